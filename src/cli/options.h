@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace morv {
+
+struct CliOptions {
+    std::string atr_in;
+    std::optional<int> type;
+    int res = 600;
+    long long iterations = 1000000;
+    std::vector<std::pair<std::string, std::string>> sets;
+    std::string palette = "1";
+    std::string filter;
+    std::optional<long long> seed;
+    bool pacing = false;
+    std::string output = "morvane.tga";
+    std::string atr_out;
+    bool quiet = false;
+    bool help = false;
+};
+
+inline constexpr const char* kUsage =
+    "usage: morvane-render [OPTIONS] [FILE.atr]\n"
+    "  --type N             attractor type 0..37 (after FILE.atr, overrides it)\n"
+    "  --res N              image side 200..4000 (default 600)\n"
+    "  --iterations N       render-driver calls to make (default 1000000)\n"
+    "  --set NAME=VALUE     set a state value; repeatable\n"
+    "  --palette 1|2|FILE   built-in palette 1 (default) or 2, or a .map file\n"
+    "  --filter NAME        normalize | equalize | log | logsquare, after rendering\n"
+    "  --seed N             fixed clock value for every \"seed from the clock\"\n"
+    "  --pacing             honour the types' waits (default: skip them)\n"
+    "  -o, --output FILE    image to write (.tga; default morvane.tga)\n"
+    "  --atr-out FILE       also write the parameter record\n"
+    "  -q, --quiet          no progress output\n";
+
+// Reads the command line; on a usage error returns the message for stderr.
+std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out);
+
+// Strict number readers: the whole text must be the number.
+bool parse_int(const std::string& text, long long& out);
+bool parse_double(const std::string& text, double& out);
+
+} // namespace morv

@@ -1,0 +1,98 @@
+#include "core/driver.h"
+
+#include "core/plot.h"
+#include "core/state.h"
+
+#include <new>
+
+namespace morv {
+
+namespace {
+
+// Makes a zeroed hit-count buffer of res * res entries; false when that much
+// memory cannot be had.
+bool prepare_hitcount(State& s) {
+    const std::size_t n = static_cast<std::size_t>(s.res) * static_cast<std::size_t>(s.res);
+    if (s.hcres == s.res && s.hitcount.size() == n) {
+        std::fill(s.hitcount.begin(), s.hitcount.end(), 0.0f);
+        return true;
+    }
+    s.hitcount = std::vector<float>();
+    s.hcres = 0;
+    if (n > s.platform.max_alloc_bytes / sizeof(float)) return false;
+    try {
+        s.hitcount.assign(n, 0.0f);
+    } catch (const std::bad_alloc&) {
+        s.hitcount = std::vector<float>();
+        return false;
+    }
+    s.hcres = s.res;
+    s.saveres = s.res;
+    return true;
+}
+
+bool start_afresh(State& s) {
+    const PARAM& start = s.p[s.type];
+    s.v = VOXEL{start.xstart, start.ystart, start.zstart};
+    s.count = s.itercount = 0;
+    s.hitmax = 0;
+    s.xplot0 = s.yplot0 = 0;
+    if (s.canvas.width() != s.res || s.canvas.height() != s.res) s.canvas.resize(s.res, s.res);
+    s.window.fill_rect(Rect{0, 0, s.window.width(), s.window.height()}, 0);
+    const Rect image{0, 0, s.res, s.res};
+    s.window.fill_rect(image, s.back);
+    s.canvas.fill_rect(image, s.back);
+    const int m = s.method[s.type];
+    if (m == kMethodSpeedPoints || m == kMethodHitCount || m == kMethodZPlane)
+        return prepare_hitcount(s);
+    return true;
+}
+
+} // namespace
+
+int fractaldriver(State& s) {
+    if (s.firstloop && !start_afresh(s)) {
+        s.firstloop = 1;
+        post_command(s, kCmdRenderPauseResume);
+        return 1;
+    }
+
+    const StepFn step = valid_type(s.type) ? fpointer[s.type] : nullptr;
+    VOXEL vnew = s.v;
+    int xplot1 = 0, yplot1 = 0;
+    const int r = step != nullptr ? step(s, s.v, &vnew, s.count, &xplot1, &yplot1) : kStop;
+    s.lastresult = r;
+
+    if (r >= kComplete) {
+        if (r == kComplete) s.firstloop = 1;
+        post_command(s, kCmdRenderPauseResume);
+        return 0;
+    }
+    s.oldv = s.v;
+    s.v = vnew;
+    if (s.itercount < 25000) {
+        ++s.itercount;
+        // The start-up image pauses itself; Resume continues the same orbit.
+        if (s.intro && s.itercount == 25000) {
+            s.intro = 0;
+            post_command(s, kCmdRenderPauseResume);
+            s.firstloop = 0;
+            return 0;
+        }
+    }
+    if (r == kTransient && s.count < 100) ++s.count;
+    if (r < kTransient) {
+        if (s.firstloop && s.count < 100) {
+            // The first point of a fresh image only becomes the previous pixel.
+            ++s.count;
+        } else if (r == kPlot) {
+            plot(s, xplot1, yplot1, s.xplot0, s.yplot0);
+        }
+        s.xplot0 = xplot1;
+        s.yplot0 = yplot1;
+    }
+    s.firstloop = 0;
+    return 0;
+}
+
+} // namespace morv

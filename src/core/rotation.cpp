@@ -1,0 +1,67 @@
+#include "core/rotation.h"
+
+#include "core/state.h"
+
+#include <cmath>
+
+namespace morv {
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kThreeHalfPi = 4.71238898038469;
+
+double to_radians(double degrees) {
+    return static_cast<double>(3.141592653589793L * static_cast<long double>(degrees) *
+                               (1.0L / 180.0L));
+}
+
+} // namespace
+
+int rotate(double* pos1, double* pos2, double radians_user) {
+    const double modulus = static_cast<double>(std::sqrt(static_cast<long double>(*pos1 * *pos1 + *pos2 * *pos2)));
+    double start;
+    // Near the axis the angle is taken as exactly a quarter or three quarters
+    // turn: the tiny ordinate is dropped.
+    if (std::fabs(*pos2) < 1e-6) start = *pos1 >= 0 ? kHalfPi : kThreeHalfPi;
+    else start = std::atan2(*pos1, *pos2);
+    if (start < 0) start += kTwoPi;
+    double finish = start + radians_user;
+    if (finish > kTwoPi) finish -= kTwoPi;
+    *pos1 = std::sin(finish) * modulus;
+    *pos2 = std::cos(finish) * modulus;
+    return 0;
+}
+
+bool rotated(const State& s) {
+    const VOXEL& r = s.rot[s.type];
+    return r.x != 0 || r.y != 0 || r.z != 0;
+}
+
+int rotatexyz(const State& s, VOXEL xyz, VOXEL* xyzrotate) {
+    VOXEL& r = *xyzrotate;
+    r = xyz;
+    const VOXEL& deg = s.rot[s.type];
+    const double xr = to_radians(deg.x), yr = to_radians(deg.y), zr = to_radians(deg.z);
+    auto about_x = [&] {
+        if (deg.x != 0) rotate(&r.y, &r.z, xr);
+    };
+    auto about_y = [&] {
+        if (deg.y != 0) rotate(&r.x, &r.z, yr);
+    };
+    auto about_z = [&] {
+        if (deg.z != 0) rotate(&r.x, &r.y, zr);
+    };
+    switch (s.rotationorder) {
+    case 0: about_x(); about_y(); about_z(); break;
+    case 1: about_x(); about_z(); about_y(); break;
+    case 2: about_y(); about_x(); about_z(); break;
+    case 3: about_y(); about_z(); about_x(); break;
+    case 4: about_z(); about_x(); about_y(); break;
+    default: about_z(); about_y(); about_x(); break;
+    }
+    return 0;
+}
+
+} // namespace morv

@@ -1,0 +1,27 @@
+#include "core/state.h"
+
+namespace morv {
+
+State::State() {
+    for (int t = 0; t < NTYPES; ++t) {
+        p[t] = catalogue[t].pdef;
+        mm[t] = catalogue[t].mmdef;
+        method[t] = catalogue[t].method;
+    }
+    rot[21] = VOXEL{75, 350, 0};
+    genpalette(palette, defpal1);
+    canvas.resize(res, res);
+}
+
+void set_resolution(State& s, int res) {
+    s.res = res;
+    s.dres = res;
+    s.canvas.resize(res, res);
+}
+
+void attach_window(State& s, int width, int height) {
+    s.window.resize(width, height);
+    s.ClientRes = Rect{0, 0, width, height};
+}
+
+} // namespace morv

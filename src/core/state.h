@@ -1,0 +1,121 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/options.h"
+#include "core/palette.h"
+#include "core/platform.h"
+#include "core/scratch/pointmaps.h"
+#include "core/scratch/selfdraw1.h"
+#include "core/scratch/selfdraw2.h"
+#include "core/surface.h"
+#include "core/types.h"
+
+#include <array>
+#include <deque>
+#include <vector>
+
+namespace morv {
+
+// Everything one program instance changes. The desktop program owns one; the
+// renderer, the benchmarks and every test make their own.
+struct State {
+    State(); // the start-up defaults
+
+    // Working copies of the catalogue, per type.
+    int type = 0;
+    std::array<PARAM, NTYPES> p{};
+    std::array<MINMAX, NTYPES> mm{};
+    std::array<VOXEL, NTYPES> rot{};
+    std::array<int, NTYPES> method{};
+    int rotationorder = 0;
+    int res = 600;
+    double dres = 600.0;
+    int speed = 3;
+    int linewidth = 1;
+    COLORREF back = rgb(255, 245, 230);
+    COLORREF fore = rgb(0, 128, 48);
+
+    // Driver.
+    int firstloop = 1;
+    int okrun = 0;
+    VOXEL v{}, oldv{};
+    int count = 0;              // transient counter, passed to the steps as iter
+    int xplot0 = 0, yplot0 = 0; // the previous pixel
+    int itercount = 0;
+    std::vector<float> hitcount;
+    unsigned hitmax = 0;
+    int hcres = 0;
+    int saveres = 0;
+    int intro = 1;
+    int lastresult = 0;      // the step result of the last driver call
+    std::deque<int> posted;  // commands posted to the main window, oldest first
+
+    // Palette.
+    Palette palette{};
+
+    // Type options.
+    int smode = 0, scmode = 0, ifscmode = 0;
+    std::array<std::array<double, 6>, 6> f = fdef;
+    std::array<int, 6> fp = fpdef;
+    int vlmaxiter = 64;
+    double vlmaxsize = 256.0;
+    int vlcoloring = 0;
+    double vlradius = 0.1;
+    int showorbits = 0;
+    int basinflag = 0;
+    int pgmindex = 7;
+    double pgmscale = kDefaultPgmScale;
+    std::array<double, 8> pgmx0 = dpgmx0, pgmy0 = dpgmy0;
+    int oddflag = 0, unityflag = 0, unitybasin = 0, rosslerflag = 0;
+    int stormflag = 1;
+
+    // Surfaces: the res x res image canvas, and the main window's client area
+    // (empty for headless instances, so nothing is ever visible).
+    Surface canvas;
+    Surface window;
+    Rect ClientRes{};
+
+    // Waits, clock and random numbers.
+    Platform platform;
+    Random rng;
+
+    // What the step functions keep between calls.
+    PointMapScratch pointmaps;
+    SelfDrawScratch1 selfdraw1;
+    SelfDrawScratch2 selfdraw2;
+
+    // Convenience for the step functions.
+    int rand() { return rng.rand(); }
+    int lrand() { return rng.lrand(); }
+    double morvrandom() { return rng.morvrandom(); }
+    void seed_from_clock() { rng.srand(static_cast<std::uint32_t>(platform.now_seconds())); }
+    void sleep_ms(int ms) { platform.sleep_ms(ms); }
+};
+
+// Commands the engine posts to the main window.
+inline constexpr int kCmdRenderPauseResume = 165;
+inline void post_command(State& s, int cmd) { s.posted.push_back(cmd); }
+
+// The visible test: the window pixel is drawn too when it lies in the part of
+// the image the window shows.
+inline bool visible(const State& s, int x, int y) {
+    return x < s.res && x < s.ClientRes.right && y < s.res && y < s.ClientRes.bottom && x >= 0 &&
+           y >= 0;
+}
+
+// Drawing a dot: the canvas pixel always, the window pixel when visible.
+inline void drawdot(State& s, int x, int y, COLORREF c) {
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(s.res) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(s.res))
+        return;
+    s.canvas.set_pixel(x, y, c);
+    if (visible(s, x, y)) s.window.set_pixel(x, y, c);
+}
+
+// Sets the resolution and rebuilds the canvas black at that size.
+void set_resolution(State& s, int res);
+
+// Gives the instance a window surface of the client area's size.
+void attach_window(State& s, int width, int height);
+
+} // namespace morv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+namespace morv {
+
+inline constexpr int NTYPES = 38;
+
+// A point of an attractor in its own coordinates, or three rotation angles.
+struct VOXEL {
+    double x = 0, y = 0, z = 0;
+};
+
+struct PARAM {
+    double xstart = 0, ystart = 0, zstart = 0, a = 0, b = 0, c = 0, d = 0, sp0 = 0, sp1 = 0;
+};
+
+struct MINMAX {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+};
+
+// red + 256 * green + 65536 * blue
+using COLORREF = std::uint32_t;
+
+constexpr COLORREF rgb(int r, int g, int b) {
+    return static_cast<COLORREF>(r & 0xFF) | (static_cast<COLORREF>(g & 0xFF) << 8) |
+           (static_cast<COLORREF>(b & 0xFF) << 16);
+}
+constexpr int red_of(COLORREF c) { return static_cast<int>(c & 0xFF); }
+constexpr int green_of(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int blue_of(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+// A rectangle with the right and bottom edges excluded.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    constexpr bool empty() const { return right <= left || bottom <= top; }
+};
+
+} // namespace morv

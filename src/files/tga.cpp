@@ -1,0 +1,65 @@
+#include "files/tga.h"
+
+#include "core/surface.h"
+#include "files/atomic_file.h"
+
+#include <cstdint>
+#include <new>
+#include <vector>
+
+namespace morv {
+
+namespace {
+
+void put16(unsigned char* at, unsigned v) {
+    at[0] = static_cast<unsigned char>(v & 0xFF);
+    at[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+}
+
+std::array<unsigned char, 18> tga_header(int res) {
+    std::array<unsigned char, 18> h{};
+    h[2] = 2; // uncompressed true colour
+    put16(&h[12], static_cast<unsigned>(res));
+    put16(&h[14], static_cast<unsigned>(res));
+    h[16] = 24;
+    h[17] = 0x20; // first row in the file is the top row
+    return h;
+}
+
+std::array<unsigned char, 26> tga_footer() {
+    std::array<unsigned char, 26> f{}; // no extension area, no developer directory
+    const char sig[] = "TRUEVISION-XFILE.";
+    for (int i = 0; i < 17; ++i) f[8 + i] = static_cast<unsigned char>(sig[i]);
+    return f;
+}
+
+} // namespace
+
+int writetga(const Surface& canvas, int res, const std::string& path) {
+    if (res < 0 || res > 0xFFFF) return 1;
+    AtomicFile file;
+    if (!file.open(path)) return 1;
+    std::vector<unsigned char> line;
+    try {
+        line.assign(static_cast<std::size_t>(res) * 3, 0);
+    } catch (const std::bad_alloc&) {
+        return 2;
+    }
+    const auto header = tga_header(res);
+    if (!file.write(header.data(), header.size())) return 3;
+    for (int y = 0; y < res; ++y) {
+        for (int x = 0; x < res; ++x) {
+            const COLORREF c = canvas.get_pixel(x, y);
+            line[3 * x] = static_cast<unsigned char>(blue_of(c));
+            line[3 * x + 1] = static_cast<unsigned char>(green_of(c));
+            line[3 * x + 2] = static_cast<unsigned char>(red_of(c));
+        }
+        if (!file.write(line.data(), line.size())) return 3;
+    }
+    const auto footer = tga_footer();
+    // Unlike a plain overwrite, a footer that did not reach the disk is a failure.
+    if (!file.write(footer.data(), footer.size()) || !file.commit()) return 3;
+    return 0;
+}
+
+} // namespace morv

@@ -1,0 +1,53 @@
+#include "support/render.h"
+
+#include "core/driver.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace morv::test {
+
+State make_state(int type, int res, std::int64_t seed) {
+    State s;
+    s.intro = 0;
+    s.type = type;
+    set_resolution(s, res);
+    s.platform.now_seconds = [seed] { return seed; };
+    return s;
+}
+
+long long render(State& s, long long calls) {
+    long long made = 0;
+    while (made < calls) {
+        fractaldriver(s);
+        ++made;
+        s.posted.clear();
+        if (s.lastresult == kComplete) break;
+    }
+    return made;
+}
+
+std::uint64_t canvas_checksum(const State& s) {
+    std::uint64_t h = 1469598103934665603ull;
+    const std::uint32_t* px = s.canvas.data();
+    const std::size_t n = static_cast<std::size_t>(s.canvas.width()) * s.canvas.height();
+    for (std::size_t i = 0; i < n; ++i) {
+        h ^= px[i] & 0xFFFFFFu;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+TempDir::TempDir() {
+    std::string templ = (std::filesystem::temp_directory_path() / "morvane-test-XXXXXX").string();
+    if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = templ;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+} // namespace morv::test

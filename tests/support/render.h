@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/state.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morv::test {
+
+// A headless instance at the given type and size with the start-up defaults
+// (the start-up image's self-pause switched off), waits skipped and the clock
+// fixed at `seed`.
+State make_state(int type, int res = 200, std::int64_t seed = 1);
+
+// Calls the driver up to `calls` times, resuming every pause at once and
+// stopping early when the image is complete. Returns the calls made.
+long long render(State& s, long long calls);
+
+// FNV-1a over the canvas pixels: a regression net for rendered images.
+std::uint64_t canvas_checksum(const State& s);
+
+// A fresh temporary folder, removed when the object goes.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+} // namespace morv::test
