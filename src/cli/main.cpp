@@ -38,7 +38,8 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
     if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
     set_resolution(s, o.res);
     if (o.type) s.type = *o.type;
-    if (fpointer[s.type] == nullptr) return "type " + std::to_string(s.type) + " is not available yet";
+    if (fpointer[s.type] == nullptr)
+        return "type " + std::to_string(s.type) + " is not available yet";
     for (const auto& [name, value] : o.sets)
         if (auto e = set_state_value(s, name, value)) return e;
     if (o.palette == "2") genpalette(s.palette, defpal2);
@@ -47,14 +48,16 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
 
 class Progress {
   public:
-    Progress(bool enabled, long long total) : enabled_(enabled && ::isatty(2) != 0), total_(total) {}
+    Progress(bool enabled, long long total)
+        : enabled_(enabled && ::isatty(2) != 0), total_(total) {}
     void update(long long done) {
         if (!enabled_ || total_ <= 0) return;
         const int pct = static_cast<int>(done * 100 / total_);
         if (pct == shown_) return;
         shown_ = pct;
         const int bar = pct / 2;
-        std::fprintf(stderr, "\r[%-50.*s] %3d%%", bar, "##################################################", pct);
+        std::fprintf(stderr, "\r[%-50.*s] %3d%%", bar,
+                     "##################################################", pct);
         std::fflush(stderr);
     }
     ~Progress() {
@@ -109,4 +112,6 @@ int run(int argc, char** argv) {
 } // namespace
 } // namespace morv
 
-int main(int argc, char** argv) { return morv::run(argc, argv); }
+int main(int argc, char** argv) {
+    return morv::run(argc, argv);
+}

@@ -14,11 +14,11 @@ using StepFn = int (*)(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, in
 
 // Step results as the driver treats them.
 enum StepResult : int {
-    kPlot = 0,       // a point for the plotter
-    kAccepted = 1,   // accepted, drawn or skipped by the step
-    kTransient = 2,  // accepted, nothing to plot
-    kComplete = 3,   // image complete: pause and start afresh on Resume
-    kStop = 4,       // pause here; Resume continues
+    kPlot = 0,      // a point for the plotter
+    kAccepted = 1,  // accepted, drawn or skipped by the step
+    kTransient = 2, // accepted, nothing to plot
+    kComplete = 3,  // image complete: pause and start afresh on Resume
+    kStop = 4,      // pause here; Resume continues
 };
 
 // poptions bits
@@ -39,7 +39,9 @@ enum : int {
     kMethodHitCount = 3,
     kMethodZPlane = 4,
 };
-constexpr int okmethod_bit(int method) { return method >= 1 && method <= 4 ? 1 << (method - 1) : 0; }
+constexpr int okmethod_bit(int method) {
+    return method >= 1 && method <= 4 ? 1 << (method - 1) : 0;
+}
 
 struct TypeInfo {
     std::string_view name;
@@ -58,6 +60,8 @@ extern const std::array<TypeInfo, NTYPES> catalogue;
 // Step functions by type; nullptr where a type is not available in this build.
 extern const std::array<StepFn, NTYPES> fpointer;
 
-inline bool valid_type(int type) { return type >= 0 && type < NTYPES; }
+inline bool valid_type(int type) {
+    return type >= 0 && type < NTYPES;
+}
 
 } // namespace morv

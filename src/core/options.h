@@ -17,7 +17,8 @@ inline constexpr std::array<std::array<double, 6>, 6> fdef{{
 inline constexpr std::array<int, 6> fpdef{1, 85, 7, 7, 0, 0};
 
 // Default start points of the eight Gingerbread Men perturbations.
-inline constexpr std::array<double, 8> dpgmx0{-0.1, 0.46, 6.98, 6.3, -0.1234, 0.81, 0.7171717, 1.2345};
+inline constexpr std::array<double, 8> dpgmx0{-0.1,    0.46, 6.98,      6.3,
+                                              -0.1234, 0.81, 0.7171717, 1.2345};
 inline constexpr std::array<double, 8> dpgmy0{0.0, 7.86, 7.05, 6.5, 0.1234, 0.132, 0.13131, 2.3456};
 inline constexpr double kDefaultPgmScale = 25.0;
 

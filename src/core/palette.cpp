@@ -25,9 +25,10 @@ constexpr Palette ramp(std::initializer_list<Key> keys, std::initializer_list<Ke
             const int span = k.index - prev->index;
             for (int i = prev->index; i <= k.index; ++i) {
                 const int t = i - prev->index;
-                pal[i] = {static_cast<unsigned char>(prev->r + div_round((k.r - prev->r) * t, span)),
-                          static_cast<unsigned char>(prev->g + div_round((k.g - prev->g) * t, span)),
-                          static_cast<unsigned char>(prev->b + div_round((k.b - prev->b) * t, span))};
+                pal[i] = {
+                    static_cast<unsigned char>(prev->r + div_round((k.r - prev->r) * t, span)),
+                    static_cast<unsigned char>(prev->g + div_round((k.g - prev->g) * t, span)),
+                    static_cast<unsigned char>(prev->b + div_round((k.b - prev->b) * t, span))};
             }
         } else {
             pal[k.index] = {static_cast<unsigned char>(k.r), static_cast<unsigned char>(k.g),
@@ -58,7 +59,8 @@ constexpr Palette make_defpal1() {
                         {220, 0, 143, 212},
                         {250, 0, 182, 232}});
     // Green rises by 2.55 an entry from 1 to 100, always rounded down.
-    for (int i = 1; i <= 100; ++i) pal[i][1] = static_cast<unsigned char>((255 * i - 1) / 100);
+    for (int i = 1; i <= 100; ++i)
+        pal[i][1] = static_cast<unsigned char>((255 * i - 1) / 100);
     return pal;
 }
 

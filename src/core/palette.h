@@ -13,7 +13,9 @@ extern const Palette defpal1; // warm to cool
 extern const Palette defpal2; // a spectrum from purple to red and grey
 
 // Copies a built-in palette (or any 256 entries) into the current palette.
-inline void genpalette(Palette& palette, const Palette& buffer) { palette = buffer; }
+inline void genpalette(Palette& palette, const Palette& buffer) {
+    palette = buffer;
+}
 
 inline COLORREF palette_color(const Palette& palette, unsigned i) {
     const RGB& e = palette[i & 0xFF];

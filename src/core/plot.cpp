@@ -20,21 +20,26 @@ std::uint32_t speed_index(const State& s) {
         return static_cast<std::uint32_t>(trunc32(s.v.z * 10));
     default: {
         const double dx = s.v.x - s.oldv.x, dy = s.v.y - s.oldv.y;
-        return static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
+        return static_cast<std::uint32_t>(
+            trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
     }
     }
 }
 
-std::uint32_t limit_index(std::uint32_t c) { return c == 0 ? 1 : (c > 255 ? 255 : c); }
+std::uint32_t limit_index(std::uint32_t c) {
+    return c == 0 ? 1 : (c > 255 ? 255 : c);
+}
 
 bool on_image(const State& s, int x, int y) {
     return static_cast<unsigned>(x) < static_cast<unsigned>(s.res) &&
            static_cast<unsigned>(y) < static_cast<unsigned>(s.res);
 }
 
+// The buffer entry of an on-image pixel; the driver keeps hitcount at hcres
+// squared entries, so a buffer made for this resolution holds every pixel.
 float* hit_entry(State& s, int x, int y) {
-    const std::size_t k = static_cast<std::size_t>(y) * static_cast<std::size_t>(s.res) + x;
-    return k < s.hitcount.size() ? &s.hitcount[k] : nullptr;
+    if (s.hcres != s.res) return nullptr;
+    return &s.hitcount[static_cast<std::size_t>(y) * static_cast<std::size_t>(s.res) + x];
 }
 
 void speed_points(State& s, int x, int y) {
@@ -52,7 +57,8 @@ void speed_lines(State& s, int x1, int y1, int x0, int y0) {
     if (!on_image(s, x0, y0)) return; // not clipped: not drawn at all
     const COLORREF col = palette_color(s.palette, limit_index(speed_index(s)));
     s.canvas.line({x0, y0}, {x1, y1}, s.linewidth, col);
-    if (visible(s, x0, y0) && visible(s, x1, y1)) s.window.line({x0, y0}, {x1, y1}, s.linewidth, col);
+    if (visible(s, x0, y0) && visible(s, x1, y1))
+        s.window.line({x0, y0}, {x1, y1}, s.linewidth, col);
 }
 
 void hit_count(State& s, int x, int y) {
@@ -86,7 +92,8 @@ void z_plane(State& s, int x, int y) {
     const RGB& a = s.palette[c];
     const RGB& b = s.palette[c + 1];
     int ch[3];
-    for (int i = 0; i < 3; ++i) ch[i] = trunc32((b[i] - a[i]) * f + a[i]) & 0xFF;
+    for (int i = 0; i < 3; ++i)
+        ch[i] = trunc32((b[i] - a[i]) * f + a[i]) & 0xFF;
     drawdot(s, x, y, rgb(ch[0], ch[1], ch[2]));
 }
 
@@ -96,10 +103,18 @@ int plot(State& s, int xplot1, int yplot1, int xplot0, int yplot0) {
     const int m = s.method[s.type];
     if (m < kMethodSpeedPoints || m > kMethodZPlane || !on_image(s, xplot1, yplot1)) return 0;
     switch (m) {
-    case kMethodSpeedPoints: speed_points(s, xplot1, yplot1); break;
-    case kMethodSpeedLines: speed_lines(s, xplot1, yplot1, xplot0, yplot0); break;
-    case kMethodHitCount: hit_count(s, xplot1, yplot1); break;
-    case kMethodZPlane: z_plane(s, xplot1, yplot1); break;
+    case kMethodSpeedPoints:
+        speed_points(s, xplot1, yplot1);
+        break;
+    case kMethodSpeedLines:
+        speed_lines(s, xplot1, yplot1, xplot0, yplot0);
+        break;
+    case kMethodHitCount:
+        hit_count(s, xplot1, yplot1);
+        break;
+    case kMethodZPlane:
+        z_plane(s, xplot1, yplot1);
+        break;
     }
     return 0;
 }

@@ -20,6 +20,7 @@ void set_resolution(State& s, int res) {
 }
 
 void attach_window(State& s, int width, int height) {
+    s.window.track_dirty();
     s.window.resize(width, height);
     s.ClientRes = Rect{0, 0, width, height};
 }

@@ -6,7 +6,9 @@
 
 namespace morv {
 
-Surface::Surface(int width, int height, COLORREF fill) { resize(width, height, fill); }
+Surface::Surface(int width, int height, COLORREF fill) {
+    resize(width, height, fill);
+}
 
 void Surface::resize(int width, int height, COLORREF fill) {
     width_ = std::max(width, 0);
@@ -28,7 +30,8 @@ void Surface::span_row(int y, int x0, int x1, std::uint32_t pixel) {
 void Surface::fill_rect(Rect r, COLORREF c) {
     const std::uint32_t pixel = to_pixel(c);
     const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height_);
-    for (int y = top; y < bottom; ++y) span_row(y, r.left, r.right - 1, pixel);
+    for (int y = top; y < bottom; ++y)
+        span_row(y, r.left, r.right - 1, pixel);
 }
 
 void Surface::stamp(int x, int y, int width, std::uint32_t pixel) {
@@ -42,7 +45,8 @@ void Surface::stamp(int x, int y, int width, std::uint32_t pixel) {
     // A square pen centred on the point (for even widths the extra pixel goes
     // right and down).
     const int lo = -(width - 1) / 2, hi = width / 2;
-    for (int dy = lo; dy <= hi; ++dy) span_row(y + dy, x + lo, x + hi, pixel);
+    for (int dy = lo; dy <= hi; ++dy)
+        span_row(y + dy, x + lo, x + hi, pixel);
 }
 
 namespace {
@@ -60,8 +64,10 @@ bool clip_segment(double& ax, double& ay, double& bx, double& by, double lo_x, d
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
         if (t0 > t1) return false;
     }
     const double nax = ax + t0 * dx, nay = ay + t0 * dy;
@@ -115,7 +121,8 @@ void Surface::line(Point from, Point to, int width, COLORREF c) {
 
 void Surface::polyline_closed(std::span<const Point> pts, int width, COLORREF c) {
     if (pts.empty()) return;
-    for (std::size_t i = 0; i < pts.size(); ++i) line(pts[i], pts[(i + 1) % pts.size()], width, c);
+    for (std::size_t i = 0; i < pts.size(); ++i)
+        line(pts[i], pts[(i + 1) % pts.size()], width, c);
 }
 
 void Surface::polygon(std::span<const Point> pts, COLORREF fill, int pen_width, COLORREF pen) {
@@ -139,7 +146,7 @@ void Surface::polygon(std::span<const Point> pts, COLORREF fill, int pen_width, 
             const Point a = pts[i], b = pts[(i + 1) % pts.size()];
             if ((a.y <= yc) == (b.y <= yc)) continue;
             xs.push_back(a.x + (yc - a.y) * (static_cast<double>(b.x) - a.x) /
-                                     (static_cast<double>(b.y) - a.y));
+                                   (static_cast<double>(b.y) - a.y));
         }
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {

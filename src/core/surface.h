@@ -52,7 +52,9 @@ class Surface {
     const std::uint32_t* data() const { return pixels_.data(); }
     std::uint32_t* data() { return pixels_.data(); }
 
-    // The area changed since the last call (empty when nothing changed).
+    // The area changed since the last call (empty when nothing changed); only
+    // kept once tracking is on, since only the window surface needs it.
+    void track_dirty() { track_dirty_ = true; }
     Rect take_dirty();
 
     static constexpr std::uint32_t to_pixel(COLORREF c) {
@@ -64,6 +66,7 @@ class Surface {
 
   private:
     void mark_dirty(int l, int t, int r, int b) {
+        if (!track_dirty_) return;
         if (l < dirty_.left) dirty_.left = l;
         if (t < dirty_.top) dirty_.top = t;
         if (r > dirty_.right) dirty_.right = r;
@@ -75,6 +78,7 @@ class Surface {
     int width_ = 0, height_ = 0;
     std::vector<std::uint32_t> pixels_;
     Rect dirty_{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    bool track_dirty_ = false;
 };
 
 } // namespace morv

@@ -26,9 +26,15 @@ constexpr COLORREF rgb(int r, int g, int b) {
     return static_cast<COLORREF>(r & 0xFF) | (static_cast<COLORREF>(g & 0xFF) << 8) |
            (static_cast<COLORREF>(b & 0xFF) << 16);
 }
-constexpr int red_of(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int green_of(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blue_of(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int red_of(COLORREF c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int green_of(COLORREF c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blue_of(COLORREF c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // A rectangle with the right and bottom edges excluded.
 struct Rect {

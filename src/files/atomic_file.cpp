@@ -8,7 +8,9 @@
 
 namespace morv {
 
-AtomicFile::~AtomicFile() { discard(); }
+AtomicFile::~AtomicFile() {
+    discard();
+}
 
 void AtomicFile::discard() {
     if (file_ != nullptr) std::fclose(file_);

@@ -29,7 +29,8 @@ std::array<unsigned char, 18> tga_header(int res) {
 std::array<unsigned char, 26> tga_footer() {
     std::array<unsigned char, 26> f{}; // no extension area, no developer directory
     const char sig[] = "TRUEVISION-XFILE.";
-    for (int i = 0; i < 17; ++i) f[8 + i] = static_cast<unsigned char>(sig[i]);
+    for (int i = 0; i < 17; ++i)
+        f[8 + i] = static_cast<unsigned char>(sig[i]);
     return f;
 }
 

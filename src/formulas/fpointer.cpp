@@ -4,7 +4,7 @@ namespace morv {
 
 // nullptr marks a type whose step is not in this build yet.
 const std::array<StepFn, NTYPES> fpointer{{
-    henon, // 0 henon
+    henon,   // 0 henon
     nullptr, // 1 ikeda
     nullptr, // 2 bifurcation
     nullptr, // 3 lorenz

@@ -1,5 +1,5 @@
-#include "formulas/steps.h"
 #include "core/view.h"
+#include "formulas/steps.h"
 
 namespace morv {
 

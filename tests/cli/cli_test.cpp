@@ -1,0 +1,115 @@
+#include "core/catalogue.h"
+#include "support/render.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sys/wait.h>
+#include <vector>
+
+namespace morv {
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out; // stdout and stderr together
+};
+
+CliRun render_cli(const std::string& args) {
+    const std::string cmd = std::string(MORVANE_RENDER_PATH) + " " + args + " 2>&1";
+    CliRun r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (pipe == nullptr) return r;
+    std::array<char, 512> buf{};
+    while (fgets(buf.data(), buf.size(), pipe) != nullptr)
+        r.out += buf.data();
+    const int st = pclose(pipe);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+std::vector<unsigned char> read_all(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int lines(const std::string& text) {
+    int n = 0;
+    for (char c : text)
+        n += c == '\n';
+    return n;
+}
+
+} // namespace
+
+TEST(Cli, RendersTheDefaultImageAndSummarises) {
+    test::TempDir dir;
+    const CliRun r = render_cli("--res 200 --iterations 20000 -o " + dir.file("h.tga"));
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Henon"), std::string::npos);
+    EXPECT_NE(r.out.find("20000 iterations"), std::string::npos);
+    EXPECT_EQ(lines(r.out), 1);
+    const auto d = read_all(dir.file("h.tga"));
+    ASSERT_EQ(d.size(), 120044u);
+    EXPECT_EQ(d[12] | (d[13] << 8), 200);
+    EXPECT_EQ(d[17], 0x20);
+}
+
+TEST(Cli, SameSeedGivesTheSameImage) {
+    test::TempDir dir;
+    const std::string common = "-q --res 200 --iterations 5000 --seed 7 --set method=1 ";
+    ASSERT_EQ(render_cli(common + "-o " + dir.file("a.tga")).status, 0);
+    ASSERT_EQ(render_cli(common + "-o " + dir.file("b.tga")).status, 0);
+    EXPECT_EQ(read_all(dir.file("a.tga")), read_all(dir.file("b.tga")));
+}
+
+TEST(Cli, BadArgumentsAreOneLineAndStatusTwo) {
+    test::TempDir dir;
+    const std::string out = " -o " + dir.file("x.tga");
+    for (const std::string args : {"--type 38",          "--type -1",         "--type x",
+                                   "--res 199",          "--res 4001",        "--res 1e3",
+                                   "--iterations -5",    "--set nosuch=1",    "--set p.a=abc",
+                                   "--set p.a",          "--set method=2",    "--set smode=6",
+                                   "--set pgmindex=8",   "--set linewidth=4", "--set back=1,2",
+                                   "--set back=256,0,0", "--set f.6.0=1",     "--set fp.1=101",
+                                   "--set rot.x=400",    "--frobnicate",      "--seed"}) {
+        const CliRun r = render_cli(args + out);
+        EXPECT_EQ(r.status, 2) << args << ": " << r.out;
+        EXPECT_FALSE(r.out.empty()) << args;
+    }
+    EXPECT_EQ(lines(render_cli("--set nosuch=1" + out).out), 1);
+}
+
+TEST(Cli, NonFiniteValuesRenderWithoutHarm) {
+    test::TempDir dir;
+    for (const std::string args : {"--set p.xstart=nan", "--set p.ystart=inf", "--set mm.xmax=-inf",
+                                   "--set mm.xmin=1 --set mm.xmax=1"}) {
+        const CliRun r =
+            render_cli("-q --res 200 --iterations 2000 " + args + " -o " + dir.file("n.tga"));
+        EXPECT_EQ(r.status, 0) << args << ": " << r.out;
+    }
+}
+
+TEST(Cli, UnwritableOutputIsStatusOne) {
+    test::TempDir dir;
+    const CliRun r = render_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("Error opening a save file."), std::string::npos);
+}
+
+TEST(Cli, TypeWithoutAStepIsNotAvailableYet) {
+    int missing = -1;
+    for (int t = 0; t < NTYPES && missing < 0; ++t)
+        if (fpointer[t] == nullptr) missing = t;
+    if (missing < 0) GTEST_SKIP() << "every type is available";
+    test::TempDir dir;
+    const CliRun r = render_cli("--type " + std::to_string(missing) + " -o " + dir.file("x.tga"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("type " + std::to_string(missing) + " is not available yet"),
+              std::string::npos);
+}
+
+} // namespace morv

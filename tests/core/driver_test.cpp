@@ -1,0 +1,183 @@
+#include "core/driver.h"
+#include "core/numeric.h"
+#include "core/state.h"
+#include "support/render.h"
+
+#include <gtest/gtest.h>
+
+namespace morv {
+
+namespace {
+
+// A scripted step for type 0: returns p.a as its result, remembers the iter it
+// was given in p.c, and walks along row 5 one column per call.
+int scripted(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    next->x = old.x + 1;
+    s.p[s.type].c = iter;
+    *xpos = trunc32(next->x) % s.res;
+    *ypos = 5;
+    return trunc32(s.p[s.type].a);
+}
+
+constexpr std::array<StepFn, NTYPES> kScripted = [] {
+    std::array<StepFn, NTYPES> t{};
+    t.fill(scripted);
+    return t;
+}();
+
+State scripted_state(int result, int method = kMethodSpeedPoints) {
+    State s = test::make_state(0, 200);
+    s.steps = &kScripted;
+    s.p[0] = PARAM{};
+    s.p[0].a = result;
+    s.method[0] = method;
+    return s;
+}
+
+int painted(const State& s) {
+    int n = 0;
+    for (int y = 0; y < s.res; ++y)
+        for (int x = 0; x < s.res; ++x)
+            n += s.canvas.get_pixel(x, y) != s.back;
+    return n;
+}
+
+} // namespace
+
+TEST(Driver, FirstPointOnlyBecomesThePreviousPixel) {
+    State s = test::make_state(0, 600);
+    s.intro = 0;
+    fractaldriver(s);
+    EXPECT_EQ(s.xplot0, 532);
+    EXPECT_EQ(s.yplot0, 277);
+    EXPECT_EQ(s.hitmax, 0u);
+    EXPECT_EQ(s.canvas.get_pixel(532, 277), s.back);
+    fractaldriver(s);
+    EXPECT_GT(s.hitmax, 0u);
+    EXPECT_EQ(s.itercount, 2);
+    EXPECT_EQ(s.count, 1);
+    EXPECT_EQ(s.firstloop, 0);
+}
+
+TEST(Driver, TransientResultsCountUpAndKeepThePreviousPixel) {
+    State s = scripted_state(kTransient);
+    for (int i = 0; i < 5; ++i) {
+        fractaldriver(s);
+        EXPECT_EQ(s.p[0].c, i); // iter
+    }
+    EXPECT_EQ(s.xplot0, 0);
+    EXPECT_EQ(s.yplot0, 0);
+    EXPECT_DOUBLE_EQ(s.v.x, 5);
+    for (int i = 0; i < 200; ++i)
+        fractaldriver(s);
+    EXPECT_EQ(s.count, 100); // never above 100
+}
+
+TEST(Driver, StopResultKeepsThePointAndPausesByPosting) {
+    State s = scripted_state(kStop);
+    fractaldriver(s);
+    EXPECT_DOUBLE_EQ(s.v.x, 0);
+    EXPECT_EQ(s.firstloop, 1); // a stop on the first call: Resume starts afresh again
+    ASSERT_EQ(s.posted.size(), 1u);
+    EXPECT_EQ(s.posted.front(), kCmdRenderPauseResume);
+    EXPECT_EQ(s.okrun, 0);
+
+    s.p[0].a = kPlot;
+    fractaldriver(s);
+    fractaldriver(s);
+    s.p[0].a = 7; // anything above 4 stops too
+    fractaldriver(s);
+    EXPECT_DOUBLE_EQ(s.v.x, 2);
+    EXPECT_EQ(s.firstloop, 0);
+}
+
+TEST(Driver, CompleteImageRestartsFromTheStartOnResume) {
+    State s = scripted_state(kPlot);
+    s.p[0].xstart = 10;
+    for (int i = 0; i < 3; ++i)
+        fractaldriver(s);
+    s.p[0].a = kComplete;
+    fractaldriver(s);
+    EXPECT_DOUBLE_EQ(s.v.x, 13);
+    EXPECT_EQ(s.firstloop, 1);
+    s.p[0].a = kPlot;
+    fractaldriver(s);
+    EXPECT_DOUBLE_EQ(s.v.x, 11);
+    EXPECT_EQ(painted(s), 0); // the background was repainted
+}
+
+TEST(Driver, StartUpImagePausesItselfAt25000AndCountHolds) {
+    State s = scripted_state(kPlot);
+    s.intro = 1;
+    for (int i = 0; i < 24999; ++i)
+        fractaldriver(s);
+    EXPECT_TRUE(s.posted.empty());
+    const int x0 = s.xplot0;
+    fractaldriver(s);
+    ASSERT_EQ(s.posted.size(), 1u);
+    EXPECT_EQ(s.intro, 0);
+    EXPECT_EQ(s.itercount, 25000);
+    EXPECT_EQ(s.xplot0, x0); // the 25000th point is not the previous pixel
+    EXPECT_DOUBLE_EQ(s.v.x, 25000);
+    s.posted.clear();
+    for (int i = 0; i < 30000; ++i)
+        fractaldriver(s);
+    EXPECT_TRUE(s.posted.empty()); // later images never pause on the count
+    EXPECT_EQ(s.itercount, 25000);
+}
+
+TEST(Driver, HitCountBufferIsReusedAtTheSameResolution) {
+    State s = scripted_state(kPlot, kMethodSpeedLines);
+    fractaldriver(s);
+    EXPECT_EQ(s.hcres, 0); // lines need no buffer
+    s.method[0] = kMethodHitCount;
+    s.firstloop = 1;
+    for (int i = 0; i < 10; ++i)
+        fractaldriver(s);
+    EXPECT_EQ(s.hcres, 200);
+    EXPECT_EQ(s.saveres, 200);
+    const float* buffer = s.hitcount.data();
+    s.firstloop = 1;
+    fractaldriver(s);
+    EXPECT_EQ(s.hitcount.data(), buffer);
+    EXPECT_EQ(s.hitmax, 0u);
+    float total = 0;
+    for (float h : s.hitcount)
+        total += h;
+    EXPECT_EQ(total, 0.0f);
+}
+
+TEST(Driver, FailedAllocationPausesAndRetriesLater) {
+    State s = scripted_state(kPlot);
+    s.platform.max_alloc_bytes = 1000;
+    EXPECT_EQ(fractaldriver(s), 1);
+    EXPECT_EQ(s.firstloop, 1);
+    EXPECT_EQ(s.hcres, 0);
+    EXPECT_TRUE(s.hitcount.empty());
+    ASSERT_EQ(s.posted.size(), 1u);
+    s.posted.clear();
+    s.platform.max_alloc_bytes = SIZE_MAX;
+    EXPECT_EQ(fractaldriver(s), 0);
+    EXPECT_EQ(s.hcres, 200);
+}
+
+TEST(Driver, FreshStartClearsWindowBlackAndImageToBackground) {
+    State s = scripted_state(kPlot);
+    attach_window(s, 300, 150);
+    s.window.fill_rect({0, 0, 300, 150}, rgb(1, 2, 3));
+    fractaldriver(s);
+    EXPECT_EQ(s.window.get_pixel(250, 10), 0u); // right of the image: black
+    EXPECT_EQ(s.window.get_pixel(199, 149), s.back);
+    EXPECT_EQ(s.canvas.get_pixel(199, 199), s.back);
+}
+
+TEST(Driver, UnavailableTypeOnlyPauses) {
+    State s = test::make_state(0, 200);
+    std::array<StepFn, NTYPES> none{};
+    s.steps = &none;
+    fractaldriver(s);
+    EXPECT_EQ(s.lastresult, kStop);
+    EXPECT_EQ(s.posted.size(), 1u);
+}
+
+} // namespace morv

@@ -1,0 +1,123 @@
+#include "core/surface.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace morv {
+
+namespace {
+
+constexpr COLORREF kInk = rgb(10, 20, 30);
+
+int count_ink(const Surface& s) {
+    int n = 0;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            n += s.get_pixel(x, y) == kInk;
+    return n;
+}
+
+} // namespace
+
+TEST(Surface, PixelsOffTheSurfaceAreIgnoredAndReadZero) {
+    Surface s(10, 5, rgb(1, 1, 1));
+    s.set_pixel(3, 4, kInk);
+    s.set_pixel(10, 0, kInk);
+    s.set_pixel(-1, 0, kInk);
+    s.set_pixel(0, 5, kInk);
+    EXPECT_EQ(s.get_pixel(3, 4), kInk);
+    EXPECT_EQ(s.get_pixel(10, 0), 0u);
+    EXPECT_EQ(s.get_pixel(0, -1), 0u);
+    EXPECT_EQ(count_ink(s), 1);
+    EXPECT_EQ(s.data()[4 * 10 + 3], 0xFF0A141Eu); // stored as 0xFFRRGGBB
+}
+
+TEST(Surface, FillRectExcludesRightAndBottomEdgesAndClips) {
+    Surface s(10, 10);
+    s.fill_rect({2, 3, 5, 6}, kInk);
+    EXPECT_EQ(count_ink(s), 9);
+    EXPECT_EQ(s.get_pixel(4, 5), kInk);
+    EXPECT_EQ(s.get_pixel(5, 5), 0u);
+    EXPECT_EQ(s.get_pixel(4, 6), 0u);
+    s.fill_rect({-100, -100, 1000, 1000}, kInk);
+    EXPECT_EQ(count_ink(s), 100);
+}
+
+TEST(Surface, ThinLineLeavesOutItsEndPoint) {
+    Surface s(20, 20);
+    s.line({2, 2}, {10, 2}, 1, kInk);
+    EXPECT_EQ(count_ink(s), 8);
+    EXPECT_EQ(s.get_pixel(2, 2), kInk);
+    EXPECT_EQ(s.get_pixel(10, 2), 0u);
+    Surface d(20, 20);
+    d.line({0, 0}, {5, 5}, 1, kInk);
+    EXPECT_EQ(count_ink(d), 5);
+    EXPECT_EQ(d.get_pixel(4, 4), kInk);
+}
+
+TEST(Surface, WideLinesAreSolidAndIncludeTheirEnds) {
+    Surface s(20, 20);
+    s.line({5, 10}, {15, 10}, 3, kInk);
+    for (int x = 5; x <= 15; ++x)
+        for (int y = 9; y <= 11; ++y)
+            EXPECT_EQ(s.get_pixel(x, y), kInk) << x << "," << y;
+    EXPECT_EQ(s.get_pixel(10, 8), 0u);
+    Surface t(20, 20);
+    t.line({5, 10}, {15, 10}, 2, kInk);
+    EXPECT_EQ(count_ink(t), 24); // 2 rows of 12: the extra pixel goes right and down
+}
+
+TEST(Surface, LinesFromFarOutsideAreClippedQuickly) {
+    Surface s(50, 50);
+    s.line({INT32_MIN, 25}, {25, 25}, 1, kInk);
+    EXPECT_EQ(s.get_pixel(0, 25), kInk);
+    EXPECT_EQ(s.get_pixel(24, 25), kInk);
+    EXPECT_EQ(s.get_pixel(25, 25), 0u);
+    s.line({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, 3, kInk);
+    EXPECT_EQ(s.get_pixel(10, 10), kInk);
+    Surface t(50, 50);
+    t.line({-1000000, 5}, {-5, 5}, 2, kInk); // wholly outside
+    EXPECT_EQ(count_ink(t), 0);
+}
+
+TEST(Surface, ClosedPolylineJoinsTheLastPointToTheFirst) {
+    Surface s(20, 20);
+    const std::vector<Point> square{{2, 2}, {8, 2}, {8, 8}, {2, 8}};
+    s.polyline_closed(square, 1, kInk);
+    EXPECT_EQ(s.get_pixel(2, 5), kInk); // the closing side
+    EXPECT_EQ(s.get_pixel(5, 5), 0u);
+    EXPECT_EQ(count_ink(s), 24);
+}
+
+TEST(Surface, PolygonFillsItsInsideAndDrawsItsOutline) {
+    Surface s(20, 20);
+    const COLORREF fill = rgb(200, 0, 0);
+    const std::vector<Point> quad{{2, 2}, {12, 2}, {12, 12}, {2, 12}};
+    s.polygon(quad, fill, 1, kInk);
+    EXPECT_EQ(s.get_pixel(7, 7), fill);
+    EXPECT_EQ(s.get_pixel(2, 7), kInk);
+    EXPECT_EQ(s.get_pixel(12, 7), kInk);
+    EXPECT_EQ(s.get_pixel(13, 7), 0u);
+    const std::vector<Point> far{{-1000000, -1000000}, {1000000, -1000000}, {0, 1000000}};
+    s.polygon(far, fill, 2, kInk);
+    EXPECT_EQ(s.get_pixel(10, 10), fill);
+}
+
+TEST(Surface, CopyMovesARectangleAndTracksTheDirtyArea) {
+    Surface src(10, 10);
+    src.fill_rect({0, 0, 3, 3}, kInk);
+    Surface dst(10, 10, rgb(5, 5, 5));
+    dst.track_dirty();
+    dst.copy_from(src, {0, 0, 3, 3}, {6, 6});
+    EXPECT_EQ(dst.get_pixel(6, 6), kInk);
+    EXPECT_EQ(dst.get_pixel(8, 8), kInk);
+    EXPECT_EQ(dst.get_pixel(5, 5), rgb(5, 5, 5));
+    const Rect dirty = dst.take_dirty();
+    EXPECT_EQ(dirty.left, 6);
+    EXPECT_EQ(dirty.bottom, 9);
+    EXPECT_TRUE(dst.take_dirty().empty());
+    dst.copy_from(src, {0, 0, 10, 10}, {8, 8}); // clipped at the edges
+    EXPECT_EQ(dst.get_pixel(9, 9), kInk);
+}
+
+} // namespace morv
