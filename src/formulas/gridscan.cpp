@@ -229,7 +229,7 @@ int popcorn(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
         drawdot(s, col, row, colour);
     }
     if (s.speed != 0) s.sleep_ms(s.speed);
-    sc.index = sc.index == 255 ? 1 : sc.index + 1;
+    sc.index = sc.index >= 255 ? 1 : sc.index + 1;
     sc.row -= 1;
     return row_done(sc.row < 0);
 }
