@@ -123,15 +123,6 @@ TEST(Popcorn, ScaledWindowIsSymmetricAndRowsCycleThePalette) {
     EXPECT_EQ(waits, std::vector<int>(255, s.speed)) << "one wait per row";
 }
 
-TEST(Popcorn, NoWaitAtFullSpeed) {
-    State s = test::make_state(kPopcorn, 200);
-    s.speed = 0;
-    int waits = 0;
-    s.platform.sleep_ms = [&](int) { ++waits; };
-    test::render(s, 200);
-    EXPECT_EQ(waits, 0);
-}
-
 TEST(FrothyBasin, EscapeScanCoversItsFixedWindowMirrored) {
     State s = test::make_state(kFrothy, 600);
     test::render(s, 1);
