@@ -12,18 +12,18 @@ const std::array<StepFn, NTYPES> fpointer{{
     nullptr, // 5 pickover3d
     nullptr, // 6 dejong
     nullptr, // 7 hpd
-    nullptr, // 8 sierpinski
-    nullptr, // 9 fern
+    sierpinski, // 8 sierpinski
+    fern, // 9 fern
     nullptr, // 10 feather
     nullptr, // 11 duffing
     nullptr, // 12 hopalong
-    nullptr, // 13 web
-    nullptr, // 14 vl
-    nullptr, // 15 lace
-    nullptr, // 16 popcorn
-    nullptr, // 17 pgm
-    nullptr, // 18 frothybasin
-    nullptr, // 19 unity
+    web, // 13 web
+    vl, // 14 vl
+    lace, // 15 lace
+    popcorn, // 16 popcorn
+    pgm, // 17 pgm
+    frothybasin, // 18 frothybasin
+    unity, // 19 unity
     nullptr, // 20 chrysanthemum
     nullptr, // 21 rossler
     nullptr, // 22 butterfly
