@@ -86,6 +86,14 @@ Result set_angle(double& field, const std::string& name, const std::string& valu
     return std::nullopt;
 }
 
+// The colouring modes of Sierpinski, IFS and Frothy Basin choose their type's
+// method, as their option dialogs do.
+void follow_option_dialogs(State& s, const std::string& name) {
+    if (name == "scmode") s.method[8] = s.scmode != 0 ? kMethodHitCount : kMethodSelf;
+    if (name == "ifscmode") s.method[9] = s.ifscmode != 0 ? kMethodHitCount : kMethodSelf;
+    if (name == "basinflag") s.method[18] = s.basinflag != 0 ? kMethodSpeedPoints : kMethodSelf;
+}
+
 } // namespace
 
 std::optional<std::string> set_state_value(State& s, const std::string& name,
@@ -135,8 +143,12 @@ std::optional<std::string> set_state_value(State& s, const std::string& name,
         {"vlcoloring", {&s.vlcoloring, 0, 2}},
         {"pgmindex", {&s.pgmindex, 0, kPgmFormulas - 1}},
     };
-    if (auto it = ints.find(name); it != ints.end())
-        return set_int(*it->second.field, it->second.lo, it->second.hi, name, value);
+    if (auto it = ints.find(name); it != ints.end()) {
+        if (Result r = set_int(*it->second.field, it->second.lo, it->second.hi, name, value))
+            return r;
+        follow_option_dialogs(s, name);
+        return std::nullopt;
+    }
 
     if (name == "rot.x") return set_angle(rot.x, name, value);
     if (name == "rot.y") return set_angle(rot.y, name, value);
