@@ -12,20 +12,27 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kThreeHalfPi = 4.71238898038469;
 
+constexpr double kPi = 3.141592653589793;
+
+// The double pi, widened: the product and the division run in extended
+// precision, the angle reaches rotate() as a double.
 double to_radians(double degrees) {
-    return static_cast<double>(3.141592653589793L * static_cast<long double>(degrees) *
+    return static_cast<double>(static_cast<long double>(kPi) * static_cast<long double>(degrees) *
                                (1.0L / 180.0L));
 }
 
 } // namespace
 
 int rotate(double* pos1, double* pos2, double radians_user) {
-    const double modulus = static_cast<double>(std::sqrt(static_cast<long double>(*pos1 * *pos1 + *pos2 * *pos2)));
+    const double modulus =
+        static_cast<double>(std::sqrt(static_cast<long double>(*pos1 * *pos1 + *pos2 * *pos2)));
     double start;
     // Near the axis the angle is taken as exactly a quarter or three quarters
     // turn: the tiny ordinate is dropped.
-    if (std::fabs(*pos2) < 1e-6) start = *pos1 >= 0 ? kHalfPi : kThreeHalfPi;
-    else start = std::atan2(*pos1, *pos2);
+    if (std::fabs(*pos2) < 1e-6)
+        start = *pos1 >= 0 ? kHalfPi : kThreeHalfPi;
+    else
+        start = std::atan2(*pos1, *pos2);
     if (start < 0) start += kTwoPi;
     double finish = start + radians_user;
     if (finish > kTwoPi) finish -= kTwoPi;
@@ -54,12 +61,36 @@ int rotatexyz(const State& s, VOXEL xyz, VOXEL* xyzrotate) {
         if (deg.z != 0) rotate(&r.x, &r.y, zr);
     };
     switch (s.rotationorder) {
-    case 0: about_x(); about_y(); about_z(); break;
-    case 1: about_x(); about_z(); about_y(); break;
-    case 2: about_y(); about_x(); about_z(); break;
-    case 3: about_y(); about_z(); about_x(); break;
-    case 4: about_z(); about_x(); about_y(); break;
-    default: about_z(); about_y(); about_x(); break;
+    case 0:
+        about_x();
+        about_y();
+        about_z();
+        break;
+    case 1:
+        about_x();
+        about_z();
+        about_y();
+        break;
+    case 2:
+        about_y();
+        about_x();
+        about_z();
+        break;
+    case 3:
+        about_y();
+        about_z();
+        about_x();
+        break;
+    case 4:
+        about_z();
+        about_x();
+        about_y();
+        break;
+    default:
+        about_z();
+        about_y();
+        about_x();
+        break;
     }
     return 0;
 }

@@ -5,18 +5,18 @@ namespace morv {
 // nullptr marks a type whose step is not in this build yet.
 const std::array<StepFn, NTYPES> fpointer{{
     henon, // 0 henon
-    nullptr, // 1 ikeda
+    ikeda, // 1 ikeda
     nullptr, // 2 bifurcation
-    nullptr, // 3 lorenz
-    nullptr, // 4 ganymede
-    nullptr, // 5 pickover3d
-    nullptr, // 6 dejong
-    nullptr, // 7 hpd
+    lorenz, // 3 lorenz
+    ganymede, // 4 ganymede
+    pickover3d, // 5 pickover3d
+    dejong, // 6 dejong
+    hpd, // 7 hpd
     nullptr, // 8 sierpinski
     nullptr, // 9 fern
-    nullptr, // 10 feather
-    nullptr, // 11 duffing
-    nullptr, // 12 hopalong
+    feather, // 10 feather
+    duffing, // 11 duffing
+    hopalong, // 12 hopalong
     nullptr, // 13 web
     nullptr, // 14 vl
     nullptr, // 15 lace
@@ -30,18 +30,18 @@ const std::array<StepFn, NTYPES> fpointer{{
     nullptr, // 23 kamtorus
     nullptr, // 24 samardzija
     nullptr, // 25 lissajous
-    nullptr, // 26 iris
-    nullptr, // 27 atom
+    iris, // 26 iris
+    atom, // 27 atom
     nullptr, // 28 rpkamtorus
-    nullptr, // 29 wings
-    nullptr, // 30 medusa
-    nullptr, // 31 disk
-    nullptr, // 32 ikedaifs
-    nullptr, // 33 stormjulia
-    nullptr, // 34 frostjulia
-    nullptr, // 35 star
-    nullptr, // 36 spirals
-    nullptr, // 37 cosinewaves
+    wings, // 29 wings
+    medusa, // 30 medusa
+    disk, // 31 disk
+    ikedaifs, // 32 ikedaifs
+    stormjulia, // 33 stormjulia
+    frostjulia, // 34 frostjulia
+    star, // 35 star
+    spirals, // 36 spirals
+    cosinewaves, // 37 cosinewaves
 }};
 
 } // namespace morv
