@@ -10,126 +10,67 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-struct Pair {
-    double a, b;
-};
-
-Pair rotated_pair(double a, double b, double radians) {
-    rotate(&a, &b, radians);
-    return {a, b};
-}
-
-// The Cartesian form of rotate(), away from the axis where the two agree.
+// The Cartesian form of rotate(), which agrees with it away from the axis.
 void cartesian(double& p1, double& p2, double degrees) {
     const double a = degrees * kPi / 180;
     const double n1 = p1 * std::cos(a) + p2 * std::sin(a);
-    const double n2 = p2 * std::cos(a) - p1 * std::sin(a);
+    p2 = p2 * std::cos(a) - p1 * std::sin(a);
     p1 = n1;
-    p2 = n2;
 }
 
-TEST(Rotate, TurnsThePairWithTheFirstCoordinateAsSineAxis) {
-    const Pair r = rotated_pair(0, 1, kPi / 2);
-    EXPECT_NEAR(r.a, 1, 1e-15);
-    EXPECT_NEAR(r.b, 0, 1e-15);
-    const Pair q = rotated_pair(3, 4, 0.5);
-    EXPECT_NEAR(q.a, 3 * std::cos(0.5) + 4 * std::sin(0.5), 1e-14);
-    EXPECT_NEAR(q.b, 4 * std::cos(0.5) - 3 * std::sin(0.5), 1e-14);
+TEST(Rotate, PolarFormDropsOrdinatesBelowTheThreshold) {
+    struct Case {
+        double p1, p2, radians, want1, want2;
+    };
+    for (const Case& c : {Case{0, 1, kPi / 2, 1, 0}, Case{1, 0, 0, 1, 0},
+                          Case{-2, 5e-7, 0, -2, 0}, // start taken as 3/2 pi
+                          Case{-2, 1e-6, 0, -2, 1e-6}, Case{0, 0, 1, 0, 0},
+                          Case{3, 4, 0.5, 3 * std::cos(0.5) + 4 * std::sin(0.5),
+                               4 * std::cos(0.5) - 3 * std::sin(0.5)}}) {
+        double p1 = c.p1, p2 = c.p2;
+        EXPECT_EQ(rotate(&p1, &p2, c.radians), 0);
+        EXPECT_NEAR(p1, c.want1, 1e-12) << c.p1 << ", " << c.p2;
+        EXPECT_NEAR(p2, c.want2, 1e-15 + 1e-9 * std::fabs(c.want2)) << c.p1 << ", " << c.p2;
+    }
 }
 
-TEST(Rotate, NearTheAxisDropsTheTinyOrdinate) {
-    Pair r = rotated_pair(1, 0, 0);
-    EXPECT_NEAR(r.a, 1, 1e-15);
-    EXPECT_NEAR(r.b, 0, 1e-15);
-    r = rotated_pair(-2, 5e-7, 0);
-    EXPECT_NEAR(r.a, -2, 1e-12);
-    EXPECT_NEAR(r.b, 0, 1e-15);    // not 5e-7: the start angle was taken as 3/2 pi
-    r = rotated_pair(-2, 1e-6, 0); // at the threshold the true angle is used
-    EXPECT_NEAR(r.b, 1e-6, 1e-12);
-    r = rotated_pair(0, 0, 1.0);
-    EXPECT_EQ(r.a, 0);
-    EXPECT_EQ(r.b, 0);
-}
-
-TEST(Rotate, NonFiniteInputStaysWellDefined) {
-    const Pair r = rotated_pair(std::nan(""), 1, 1);
-    EXPECT_TRUE(std::isnan(r.a));
-    const Pair q = rotated_pair(INFINITY, 1, 1);
-    EXPECT_FALSE(std::isfinite(q.a) && std::isfinite(q.b));
-}
-
-State state_with_angles(double x, double y, double z, int order) {
+TEST(Rotatexyz, AppliesTheAxesInTheChosenOrder) {
+    const char* orders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
+    const VOXEL deg{30, 50, 70}, point{0.3, -0.7, 1.1};
     State s;
     s.type = 6;
-    s.rot[6] = VOXEL{x, y, z};
-    s.rotationorder = order;
-    return s;
-}
-
-TEST(Rotatexyz, AppliesTheThreeAxesInTheChosenOrder) {
-    const char* orders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX"};
-    const VOXEL angles{30, 50, 70};
-    const VOXEL point{0.3, -0.7, 1.1};
-    for (int order = 0; order < 6; ++order) {
-        const State s = state_with_angles(angles.x, angles.y, angles.z, order);
-        VOXEL got;
+    s.rot[6] = deg;
+    for (int order = 0; order < 8; ++order) {
+        s.rotationorder = order; // 6 and 7 act as 5
+        VOXEL got, want = point;
         EXPECT_EQ(rotatexyz(s, point, &got), 0);
-        VOXEL want = point;
         for (const char* axis = orders[order]; *axis != 0; ++axis) {
-            if (*axis == 'X') cartesian(want.y, want.z, angles.x);
-            if (*axis == 'Y') cartesian(want.x, want.z, angles.y);
-            if (*axis == 'Z') cartesian(want.x, want.y, angles.z);
+            if (*axis == 'X') cartesian(want.y, want.z, deg.x);
+            if (*axis == 'Y') cartesian(want.x, want.z, deg.y);
+            if (*axis == 'Z') cartesian(want.x, want.y, deg.z);
         }
-        EXPECT_NEAR(got.x, want.x, 1e-13) << orders[order];
-        EXPECT_NEAR(got.y, want.y, 1e-13) << orders[order];
-        EXPECT_NEAR(got.z, want.z, 1e-13) << orders[order];
+        EXPECT_NEAR(got.x, want.x, 1e-13) << order;
+        EXPECT_NEAR(got.y, want.y, 1e-13) << order;
+        EXPECT_NEAR(got.z, want.z, 1e-13) << order;
     }
 }
 
-TEST(Rotatexyz, OrdersBeyondFiveActAsZyx) {
-    const VOXEL point{0.3, -0.7, 1.1};
-    VOXEL zyx, other;
-    rotatexyz(state_with_angles(10, 20, 30, 5), point, &zyx);
-    for (int order : {6, -1, 99}) {
-        rotatexyz(state_with_angles(10, 20, 30, order), point, &other);
-        EXPECT_EQ(other.x, zyx.x);
-        EXPECT_EQ(other.y, zyx.y);
-        EXPECT_EQ(other.z, zyx.z);
-    }
-}
-
-TEST(Rotatexyz, AxesWithAngleZeroAreSkipped) {
-    // Turning by 0 would still drop the tiny ordinate; a skipped axis keeps it.
+TEST(Rotatexyz, SkipsAxesWhoseAngleIsExactlyZero) {
+    // Turning by 0 would still drop the tiny ordinates; skipped axes keep them.
+    State s;
+    s.type = 6;
     const VOXEL point{-2, 5e-7, 5e-7};
     VOXEL got;
-    rotatexyz(state_with_angles(0, 0, 0, 0), point, &got);
-    EXPECT_EQ(got.x, point.x);
+    rotatexyz(s, point, &got);
     EXPECT_EQ(got.y, point.y);
     EXPECT_EQ(got.z, point.z);
-    // Only X turns: x is untouched, (y, z) goes round.
-    rotatexyz(state_with_angles(90, 0, 0, 0), VOXEL{-2, 0, 1}, &got);
+    EXPECT_FALSE(rotated(s));
+    s.rot[6].x = 90; // only (y, z) turns
+    rotatexyz(s, VOXEL{-2, 0, 1}, &got);
     EXPECT_EQ(got.x, -2);
     EXPECT_NEAR(got.y, 1, 1e-15);
-    EXPECT_NEAR(got.z, 0, 1e-15);
-}
-
-TEST(Rotatexyz, RosslerStartAnglesTurnAboutXThenY) {
-    State s;
-    s.type = 21;
-    VOXEL got;
-    rotatexyz(s, VOXEL{1, 2, 3}, &got);
-    VOXEL want{1, 2, 3};
-    cartesian(want.y, want.z, 75);
-    cartesian(want.x, want.z, 350);
-    EXPECT_NEAR(got.x, want.x, 1e-13);
-    EXPECT_NEAR(got.y, want.y, 1e-13);
-    EXPECT_NEAR(got.z, want.z, 1e-13);
-}
-
-TEST(Rotatexyz, RotatedReportsAnyNonZeroAngle) {
-    EXPECT_FALSE(rotated(state_with_angles(0, 0, 0, 0)));
-    EXPECT_TRUE(rotated(state_with_angles(0, 0, 1e-300, 0)));
-    EXPECT_TRUE(rotated(state_with_angles(-0.0 + 360, 0, 0, 0)));
+    s.rot[6] = VOXEL{0, 0, 1e-300};
+    EXPECT_TRUE(rotated(s));
 }
 
 } // namespace
