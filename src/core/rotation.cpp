@@ -12,8 +12,12 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kThreeHalfPi = 4.71238898038469;
 
+constexpr double kPi = 3.141592653589793;
+
+// The double pi, widened: the product and the division run in extended
+// precision, the angle reaches rotate() as a double.
 double to_radians(double degrees) {
-    return static_cast<double>(3.141592653589793L * static_cast<long double>(degrees) *
+    return static_cast<double>(static_cast<long double>(kPi) * static_cast<long double>(degrees) *
                                (1.0L / 180.0L));
 }
 

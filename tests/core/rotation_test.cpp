@@ -1,0 +1,77 @@
+#include "core/rotation.h"
+#include "core/state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace morv {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// The Cartesian form of rotate(), which agrees with it away from the axis.
+void cartesian(double& p1, double& p2, double degrees) {
+    const double a = degrees * kPi / 180;
+    const double n1 = p1 * std::cos(a) + p2 * std::sin(a);
+    p2 = p2 * std::cos(a) - p1 * std::sin(a);
+    p1 = n1;
+}
+
+TEST(Rotate, PolarFormDropsOrdinatesBelowTheThreshold) {
+    struct Case {
+        double p1, p2, radians, want1, want2;
+    };
+    for (const Case& c : {Case{0, 1, kPi / 2, 1, 0}, Case{1, 0, 0, 1, 0},
+                          Case{-2, 5e-7, 0, -2, 0}, // start taken as 3/2 pi
+                          Case{-2, 1e-6, 0, -2, 1e-6}, Case{0, 0, 1, 0, 0},
+                          Case{3, 4, 0.5, 3 * std::cos(0.5) + 4 * std::sin(0.5),
+                               4 * std::cos(0.5) - 3 * std::sin(0.5)}}) {
+        double p1 = c.p1, p2 = c.p2;
+        EXPECT_EQ(rotate(&p1, &p2, c.radians), 0);
+        EXPECT_NEAR(p1, c.want1, 1e-12) << c.p1 << ", " << c.p2;
+        EXPECT_NEAR(p2, c.want2, 1e-15 + 1e-9 * std::fabs(c.want2)) << c.p1 << ", " << c.p2;
+    }
+}
+
+TEST(Rotatexyz, AppliesTheAxesInTheChosenOrder) {
+    const char* orders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
+    const VOXEL deg{30, 50, 70}, point{0.3, -0.7, 1.1};
+    State s;
+    s.type = 6;
+    s.rot[6] = deg;
+    for (int order = 0; order < 8; ++order) {
+        s.rotationorder = order; // 6 and 7 act as 5
+        VOXEL got, want = point;
+        EXPECT_EQ(rotatexyz(s, point, &got), 0);
+        for (const char* axis = orders[order]; *axis != 0; ++axis) {
+            if (*axis == 'X') cartesian(want.y, want.z, deg.x);
+            if (*axis == 'Y') cartesian(want.x, want.z, deg.y);
+            if (*axis == 'Z') cartesian(want.x, want.y, deg.z);
+        }
+        EXPECT_NEAR(got.x, want.x, 1e-13) << order;
+        EXPECT_NEAR(got.y, want.y, 1e-13) << order;
+        EXPECT_NEAR(got.z, want.z, 1e-13) << order;
+    }
+}
+
+TEST(Rotatexyz, SkipsAxesWhoseAngleIsExactlyZero) {
+    // Turning by 0 would still drop the tiny ordinates; skipped axes keep them.
+    State s;
+    s.type = 6;
+    const VOXEL point{-2, 5e-7, 5e-7};
+    VOXEL got;
+    rotatexyz(s, point, &got);
+    EXPECT_EQ(got.y, point.y);
+    EXPECT_EQ(got.z, point.z);
+    EXPECT_FALSE(rotated(s));
+    s.rot[6].x = 90; // only (y, z) turns
+    rotatexyz(s, VOXEL{-2, 0, 1}, &got);
+    EXPECT_EQ(got.x, -2);
+    EXPECT_NEAR(got.y, 1, 1e-15);
+    s.rot[6] = VOXEL{0, 0, 1e-300};
+    EXPECT_TRUE(rotated(s));
+}
+
+} // namespace
+} // namespace morv

@@ -1,0 +1,108 @@
+#include "pointmaps_support.h"
+
+#include <cmath>
+
+namespace morv::test {
+namespace {
+
+TEST(Hopalong, SignOfZeroIsPlusOne) {
+    State s = make_state(12);
+    const Stepped r = step_once(s, VOXEL{0, 0, 7}, 0);
+    EXPECT_DOUBLE_EQ(r.v.x, -std::sqrt(4.6));
+    EXPECT_DOUBLE_EQ(r.v.y, 1.67);
+    EXPECT_EQ(r.v.z, 7); // left alone
+}
+
+TEST(Hpd, AngleIsReadAtTheStartOfARender) {
+    State s = make_state(7);
+    s.p[7].sp0 = 0;
+    Stepped r = step_once(s, VOXEL{0.3, 0.2, 0}, 0);
+    EXPECT_EQ(r.v.x, 0.3);
+    EXPECT_EQ(r.v.y, 0.2 - 0.3 * 0.3);
+    s.p[7].sp0 = 90;
+    r = step_once(s, VOXEL{0.3, 0.2, 0}, 1);
+    EXPECT_EQ(r.v.x, 0.3);
+    r = step_once(s, VOXEL{0.3, 0.2, 0}, 0);
+    EXPECT_NEAR(r.v.x, -(0.2 - 0.3 * 0.3), 1e-15);
+    EXPECT_NEAR(r.v.y, 0.3, 1e-15);
+}
+
+TEST(Hpd, ReseedsEveryThousandthCallAndBeyondSquaredRadiusOneE16) {
+    State s = make_state(7);
+    const VOXEL start{0.1, 0.1, 0};
+    const double first = step_once(s, start, 0).v.x;
+    for (int call = 2; call < 1000; ++call)
+        ASSERT_EQ(step_once(s, start, 1).v.x, first) << call;
+    EXPECT_NE(step_once(s, start, 1).v.x, first); // call 1000
+    EXPECT_EQ(step_once(s, start, 1).v.x, first);
+    EXPECT_GT(std::fabs(step_once(s, VOXEL{1e8, 0, 0}, 1).v.y), 1e15); // not beyond
+    EXPECT_LT(std::fabs(step_once(s, VOXEL{1.0000001e8, 0, 0}, 1).v.y), 3);
+}
+
+TEST(Feather, FirstCallValuesAndCarriedTerm) {
+    State s = make_state(10);
+    for (int run = 0; run < 2; ++run) { // a fresh render resets w
+        const Stepped r = step_once(s, VOXEL{3.0, 0.0, 0}, 0);
+        EXPECT_DOUBLE_EQ(r.v.x, 1.224);
+        EXPECT_DOUBLE_EQ(r.v.y, -1.8123844771225084);
+        EXPECT_DOUBLE_EQ(step_once(s, r.v, 1).v.x, 0.93 * r.v.y + 1.1876155228774916);
+    }
+    for (int call = 3; call < 1000; ++call)
+        step_once(s, VOXEL{3.0, 0.0, 0}, 1);
+    const double w = s.pointmaps.feather.w;
+    const Stepped r = step_once(s, VOXEL{1e6, 1e6, 0}, 1); // re-seeded into [0,3] x [0,1]
+    EXPECT_GE(r.v.x, w);
+    EXPECT_LE(r.v.x, w + 0.93);
+}
+
+TEST(Duffing, PhaseWrapsAfter628CallsAndEachCallWaits) {
+    State s = make_state(11);
+    std::vector<int> waits;
+    s.platform.sleep_ms = [&](int ms) { waits.push_back(ms); };
+    s.speed = 0;
+    std::vector<double> forcing; // from the origin y' is h * 0.472627 * cos(phase)
+    for (int call = 0; call < 629; ++call)
+        forcing.push_back(step_once(s, VOXEL{0, 0, 0}, call == 0 ? 0 : 1).v.y);
+    EXPECT_NEAR(forcing[627], 0.15915494309189535 * 0.472627 * std::cos(6.27), 1e-15);
+    EXPECT_EQ(forcing[628], forcing[0]);
+    s.speed = 7;
+    EXPECT_EQ(step_once(s, VOXEL{0, 0, 0}, 0).v.y, forcing[0]);
+    EXPECT_EQ(waits.size(), 630u);
+    EXPECT_EQ(waits.front(), 10);
+    EXPECT_EQ(waits.back(), 17);
+}
+
+TEST(PointMapFamilies, RunawayPointsLandOffTheCanvas) {
+    const double nan = std::nan("");
+    for (int type : {1, 3, 4, 5, 6, 10, 11, 12, 26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37}) {
+        State s = make_state(type);
+        s.stormflag = 0;
+        step_once(s, VOXEL{0.1, 0.1, 0.1}, 0);
+        EXPECT_FALSE(on_canvas(s, step_once(s, VOXEL{nan, nan, nan}, 1))) << type;
+        if ((type < 4 || type > 6) && type != 26) { // sine maps bound every point
+            EXPECT_FALSE(on_canvas(s, step_once(s, VOXEL{1e300, -1e300, 1e300}, 1))) << type;
+        }
+    }
+    State s = make_state(7); // hpd starts a fresh orbit instead
+    step_once(s, VOXEL{0.1, 0.1, 0}, 0);
+    EXPECT_TRUE(on_canvas(s, step_once(s, VOXEL{1e300, -1e300, 0}, 1)));
+}
+
+TEST(PointMaps2d, RendersStayPinned) {
+    // The default orbit fills only the middle of Hopalong's wide window.
+    constexpr MINMAX kHopalongZoom{-15, 15, -15, 15};
+    expect_pinned_renders({
+        {1, 1, 5000, 0x46eef596a6dc8168},
+        {1, 3, 5000, 0xd633c407905d3763},
+        {7, 1, 5000, 0xe3bee37a4c3cd5f2},
+        {7, 3, 5000, 0x742a0cf0c36ad403},
+        {10, 1, 5000, 0x18238118f438b634},
+        {10, 3, 5000, 0x8bda01f7ee2755e5},
+        {11, 2, 3000, 0x4d7d301e49aad963},
+        {12, 1, 5000, 0xc6f34e33114f5c1e, kHopalongZoom},
+        {12, 3, 5000, 0x39cbd70afd4f9d25, kHopalongZoom},
+    });
+}
+
+} // namespace
+} // namespace morv::test

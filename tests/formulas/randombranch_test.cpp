@@ -1,0 +1,115 @@
+#include "pointmaps_support.h"
+
+#include <cmath>
+#include <complex>
+#include <set>
+
+namespace morv::test {
+namespace {
+
+// A generator seed whose draws number `first` and `first + 1` (from 0) tie.
+std::uint32_t seed_with_tie_at(int first) {
+    for (std::uint32_t seed = 0;; ++seed) {
+        Random r;
+        r.srand(seed);
+        for (int i = 0; i < first; ++i)
+            r.rand();
+        if (r.rand() == r.rand()) return seed;
+    }
+}
+
+TEST(IkedaIfs, TakesTheIkedaBranchForRemaindersEightToTen) {
+    // From the origin the Ikeda branch gives (1, 0), the other one its shift.
+    State s = make_state(32);
+    std::set<int> seen;
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        s.rng.srand(seed);
+        Random ahead = s.rng;
+        const int k = ahead.lrand() % 11;
+        seen.insert(k);
+        const Stepped r = step_once(s, VOXEL{0, 0, 0}, 1);
+        EXPECT_EQ(r.v.x, k > 7 ? 1 : 0.404434) << k;
+        EXPECT_EQ(r.v.y, k > 7 ? 0 : 0.178096) << k;
+    }
+    EXPECT_EQ(seen.size(), 11u);
+}
+
+TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
+    const double as[2] = {-1.924232, -0.399915}, ds[2] = {-0.286204, 0.338827};
+    const VOXEL starts[2] = {{0.054631, 0.003381, 0}, {0.116414, -0.166867, 0}};
+    std::set<int> picked;
+    for (std::uint32_t seed = 0; seed < 8; ++seed) {
+        State s = make_state(33);
+        s.rng.srand(seed);
+        Random ahead = s.rng;
+        const int which = ahead.lrand() % 2;
+        picked.insert(which);
+        const Stepped r = step_once(s, VOXEL{5, 5, 0}, 0);
+        EXPECT_EQ(s.stormflag, 0);
+        EXPECT_EQ(s.p[33].a, as[which]);
+        EXPECT_EQ(s.p[33].d, ds[which]);
+        EXPECT_EQ(s.p[33].xstart, 0.116);
+        // The step went from the set's start point, not the one passed in.
+        s.rng = ahead;
+        const Stepped want = step_once(s, starts[which], 0);
+        EXPECT_EQ(r.v.x, want.v.x);
+        EXPECT_EQ(r.v.y, want.v.y);
+    }
+    EXPECT_EQ(picked.size(), 2u);
+}
+
+TEST(StormJulia, TiedDrawsCountAsTails) {
+    // c = a + bi is (1, 1), c + di is (0, 2). From the origin the second gives
+    // u = 0, v = -2 and the root (1, -1); the first gives (-1, -1) and a root
+    // with positive x.
+    for (int tie : {0, 2}) {
+        State s = make_state(33);
+        s.stormflag = 0;
+        s.p[33].a = s.p[33].b = 1;
+        s.p[33].c = 0;
+        s.p[33].d = 2;
+        s.rng.srand(seed_with_tie_at(tie));
+        Random ahead = s.rng;
+        const int r1 = ahead.rand(), r2 = ahead.rand(), r3 = ahead.rand(), r4 = ahead.rand();
+        const Stepped r = step_once(s, VOXEL{0, 0, 0}, 1);
+        const double sign = r3 > r4 ? -1 : 1;
+        if (r1 > r2) {
+            EXPECT_GT(r.v.x * sign, 0) << tie;
+        } else {
+            EXPECT_DOUBLE_EQ(r.v.x, sign) << tie;
+            EXPECT_DOUBLE_EQ(r.v.y, -sign) << tie;
+        }
+    }
+}
+
+TEST(FrostJulia, HalvesTheArgumentAndRaisesTheModulusToThreeQuarters) {
+    State s = make_state(34);
+    for (double v : {-16.0, 16.0}) { // u = 0: a quarter turn after halving
+        const Stepped r = step_once(s, VOXEL{0.306, 0.047 + v, 0}, 1);
+        EXPECT_NEAR(r.v.x, r.v.y, 1e-14) << v;
+        EXPECT_NEAR(std::fabs(r.v.x), 8 * std::sqrt(0.5), 1e-12) << v;
+    }
+    EXPECT_EQ(step_once(s, VOXEL{0.306, 0.047, 0}, 1).v.x, 0);
+    for (int i = 0; i < 40; ++i) {
+        const VOXEL old{0.4 * i - 8, 3.3 - 0.2 * i, 0};
+        const std::complex<double> d{old.x - 0.306, old.y - 0.047}, root = std::sqrt(d);
+        const Stepped r = step_once(s, old, 1);
+        const std::complex<double> w{r.v.x, r.v.y};
+        EXPECT_NEAR(std::abs(w), std::pow(std::abs(d), 0.75), 1e-12) << i;
+        EXPECT_NEAR(std::abs(std::real(w * std::conj(root))), std::abs(w * root), 1e-12) << i;
+    }
+}
+
+TEST(RandomBranch, RendersStayPinned) {
+    expect_pinned_renders({
+        {32, 1, 5000, 0x1351d14d581374b2},
+        {32, 3, 5000, 0xc0798bf1ef4eb543},
+        {33, 1, 5000, 0xa55e40648b72f92b},
+        {33, 3, 5000, 0x52fc61697386c975},
+        {34, 1, 5000, 0xe9136ccfab485fed},
+        {34, 3, 5000, 0x8ae413de49eba063},
+    });
+}
+
+} // namespace
+} // namespace morv::test
