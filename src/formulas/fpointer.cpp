@@ -6,7 +6,7 @@ namespace morv {
 const std::array<StepFn, NTYPES> fpointer{{
     henon, // 0 henon
     nullptr, // 1 ikeda
-    nullptr, // 2 bifurcation
+    bifurcation, // 2 bifurcation
     nullptr, // 3 lorenz
     nullptr, // 4 ganymede
     nullptr, // 5 pickover3d
@@ -24,15 +24,15 @@ const std::array<StepFn, NTYPES> fpointer{{
     nullptr, // 17 pgm
     nullptr, // 18 frothybasin
     nullptr, // 19 unity
-    nullptr, // 20 chrysanthemum
-    nullptr, // 21 rossler
-    nullptr, // 22 butterfly
-    nullptr, // 23 kamtorus
-    nullptr, // 24 samardzija
-    nullptr, // 25 lissajous
+    chrysanthemum, // 20 chrysanthemum
+    rossler, // 21 rossler
+    butterfly, // 22 butterfly
+    kamtorus, // 23 kamtorus
+    samardzija, // 24 samardzija
+    lissajous, // 25 lissajous
     nullptr, // 26 iris
     nullptr, // 27 atom
-    nullptr, // 28 rpkamtorus
+    rpkamtorus, // 28 rpkamtorus
     nullptr, // 29 wings
     nullptr, // 30 medusa
     nullptr, // 31 disk
