@@ -6,9 +6,7 @@
 
 namespace morv {
 
-Surface::Surface(int width, int height, COLORREF fill) {
-    resize(width, height, fill);
-}
+Surface::Surface(int width, int height, COLORREF fill) { resize(width, height, fill); }
 
 void Surface::resize(int width, int height, COLORREF fill) {
     width_ = std::max(width, 0);
@@ -30,8 +28,7 @@ void Surface::span_row(int y, int x0, int x1, std::uint32_t pixel) {
 void Surface::fill_rect(Rect r, COLORREF c) {
     const std::uint32_t pixel = to_pixel(c);
     const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height_);
-    for (int y = top; y < bottom; ++y)
-        span_row(y, r.left, r.right - 1, pixel);
+    for (int y = top; y < bottom; ++y) span_row(y, r.left, r.right - 1, pixel);
 }
 
 void Surface::stamp(int x, int y, int width, std::uint32_t pixel) {
@@ -45,18 +42,17 @@ void Surface::stamp(int x, int y, int width, std::uint32_t pixel) {
     // A square pen centred on the point (for even widths the extra pixel goes
     // right and down).
     const int lo = -(width - 1) / 2, hi = width / 2;
-    for (int dy = lo; dy <= hi; ++dy)
-        span_row(y + dy, x + lo, x + hi, pixel);
+    for (int dy = lo; dy <= hi; ++dy) span_row(y + dy, x + lo, x + hi, pixel);
 }
 
 void Surface::line(Point from, Point to, int width, COLORREF c) {
     width = std::clamp(width, 1, 3);
     const std::uint32_t pixel = to_pixel(c);
     // Steps are counted along the major axis from `from`; step t lies at
-    // minor offset round(t * m / n), halves rounded up, the same pixels an
-    // incremental Bresenham walk from `from` visits. Computing each step on
-    // its own lets the walk start and stop at the surface's edges without
-    // bending the line: a line shows the same pixels on surfaces of any size.
+    // minor offset round(t * m / n), halves rounded up: the pixels a Bresenham
+    // walk from `from` visits. The walk starts at the surface's edge with the
+    // offset computed there rather than from a rounded clipped end point, so a
+    // line shows the same pixels on surfaces of any size.
     const std::int64_t ddx = std::int64_t{to.x} - from.x, ddy = std::int64_t{to.y} - from.y;
     const std::int64_t adx = ddx < 0 ? -ddx : ddx, ady = ddy < 0 ? -ddy : ddy;
     const bool x_major = adx >= ady;
@@ -77,24 +73,36 @@ void Surface::line(Point from, Point to, int width, COLORREF c) {
         first = std::max(first, major0 - major_end - reach);
         last = std::min(last, major0 + reach);
     }
+    if (first > last) return;
+    // offset = q at step t, with the remainder r of (2tm + n) / 2n carried from
+    // step to step (t and m reach 2^32: the first product needs 128 bits).
+    const std::int64_t two_n = 2 * n;
+    std::int64_t q = 0, r = 0;
+    if (n != 0) {
+        const __int128 num = static_cast<__int128>(2 * first) * m + n;
+        q = static_cast<std::int64_t>(num / two_n);
+        r = static_cast<std::int64_t>(num % two_n);
+    }
     for (std::int64_t t = first; t <= last; ++t) {
-        // t and m reach 2^32, so their product needs more than 64 bits.
-        const __int128 offset =
-            n == 0 ? 0 : (static_cast<__int128>(2 * t) * m + n) / (static_cast<__int128>(2) * n);
-        const std::int64_t minor = minor0 + minor_sign * static_cast<std::int64_t>(offset);
-        if (minor < -reach || minor > minor_end + reach) continue;
-        const int major = static_cast<int>(major0 + major_sign * t);
-        if (x_major)
-            stamp(major, static_cast<int>(minor), width, pixel);
-        else
-            stamp(static_cast<int>(minor), major, width, pixel);
+        const std::int64_t minor = minor0 + minor_sign * q;
+        if (minor >= -reach && minor <= minor_end + reach) {
+            const int major = static_cast<int>(major0 + major_sign * t);
+            if (x_major)
+                stamp(major, static_cast<int>(minor), width, pixel);
+            else
+                stamp(static_cast<int>(minor), major, width, pixel);
+        }
+        r += 2 * m; // m <= n: at most one carry
+        if (r >= two_n) {
+            r -= two_n;
+            ++q;
+        }
     }
 }
 
 void Surface::polyline_closed(std::span<const Point> pts, int width, COLORREF c) {
     if (pts.empty()) return;
-    for (std::size_t i = 0; i < pts.size(); ++i)
-        line(pts[i], pts[(i + 1) % pts.size()], width, c);
+    for (std::size_t i = 0; i < pts.size(); ++i) line(pts[i], pts[(i + 1) % pts.size()], width, c);
 }
 
 void Surface::polygon(std::span<const Point> pts, COLORREF fill, int pen_width, COLORREF pen) {
@@ -118,7 +126,7 @@ void Surface::polygon(std::span<const Point> pts, COLORREF fill, int pen_width, 
             const Point a = pts[i], b = pts[(i + 1) % pts.size()];
             if ((a.y <= yc) == (b.y <= yc)) continue;
             xs.push_back(a.x + (yc - a.y) * (static_cast<double>(b.x) - a.x) /
-                                   (static_cast<double>(b.y) - a.y));
+                                     (static_cast<double>(b.y) - a.y));
         }
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
