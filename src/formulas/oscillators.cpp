@@ -46,8 +46,8 @@ struct Ball {
     int xplot, yplot, zplot; // column, floor row, ball row
     int size;                // 0..7; the ball is 2 * size + 5 pixels square
     const Mask& sprite() const { return sphere[static_cast<std::size_t>(7 - size)]; }
-    int left() const { return xplot - size - 2; }
-    int top() const { return zplot - size - 2; }
+    int left() const { return wrap_sub(xplot, size + 2); }
+    int top() const { return wrap_sub(zplot, size + 2); }
 };
 
 // The ball in perspective at path parameter t: small y0 is far, large is near.
