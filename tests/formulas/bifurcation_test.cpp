@@ -41,19 +41,6 @@ TEST(Bifurcation, ClassicDiagramAtZeroIsOneShiftedRowCyclingThePalette) {
     }
 }
 
-TEST(Bifurcation, CurvesJoinColumnsOneOnwardInTheLowerHalf) {
-    std::vector<int> sleeps;
-    State s = bifurcation_state(200, 0, &sleeps);
-    test::render(s, 1);
-    int column0 = 0, column1 = 0;
-    for (int y = 100; y < 200; ++y) {
-        column0 += s.canvas.get_pixel(0, y) != s.back;
-        column1 += s.canvas.get_pixel(1, y) != s.back;
-    }
-    EXPECT_EQ(column0, 0);
-    EXPECT_GT(column1, 0);
-}
-
 TEST(Bifurcation, OddModeDrawsTwoPassesWithLongerPauses) {
     std::vector<int> sleeps;
     State s = bifurcation_state(600, 1, &sleeps);
@@ -68,16 +55,6 @@ TEST(Bifurcation, OddModeDrawsTwoPassesWithLongerPauses) {
         ASSERT_EQ(s.canvas.get_pixel(i, 299), s.back);
         ASSERT_EQ(s.window.get_pixel(i, 300), s.canvas.get_pixel(i, 300));
     }
-}
-
-TEST(Bifurcation, WindowMirrorsTheCanvas) {
-    std::vector<int> sleeps;
-    State s = bifurcation_state(300, 0, &sleeps);
-    attach_window(s, 400, 250);
-    test::render(s, 1);
-    for (int y = 0; y < 250; ++y)
-        for (int x = 0; x < 300; ++x)
-            ASSERT_EQ(s.window.get_pixel(x, y), s.canvas.get_pixel(x, y)) << x << "," << y;
 }
 
 TEST(Bifurcation, RendersTheSamePictureEveryTime) {

@@ -1,6 +1,4 @@
 #include "core/driver.h"
-#include "core/rotation.h"
-#include "core/view.h"
 #include "formulas/masks.h"
 #include "formulas/steps.h"
 #include "support/render.h"
@@ -27,24 +25,6 @@ TEST(Rossler, EachViewUsesItsOwnC) {
     s.rosslerflag = 1;
     rossler(s, o, &n, 1, &x, &y);
     EXPECT_DOUBLE_EQ(n.z, 0.6 + 0.005 * (0.2 + 0.36 - 5.7 * 0.6));
-}
-
-TEST(Rossler, ProjectionRotatesOnlyWhenAnAngleIsSet) {
-    State s = test::make_state(21, 600);
-    const VOXEL o{3, -2, 1};
-    VOXEL n = o;
-    int x = 0, y = 0, ex = 0, ey = 0;
-    rossler(s, o, &n, 1, &x, &y); // the start-up angles 75, 350, 0
-    VOXEL r;
-    rotatexyz(s, n, &r);
-    map_to_pixel(s, r.x, r.y, &ex, &ey);
-    EXPECT_EQ(x, ex);
-    EXPECT_EQ(y, ey);
-    s.rot[21] = VOXEL{};
-    rossler(s, o, &n, 1, &x, &y);
-    map_to_pixel(s, n.x, n.y, &ex, &ey);
-    EXPECT_EQ(x, ex);
-    EXPECT_EQ(y, ey);
 }
 
 TEST(Rossler, ObliqueViewPlacesTheAxisByHeightAlone) {
