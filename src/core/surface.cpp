@@ -49,72 +49,57 @@ void Surface::stamp(int x, int y, int width, std::uint32_t pixel) {
         span_row(y + dy, x + lo, x + hi, pixel);
 }
 
-namespace {
-
-// Liang-Barsky: clips the segment a..b to the box; false when nothing is left.
-bool clip_segment(double& ax, double& ay, double& bx, double& by, double lo_x, double lo_y,
-                  double hi_x, double hi_y) {
-    double t0 = 0, t1 = 1;
-    const double dx = bx - ax, dy = by - ay;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {ax - lo_x, hi_x - ax, ay - lo_y, hi_y - ay};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const double nax = ax + t0 * dx, nay = ay + t0 * dy;
-    bx = ax + t1 * dx;
-    by = ay + t1 * dy;
-    ax = nax;
-    ay = nay;
-    return true;
-}
-
-} // namespace
-
 void Surface::line(Point from, Point to, int width, COLORREF c) {
     width = std::clamp(width, 1, 3);
     const std::uint32_t pixel = to_pixel(c);
-    // End points may lie anywhere in the int range: clip to a box a little
-    // larger than the surface first, so the walk below stays short.
-    const double margin = 4;
-    const double lo_x = -margin, lo_y = -margin, hi_x = width_ + margin, hi_y = height_ + margin;
-    const bool inside = from.x >= lo_x && from.x <= hi_x && from.y >= lo_y && from.y <= hi_y &&
-                        to.x >= lo_x && to.x <= hi_x && to.y >= lo_y && to.y <= hi_y;
-    bool draw_end = width > 1;
-    if (!inside) {
-        double ax = from.x, ay = from.y, bx = to.x, by = to.y;
-        if (!clip_segment(ax, ay, bx, by, lo_x, lo_y, hi_x, hi_y)) return;
-        from = {static_cast<int>(std::lround(ax)), static_cast<int>(std::lround(ay))};
-        const Point clipped{static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by))};
-        if (clipped.x != to.x || clipped.y != to.y) draw_end = true; // the true end lies beyond
-        to = clipped;
+    // Steps are counted along the major axis from `from`; step t lies at
+    // minor offset round(t * m / n), halves rounded up: the pixels a Bresenham
+    // walk from `from` visits. The walk starts at the surface's edge with the
+    // offset computed there rather than from a rounded clipped end point, so a
+    // line shows the same pixels on surfaces of any size.
+    const std::int64_t ddx = std::int64_t{to.x} - from.x, ddy = std::int64_t{to.y} - from.y;
+    const std::int64_t adx = ddx < 0 ? -ddx : ddx, ady = ddy < 0 ? -ddy : ddy;
+    const bool x_major = adx >= ady;
+    const std::int64_t n = x_major ? adx : ady, m = x_major ? ady : adx;
+    const std::int64_t major0 = x_major ? from.x : from.y, minor0 = x_major ? from.y : from.x;
+    const int major_sign = (x_major ? ddx : ddy) < 0 ? -1 : 1;
+    const int minor_sign = (x_major ? ddy : ddx) < 0 ? -1 : 1;
+    const std::int64_t major_end = (x_major ? width_ : height_) - 1;
+    const std::int64_t minor_end = (x_major ? height_ : width_) - 1;
+    const int reach = 1; // a wide pen paints up to one pixel beside the line
+
+    // A thin line leaves out its end point.
+    std::int64_t first = 0, last = width > 1 ? n : n - 1;
+    if (major_sign > 0) {
+        first = std::max(first, -reach - major0);
+        last = std::min(last, major_end + reach - major0);
+    } else {
+        first = std::max(first, major0 - major_end - reach);
+        last = std::min(last, major0 + reach);
     }
-    int x = from.x, y = from.y;
-    const int dx = std::abs(to.x - x), dy = -std::abs(to.y - y);
-    const int sx = x < to.x ? 1 : -1, sy = y < to.y ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        const bool at_end = x == to.x && y == to.y;
-        if (at_end && !draw_end) break; // a thin line leaves out its end point
-        stamp(x, y, width, pixel);
-        if (at_end) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
+    if (first > last) return;
+    // offset = q at step t, with the remainder r of (2tm + n) / 2n carried from
+    // step to step (t and m reach 2^32: the first product needs 128 bits).
+    const std::int64_t two_n = 2 * n;
+    std::int64_t q = 0, r = 0;
+    if (n != 0) {
+        const __int128 num = static_cast<__int128>(2 * first) * m + n;
+        q = static_cast<std::int64_t>(num / two_n);
+        r = static_cast<std::int64_t>(num % two_n);
+    }
+    for (std::int64_t t = first; t <= last; ++t) {
+        const std::int64_t minor = minor0 + minor_sign * q;
+        if (minor >= -reach && minor <= minor_end + reach) {
+            const int major = static_cast<int>(major0 + major_sign * t);
+            if (x_major)
+                stamp(major, static_cast<int>(minor), width, pixel);
+            else
+                stamp(static_cast<int>(minor), major, width, pixel);
         }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
+        r += 2 * m; // m <= n: at most one carry
+        if (r >= two_n) {
+            r -= two_n;
+            ++q;
         }
     }
 }
