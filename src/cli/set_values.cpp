@@ -94,25 +94,14 @@ std::optional<std::string> set_state_value(State& s, const std::string& name,
     MINMAX& mm = s.mm[s.type];
     VOXEL& rot = s.rot[s.type];
     const std::map<std::string, double*> doubles{
-        {"p.xstart", &p.xstart},
-        {"p.ystart", &p.ystart},
-        {"p.zstart", &p.zstart},
-        {"p.a", &p.a},
-        {"p.b", &p.b},
-        {"p.c", &p.c},
-        {"p.d", &p.d},
-        {"p.sp0", &p.sp0},
-        {"p.sp1", &p.sp1},
-        {"mm.xmin", &mm.xmin},
-        {"mm.xmax", &mm.xmax},
-        {"mm.ymin", &mm.ymin},
-        {"mm.ymax", &mm.ymax},
-        {"vlmaxsize", &s.vlmaxsize},
-        {"vlradius", &s.vlradius},
+        {"p.xstart", &p.xstart}, {"p.ystart", &p.ystart}, {"p.zstart", &p.zstart},
+        {"p.a", &p.a},           {"p.b", &p.b},           {"p.c", &p.c},
+        {"p.d", &p.d},           {"p.sp0", &p.sp0},       {"p.sp1", &p.sp1},
+        {"mm.xmin", &mm.xmin},   {"mm.xmax", &mm.xmax},   {"mm.ymin", &mm.ymin},
+        {"mm.ymax", &mm.ymax},   {"vlmaxsize", &s.vlmaxsize}, {"vlradius", &s.vlradius},
         {"pgmscale", &s.pgmscale},
     };
-    if (auto it = doubles.find(name); it != doubles.end())
-        return set_double(*it->second, name, value);
+    if (auto it = doubles.find(name); it != doubles.end()) return set_double(*it->second, name, value);
 
     struct IntField {
         int* field;
