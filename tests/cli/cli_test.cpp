@@ -13,29 +13,6 @@ namespace morv {
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out; // stdout and stderr together
-};
-
-CliRun render_cli(const std::string& args) {
-    const std::string cmd = std::string(MORVANE_RENDER_PATH) + " " + args + " 2>&1";
-    CliRun r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (pipe == nullptr) return r;
-    std::array<char, 512> buf{};
-    while (fgets(buf.data(), buf.size(), pipe) != nullptr)
-        r.out += buf.data();
-    const int st = pclose(pipe);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-std::vector<unsigned char> read_all(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 int lines(const std::string& text) {
     int n = 0;
     for (char c : text)
@@ -47,12 +24,12 @@ int lines(const std::string& text) {
 
 TEST(Cli, RendersTheDefaultImageAndSummarises) {
     test::TempDir dir;
-    const CliRun r = render_cli("--res 200 --iterations 20000 -o " + dir.file("h.tga"));
-    ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("Henon"), std::string::npos);
-    EXPECT_NE(r.out.find("20000 iterations"), std::string::npos);
-    EXPECT_EQ(lines(r.out), 1);
-    const auto d = read_all(dir.file("h.tga"));
+    const test::CliRun r = test::run_cli("--res 200 --iterations 20000 -o " + dir.file("h.tga"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Henon"), std::string::npos);
+    EXPECT_NE(r.output.find("20000 iterations"), std::string::npos);
+    EXPECT_EQ(lines(r.output), 1);
+    const auto d = test::read_file(dir.file("h.tga"));
     ASSERT_EQ(d.size(), 120044u);
     EXPECT_EQ(d[12] | (d[13] << 8), 200);
     EXPECT_EQ(d[17], 0x20);
@@ -61,9 +38,9 @@ TEST(Cli, RendersTheDefaultImageAndSummarises) {
 TEST(Cli, SameSeedGivesTheSameImage) {
     test::TempDir dir;
     const std::string common = "-q --res 200 --iterations 5000 --seed 7 --set method=1 ";
-    ASSERT_EQ(render_cli(common + "-o " + dir.file("a.tga")).status, 0);
-    ASSERT_EQ(render_cli(common + "-o " + dir.file("b.tga")).status, 0);
-    EXPECT_EQ(read_all(dir.file("a.tga")), read_all(dir.file("b.tga")));
+    ASSERT_EQ(test::run_cli(common + "-o " + dir.file("a.tga")).status, 0);
+    ASSERT_EQ(test::run_cli(common + "-o " + dir.file("b.tga")).status, 0);
+    EXPECT_EQ(test::read_file(dir.file("a.tga")), test::read_file(dir.file("b.tga")));
 }
 
 TEST(Cli, BadArgumentsAreOneLineAndStatusTwo) {
@@ -76,28 +53,29 @@ TEST(Cli, BadArgumentsAreOneLineAndStatusTwo) {
                                    "--set pgmindex=8",   "--set linewidth=4", "--set back=1,2",
                                    "--set back=256,0,0", "--set f.6.0=1",     "--set fp.1=101",
                                    "--set rot.x=400",    "--frobnicate",      "--seed"}) {
-        const CliRun r = render_cli(args + out);
-        EXPECT_EQ(r.status, 2) << args << ": " << r.out;
-        EXPECT_FALSE(r.out.empty()) << args;
+        const test::CliRun r = test::run_cli(args + out);
+        EXPECT_EQ(r.status, 2) << args << ": " << r.output;
+        EXPECT_FALSE(r.output.empty()) << args;
     }
-    EXPECT_EQ(lines(render_cli("--set nosuch=1" + out).out), 1);
+    EXPECT_EQ(lines(test::run_cli("--set nosuch=1" + out).output), 1);
 }
 
 TEST(Cli, NonFiniteValuesRenderWithoutHarm) {
     test::TempDir dir;
     for (const std::string args : {"--set p.xstart=nan", "--set p.ystart=inf", "--set mm.xmax=-inf",
                                    "--set mm.xmin=1 --set mm.xmax=1"}) {
-        const CliRun r =
-            render_cli("-q --res 200 --iterations 2000 " + args + " -o " + dir.file("n.tga"));
-        EXPECT_EQ(r.status, 0) << args << ": " << r.out;
+        const test::CliRun r =
+            test::run_cli("-q --res 200 --iterations 2000 " + args + " -o " + dir.file("n.tga"));
+        EXPECT_EQ(r.status, 0) << args << ": " << r.output;
     }
 }
 
 TEST(Cli, UnwritableOutputIsStatusOne) {
     test::TempDir dir;
-    const CliRun r = render_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
-    EXPECT_EQ(r.status, 1) << r.out;
-    EXPECT_NE(r.out.find("Error opening a save file."), std::string::npos);
+    const test::CliRun r =
+        test::run_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("Error opening a save file."), std::string::npos);
 }
 
 TEST(Cli, TypeWithoutAStepIsNotAvailableYet) {
@@ -106,9 +84,10 @@ TEST(Cli, TypeWithoutAStepIsNotAvailableYet) {
         if (fpointer[t] == nullptr) missing = t;
     if (missing < 0) GTEST_SKIP() << "every type is available";
     test::TempDir dir;
-    const CliRun r = render_cli("--type " + std::to_string(missing) + " -o " + dir.file("x.tga"));
+    const test::CliRun r =
+        test::run_cli("--type " + std::to_string(missing) + " -o " + dir.file("x.tga"));
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.out.find("type " + std::to_string(missing) + " is not available yet"),
+    EXPECT_NE(r.output.find("type " + std::to_string(missing) + " is not available yet"),
               std::string::npos);
 }
 

@@ -34,14 +34,6 @@ State scripted_state(int result, int method = kMethodSpeedPoints) {
     return s;
 }
 
-int painted(const State& s) {
-    int n = 0;
-    for (int y = 0; y < s.res; ++y)
-        for (int x = 0; x < s.res; ++x)
-            n += s.canvas.get_pixel(x, y) != s.back;
-    return n;
-}
-
 } // namespace
 
 TEST(Driver, FirstPointOnlyBecomesThePreviousPixel) {
@@ -103,7 +95,7 @@ TEST(Driver, CompleteImageRestartsFromTheStartOnResume) {
     s.p[0].a = kPlot;
     fractaldriver(s);
     EXPECT_DOUBLE_EQ(s.v.x, 11);
-    EXPECT_EQ(painted(s), 0); // the background was repainted
+    EXPECT_EQ(test::painted_pixels(s), 0); // the background was repainted
 }
 
 TEST(Driver, StartUpImagePausesItselfAt25000AndCountHolds) {

@@ -6,6 +6,8 @@
 
 namespace morv {
 
+using test::entry;
+
 namespace {
 
 State plotting_state(int type, int method) {
@@ -15,10 +17,6 @@ State plotting_state(int type, int method) {
     s.hcres = 200;
     s.canvas.fill_rect({0, 0, 200, 200}, s.back);
     return s;
-}
-
-COLORREF entry(const State& s, int i) {
-    return palette_color(s.palette, i);
 }
 
 // Moves the orbit by a step of the given length in x.

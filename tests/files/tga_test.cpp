@@ -16,11 +16,6 @@ namespace morv {
 
 namespace {
 
-std::vector<unsigned char> read_all(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 unsigned le16(const std::vector<unsigned char>& d, std::size_t at) {
     return d[at] | (d[at + 1] << 8);
 }
@@ -31,7 +26,7 @@ TEST(Tga, HeaderSizeAndFooterOfA200Image) {
     test::TempDir dir;
     Surface canvas(200, 200, rgb(1, 2, 3));
     ASSERT_EQ(writetga(canvas, 200, dir.file("a.tga")), 0);
-    const auto d = read_all(dir.file("a.tga"));
+    const auto d = test::read_file(dir.file("a.tga"));
     ASSERT_EQ(d.size(), 120044u);
     EXPECT_EQ(d[0], 0);
     EXPECT_EQ(d[1], 0);
@@ -55,7 +50,7 @@ TEST(Tga, PixelsAreTopRowFirstInBlueGreenRedOrder) {
     canvas.set_pixel(0, 199, rgb(10, 20, 30));
     canvas.set_pixel(250, 250, rgb(9, 9, 9)); // outside the image: not saved
     ASSERT_EQ(writetga(canvas, 200, dir.file("p.tga")), 0);
-    const auto d = read_all(dir.file("p.tga"));
+    const auto d = test::read_file(dir.file("p.tga"));
     ASSERT_EQ(d.size(), 120044u);
     EXPECT_EQ(d[18], 0x00);
     EXPECT_EQ(d[19], 0x00);
@@ -73,7 +68,7 @@ TEST(Tga, LargestResolutionFitsTheSizeFields) {
     test::TempDir dir;
     Surface canvas(4000, 4000);
     ASSERT_EQ(writetga(canvas, 4000, dir.file("big.tga")), 0);
-    const auto d = read_all(dir.file("big.tga"));
+    const auto d = test::read_file(dir.file("big.tga"));
     EXPECT_EQ(d.size(), 18u + 3u * 4000u * 4000u + 26u);
     EXPECT_EQ(d[12], 0xA0);
     EXPECT_EQ(d[13], 0x0F);
@@ -103,7 +98,7 @@ TEST(Tga, FailedWriteKeepsTheExistingFileAndLeavesNoTemporary) {
     waitpid(pid, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3);
-    const auto d = read_all(path);
+    const auto d = test::read_file(path);
     EXPECT_EQ(std::string(d.begin(), d.end()), "precious");
     int files = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))

@@ -7,6 +7,8 @@
 #include <vector>
 
 namespace morv {
+
+using test::entry;
 namespace {
 
 State bifurcation_state(int res, int oddflag, std::vector<int>* sleeps) {
@@ -14,10 +16,6 @@ State bifurcation_state(int res, int oddflag, std::vector<int>* sleeps) {
     s.oddflag = oddflag;
     s.platform.sleep_ms = [sleeps](int ms) { sleeps->push_back(ms); };
     return s;
-}
-
-COLORREF entry(const State& s, int i) {
-    return palette_color(s.palette, static_cast<unsigned>(i));
 }
 
 TEST(Bifurcation, ClassicDiagramAtZeroIsOneShiftedRowCyclingThePalette) {

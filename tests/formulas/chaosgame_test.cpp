@@ -9,22 +9,12 @@
 #include <climits>
 
 namespace morv {
+
+using test::entry;
 namespace {
 
 constexpr int kSierpinski = 8;
 constexpr int kFern = 9;
-
-int drawn_pixels(const State& s) {
-    int n = 0;
-    for (int y = 0; y < s.res; ++y)
-        for (int x = 0; x < s.res; ++x)
-            n += s.canvas.get_pixel(x, y) != s.back;
-    return n;
-}
-
-COLORREF entry(const State& s, unsigned i) {
-    return palette_color(s.palette, i);
-}
 
 // A table whose every map sends the point to exactly `to` (e is x, f is y).
 void constant_maps(State& s, double x, double y) {
@@ -43,9 +33,9 @@ TEST(ChaosGame, FirstHundredPointsAreNotDrawn) {
     for (int type : {kSierpinski, kFern}) {
         State s = test::make_state(type, 200);
         test::render(s, 100);
-        EXPECT_EQ(drawn_pixels(s), 0) << "type " << type;
+        EXPECT_EQ(test::painted_pixels(s), 0) << "type " << type;
         test::render(s, 1);
-        EXPECT_EQ(drawn_pixels(s), 1) << "type " << type;
+        EXPECT_EQ(test::painted_pixels(s), 1) << "type " << type;
     }
 }
 
@@ -67,7 +57,7 @@ TEST(Sierpinski, OutOfRangeLayoutIsHeldToTheTable) {
         s.smode = mode;
         test::render(s, 500);
         EXPECT_EQ(s.selfdraw1.sierpinski.mode, mode < 0 ? 0 : 5);
-        EXPECT_GT(drawn_pixels(s), 0);
+        EXPECT_GT(test::painted_pixels(s), 0);
     }
 }
 
@@ -147,7 +137,7 @@ TEST(Fern, HitCountColourIsTheCountAfterTheHit) {
     EXPECT_EQ(s.canvas.get_pixel(x, y), entry(s, 2));
     EXPECT_FLOAT_EQ(s.hitcount[y * s.res + x], 2.0f);
     EXPECT_EQ(s.hitmax, 2u);
-    EXPECT_EQ(drawn_pixels(s), 1);
+    EXPECT_EQ(test::painted_pixels(s), 1);
 }
 
 TEST(Fern, PointsOffTheCanvasAreNeitherCountedNorDrawn) {
@@ -156,7 +146,7 @@ TEST(Fern, PointsOffTheCanvasAreNeitherCountedNorDrawn) {
     s.ifscmode = 1;
     s.method[kFern] = 3;
     test::render(s, 300);
-    EXPECT_EQ(drawn_pixels(s), 0);
+    EXPECT_EQ(test::painted_pixels(s), 0);
     EXPECT_EQ(s.hitmax, 0u);
     for (float h : s.hitcount)
         ASSERT_EQ(h, 0.0f);
@@ -174,7 +164,7 @@ TEST(Fern, CollapseIntoSubnormalsEndsTheImage) {
     State z = test::make_state(kFern, 200);
     constant_maps(z, 0, 0);
     EXPECT_EQ(test::render(z, 300), 300);
-    EXPECT_EQ(drawn_pixels(z), 1);
+    EXPECT_EQ(test::painted_pixels(z), 1);
 }
 
 std::uint64_t checksum(int type, void (*setup)(State&)) {

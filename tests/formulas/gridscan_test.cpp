@@ -8,16 +8,14 @@
 #include <vector>
 
 namespace morv {
+
+using test::entry;
 namespace {
 
 constexpr int kWeb = 13;
 constexpr int kVl = 14;
 constexpr int kPopcorn = 16;
 constexpr int kFrothy = 18;
-
-COLORREF entry(const State& s, unsigned i) {
-    return palette_color(s.palette, i);
-}
 
 TEST(GridScan, OneRowPerCallAndTheLastRowEndsTheImage) {
     for (int type : {kWeb, kVl, kPopcorn, kFrothy}) {

@@ -7,22 +7,12 @@
 #include <cmath>
 
 namespace morv {
+
+using test::entry;
 namespace {
 
 constexpr int kLace = 15;
 constexpr int kPgm = 17;
-
-COLORREF entry(const State& s, unsigned i) {
-    return palette_color(s.palette, i);
-}
-
-int drawn_pixels(const State& s) {
-    int n = 0;
-    for (int y = 0; y < s.res; ++y)
-        for (int x = 0; x < s.res; ++x)
-            n += s.canvas.get_pixel(x, y) != s.back;
-    return n;
-}
 
 // A generator whose next rand() picks Lace's map k.
 Random generator_choosing(int k) {
@@ -46,12 +36,12 @@ void lace_from_origin(State& s, int k) {
 TEST(Lace, FirstHundredPointsOnlyMoveTheOrbit) {
     State s = test::make_state(kLace, 200);
     test::render(s, 100);
-    EXPECT_EQ(drawn_pixels(s), 0);
+    EXPECT_EQ(test::painted_pixels(s), 0);
     const LaceScratch& sc = s.selfdraw1.lace;
     EXPECT_GT(sc.cr + sc.cg + sc.cb, 0.0);
     EXPECT_NE(sc.x0, 0.5);
     test::render(s, 1);
-    EXPECT_EQ(drawn_pixels(s), 1);
+    EXPECT_EQ(test::painted_pixels(s), 1);
 }
 
 TEST(Lace, OriginSitsAtItsPixelAndHitsAddTheHistoryColour) {
@@ -65,7 +55,7 @@ TEST(Lace, OriginSitsAtItsPixelAndHitsAddTheHistoryColour) {
     // Map 0 sends the origin to (0, 1), one unit down; green and blue add 0.
     lace_from_origin(s, 0);
     EXPECT_EQ(s.canvas.get_pixel(300, 412), rgb(129, 246, 231));
-    EXPECT_EQ(drawn_pixels(s), 2);
+    EXPECT_EQ(test::painted_pixels(s), 2);
 }
 
 TEST(Pgm, FirstPointAndItsPixel) {
@@ -75,7 +65,7 @@ TEST(Pgm, FirstPointAndItsPixel) {
     EXPECT_DOUBLE_EQ(s.v.x, 1.1);
     EXPECT_DOUBLE_EQ(s.v.y, -0.1);
     EXPECT_EQ(s.canvas.get_pixel(227, 197), entry(s, 1));
-    EXPECT_EQ(drawn_pixels(s), 1);
+    EXPECT_EQ(test::painted_pixels(s), 1);
 }
 
 TEST(Pgm, ColourAdvancesEvery2353Points) {

@@ -7,13 +7,11 @@
 #include <cmath>
 
 namespace morv {
+
+using test::entry;
 namespace {
 
 constexpr int kUnity = 19;
-
-COLORREF entry(const State& s, unsigned i) {
-    return palette_color(s.palette, i);
-}
 
 State rendered(int res, int unityflag, int unitybasin) {
     State s = test::make_state(kUnity, res);

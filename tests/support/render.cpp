@@ -2,9 +2,13 @@
 
 #include "core/driver.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
+#include <sys/wait.h>
 
 namespace morv::test {
 
@@ -37,6 +41,33 @@ std::uint64_t canvas_checksum(const State& s) {
         h *= 1099511628211ull;
     }
     return h;
+}
+
+int painted_pixels(const State& s) {
+    int n = 0;
+    for (int y = 0; y < s.res; ++y)
+        for (int x = 0; x < s.res; ++x)
+            n += s.canvas.get_pixel(x, y) != s.back;
+    return n;
+}
+
+std::vector<unsigned char> read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+CliRun run_cli(const std::string& args) {
+    const std::string cmd = std::string("'") + MORVANE_RENDER_PATH + "' " + args + " 2>&1";
+    CliRun r;
+    std::FILE* pipe = ::popen(cmd.c_str(), "r");
+    if (pipe == nullptr) return r;
+    char buf[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        r.output.append(buf, n);
+    const int st = ::pclose(pipe);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
 }
 
 TempDir::TempDir() {

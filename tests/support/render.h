@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace morv::test {
 
@@ -18,6 +19,24 @@ long long render(State& s, long long calls);
 
 // FNV-1a over the canvas pixels: a regression net for rendered images.
 std::uint64_t canvas_checksum(const State& s);
+
+// Canvas pixels of the image that differ from the background colour.
+int painted_pixels(const State& s);
+
+// Palette entry i of the instance as a colour.
+inline COLORREF entry(const State& s, unsigned i) {
+    return palette_color(s.palette, i);
+}
+
+// The whole file (empty when it cannot be read).
+std::vector<unsigned char> read_file(const std::string& path);
+
+// morvane-render run with these arguments; stdout and stderr together.
+struct CliRun {
+    int status = -1;
+    std::string output;
+};
+CliRun run_cli(const std::string& args);
 
 // A fresh temporary folder, removed when the object goes.
 class TempDir {
