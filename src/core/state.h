@@ -47,8 +47,8 @@ struct State {
     int hcres = 0;
     int saveres = 0;
     int intro = 1;
-    int lastresult = 0;      // the step result of the last driver call
-    std::deque<int> posted;  // commands posted to the main window, oldest first
+    int lastresult = 0;     // the step result of the last driver call
+    std::deque<int> posted; // commands posted to the main window, oldest first
 
     // Palette.
     Palette palette{};
@@ -90,11 +90,30 @@ struct State {
     double morvrandom() { return rng.morvrandom(); }
     void seed_from_clock() { rng.srand(static_cast<std::uint32_t>(platform.now_seconds())); }
     void sleep_ms(int ms) { platform.sleep_ms(ms); }
+
+    // Application.
+    int advisory = 1, nadvisory = 1, eadvisory = 1, logadvisory = 1; // once-per-run advisories
+    int logsquare = 0;
+    int debugflag = 0;
+    int aboutflag = 0;
+    int frestore = 0, prestore = 0; // "restore default parameters on OK" of the IFS and PGM boxes
+    // Snapshots taken before a dialog and compared afterwards.
+    int savetype = 0, savemethod = 0, saveorder = 0, savepgmindex = 0;
+    PARAM savep{};
+    MINMAX savemm{};
+    VOXEL saverot{};
+    COLORREF saveback = 0;
+    // Menu items 100..199: grayed flags as command 165 last set them, and the
+    // checked palette item (135, 140 or 145).
+    std::array<bool, 100> grayed{};
+    int checkedpalette = 140;
 };
 
 // Commands the engine posts to the main window.
 inline constexpr int kCmdRenderPauseResume = 165;
-inline void post_command(State& s, int cmd) { s.posted.push_back(cmd); }
+inline void post_command(State& s, int cmd) {
+    s.posted.push_back(cmd);
+}
 
 // The visible test: the window pixel is drawn too when it lies in the part of
 // the image the window shows.
