@@ -47,8 +47,8 @@ struct State {
     int hcres = 0;
     int saveres = 0;
     int intro = 1;
-    int lastresult = 0;     // the step result of the last driver call
-    std::deque<int> posted; // commands posted to the main window, oldest first
+    int lastresult = 0;      // the step result of the last driver call
+    std::deque<int> posted;  // commands posted to the main window, oldest first
 
     // Palette.
     Palette palette{};
@@ -111,9 +111,7 @@ struct State {
 
 // Commands the engine posts to the main window.
 inline constexpr int kCmdRenderPauseResume = 165;
-inline void post_command(State& s, int cmd) {
-    s.posted.push_back(cmd);
-}
+inline void post_command(State& s, int cmd) { s.posted.push_back(cmd); }
 
 // The visible test: the window pixel is drawn too when it lies in the part of
 // the image the window shows.
