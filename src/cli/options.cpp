@@ -26,8 +26,8 @@ bool parse_double(const std::string& text, double& out) {
 
 namespace {
 
-std::optional<std::string> ranged_int(const std::string& opt, const std::string& text,
-                                      long long lo, long long hi, long long& out) {
+std::optional<std::string> ranged_int(const std::string& opt, const std::string& text, long long lo,
+                                      long long hi, long long& out) {
     if (!parse_int(text, out)) return opt + ": not a whole number: '" + text + "'";
     if (out < lo || out > hi)
         return opt + ": " + text + " is outside " + std::to_string(lo) + ".." + std::to_string(hi);
@@ -50,32 +50,43 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         if (arg == "-h" || arg == "--help") {
             out.help = true;
         } else if (arg == "--type") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 37, n))) out.type = static_cast<int>(n);
+            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 37, n)))
+                out.type = static_cast<int>(n);
         } else if (arg == "--res") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 200, 4000, n))) out.res = static_cast<int>(n);
+            if (!(err = value(v)) && !(err = ranged_int(arg, v, 200, 4000, n)))
+                out.res = static_cast<int>(n);
         } else if (arg == "--iterations") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 1LL << 50, n))) out.iterations = n;
+            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 1LL << 50, n)))
+                out.iterations = n;
         } else if (arg == "--set") {
             if (!(err = value(v))) {
                 const auto eq = v.find('=');
-                if (eq == std::string::npos || eq == 0) err = "--set: expected NAME=VALUE, got '" + v + "'";
-                else out.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+                if (eq == std::string::npos || eq == 0)
+                    err = "--set: expected NAME=VALUE, got '" + v + "'";
+                else
+                    out.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
             }
         } else if (arg == "--palette") {
             err = value(out.palette);
         } else if (arg == "--filter") {
-            if (!(err = value(out.filter)) && out.filter != "normalize" && out.filter != "equalize" &&
-                out.filter != "log" && out.filter != "logsquare")
+            if (!(err = value(out.filter)) && out.filter != "normalize" &&
+                out.filter != "equalize" && out.filter != "log" && out.filter != "logsquare")
                 err = "--filter: unknown filter '" + out.filter + "'";
         } else if (arg == "--seed") {
-            if (!(err = value(v)) && !parse_int(v, n)) err = "--seed: not a whole number: '" + v + "'";
-            else if (!err) out.seed = n;
+            if (!(err = value(v)) && !parse_int(v, n))
+                err = "--seed: not a whole number: '" + v + "'";
+            else if (!err)
+                out.seed = n;
         } else if (arg == "--pacing") {
             out.pacing = true;
         } else if (arg == "-o" || arg == "--output") {
             err = value(out.output);
         } else if (arg == "--atr-out") {
             err = value(out.atr_out);
+        } else if (arg == "--analyze") {
+            out.analyze = true;
+        } else if (arg == "--random") {
+            out.random = true;
         } else if (arg == "-q" || arg == "--quiet") {
             out.quiet = true;
         } else if (!arg.empty() && arg[0] == '-') {
@@ -88,6 +99,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         if (err) return err;
     }
     if (out.output.empty()) return std::string("--output: empty file name");
+    if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
     return std::nullopt;
 }
 
