@@ -107,13 +107,10 @@ struct State {
 
     // Application.
     int advisory = 1, nadvisory = 1, eadvisory = 1, logadvisory = 1; // once-per-run advisories
-    int logsquare = 0;
-    int debugflag = 0;
     int aboutflag = 0;
     int frestore = 0, prestore = 0; // "restore default parameters on OK" of the IFS and PGM boxes
     // Snapshots taken before a dialog and compared afterwards.
-    int savetype = 0, savemethod = 0, saveorder = 0, savepgmindex = 0;
-    PARAM savep{};
+    int savetype = 0, savemethod = 0, saveorder = 0, savepgmindex = 0; // savep is above
     MINMAX savemm{};
     VOXEL saverot{};
     COLORREF saveback = 0;
