@@ -39,7 +39,9 @@ bool is_palette_item(int id) {
 } // namespace
 
 MainWindow::MainWindow(State& s, Options options)
-    : s_(s), options_(options), prompts_(this), dialogs_(this), ui_{prompts_, dialogs_, *this} {
+    : s_(s), options_(options), prompts_(this), dialogs_(this),
+      ui_{options.prompts ? *options.prompts : prompts_,
+          options.dialogs ? *options.dialogs : dialogs_, *this} {
     setWindowTitle(QStringLiteral("Morvane"));
     setWindowIcon(program_icon());
     view_ = new CanvasView(s_.window, this);
@@ -48,7 +50,7 @@ MainWindow::MainWindow(State& s, Options options)
     pump_ = new RenderPump(s_,
                            RenderPump::Hooks{
                                [this] { drain(); },
-                               [this] { prompts_.warn(kHitcountAllocCaption, kHitcountAllocText); },
+                               [this] { ui_.prompts.warn(kHitcountAllocCaption, kHitcountAllocText); },
                                [this] { flush(); },
                            },
                            this);
