@@ -6,13 +6,14 @@
 
 namespace morv::test {
 
-// The one QApplication of the test program, made on first use.
+// The one QApplication of the test program, made on first use and never
+// destroyed: Qt's own globals may be gone by the time static objects are.
 inline QApplication& qt_app() {
     static int argc = 1;
     static char name[] = "ui_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // Handles events until `done` holds; false when it still does not after a
