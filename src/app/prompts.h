@@ -1,0 +1,29 @@
+#pragma once
+
+#include "files/atr.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morv::app {
+
+// Message boxes and file dialogs. The desktop program shows them; tests
+// answer them from a script.
+class Prompts {
+  public:
+    virtual ~Prompts() = default;
+    // OK button, information icon, no owner window.
+    virtual void inform(std::string_view caption, std::string_view text) = 0;
+    // OK button, exclamation icon, owned by the main window.
+    virtual void warn(std::string_view caption, std::string_view text) = 0;
+    // Yes and No buttons, information icon, no owner window; true for Yes.
+    virtual bool ask(std::string_view caption, std::string_view text) = 0;
+    // The chosen path, or nothing when the dialog was cancelled. `last` is the
+    // path chosen last time in this dialog (empty: start in the working
+    // directory).
+    virtual std::optional<std::string> choose_file(const morv::FileDialogSpec& spec,
+                                                   const std::string& last) = 0;
+};
+
+} // namespace morv::app

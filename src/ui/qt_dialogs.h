@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/dialogs.h"
+
+#include <functional>
+#include <map>
+
+class QWidget;
+
+namespace morv::ui {
+
+// The modal dialogs of the desktop program: one view per dialog id, each
+// built from its form in src/app. A view runs modally over `parent` and
+// returns app::kButton1 or app::kButton2.
+using DialogView = std::function<int(QWidget* parent, State& s)>;
+
+class QtDialogs : public app::Dialogs {
+  public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+
+    void add(int id, DialogView view) { views_[id] = std::move(view); }
+    bool has(int id) const { return views_.count(id) != 0; }
+
+    // A dialog without a view yet answers like Cancel.
+    int run(int id, State& s) override;
+
+  private:
+    QWidget* parent_;
+    std::map<int, DialogView> views_;
+};
+
+// Adds the views of every dialog this build has. A new dialog needs a form in
+// src/app (fields from State, OK and Cancel applied to State) and a function
+// here of the DialogView shape that builds its QDialog from the form, runs it
+// and applies the form; its id is added in add_standard_views. The command
+// that opens it already calls Dialogs::run with that id.
+void add_standard_views(QtDialogs& dialogs);
+
+} // namespace morv::ui
