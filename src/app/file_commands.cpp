@@ -15,8 +15,8 @@ namespace morv::app {
 namespace {
 
 // A file dialog whose answer becomes the path buffer it starts from next time.
-bool choose(Ui& ui, const FileDialogSpec& spec, std::string& path) {
-    auto chosen = ui.prompts.choose_file(spec, path);
+bool choose(Ui& ui, const FileDialogSpec& descriptor, std::string& path) {
+    auto chosen = ui.prompts.choose_file(descriptor, path);
     if (!chosen) return false;
     path = *chosen;
     return true;

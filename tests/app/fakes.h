@@ -44,9 +44,9 @@ class ScriptedPrompts : public app::Prompts {
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> choose_file(const FileDialogSpec& spec,
+    std::optional<std::string> choose_file(const FileDialogSpec& descriptor,
                                            const std::string&) override {
-        file_dialogs.emplace_back(spec.title);
+        file_dialogs.emplace_back(descriptor.title);
         if (files.empty()) return std::nullopt;
         auto f = files.front();
         files.pop_front();
