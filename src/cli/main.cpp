@@ -1,8 +1,13 @@
 // morvane-render: renders one image without a window.
+#include "analysis/lyapunov.h"
+#include "analysis/random.h"
 #include "cli/options.h"
 #include "cli/set_values.h"
+#include "color/filters.h"
+#include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "files/atr.h"
 #include "files/tga.h"
 
 #include <chrono>
@@ -14,36 +19,84 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kExitWrite = 1;
+constexpr int kExitNotFound = 3;
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
     return kExitUsage;
 }
 
-std::optional<std::string> not_yet(const CliOptions& o) {
-    if (!o.atr_in.empty()) return "parameter files (FILE.atr) are not available yet";
-    if (!o.atr_out.empty()) return "--atr-out is not available yet";
-    if (o.palette != "1" && o.palette != "2") return "--palette FILE is not available yet";
-    if (!o.filter.empty()) return "--filter is not available yet";
+std::optional<std::string> load_palette(State& s, const std::string& palette) {
+    if (palette == "1") return std::nullopt; // the start-up palette
+    if (palette == "2") {
+        genpalette(s.palette, defpal2);
+        return std::nullopt;
+    }
+    s.file = palette;
+    if (OpenMapFile(s) != 0) return std::string(kMapErrorText) + ": " + palette;
+    genpalette(s.palette, s.paltemp);
     return std::nullopt;
 }
 
 // Sets up the state as the program starts, then applies the options in order.
 std::optional<std::string> prepare(State& s, const CliOptions& o) {
-    if (auto e = not_yet(o)) return e;
     s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here
     s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
         return seed ? *seed : real();
     };
     if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
     set_resolution(s, o.res);
+    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
+        s.oatrfile = atr;
+        std::string reason;
+        if (loadatr(s, &reason) != kAtrLoadOk)
+            return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
+    }
     if (o.type) s.type = *o.type;
     if (fpointer[s.type] == nullptr)
         return "type " + std::to_string(s.type) + " is not available yet";
     for (const auto& [name, value] : o.sets)
         if (auto e = set_state_value(s, name, value)) return e;
-    if (o.palette == "2") genpalette(s.palette, defpal2);
-    return std::nullopt;
+    return load_palette(s, o.palette);
+}
+
+void print_analysis(const State& s) {
+    std::printf("LExp %.15f\nFD %.15f\n", s.LExp, s.FD);
+}
+
+// The random search; on success prints the accepted set.
+int search(State& s) {
+    if (!random_search_offered(s))
+        return usage_error("--random: " + std::string(catalogue[s.type].name) + " (type " +
+                           std::to_string(s.type) + ") offers no random parameter search");
+    const int rc = randomparams(s);
+    if (rc == kRandomNotFound) {
+        std::fprintf(stderr, "morvane-render: --random: no parameter set accepted among 99 "
+                             "candidates; try another --seed\n");
+        return kExitNotFound;
+    }
+    const PARAM& p = s.p[s.type];
+    std::printf("a %.15f\nb %.15f\nc %.15f\nd %.15f\nsp0 %.15f\nsp1 %.15f\n", p.a, p.b, p.c, p.d,
+                p.sp0, p.sp1);
+    print_analysis(s);
+    return 0;
+}
+
+int apply_filter(State& s, const std::string& filter) {
+    int rc = kFilterDone;
+    if (filter == "normalize")
+        rc = normalize(s);
+    else if (filter == "equalize")
+        rc = equalize(s);
+    else {
+        s.logsquare = filter == "logsquare" ? 1 : 0;
+        rc = logadjust(s);
+        s.logsquare = 0;
+    }
+    if (rc != kFilterDone)
+        std::fprintf(stderr, "morvane-render: --filter %s not applied: %s\n", filter.c_str(),
+                     filter_result_text(rc));
+    return rc;
 }
 
 class Progress {
@@ -79,6 +132,13 @@ int run(int argc, char** argv) {
     }
     State s;
     if (auto e = prepare(s, o)) return usage_error(*e);
+    if (o.analyze) {
+        if (lyapunov(s) != 0) return usage_error("no step function for this type");
+        print_analysis(s);
+        return 0;
+    }
+    if (o.random)
+        if (const int rc = search(s); rc != 0) return rc;
 
     const auto start = std::chrono::steady_clock::now();
     Progress progress(!o.quiet && o.iterations >= 2000000, o.iterations);
@@ -97,10 +157,18 @@ int run(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!o.filter.empty()) apply_filter(s, o.filter);
 
     if (const int rc = writetga(s.canvas, s.res, o.output); rc != 0) {
         std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.output.c_str());
         return kExitWrite;
+    }
+    if (!o.atr_out.empty()) {
+        s.satrfile = o.atr_out;
+        if (const int rc = writeatr(s, 0); rc != kAtrWriteOk) {
+            std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.atr_out.c_str());
+            return kExitWrite;
+        }
     }
     if (!o.quiet)
         std::printf("%s: %lld iterations in %.3f s (%.0f per second), hitmax %u, wrote %s\n",

@@ -83,6 +83,10 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
             err = value(out.output);
         } else if (arg == "--atr-out") {
             err = value(out.atr_out);
+        } else if (arg == "--analyze") {
+            out.analyze = true;
+        } else if (arg == "--random") {
+            out.random = true;
         } else if (arg == "-q" || arg == "--quiet") {
             out.quiet = true;
         } else if (!arg.empty() && arg[0] == '-') {
@@ -95,6 +99,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         if (err) return err;
     }
     if (out.output.empty()) return std::string("--output: empty file name");
+    if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
     return std::nullopt;
 }
 

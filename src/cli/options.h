@@ -20,6 +20,8 @@ struct CliOptions {
     std::string output = "morvane.tga";
     std::string atr_out;
     bool quiet = false;
+    bool analyze = false;
+    bool random = false;
     bool help = false;
 };
 
@@ -31,10 +33,14 @@ inline constexpr const char* kUsage =
     "  --set NAME=VALUE     set a state value; repeatable\n"
     "  --palette 1|2|FILE   built-in palette 1 (default) or 2, or a .map file\n"
     "  --filter NAME        normalize | equalize | log | logsquare, after rendering\n"
+    "                       (needs the Hit Count method, method=3, and 1000 iterations)\n"
     "  --seed N             fixed clock value for every \"seed from the clock\"\n"
     "  --pacing             honour the types' waits (default: skip them)\n"
     "  -o, --output FILE    image to write (.tga; default morvane.tga)\n"
     "  --atr-out FILE       also write the parameter record\n"
+    "  --analyze            print the Lyapunov exponent and fractal dimension of the\n"
+    "                       parameters, then exit without rendering\n"
+    "  --random             search random parameters (types marked $), print and render them\n"
     "  -q, --quiet          no progress output\n";
 
 // Reads the command line; on a usage error returns the message for stderr.

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace morv {
@@ -68,6 +69,19 @@ struct State {
     std::array<double, 8> pgmx0 = dpgmx0, pgmy0 = dpgmy0;
     int oddflag = 0, unityflag = 0, unitybasin = 0, rosslerflag = 0;
     int stormflag = 1;
+
+    // Files, palettes and analysis.
+    std::string file, filetitle;         // the .map palette file last chosen
+    Palette paltemp{};                   // a .map palette waiting for acceptance
+    std::string tgafile, tgafiletitle;   // the image last saved
+    std::string oatrfile, oatrfiletitle; // the parameter file to load
+    std::string satrfile, satrfiletitle; // the parameter file to save
+    int logsquare = 0;                   // set around the squared-log filter; nothing reads it
+    double LExp = 0.0;                   // last Lyapunov exponent, bits per iteration
+    double FD = 0.0;                     // last box-counting dimension
+    PARAM RP{};                          // the random search's current candidate
+    PARAM savep{};                       // p[type] as the random search found it
+    int debugflag = 0;                   // show each accepted random set for confirmation
 
     // Surfaces: the res x res image canvas, and the main window's client area
     // (empty for headless instances, so nothing is ever visible).

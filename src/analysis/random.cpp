@@ -1,0 +1,149 @@
+#include "analysis/random.h"
+
+#include "analysis/lyapunov.h"
+#include "core/state.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace morv {
+
+namespace {
+
+constexpr int kMaxCount = 100; // the search stops when the count reaches it
+constexpr int kFirstSchemeAType = 26;
+constexpr int kSpirals = 36;
+constexpr double kMinSchemeA = 0.01;
+constexpr double kMinSchemeB = 0.5;
+constexpr double kLyapunovSchemeA = 0.1;
+constexpr double kLyapunovSchemeB = 0.3;
+
+double clip(double v) {
+    const long double scaled = static_cast<long double>(v) * 1e12L;
+    return static_cast<double>(std::floor(scaled) * static_cast<long double>(1e-12));
+}
+
+// Triangular on [-2, 2], redrawn until its magnitude is at least 0.01.
+double draw_scheme_a(State& s) {
+    double v = 0;
+    do {
+        v = 2 * s.morvrandom() - 2 * s.morvrandom();
+    } while (!(std::fabs(v) >= kMinSchemeA));
+    return v;
+}
+
+// Uniform on [lo, hi], redrawn until its magnitude is at least 0.5.
+double draw_scheme_b(State& s, double lo, double hi) {
+    double v = 0;
+    do {
+        v = lo + s.morvrandom() * (hi - lo);
+    } while (!(std::fabs(v) >= kMinSchemeB));
+    return v;
+}
+
+// Scheme A (Iris and the types after it): every coefficient drawn afresh.
+bool try_scheme_a(State& s, StepFn step) {
+    PARAM& RP = s.RP;
+    RP.a = draw_scheme_a(s);
+    RP.b = draw_scheme_a(s);
+    RP.c = draw_scheme_a(s);
+    RP.d = draw_scheme_a(s);
+    RP.sp0 = draw_scheme_a(s);
+    RP.sp1 = s.type == kSpirals ? 0.05 * s.morvrandom() + 1.0 : draw_scheme_a(s);
+    const PARAM& cur = s.p[s.type];
+    RP.xstart = cur.xstart, RP.ystart = cur.ystart, RP.zstart = cur.zstart;
+    paramclip(&RP);
+    s.p[s.type] = RP;
+    if (s.type == kSpirals) return true;
+    lyapunov(s, step);
+    return s.LExp >= kLyapunovSchemeA; // a NaN exponent rejects too
+}
+
+// Scheme B (the Pickover-style maps): a..d from the type's ranges, kept away
+// from sets that collapse onto a point or a curve.
+bool try_scheme_b(State& s, StepFn step) {
+    PARAM& RP = s.RP;
+    const auto& range = catalogue[s.type].abcdrange;
+    RP.a = draw_scheme_b(s, range[0], range[1]);
+    RP.b = draw_scheme_b(s, range[0], range[1]);
+    RP.c = draw_scheme_b(s, range[2], range[3]);
+    RP.d = draw_scheme_b(s, range[2], range[3]);
+    const double a = std::fabs(RP.a), b = std::fabs(RP.b), c = std::fabs(RP.c), d = std::fabs(RP.d);
+    if (a + b * c < 1.0 || b + a * d < 1.0) return false;
+    const PARAM& cur = s.p[s.type];
+    RP.xstart = cur.xstart, RP.ystart = cur.ystart, RP.zstart = cur.zstart;
+    RP.sp0 = cur.sp0, RP.sp1 = cur.sp1;
+    paramclip(&RP);
+    s.p[s.type] = RP;
+    lyapunov(s, step);
+    return s.LExp >= kLyapunovSchemeB;
+}
+
+// Scheme B redraws until a magnitude of 0.5 is reached: a range that cannot
+// reach it would never end.
+bool scheme_b_ranges_usable(int type) {
+    const auto& r = catalogue[type].abcdrange;
+    auto reaches = [](double lo, double hi) {
+        return std::fabs(lo) >= kMinSchemeB || std::fabs(hi) >= kMinSchemeB;
+    };
+    return reaches(r[0], r[1]) && reaches(r[2], r[3]);
+}
+
+} // namespace
+
+void paramclip(PARAM* RP) {
+    for (double* v : {&RP->a, &RP->b, &RP->c, &RP->d, &RP->sp0, &RP->sp1})
+        *v = clip(*v);
+}
+
+bool random_search_offered(const State& s) {
+    if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0) return false;
+    if (fpointer[s.type] == nullptr) return false;
+    return s.type >= kFirstSchemeAType || scheme_b_ranges_usable(s.type);
+}
+
+std::string random_confirm_text(int count, const PARAM& RP, double LExp, double FD) {
+    const char* format = "count: %d\na: %.15f\nb: %.15f\nc: %.15f\nd: %.15f\nLyapunov exponent: "
+                         "%.15f\nfractal dimension: %.15f";
+    // "%.15f" of a huge exponent is long: measure, then write in full.
+    std::vector<char> buf(256);
+    int n = std::snprintf(buf.data(), buf.size(), format, count, RP.a, RP.b, RP.c, RP.d, LExp, FD);
+    if (n < 0) return std::string();
+    if (static_cast<std::size_t>(n) >= buf.size()) {
+        buf.resize(static_cast<std::size_t>(n) + 1);
+        std::snprintf(buf.data(), buf.size(), format, count, RP.a, RP.b, RP.c, RP.d, LExp, FD);
+    }
+    return std::string(buf.data(), static_cast<std::size_t>(n));
+}
+
+int randomparams(State& s, const ConfirmFn& confirm) {
+    if (!random_search_offered(s)) return kRandomNotOffered;
+    return randomparams(s, fpointer[s.type], confirm);
+}
+
+int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
+    if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0 || step == nullptr)
+        return kRandomNotOffered;
+    const bool scheme_a = s.type >= kFirstSchemeAType;
+    if (!scheme_a && !scheme_b_ranges_usable(s.type)) return kRandomNotOffered;
+
+    s.seed_from_clock();
+    s.savep = s.p[s.type];
+    int count = 0;
+    bool accepted = false;
+    while (!accepted) {
+        if (++count >= kMaxCount) {
+            s.p[s.type] = s.savep;
+            return kRandomNotFound;
+        }
+        accepted = scheme_a ? try_scheme_a(s, step) : try_scheme_b(s, step);
+    }
+    if (s.debugflag && confirm && !confirm(random_confirm_text(count, s.RP, s.LExp, s.FD))) {
+        s.p[s.type] = s.savep;
+        return kRandomDeclined;
+    }
+    return kRandomAccepted;
+}
+
+} // namespace morv

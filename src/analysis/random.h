@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/types.h"
+
+#include <functional>
+#include <string>
+
+namespace morv {
+
+struct State;
+
+// Results of randomparams.
+inline constexpr int kRandomAccepted = 0;   // the new set stands in p[type]
+inline constexpr int kRandomDeclined = 1;   // the user declined it; p[type] restored
+inline constexpr int kRandomNotFound = 2;   // no set among 99 candidates; p[type] restored
+inline constexpr int kRandomNotOffered = 3; // the type offers no random search; nothing changed
+
+// Shown for kRandomNotFound (exclamation icon, OK).
+inline constexpr const char* kRandomNotFoundText =
+    "Attractor not found after 100 tries.\n\nPlease try again; this will reset the\n   "
+    "pseudo-random number generator.";
+inline constexpr const char* kRandomNotFoundCaption = " :-( ";
+// The confirmation asked in debug mode (information icon, Yes/No).
+inline constexpr const char* kRandomConfirmCaption = "Accept Parameters?";
+
+// Asked in debug mode with the text of the accepted set; true means Yes.
+using ConfirmFn = std::function<bool(const std::string& text)>;
+
+// Rounds a, b, c, d, sp0 and sp1 (not the start point) down to a multiple of
+// 1e-12, the floor taken in extended precision.
+void paramclip(PARAM* RP);
+
+// Whether the current type offers the search (its options carry the
+// random-parameters bit and it has a step function).
+bool random_search_offered(const State& s);
+
+// The confirmation text: count, a, b, c, d, LExp and FD.
+std::string random_confirm_text(int count, const PARAM& RP, double LExp, double FD);
+
+// Draws up to 99 candidate sets for the current type, screens them (for most
+// types by their Lyapunov exponent) and leaves the first accepted one in
+// p[type]; `RP`, `LExp` and `FD` keep the last candidate's values. The
+// generator is seeded from the clock first. With `debugflag` set, `confirm`
+// is asked (no callback counts as Yes). Returns a kRandom* code.
+int randomparams(State& s, const ConfirmFn& confirm = {});
+// The same with a given step function for the Lyapunov test.
+int randomparams(State& s, StepFn step, const ConfirmFn& confirm = {});
+
+} // namespace morv
