@@ -26,8 +26,7 @@ constexpr std::array kColorControls{
     Control{K::Label, kNoId, "2", kColorWidthGroup, 1, 1},
     Control{K::Label, kNoId, "3", kColorWidthGroup, 1, 2},
 };
-constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControls,
-                                Buttons::OkCancel, 2};
+constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControls, 2};
 
 } // namespace
 

@@ -28,9 +28,11 @@ struct Fields {
     int first_checked(int first, int count) const;
 };
 
-// Controls of a dialog template. The view lays them out on a grid inside their
-// parent (the dialog itself or a group box); only where things sit is its own.
-enum class ControlKind { Label, Edit, Radio, Check, Group, Slider, Picture };
+// Controls of a dialog template, which always ends with "OK" (1) on the left
+// and "Cancel" (2) on the right: Enter is OK, Esc and the close box Cancel. The view lays them out
+// on a grid inside their parent (the dialog itself or a group box); only where things sit is its
+// own.
+enum class ControlKind { Label, Edit, Radio, Check, Group, Slider };
 
 // Labels and group boxes without an id of their own in the template.
 inline constexpr int kNoId = -1;
@@ -43,16 +45,10 @@ struct Control {
     int row = 0, column = 0, rows = 1, columns = 1;
 };
 
-enum class Buttons {
-    OkCancel, // "OK" (1) left and "Cancel" (2) right; Enter is OK, Esc is Cancel
-    Close,    // one "Close" (1) at the bottom centre; Enter closes, Esc does nothing
-};
-
 struct DialogSpec {
     int id;
     std::string_view caption;
     std::span<const Control> controls;
-    Buttons buttons = Buttons::OkCancel;
     int slider_max = 0; // sliders run from 0 to this
 };
 
@@ -68,11 +64,10 @@ struct Message {
     std::string text;
 };
 
-// What an OK did: whether the dialog ends (and with which button), and the
+// What an OK did: whether the dialog ends (with 1) or stays open, and the
 // message boxes to show first.
 struct Outcome {
     bool close = true;
-    int result = 1;
     std::vector<Message> messages;
 };
 

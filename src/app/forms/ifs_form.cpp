@@ -108,7 +108,7 @@ Outcome IfsForm::ok(State& s, const Fields& f) {
         sum += s.fp[i];
     }
     if (sum != 100)
-        return {false, 0, {{Message::Kind::WarnUnowned, "Parameter Error", kIfsSumWarning}}};
+        return {false, {{Message::Kind::WarnUnowned, "Parameter Error", kIfsSumWarning}}};
     store_fore(s, f, kIfsRed);
     s.frestore = f.is_checked(kIfsRestore) ? 1 : 0;
     if (const int i = f.first_checked(kIfsColoring, kColorings); i >= 0) s.ifscmode = i;

@@ -98,6 +98,11 @@ void fill_enabling(Fields& f, int type) {
     f.text[kParamSp1Label] = std::string(special ? labels.sp1 : kBlankLabel);
 }
 
+// The plot window is rejected and the dialog stays open.
+Outcome too_narrow(const char* text) {
+    return {false, {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption), text}}};
+}
+
 std::string lyapunov_warning(double lexp) {
     return "Lyapunov exponent: " + show_fixed(lexp, 6) +
            "\n\nThe attractor may not be chaotic\n   enough to produce an appealing\n   image.";
@@ -208,17 +213,11 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     const MINMAX& range = info.mmrange;
     double lo = 0, hi = 0;
     if (!read_span(f, kParamXmin, range.xmin, range.xmax, lo, hi))
-        return {false,
-                0,
-                {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption),
-                  "xmax - xmin must be >= 0.05"}}};
+        return too_narrow("xmax - xmin must be >= 0.05");
     s.mm[t].xmin = lo;
     s.mm[t].xmax = hi;
     if (!read_span(f, kParamXmin + 2, range.ymin, range.ymax, lo, hi))
-        return {false,
-                0,
-                {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption),
-                  "ymax - ymin must be >= 0.05"}}};
+        return too_narrow("ymax - ymin must be >= 0.05");
     s.mm[t].ymin = lo;
     s.mm[t].ymax = hi;
 
@@ -226,7 +225,9 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
 
     Outcome done;
     if ((info.poptions & kOptRandom) && measure_) {
-        const ChaosMeasure m = measure_(s);
+        const std::optional<ChaosMeasure> measured = measure_(s);
+        if (!measured) return done;
+        const ChaosMeasure& m = *measured;
         if (!(m.lexp >= 0.3)) // NaN warns too
             done.messages.push_back({Message::Kind::WarnUnowned, std::string(kLyapunovCaption),
                                      lyapunov_warning(m.lexp)});

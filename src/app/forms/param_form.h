@@ -4,6 +4,7 @@
 #include "core/types.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace morv::app {
@@ -23,12 +24,13 @@ inline constexpr int kParamOrder = 360; // radio 360 + k: rotationorder k
 // The label of an unused type-specific field.
 inline constexpr std::string_view kBlankLabel = "                         ";
 
-// The Lyapunov exponent and fractal dimension of the current parameters.
+// The Lyapunov exponent and fractal dimension of the current parameters;
+// nothing when the type cannot be measured.
 struct ChaosMeasure {
     double lexp = 0.0;
     double fd = 0.0;
 };
-using MeasureChaos = std::function<ChaosMeasure(State&)>;
+using MeasureChaos = std::function<std::optional<ChaosMeasure>(State&)>;
 
 // Speed as the dialog shows it: level 1 (slowest) to 10 (no delay).
 int speed_level(int speed);
