@@ -91,7 +91,6 @@ struct State {
 
     // Dialogs.
     int trackpos = 1; // the line-width slider's last position, 0..2; kept between openings
-    int frestore = 0, prestore = 0; // "restore default parameters on OK" of the IFS and PGM boxes
 
     // The step functions the driver calls (tests substitute their own).
     const std::array<StepFn, NTYPES>* steps = &fpointer;
@@ -111,6 +110,20 @@ struct State {
     double morvrandom() { return rng.morvrandom(); }
     void seed_from_clock() { rng.srand(static_cast<std::uint32_t>(platform.now_seconds())); }
     void sleep_ms(int ms) { platform.sleep_ms(ms); }
+
+    // Application.
+    int advisory = 1, nadvisory = 1, eadvisory = 1, logadvisory = 1; // once-per-run advisories
+    int aboutflag = 0;
+    int frestore = 0, prestore = 0; // "restore default parameters on OK" of the IFS and PGM boxes
+    // Snapshots taken before a dialog and compared afterwards.
+    int savetype = 0, savemethod = 0, saveorder = 0, savepgmindex = 0; // savep is above
+    MINMAX savemm{};
+    VOXEL saverot{};
+    COLORREF saveback = 0;
+    // Menu items 100..199: grayed flags as command 165 last set them, and the
+    // checked palette item (135, 140 or 145).
+    std::array<bool, 100> grayed{};
+    int checkedpalette = 140;
 };
 
 // Commands the engine posts to the main window.

@@ -1,0 +1,62 @@
+#include "app/command_ids.h"
+#include "app/handlers.h"
+#include "app/menu.h"
+#include "core/state.h"
+
+namespace morv::app {
+
+namespace {
+
+bool differs(const PARAM& a, const PARAM& b) {
+    return a.a != b.a || a.b != b.b || a.c != b.c || a.d != b.d || a.sp0 != b.sp0 || a.sp1 != b.sp1;
+}
+bool differs(const MINMAX& a, const MINMAX& b) {
+    return a.xmin != b.xmin || a.xmax != b.xmax || a.ymin != b.ymin || a.ymax != b.ymax;
+}
+bool differs(const VOXEL& a, const VOXEL& b) {
+    return a.x != b.x || a.y != b.y || a.z != b.z;
+}
+
+} // namespace
+
+// A change of speed alone keeps the image; anything else that shapes it
+// starts afresh, and a new resolution also gets a new black canvas.
+void edit_parameters(State& s, Ui& ui) {
+    const auto t = static_cast<std::size_t>(s.type);
+    s.savep = s.p[t];
+    s.savemm = s.mm[t];
+    s.saverot = s.rot[t];
+    s.saveorder = s.rotationorder;
+    s.savetype = s.type;
+    s.saveres = s.res;
+    if (ui.dialogs.run(kDlgParameters, s) == kButton2) return;
+    const auto now = static_cast<std::size_t>(s.type);
+    if (differs(s.p[now], s.savep) || differs(s.mm[now], s.savemm) ||
+        differs(s.rot[now], s.saverot) || s.rotationorder != s.saveorder)
+        s.firstloop = 1;
+    if (s.res != s.saveres) {
+        set_resolution(s, s.res);
+        s.firstloop = 1;
+    }
+}
+
+void edit_coloring(State& s, Ui& ui) {
+    if (s.method[static_cast<std::size_t>(s.type)] == kMethodSelf) return;
+    s.savemethod = s.method[static_cast<std::size_t>(s.type)];
+    if (ui.dialogs.run(kDlgColoring, s) == kButton1 &&
+        s.method[static_cast<std::size_t>(s.type)] != s.savemethod)
+        s.firstloop = 1;
+}
+
+void edit_background(State& s, Ui& ui) {
+    s.saveback = s.back;
+    if (ui.dialogs.run(kDlgBackground, s) == kButton1 && s.back != s.saveback) s.firstloop = 1;
+}
+
+void default_palette(State& s, int id) {
+    genpalette(s.palette, id == kCmdPalette1 ? defpal1 : defpal2);
+    check_palette(s, id);
+    s.firstloop = 1;
+}
+
+} // namespace morv::app

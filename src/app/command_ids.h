@@ -1,0 +1,73 @@
+#pragma once
+
+namespace morv::app {
+
+// Menu commands of the main window. Ids outside 100..199, and ids in that
+// range not listed here, are ignored.
+enum Command : int {
+    kCmdHelp = 100,
+    kCmdAbout = 105,
+    kCmdType = 110,
+    kCmdParameters = 115,
+    kCmdRandom = 120,
+    kCmdColoring = 125,
+    kCmdBackground = 130,
+    kCmdPalette = 135,
+    kCmdPalette1 = 140,
+    kCmdPalette2 = 145,
+    kCmdClear = 150,
+    kCmdLoad = 155,
+    kCmdSaveParameters = 160,
+    kCmdRender = 165,
+    kCmdNormalize = 170,
+    kCmdEqualize = 175,
+    kCmdLog = 180,
+    kCmdLogSquared = 185,
+    kCmdSaveImage = 190,
+    kCmdExit = 192,
+    kCmdOptions = 194,
+    kCmdPgmFormula = 196,
+    kCmdPgmParameters = 198,
+    kCmdDebug = 199,
+};
+
+inline constexpr int kFirstCommand = 100;
+inline constexpr int kLastCommand = 199;
+
+// Modal dialogs by resource number. A dialog returns kButton1 (OK, or the
+// left of two option buttons) or kButton2 (Cancel, the right button, Esc).
+enum DialogId : int {
+    kDlgType = 200,
+    kDlgParameters = 300,
+    kDlgBackground = 400,
+    kDlgColoring = 500,
+    kDlgOptionsChart = 600,
+    kDlgSierpinski = 650,
+    kDlgPgmFormula = 700,
+    kDlgPgmParameters = 800,
+    kDlgBifurcation = 900,
+    kDlgBasin = 950,
+    kDlgUnity = 1000,
+    kDlgRossler = 1100,
+    kDlgFern = 1200,
+    kDlgVolterraLotka = 1300,
+    // The about window is a pop-up rather than a dialog template; it is
+    // reached the same way, by the command that opens it.
+    kDlgAbout = kCmdAbout,
+};
+
+inline constexpr int kButton1 = 1;
+inline constexpr int kButton2 = 2;
+
+// Types with follow-up actions after the type dialog.
+inline constexpr int kTypeBifurcation = 2;
+inline constexpr int kTypeSierpinski = 8;
+inline constexpr int kTypeIfs = 9;
+inline constexpr int kTypeVolterraLotka = 14;
+inline constexpr int kTypePgm = 17;
+inline constexpr int kTypeBasin = 18;
+inline constexpr int kTypeUnity = 19;
+inline constexpr int kTypeRossler = 21;
+inline constexpr int kTypeStormJulia = 33;
+
+} // namespace morv::app

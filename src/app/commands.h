@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/dialogs.h"
+#include "app/prompts.h"
+
+namespace morv {
+struct State;
+}
+
+namespace morv::app {
+
+// What the command handlers talk to: message boxes and file dialogs, the
+// modal dialogs, and the main window.
+struct Ui {
+    Prompts& prompts;
+    Dialogs& dialogs;
+    Host& host;
+};
+
+// Carries out one command exactly as the main window does on receiving it.
+// Commands it posts (165, 135, 150, 196) are left in `s.posted`.
+void dispatch(State& s, Ui& ui, int id);
+
+// Carries out the posted commands in order, including those they post in turn.
+void drain_posted(State& s, Ui& ui);
+
+// A command from the menu, an accelerator or a mouse click: nothing when the
+// menu item is grayed, otherwise dispatched, then the posted commands.
+void input_command(State& s, Ui& ui, int id);
+
+} // namespace morv::app

@@ -1,0 +1,38 @@
+#pragma once
+
+namespace morv {
+struct State;
+}
+
+namespace morv::app {
+
+// The modal dialogs by id (command_ids.h). Each reads and writes `State`
+// itself, through its form, and returns kButton1 or kButton2. The desktop
+// program plugs one view per dialog in; tests script the answers.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual int run(int id, State& s) = 0;
+};
+
+enum class Cursor {
+    Cross,     // paused
+    Hourglass, // rendering
+    Wait,      // a long command (equalization, random search)
+};
+
+// What the command handlers need of the main window besides its surfaces.
+class Host {
+  public:
+    virtual ~Host() = default;
+    // Copies the whole canvas to the window surface and shows it at once, so
+    // that nothing of a closed dialog stays on screen.
+    virtual void repaint_now() = 0;
+    // Shows what changed on the window surface.
+    virtual void flush() = 0;
+    virtual void set_cursor(Cursor c) = 0;
+    // Ends the program (the destruction handling of the main window).
+    virtual void quit() = 0;
+};
+
+} // namespace morv::app

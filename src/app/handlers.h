@@ -1,0 +1,34 @@
+#pragma once
+
+// The command handlers, grouped by topic; dispatch() in commands.cpp calls
+// them only while rendering is paused (except 165).
+#include "app/commands.h"
+
+namespace morv::app {
+
+// commands.cpp
+void toggle_rendering(State& s, Ui& ui);
+void clear_screen(State& s, Ui& ui);
+
+// type_commands.cpp
+void choose_type(State& s, Ui& ui);
+void pgm_formula(State& s, Ui& ui);
+void pgm_parameters(State& s, Ui& ui);
+
+// appearance_commands.cpp
+void edit_parameters(State& s, Ui& ui);
+void edit_coloring(State& s, Ui& ui);
+void edit_background(State& s, Ui& ui);
+void default_palette(State& s, int id);
+
+// file_commands.cpp
+void load_palette(State& s, Ui& ui);
+void load_parameters(State& s, Ui& ui);
+void save_parameters(State& s, Ui& ui);
+void save_image(State& s, Ui& ui);
+
+// analysis_commands.cpp
+void random_parameters(State& s, Ui& ui);
+void run_filter(State& s, Ui& ui, int id);
+
+} // namespace morv::app

@@ -1,0 +1,67 @@
+#pragma once
+
+// Texts and captions of the main window's message boxes, character for
+// character as the user sees them.
+namespace morv::app {
+
+inline constexpr const char* kProgramCaption = "Morvane";
+
+inline constexpr const char* kHelpText =
+    "Please refer to the included file, 'Morvane.pdf'.\n\nMany attractor types have parameters "
+    "which can be\n   modified, or which the program can select pseudo-\n   randomly. Their "
+    "formulae are marked with '+' and '$'\n   in the 'Attractor Type' dialog box. You also can "
+    "see a\n   chart with these options in the 'Options' item of the\n   'Help' menu.";
+
+inline constexpr const char* kRandomAdvisoryCaption = "Random Parameters Advisory";
+inline constexpr const char* kRandomAdvisoryText =
+    "Many parameter sets will generate extreme\n   values which will overflow the computer's\n   "
+    "capacity, potentially crashing the program.\n\nOr, instead of producing chaotic patterns, "
+    "they\n   might converge to point clusters, lines or\n   closed curves which are not "
+    "interesting.\n\nTherefore, it might take a little time to find\n   random parameter sets "
+    "that appear likely to\n   be stable and to behave as intended.";
+
+inline constexpr const char* kNormalizeAdvisoryCaption = "Normalization Advisory";
+inline constexpr const char* kNormalizeAdvisoryText =
+    "The normalization filter will be applied.\n\nThe best results often will be obtained "
+    "if\n   the image is 'overdeveloped'.\n\nThe image will disappear if you resume\n   "
+    "rendering after the filter is applied.\n   Therefore, if you want to save the\n   "
+    "filtered image, do so immediately.";
+
+inline constexpr const char* kEqualizeAdvisoryCaption = "Equalization Advisory";
+inline constexpr const char* kEqualizeAdvisoryText =
+    "The equalization filter will be applied.\n\nThe best results often will be obtained "
+    "if\n   the image is 'overdeveloped'.\n\nThe image will disappear if you resume\n   "
+    "rendering after the filter is applied.\n   Therefore, if you want to save the\n   "
+    "filtered image, do so immediately.";
+
+inline constexpr const char* kLogAdvisoryCaption = "Hit Count Adjustment Advisory";
+inline constexpr const char* kLogAdvisoryText =
+    "The hit count will be adjusted with a\n   logarithmic transformation filter.\n\nUsing the "
+    "squares of the logarithms will\n   shift the palette indices toward the\n   lower end of "
+    "the palette.\n\nThe best results often will be obtained if\n   the image is "
+    "'overdeveloped'.\n\nThe image will disappear if you resume\n   rendering after the filter "
+    "is applied.\n   Therefore, if you want to save the\n   filtered image, do so immediately.";
+
+inline constexpr const char* kMapErrorCaption = "MAP file error";
+inline constexpr const char* kMapErrorText = "Error opening MAP file";
+inline constexpr const char* kPreviewCaption = "Preview";
+inline constexpr const char* kPreviewQuestion = "Accept palette?";
+
+inline constexpr const char* kAtrErrorCaption = "ATR file error";
+inline constexpr const char* kAtrErrorText = "Error opening ATR file";
+
+inline constexpr const char* kParametersSavedPrefix = "Parameters saved as ";
+inline constexpr const char* kParametersSavedSuffix =
+    "\n\nLoad via ' File ' menu or by double-clicking.";
+inline constexpr const char* kImageSavedPrefix = "Image saved as ";
+
+inline constexpr const char* kDebugCaption = "Debug Mode";
+inline constexpr const char* kDebugPrefix = "Parameter display mode ";
+inline constexpr const char* kDebugEnabled = "enabled.";
+inline constexpr const char* kDebugDisabled = "disabled.";
+
+// Start-up failures: a box without owner, caption "Error", then exit code 0.
+inline constexpr const char* kStartupErrorCaption = "Error";
+inline constexpr const char* kGraphicsErrorText = "Couldn't initialize graphics.";
+
+} // namespace morv::app

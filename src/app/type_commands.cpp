@@ -1,0 +1,98 @@
+#include "app/command_ids.h"
+#include "app/handlers.h"
+#include "core/state.h"
+
+namespace morv::app {
+
+namespace {
+
+// The option boxes and follow-ups of the type now selected; they run also
+// when the type did not change, so that choosing the type again re-opens its
+// box, as the boxes' hint texts promise.
+void type_follow_up(State& s, Ui& ui) {
+    switch (s.type) {
+    case kTypeBifurcation:
+        s.oddflag = ui.dialogs.run(kDlgBifurcation, s) == kButton1 ? 0 : 1;
+        s.firstloop = 1;
+        break;
+    case kTypeSierpinski:
+        if (ui.dialogs.run(kDlgSierpinski, s) == kButton1) {
+            s.method[kTypeSierpinski] = s.scmode ? kMethodHitCount : kMethodSelf;
+            s.firstloop = 1;
+        }
+        break;
+    case kTypeIfs:
+        if (ui.dialogs.run(kDlgFern, s) == kButton1) {
+            s.method[kTypeIfs] = s.ifscmode ? kMethodHitCount : kMethodSelf;
+            if (s.frestore) {
+                s.frestore = 0;
+                s.f = fdef;
+                s.fp = fpdef;
+            }
+            s.firstloop = 1;
+        }
+        break;
+    case kTypePgm:
+        post_command(s, kCmdPgmFormula);
+        break;
+    case kTypeBasin: {
+        const int finite = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1;
+        s.basinflag = finite;
+        s.method[kTypeBasin] = finite;
+        s.firstloop = 1;
+        break;
+    }
+    case kTypeVolterraLotka:
+        // The dialog requests the fresh render itself when it must.
+        ui.dialogs.run(kDlgVolterraLotka, s);
+        break;
+    case kTypeUnity:
+        s.unityflag = ui.dialogs.run(kDlgUnity, s) == kButton1 ? 0 : 1;
+        s.firstloop = 1;
+        break;
+    case kTypeRossler:
+        s.rosslerflag = ui.dialogs.run(kDlgRossler, s) == kButton1 ? 0 : 1;
+        s.firstloop = 1;
+        break;
+    case kTypeStormJulia:
+        s.stormflag = 1;
+        s.firstloop = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void choose_type(State& s, Ui& ui) {
+    s.savetype = s.type;
+    if (ui.dialogs.run(kDlgType, s) == kButton2) return;
+    if (!valid_type(s.type)) s.type = s.savetype; // a dialog never leaves another value
+    if (s.type != s.savetype) s.firstloop = 1;
+    type_follow_up(s, ui);
+}
+
+void pgm_formula(State& s, Ui& ui) {
+    if (s.okrun || s.type != kTypePgm) return;
+    s.savepgmindex = s.pgmindex;
+    ui.dialogs.run(kDlgPgmFormula, s);
+    if (s.pgmindex != s.savepgmindex) s.firstloop = 1;
+    pgm_parameters(s, ui);
+}
+
+void pgm_parameters(State& s, Ui& ui) {
+    if (s.okrun || s.type != kTypePgm) return;
+    if (ui.dialogs.run(kDlgPgmParameters, s) == kButton1 && s.prestore == 1) {
+        if (s.pgmindex >= 0 && s.pgmindex < kPgmFormulas) {
+            const auto k = static_cast<std::size_t>(s.pgmindex);
+            s.pgmscale = kDefaultPgmScale;
+            s.pgmx0[k] = dpgmx0[k];
+            s.pgmy0[k] = dpgmy0[k];
+        }
+        s.prestore = 0;
+        s.firstloop = 1;
+    }
+}
+
+} // namespace morv::app

@@ -1,0 +1,6 @@
+// morvane: the desktop program.
+#include "ui/program.h"
+
+int main(int argc, char** argv) {
+    return morv::ui::run_program(argc, argv);
+}

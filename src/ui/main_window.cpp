@@ -1,0 +1,222 @@
+#include "ui/main_window.h"
+
+#include "app/command_ids.h"
+#include "app/menu.h"
+#include "app/startup.h"
+#include "core/driver.h"
+#include "core/state.h"
+#include "ui/canvas_view.h"
+#include "ui/render_pump.h"
+#include "ui/splash.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QWindow>
+
+namespace morv::ui {
+
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+constexpr int kMinDisplayDepth = 24;
+constexpr int kExposeWaitMs = 2000;
+
+bool is_palette_item(int id) {
+    return id == app::kCmdPalette || id == app::kCmdPalette1 || id == app::kCmdPalette2;
+}
+
+} // namespace
+
+MainWindow::MainWindow(State& s, Options options)
+    : s_(s), options_(options), prompts_(this), dialogs_(this), ui_{prompts_, dialogs_, *this} {
+    setWindowTitle(QStringLiteral("Morvane"));
+    setWindowIcon(program_icon());
+    view_ = new CanvasView(s_.window, this);
+    setCentralWidget(view_);
+    connect(view_, &CanvasView::clicked, this, [this] { post(app::kCmdRender); });
+    pump_ = new RenderPump(s_,
+                           RenderPump::Hooks{
+                               [this] { drain(); },
+                               [this] { prompts_.warn(kHitcountAllocCaption, kHitcountAllocText); },
+                               [this] { flush(); },
+                           },
+                           this);
+    add_standard_views(dialogs_);
+    build_menus();
+    sync_menu();
+    set_cursor(app::Cursor::Cross);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build_menus() {
+    for (const app::Popup& popup : app::main_menu()) {
+        QMenu* menu = menuBar()->addMenu(qs(popup.title));
+        const auto add_entries = [this](QMenu* m, std::span<const app::MenuEntry> entries,
+                                        const auto& self) -> void {
+            for (const app::MenuEntry& e : entries) {
+                if (e.kind == app::MenuEntry::Separator) {
+                    m->addSeparator();
+                } else if (e.kind == app::MenuEntry::Submenu) {
+                    self(m->addMenu(qs(e.label)), e.children, self);
+                } else {
+                    // The key is part of the label; the shortcut lives apart so
+                    // that the menu does not show it twice.
+                    QAction* a = m->addAction(qs(e.label));
+                    a->setObjectName(QString::number(e.id));
+                    a->setCheckable(is_palette_item(e.id));
+                    const int id = e.id;
+                    connect(a, &QAction::triggered, this, [this, id] { command(id); });
+                    actions_[id] = a;
+                    add_shortcut(id, e.key);
+                }
+            }
+        };
+        add_entries(menu, popup.entries, add_entries);
+    }
+    for (const app::KeyOnly& k : app::key_only_commands())
+        add_shortcut(k.id, k.key);
+}
+
+void MainWindow::add_shortcut(int id, std::string_view key) {
+    auto* sc = new QShortcut(QKeySequence(qs(key), QKeySequence::PortableText), this);
+    sc->setContext(Qt::WindowShortcut);
+    sc->setAutoRepeat(true);
+    connect(sc, &QShortcut::activated, this, [this, id] { command(id); });
+    shortcuts_[id] = sc;
+}
+
+QAction* MainWindow::action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QShortcut* MainWindow::shortcut(int id) const {
+    const auto it = shortcuts_.find(id);
+    return it == shortcuts_.end() ? nullptr : it->second;
+}
+
+bool MainWindow::create(std::string_view atr_argument) {
+    if (options_.splash) splash(this, 1);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+    // The client area is known once the window system has shown the window.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    app::create_main_window(s_, view_->width(), view_->height(), QDir::currentPath().toStdString(),
+                            atr_argument);
+    QScreen* screen = this->screen();
+    if (screen != nullptr && screen->depth() < kMinDisplayDepth) return false;
+    QTimer::singleShot(0, this, [this] { drain(); });
+    return true;
+}
+
+void MainWindow::command(int id) {
+    app::input_command(s_, ui_, id);
+    after_commands();
+}
+
+void MainWindow::post(int id) {
+    post_command(s_, id);
+    drain();
+}
+
+void MainWindow::drain() {
+    app::drain_posted(s_, ui_);
+    after_commands();
+}
+
+void MainWindow::after_commands() {
+    if (ended_) return;
+    sync_menu();
+    pump_->sync();
+    flush();
+}
+
+void MainWindow::sync_menu() {
+    for (auto& [id, a] : actions_) {
+        a->setEnabled(!app::is_grayed(s_, id));
+        if (a->isCheckable()) a->setChecked(app::is_checked(s_, id));
+    }
+    for (auto& [id, sc] : shortcuts_)
+        sc->setEnabled(app::deliverable(s_, id));
+}
+
+void MainWindow::copy_canvas_to_window() {
+    const int w = std::min(s_.res, s_.window.width());
+    const int h = std::min(s_.res, s_.window.height());
+    s_.window.copy_from(s_.canvas, Rect{0, 0, w, h}, Point{0, 0});
+}
+
+void MainWindow::repaint_now() {
+    copy_canvas_to_window();
+    s_.window.take_dirty();
+    view_->repaint();
+}
+
+void MainWindow::flush() {
+    const Rect r = s_.window.take_dirty();
+    if (!r.empty()) view_->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+void MainWindow::set_cursor(app::Cursor c) {
+    switch (c) {
+    case app::Cursor::Cross:
+        view_->setCursor(Qt::CrossCursor);
+        break;
+    case app::Cursor::Hourglass:
+        view_->setCursor(Qt::BusyCursor);
+        break;
+    case app::Cursor::Wait:
+        view_->setCursor(Qt::WaitCursor);
+        break;
+    }
+}
+
+void MainWindow::quit() {
+    close();
+}
+
+// The destruction handling, reached by Exit and by the close box in both
+// states.
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (ended_) {
+        e->accept();
+        return;
+    }
+    ended_ = true;
+    pump_->stop();
+    s_.hitcount = std::vector<float>();
+    s_.hcres = 0;
+    if (options_.splash) {
+        s_.window.fill_rect(Rect{0, 0, s_.window.width(), s_.window.height()}, 0);
+        view_->repaint();
+        splash(this, 2);
+    }
+    e->accept();
+    emit ended();
+}
+
+void MainWindow::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    if (s_.window.width() > 0) {
+        copy_canvas_to_window();
+        flush();
+    }
+}
+
+} // namespace morv::ui

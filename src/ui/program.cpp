@@ -1,0 +1,57 @@
+#include "ui/program.h"
+
+#include "app/messages.h"
+#include "core/state.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstring>
+#include <string>
+
+namespace morv::ui {
+
+namespace {
+
+struct Arguments {
+    bool splash = true;
+    std::string atr; // the first argument that is not an option
+};
+
+// Qt has taken its own options out of argv already.
+Arguments parse_arguments(int argc, char** argv) {
+    Arguments a;
+    bool have_file = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--no-splash") == 0) {
+            a.splash = false;
+        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+            continue; // options of later versions are ignored
+        } else if (!have_file) {
+            a.atr = argv[i];
+            have_file = true;
+        }
+    }
+    return a;
+}
+
+} // namespace
+
+int run_program(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const Arguments args = parse_arguments(argc, argv);
+    State s;
+    s.platform = Platform::real();
+    MainWindow window(s, MainWindow::Options{args.splash});
+    if (!window.create(args.atr)) {
+        QMessageBox box(QMessageBox::Warning, app::kStartupErrorCaption, app::kGraphicsErrorText,
+                        QMessageBox::Ok);
+        box.exec();
+        return 0;
+    }
+    QObject::connect(&window, &MainWindow::ended, &application, &QApplication::quit,
+                     Qt::QueuedConnection);
+    return application.exec();
+}
+
+} // namespace morv::ui

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace morv::ui {
+
+// The desktop program: `morvane [--no-splash] [FILE.atr]`. Returns the exit code.
+int run_program(int argc, char** argv);
+
+} // namespace morv::ui

@@ -1,0 +1,63 @@
+#include "ui/qt_prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace morv::ui {
+
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+int show_box(QWidget* owner, QMessageBox::Icon icon, std::string_view caption,
+             std::string_view text, QMessageBox::StandardButtons buttons,
+             QMessageBox::StandardButton escape) {
+    QMessageBox box(icon, qs(caption), qs(text), buttons, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(escape);
+    return box.exec();
+}
+
+} // namespace
+
+void QtPrompts::inform(std::string_view caption, std::string_view text) {
+    show_box(nullptr, QMessageBox::Information, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtPrompts::warn(std::string_view caption, std::string_view text) {
+    show_box(main_, QMessageBox::Warning, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPrompts::ask(std::string_view caption, std::string_view text) {
+    return show_box(nullptr, QMessageBox::Information, caption, text,
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Starts in the working directory, or where the last file of this dialog was.
+std::optional<std::string> QtPrompts::choose_file(const app::FileDialogSpec& spec,
+                                                  const std::string& last) {
+    QFileDialog dialog(nullptr, qs(spec.title));
+    dialog.setNameFilter(qs(spec.filter));
+    dialog.setDefaultSuffix(qs(spec.suffix));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    const QFileInfo previous(QFile::decodeName(QByteArray::fromStdString(last)));
+    const bool has_previous = !last.empty() && previous.dir().exists();
+    dialog.setDirectory(has_previous ? previous.dir() : QDir::current());
+    if (has_previous && previous.isFile()) dialog.selectFile(previous.fileName());
+    if (spec.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile); // asks before overwriting
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+}
+
+} // namespace morv::ui

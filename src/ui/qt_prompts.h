@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/prompts.h"
+
+class QWidget;
+
+namespace morv::ui {
+
+// Message boxes and file dialogs with Qt. Information and question boxes have
+// no owner window; warnings belong to the main window.
+class QtPrompts : public app::Prompts {
+  public:
+    explicit QtPrompts(QWidget* main_window) : main_(main_window) {}
+
+    void inform(std::string_view caption, std::string_view text) override;
+    void warn(std::string_view caption, std::string_view text) override;
+    bool ask(std::string_view caption, std::string_view text) override;
+    std::optional<std::string> choose_file(const app::FileDialogSpec& spec,
+                                           const std::string& last) override;
+
+  private:
+    QWidget* main_;
+};
+
+} // namespace morv::ui

@@ -1,0 +1,113 @@
+#include "analysis/lyapunov.h"
+
+#include "core/state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace morv {
+namespace {
+
+// Steps for hand-made orbits; `stay` sends every point to one fixed point.
+int stay(State&, VOXEL, VOXEL* next, int, int*, int*) {
+    *next = VOXEL{0.25, 0.25, 0};
+    return kPlot;
+}
+int run_away(State&, VOXEL old, VOXEL* next, int, int*, int*) {
+    next->x = old.x + 1000;
+    next->y = old.y;
+    return kPlot;
+}
+// Separates only in z: the x-y distance is always 0.
+int spread_z(State&, VOXEL old, VOXEL* next, int, int*, int*) {
+    *next = VOXEL{0.25, 0.25, old.z + old.x * 1e3};
+    return kPlot;
+}
+int blow_up(State&, VOXEL old, VOXEL* next, int, int*, int*) {
+    next->x = old.x * 1e10;
+    next->y = old.y * 1e10;
+    return kPlot;
+}
+
+State at_point(double x, double y) {
+    State s;
+    s.p[0].xstart = x;
+    s.p[0].ystart = y;
+    s.mm[0] = MINMAX{-1, 1, -1, 1};
+    return s;
+}
+
+TEST(Lyapunov, FixedPointClampsEverySeparation) {
+    State s = at_point(0.25, 0.25);
+    BoxGrids g;
+    ASSERT_EQ(lyapunov(s, stay, &g), 0);
+    EXPECT_NEAR(s.LExp, 1.442694 * std::log(1e-10), 1e-9);
+    EXPECT_NEAR(s.LExp, -33.2, 0.05);
+    EXPECT_EQ(g.count16, 1);
+    EXPECT_EQ(g.count32, 1);
+    EXPECT_EQ(s.FD, 0.0);
+}
+
+TEST(Lyapunov, OrbitOutsideTheWindowMarksNothing) {
+    State s = at_point(0.5, 0.5);
+    BoxGrids g;
+    lyapunov(s, run_away, &g);
+    EXPECT_EQ(g.count16, 0);
+    EXPECT_EQ(g.count32, 0);
+    EXPECT_EQ(s.FD, 0.0);
+
+    State z = at_point(0.5, 0.5);
+    lyapunov(z, spread_z);
+    EXPECT_NEAR(z.LExp, 1.442694 * std::log(1e-10), 1e-9); // a z separation counts as none
+
+    State nan = at_point(0.5, 0.5);
+    lyapunov(nan, blow_up, &g);
+    EXPECT_FALSE(nan.LExp >= 0.1); // infinities or NaN: fails every at-least test
+    EXPECT_EQ(g.count16, 0);
+}
+
+TEST(BoxCount, CellBoundsAreUnoffsetAndInclusive) {
+    BoxGrids g;
+    const MINMAX mm{-1, 1, -1, 1}; // width 2: 16-grid bounds -1.75, -1.5, ..., 2
+    prepare_grids(g, mm);
+    EXPECT_EQ(g.step16x[0], -1.75);
+    EXPECT_EQ(g.step32y[31], 2.0);
+    // On the bound 0.25 (16-grid index 8, 32-grid index 17): the lower cell.
+    boxcount(g, mm, VOXEL{0.25, 0.25, 0});
+    EXPECT_EQ(g.N16[8][8], 1);
+    EXPECT_EQ(g.N32[17][17], 1);
+    // A symmetric window only reaches the middle cells: x = -1 lies in column 3.
+    boxcount(g, mm, VOXEL{-1, 1, 0});
+    EXPECT_EQ(g.N16[11][3], 1);
+    boxcount(g, mm, VOXEL{1.0001, 0, 0});
+    boxcount(g, mm, VOXEL{std::numeric_limits<double>::quiet_NaN(), 0, 0});
+    EXPECT_EQ(fractaldimension(g), 0.0); // two cells in each grid
+    EXPECT_EQ(g.count16, 2);
+    EXPECT_EQ(g.count32, 2);
+    // Four 32-cells inside one 16-cell: log2(4 / 1) = 2.
+    BoxGrids q;
+    prepare_grids(q, mm);
+    for (double x : {0.1, 0.2})
+        for (double y : {0.1, 0.2})
+            boxcount(q, mm, VOXEL{x, y, 0});
+    EXPECT_DOUBLE_EQ(fractaldimension(q), 2.0);
+}
+
+TEST(Lyapunov, HenonIsChaoticAndTypesWithoutStepsAreRefused) {
+    State s;
+    ASSERT_EQ(lyapunov(s), 0);
+    EXPECT_NEAR(s.LExp, 0.6, 0.05); // about 0.42 nats per iteration
+    EXPECT_GT(s.FD, 1.0);
+    State none;
+    none.type = 37;
+    none.LExp = 5;
+    if (fpointer[37] == nullptr) {
+        EXPECT_EQ(lyapunov(none), 1);
+        EXPECT_EQ(none.LExp, 5);
+    }
+}
+
+} // namespace
+} // namespace morv

@@ -1,0 +1,160 @@
+#include "analysis/random.h"
+
+#include "core/state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace morv {
+namespace {
+
+constexpr int kDeJong = 6; // scheme B
+constexpr int kIris = 26;  // scheme A
+constexpr int kSpirals = 36;
+
+// Steps that see the parameters through the state (`chaotic` is a Peter de
+// Jong map, chaotic for most coefficients). The test's lyapunov runs
+// are counted in `count`, which nothing else uses while paused.
+int chaotic(State& s, VOXEL old, VOXEL* next, int iter, int*, int*) {
+    if (iter == 0) ++s.count;
+    const PARAM& p = s.p[s.type];
+    next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
+    next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
+    return kPlot;
+}
+// Every point goes to one point: main and shadow orbits coincide.
+int fixed(State& s, VOXEL, VOXEL* next, int iter, int*, int*) {
+    if (iter == 0) ++s.count;
+    *next = VOXEL{0.25, 0.25, 0};
+    return kPlot;
+}
+
+bool same(const PARAM& a, const PARAM& b) {
+    return a.xstart == b.xstart && a.ystart == b.ystart && a.zstart == b.zstart && a.a == b.a &&
+           a.b == b.b && a.c == b.c && a.d == b.d && a.sp0 == b.sp0 && a.sp1 == b.sp1;
+}
+
+State of_type(int type, std::int64_t clock = 7) {
+    State s;
+    s.type = type;
+    s.platform.now_seconds = [clock] { return clock; };
+    return s;
+}
+
+TEST(ParamClip, RoundsCoefficientsDownToTwelveDecimals) {
+    PARAM p{1e-13, 1e-13, 1e-13, 0.5, 1e-13, -1e-13, 0.1234567890123456, -2.5, 1.0};
+    paramclip(&p);
+    EXPECT_EQ(p.xstart, 1e-13); // the start point is left alone
+    EXPECT_EQ(p.zstart, 1e-13);
+    EXPECT_EQ(p.a, 0.5);
+    EXPECT_EQ(p.b, 0.0);
+    EXPECT_EQ(p.c, -1e-12); // towards minus infinity
+    EXPECT_EQ(p.d, 0.123456789012);
+    EXPECT_EQ(p.sp0, -2.5);
+    EXPECT_EQ(p.sp1, 1.0);
+}
+
+TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
+    State s = of_type(kDeJong);
+    s.p[kDeJong].xstart = 0.125;
+    s.p[kDeJong].sp0 = 3.5;
+    s.p[kDeJong].sp1 = -4.5;
+    const PARAM before = s.p[kDeJong];
+    ASSERT_EQ(randomparams(s, chaotic), kRandomAccepted);
+    const PARAM& p = s.p[kDeJong];
+    EXPECT_EQ(p.xstart, before.xstart);
+    EXPECT_EQ(p.ystart, before.ystart);
+    EXPECT_EQ(p.zstart, before.zstart);
+    EXPECT_EQ(p.sp0, 3.5);
+    EXPECT_EQ(p.sp1, -4.5);
+    for (double v : {p.a, p.b, p.c, p.d}) {
+        EXPECT_GE(std::fabs(v), 0.5);
+        EXPECT_LE(std::fabs(v), 3.0);
+    }
+    EXPECT_GE(std::fabs(p.a) + std::fabs(p.b) * std::fabs(p.c), 1.0);
+    EXPECT_GE(s.LExp, 0.3);
+    EXPECT_TRUE(same(s.RP, p));
+    for (double v : {p.a, p.b, p.c, p.d}) // multiples of 1e-12
+        EXPECT_NEAR(v * 1e12, std::round(v * 1e12), 1e-3);
+
+    // The clock seeds the generator: the same second gives the same set.
+    State again = of_type(kDeJong);
+    again.p[kDeJong] = before;
+    randomparams(again, chaotic);
+    EXPECT_TRUE(same(again.p[kDeJong], p));
+}
+
+TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
+    for (int type : {kDeJong, kIris}) {
+        State s = of_type(type);
+        const PARAM before = s.p[type];
+        EXPECT_EQ(randomparams(s, fixed), kRandomNotFound) << type;
+        EXPECT_TRUE(same(s.p[type], before)) << type;
+        EXPECT_LE(s.count, 99);
+        if (type == kIris) {
+            EXPECT_EQ(s.count, 99); // scheme A measures every candidate
+        }
+        EXPECT_LT(s.LExp, -33.0);
+    }
+    EXPECT_STREQ(kRandomNotFoundCaption, " :-( ");
+}
+
+TEST(RandomSearch, SpiralsTakeTheFirstCandidateWithoutMeasuring) {
+    State s = of_type(kSpirals);
+    s.LExp = 123;
+    ASSERT_EQ(randomparams(s, fixed), kRandomAccepted);
+    EXPECT_EQ(s.count, 0);
+    EXPECT_EQ(s.LExp, 123);
+    const PARAM& p = s.p[kSpirals];
+    EXPECT_GE(p.sp1, 1.0);
+    EXPECT_LE(p.sp1, 1.05);
+    for (double v : {p.a, p.b, p.c, p.d, p.sp0}) {
+        EXPECT_GE(std::fabs(v), 0.01);
+        EXPECT_LE(std::fabs(v), 2.0);
+    }
+}
+
+TEST(RandomSearch, DebugConfirmationCanDecline) {
+    State s = of_type(kSpirals);
+    const PARAM before = s.p[kSpirals];
+    int asked = 0;
+    std::string text;
+    auto no = [&](const std::string& t) {
+        ++asked;
+        text = t;
+        return false;
+    };
+    EXPECT_EQ(randomparams(s, fixed, no), kRandomAccepted); // debugflag clear: not asked
+    EXPECT_EQ(asked, 0);
+    s.p[kSpirals] = before;
+    s.debugflag = 1;
+    EXPECT_EQ(randomparams(s, fixed, no), kRandomDeclined);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(same(s.p[kSpirals], before));
+    EXPECT_EQ(text.rfind("count: 1\na: ", 0), 0u);
+    EXPECT_NE(text.find("\nLyapunov exponent: "), std::string::npos);
+    EXPECT_EQ(randomparams(s, fixed, [](const std::string&) { return true; }), kRandomAccepted);
+
+    const std::string t =
+        random_confirm_text(3, PARAM{0, 0, 0, 0.5, -1, 2, 0.25, 0, 0}, 0.5, 1e300);
+    EXPECT_EQ(t.rfind("count: 3\na: 0.500000000000000\nb: -1.000000000000000\nc: 2.0", 0), 0u);
+    EXPECT_GT(t.size(), 300u); // the huge dimension is written in full
+}
+
+TEST(RandomSearch, TypesWithoutTheSearchAreRefused) {
+    State s = of_type(0);
+    const PARAM before = s.p[0];
+    EXPECT_FALSE(random_search_offered(s));
+    EXPECT_EQ(randomparams(s, chaotic), kRandomNotOffered);
+    EXPECT_EQ(randomparams(s), kRandomNotOffered);
+    EXPECT_TRUE(same(s.p[0], before));
+    State nostep = of_type(kDeJong);
+    if (fpointer[kDeJong] == nullptr) {
+        EXPECT_EQ(randomparams(nostep), kRandomNotOffered);
+    }
+}
+
+} // namespace
+} // namespace morv

@@ -1,0 +1,135 @@
+// morvane-render with parameter files, palettes, filters and the analysis options.
+#include "analysis/random.h"
+#include "core/catalogue.h"
+#include "core/state.h"
+#include "files/atr.h"
+#include "support/render.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+namespace morv {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string output; // stdout and stderr together
+};
+
+CliRun render_cli(const std::string& args) {
+    const std::string cmd = std::string("'") + MORVANE_RENDER_PATH + "' " + args + " 2>&1";
+    CliRun r;
+    std::FILE* pipe = ::popen(cmd.c_str(), "r");
+    if (pipe == nullptr) return r;
+    char buf[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        r.output.append(buf, n);
+    const int st = ::pclose(pipe);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(CliFiles, ParameterFileRoundTrip) {
+    test::TempDir dir;
+    const std::string first = dir.file("first.atr"), second = dir.file("second.atr");
+    CliRun r = render_cli("-q --iterations 100 --set p.xstart=0.25 --set back=1,2,3 --set fp.1=77 "
+                          "-o " +
+                          quoted(dir.file("a.tga")) + " --atr-out " + quoted(first));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(read_file(first).size(), kAtrSize);
+
+    r = render_cli("-q --iterations 100 -o " + quoted(dir.file("b.tga")) + " --atr-out " +
+                   quoted(second) + " " + quoted(first));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(read_file(second), read_file(first));
+    EXPECT_EQ(read_file(dir.file("b.tga")), read_file(dir.file("a.tga")));
+
+    std::ofstream(dir.file("short.atr")) << "too short";
+    r = render_cli("-q -o " + quoted(dir.file("c.tga")) + " " + quoted(dir.file("short.atr")));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("Error opening ATR file"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.tga")));
+
+    r = render_cli("-q --iterations 10 -o " + quoted(dir.file("d.tga")) + " --atr-out " +
+                   quoted(dir.file("missing/p.atr")));
+    EXPECT_EQ(r.status, 1) << r.output;
+}
+
+TEST(CliFiles, PaletteFiles) {
+    test::TempDir dir;
+    const std::string maps = std::string(MORVANE_SHARED_DIR) + "/testdata/maps/";
+    CliRun r = render_cli("-q --iterations 20000 -o " + quoted(dir.file("default.tga")));
+    ASSERT_EQ(r.status, 0) << r.output;
+    r = render_cli("-q --iterations 20000 --palette " + quoted(maps + "neon.map") + " -o " +
+                   quoted(dir.file("neon.tga")));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(read_file(dir.file("neon.tga")), read_file(dir.file("default.tga")));
+
+    std::ofstream(dir.file("bad.map")) << "1 2 3\nnot a colour\n";
+    r = render_cli("-q --palette " + quoted(dir.file("bad.map")) + " -o " +
+                   quoted(dir.file("x.tga")));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("Error opening MAP file"), std::string::npos) << r.output;
+}
+
+TEST(CliFiles, FilterRefusalIsReported) {
+    test::TempDir dir;
+    // Henon is coloured by speed, never by hit count.
+    CliRun r = render_cli("-q --iterations 2000 --filter equalize -o " + quoted(dir.file("f.tga")));
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("not Hit Count"), std::string::npos) << r.output;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("f.tga")));
+}
+
+TEST(CliFiles, AnalyzePrintsExponentAndDimensionWithoutRendering) {
+    test::TempDir dir;
+    CliRun r = render_cli("--analyze -o " + quoted(dir.file("none.tga")));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output.rfind("LExp 0.6", 0), 0u) << r.output;
+    EXPECT_NE(r.output.find("\nFD 1."), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.tga")));
+}
+
+TEST(CliFiles, RandomSearch) {
+    test::TempDir dir;
+    CliRun r = render_cli("-q --random --type 0 -o " + quoted(dir.file("r.tga")));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("offers no random parameter search"), std::string::npos) << r.output;
+
+    int type = -1;
+    for (int t = 0; t < NTYPES && type < 0; ++t) {
+        State s;
+        s.type = t;
+        if (random_search_offered(s)) type = t;
+    }
+    if (type < 0) GTEST_SKIP() << "no type with a random search in this build";
+    const std::string atr = dir.file("r.atr");
+    r = render_cli("-q --random --seed 5 --iterations 1000 --type " + std::to_string(type) +
+                   " -o " + quoted(dir.file("r.tga")) + " --atr-out " + quoted(atr));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\nLExp "), std::string::npos) << r.output;
+    State s;
+    s.oatrfile = atr;
+    ASSERT_EQ(loadatr(s), kAtrLoadOk);
+    char a[64];
+    std::snprintf(a, sizeof a, "a %.15f\n", s.p[type].a);
+    EXPECT_EQ(r.output.rfind(a, 0), 0u) << r.output;
+}
+
+} // namespace
+} // namespace morv
