@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace morv::test {
+
+// The one application object of the ui test program, made on first use.
+inline void ensure_qt_app() {
+    if (QApplication::instance() != nullptr) return;
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+// Message boxes recorded instead of shown.
+struct RecordingPrompts : app::Prompts {
+    struct Box {
+        std::string kind, caption, text;
+    };
+    std::vector<Box> boxes;
+
+    void inform(std::string_view caption, std::string_view text) override {
+        boxes.push_back({"inform", std::string(caption), std::string(text)});
+    }
+    void warn(std::string_view caption, std::string_view text) override {
+        boxes.push_back({"warn", std::string(caption), std::string(text)});
+    }
+    bool ask(std::string_view caption, std::string_view text) override {
+        boxes.push_back({"ask", std::string(caption), std::string(text)});
+        return true;
+    }
+    std::optional<std::string> choose_file(const app::FileDialogSpec&,
+                                           const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+inline void press_key(QWidget* w, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                    key == Qt::Key_Escape ? QStringLiteral("\x1b") : QString());
+    QApplication::sendEvent(w, &press);
+}
+
+// Runs `act` on the modal dialog once the event loop of `run` has shown it.
+inline void when_modal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w != nullptr) act(w);
+    });
+}
+
+} // namespace morv::test
