@@ -1,11 +1,100 @@
+#include "app/command_ids.h"
 #include "app/handlers.h"
+#include "app/menu.h"
+#include "app/messages.h"
+#include "color/mapfile.h"
+#include "color/preview.h"
+#include "core/state.h"
+#include "files/atr.h"
+#include "files/tga.h"
 
-// Waiting for the parameter-file and palette functions.
+#include <string>
+
 namespace morv::app {
-void load_palette(State&, Ui&) {}
-void load_parameters(State&, Ui&) {}
-void save_parameters(State&, Ui&) {}
-void save_image(State&, Ui&) {}
-void random_parameters(State&, Ui&) {}
-void run_filter(State&, Ui&, int) {}
+
+namespace {
+
+// A file dialog whose answer becomes the path buffer it starts from next time.
+bool choose(Ui& ui, const FileDialogSpec& spec, std::string& path) {
+    auto chosen = ui.prompts.choose_file(spec, path);
+    if (!chosen) return false;
+    path = *chosen;
+    return true;
+}
+
+void report_parameters_saved(State& s, Ui& ui, int rc) {
+    if (rc == kAtrWriteOk)
+        ui.prompts.inform(kProgramCaption,
+                          kParametersSavedPrefix + s.satrfiletitle + kParametersSavedSuffix);
+    else
+        ui.prompts.warn(kSaveErrorCaption, saveerror[static_cast<std::size_t>(rc - 1)]);
+}
+
+// The window's top-left corner is kept aside while the preview covers it; the
+// same pixels then also go to the canvas corner.
+bool preview_accepted(State& s, Ui& ui) {
+    const Rect corner{0, 0, kPreviewWidth, kPreviewHeight};
+    Surface saved(kPreviewWidth, kPreviewHeight);
+    saved.copy_from(s.window, corner, Point{0, 0});
+    showpalette(s, s.window);
+    ui.host.flush();
+    const bool yes = ui.prompts.ask(kMapAcceptCaption, kMapAcceptText);
+    s.window.copy_from(saved, corner, Point{0, 0});
+    s.canvas.copy_from(saved, corner, Point{0, 0});
+    ui.host.flush();
+    return yes;
+}
+
+} // namespace
+
+void load_palette(State& s, Ui& ui) {
+    if (!choose(ui, kOpenMapDialog, s.file)) return;
+    s.filetitle = file_title(s.file);
+    ui.host.repaint_now();
+    if (OpenMapFile(s) != 0) {
+        ui.prompts.warn(kMapErrorCaption, kMapErrorText);
+        post_command(s, kCmdClear);
+        return;
+    }
+    if (!preview_accepted(s, ui)) {
+        post_command(s, kCmdPalette); // the file dialog opens again
+        return;
+    }
+    genpalette(s.palette, s.paltemp);
+    check_palette(s, kCmdPalette);
+    s.firstloop = 1;
+}
+
+void load_parameters(State& s, Ui& ui) {
+    if (!choose(ui, kOpenAtrDialog, s.oatrfile)) return;
+    s.oatrfiletitle = file_title(s.oatrfile);
+    ui.host.repaint_now();
+    if (loadatr(s) != kAtrLoadOk) {
+        ui.prompts.warn(kAtrLoadErrorCaption, kAtrLoadErrorText);
+        return;
+    }
+    s.firstloop = 1;
+    s.okrun = 0;
+    post_command(s, kCmdRender);
+}
+
+void save_parameters(State& s, Ui& ui) {
+    if (!choose(ui, kSaveAtrDialog, s.satrfile)) return;
+    ui.host.repaint_now();
+    report_parameters_saved(s, ui, writeatr(s, 0));
+}
+
+// The image first; its parameters beside it only when the image was saved.
+void save_image(State& s, Ui& ui) {
+    if (!choose(ui, kSaveTgaDialog, s.tgafile)) return;
+    s.tgafiletitle = file_title(s.tgafile);
+    ui.host.repaint_now();
+    if (const int rc = writetga(s.canvas, s.res, s.tgafile); rc != 0) {
+        ui.prompts.warn(kSaveErrorCaption, saveerror[static_cast<std::size_t>(rc - 1)]);
+        return;
+    }
+    ui.prompts.inform(kProgramCaption, kImageSavedPrefix + s.tgafiletitle);
+    report_parameters_saved(s, ui, writeatr(s, 1));
+}
+
 } // namespace morv::app

@@ -1,7 +1,8 @@
 #pragma once
 
-// Texts and captions of the main window's message boxes, character for
-// character as the user sees them.
+// Texts and captions of the main window's own message boxes, character for
+// character as the user sees them (those of the filters, palettes, parameter
+// files and random search come with those functions).
 namespace morv::app {
 
 inline constexpr const char* kProgramCaption = "Morvane";
@@ -19,36 +20,6 @@ inline constexpr const char* kRandomAdvisoryText =
     "they\n   might converge to point clusters, lines or\n   closed curves which are not "
     "interesting.\n\nTherefore, it might take a little time to find\n   random parameter sets "
     "that appear likely to\n   be stable and to behave as intended.";
-
-inline constexpr const char* kNormalizeAdvisoryCaption = "Normalization Advisory";
-inline constexpr const char* kNormalizeAdvisoryText =
-    "The normalization filter will be applied.\n\nThe best results often will be obtained "
-    "if\n   the image is 'overdeveloped'.\n\nThe image will disappear if you resume\n   "
-    "rendering after the filter is applied.\n   Therefore, if you want to save the\n   "
-    "filtered image, do so immediately.";
-
-inline constexpr const char* kEqualizeAdvisoryCaption = "Equalization Advisory";
-inline constexpr const char* kEqualizeAdvisoryText =
-    "The equalization filter will be applied.\n\nThe best results often will be obtained "
-    "if\n   the image is 'overdeveloped'.\n\nThe image will disappear if you resume\n   "
-    "rendering after the filter is applied.\n   Therefore, if you want to save the\n   "
-    "filtered image, do so immediately.";
-
-inline constexpr const char* kLogAdvisoryCaption = "Hit Count Adjustment Advisory";
-inline constexpr const char* kLogAdvisoryText =
-    "The hit count will be adjusted with a\n   logarithmic transformation filter.\n\nUsing the "
-    "squares of the logarithms will\n   shift the palette indices toward the\n   lower end of "
-    "the palette.\n\nThe best results often will be obtained if\n   the image is "
-    "'overdeveloped'.\n\nThe image will disappear if you resume\n   rendering after the filter "
-    "is applied.\n   Therefore, if you want to save the\n   filtered image, do so immediately.";
-
-inline constexpr const char* kMapErrorCaption = "MAP file error";
-inline constexpr const char* kMapErrorText = "Error opening MAP file";
-inline constexpr const char* kPreviewCaption = "Preview";
-inline constexpr const char* kPreviewQuestion = "Accept palette?";
-
-inline constexpr const char* kAtrErrorCaption = "ATR file error";
-inline constexpr const char* kAtrErrorText = "Error opening ATR file";
 
 inline constexpr const char* kParametersSavedPrefix = "Parameters saved as ";
 inline constexpr const char* kParametersSavedSuffix =

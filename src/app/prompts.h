@@ -1,28 +1,12 @@
 #pragma once
 
+#include "files/atr.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace morv::app {
-
-// An open or save file dialog: its filter, title and default suffix.
-struct FileDialogSpec {
-    std::string_view filter; // description, e.g. "ATR files (*.atr)"
-    std::string_view pattern;
-    std::string_view title;
-    std::string_view suffix; // appended when the user types a name without one
-    bool save;               // a save dialog asks before overwriting
-};
-
-inline constexpr FileDialogSpec kMapOpenDialog{"Fractint .map files (*.map)", "*.map",
-                                               "Select a Fractint .MAP File", "map", false};
-inline constexpr FileDialogSpec kImageSaveDialog{
-    "Targa files (*.tga)", "*.tga", "Select a file for saving your image:", "tga", true};
-inline constexpr FileDialogSpec kAtrOpenDialog{"ATR files (*.atr)", "*.atr",
-                                               "Select an ATR parameter file:", "atr", false};
-inline constexpr FileDialogSpec kAtrSaveDialog{"ATR files (*.atr)", "*.atr",
-                                               "Select a file for saving parameters:", "atr", true};
 
 // Message boxes and file dialogs. The desktop program shows them; tests
 // answer them from a script.
@@ -38,7 +22,7 @@ class Prompts {
     // The chosen path, or nothing when the dialog was cancelled. `last` is the
     // path chosen last time in this dialog (empty: start in the working
     // directory).
-    virtual std::optional<std::string> choose_file(const FileDialogSpec& spec,
+    virtual std::optional<std::string> choose_file(const morv::FileDialogSpec& spec,
                                                    const std::string& last) = 0;
 };
 

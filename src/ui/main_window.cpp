@@ -39,19 +39,22 @@ bool is_palette_item(int id) {
 } // namespace
 
 MainWindow::MainWindow(State& s, Options options)
-    : s_(s), options_(options), prompts_(this), dialogs_(this), ui_{prompts_, dialogs_, *this} {
+    : s_(s), options_(options), prompts_(this),
+      dialogs_(this), ui_{options.prompts ? *options.prompts : prompts_,
+                          options.dialogs ? *options.dialogs : dialogs_, *this} {
     setWindowTitle(QStringLiteral("Morvane"));
     setWindowIcon(program_icon());
     view_ = new CanvasView(s_.window, this);
     setCentralWidget(view_);
     connect(view_, &CanvasView::clicked, this, [this] { post(app::kCmdRender); });
-    pump_ = new RenderPump(s_,
-                           RenderPump::Hooks{
-                               [this] { drain(); },
-                               [this] { prompts_.warn(kHitcountAllocCaption, kHitcountAllocText); },
-                               [this] { flush(); },
-                           },
-                           this);
+    pump_ =
+        new RenderPump(s_,
+                       RenderPump::Hooks{
+                           [this] { drain(); },
+                           [this] { ui_.prompts.warn(kHitcountAllocCaption, kHitcountAllocText); },
+                           [this] { flush(); },
+                       },
+                       this);
     add_standard_views(dialogs_);
     build_menus();
     sync_menu();

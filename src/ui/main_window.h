@@ -27,6 +27,9 @@ class MainWindow : public QMainWindow, public app::Host {
   public:
     struct Options {
         bool splash = true;
+        // Replacements for the Qt message boxes and dialogs (tests script them).
+        app::Prompts* prompts = nullptr;
+        app::Dialogs* dialogs = nullptr;
     };
     MainWindow(State& s, Options options);
     ~MainWindow() override;

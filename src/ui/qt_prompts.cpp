@@ -39,17 +39,17 @@ bool QtPrompts::ask(std::string_view caption, std::string_view text) {
 }
 
 // Starts in the working directory, or where the last file of this dialog was.
-std::optional<std::string> QtPrompts::choose_file(const app::FileDialogSpec& spec,
+std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& spec,
                                                   const std::string& last) {
-    QFileDialog dialog(nullptr, qs(spec.title));
-    dialog.setNameFilter(qs(spec.filter));
-    dialog.setDefaultSuffix(qs(spec.suffix));
+    QFileDialog dialog(nullptr, QString::fromUtf8(spec.title));
+    dialog.setNameFilter(QString::fromUtf8(spec.filter_name));
+    dialog.setDefaultSuffix(QString::fromUtf8(spec.default_extension));
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QFileInfo previous(QFile::decodeName(QByteArray::fromStdString(last)));
     const bool has_previous = !last.empty() && previous.dir().exists();
     dialog.setDirectory(has_previous ? previous.dir() : QDir::current());
     if (has_previous && previous.isFile()) dialog.selectFile(previous.fileName());
-    if (spec.save) {
+    if (spec.confirm_overwrite) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile); // asks before overwriting
     } else {

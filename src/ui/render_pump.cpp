@@ -53,6 +53,7 @@ void RenderPump::slice() {
         if (took > kShrinkAboveNs) batch_ = std::max(batch_ / 2, 1);
         if (clock.elapsed() >= kSliceMs) break;
     }
+    slice_ns_ += clock.nsecsElapsed();
     if (since_frame_.elapsed() >= kFrameMs || !s_.okrun) {
         hooks_.frame();
         since_frame_.restart();

@@ -33,6 +33,8 @@ class RenderPump : public QObject {
     void stop() { timer_.stop(); }
     bool running() const { return timer_.isActive(); }
     long long calls() const { return calls_; }
+    // Time spent in slices so far, in nanoseconds.
+    long long slice_ns() const { return slice_ns_; }
 
     static constexpr int kSliceMs = 5;
     static constexpr int kFrameMs = 16; // about 60 frames a second
@@ -46,6 +48,7 @@ class RenderPump : public QObject {
     QTimer timer_;
     QElapsedTimer since_frame_;
     long long calls_ = 0;
+    long long slice_ns_ = 0;
     int batch_ = 1; // driver calls between clock reads, adapted to the step's cost
 };
 

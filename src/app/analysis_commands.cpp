@@ -1,0 +1,69 @@
+#include "analysis/random.h"
+#include "app/command_ids.h"
+#include "app/handlers.h"
+#include "app/messages.h"
+#include "color/filters.h"
+#include "core/state.h"
+
+#include <string>
+
+namespace morv::app {
+
+namespace {
+
+void advise_once(Ui& ui, int& flag, const char* caption, const char* text) {
+    if (!flag) return;
+    ui.prompts.inform(caption, text);
+    flag = 0;
+}
+
+} // namespace
+
+// The menu item's state is only renewed at a pause, so the type may have
+// changed since: a type without random parameters never reaches the search.
+void random_parameters(State& s, Ui& ui) {
+    if (!random_search_offered(s)) return;
+    advise_once(ui, s.advisory, kRandomAdvisoryCaption, kRandomAdvisoryText);
+    ui.host.set_cursor(Cursor::Wait);
+    const int rc = randomparams(
+        s, [&ui](const std::string& text) { return ui.prompts.ask(kRandomConfirmCaption, text); });
+    ui.host.set_cursor(Cursor::Cross);
+    if (rc == kRandomNotFound) ui.prompts.warn(kRandomNotFoundCaption, kRandomNotFoundText);
+    if (rc != kRandomAccepted) return;
+    s.okrun = 0;
+    s.firstloop = 1;
+    post_command(s, kCmdRender);
+}
+
+// Only on a hit count of the current image size.
+void run_filter(State& s, Ui& ui, int id) {
+    if (s.hcres != s.res) return;
+    switch (id) {
+    case kCmdNormalize:
+        advise_once(ui, s.nadvisory, kNormalizeAdvisoryCaption, kNormalizeAdvisoryText);
+        normalize(s);
+        break;
+    case kCmdEqualize: {
+        advise_once(ui, s.eadvisory, kEqualizeAdvisoryCaption, kEqualizeAdvisoryText);
+        ui.host.set_cursor(Cursor::Wait);
+        const int rc = equalize(s);
+        ui.host.set_cursor(Cursor::Cross);
+        if (rc == kFilterNoMemory) ui.prompts.warn(kEqualizeMemoryCaption, kEqualizeMemoryText);
+        break;
+    }
+    case kCmdLog:
+    case kCmdLogSquared:
+        // Both run the same filter and share one advisory; logsquare only
+        // marks the squared command while it runs.
+        s.logsquare = id == kCmdLogSquared ? 1 : 0;
+        advise_once(ui, s.logadvisory, kLogAdvisoryCaption, kLogAdvisoryText);
+        logadjust(s);
+        s.logsquare = 0;
+        break;
+    default:
+        break;
+    }
+    ui.host.flush();
+}
+
+} // namespace morv::app

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/commands.h"
+#include "app/menu.h"
+#include "core/state.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morv::test {
+
+// A message box as it was shown.
+struct Shown {
+    enum Kind { Inform, Warn, Ask } kind;
+    std::string caption, text;
+};
+
+// Message boxes and file dialogs answered from a script: questions get the
+// queued answers (No when none is left), file dialogs the queued paths
+// (Cancel when none is left).
+class ScriptedPrompts : public app::Prompts {
+  public:
+    std::vector<Shown> shown;
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> files;
+    std::vector<std::string> file_dialogs; // their titles, in order
+    std::function<void()> on_ask;          // runs while a question is open
+
+    void inform(std::string_view caption, std::string_view text) override {
+        shown.push_back({Shown::Inform, std::string(caption), std::string(text)});
+    }
+    void warn(std::string_view caption, std::string_view text) override {
+        shown.push_back({Shown::Warn, std::string(caption), std::string(text)});
+    }
+    bool ask(std::string_view caption, std::string_view text) override {
+        shown.push_back({Shown::Ask, std::string(caption), std::string(text)});
+        if (on_ask) on_ask();
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> choose_file(const FileDialogSpec& spec,
+                                           const std::string&) override {
+        file_dialogs.emplace_back(spec.title);
+        if (files.empty()) return std::nullopt;
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+// Dialogs answered from a script per dialog id: each answer may edit the
+// state as the user would; an unscripted dialog answers 2 (Cancel).
+class ScriptedDialogs : public app::Dialogs {
+  public:
+    struct Answer {
+        int result;
+        std::function<void(State&)> edit = {};
+    };
+    std::map<int, std::deque<Answer>> script;
+    std::vector<int> opened;
+
+    int run(int id, State& s) override {
+        opened.push_back(id);
+        auto& queue = script[id];
+        if (queue.empty()) return 2;
+        Answer a = queue.front();
+        queue.pop_front();
+        if (a.edit) a.edit(s);
+        return a.result;
+    }
+};
+
+class FakeHost : public app::Host {
+  public:
+    int repaints = 0, flushes = 0;
+    bool quit_called = false;
+    std::vector<app::Cursor> cursors;
+
+    void repaint_now() override { ++repaints; }
+    void flush() override { ++flushes; }
+    void set_cursor(app::Cursor c) override { cursors.push_back(c); }
+    void quit() override { quit_called = true; }
+};
+
+// A paused program instance with a 700 x 500 window, as after the start-up
+// image paused itself.
+struct Harness {
+    State s;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    FakeHost host;
+    app::Ui ui{prompts, dialogs, host};
+
+    Harness() {
+        s.intro = 0;
+        attach_window(s, 700, 500);
+        app::set_menu_for_state(s);
+    }
+    // A key or menu command and the commands it posts.
+    void key(int id) { app::input_command(s, ui, id); }
+};
+
+} // namespace morv::test
