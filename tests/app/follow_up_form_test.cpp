@@ -8,6 +8,7 @@
 #include "app/forms/sierpinski_form.h"
 #include "app/type_form.h"
 #include "core/state.h"
+#include "fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,26 +48,10 @@ struct FormDialogs : Dialogs {
     }
 };
 
-struct SilentPrompts : Prompts {
-    void inform(std::string_view, std::string_view) override {}
-    void warn(std::string_view, std::string_view) override {}
-    bool ask(std::string_view, std::string_view) override { return false; }
-    std::optional<std::string> choose_file(const FileDialogSpec&, const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-struct NoHost : Host {
-    void repaint_now() override {}
-    void flush() override {}
-    void set_cursor(Cursor) override {}
-    void quit() override {}
-};
-
 struct Window {
     FormDialogs dialogs;
-    SilentPrompts prompts;
-    NoHost host;
+    test::ScriptedPrompts prompts;
+    test::FakeHost host;
     Ui ui{prompts, dialogs, host};
     State s;
     Window() { s.firstloop = 0; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/prompts.h"
+#include "qt_support.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,13 +13,9 @@
 
 namespace morv::test {
 
-// The one application object of the ui test program, made on first use.
+// The ui test program's one application object.
 inline void ensure_qt_app() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    qt_app();
 }
 
 // Message boxes recorded instead of shown.
@@ -38,8 +35,7 @@ struct RecordingPrompts : app::Prompts {
         boxes.push_back({"ask", std::string(caption), std::string(text)});
         return true;
     }
-    std::optional<std::string> choose_file(const app::FileDialogSpec&,
-                                           const std::string&) override {
+    std::optional<std::string> choose_file(const FileDialogSpec&, const std::string&) override {
         return std::nullopt;
     }
 };
