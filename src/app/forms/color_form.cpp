@@ -22,9 +22,9 @@ constexpr std::array kColorControls{
     Control{K::Radio, kColorMethod + 3, "Z Plane", 0, 3, 0},
     Control{K::Group, kColorWidthGroup, "   line width   ", 0, 4, 0},
     Control{K::Slider, kColorWidthSlider, "", kColorWidthGroup, 0, 0, 1, 3},
-    Control{K::Label, kNoId, "1", kColorWidthGroup, 1, 0},
-    Control{K::Label, kNoId, "2", kColorWidthGroup, 1, 1},
-    Control{K::Label, kNoId, "3", kColorWidthGroup, 1, 2},
+    Control{K::Label, kNoId, "1", kColorWidthGroup, 1, 0, 1, 1, Align::Left},
+    Control{K::Label, kNoId, "2", kColorWidthGroup, 1, 1, 1, 1, Align::Center},
+    Control{K::Label, kNoId, "3", kColorWidthGroup, 1, 2, 1, 1, Align::Right},
 };
 constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControls, 2};
 

@@ -37,19 +37,23 @@ enum class ControlKind { Label, Edit, Radio, Check, Group, Slider };
 // Labels and group boxes without an id of their own in the template.
 inline constexpr int kNoId = -1;
 
+enum class Align { Left, Center, Right };
+
 struct Control {
     ControlKind kind;
     int id;
     std::string_view text;
     int parent = 0; // 0: the dialog; otherwise the id of a group box
     int row = 0, column = 0, rows = 1, columns = 1;
+    Align align = Align::Left;
 };
 
 struct DialogSpec {
     int id;
     std::string_view caption;
     std::span<const Control> controls;
-    int slider_max = 0; // sliders run from 0 to this
+    int slider_max = 0;  // sliders run from 0 to this
+    int edit_chars = 19; // edit fields show this many characters, "%.15f" of 256 included
 };
 
 // A message box a form asks for.

@@ -75,7 +75,7 @@ constexpr auto make_controls() {
 }
 
 constexpr auto kControls = make_controls();
-constexpr DialogSpec kSpec{1200, "  IFS Parameters", kControls};
+constexpr DialogSpec kSpec{1200, "  IFS Parameters", kControls, 0, 11};
 
 } // namespace
 

@@ -24,15 +24,32 @@ QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-QWidget* make_widget(const app::Control& c, int slider_max, QWidget* parent) {
+Qt::Alignment alignment(app::Align a) {
+    switch (a) {
+    case app::Align::Center:
+        return Qt::AlignHCenter;
+    case app::Align::Right:
+        return Qt::AlignRight;
+    case app::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget* make_widget(const app::Control& c, const app::DialogSpec& spec, QWidget* parent) {
     switch (c.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(qs(c.text), parent);
         label->setTextFormat(Qt::PlainText);
+        label->setAlignment(alignment(c.align) | Qt::AlignVCenter);
         return label;
     }
-    case ControlKind::Edit:
-        return new QLineEdit(parent);
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        const QString sample(spec.edit_chars, QLatin1Char('0'));
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(sample) + 12);
+        return edit;
+    }
     case ControlKind::Radio:
         return new QRadioButton(qs(c.text), parent);
     case ControlKind::Check:
@@ -44,7 +61,7 @@ QWidget* make_widget(const app::Control& c, int slider_max, QWidget* parent) {
     }
     case ControlKind::Slider: {
         auto* slider = new QSlider(Qt::Horizontal, parent);
-        slider->setRange(0, slider_max);
+        slider->setRange(0, spec.slider_max);
         slider->setPageStep(1);
         slider->setTickPosition(QSlider::TicksBelow);
         slider->setTickInterval(1);
@@ -68,7 +85,7 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
     std::map<QWidget*, QButtonGroup*> radio_groups;
     for (const app::Control& c : spec.controls) {
         QWidget* parent_widget = c.parent == 0 ? body : controls_.at(c.parent);
-        QWidget* w = make_widget(c, spec.slider_max, parent_widget);
+        QWidget* w = make_widget(c, spec, parent_widget);
         if (c.id != app::kNoId) {
             w->setObjectName(QString::number(c.id));
             controls_[c.id] = w;
@@ -109,7 +126,10 @@ void FormDialog::add_buttons() {
 
 void FormDialog::show_fields(const app::Fields& f) {
     for (const auto& [id, text] : f.text) {
-        if (auto* edit = qobject_cast<QLineEdit*>(control(id))) edit->setText(qs(text));
+        if (auto* edit = qobject_cast<QLineEdit*>(control(id))) {
+            edit->setText(qs(text));
+            edit->setCursorPosition(0); // the start of a long number in view
+        }
         if (auto* label = qobject_cast<QLabel*>(control(id))) label->setText(qs(text));
     }
     for (const auto& [id, on] : f.checked)
