@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -47,10 +48,17 @@ inline void press_key(QWidget* w, int key) {
 }
 
 // Runs `act` on the modal dialog once the event loop of `run` has shown it.
+// Should `act` leave it open, it is hidden after a while so that the test
+// fails instead of hanging (a hang guard, not a speed test).
 inline void when_modal(std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act = std::move(act)] {
         QWidget* w = QApplication::activeModalWidget();
-        if (w != nullptr) act(w);
+        if (w == nullptr) return;
+        act(w);
+        QTimer::singleShot(30000, w, [w] {
+            ADD_FAILURE() << "dialog left open";
+            w->hide();
+        });
     });
 }
 

@@ -8,8 +8,11 @@ namespace morv::ui {
 
 namespace {
 
+// With the step functions the driver calls, so that the exponent belongs to
+// what is drawn.
 std::optional<app::ChaosMeasure> measure(State& s) {
-    if (lyapunov(s) != 0) return std::nullopt; // no step function to measure
+    const StepFn step = valid_type(s.type) ? (*s.steps)[static_cast<std::size_t>(s.type)] : nullptr;
+    if (lyapunov(s, step) != 0) return std::nullopt; // no step function to measure
     return app::ChaosMeasure{s.LExp, s.FD};
 }
 
