@@ -41,7 +41,10 @@ inline constexpr const char* kUsage =
     "  --analyze            print the Lyapunov exponent and fractal dimension of the\n"
     "                       parameters, then exit without rendering\n"
     "  --random             search random parameters (types marked $), print and render them\n"
-    "  -q, --quiet          no progress output\n";
+    "  -q, --quiet          no progress output\n"
+    "FILE.atr is a 624-byte parameter record, loaded before --type and --set.\n"
+    "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"
+    "input file, 3 --random accepted no parameter set.\n";
 
 // Reads the command line; on a usage error returns the message for stderr.
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out);

@@ -44,8 +44,10 @@ QImage splash_picture(int index) {
     font.setPointSize(28);
     font.setBold(true);
     painter.setFont(font);
-    painter.setPen(QColor(255, 245, 230));
     const QRect title(0, kSplashSize * 3 / 4, kSplashSize, kSplashSize / 4);
+    painter.setPen(Qt::black); // a shadow keeps the name readable over the orbit
+    painter.drawText(title.translated(2, 2), Qt::AlignCenter, QStringLiteral("Morvane"));
+    painter.setPen(QColor(255, 245, 230));
     painter.drawText(title, Qt::AlignCenter, QStringLiteral("Morvane"));
     return image;
 }

@@ -3,9 +3,9 @@
 #include "app/command_ids.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -48,13 +48,19 @@ TypeDialog::TypeDialog(const app::TypeForm& form, QWidget* parent) : QDialog(par
     layout->addWidget(groups[0]);
     layout->addWidget(groups[1]);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+    // OK at the bottom left, Cancel at the bottom right.
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    ok->setObjectName(QString::number(app::kButton1));
+    cancel->setObjectName(QString::number(app::kButton2));
     ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    buttons->addWidget(ok);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(buttons);
 }
 
 app::TypeForm TypeDialog::form() const {

@@ -1,3 +1,4 @@
+#include "analysis/random.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/menu.h"
@@ -222,6 +223,56 @@ TEST(Commands, ColoringAndBackgroundRestartOnAChange) {
     EXPECT_EQ(h.s.firstloop, 0);
     h.key(kCmdBackground);
     EXPECT_EQ(h.s.firstloop, 1);
+}
+
+} // namespace
+} // namespace morv::test
+
+namespace morv::test {
+namespace {
+
+using namespace morv::app;
+
+// Spirals takes its first candidate without measuring it; any other type
+// with the search does as well for these checks.
+bool pick_random_type(State& s) {
+    for (int t : {36, 26, 27, 29, 33, 34, 4, 5, 6}) {
+        s.type = t;
+        if (random_search_offered(s)) return true;
+    }
+    return false;
+}
+
+TEST(RandomCommand, AdvisoryOnceThenTheAcceptedSetRenders) {
+    Harness h;
+    if (!pick_random_type(h.s)) GTEST_SKIP() << "no type with random parameters in this build";
+    h.key(kCmdRender);
+    h.key(kCmdRender);
+    h.key(kCmdRandom);
+    ASSERT_GE(h.prompts.shown.size(), 1u);
+    EXPECT_EQ(h.prompts.shown[0].caption, "Random Parameters Advisory");
+    if (h.prompts.shown.size() > 1) GTEST_SKIP() << "no set found with this clock";
+    EXPECT_EQ(h.s.okrun, 1);
+    EXPECT_EQ(h.s.firstloop, 1);
+    h.key(kCmdRender);
+    h.key(kCmdRandom);
+    EXPECT_EQ(h.prompts.shown.size(), 1u);
+}
+
+TEST(RandomCommand, DeclinedSetInDebugModeChangesNothing) {
+    Harness h;
+    if (!pick_random_type(h.s)) GTEST_SKIP() << "no type with random parameters in this build";
+    h.key(kCmdRender);
+    h.key(kCmdRender);
+    h.s.debugflag = 1;
+    h.s.advisory = 0;
+    const PARAM before = h.s.p[static_cast<std::size_t>(h.s.type)];
+    h.key(kCmdRandom);
+    ASSERT_FALSE(h.prompts.shown.empty());
+    if (h.prompts.shown[0].caption != "Accept Parameters?") GTEST_SKIP() << "no set found";
+    EXPECT_EQ(h.s.p[static_cast<std::size_t>(h.s.type)].a, before.a);
+    EXPECT_EQ(h.s.okrun, 0);
+    EXPECT_TRUE(h.s.posted.empty());
 }
 
 } // namespace

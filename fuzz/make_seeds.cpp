@@ -1,0 +1,59 @@
+// Writes the fuzzers' seed corpus with the program's own writers:
+// make_seeds ATR_DIR MAP_DIR
+#include "core/state.h"
+#include "files/atr.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+using namespace morv;
+
+namespace {
+
+bool write_record(const std::string& dir, const std::string& name, State s) {
+    s.satrfile = dir + "/" + name;
+    return writeatr(s, 0) == kAtrWriteOk;
+}
+
+void write_map(const std::string& dir, const std::string& name, const std::string& text) {
+    std::ofstream(dir + "/" + name, std::ios::binary) << text;
+}
+
+std::string ramp(int n, const char* tail) {
+    std::string t;
+    for (int i = 0; i < n; ++i)
+        t += std::to_string(i) + " " + std::to_string(255 - i) + " " + std::to_string(i * 3) + tail;
+    return t;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_seeds ATR_DIR MAP_DIR\n");
+        return 2;
+    }
+    const std::string atr = argv[1], map = argv[2];
+    State start;
+    State ifs;
+    ifs.type = 9;
+    ifs.fp = {10, 20, 30, 25, 10, 5};
+    State vl;
+    vl.type = 14;
+    vl.vlmaxiter = 1024;
+    vl.pgmindex = 0;
+    State sierpinski;
+    sierpinski.type = 8;
+    sierpinski.smode = 5;
+    sierpinski.back = rgb(1, 2, 3);
+    bool ok = write_record(atr, "start.atr", start) && write_record(atr, "ifs.atr", ifs) &&
+              write_record(atr, "vl.atr", vl) && write_record(atr, "sierpinski.atr", sierpinski);
+
+    write_map(map, "ramp.map", ramp(256, "\n"));
+    write_map(map, "comments.map", ramp(20, "   a comment\r\n"));
+    write_map(map, "odd.map", "300 -1 +7\n1-2-3x\n\t4\t5\t6\n\n\n");
+    write_map(map, "short.map", "0 0 0");
+    write_map(map, "bad.map", "1 2 3\n\n4 5 6\n");
+    return ok ? 0 : 1;
+}
