@@ -89,6 +89,9 @@ struct State {
     Surface window;
     Rect ClientRes{};
 
+    // Dialogs.
+    int trackpos = 1; // the line-width slider's last position, 0..2; kept between openings
+
     // The step functions the driver calls (tests substitute their own).
     const std::array<StepFn, NTYPES>* steps = &fpointer;
 

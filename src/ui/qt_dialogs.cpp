@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "ui/choice_box_view.h"
+#include "ui/dialogs/dialog_views.h"
 #include "ui/type_dialog.h"
 
 namespace morv::ui {
@@ -17,6 +18,7 @@ void add_standard_views(QtDialogs& dialogs) {
     dialogs.add(app::kDlgType, run_type_dialog);
     for (int id : {app::kDlgBifurcation, app::kDlgBasin, app::kDlgUnity, app::kDlgRossler})
         dialogs.add(id, [id](QWidget* parent, State& s) { return run_choice_box(id, parent, s); });
+    add_dialog_views(dialogs);
 }
 
 } // namespace morv::ui

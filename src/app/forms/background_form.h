@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/forms/form.h"
+
+namespace morv::app {
+
+// The background colour dialog.
+inline constexpr int kBackRed = 410; // red, green, blue: 410..412
+
+class BackgroundForm : public Form {
+  public:
+    const DialogSpec& spec() const override;
+    Fields open(const State& s) override;
+    Outcome ok(State& s, const Fields& f) override;
+};
+
+} // namespace morv::app

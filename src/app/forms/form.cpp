@@ -1,0 +1,39 @@
+#include "app/forms/form.h"
+
+#include "app/forms/field_text.h"
+#include "core/state.h"
+
+namespace morv::app {
+
+std::string_view Fields::text_of(int id) const {
+    const auto it = text.find(id);
+    return it == text.end() ? std::string_view{} : std::string_view{it->second};
+}
+
+bool Fields::is_checked(int id) const {
+    const auto it = checked.find(id);
+    return it != checked.end() && it->second;
+}
+
+int Fields::first_checked(int first, int count) const {
+    for (int i = 0; i < count; ++i)
+        if (is_checked(first + i)) return i;
+    return -1;
+}
+
+std::size_t current_type(const State& s) {
+    return static_cast<std::size_t>(valid_type(s.type) ? s.type : 0);
+}
+
+void show_fore(const State& s, Fields& f, int first) {
+    f.text[first] = show_int(red_of(s.fore));
+    f.text[first + 1] = show_int(green_of(s.fore));
+    f.text[first + 2] = show_int(blue_of(s.fore));
+}
+
+void store_fore(State& s, const Fields& f, int first) {
+    s.fore = rgb(read_component(f.text_of(first)), read_component(f.text_of(first + 1)),
+                 read_component(f.text_of(first + 2)));
+}
+
+} // namespace morv::app

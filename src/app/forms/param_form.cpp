@@ -1,0 +1,247 @@
+#include "app/forms/param_form.h"
+
+#include "app/forms/field_text.h"
+#include "core/catalogue.h"
+#include "core/state.h"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+namespace morv::app {
+
+namespace {
+
+using K = ControlKind;
+
+constexpr std::array kControls{
+    Control{K::Label, kNoId, "pixel resolution ( 200 - 4000 )", 0, 0, 0},
+    Control{K::Edit, kParamResolution, "", 0, 0, 1},
+    Control{K::Label, kNoId, "rendering speed ( 1 - 10 )", 0, 0, 2},
+    Control{K::Edit, kParamSpeed, "", 0, 0, 3},
+    Control{K::Label, kNoId, "a", 0, 1, 0},
+    Control{K::Edit, kParamA, "", 0, 1, 1},
+    Control{K::Label, kNoId, "b", 0, 1, 2},
+    Control{K::Edit, kParamA + 1, "", 0, 1, 3},
+    Control{K::Label, kNoId, "c", 0, 2, 0},
+    Control{K::Edit, kParamA + 2, "", 0, 2, 1},
+    Control{K::Label, kNoId, "d", 0, 2, 2},
+    Control{K::Edit, kParamA + 3, "", 0, 2, 3},
+    Control{K::Label, 336, "X axis rotation (0 - 360)", 0, 3, 0},
+    Control{K::Edit, kParamRotX, "", 0, 3, 1},
+    Control{K::Label, 337, "Y axis rotation (0 - 360)", 0, 4, 0},
+    Control{K::Edit, kParamRotX + 1, "", 0, 4, 1},
+    Control{K::Label, 338, "Z axis rotation (0 - 360)", 0, 5, 0},
+    Control{K::Edit, kParamRotX + 2, "", 0, 5, 1},
+    Control{K::Label, kParamSp0Label, kBlankLabel, 0, 3, 2},
+    Control{K::Edit, kParamSp0, "", 0, 3, 3},
+    Control{K::Label, kParamSp1Label, kBlankLabel, 0, 4, 2},
+    Control{K::Edit, kParamSp1, "", 0, 4, 3},
+    Control{K::Group, kParamOrderGroup, "   Order of Rotation   ", 0, 8, 0, 1, 4},
+    Control{K::Radio, kParamOrder, "XYZ", kParamOrderGroup, 0, 0},
+    Control{K::Radio, kParamOrder + 1, "XZY", kParamOrderGroup, 0, 1},
+    Control{K::Radio, kParamOrder + 2, "YXZ", kParamOrderGroup, 0, 2},
+    Control{K::Radio, kParamOrder + 3, "YZX", kParamOrderGroup, 0, 3},
+    Control{K::Radio, kParamOrder + 4, "ZXY", kParamOrderGroup, 0, 4},
+    Control{K::Radio, kParamOrder + 5, "ZYX", kParamOrderGroup, 0, 5},
+    Control{K::Label, kNoId, "xmin", 0, 6, 0},
+    Control{K::Edit, kParamXmin, "", 0, 6, 1},
+    Control{K::Label, kNoId, "xmax", 0, 6, 2},
+    Control{K::Edit, kParamXmin + 1, "", 0, 6, 3},
+    Control{K::Label, kNoId, "ymin", 0, 7, 0},
+    Control{K::Edit, kParamXmin + 2, "", 0, 7, 1},
+    Control{K::Label, kNoId, "ymax", 0, 7, 2},
+    Control{K::Edit, kParamXmin + 3, "", 0, 7, 3},
+};
+
+constexpr DialogSpec kSpec{300, "  Parameters", kControls};
+
+constexpr int kRotationOrders = 6;
+constexpr double kMinimumSpan = 0.05;
+
+constexpr std::string_view kLyapunovCaption = "Morvane";
+constexpr std::string_view kParameterErrorCaption = "Parameter Error";
+
+std::string real(double v) {
+    return show_fixed(v, 15);
+}
+
+double field(const Fields& f, int id) {
+    return read_double(f.text_of(id));
+}
+
+// One axis of the plot window: in order, inside the type's range, and wide
+// enough; false when too narrow.
+bool read_span(const Fields& f, int id, double lo_bound, double hi_bound, double& lo, double& hi) {
+    lo = field(f, id);
+    hi = field(f, id + 1);
+    if (lo > hi) std::swap(lo, hi);
+    if (lo < lo_bound) lo = lo_bound;
+    if (hi > hi_bound) hi = hi_bound;
+    return !(hi - lo < kMinimumSpan);
+}
+
+void fill_enabling(Fields& f, int type) {
+    const int opts = catalogue[static_cast<std::size_t>(type)].poptions;
+    f.enabled[kParamSpeed] = (opts & kOptSpeed) != 0;
+    for (int i = 0; i < 4; ++i)
+        f.enabled[kParamA + i] = (opts & kOptAbcd) != 0;
+    for (int i = 0; i < 3; ++i)
+        f.enabled[kParamRotX + i] = (opts & kOptRotation) != 0;
+    for (int i = 0; i < 4; ++i)
+        f.enabled[kParamXmin + i] = (opts & kOptWindow) != 0;
+    const SpecialLabels labels = special_labels(type);
+    const bool special = (opts & kOptSpecial) != 0;
+    f.enabled[kParamSp0] = special;
+    f.enabled[kParamSp1] = special && labels.sp1_used;
+    f.text[kParamSp0Label] = std::string(special ? labels.sp0 : kBlankLabel);
+    f.text[kParamSp1Label] = std::string(special ? labels.sp1 : kBlankLabel);
+}
+
+// The plot window is rejected and the dialog stays open.
+Outcome too_narrow(const char* text) {
+    return {false, {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption), text}}};
+}
+
+std::string lyapunov_warning(double lexp) {
+    return "Lyapunov exponent: " + show_fixed(lexp, 6) +
+           "\n\nThe attractor may not be chaotic\n   enough to produce an appealing\n   image.";
+}
+
+std::string lyapunov_report(const ChaosMeasure& m) {
+    return "Lyapunov exponent: " + show_fixed(m.lexp, 15) +
+           "\nfractal dimension: " + show_fixed(m.fd, 15);
+}
+
+} // namespace
+
+int speed_level(int speed) {
+    if (speed == 0) return 10;
+    // Rounded down, in 64 bits so that no stored speed can overflow.
+    const std::int64_t n = std::int64_t{19} - speed;
+    const std::int64_t level = n >= 0 ? n / 2 : -((-n + 1) / 2);
+    return static_cast<int>(level);
+}
+
+int speed_from_level(int level) {
+    return level >= 10 ? 0 : 19 - 2 * level;
+}
+
+SpecialLabels special_labels(int type) {
+    switch (type) {
+    case 7:
+        return {"angle ( 0 - 360 degrees )", kBlankLabel, false};
+    case 14:
+        return {"h ( 0.0 - 1.0 )          ", "p ( 0.0 - 1.0 )          ", true};
+    case 15:
+        return {"r ( 1.5 - 4.0 )          ", "scale ( 0.5 - 5.0) )     ", true};
+    case 16:
+        return {"h ( 0.1 - 0.5 )          ", "scale ( 1.0 - 20.0) )    ", true};
+    case 23:
+        return {"scale ( 0.25 - 2.0) )    ", kBlankLabel, false};
+    case 26:
+    case 29:
+    case 34:
+        return {"p1 ( -2.0 - 2.0 )        ", "p2 ( -2.0 - 2.0 )        ", true};
+    case 27:
+        return {"p ( -2.0 - 2.0 )        ", kBlankLabel, false};
+    case 36:
+        return {"p1 ( -2.0 - 2.0 )       ", "p2 ( 1.0 - 1.5 )         ", true};
+    default:
+        return {kBlankLabel, kBlankLabel, false};
+    }
+}
+
+const DialogSpec& ParamForm::spec() const {
+    return kSpec;
+}
+
+Fields ParamForm::open(const State& s) {
+    const std::size_t t = current_type(s);
+    savetype_ = s.type;
+    savep_ = s.p[t];
+    saveres_ = s.res;
+
+    Fields f;
+    for (int k = 0; k < kRotationOrders; ++k)
+        f.checked[kParamOrder + k] = k == s.rotationorder;
+    f.text[kParamResolution] = show_int(s.res);
+    f.text[kParamSpeed] = show_int(speed_level(s.speed));
+    const PARAM& p = s.p[t];
+    const std::array abcd{p.a, p.b, p.c, p.d};
+    for (int i = 0; i < 4; ++i)
+        f.text[kParamA + i] = real(abcd[static_cast<std::size_t>(i)]);
+    f.text[kParamRotX] = real(s.rot[t].x);
+    f.text[kParamRotX + 1] = real(s.rot[t].y);
+    f.text[kParamRotX + 2] = real(s.rot[t].z);
+    f.text[kParamSp0] = real(p.sp0);
+    f.text[kParamSp1] = real(p.sp1);
+    const MINMAX& mm = s.mm[t];
+    f.text[kParamXmin] = real(mm.xmin);
+    f.text[kParamXmin + 1] = real(mm.xmax);
+    f.text[kParamXmin + 2] = real(mm.ymin);
+    f.text[kParamXmin + 3] = real(mm.ymax);
+    fill_enabling(f, static_cast<int>(t));
+    return f;
+}
+
+// Fields are read in a fixed order and what precedes a rejected plot window
+// stays stored, so that a corrected OK finds it already in place.
+Outcome ParamForm::ok(State& s, const Fields& f) {
+    const std::size_t t = current_type(s);
+    const TypeInfo& info = catalogue[t];
+    PARAM next = s.p[t];
+
+    if (const int k = f.first_checked(kParamOrder, kRotationOrders); k >= 0) s.rotationorder = k;
+    s.res = clamp_to(read_int(f.text_of(kParamResolution)), 200, 4000);
+    s.speed = speed_from_level(clamp_to(read_int(f.text_of(kParamSpeed)), 1, 10));
+
+    const auto& r = info.abcdrange;
+    next.a = clamp_to(field(f, kParamA), r[0], r[1]);
+    next.b = clamp_to(field(f, kParamA + 1), r[0], r[1]);
+    next.c = clamp_to(field(f, kParamA + 2), r[2], r[3]);
+    next.d = clamp_to(field(f, kParamA + 3), r[2], r[3]);
+
+    s.rot[t].x = clamp_between(field(f, kParamRotX), 0.0, 360.0);
+    s.rot[t].y = clamp_between(field(f, kParamRotX + 1), 0.0, 360.0);
+    s.rot[t].z = clamp_between(field(f, kParamRotX + 2), 0.0, 360.0);
+
+    const auto& sp = info.sprange;
+    next.sp0 = clamp_to(field(f, kParamSp0), sp[0], sp[1]);
+    next.sp1 = clamp_to(field(f, kParamSp1), sp[2], sp[3]);
+
+    const MINMAX& range = info.mmrange;
+    double lo = 0, hi = 0;
+    if (!read_span(f, kParamXmin, range.xmin, range.xmax, lo, hi))
+        return too_narrow("xmax - xmin must be >= 0.05");
+    s.mm[t].xmin = lo;
+    s.mm[t].xmax = hi;
+    if (!read_span(f, kParamXmin + 2, range.ymin, range.ymax, lo, hi))
+        return too_narrow("ymax - ymin must be >= 0.05");
+    s.mm[t].ymin = lo;
+    s.mm[t].ymax = hi;
+
+    s.p[t] = next;
+
+    Outcome done;
+    if ((info.poptions & kOptRandom) && measure_) {
+        const std::optional<ChaosMeasure> measured = measure_(s);
+        if (!measured) return done;
+        const ChaosMeasure& m = *measured;
+        if (!(m.lexp >= 0.3)) // NaN warns too
+            done.messages.push_back({Message::Kind::WarnUnowned, std::string(kLyapunovCaption),
+                                     lyapunov_warning(m.lexp)});
+        else if (s.debugflag)
+            done.messages.push_back(
+                {Message::Kind::Inform, std::string(kLyapunovCaption), lyapunov_report(m)});
+    }
+    return done;
+}
+
+void ParamForm::cancel(State& s) {
+    s.type = savetype_;
+    if (valid_type(s.type)) s.p[static_cast<std::size_t>(s.type)] = savep_;
+    s.res = saveres_;
+}
+
+} // namespace morv::app

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/forms/form.h"
+
+namespace morv::app {
+
+inline constexpr int kSierpinskiShape = 670;    // radio 670 + smode
+inline constexpr int kSierpinskiColoring = 691; // radio 691 + scmode
+inline constexpr int kSierpinskiRed = 685;      // red, green, blue: 685..687
+
+// The Sierpinski Polygons options: shape, colouring and the monochrome colour.
+class SierpinskiForm : public Form {
+  public:
+    const DialogSpec& spec() const override;
+    Fields open(const State& s) override;
+    Outcome ok(State& s, const Fields& f) override;
+};
+
+} // namespace morv::app

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+namespace morv {
+struct State;
+}
+
+namespace morv::ui {
+
+// The about window: a frameless picture that a typed character or a mouse
+// click closes while `aboutflag` is set. Running it modally keeps the main
+// window disabled for exactly as long as it shows.
+class AboutWindow : public QDialog {
+    Q_OBJECT
+  public:
+    AboutWindow(const QImage& picture, State& s, QWidget* parent = nullptr);
+
+    void reject() override; // only a character or a click closes it
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+  private:
+    void dismiss();
+
+    QImage picture_;
+    State& s_;
+};
+
+} // namespace morv::ui

@@ -1,0 +1,189 @@
+#include "ui/dialogs/form_dialog.h"
+
+#include "app/prompts.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace morv::ui {
+
+namespace {
+
+using app::ControlKind;
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+Qt::Alignment alignment(app::Align a) {
+    switch (a) {
+    case app::Align::Center:
+        return Qt::AlignHCenter;
+    case app::Align::Right:
+        return Qt::AlignRight;
+    case app::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget* make_widget(const app::Control& c, const app::DialogSpec& spec, QWidget* parent) {
+    switch (c.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(qs(c.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(alignment(c.align) | Qt::AlignVCenter);
+        return label;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        const QString sample(spec.edit_chars, QLatin1Char('0'));
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(sample) + 12);
+        return edit;
+    }
+    case ControlKind::Radio:
+        return new QRadioButton(qs(c.text), parent);
+    case ControlKind::Check:
+        return new QCheckBox(qs(c.text), parent);
+    case ControlKind::Group: {
+        auto* group = new QGroupBox(qs(c.text), parent);
+        new QGridLayout(group);
+        return group;
+    }
+    case ControlKind::Slider: {
+        auto* slider = new QSlider(Qt::Horizontal, parent);
+        slider->setRange(0, spec.slider_max);
+        slider->setPageStep(1);
+        slider->setTickPosition(QSlider::TicksBelow);
+        slider->setTickInterval(1);
+        return slider;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget* parent)
+    : QDialog(parent), form_(form), s_(s), prompts_(prompts) {
+    const app::DialogSpec& spec = form.spec();
+    setWindowTitle(qs(spec.caption));
+    setObjectName(QString::number(spec.id));
+    auto* layout = new QVBoxLayout(this);
+    auto* body = new QWidget(this);
+    new QGridLayout(body);
+    layout->addWidget(body);
+    std::map<QWidget*, QButtonGroup*> radio_groups;
+    for (const app::Control& c : spec.controls) {
+        QWidget* parent_widget = c.parent == 0 ? body : controls_.at(c.parent);
+        QWidget* w = make_widget(c, spec, parent_widget);
+        if (c.id != app::kNoId) {
+            w->setObjectName(QString::number(c.id));
+            controls_[c.id] = w;
+        }
+        static_cast<QGridLayout*>(parent_widget->layout())
+            ->addWidget(w, c.row, c.column, c.rows, c.columns);
+        if (c.kind == ControlKind::Radio) {
+            QButtonGroup*& group = radio_groups[parent_widget];
+            if (!group) group = new QButtonGroup(this);
+            group->addButton(static_cast<QRadioButton*>(w));
+        }
+        if (c.kind == ControlKind::Slider)
+            connect(static_cast<QSlider*>(w), &QSlider::valueChanged, this,
+                    [this, id = c.id](int v) { form_.slider_moved(s_, id, v); });
+    }
+    add_buttons();
+    // The slider shows the form's position without reporting it as a move.
+    show_fields(form.open(s));
+}
+
+void FormDialog::add_buttons() {
+    auto* row = new QHBoxLayout;
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    ok->setObjectName("1");
+    cancel->setObjectName("2");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &FormDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &FormDialog::reject);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    row->addStretch();
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    controls_[1] = ok;
+    controls_[2] = cancel;
+}
+
+void FormDialog::show_fields(const app::Fields& f) {
+    for (const auto& [id, text] : f.text) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control(id))) {
+            edit->setText(qs(text));
+            edit->setCursorPosition(0); // the start of a long number in view
+        }
+        if (auto* label = qobject_cast<QLabel*>(control(id))) label->setText(qs(text));
+    }
+    for (const auto& [id, on] : f.checked)
+        if (auto* button = qobject_cast<QAbstractButton*>(control(id))) button->setChecked(on);
+    for (const auto& [id, on] : f.enabled)
+        if (QWidget* w = control(id)) w->setEnabled(on);
+    for (const auto& [id, position] : f.position) {
+        if (auto* slider = qobject_cast<QSlider*>(control(id))) {
+            const QSignalBlocker quiet(slider);
+            slider->setValue(position);
+        }
+    }
+}
+
+QWidget* FormDialog::control(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+app::Fields FormDialog::fields() const {
+    app::Fields f;
+    for (const auto& [id, w] : controls_) {
+        if (id == 1 || id == 2) continue;
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) f.text[id] = edit->text().toStdString();
+        if (auto* radio = qobject_cast<QRadioButton*>(w)) f.checked[id] = radio->isChecked();
+        if (auto* check = qobject_cast<QCheckBox*>(w)) f.checked[id] = check->isChecked();
+        if (auto* slider = qobject_cast<QSlider*>(w)) f.position[id] = slider->value();
+    }
+    return f;
+}
+
+void FormDialog::accept() {
+    const app::Outcome out = form_.ok(s_, fields());
+    show_messages(out.messages, prompts_);
+    if (out.close) QDialog::accept();
+}
+
+void FormDialog::reject() {
+    form_.cancel(s_);
+    QDialog::reject();
+}
+
+int run_form_dialog(app::Form& form, QWidget* parent, State& s, app::Prompts& prompts) {
+    FormDialog dialog(form, s, prompts, parent);
+    return dialog.exec() == QDialog::Accepted ? 1 : 2;
+}
+
+void show_messages(const std::vector<app::Message>& messages, app::Prompts& prompts) {
+    for (const app::Message& m : messages) {
+        if (m.kind == app::Message::Kind::Inform)
+            prompts.inform(m.caption, m.text);
+        else
+            prompts.warn(m.caption, m.text);
+    }
+}
+
+} // namespace morv::ui

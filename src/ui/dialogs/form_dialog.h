@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/forms/form.h"
+
+#include <QDialog>
+#include <map>
+
+class QSlider;
+
+namespace morv {
+struct State;
+}
+namespace morv::app {
+class Prompts;
+}
+
+namespace morv::ui {
+
+// A dialog built from a form's template: labels, edit fields, radio buttons
+// (those sharing a parent are one exclusive group), check boxes, group boxes
+// and a slider, each named by its control id, then "OK" (1) and "Cancel" (2).
+// OK hands the controls' contents to the form and closes only when the form
+// accepts them; Cancel, Esc and the close box let the form cancel.
+class FormDialog : public QDialog {
+    Q_OBJECT
+  public:
+    FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget* parent = nullptr);
+
+    // The control with this id (1 and 2 are the buttons), or nullptr.
+    QWidget* control(int id) const;
+    // What the controls hold now.
+    app::Fields fields() const;
+
+    void accept() override;
+    void reject() override;
+
+  private:
+    QWidget* add_control(const app::Control& c, QWidget* parent);
+    void show_fields(const app::Fields& f);
+    void add_buttons();
+
+    app::Form& form_;
+    State& s_;
+    app::Prompts& prompts_;
+    std::map<int, QWidget*> controls_;
+};
+
+// Runs the form's dialog modally over `parent`: 1 after an accepted OK, 2
+// after Cancel or Esc.
+int run_form_dialog(app::Form& form, QWidget* parent, State& s, app::Prompts& prompts);
+
+// Shows the message boxes a form asked for.
+void show_messages(const std::vector<app::Message>& messages, app::Prompts& prompts);
+
+} // namespace morv::ui
