@@ -23,7 +23,7 @@ constexpr DialogSpec kBackSpec{400, "Select the Background Color", kBackControls
 
 } // namespace
 
-const DialogSpec& BackgroundForm::spec() const {
+const DialogSpec& BackgroundForm::description() const {
     return kBackSpec;
 }
 

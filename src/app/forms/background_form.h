@@ -9,7 +9,7 @@ inline constexpr int kBackRed = 410; // red, green, blue: 410..412
 
 class BackgroundForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
 };

@@ -30,7 +30,7 @@ constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControl
 
 } // namespace
 
-const DialogSpec& ColorForm::spec() const {
+const DialogSpec& ColorForm::description() const {
     return kColorSpec;
 }
 

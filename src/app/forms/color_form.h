@@ -13,7 +13,7 @@ inline constexpr int kColorWidthSlider = 530; // positions 0..2: line width 1..3
 // changes only on OK.
 class ColorForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
     void slider_moved(State& s, int id, int position) override;

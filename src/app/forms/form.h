@@ -80,7 +80,7 @@ struct Outcome {
 class Form {
   public:
     virtual ~Form() = default;
-    virtual const DialogSpec& spec() const = 0;
+    virtual const DialogSpec& description() const = 0;
     virtual Fields open(const State& s) = 0;
     virtual Outcome ok(State& s, const Fields& f) = 0;
     // Cancel, Esc and the close box. The dialog ends with 2.

@@ -79,7 +79,7 @@ constexpr DialogSpec kSpec{1200, "  IFS Parameters", kControls, 0, 11};
 
 } // namespace
 
-const DialogSpec& IfsForm::spec() const {
+const DialogSpec& IfsForm::description() const {
     return kSpec;
 }
 

@@ -17,7 +17,7 @@ inline constexpr const char* kIfsSumWarning = "Sum of p values must equal 100.";
 // the probabilities' sum keeps them even if the dialog is then cancelled.
 class IfsForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
 };

@@ -152,7 +152,7 @@ SpecialLabels special_labels(int type) {
     }
 }
 
-const DialogSpec& ParamForm::spec() const {
+const DialogSpec& ParamForm::description() const {
     return kSpec;
 }
 

@@ -48,7 +48,7 @@ SpecialLabels special_labels(int type);
 class ParamForm : public Form {
   public:
     explicit ParamForm(MeasureChaos measure) : measure_(std::move(measure)) {}
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
     void cancel(State& s) override;

@@ -50,7 +50,7 @@ void store_changed(State& s, double& value, double v) {
 
 } // namespace
 
-const DialogSpec& PgmFormulaForm::spec() const {
+const DialogSpec& PgmFormulaForm::description() const {
     return kFormulaSpec;
 }
 
@@ -69,7 +69,7 @@ Outcome PgmFormulaForm::ok(State& s, const Fields& f) {
     return {};
 }
 
-const DialogSpec& PgmParamsForm::spec() const {
+const DialogSpec& PgmParamsForm::description() const {
     return kParamsSpec;
 }
 

@@ -13,7 +13,7 @@ inline constexpr int kPgmRestore = 830;
 // The Perturbated Gingerbread Men's formula.
 class PgmFormulaForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
 };
@@ -22,7 +22,7 @@ class PgmFormulaForm : public Form {
 // for a fresh render; the restore box leaves the defaults to the main window.
 class PgmParamsForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
 };

@@ -44,7 +44,7 @@ constexpr int kColorings = 2;
 
 } // namespace
 
-const DialogSpec& SierpinskiForm::spec() const {
+const DialogSpec& SierpinskiForm::description() const {
     return kSpec;
 }
 

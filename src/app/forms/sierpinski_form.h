@@ -11,7 +11,7 @@ inline constexpr int kSierpinskiRed = 685;      // red, green, blue: 685..687
 // The Sierpinski Polygons options: shape, colouring and the monochrome colour.
 class SierpinskiForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
 };

@@ -45,7 +45,7 @@ std::string real(double v) {
 
 } // namespace
 
-const DialogSpec& VlForm::spec() const {
+const DialogSpec& VlForm::description() const {
     return kSpec;
 }
 

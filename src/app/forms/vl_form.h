@@ -15,7 +15,7 @@ inline constexpr int kVlShowOrbits = 1335;
 // render; the numbers take effect as the image goes on.
 class VlForm : public Form {
   public:
-    const DialogSpec& spec() const override;
+    const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
 };

@@ -36,7 +36,7 @@ Qt::Alignment alignment(app::Align a) {
     return Qt::AlignLeft;
 }
 
-QWidget* make_widget(const app::Control& c, const app::DialogSpec& spec, QWidget* parent) {
+QWidget* make_widget(const app::Control& c, const app::DialogSpec& description, QWidget* parent) {
     switch (c.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(qs(c.text), parent);
@@ -46,7 +46,7 @@ QWidget* make_widget(const app::Control& c, const app::DialogSpec& spec, QWidget
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
-        const QString sample(spec.edit_chars, QLatin1Char('0'));
+        const QString sample(description.edit_chars, QLatin1Char('0'));
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(sample) + 12);
         return edit;
     }
@@ -61,7 +61,7 @@ QWidget* make_widget(const app::Control& c, const app::DialogSpec& spec, QWidget
     }
     case ControlKind::Slider: {
         auto* slider = new QSlider(Qt::Horizontal, parent);
-        slider->setRange(0, spec.slider_max);
+        slider->setRange(0, description.slider_max);
         slider->setPageStep(1);
         slider->setTickPosition(QSlider::TicksBelow);
         slider->setTickInterval(1);
@@ -75,17 +75,17 @@ QWidget* make_widget(const app::Control& c, const app::DialogSpec& spec, QWidget
 
 FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget* parent)
     : QDialog(parent), form_(form), s_(s), prompts_(prompts) {
-    const app::DialogSpec& spec = form.spec();
-    setWindowTitle(qs(spec.caption));
-    setObjectName(QString::number(spec.id));
+    const app::DialogSpec& description = form.description();
+    setWindowTitle(qs(description.caption));
+    setObjectName(QString::number(description.id));
     auto* layout = new QVBoxLayout(this);
     auto* body = new QWidget(this);
     new QGridLayout(body);
     layout->addWidget(body);
     std::map<QWidget*, QButtonGroup*> radio_groups;
-    for (const app::Control& c : spec.controls) {
+    for (const app::Control& c : description.controls) {
         QWidget* parent_widget = c.parent == 0 ? body : controls_.at(c.parent);
-        QWidget* w = make_widget(c, spec, parent_widget);
+        QWidget* w = make_widget(c, description, parent_widget);
         if (c.id != app::kNoId) {
             w->setObjectName(QString::number(c.id));
             controls_[c.id] = w;
