@@ -7,6 +7,11 @@ namespace morv {
 
 inline constexpr std::int32_t kOffCanvas = INT32_MIN;
 
+// The circle constants as the formulas write them: the doubles nearest to them.
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kHalfPi = 1.5707963267948966;
+inline constexpr double kTwoPi = 6.283185307179586;
+
 // The one double-to-int conversion: truncation toward zero. NaN, infinities and
 // values outside the int32 range give INT32_MIN, which lies off every canvas.
 inline std::int32_t trunc32(double v) {

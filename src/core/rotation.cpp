@@ -1,5 +1,6 @@
 #include "core/rotation.h"
 
+#include "core/numeric.h"
 #include "core/state.h"
 
 #include <cmath>
@@ -8,11 +9,7 @@ namespace morv {
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kThreeHalfPi = 4.71238898038469;
-
-constexpr double kPi = 3.141592653589793;
 
 // The double pi, widened: the product and the division run in extended
 // precision, the angle reaches rotate() as a double.

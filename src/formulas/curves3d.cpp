@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kMaxCount = 10000;       // points of one pass over the curve
 constexpr int kCountWrap = 2147480000; // a multiple of kMaxCount short of INT32_MAX
-constexpr double kPi = 3.141592653589793;
 
 // The point as the plotter places it: rotated when any angle is set, scaled by
 // `shrink`, centred on the canvas.

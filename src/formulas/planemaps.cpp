@@ -1,4 +1,5 @@
 // The deterministic plane maps: one point per call, plotted by the driver.
+#include "core/numeric.h"
 #include "core/view.h"
 #include "formulas/steps.h"
 
@@ -7,9 +8,6 @@
 namespace morv {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
 
 int plot_plane_point(State& s, const VOXEL* next, int* xpos, int* ypos) {
     map_to_pixel(s, next->x, next->y, xpos, ypos);

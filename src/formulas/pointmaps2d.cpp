@@ -1,4 +1,5 @@
 // The plain two-dimensional maps: one point per call, plotted by the driver.
+#include "core/numeric.h"
 #include "core/view.h"
 #include "formulas/steps.h"
 
@@ -7,8 +8,6 @@
 namespace morv {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // Orbits that re-seed do so every 1000 calls; the counter restarts just short
 // of the 32-bit limit.

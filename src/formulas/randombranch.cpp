@@ -1,5 +1,6 @@
 // Maps that choose one of two branches at random on every step, like an
 // iterated function system.
+#include "core/numeric.h"
 #include "core/view.h"
 #include "formulas/steps.h"
 
@@ -9,9 +10,6 @@
 namespace morv {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
-constexpr double kHalfPi = 1.5707963267948966;
 
 // Two draws, heads when the first is larger; ties count as tails.
 bool coin(State& s) {

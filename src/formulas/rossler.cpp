@@ -14,7 +14,6 @@ namespace morv {
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 constexpr double kTurn = 0.785398; // the xy plane is turned by 45 degrees
 constexpr int kPaceEvery = 25;
 

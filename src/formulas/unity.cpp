@@ -1,5 +1,6 @@
 // Unity: an escape-time picture of the map y' = (2 - |z|^2) x,
 // x' = (2 - |z|^2) y', one canvas row per call.
+#include "core/numeric.h"
 #include "formulas/selfdraw1_helpers.h"
 #include "formulas/steps.h"
 
@@ -9,8 +10,6 @@
 namespace morv {
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 // Inversion in the unit circle: the point at the reciprocal distance in the
 // same direction. Points on either axis are left as they are.
