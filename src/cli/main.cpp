@@ -53,8 +53,6 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
             return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
     }
     if (o.type) s.type = *o.type;
-    if (fpointer[s.type] == nullptr)
-        return "type " + std::to_string(s.type) + " is not available yet";
     for (const auto& [name, value] : o.sets)
         if (auto e = set_state_value(s, name, value)) return e;
     return load_palette(s, o.palette);

@@ -2,7 +2,7 @@
 
 namespace morv {
 
-// nullptr marks a type whose step is not in this build yet.
+// The step functions by type number, the number parameter files store.
 const std::array<StepFn, NTYPES> fpointer{{
     henon,         // 0 henon
     ikeda,         // 1 ikeda

@@ -1,4 +1,3 @@
-#include "core/catalogue.h"
 #include "support/render.h"
 
 #include <array>
@@ -76,19 +75,6 @@ TEST(Cli, UnwritableOutputIsStatusOne) {
         test::run_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Error opening a save file."), std::string::npos);
-}
-
-TEST(Cli, TypeWithoutAStepIsNotAvailableYet) {
-    int missing = -1;
-    for (int t = 0; t < NTYPES && missing < 0; ++t)
-        if (fpointer[t] == nullptr) missing = t;
-    if (missing < 0) GTEST_SKIP() << "every type is available";
-    test::TempDir dir;
-    const test::CliRun r =
-        test::run_cli("--type " + std::to_string(missing) + " -o " + dir.file("x.tga"));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("type " + std::to_string(missing) + " is not available yet"),
-              std::string::npos);
 }
 
 } // namespace morv

@@ -39,6 +39,11 @@ TEST(Catalogue, SpotChecksOfTables) {
     EXPECT_EQ(catalogue[21].method, 2);
 }
 
+TEST(Catalogue, EveryTypeHasAStepFunction) {
+    for (int t = 0; t < NTYPES; ++t)
+        EXPECT_NE(fpointer[t], nullptr) << "type " << t;
+}
+
 TEST(State, StartsWithTheDefaults) {
     State s;
     EXPECT_EQ(s.type, 0);
