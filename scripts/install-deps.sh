@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   clang libclang-rt-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

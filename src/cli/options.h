@@ -23,6 +23,7 @@ struct CliOptions {
     bool analyze = false;
     bool random = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr const char* kUsage =
@@ -42,6 +43,8 @@ inline constexpr const char* kUsage =
     "                       parameters, then exit without rendering\n"
     "  --random             search random parameters (types marked $), print and render them\n"
     "  -q, --quiet          no progress output\n"
+    "  -h, --help           print this help and exit\n"
+    "  --version            print the version and exit\n"
     "FILE.atr is a 624-byte parameter record, loaded before --type and --set.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"
     "input file, 3 --random accepted no parameter set.\n";
