@@ -25,6 +25,12 @@ fi
 for f in "${expected[@]}"; do
   [ -s "$f" ] || fail "missing $f"
 done
+maps=(share/morvane/maps/*.map)
+[ "${#maps[@]}" -ge 12 ] && [ -s "${maps[0]}" ] || fail "fewer than 12 palettes in share/morvane/maps"
+if [ "$kind" = gui ]; then
+  [ "$(head -c 5 share/doc/morvane/Morvane.pdf 2>/dev/null)" = "%PDF-" ] ||
+    fail "share/doc/morvane/Morvane.pdf missing or no PDF"
+fi
 
 # The installed programs answer without a display.
 bin/morvane-render --version | grep -Eq '^morvane-render [0-9]+\.[0-9]+\.[0-9]+$' ||
