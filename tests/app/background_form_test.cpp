@@ -31,6 +31,6 @@ TEST(BackgroundForm, CancelChangesNothing) {
     BackgroundForm form;
     Fields f = form.open(s);
     f.text[kBackRed] = "0";
-    form.cancel(s);
+    form.cancel(s, {});
     EXPECT_EQ(s.back, rgb(255, 245, 230));
 }

@@ -47,7 +47,7 @@ TEST(ColorForm, CancelKeepsTheSliderButNotTheWidth) {
     ColorForm form;
     form.open(s);
     form.slider_moved(s, kColorWidthSlider, 2);
-    form.cancel(s);
+    form.cancel(s, {});
     EXPECT_EQ(s.linewidth, 1);
     ColorForm again;
     EXPECT_EQ(again.open(s).position.at(kColorWidthSlider), 2);

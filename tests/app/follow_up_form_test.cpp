@@ -41,7 +41,7 @@ struct FormDialogs : Dialogs {
         Fields f = form->open(s);
         if (edits.count(id)) edits[id](f);
         if (cancel[id]) {
-            form->cancel(s);
+            form->cancel(s, {});
             return kButton2;
         }
         return form->ok(s, f).close ? kButton1 : kButton2;

@@ -65,7 +65,7 @@ TEST(IfsForm, ClampedValuesStayStoredAfterARejectedOk) {
     f.checked[kIfsColoring] = false;
     f.checked[kIfsColoring + 1] = true;
     EXPECT_FALSE(form.ok(s, f).close);
-    form.cancel(s);
+    form.cancel(s, {});
     EXPECT_EQ(s.f[0][0], 2.0);
     EXPECT_EQ(s.f[0][1], -1.0);
     EXPECT_EQ(s.fp[0], 100);

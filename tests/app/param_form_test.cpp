@@ -249,7 +249,7 @@ TEST(ParamForm, CancelPutsBackTheRecordAndResolutionButNotTheRest) {
     f.text[kParamRotX] = "45";
     f.text[kParamXmin + 1] = f.text_of(kParamXmin).data(); // too narrow: stays open
     EXPECT_FALSE(form.ok(s, f).close);
-    form.cancel(s);
+    form.cancel(s, {});
     EXPECT_EQ(s.type, kGanymede);
     EXPECT_EQ(s.res, 600);
     EXPECT_EQ(s.p[kGanymede].a, -0.967);
