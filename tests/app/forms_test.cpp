@@ -1,18 +1,38 @@
 #include "app/choice_boxes.h"
 #include "app/command_ids.h"
+#include "app/forms/background_form.h"
+#include "app/forms/color_form.h"
 #include "app/forms/forms.h"
+#include "app/forms/ifs_form.h"
+#include "app/forms/options_chart.h"
+#include "app/forms/pgm_form.h"
+#include "app/forms/sierpinski_form.h"
+#include "app/forms/vl_form.h"
 #include "app/menu.h"
 #include "app/type_form.h"
 #include "core/state.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace morv::test {
 namespace {
 
 using namespace morv::app;
+
+// Opens the form on `s`, lets `edit` change the fields and presses OK.
+Outcome press_ok(Form& form, State& s, const std::function<void(Fields&)>& edit) {
+    Fields f = form.open(s);
+    edit(f);
+    return form.ok(s, f);
+}
+
+void choose(Fields& f, int radio) {
+    f.checked.clear();
+    f.checked[radio] = true;
+}
 
 // Every template names each control once and puts it in an existing group.
 TEST(Forms, TemplatesAreConsistent) {
@@ -117,6 +137,207 @@ TEST(Menu, IdsAndKeysAreUnique) {
         add(k.id, k.key);
     EXPECT_EQ(ids.size(), 24u);
     EXPECT_EQ(find_item(kCmdLogSquared)->label, "Hit Count Log Squared (Alt + C)");
+}
+
+// The chart's names lose their markers, which become its two flags.
+TEST(OptionsChart, MarkersBecomeFlags) {
+    for (const OptionsChartRow& r : options_chart()) {
+        const std::string_view name = catalogue[static_cast<std::size_t>(r.type)].name;
+        EXPECT_EQ(name.substr(0, r.name.size()), r.name);
+        EXPECT_TRUE(r.name.find_first_of("+$") == std::string_view::npos) << r.name;
+        EXPECT_NE(r.name.back(), ' ') << r.name;
+        EXPECT_EQ(r.changeable, name.find('+') != std::string_view::npos) << name;
+        EXPECT_EQ(r.random,
+                  (catalogue[static_cast<std::size_t>(r.type)].poptions & kOptRandom) != 0);
+    }
+    EXPECT_EQ(options_chart()[9].name, "IFS  ( Ferns and More )"); // inner spaces stay
+}
+
+// Colour components: clamped to 0..255, a non-number reads as 0; Cancel keeps
+// the old colour.
+TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
+    State s;
+    BackgroundForm back;
+    EXPECT_EQ(back.open(s).text_of(kBackRed + 1), "245");
+    Fields f = back.open(s);
+    f.text[kBackRed] = "0";
+    back.cancel(s, f);
+    EXPECT_EQ(s.back, rgb(255, 245, 230));
+    press_ok(back, s, [](Fields& g) {
+        g.text[kBackRed] = "300";
+        g.text[kBackRed + 1] = "-5";
+        g.text[kBackRed + 2] = "abc";
+    });
+    EXPECT_EQ(s.back, rgb(255, 0, 0));
+    SierpinskiForm sierpinski;
+    press_ok(sierpinski, s, [](Fields& g) {
+        choose(g, kSierpinskiShape + 5);
+        g.checked[kSierpinskiColoring + 1] = true;
+        g.text[kSierpinskiRed] = "999";
+        g.text[kSierpinskiRed + 1] = "10";
+        g.text[kSierpinskiRed + 2] = "x";
+    });
+    EXPECT_EQ(s.smode, 5);
+    EXPECT_EQ(s.scmode, 1);
+    EXPECT_EQ(s.fore, rgb(255, 10, 0));
+}
+
+TEST(SierpinskiForm, ModesOutOfRangeCheckNothingAndStayUnlessChosen) {
+    State s;
+    s.smode = 15; // 670 + 15 is a colour field's id
+    SierpinskiForm form;
+    Fields f = form.open(s);
+    EXPECT_EQ(f.first_checked(kSierpinskiShape, 6), -1);
+    EXPECT_FALSE(f.is_checked(kSierpinskiRed));
+    form.ok(s, f);
+    EXPECT_EQ(s.smode, 15);
+}
+
+TEST(VlForm, NumbersAreClampedAndOnlyANewColouringRerenders) {
+    State s;
+    s.firstloop = 0;
+    VlForm form;
+    press_ok(form, s, [](Fields& f) {
+        f.text[kVlMaxiter] = "1";
+        f.text[kVlRadius] = "0.001";
+        f.text[kVlMaxsize] = "1000";
+        f.text[kVlH] = "0.25";
+        f.text[kVlH + 1] = "-3";
+        f.checked[kVlShowOrbits] = true;
+    });
+    EXPECT_EQ(s.vlmaxiter, 2);
+    EXPECT_EQ(s.vlradius, 0.01);
+    EXPECT_EQ(s.vlmaxsize, 256.0);
+    EXPECT_EQ(s.p[kTypeVolterraLotka].sp0, 0.25);
+    EXPECT_EQ(s.p[kTypeVolterraLotka].sp1, 0.0);
+    EXPECT_EQ(s.showorbits, 1);
+    EXPECT_EQ(s.firstloop, 0);
+    press_ok(form, s, [](Fields& f) {
+        f.text[kVlMaxiter] = "5000";
+        choose(f, kVlColoring + 2);
+    });
+    EXPECT_EQ(s.vlmaxiter, 1024);
+    EXPECT_EQ(s.vlcoloring, 2);
+    EXPECT_EQ(s.firstloop, 1);
+}
+
+TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
+    State s;
+    s.firstloop = 0;
+    s.prestore = 1;
+    PgmFormulaForm formula;
+    PgmParamsForm params;
+    EXPECT_FALSE(params.open(s).is_checked(kPgmRestore));
+    for (int k = 0; k < 8; ++k) { // every formula's default start point survives the text
+        s.pgmindex = k;
+        formula.ok(s, formula.open(s));
+        params.ok(s, params.open(s));
+        EXPECT_EQ(s.firstloop, 0) << k;
+    }
+    EXPECT_EQ(s.prestore, 0);
+    press_ok(formula, s, [](Fields& f) { choose(f, kPgmFormula + 2); });
+    EXPECT_EQ(s.pgmindex, 2);
+    EXPECT_EQ(s.firstloop, 1);
+    press_ok(params, s, [](Fields& f) {
+        f.text[kPgmScale] = "0";
+        f.text[kPgmY0] = "-20";
+        f.checked[kPgmRestore] = true;
+    });
+    EXPECT_EQ(s.pgmscale, 1.0);
+    EXPECT_EQ(s.pgmy0[2], -10.0);
+    EXPECT_EQ(s.prestore, 1);
+}
+
+TEST(PgmForms, AFormulaIndexOutOfRangeTouchesNoStartPoint) {
+    State s;
+    s.pgmindex = 8;
+    PgmParamsForm form;
+    EXPECT_EQ(form.open(s).text_of(kPgmX0), "");
+    press_ok(form, s, [](Fields& f) { f.text[kPgmX0] = "3"; });
+    EXPECT_EQ(s.pgmx0, dpgmx0);
+}
+
+TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
+    State s;
+    s.type = kTypeIkeda; // speed points and hit count
+    ColorForm form;
+    const Fields f = form.open(s);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(f.enabled.at(kColorMethod + i), i == 0 || i == 2) << i;
+    EXPECT_TRUE(f.is_checked(kColorMethod));
+    press_ok(form, s, [](Fields& g) { choose(g, kColorMethod + 2); });
+    EXPECT_EQ(s.method[kTypeIkeda], kMethodHitCount);
+    press_ok(form, s, [](Fields& g) { g.checked.clear(); });
+    EXPECT_EQ(s.method[kTypeIkeda], kMethodHitCount);
+}
+
+TEST(ColorForm, FirstOpeningShowsTheMiddleAndCancelKeepsTheSliderButNotTheWidth) {
+    State s;
+    ColorForm form;
+    EXPECT_EQ(form.open(s).position.at(kColorWidthSlider), 1);
+    form.slider_moved(s, kColorWidthSlider, 2);
+    form.cancel(s, {});
+    EXPECT_EQ(s.linewidth, 1);
+    ColorForm again;
+    const Fields f = again.open(s);
+    EXPECT_EQ(f.position.at(kColorWidthSlider), 2);
+    again.ok(s, f);
+    EXPECT_EQ(s.linewidth, 3);
+}
+
+TEST(IfsForm, ProbabilitiesMustSumToExactlyOneHundred) {
+    for (const auto& [second, accepted] : {std::pair{"50", true}, {"40", false}, {"-50", false}}) {
+        State s;
+        IfsForm form;
+        const Outcome out = press_ok(form, s, [&](Fields& f) {
+            for (int i = 0; i < 6; ++i)
+                f.text[kIfsProbability + i] = "0";
+            f.text[kIfsProbability] = "50";
+            f.text[kIfsProbability + 1] = second;
+        });
+        EXPECT_EQ(out.close, accepted) << second;
+        if (!accepted) {
+            ASSERT_EQ(out.messages.size(), 1u);
+            EXPECT_EQ(out.messages[0].caption, "Parameter Error");
+            EXPECT_EQ(out.messages[0].text, "Sum of p values must equal 100.");
+        }
+    }
+}
+
+// Coefficients and probabilities are clamped and stored even when the sum
+// check fails; colour, restore box and colouring wait for an accepted OK.
+TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
+    State s;
+    IfsForm form;
+    Fields f = form.open(s);
+    EXPECT_EQ(f.text_of(kIfsCoefficient + 6 * 1 + 0), "0.84500000");
+    f.text[kIfsCoefficient] = "3.5";
+    f.text[kIfsCoefficient + 1] = "-4";
+    for (int i = 0; i < 6; ++i)
+        f.text[kIfsProbability + i] = i == 0 ? "150" : i == 1 ? "-50" : i == 2 ? "1" : "0";
+    f.text[kIfsRed + 2] = "300";
+    choose(f, kIfsColoring + 1);
+    f.checked[kIfsRestore] = true;
+    EXPECT_FALSE(form.ok(s, f).close);
+    EXPECT_EQ(s.f[0][0], 2.0);
+    EXPECT_EQ(s.f[0][1], -1.0);
+    EXPECT_EQ((std::array{s.fp[0], s.fp[1], s.fp[2]}), (std::array{100, 0, 1}));
+    EXPECT_EQ(s.fore, rgb(0, 128, 48));
+    EXPECT_EQ(s.frestore, 0);
+    EXPECT_EQ(s.ifscmode, 0);
+    f.text[kIfsProbability + 2] = "0";
+    EXPECT_TRUE(form.ok(s, f).close);
+    EXPECT_EQ(s.fore, rgb(0, 128, 255));
+    EXPECT_EQ(s.frestore, 1);
+    EXPECT_EQ(s.ifscmode, 1);
+}
+
+TEST(IfsForm, UnchangedFieldsKeepTheDefaultMaps) {
+    State s;
+    IfsForm form;
+    EXPECT_TRUE(form.ok(s, form.open(s)).close);
+    EXPECT_EQ(s.f, fdef); // "%.8f" shows the defaults exactly
+    EXPECT_EQ(s.fp, fpdef);
 }
 
 } // namespace
