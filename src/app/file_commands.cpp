@@ -2,11 +2,13 @@
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
+#include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "color/preview.h"
 #include "core/state.h"
 #include "files/atr.h"
 #include "files/file_identity.h"
+#include "files/image.h"
 #include "files/tga.h"
 
 #include <string>
@@ -68,7 +70,10 @@ bool preview_accepted(State& s, Ui& ui) {
 } // namespace
 
 void load_palette(State& s, Ui& ui) {
-    if (!choose(ui, kOpenMapDialog, s.file)) return;
+    // Until a palette was chosen, the dialog shows the ones shipped with the program.
+    std::string path = s.file.empty() ? palette_dialog_start() : s.file;
+    if (!choose(ui, kOpenMapDialog, path)) return;
+    s.file = path;
     s.filetitle = file_title(s.file);
     ui.host.repaint_now();
     if (OpenMapFile(s) != 0) {
@@ -89,8 +94,12 @@ void load_parameters(State& s, Ui& ui) {
     if (!choose(ui, kOpenAtrDialog, s.oatrfile)) return;
     s.oatrfiletitle = file_title(s.oatrfile);
     ui.host.repaint_now();
-    if (loadatr(s) != kAtrLoadOk) {
-        ui.prompts.warn(kAtrLoadErrorCaption, kAtrLoadErrorText);
+    std::string reason;
+    if (loadatr(s, &reason) != kAtrLoadOk) {
+        // An image says why it gave no parameters; a parameter file keeps its one message.
+        ui.prompts.warn(kAtrLoadErrorCaption, is_png_path(s.oatrfile)
+                                                  ? std::string(kAtrLoadErrorText) + ": " + reason
+                                                  : std::string(kAtrLoadErrorText));
         return;
     }
     s.firstloop = 1;
@@ -107,16 +116,18 @@ void save_parameters(State& s, Ui& ui) {
 }
 
 // The image first; its parameters beside it only when the image was saved.
+// A PNG image carries them inside, so it needs no parameter file.
 void save_image(State& s, Ui& ui) {
     if (!choose(ui, kSaveTgaDialog, s.tgafile)) return;
     s.tgafiletitle = file_title(s.tgafile);
     ui.host.repaint_now();
     std::string reason;
-    if (const int rc = writetga(s.canvas, s.res, s.tgafile, &reason); rc != 0) {
+    if (const int rc = writeimage(s, s.tgafile, &reason); rc != 0) {
         report_save_error(ui, rc, reason);
         return;
     }
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + s.tgafiletitle);
+    if (is_png_path(s.tgafile)) return; // the record is inside the image
     save_parameters_beside_image(s, ui);
 }
 

@@ -5,11 +5,13 @@
 #include "cli/options.h"
 #include "cli/path_clash.h"
 #include "cli/set_values.h"
+#include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/image.h"
 #include "files/tga.h"
 
 #include <chrono>
@@ -36,7 +38,7 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         genpalette(s.palette, defpal2);
         return std::nullopt;
     }
-    s.file = palette;
+    s.file = find_palette(palette).value_or(palette);
     if (std::string reason; OpenMapFile(s, &reason) != 0)
         return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
     genpalette(s.palette, s.paltemp);
@@ -113,7 +115,8 @@ std::optional<std::string> path_clash(const CliOptions& o) {
     if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
         inputs.push_back({"parameter file", atr});
-    if (o.palette != "1" && o.palette != "2") inputs.push_back({"palette file", o.palette});
+    if (o.palette != "1" && o.palette != "2")
+        inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
     return find_path_clash(outputs, inputs);
 }
 
@@ -126,7 +129,7 @@ int write_error(int rc, const std::string& path, const std::string& reason) {
 // The image, then the record if asked for; 0 or the exit status of a failure.
 int write_outputs(State& s, const CliOptions& o) {
     std::string reason;
-    if (const int rc = writetga(s.canvas, s.res, o.output, &reason); rc != 0)
+    if (const int rc = writeimage(s, o.output, &reason); rc != 0)
         return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
         s.satrfile = o.atr_out;
@@ -165,6 +168,10 @@ int run(int argc, char** argv) {
     if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
     if (o.help) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (o.version) {
+        std::printf("morvane-render %s\n", MORVANE_VERSION);
         return 0;
     }
     if (auto e = path_clash(o)) return usage_error(*e);
