@@ -6,7 +6,7 @@ namespace morv {
 
 namespace {
 
-// Each type's step function by its id; the table below puts them in id order.
+// Each type's step function beside its id; by_id() orders them for indexing.
 constexpr std::pair<TypeId, StepFn> kSteps[] = {
     {kTypeHenon, henon},
     {kTypeIkeda, ikeda},
