@@ -42,6 +42,10 @@ void edit_parameters(State& s, Ui& ui) {
             ui.prompts.warn(kHitcountAllocCaption, kHitcountAllocText);
         }
         s.firstloop = 1;
+        // The screen shows the new canvas at once, and the filters gray out
+        // until a hit count of this size exists.
+        set_menu_for_state(s);
+        ui.host.repaint_now();
     }
 }
 

@@ -132,8 +132,9 @@ void set_menu_for_state(State& s) {
     }
     const int method = s.method[s.type];
     set_grayed(s, {kCmdLoad, kCmdSaveImage, kCmdSaveParameters, kCmdExit, kCmdRender}, false);
+    // The filters need a hit count of the image's own size.
     set_grayed(s, {kCmdNormalize, kCmdEqualize, kCmdLogSquared, kCmdLog},
-               method != kMethodHitCount);
+               method != kMethodHitCount || s.hcres != s.res);
     set_grayed(s, {kCmdType, kCmdParameters}, false);
     set_grayed(s, {kCmdRandom}, (catalogue[s.type].poptions & kOptRandom) == 0);
     set_grayed(s, {kCmdColoring}, method == kMethodSelf);

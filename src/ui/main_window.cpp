@@ -166,7 +166,10 @@ void MainWindow::sync_menu() {
         sc->setEnabled(app::deliverable(s_, id));
 }
 
+// Beyond the canvas the window is black, so a smaller new canvas leaves
+// nothing of the old picture on screen.
 void MainWindow::copy_canvas_to_window() {
+    s_.window.fill_rect(Rect{0, 0, s_.window.width(), s_.window.height()}, 0);
     const int w = std::min(s_.res, s_.window.width());
     const int h = std::min(s_.res, s_.window.height());
     s_.window.copy_from(s_.canvas, Rect{0, 0, w, h}, Point{0, 0});

@@ -76,6 +76,10 @@ TEST(Commands, RenderSetsTheMenuForEachState) {
     pause_again(h);
     EXPECT_TRUE(is_grayed(h.s, kCmdRandom));
     for (int id : kFilters)
+        EXPECT_TRUE(is_grayed(h.s, id)) << "no hit count of this size yet";
+    h.s.hcres = h.s.res;
+    pause_again(h);
+    for (int id : kFilters)
         EXPECT_FALSE(is_grayed(h.s, id));
     h.s.method[kTypeSierpinski] = kMethodSelf;
     pause_again(h);

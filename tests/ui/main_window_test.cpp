@@ -132,6 +132,23 @@ TEST(MainWindow, RepaintCopiesTheCanvas) {
     EXPECT_EQ(shown.pixel(10, 10), qRgb(1, 2, 3));
 }
 
+// After a new resolution the screen is the new canvas, and the filters wait
+// for a hit count of its size.
+TEST(MainWindow, ResolutionChangeShowsTheNewCanvas) {
+    Window win;
+    win.s.method[0] = kMethodHitCount;
+    win.settle();
+    ASSERT_TRUE(win.w.action(kCmdNormalize)->isEnabled());
+    win.dialogs.script[kDlgParameters].push_back({kButton1, [](State& s) { s.res = 300; }});
+    win.press(Qt::Key_F4);
+    EXPECT_EQ(win.s.canvas.width(), 300);
+    for (const Point at : {Point{10, 10}, Point{299, 299}, Point{350, 10}, Point{10, 350}})
+        EXPECT_EQ(win.s.window.get_pixel(at.x, at.y), win.s.canvas.get_pixel(at.x, at.y))
+            << at.x << "," << at.y;
+    EXPECT_FALSE(win.w.action(kCmdNormalize)->isEnabled());
+    EXPECT_FALSE(win.w.shortcut(kCmdEqualize)->isEnabled());
+}
+
 TEST(MainWindow, ClosingEndsTheProgramInBothStates) {
     for (int rendering : {0, 1}) {
         Window win;
