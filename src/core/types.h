@@ -9,14 +9,17 @@ inline constexpr int NTYPES = 38;
 // A point of an attractor in its own coordinates, or three rotation angles.
 struct VOXEL {
     double x = 0, y = 0, z = 0;
+    bool operator==(const VOXEL&) const = default;
 };
 
 struct PARAM {
     double xstart = 0, ystart = 0, zstart = 0, a = 0, b = 0, c = 0, d = 0, sp0 = 0, sp1 = 0;
+    bool operator==(const PARAM&) const = default;
 };
 
 struct MINMAX {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    bool operator==(const MINMAX&) const = default;
 };
 
 // red + 256 * green + 65536 * blue

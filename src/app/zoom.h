@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/types.h"
+
+namespace morv::app {
+
+// The narrowest plot window the Parameters dialog accepts, on either axis.
+inline constexpr double kNarrowestSpan = 0.05;
+
+// Canvas pixels from (x0, y0) to (x1, y1), both included, corners in any order.
+struct PixelRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+// The plot window showing what a rectangle dragged over a res x res canvas
+// covers in `view`. It keeps the view's aspect (widening the rectangle's
+// shorter side about its centre), is at least the narrowest span, lies inside
+// the type's `limits`, and is rounded to the digits the Parameters dialog
+// shows, so that an OK there keeps it exactly.
+MINMAX zoom_to_rect(const MINMAX& view, const MINMAX& limits, int res, PixelRect r);
+
+// The view scaled by `factor` (below 1 zooms in) about canvas pixel (px, py):
+// the plane point under it stays under it, within the same bounds as above.
+MINMAX zoom_about(const MINMAX& view, const MINMAX& limits, int res, int px, int py, double factor);
+
+} // namespace morv::app
