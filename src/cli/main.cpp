@@ -9,6 +9,7 @@
 #include "core/state.h"
 #include "files/atr.h"
 #include "files/tga.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cstdio>
@@ -129,6 +130,7 @@ int run(int argc, char** argv) {
         return 0;
     }
     State s;
+    s.steps = &fpointer;
     if (auto e = prepare(s, o)) return usage_error(*e);
     if (o.analyze) {
         if (lyapunov(s) != 0) return usage_error("no step function for this type");

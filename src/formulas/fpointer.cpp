@@ -3,7 +3,7 @@
 namespace morv {
 
 // The step functions by type number, the number parameter files store.
-const std::array<StepFn, NTYPES> fpointer{{
+const StepTable fpointer{{
     henon,         // 0 henon
     ikeda,         // 1 ikeda
     bifurcation,   // 2 bifurcation

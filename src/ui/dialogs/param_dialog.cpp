@@ -11,7 +11,7 @@ namespace {
 // With the step functions the driver calls, so that the exponent belongs to
 // what is drawn.
 std::optional<app::ChaosMeasure> measure(State& s) {
-    const StepFn step = valid_type(s.type) ? (*s.steps)[static_cast<std::size_t>(s.type)] : nullptr;
+    const StepFn step = step_of(s);
     if (lyapunov(s, step) != 0) return std::nullopt; // no step function to measure
     return app::ChaosMeasure{s.LExp, s.FD};
 }
