@@ -31,6 +31,7 @@ QString qs(std::string_view s) {
 }
 
 constexpr int kMinDisplayDepth = 24;
+constexpr int kStatusMs = 250; // the title's figures change four times a second
 constexpr int kExposeWaitMs = 2000;
 
 bool is_palette_item(int id) {
@@ -45,9 +46,12 @@ MainWindow::MainWindow(State& s, Options options)
                           options.dialogs ? *options.dialogs : dialogs_, *this} {
     setWindowTitle(QStringLiteral("Morvane"));
     setWindowIcon(program_icon());
-    view_ = new CanvasView(s_.window, this);
+    view_ = new CanvasView(s_.window, s_.canvas, this);
     setCentralWidget(view_);
     connect(view_, &CanvasView::clicked, this, [this] { post(app::kCmdRender); });
+    connect(view_, &CanvasView::zoom_rect, this, &MainWindow::zoom_to_rect);
+    connect(view_, &CanvasView::wheel_steps, this,
+            [this](QPoint at, int steps) { zoom_wheel(at.x(), at.y(), steps); });
     pump_ =
         new RenderPump(s_,
                        RenderPump::Hooks{
@@ -61,8 +65,12 @@ MainWindow::MainWindow(State& s, Options options)
     s_.platform.sleep_ms = [pump = pump_](int ms) { pump->hold(ms); };
     add_standard_views(dialogs_);
     build_menus();
+    add_view_keys();
     sync_menu();
     set_cursor(app::Cursor::Cross);
+    status_timer_.setInterval(kStatusMs);
+    connect(&status_timer_, &QTimer::timeout, this, &MainWindow::update_status);
+    status_clock_.start();
 }
 
 MainWindow::~MainWindow() = default;
@@ -135,8 +143,12 @@ bool MainWindow::create(std::string_view atr_argument) {
     return true;
 }
 
+// Every command that changes the parameter set leaves the set it replaced in
+// the history.
 void MainWindow::command(int id) {
+    const app::ParameterSnapshot before = app::take_snapshot(s_);
     app::input_command(s_, ui_, id);
+    history_.changed(before, app::take_snapshot(s_));
     after_commands();
 }
 
@@ -146,7 +158,9 @@ void MainWindow::post(int id) {
 }
 
 void MainWindow::drain() {
+    const app::ParameterSnapshot before = app::take_snapshot(s_);
     app::drain_posted(s_, ui_);
+    history_.changed(before, app::take_snapshot(s_));
     after_commands();
 }
 
@@ -155,6 +169,10 @@ void MainWindow::after_commands() {
     sync_menu();
     pump_->sync();
     flush();
+    // The figures move only while rendering; paused, the title is set once.
+    if (s_.okrun && !status_timer_.isActive()) status_timer_.start();
+    if (!s_.okrun) status_timer_.stop();
+    update_status();
 }
 
 void MainWindow::sync_menu() {
@@ -183,7 +201,8 @@ void MainWindow::repaint_now() {
 
 void MainWindow::flush() {
     const Rect r = s_.window.take_dirty();
-    if (!r.empty()) view_->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+    if (!r.empty())
+        view_->surface_changed(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
 }
 
 void MainWindow::set_cursor(app::Cursor c) {
@@ -213,6 +232,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     }
     ended_ = true;
     pump_->stop();
+    status_timer_.stop();
     s_.hitcount = std::vector<float>();
     s_.hcres = 0;
     if (options_.splash) {

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/commands.h"
+#include "app/history.h"
+#include "app/zoom.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_prompts.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTimer>
 #include <map>
 #include <string_view>
 
@@ -52,6 +56,16 @@ class MainWindow : public QMainWindow, public app::Host {
     RenderPump* pump() const { return pump_; }
     QAction* action(int id) const;
     QShortcut* shortcut(int id) const;
+    const app::History& history() const { return history_; }
+
+    // The mouse's zooms: a dragged rectangle of canvas pixels, or wheel steps
+    // (positive: in) about a canvas pixel. Types without a plot window ignore them.
+    void zoom_to_rect(app::PixelRect r);
+    void zoom_wheel(int x, int y, int steps);
+    // Ctrl+Z and Ctrl+Shift+Z: the parameter set before or after this one.
+    void step_history(bool back);
+    // The title: program, type, state, points drawn, points per second.
+    void update_status();
 
     // app::Host
     void repaint_now() override;
@@ -74,6 +88,8 @@ class MainWindow : public QMainWindow, public app::Host {
     void after_commands();
     void sync_menu();
     void copy_canvas_to_window();
+    void add_view_keys();
+    void show_new_set(const app::ParameterSnapshot& before);
 
     State& s_;
     Options options_;
@@ -85,6 +101,11 @@ class MainWindow : public QMainWindow, public app::Host {
     std::map<int, QAction*> actions_;
     std::map<int, QShortcut*> shortcuts_;
     bool ended_ = false;
+    app::History history_;
+    QTimer status_timer_;
+    QElapsedTimer status_clock_;
+    long long status_calls_ = 0;
+    double status_rate_ = 0;
 };
 
 } // namespace morv::ui

@@ -49,8 +49,10 @@ void RenderPump::sync() {
 
 void RenderPump::run_batch(bool& stop) {
     for (int i = 0; i < batch_; ++i) {
+        if (s_.firstloop) image_calls_ = 0;
         const int rc = fractaldriver(s_);
         ++calls_;
+        ++image_calls_;
         if (rc != 0 && hooks_.alloc_failed) hooks_.alloc_failed();
         if (!s_.posted.empty()) {
             hooks_.posted();

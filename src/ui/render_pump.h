@@ -38,6 +38,8 @@ class RenderPump : public QObject {
     void stop() { timer_.stop(); }
     bool running() const { return timer_.isActive(); }
     long long calls() const { return calls_; }
+    // Driver calls since the image was last started afresh.
+    long long image_calls() const { return image_calls_; }
     // Time spent in slices so far, in nanoseconds.
     long long slice_ns() const { return slice_ns_; }
 
@@ -65,6 +67,7 @@ class RenderPump : public QObject {
     std::int64_t wake_ns_ = 0; // no driver call before this time
     bool held_ = false;        // a call in this slice asked to wait
     long long calls_ = 0;
+    long long image_calls_ = 0;
     long long slice_ns_ = 0;
     int batch_ = 1; // driver calls between clock reads, adapted to the step's cost
 };

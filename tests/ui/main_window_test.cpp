@@ -1,6 +1,8 @@
 #include "app/command_ids.h"
 #include "app/fakes.h"
 #include "app/menu.h"
+#include "app/zoom.h"
+#include "core/catalogue.h"
 #include "formulas/steps.h"
 #include "qt_support.h"
 #include "ui/canvas_view.h"
@@ -12,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace morv::test {
@@ -39,22 +42,32 @@ struct Window {
         QApplication::postEvent(&w, new QKeyEvent(QEvent::KeyRelease, key, mods));
         QApplication::processEvents();
     }
-    void click(Qt::MouseButton b) {
-        const QPointF at(5, 5);
-        QMouseEvent e(QEvent::MouseButtonPress, at, w.view()->mapToGlobal(at), b, b,
-                      Qt::NoModifier);
+    void mouse(QEvent::Type type, Qt::MouseButton b, QPointF at) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : b;
+        QMouseEvent e(type, at, w.view()->mapToGlobal(at), b, held, Qt::NoModifier);
+        QApplication::sendEvent(w.view(), &e);
+    }
+    void drag(Qt::MouseButton b, QPointF from, QPointF to) {
+        mouse(QEvent::MouseButtonPress, b, from);
+        mouse(QEvent::MouseMove, b, to);
+        mouse(QEvent::MouseButtonRelease, b, to);
+    }
+    void click(Qt::MouseButton b) { drag(b, {5, 5}, {5, 5}); }
+    void wheel(QPointF at, int delta) {
+        QWheelEvent e(at, w.view()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
         QApplication::sendEvent(w.view(), &e);
     }
 };
 
 TEST(MainWindow, StartsRenderingAndPausesItselfAtTheStartUpCount) {
     Window win;
-    EXPECT_EQ(win.w.windowTitle(), "Morvane");
     EXPECT_EQ(win.s.window.width(), win.w.view()->width());
     EXPECT_EQ(win.s.ClientRes.bottom, win.w.view()->height());
     ASSERT_TRUE(process_until([&] { return win.s.itercount > 0 && win.s.okrun == 0; }));
     EXPECT_EQ(win.s.itercount, 25000);
     EXPECT_EQ(win.w.pump()->calls(), 25000);
+    EXPECT_EQ(win.w.windowTitle(), "Morvane - Henon - paused - 25000 points - 0 points/s");
     EXPECT_FALSE(win.w.pump()->running());
     EXPECT_TRUE(win.w.action(kCmdType)->isEnabled());
     EXPECT_FALSE(win.w.action(kCmdRandom)->isEnabled());
@@ -149,6 +162,58 @@ TEST(MainWindow, ResolutionChangeShowsTheNewCanvas) {
             << at.x << "," << at.y;
     EXPECT_FALSE(win.w.action(kCmdNormalize)->isEnabled());
     EXPECT_FALSE(win.w.shortcut(kCmdEqualize)->isEnabled());
+}
+
+// A dragged rectangle and the wheel set the plot window and restart the
+// image; Ctrl+Z and Ctrl+Shift+Z step through the views had.
+TEST(MainWindow, MouseZoomsAndKeysStepThroughTheViews) {
+    Window win;
+    win.settle();
+    constexpr int t = kTypeHenonPhase; // a type with a plot window
+    win.s.type = t;
+    win.s.firstloop = 1;
+    const MINMAX start = win.s.mm[t], limits = catalogue[t].mmrange;
+    win.drag(Qt::LeftButton, {100, 120}, {299, 319});
+    const MINMAX zoomed = zoom_to_rect(start, limits, win.s.res, {100, 120, 299, 319});
+    EXPECT_EQ(win.s.mm[t], zoomed);
+    EXPECT_EQ(win.s.okrun, 1) << "the image restarts in the new window";
+    EXPECT_TRUE(win.w.windowTitle().startsWith("Morvane - Henon Phase Diagram - rendering - "));
+    win.wheel({50, 60}, 120);
+    const MINMAX wheeled = zoom_about(zoomed, limits, win.s.res, 50, 60, 0.8);
+    EXPECT_EQ(win.s.mm[t], wheeled);
+    win.click(Qt::RightButton); // pause
+    EXPECT_EQ(win.s.okrun, 0);
+
+    const std::pair<QKeyCombination, MINMAX> steps[] = {
+        {Qt::CTRL | Qt::Key_Z, zoomed},
+        {Qt::CTRL | Qt::Key_Z, start},
+        {Qt::CTRL | Qt::Key_Z, start},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, zoomed},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, wheeled},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, wheeled},
+    };
+    for (const auto& [key, view] : steps) {
+        win.press(key.key(), key.keyboardModifiers());
+        EXPECT_EQ(win.s.mm[t], view);
+    }
+    EXPECT_EQ(win.s.okrun, 1) << "a step back restarts the image";
+}
+
+// An image larger than the window: the middle button moves it, F fits it;
+// the canvas keeps its size and mouse positions map onto it.
+TEST(MainWindow, LargeImagesMoveAndFit) {
+    Window win;
+    win.settle();
+    win.s.res = 2000;
+    set_resolution(win.s, 2000);
+    win.drag(Qt::MiddleButton, {300, 300}, {100, 200});
+    EXPECT_EQ(win.w.view()->offset(), QPoint(200, 100));
+    EXPECT_EQ(win.w.view()->canvas_pixel({10, 10}), QPoint(210, 110));
+    win.press(Qt::Key_F);
+    ASSERT_TRUE(win.w.view()->fit());
+    const int side = std::min(win.w.view()->width(), win.w.view()->height());
+    EXPECT_NEAR(win.w.view()->canvas_pixel({side - 1, side - 1}).x(), 1999, 4);
+    EXPECT_EQ(win.s.canvas.width(), 2000);
 }
 
 TEST(MainWindow, ClosingEndsTheProgramInBothStates) {
