@@ -68,6 +68,6 @@ static_assert(every_type_once());
 
 } // namespace
 
-const std::array<StepFn, NTYPES> fpointer = by_id();
+const StepTable fpointer = by_id();
 
 } // namespace morv
