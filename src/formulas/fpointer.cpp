@@ -64,6 +64,6 @@ static_assert(every_type_has_a_step());
 
 } // namespace
 
-const std::array<StepFn, NTYPES> fpointer = by_id();
+const StepTable fpointer = by_id();
 
 } // namespace morv
