@@ -3,11 +3,14 @@
 #include "core/state.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace morv {
 
 namespace {
 
+constexpr int kFrothyBasin = 18;
 constexpr int kTurns = 10000;
 constexpr int kTransientTurns = 100;
 constexpr double kSeparation = 1e-6;
@@ -92,12 +95,22 @@ double fractaldimension(BoxGrids& g) {
     return std::log10(static_cast<double>(g.count32) / g.count16) * 3.321928094887365;
 }
 
+bool measurable(const State& s) {
+    if (!valid_type(s.type) || fpointer[s.type] == nullptr) return false;
+    // Frothy Basin gives points only as a finite attractor; as an escape-time
+    // picture it scans the plane row by row.
+    if (s.type == kFrothyBasin && s.basinflag == 0) return false;
+    return catalogue[s.type].method != kMethodSelf;
+}
+
 int lyapunov(State& s) {
-    return lyapunov(s, valid_type(s.type) ? fpointer[s.type] : nullptr);
+    return measurable(s) ? lyapunov(s, fpointer[s.type]) : 1;
 }
 
 int lyapunov(State& s, StepFn step, BoxGrids* grids) {
     if (step == nullptr || !valid_type(s.type)) return 1;
+    // A measurement is not a render: the waits that pace drawing are skipped.
+    const std::function<void(int)> paced = std::exchange(s.platform.sleep_ms, [](int) {});
     BoxGrids local;
     BoxGrids& g = grids != nullptr ? *grids : local;
     const MINMAX mm = s.mm[s.type];
@@ -121,6 +134,7 @@ int lyapunov(State& s, StepFn step, BoxGrids* grids) {
         const double dfactor = kSeparation / distance;
         ve = VOXEL{v.x + dx * dfactor, v.y + dy * dfactor, v.z + dz * dfactor};
     }
+    s.platform.sleep_ms = paced;
     s.LExp = logaccum * kLog2E * (1 / kAccumulatedTurns);
     s.FD = fractaldimension(g);
     return 0;

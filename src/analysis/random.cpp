@@ -12,7 +12,7 @@ namespace morv {
 namespace {
 
 constexpr int kMaxCount = 100; // the search stops when the count reaches it
-constexpr int kFirstSchemeAType = 26;
+constexpr int kFirstSchemeAType = kFirstFreshRandomType;
 constexpr int kSpirals = 36;
 constexpr double kMinSchemeA = 0.01;
 constexpr double kMinSchemeB = 0.5;
@@ -99,7 +99,7 @@ void paramclip(PARAM* RP) {
 
 bool random_search_offered(const State& s) {
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0) return false;
-    if (fpointer[s.type] == nullptr) return false;
+    if (!measurable(s)) return false;
     return s.type >= kFirstSchemeAType || scheme_b_ranges_usable(s.type);
 }
 

@@ -2,7 +2,7 @@
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
 #include "cli/options.h"
-#include "cli/set_values.h"
+#include "cli/session.h"
 #include "color/filters.h"
 #include "color/mapfile.h"
 #include "core/driver.h"
@@ -24,38 +24,6 @@ constexpr int kExitNotFound = 3;
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
     return kExitUsage;
-}
-
-std::optional<std::string> load_palette(State& s, const std::string& palette) {
-    if (palette == "1") return std::nullopt; // the start-up palette
-    if (palette == "2") {
-        genpalette(s.palette, defpal2);
-        return std::nullopt;
-    }
-    s.file = palette;
-    if (OpenMapFile(s) != 0) return std::string(kMapErrorText) + ": " + palette;
-    genpalette(s.palette, s.paltemp);
-    return std::nullopt;
-}
-
-// Sets up the state as the program starts, then applies the options in order.
-std::optional<std::string> prepare(State& s, const CliOptions& o) {
-    s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here
-    s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
-        return seed ? *seed : real();
-    };
-    if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
-    set_resolution(s, o.res);
-    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
-        s.oatrfile = atr;
-        std::string reason;
-        if (loadatr(s, &reason) != kAtrLoadOk)
-            return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
-    }
-    if (o.type) s.type = *o.type;
-    for (const auto& [name, value] : o.sets)
-        if (auto e = set_state_value(s, name, value)) return e;
-    return load_palette(s, o.palette);
 }
 
 void print_analysis(const State& s) {
@@ -131,7 +99,11 @@ int run(int argc, char** argv) {
     State s;
     if (auto e = prepare(s, o)) return usage_error(*e);
     if (o.analyze) {
-        if (lyapunov(s) != 0) return usage_error("no step function for this type");
+        if (!measurable(s))
+            return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
+                               std::to_string(s.type) +
+                               ") draws by itself and gives no orbit to measure");
+        lyapunov(s);
         print_analysis(s);
         return 0;
     }

@@ -64,4 +64,9 @@ inline bool valid_type(int type) {
     return type >= 0 && type < NTYPES;
 }
 
+// The random search draws every coefficient of the types from Iris on afresh,
+// each within [-2, 2]; the earlier types draw a..d from their abcdrange.
+inline constexpr int kFirstFreshRandomType = 26;
+inline constexpr double kFreshRandomBound = 2.0;
+
 } // namespace morv
