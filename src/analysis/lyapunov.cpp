@@ -10,7 +10,6 @@ namespace morv {
 
 namespace {
 
-constexpr int kFrothyBasin = 18;
 constexpr int kTurns = 10000;
 constexpr int kTransientTurns = 100;
 constexpr double kSeparation = 1e-6;
@@ -99,8 +98,8 @@ bool measurable(const State& s) {
     if (!valid_type(s.type) || fpointer[s.type] == nullptr) return false;
     // Frothy Basin gives points only as a finite attractor; as an escape-time
     // picture it scans the plane row by row.
-    if (s.type == kFrothyBasin && s.basinflag == 0) return false;
-    return catalogue[s.type].method != kMethodSelf;
+    if (s.type == kTypeBasin && s.basinflag == 0) return false;
+    return !draws_by_itself(catalogue[s.type]);
 }
 
 int lyapunov(State& s) {

@@ -8,6 +8,7 @@
 #include "core/driver.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/image.h"
 #include "files/tga.h"
 
 #include <chrono>
@@ -129,7 +130,7 @@ int run(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!o.filter.empty()) apply_filter(s, o.filter);
 
-    if (const int rc = writetga(s.canvas, s.res, o.output); rc != 0) {
+    if (const int rc = writeimage(s, o.output); rc != 0) {
         std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.output.c_str());
         return kExitWrite;
     }

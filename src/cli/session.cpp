@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include "cli/set_values.h"
+#include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "core/state.h"
 #include "files/atr.h"
@@ -16,7 +17,7 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         genpalette(s.palette, defpal2);
         return std::nullopt;
     }
-    s.file = palette;
+    s.file = find_palette(palette).value_or(palette);
     if (OpenMapFile(s) != 0) return std::string(kMapErrorText) + ": " + palette;
     genpalette(s.palette, s.paltemp);
     return std::nullopt;

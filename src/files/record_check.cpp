@@ -13,7 +13,6 @@ namespace morv {
 
 namespace {
 
-constexpr int kSpirals = 36;
 // Start points are edited by no dialog; any finite value of a size the steps
 // can square without overflowing passes.
 constexpr Limits kStartLimits{-1e6, 1e6};
@@ -38,7 +37,8 @@ Limits widened(Limits l, Limits by) {
 }
 
 bool draws_fresh_random_sets(int type) {
-    return type >= kFirstFreshRandomType && (catalogue[type].poptions & kOptRandom) != 0;
+    const RandomScheme r = catalogue[type].random;
+    return r == RandomScheme::Coefficients || r == RandomScheme::Spirals;
 }
 
 std::string number_text(double v) {
@@ -144,7 +144,9 @@ Limits coefficient_limits(int type, int k) {
     const Limits range =
         k < 2 ? Limits{t.abcdrange[0], t.abcdrange[1]} : Limits{t.abcdrange[2], t.abcdrange[3]};
     const Limits l = widened(range, defaults[k]);
-    return draws_fresh_random_sets(type) ? widened(l, {-kFreshRandomBound, kFreshRandomBound}) : l;
+    return draws_fresh_random_sets(type)
+               ? widened(l, {-kRandomCoefficientBound, kRandomCoefficientBound})
+               : l;
 }
 
 Limits special_limits(int type, int k) {
@@ -153,8 +155,8 @@ Limits special_limits(int type, int k) {
         k == 0 ? Limits{t.sprange[0], t.sprange[1]} : Limits{t.sprange[2], t.sprange[3]};
     const Limits l = widened(range, k == 0 ? t.pdef.sp0 : t.pdef.sp1);
     // Spirals draws its p2 inside the dialog's range.
-    if (!draws_fresh_random_sets(type) || (type == kSpirals && k == 1)) return l;
-    return widened(l, {-kFreshRandomBound, kFreshRandomBound});
+    if (!draws_fresh_random_sets(type) || (type == kTypeSpirals && k == 1)) return l;
+    return widened(l, {-kRandomCoefficientBound, kRandomCoefficientBound});
 }
 
 Limits window_x_limits(int type) {
