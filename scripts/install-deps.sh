@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   libpng-dev
   clang libclang-rt-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -97,6 +97,10 @@ int run(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (o.version) {
+        std::printf("morvane-render %s\n", MORVANE_VERSION);
+        return 0;
+    }
     State s;
     if (auto e = prepare(s, o)) return usage_error(*e);
     if (o.analyze) {

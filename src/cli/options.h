@@ -23,6 +23,7 @@ struct CliOptions {
     bool analyze = false;
     bool random = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr const char* kUsage =
@@ -44,6 +45,8 @@ inline constexpr const char* kUsage =
     "                       parameters, then exit without rendering\n"
     "  --random             search random parameters (types marked $), print and render them\n"
     "  -q, --quiet          no progress output\n"
+    "  -h, --help           print this help and exit\n"
+    "  --version            print the version and exit\n"
     "FILE.atr is a 624-byte parameter record, or a PNG image that carries one,\n"
     "loaded before --type and --set.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"

@@ -61,7 +61,7 @@ void parameters_ok(State& s, Typist& t) {
     t.choose(f, kParamOrder, 6);
     if (t.pick(3) == 0) // the window left as it was
         f = form.open(s);
-    if (!form.ok(s, f).close) form.cancel(s);
+    if (!form.ok(s, f).close) form.cancel(s, f);
 }
 
 void ifs_ok(State& s, Typist& t) {

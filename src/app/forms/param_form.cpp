@@ -1,5 +1,6 @@
 #include "app/forms/param_form.h"
 
+#include "analysis/lyapunov.h"
 #include "app/forms/field_text.h"
 #include "core/catalogue.h"
 #include "core/state.h"
@@ -103,6 +104,18 @@ void fill_enabling(Fields& f, int type) {
 }
 
 // The plot window is rejected and the dialog stays open.
+// a..d, sp0 and sp1 clamped to the type's ranges.
+void read_coefficients(const Fields& f, const TypeInfo& info, PARAM& next) {
+    const auto& r = info.abcdrange;
+    next.a = clamp_to(field(f, kParamA, next.a), r[0], r[1]);
+    next.b = clamp_to(field(f, kParamA + 1, next.b), r[0], r[1]);
+    next.c = clamp_to(field(f, kParamA + 2, next.c), r[2], r[3]);
+    next.d = clamp_to(field(f, kParamA + 3, next.d), r[2], r[3]);
+    const auto& sp = info.sprange;
+    next.sp0 = clamp_to(field(f, kParamSp0, next.sp0), sp[0], sp[1]);
+    next.sp1 = clamp_to(field(f, kParamSp1, next.sp1), sp[2], sp[3]);
+}
+
 Outcome too_narrow(const char* text) {
     return {false, {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption), text}}};
 }
@@ -115,6 +128,21 @@ std::string lyapunov_warning(double lexp) {
 std::string lyapunov_report(const ChaosMeasure& m) {
     return "Lyapunov exponent: " + show_fixed(m.lexp, 15) +
            "\nfractal dimension: " + show_fixed(m.fd, 15);
+}
+
+// The new set's exponent: a warning when it is low (or NaN), the figures in
+// debug mode, nothing when the type cannot be measured.
+Outcome judge_chaos(const std::optional<ChaosMeasure>& measured, int debugflag) {
+    Outcome done;
+    if (!measured) return done;
+    const ChaosMeasure& m = *measured;
+    if (!(m.lexp >= 0.3)) // NaN warns too
+        done.messages.push_back(
+            {Message::Kind::WarnUnowned, std::string(kLyapunovCaption), lyapunov_warning(m.lexp)});
+    else if (debugflag)
+        done.messages.push_back(
+            {Message::Kind::Inform, std::string(kLyapunovCaption), lyapunov_report(m)});
+    return done;
 }
 
 } // namespace
@@ -136,6 +164,12 @@ SpecialLabels special_labels(int type) {
     const TypeInfo& info = catalogue[static_cast<std::size_t>(type)];
     const auto shown = [](std::string_view label) { return label.empty() ? kBlankLabel : label; };
     return {shown(info.sp0_label), shown(info.sp1_label), !info.sp1_label.empty()};
+}
+
+std::optional<ChaosMeasure> measure_chaos(State& s) {
+    const StepFn step = valid_type(s.type) ? (*s.steps)[static_cast<std::size_t>(s.type)] : nullptr;
+    if (lyapunov(s, step) != 0) return std::nullopt; // no step function to measure
+    return ChaosMeasure{s.LExp, s.FD};
 }
 
 const DialogSpec& ParamForm::description() const {
@@ -182,19 +216,10 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     s.res = clamp_to(read_int(f.text_of(kParamResolution)), 200, 4000);
     s.speed = speed_from_level(clamp_to(read_int(f.text_of(kParamSpeed)), 1, 10));
 
-    const auto& r = info.abcdrange;
-    next.a = clamp_to(field(f, kParamA, next.a), r[0], r[1]);
-    next.b = clamp_to(field(f, kParamA + 1, next.b), r[0], r[1]);
-    next.c = clamp_to(field(f, kParamA + 2, next.c), r[2], r[3]);
-    next.d = clamp_to(field(f, kParamA + 3, next.d), r[2], r[3]);
-
+    read_coefficients(f, info, next);
     s.rot[t].x = clamp_between(field(f, kParamRotX, s.rot[t].x), 0.0, 360.0);
     s.rot[t].y = clamp_between(field(f, kParamRotX + 1, s.rot[t].y), 0.0, 360.0);
     s.rot[t].z = clamp_between(field(f, kParamRotX + 2, s.rot[t].z), 0.0, 360.0);
-
-    const auto& sp = info.sprange;
-    next.sp0 = clamp_to(field(f, kParamSp0, next.sp0), sp[0], sp[1]);
-    next.sp1 = clamp_to(field(f, kParamSp1, next.sp1), sp[2], sp[3]);
 
     const MINMAX& range = info.mmrange;
     double lo = s.mm[t].xmin, hi = s.mm[t].xmax;
@@ -209,23 +234,11 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     s.mm[t].ymax = hi;
 
     s.p[t] = next;
-
-    Outcome done;
-    if ((info.poptions & kOptRandom) && measure_) {
-        const std::optional<ChaosMeasure> measured = measure_(s);
-        if (!measured) return done;
-        const ChaosMeasure& m = *measured;
-        if (!(m.lexp >= 0.3)) // NaN warns too
-            done.messages.push_back({Message::Kind::WarnUnowned, std::string(kLyapunovCaption),
-                                     lyapunov_warning(m.lexp)});
-        else if (s.debugflag)
-            done.messages.push_back(
-                {Message::Kind::Inform, std::string(kLyapunovCaption), lyapunov_report(m)});
-    }
-    return done;
+    if ((info.poptions & kOptRandom) && measure_) return judge_chaos(measure_(s), s.debugflag);
+    return {};
 }
 
-void ParamForm::cancel(State& s) {
+void ParamForm::cancel(State& s, const Fields&) {
     s.type = savetype_;
     if (valid_type(s.type)) s.p[static_cast<std::size_t>(s.type)] = savep_;
     s.res = saveres_;
