@@ -1,8 +1,11 @@
 // morvane-render: renders one image without a window.
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
+#include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/path_clash.h"
 #include "cli/session.h"
+#include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "color/mapfile.h"
 #include "core/driver.h"
@@ -21,6 +24,8 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitWrite = 1;
 constexpr int kExitNotFound = 3;
+constexpr int kExitMemory = 4;
+constexpr int kExitSignalBase = 128; // the shell's status for a process ended by a signal
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
@@ -66,6 +71,42 @@ int apply_filter(State& s, const std::string& filter) {
     return rc;
 }
 
+int memory_error(const std::string& message) {
+    std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
+    return kExitMemory;
+}
+
+// Outputs that are one file, or that are an input of this run, are refused
+// before anything is rendered or written.
+std::optional<std::string> path_clash(const CliOptions& o) {
+    std::vector<NamedPath> outputs{{"-o", o.output}}, inputs;
+    if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
+    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
+        inputs.push_back({"parameter file", atr});
+    if (o.palette != "1" && o.palette != "2")
+        inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
+    return find_path_clash(outputs, inputs);
+}
+
+int write_error(int rc, const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "morvane-render: %s (%s): %s\n", saveerror[rc - 1], path.c_str(),
+                 reason.c_str());
+    return kExitWrite;
+}
+
+// The image, then the record if asked for; 0 or the exit status of a failure.
+int write_outputs(State& s, const CliOptions& o) {
+    std::string reason;
+    if (const int rc = writeimage(s, o.output, &reason); rc != 0)
+        return write_error(rc, o.output, reason);
+    if (!o.atr_out.empty()) {
+        s.satrfile = o.atr_out;
+        if (const int rc = writeatr(s, 0, &reason); rc != kAtrWriteOk)
+            return write_error(rc, o.atr_out, reason);
+    }
+    return 0;
+}
+
 class Progress {
   public:
     Progress(bool enabled, long long total)
@@ -101,7 +142,11 @@ int run(int argc, char** argv) {
         std::printf("morvane-render %s\n", MORVANE_VERSION);
         return 0;
     }
+    if (auto e = path_clash(o)) return usage_error(*e);
     State s;
+    if (!set_resolution(s, o.res))
+        return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
+                            std::to_string(o.res) + " image");
     if (auto e = prepare(s, o)) return usage_error(*e);
     if (o.analyze) {
         if (!measurable(s))
@@ -115,14 +160,12 @@ int run(int argc, char** argv) {
     if (o.random)
         if (const int rc = search(s); rc != 0) return rc;
 
+    catch_stop_signals();
     const auto start = std::chrono::steady_clock::now();
     Progress progress(!o.quiet && o.iterations >= 2000000, o.iterations);
     long long calls = 0;
-    for (; calls < o.iterations; ++calls) {
-        if (fractaldriver(s) != 0) {
-            std::fprintf(stderr, "morvane-render: %s\n", kHitcountAllocText);
-            return kExitWrite;
-        }
+    for (; calls < o.iterations && stop_signal() == 0; ++calls) {
+        if (fractaldriver(s) != 0) return memory_error(kHitcountAllocText);
         s.posted.clear(); // a pause is resumed at once
         if (s.lastresult == kComplete) {
             ++calls;
@@ -132,23 +175,19 @@ int run(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!o.filter.empty()) apply_filter(s, o.filter);
-
-    if (const int rc = writeimage(s, o.output); rc != 0) {
-        std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.output.c_str());
-        return kExitWrite;
+    if (const int sig = stop_signal(); sig != 0 && !o.save_partial) {
+        std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
+                     calls);
+        return kExitSignalBase + sig;
     }
-    if (!o.atr_out.empty()) {
-        s.satrfile = o.atr_out;
-        if (const int rc = writeatr(s, 0); rc != kAtrWriteOk) {
-            std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.atr_out.c_str());
-            return kExitWrite;
-        }
-    }
+    if (!o.filter.empty() && apply_filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
+    if (const int rc = write_outputs(s, o); rc != 0) return rc;
     if (!o.quiet)
         std::printf("%s: %lld iterations in %.3f s (%.0f per second), hitmax %u, wrote %s\n",
                     std::string(catalogue[s.type].name).c_str(), calls, seconds,
                     seconds > 0 ? calls / seconds : 0.0, s.hitmax, o.output.c_str());
+    // Interrupted with --save-partial, or while saving (which was completed).
+    if (const int sig = stop_signal(); sig != 0) return kExitSignalBase + sig;
     return 0;
 }
 

@@ -18,7 +18,8 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         return std::nullopt;
     }
     s.file = find_palette(palette).value_or(palette);
-    if (OpenMapFile(s) != 0) return std::string(kMapErrorText) + ": " + palette;
+    if (std::string reason; OpenMapFile(s, &reason) != 0)
+        return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
     genpalette(s.palette, s.paltemp);
     return std::nullopt;
 }
@@ -31,7 +32,6 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
         return seed ? *seed : real();
     };
     if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
-    set_resolution(s, o.res);
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
         s.oatrfile = atr;
         std::string reason;

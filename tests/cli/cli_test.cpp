@@ -106,6 +106,7 @@ TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
         CliOptions o;
         ASSERT_EQ(parse_options(static_cast<int>(argv.size()), argv.data(), o), std::nullopt);
         State s;
+        ASSERT_TRUE(set_resolution(s, o.res));
         if (prepare(s, o)) {
             ++refused;
             return;
