@@ -95,7 +95,7 @@ double fractaldimension(BoxGrids& g) {
 }
 
 bool measurable(const State& s) {
-    if (!valid_type(s.type) || fpointer[s.type] == nullptr) return false;
+    if (step_of(s) == nullptr) return false;
     // Frothy Basin gives points only as a finite attractor; as an escape-time
     // picture it scans the plane row by row.
     if (s.type == kTypeBasin && s.basinflag == 0) return false;
@@ -103,7 +103,7 @@ bool measurable(const State& s) {
 }
 
 int lyapunov(State& s) {
-    return measurable(s) ? lyapunov(s, fpointer[s.type]) : 1;
+    return measurable(s) ? lyapunov(s, step_of(s)) : 1;
 }
 
 int lyapunov(State& s, StepFn step, BoxGrids* grids) {

@@ -117,7 +117,7 @@ std::string random_confirm_text(int count, const PARAM& RP, double LExp, double 
 
 int randomparams(State& s, const ConfirmFn& confirm) {
     if (!random_search_offered(s)) return kRandomNotOffered;
-    return randomparams(s, fpointer[s.type], confirm);
+    return randomparams(s, step_of(s), confirm);
 }
 
 int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {

@@ -13,6 +13,7 @@
 #include "files/atr.h"
 #include "files/image.h"
 #include "files/tga.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cstdio>
@@ -144,6 +145,7 @@ int run(int argc, char** argv) {
     }
     if (auto e = path_clash(o)) return usage_error(*e);
     State s;
+    s.steps = &fpointer;
     if (!set_resolution(s, o.res))
         return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
                             std::to_string(o.res) + " image");

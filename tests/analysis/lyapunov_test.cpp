@@ -1,6 +1,7 @@
 #include "analysis/lyapunov.h"
 
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ int blow_up(State&, VOXEL old, VOXEL* next, int, int*, int*) {
 
 State at_point(double x, double y) {
     State s;
+    s.steps = &fpointer;
     s.p[0].xstart = x;
     s.p[0].ystart = y;
     s.mm[0] = MINMAX{-1, 1, -1, 1};
@@ -101,6 +103,7 @@ TEST(Lyapunov, SelfDrawingTypesAreRefusedAndMeasurementsSkipWaits) {
     int measured = 0;
     for (int type = 0; type < NTYPES; ++type) {
         State s;
+        s.steps = &fpointer;
         s.type = type;
         s.LExp = 5;
         int waits = 0;
@@ -119,9 +122,11 @@ TEST(Lyapunov, SelfDrawingTypesAreRefusedAndMeasurementsSkipWaits) {
     }
     EXPECT_EQ(measured, 24);
     State kam;
+    kam.steps = &fpointer;
     kam.type = 28; // one call draws 2 million points
     EXPECT_FALSE(measurable(kam));
     State frothy;
+    frothy.steps = &fpointer;
     frothy.type = 18; // a finite attractor, or a scan of the plane
     frothy.basinflag = 1;
     EXPECT_TRUE(measurable(frothy));

@@ -2,6 +2,7 @@
 #include "cli/session.h"
 #include "core/catalogue.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 #include "support/render.h"
 
 #include <array>
@@ -106,6 +107,7 @@ TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
         CliOptions o;
         ASSERT_EQ(parse_options(static_cast<int>(argv.size()), argv.data(), o), std::nullopt);
         State s;
+        s.steps = &fpointer;
         ASSERT_TRUE(set_resolution(s, o.res));
         if (prepare(s, o)) {
             ++refused;

@@ -10,6 +10,7 @@
 #include "app/forms/vl_form.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,7 @@ TEST(RecordCheck, EveryReachableStateSavesARecordThatLoadsAgain) {
     int searched = 0;
     for (int trial = 0; trial < 400; ++trial) {
         State s;
+        s.steps = &fpointer;
         s.type = t.pick(NTYPES);
         s.platform.now_seconds = [trial] { return std::int64_t{trial}; };
         for (int step = 0; step < 3; ++step) {

@@ -1,4 +1,5 @@
 #include "core/state.h"
+#include "formulas/steps.h"
 #include "qt_support.h"
 #include "ui/render_pump.h"
 
