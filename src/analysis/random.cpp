@@ -12,8 +12,6 @@ namespace morv {
 namespace {
 
 constexpr int kMaxCount = 100; // the search stops when the count reaches it
-constexpr int kFirstSchemeAType = 26;
-constexpr int kSpirals = 36;
 constexpr double kMinSchemeA = 0.01;
 constexpr double kMinSchemeB = 0.5;
 constexpr double kLyapunovSchemeA = 0.1;
@@ -42,27 +40,27 @@ double draw_scheme_b(State& s, double lo, double hi) {
     return v;
 }
 
-// Scheme A (Iris and the types after it): every coefficient drawn afresh.
-bool try_scheme_a(State& s, StepFn step) {
+// Every coefficient drawn afresh; the Spirals keep sp1 near 1 and take any draw.
+bool try_coefficients(State& s, StepFn step, bool spirals) {
     PARAM& RP = s.RP;
     RP.a = draw_scheme_a(s);
     RP.b = draw_scheme_a(s);
     RP.c = draw_scheme_a(s);
     RP.d = draw_scheme_a(s);
     RP.sp0 = draw_scheme_a(s);
-    RP.sp1 = s.type == kSpirals ? 0.05 * s.morvrandom() + 1.0 : draw_scheme_a(s);
+    RP.sp1 = spirals ? 0.05 * s.morvrandom() + 1.0 : draw_scheme_a(s);
     const PARAM& cur = s.p[s.type];
     RP.xstart = cur.xstart, RP.ystart = cur.ystart, RP.zstart = cur.zstart;
     paramclip(&RP);
     s.p[s.type] = RP;
-    if (s.type == kSpirals) return true;
+    if (spirals) return true;
     lyapunov(s, step);
     return s.LExp >= kLyapunovSchemeA; // a NaN exponent rejects too
 }
 
-// Scheme B (the Pickover-style maps): a..d from the type's ranges, kept away
+// The Pickover-style maps: a..d from the type's ranges, kept away
 // from sets that collapse onto a point or a curve.
-bool try_scheme_b(State& s, StepFn step) {
+bool try_pickover(State& s, StepFn step) {
     PARAM& RP = s.RP;
     const auto& range = catalogue[s.type].abcdrange;
     RP.a = draw_scheme_b(s, range[0], range[1]);
@@ -80,9 +78,9 @@ bool try_scheme_b(State& s, StepFn step) {
     return s.LExp >= kLyapunovSchemeB;
 }
 
-// Scheme B redraws until a magnitude of 0.5 is reached: a range that cannot
+// The Pickover scheme redraws until a magnitude of 0.5 is reached: a range that cannot
 // reach it would never end.
-bool scheme_b_ranges_usable(int type) {
+bool pickover_ranges_usable(int type) {
     const auto& r = catalogue[type].abcdrange;
     auto reaches = [](double lo, double hi) {
         return std::fabs(lo) >= kMinSchemeB || std::fabs(hi) >= kMinSchemeB;
@@ -100,7 +98,7 @@ void paramclip(PARAM* RP) {
 bool random_search_offered(const State& s) {
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0) return false;
     if (fpointer[s.type] == nullptr) return false;
-    return s.type >= kFirstSchemeAType || scheme_b_ranges_usable(s.type);
+    return catalogue[s.type].random != RandomScheme::Pickover || pickover_ranges_usable(s.type);
 }
 
 std::string random_confirm_text(int count, const PARAM& RP, double LExp, double FD) {
@@ -125,8 +123,9 @@ int randomparams(State& s, const ConfirmFn& confirm) {
 int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0 || step == nullptr)
         return kRandomNotOffered;
-    const bool scheme_a = s.type >= kFirstSchemeAType;
-    if (!scheme_a && !scheme_b_ranges_usable(s.type)) return kRandomNotOffered;
+    const RandomScheme scheme = catalogue[s.type].random;
+    if (scheme == RandomScheme::Pickover && !pickover_ranges_usable(s.type))
+        return kRandomNotOffered;
 
     s.seed_from_clock();
     s.savep = s.p[s.type];
@@ -137,7 +136,9 @@ int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
             s.p[s.type] = s.savep;
             return kRandomNotFound;
         }
-        accepted = scheme_a ? try_scheme_a(s, step) : try_scheme_b(s, step);
+        accepted = scheme == RandomScheme::Pickover
+                       ? try_pickover(s, step)
+                       : try_coefficients(s, step, scheme == RandomScheme::Spirals);
     }
     if (s.debugflag && confirm && !confirm(random_confirm_text(count, s.RP, s.LExp, s.FD))) {
         s.p[s.type] = s.savep;

@@ -59,15 +59,4 @@ enum DialogId : int {
 inline constexpr int kButton1 = 1;
 inline constexpr int kButton2 = 2;
 
-// Types with follow-up actions after the type dialog.
-inline constexpr int kTypeBifurcation = 2;
-inline constexpr int kTypeSierpinski = 8;
-inline constexpr int kTypeIfs = 9;
-inline constexpr int kTypeVolterraLotka = 14;
-inline constexpr int kTypePgm = 17;
-inline constexpr int kTypeBasin = 18;
-inline constexpr int kTypeUnity = 19;
-inline constexpr int kTypeRossler = 21;
-inline constexpr int kTypeStormJulia = 33;
-
 } // namespace morv::app

@@ -10,18 +10,19 @@ namespace {
 // when the type did not change, so that choosing the type again re-opens its
 // box, as the boxes' hint texts promise.
 void type_follow_up(State& s, Ui& ui) {
-    switch (s.type) {
-    case kTypeBifurcation:
+    if (!valid_type(s.type)) return;
+    switch (catalogue[s.type].follow_up) {
+    case FollowUp::BifurcationBox:
         s.oddflag = ui.dialogs.run(kDlgBifurcation, s) == kButton1 ? 0 : 1;
         s.firstloop = 1;
         break;
-    case kTypeSierpinski:
+    case FollowUp::SierpinskiForm:
         if (ui.dialogs.run(kDlgSierpinski, s) == kButton1) {
             s.method[kTypeSierpinski] = s.scmode ? kMethodHitCount : kMethodSelf;
             s.firstloop = 1;
         }
         break;
-    case kTypeIfs:
+    case FollowUp::FernForm:
         if (ui.dialogs.run(kDlgFern, s) == kButton1) {
             s.method[kTypeIfs] = s.ifscmode ? kMethodHitCount : kMethodSelf;
             if (s.frestore) {
@@ -32,33 +33,33 @@ void type_follow_up(State& s, Ui& ui) {
             s.firstloop = 1;
         }
         break;
-    case kTypePgm:
+    case FollowUp::PgmFormula:
         post_command(s, kCmdPgmFormula);
         break;
-    case kTypeBasin: {
+    case FollowUp::BasinBox: {
         const int finite = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1;
         s.basinflag = finite;
         s.method[kTypeBasin] = finite;
         s.firstloop = 1;
         break;
     }
-    case kTypeVolterraLotka:
+    case FollowUp::VolterraLotkaForm:
         // The dialog requests the fresh render itself when it must.
         ui.dialogs.run(kDlgVolterraLotka, s);
         break;
-    case kTypeUnity:
+    case FollowUp::UnityBox:
         s.unityflag = ui.dialogs.run(kDlgUnity, s) == kButton1 ? 0 : 1;
         s.firstloop = 1;
         break;
-    case kTypeRossler:
+    case FollowUp::RosslerBox:
         s.rosslerflag = ui.dialogs.run(kDlgRossler, s) == kButton1 ? 0 : 1;
         s.firstloop = 1;
         break;
-    case kTypeStormJulia:
+    case FollowUp::StormDefaults:
         s.stormflag = 1;
         s.firstloop = 1;
         break;
-    default:
+    case FollowUp::None:
         break;
     }
 }

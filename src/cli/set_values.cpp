@@ -89,9 +89,10 @@ Result set_angle(double& field, const std::string& name, const std::string& valu
 // The colouring modes of Sierpinski, IFS and Frothy Basin choose their type's
 // method, as their option dialogs do.
 void follow_option_dialogs(State& s, const std::string& name) {
-    if (name == "scmode") s.method[8] = s.scmode != 0 ? kMethodHitCount : kMethodSelf;
-    if (name == "ifscmode") s.method[9] = s.ifscmode != 0 ? kMethodHitCount : kMethodSelf;
-    if (name == "basinflag") s.method[18] = s.basinflag != 0 ? kMethodSpeedPoints : kMethodSelf;
+    if (name == "scmode") s.method[kTypeSierpinski] = s.scmode != 0 ? kMethodHitCount : kMethodSelf;
+    if (name == "ifscmode") s.method[kTypeIfs] = s.ifscmode != 0 ? kMethodHitCount : kMethodSelf;
+    if (name == "basinflag")
+        s.method[kTypeBasin] = s.basinflag != 0 ? kMethodSpeedPoints : kMethodSelf;
 }
 
 } // namespace

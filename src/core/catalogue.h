@@ -43,6 +43,80 @@ constexpr int okmethod_bit(int method) {
     return method >= 1 && method <= 4 ? 1 << (method - 1) : 0;
 }
 
+// Type ids: the number a parameter record stores for each type, the row of
+// the catalogue and of the step table.
+enum TypeId : int {
+    kTypeHenon,
+    kTypeIkeda,
+    kTypeBifurcation,
+    kTypeLorenz,
+    kTypeGanymede,
+    kTypePickover,
+    kTypeDeJong,
+    kTypeHenonPhase,
+    kTypeSierpinski,
+    kTypeIfs,
+    kTypeFeather,
+    kTypeDuffing,
+    kTypeHopalong,
+    kTypeSierpinskiWeb,
+    kTypeVolterraLotka,
+    kTypeLace,
+    kTypePopcorn,
+    kTypePgm,
+    kTypeBasin,
+    kTypeUnity,
+    kTypeChrysanthemum,
+    kTypeRossler,
+    kTypeButterfly,
+    kTypeKamTorus,
+    kTypeSamardzija,
+    kTypeLissajous,
+    kTypeIris,
+    kTypeAtom,
+    kTypeRandomKamTorus,
+    kTypeWings,
+    kTypeMedusa,
+    kTypeDisk,
+    kTypeIkedaIfs,
+    kTypeStormJulia,
+    kTypeFrostJulia,
+    kTypeStar,
+    kTypeSpirals,
+    kTypeCosineWaves,
+};
+static_assert(kTypeCosineWaves + 1 == NTYPES);
+
+// How the speed colouring methods turn the latest step into a palette index.
+enum class SpeedRule {
+    Step,   // the length of the step in the plane
+    Depth,  // how far the point lies along z, scaled to the image
+    Height, // z itself
+};
+
+// How a random parameter search draws a candidate.
+enum class RandomScheme {
+    None,         // no search offered
+    Pickover,     // a..d from the type's ranges, kept off collapsing sets
+    Coefficients, // a..d, sp0 and sp1 drawn afresh around zero
+    Spirals,      // as Coefficients, sp1 near 1 and every draw accepted
+};
+
+// What choosing a type in the type dialog opens or does next. The
+// application maps each to its dialog or command.
+enum class FollowUp {
+    None,
+    BifurcationBox, // classic or odd function
+    SierpinskiForm, // polygon and colouring
+    FernForm,       // IFS coefficients
+    PgmFormula,     // the formula dialog, then its parameters
+    BasinBox,       // escape time or finite attractor
+    VolterraLotkaForm,
+    UnityBox,      // original or inversion
+    RosslerBox,    // projection or orthogonal
+    StormDefaults, // the next image starts from the first default set
+};
+
 struct TypeInfo {
     std::string_view name;
     PARAM pdef;
@@ -53,7 +127,19 @@ struct TypeInfo {
     int poptions;
     int method; // default colouring method
     int okmethod;
+    VOXEL rotdef{}; // rotation angles at start-up
+    // The Parameters dialog's labels of sp0 and sp1; empty where unused.
+    std::string_view sp0_label{};
+    std::string_view sp1_label{};
+    SpeedRule speed = SpeedRule::Step;
+    RandomScheme random = RandomScheme::None;
+    FollowUp follow_up = FollowUp::None;
 };
+
+// A type that colours its own points unless an option says otherwise.
+constexpr bool draws_by_itself(const TypeInfo& t) {
+    return t.method == kMethodSelf;
+}
 
 extern const std::array<TypeInfo, NTYPES> catalogue;
 

@@ -1,5 +1,6 @@
 #include "core/plot.h"
 
+#include "core/catalogue.h"
 #include "core/numeric.h"
 #include "core/state.h"
 
@@ -11,19 +12,18 @@ namespace {
 
 // Colour index of the speed methods, before the 1..255 limit.
 std::uint32_t speed_index(const State& s) {
-    switch (s.type) {
-    case 20: // Chrysanthemum
-    case 22: // Butterfly
+    const SpeedRule rule = valid_type(s.type) ? catalogue[s.type].speed : SpeedRule::Step;
+    switch (rule) {
+    case SpeedRule::Depth:
         return static_cast<std::uint32_t>(
             trunc32((s.res * 0.07518796992481203 + s.v.z) * 1300 / s.res));
-    case 21: // Rossler
+    case SpeedRule::Height:
         return static_cast<std::uint32_t>(trunc32(s.v.z * 10));
-    default: {
-        const double dx = s.v.x - s.oldv.x, dy = s.v.y - s.oldv.y;
-        return static_cast<std::uint32_t>(
-            trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
+    case SpeedRule::Step:
+        break;
     }
-    }
+    const double dx = s.v.x - s.oldv.x, dy = s.v.y - s.oldv.y;
+    return static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
 }
 
 std::uint32_t limit_index(std::uint32_t c) {

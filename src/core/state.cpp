@@ -7,8 +7,8 @@ State::State() {
         p[t] = catalogue[t].pdef;
         mm[t] = catalogue[t].mmdef;
         method[t] = catalogue[t].method;
+        rot[t] = catalogue[t].rotdef;
     }
-    rot[21] = VOXEL{75, 350, 0};
     genpalette(palette, defpal1);
     canvas.resize(res, res);
 }

@@ -25,7 +25,7 @@ QImage render_attractor(int res, long long calls, const Palette& palette) {
     set_resolution(s, res);
     s.palette = palette;
     s.back = rgb(0, 0, 0);
-    s.method[0] = kMethodHitCount;
+    s.method[kTypeHenon] = kMethodHitCount;
     for (long long i = 0; i < calls; ++i) {
         fractaldriver(s);
         s.posted.clear();

@@ -128,28 +128,10 @@ int speed_from_level(int level) {
 }
 
 SpecialLabels special_labels(int type) {
-    switch (type) {
-    case 7:
-        return {"angle ( 0 - 360 degrees )", kBlankLabel, false};
-    case 14:
-        return {"h ( 0.0 - 1.0 )          ", "p ( 0.0 - 1.0 )          ", true};
-    case 15:
-        return {"r ( 1.5 - 4.0 )          ", "scale ( 0.5 - 5.0) )     ", true};
-    case 16:
-        return {"h ( 0.1 - 0.5 )          ", "scale ( 1.0 - 20.0) )    ", true};
-    case 23:
-        return {"scale ( 0.25 - 2.0) )    ", kBlankLabel, false};
-    case 26:
-    case 29:
-    case 34:
-        return {"p1 ( -2.0 - 2.0 )        ", "p2 ( -2.0 - 2.0 )        ", true};
-    case 27:
-        return {"p ( -2.0 - 2.0 )        ", kBlankLabel, false};
-    case 36:
-        return {"p1 ( -2.0 - 2.0 )       ", "p2 ( 1.0 - 1.5 )         ", true};
-    default:
-        return {kBlankLabel, kBlankLabel, false};
-    }
+    if (!valid_type(type)) return {kBlankLabel, kBlankLabel, false};
+    const TypeInfo& info = catalogue[static_cast<std::size_t>(type)];
+    const auto shown = [](std::string_view label) { return label.empty() ? kBlankLabel : label; };
+    return {shown(info.sp0_label), shown(info.sp1_label), !info.sp1_label.empty()};
 }
 
 const DialogSpec& ParamForm::description() const {
