@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/catalogue.h"
+
+#include <array>
+
+namespace morv {
+
+struct State;
+
+// Up to n driver calls made in one go for a state past its first call;
+// returns the calls made.
+using FusedKernel = long long (*)(State& s, long long n);
+
+// A step function's kernels by colouring method (nullptr where the one-call
+// driver does the work).
+struct FusedKernels {
+    StepFn step = nullptr;
+    std::array<FusedKernel, 5> by_method{};
+};
+using FusedKernelTable = std::array<FusedKernels, NTYPES>;
+
+struct RunOutcome {
+    long long calls = 0;
+    int rc = 0; // the driver's result of the last call (1: no hit-count buffer)
+};
+
+// Calls the driver up to n times, stopping after a call that returns non-zero
+// or leaves a command posted: everything ends exactly as after that many
+// fractaldriver() calls. With `kernels`, calls of a type and method that has
+// a kernel for the state's step function run fused.
+RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr);
+
+} // namespace morv
