@@ -3,8 +3,9 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test sanitize bench clean
+.PHONY: all deps configure build run test install package sanitize bench clean
 
 all: build
 
@@ -17,15 +18,26 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Without a display (or without the desktop program) the start-up image is
+# drawn by morvane-render instead.
 run: build
-	@if [ -x $(BUILD)/morvane ]; then \
+	@if [ -x $(BUILD)/morvane ] && [ -n "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
 	  $(BUILD)/morvane $(ARGS); \
 	else \
-	  $(BUILD)/morvane-render -o morvane.tga && echo "Wrote the Henon image to morvane.tga"; \
+	  if [ -x $(BUILD)/morvane ]; then echo "No graphical display: drawing with morvane-render"; fi; \
+	  $(BUILD)/morvane-render -o $(BUILD)/morvane.tga && \
+	    echo "Wrote the start-up image to $(abspath $(BUILD))/morvane.tga"; \
 	fi
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# `make install PREFIX=DIR` (DESTDIR is honoured as well).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_SANITIZE=ON $(CMAKE_ARGS) >/dev/null

@@ -2,10 +2,12 @@
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
+#include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "color/preview.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/image.h"
 #include "files/tga.h"
 
 #include <string>
@@ -48,7 +50,10 @@ bool preview_accepted(State& s, Ui& ui) {
 } // namespace
 
 void load_palette(State& s, Ui& ui) {
-    if (!choose(ui, kOpenMapDialog, s.file)) return;
+    // Until a palette was chosen, the dialog shows the ones shipped with the program.
+    std::string path = s.file.empty() ? palette_dialog_start() : s.file;
+    if (!choose(ui, kOpenMapDialog, path)) return;
+    s.file = path;
     s.filetitle = file_title(s.file);
     ui.host.repaint_now();
     if (OpenMapFile(s) != 0) {
@@ -69,8 +74,12 @@ void load_parameters(State& s, Ui& ui) {
     if (!choose(ui, kOpenAtrDialog, s.oatrfile)) return;
     s.oatrfiletitle = file_title(s.oatrfile);
     ui.host.repaint_now();
-    if (loadatr(s) != kAtrLoadOk) {
-        ui.prompts.warn(kAtrLoadErrorCaption, kAtrLoadErrorText);
+    std::string reason;
+    if (loadatr(s, &reason) != kAtrLoadOk) {
+        // An image says why it gave no parameters; a parameter file keeps its one message.
+        ui.prompts.warn(kAtrLoadErrorCaption, is_png_path(s.oatrfile)
+                                                  ? std::string(kAtrLoadErrorText) + ": " + reason
+                                                  : std::string(kAtrLoadErrorText));
         return;
     }
     s.firstloop = 1;
@@ -85,15 +94,17 @@ void save_parameters(State& s, Ui& ui) {
 }
 
 // The image first; its parameters beside it only when the image was saved.
+// A PNG image carries them inside, so it needs no parameter file.
 void save_image(State& s, Ui& ui) {
     if (!choose(ui, kSaveTgaDialog, s.tgafile)) return;
     s.tgafiletitle = file_title(s.tgafile);
     ui.host.repaint_now();
-    if (const int rc = writetga(s.canvas, s.res, s.tgafile); rc != 0) {
+    if (const int rc = writeimage(s, s.tgafile); rc != 0) {
         ui.prompts.warn(kSaveErrorCaption, saveerror[static_cast<std::size_t>(rc - 1)]);
         return;
     }
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + s.tgafiletitle);
+    if (is_png_path(s.tgafile)) return;
     report_parameters_saved(s, ui, writeatr(s, 1));
 }
 

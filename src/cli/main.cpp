@@ -3,11 +3,13 @@
 #include "analysis/random.h"
 #include "cli/options.h"
 #include "cli/set_values.h"
+#include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/image.h"
 #include "files/tga.h"
 
 #include <chrono>
@@ -32,7 +34,7 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         genpalette(s.palette, defpal2);
         return std::nullopt;
     }
-    s.file = palette;
+    s.file = find_palette(palette).value_or(palette);
     if (OpenMapFile(s) != 0) return std::string(kMapErrorText) + ": " + palette;
     genpalette(s.palette, s.paltemp);
     return std::nullopt;
@@ -128,6 +130,10 @@ int run(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (o.version) {
+        std::printf("morvane-render %s\n", MORVANE_VERSION);
+        return 0;
+    }
     State s;
     if (auto e = prepare(s, o)) return usage_error(*e);
     if (o.analyze) {
@@ -157,7 +163,7 @@ int run(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!o.filter.empty()) apply_filter(s, o.filter);
 
-    if (const int rc = writetga(s.canvas, s.res, o.output); rc != 0) {
+    if (const int rc = writeimage(s, o.output); rc != 0) {
         std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.output.c_str());
         return kExitWrite;
     }

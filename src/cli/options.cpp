@@ -49,6 +49,8 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         long long n = 0;
         if (arg == "-h" || arg == "--help") {
             out.help = true;
+        } else if (arg == "--version") {
+            out.version = true;
         } else if (arg == "--type") {
             if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 37, n)))
                 out.type = static_cast<int>(n);

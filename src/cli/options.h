@@ -23,6 +23,7 @@ struct CliOptions {
     bool analyze = false;
     bool random = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr const char* kUsage =
@@ -31,18 +32,23 @@ inline constexpr const char* kUsage =
     "  --res N              image side 200..4000 (default 600)\n"
     "  --iterations N       render-driver calls to make (default 1000000)\n"
     "  --set NAME=VALUE     set a state value; repeatable\n"
-    "  --palette 1|2|FILE   built-in palette 1 (default) or 2, or a .map file\n"
+    "  --palette 1|2|FILE   built-in palette 1 (default) or 2, a .map file, or the name\n"
+    "                       of a bundled palette (viridis, magma, fire, ...)\n"
     "  --filter NAME        normalize | equalize | log | logsquare, after rendering\n"
     "                       (needs the Hit Count method, method=3, and 1000 iterations)\n"
     "  --seed N             fixed clock value for every \"seed from the clock\"\n"
     "  --pacing             honour the types' waits (default: skip them)\n"
-    "  -o, --output FILE    image to write (.tga; default morvane.tga)\n"
+    "  -o, --output FILE    image to write: PNG with the parameters inside when FILE\n"
+    "                       ends in .png, TGA otherwise (default morvane.tga)\n"
     "  --atr-out FILE       also write the parameter record\n"
     "  --analyze            print the Lyapunov exponent and fractal dimension of the\n"
     "                       parameters, then exit without rendering\n"
     "  --random             search random parameters (types marked $), print and render them\n"
     "  -q, --quiet          no progress output\n"
-    "FILE.atr is a 624-byte parameter record, loaded before --type and --set.\n"
+    "  -h, --help           print this help and exit\n"
+    "  --version            print the version and exit\n"
+    "FILE.atr is a 624-byte parameter record, or a PNG image that carries one,\n"
+    "loaded before --type and --set.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"
     "input file, 3 --random accepted no parameter set.\n";
 

@@ -4,6 +4,8 @@
 #include "core/options.h"
 #include "core/state.h"
 #include "files/atomic_file.h"
+#include "files/image.h"
+#include "files/png.h"
 
 #include <bit>
 #include <cstdio>
@@ -241,6 +243,10 @@ int loadatr(State& s, std::string* reason) {
         if (reason != nullptr) *reason = "cannot read " + s.oatrfile;
         return kAtrLoadOpenFailed;
     }
+    // No record starts with these bytes (its type would be out of range), so a
+    // PNG image is read for the record it carries.
+    if (is_png_signature(std::span<const std::uint8_t>(buf.data(), got)))
+        return load_png_parameters(s, s.oatrfile, reason);
     return load_atr_bytes(s, std::span<const std::uint8_t>(buf.data(), got), reason);
 }
 

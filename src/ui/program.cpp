@@ -2,10 +2,13 @@
 
 #include "app/messages.h"
 #include "core/state.h"
+#include "ui/launch.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -35,10 +38,26 @@ Arguments parse_arguments(int argc, char** argv) {
     return a;
 }
 
+// Qt ends the process with abort() when its platform plugin cannot reach the
+// display named in the environment; while the application object is built, a
+// fatal message ends it with the usual one line and status 1 instead.
+void exit_on_fatal(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    if (type != QtFatalMsg) return;
+    std::fputs(kNoDisplayText, stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 } // namespace
 
 int run_program(int argc, char** argv) {
+    if (const auto status = answer_before_qt(argc, argv)) return *status;
+    QGuiApplication::setDesktopFileName(QStringLiteral(MORVANE_APP_ID));
+    const QtMessageHandler previous = qInstallMessageHandler(exit_on_fatal);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
+    QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
     const Arguments args = parse_arguments(argc, argv);
     State s;
     s.platform = Platform::real();

@@ -42,8 +42,21 @@ bool QtPrompts::ask(std::string_view caption, std::string_view text) {
 std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& descriptor,
                                                   const std::string& last) {
     QFileDialog dialog(nullptr, QString::fromUtf8(descriptor.title));
-    dialog.setNameFilter(QString::fromUtf8(descriptor.filter_name));
+    const QString first = QString::fromUtf8(descriptor.filter_name);
     dialog.setDefaultSuffix(QString::fromUtf8(descriptor.default_extension));
+    if (descriptor.second_filter_name != nullptr) {
+        const QString second = QString::fromUtf8(descriptor.second_filter_name);
+        dialog.setNameFilters({first, second});
+        // A name typed without an extension gets the one of the selected type.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, descriptor, second](const QString& filter) {
+                dialog.setDefaultSuffix(QString::fromUtf8(
+                    filter == second ? descriptor.second_extension : descriptor.default_extension));
+            });
+    } else {
+        dialog.setNameFilter(first);
+    }
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QFileInfo previous(QFile::decodeName(QByteArray::fromStdString(last)));
     const bool has_previous = !last.empty() && previous.dir().exists();

@@ -76,9 +76,13 @@ void splash(QWidget* owner, int index) {
     if (owner != nullptr) owner->setEnabled(true);
 }
 
+QImage icon_picture(int size) {
+    constexpr long long kCallsAt64 = 30000;
+    return render_attractor(size, kCallsAt64 * size * size / (64 * 64), defpal1);
+}
+
 QIcon program_icon() {
-    const QImage image = render_attractor(64, 30000, defpal1);
-    return QIcon(QPixmap::fromImage(image));
+    return QIcon(QPixmap::fromImage(icon_picture(64)));
 }
 
 } // namespace morv::ui

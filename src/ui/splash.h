@@ -18,6 +18,10 @@ QImage splash_picture(int index);
 // `owner` disabled and the cursor hidden; input waits until it is gone.
 void splash(QWidget* owner, int index);
 
+// The program's icon at `size` pixels square: Henon's map by hit count on
+// black, as dense at every size as the 64-pixel window icon.
+QImage icon_picture(int size);
+
 // The window icon, drawn the same way.
 QIcon program_icon();
 

@@ -27,8 +27,9 @@ class ScriptedPrompts : public app::Prompts {
     std::vector<Shown> shown;
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> files;
-    std::vector<std::string> file_dialogs; // their titles, in order
-    std::function<void()> on_ask;          // runs while a question is open
+    std::vector<std::string> file_dialogs;       // their titles, in order
+    std::vector<std::string> file_dialog_starts; // the paths they started from
+    std::function<void()> on_ask;                // runs while a question is open
 
     void inform(std::string_view caption, std::string_view text) override {
         shown.push_back({Shown::Inform, std::string(caption), std::string(text)});
@@ -45,8 +46,9 @@ class ScriptedPrompts : public app::Prompts {
         return a;
     }
     std::optional<std::string> choose_file(const FileDialogSpec& descriptor,
-                                           const std::string&) override {
+                                           const std::string& last) override {
         file_dialogs.emplace_back(descriptor.title);
+        file_dialog_starts.push_back(last);
         if (files.empty()) return std::nullopt;
         auto f = files.front();
         files.pop_front();

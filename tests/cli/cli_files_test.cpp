@@ -51,13 +51,13 @@ TEST(CliFiles, ParameterFileRoundTrip) {
 
 TEST(CliFiles, PaletteFiles) {
     test::TempDir dir;
-    const std::string maps = std::string(MORVANE_SHARED_DIR) + "/testdata/maps/";
+    const std::string maps = std::string(MORVANE_TEST_DATA) + "/maps/";
     test::CliRun r = test::run_cli("-q --iterations 20000 -o " + quoted(dir.file("default.tga")));
     ASSERT_EQ(r.status, 0) << r.output;
-    r = test::run_cli("-q --iterations 20000 --palette " + quoted(maps + "neon.map") + " -o " +
-                      quoted(dir.file("neon.tga")));
+    r = test::run_cli("-q --iterations 20000 --palette " + quoted(maps + "sunrise.map") + " -o " +
+                      quoted(dir.file("sunrise.tga")));
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(read_file(dir.file("neon.tga")), read_file(dir.file("default.tga")));
+    EXPECT_NE(read_file(dir.file("sunrise.tga")), read_file(dir.file("default.tga")));
 
     std::ofstream(dir.file("bad.map")) << "1 2 3\nnot a colour\n";
     r = test::run_cli("-q --palette " + quoted(dir.file("bad.map")) + " -o " +

@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 namespace morv {
 namespace {
-
-const std::string kMaps = std::string(MORVANE_SHARED_DIR) + "/testdata/maps/";
 
 bool parse(const std::string& text, Palette& out) {
     return parse_map(text.data(), text.size(), out);
@@ -31,29 +30,31 @@ std::string ramp(int n) {
     return t;
 }
 
-TEST(MapParse, ReadsLowBitsAndIgnoresTheRestOfTheLine) {
-    Palette p{};
-    ASSERT_TRUE(parse("0 0 0 the default map\n300 -1 256\n  7\t8  9   \r\n+4 -0 1-2-3x\n", p));
-    EXPECT_EQ(p[0], entry(0, 0, 0));
-    EXPECT_EQ(p[1], entry(44, 255, 0));
-    EXPECT_EQ(p[2], entry(7, 8, 9));
-    EXPECT_EQ(p[3], entry(4, 0, 1)); // "1-2-3x": the signs start new numbers, the rest is ignored
-    EXPECT_EQ(p[4], entry(1, 1, 1));
-    EXPECT_EQ(p[255], entry(1, 1, 1));
-    // Long numbers keep their low 8 bits: 99999999999999999999 mod 256 = 255.
-    ASSERT_TRUE(parse("99999999999999999999 -257 1\n", p));
-    EXPECT_EQ(p[0], entry(255, 255, 1));
-}
-
-TEST(MapParse, ShortFilesAreFilledAndExtraLinesIgnored) {
-    Palette p{};
-    ASSERT_TRUE(parse("1 2 3", p)); // no final newline
-    EXPECT_EQ(p[0], entry(1, 2, 3));
-    EXPECT_EQ(p[1], entry(1, 1, 1));
-    ASSERT_TRUE(parse("", p));
-    EXPECT_EQ(p[0], entry(1, 1, 1));
-    ASSERT_TRUE(parse(ramp(256) + "not a palette line\n\n", p));
-    EXPECT_EQ(p[255], entry(255, 255, 255));
+TEST(MapParse, AcceptedTextsGiveTheseEntries) {
+    const std::string mixed = "0 0 0 the default map\n300 -1 256\n  7\t8  9   \r\n+4 -0 1-2-3x\n";
+    const std::string trailing_blanks = "1 2 3\n\n  \n";
+    const std::string long_line = "1 2 3 " + std::string(100000, 'x') + "\n4 5 6\n";
+    struct Case {
+        std::string text;
+        int index;
+        RGB expected;
+    };
+    for (const Case& c :
+         {Case{mixed, 0, entry(0, 0, 0)}, Case{mixed, 1, entry(44, 255, 0)}, // low 8 bits
+          Case{mixed, 2, entry(7, 8, 9)},
+          Case{mixed, 3, entry(4, 0, 1)}, // "1-2-3x": signs start new numbers, the rest is ignored
+          Case{mixed, 4, entry(1, 1, 1)}, Case{mixed, 255, entry(1, 1, 1)},
+          // 99999999999999999999 mod 256 = 255.
+          Case{"99999999999999999999 -257 1\n", 0, entry(255, 255, 1)},
+          Case{"1 2 3", 0, entry(1, 2, 3)}, // no final newline
+          Case{"1 2 3", 1, entry(1, 1, 1)}, Case{"", 0, entry(1, 1, 1)},
+          Case{ramp(256) + "not a palette line\n\n", 255, entry(255, 255, 255)},
+          Case{trailing_blanks, 0, entry(1, 2, 3)}, Case{trailing_blanks, 1, entry(1, 1, 1)},
+          Case{long_line, 1, entry(4, 5, 6)}}) {
+        Palette p{};
+        ASSERT_TRUE(parse(c.text, p)) << c.text.substr(0, 40);
+        EXPECT_EQ(p[c.index], c.expected) << c.text.substr(0, 40) << " entry " << c.index;
+    }
 }
 
 TEST(MapParse, RejectsBadLinesAndInnerBlankLines) {
@@ -62,13 +63,6 @@ TEST(MapParse, RejectsBadLinesAndInnerBlankLines) {
              "1 2\n", "a 1 2 3\n", "1 2 x3\n", "1,2,3\n", "1 2 - 3\n", "1 2 +\n",
              "1 2 3\n\n4 5 6\n", "1 2 3\n \t\n4 5 6\n", std::string("1 2\0 3\n", 7)})
         EXPECT_FALSE(parse(bad, p)) << "'" << bad << "'";
-    // A blank line that only trails the data ends it.
-    ASSERT_TRUE(parse("1 2 3\n\n  \n", p));
-    EXPECT_EQ(p[0], entry(1, 2, 3));
-    EXPECT_EQ(p[1], entry(1, 1, 1));
-    // A line of any length is one line.
-    ASSERT_TRUE(parse("1 2 3 " + std::string(100000, 'x') + "\n4 5 6\n", p));
-    EXPECT_EQ(p[1], entry(4, 5, 6));
 }
 
 TEST(MapParse, PiecesOfAnySizeGiveTheSameResult) {
@@ -82,34 +76,53 @@ TEST(MapParse, PiecesOfAnySizeGiveTheSameResult) {
     EXPECT_EQ(whole, pieces);
 }
 
-TEST(OpenMapFile, LoadsRealMapsAndKeepsPaltempOnFailure) {
+TEST(OpenMapFile, LoadsPaletteFilesAndKeepsPaltempOnFailure) {
+    const std::string maps = std::string(MORVANE_TEST_DATA) + "/maps/";
     State s;
-    s.file = kMaps + "default.map";
+    struct Case {
+        const char* file;
+        int index;
+        RGB expected;
+    };
+    for (const Case& c :
+         {Case{"sunrise.map", 0, entry(0, 0, 255)}, // a comment follows
+          Case{"sunrise.map", 1, entry(1, 0, 254)}, // tabs, CR LF
+          Case{"sunrise.map", 255, entry(255, 127, 0)}, Case{"short.map", 15, entry(252, 252, 252)},
+          Case{"short.map", 16, entry(1, 1, 1)}, // filled after 16 lines
+          Case{"long.map", 255, entry(255 * 7 % 256, 255 * 13 % 256, 255 * 29 % 256)}}) {
+        s.file = maps + c.file;
+        ASSERT_EQ(OpenMapFile(s), 0) << c.file;
+        EXPECT_EQ(s.paltemp[c.index], c.expected) << c.file << " entry " << c.index;
+    }
+
+    const Palette loaded = s.paltemp;
+    test::TempDir dir;
+    std::ofstream(dir.file("bad.map")) << "1 2 3\nred green blue\n";
+    for (const std::string& bad : {dir.file("bad.map"), dir.file("missing.map"), dir.path()}) {
+        s.file = bad;
+        EXPECT_EQ(OpenMapFile(s), 1) << bad;
+        EXPECT_EQ(s.paltemp, loaded) << bad;
+    }
+}
+
+// Palette files as they circulate among fractal programs, where a checkout
+// has them beside it.
+TEST(OpenMapFile, LoadsRealWorldPaletteFiles) {
+    const std::string maps = std::string(MORVANE_SHARED_DIR) + "/testdata/maps/";
+    if (!std::filesystem::is_directory(maps))
+        GTEST_SKIP() << "no real-world palette files at " << maps;
+    State s;
+    for (const auto& file : std::filesystem::directory_iterator(maps)) {
+        if (file.path().extension() != ".map") continue;
+        s.file = file.path().string();
+        EXPECT_EQ(OpenMapFile(s), 0) << s.file;
+    }
+    s.file = maps + "default.map";
     ASSERT_EQ(OpenMapFile(s), 0);
     EXPECT_EQ(s.paltemp[1], entry(0, 0, 168));
-    const Palette def = s.paltemp;
-
-    for (const char* name : {"16.map", "260.map", "chroma.map", "landscap.map", "goodega.map",
-                             "paintjet.map", "altern.map", "neon.map"}) {
-        s.file = kMaps + name;
-        EXPECT_EQ(OpenMapFile(s), 0) << name;
-    }
-    s.file = kMaps + "16.map";
+    s.file = maps + "16.map";
     ASSERT_EQ(OpenMapFile(s), 0);
     EXPECT_EQ(s.paltemp[16], entry(1, 1, 1));
-
-    test::TempDir dir;
-    s.file = kMaps + "default.map";
-    ASSERT_EQ(OpenMapFile(s), 0);
-    s.file = dir.file("bad.map");
-    std::ofstream(s.file) << "1 2 3\nred green blue\n";
-    EXPECT_EQ(OpenMapFile(s), 1);
-    EXPECT_EQ(s.paltemp, def);
-    s.file = dir.file("missing.map");
-    EXPECT_EQ(OpenMapFile(s), 1);
-    s.file = dir.path();
-    EXPECT_EQ(OpenMapFile(s), 1);
-    EXPECT_EQ(s.paltemp, def);
 }
 
 } // namespace

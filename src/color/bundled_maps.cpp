@@ -1,0 +1,54 @@
+#include "color/bundled_maps.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace morv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool is_file(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+bool is_dir(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_directory(p, ec);
+}
+
+} // namespace
+
+std::vector<std::string> bundled_map_dirs() {
+    std::vector<std::string> dirs;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = exe.parent_path().parent_path() / "share/morvane/maps";
+        if (is_dir(installed)) dirs.push_back(installed.lexically_normal().string());
+    }
+#ifdef MORVANE_SOURCE_MAPS_DIR
+    if (is_dir(MORVANE_SOURCE_MAPS_DIR)) dirs.emplace_back(MORVANE_SOURCE_MAPS_DIR);
+#endif
+    return dirs;
+}
+
+std::string palette_dialog_start() {
+    const auto dirs = bundled_map_dirs();
+    return dirs.empty() ? std::string() : dirs.front() + "/*.map";
+}
+
+std::optional<std::string> find_palette(const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    if (is_file(name)) return name;
+    // Only a bare name is looked up among the bundled palettes.
+    if (name.find('/') != std::string::npos) return std::nullopt;
+    for (const std::string& dir : bundled_map_dirs())
+        for (const std::string& candidate : {dir + "/" + name, dir + "/" + name + ".map"})
+            if (is_file(candidate)) return candidate;
+    return std::nullopt;
+}
+
+} // namespace morv

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace morv {
+
+struct State;
+
+// Whether a path names a PNG image: it ends in ".png", in any letter case.
+bool is_png_path(const std::string& path);
+
+// The type's name without the menu's markers (" +", " $", "- 3D").
+std::string plain_type_name(std::string_view catalogue_name);
+
+// The readable text a PNG carries beside the record: the type and its main
+// parameters, one "name value" pair after another.
+std::string png_description(const State& s);
+
+// Saves the image canvas: as PNG carrying the record of the state when the
+// path ends in .png, as TGA otherwise. The codes of writetga.
+int writeimage(const State& s, const std::string& path);
+
+// Loads the record a PNG image carries into the state, with the checks of a
+// parameter file, all or nothing. Returns a kAtrLoad* code; `reason` (if
+// given) says why a load failed.
+int load_png_parameters(State& s, const std::string& path, std::string* reason);
+
+} // namespace morv

@@ -1,0 +1,246 @@
+#include "files/png.h"
+
+#include "core/surface.h"
+#include "files/atomic_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <png.h>
+
+namespace morv {
+
+namespace {
+
+// No image this program makes is wider than 4000; the margin lets a reader
+// look at other programs' images without allocating gigabytes for a lie.
+constexpr png_uint_32 kMaxSide = 8192;
+
+struct ErrorSink {
+    char message[200] = "unknown error";
+};
+
+void on_error(png_structp png, png_const_charp message) {
+    auto* sink = static_cast<ErrorSink*>(png_get_error_ptr(png));
+    std::snprintf(sink->message, sizeof sink->message, "%s", message);
+    png_longjmp(png, 1);
+}
+
+// Damage that matters ends in on_error; warnings would only clutter stderr.
+void on_warning(png_structp, png_const_charp) {}
+
+// Runs libpng calls with its error jump armed: true when they all finished.
+// An error leaves `work` by longjmp, so its frame must hold nothing with a
+// destructor; everything that owns memory lives in the caller.
+template <class Work> bool guarded(png_structp png, Work&& work) {
+    if (setjmp(png_jmpbuf(png)) != 0) return false;
+    work();
+    return true;
+}
+
+png_const_bytep record_chunk_name() {
+    return reinterpret_cast<png_const_bytep>(kPngRecordChunk);
+}
+
+void on_write(png_structp png, png_bytep data, std::size_t size) {
+    if (!static_cast<AtomicFile*>(png_get_io_ptr(png))->write(data, size))
+        png_error(png, "write failed");
+}
+
+void on_flush(png_structp) {}
+
+struct WriteStructs {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~WriteStructs() { png_destroy_write_struct(&png, &info); }
+};
+
+struct ReadStructs {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~ReadStructs() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+// libpng's text structures want writable strings.
+std::vector<char> c_string(const std::string& s) {
+    std::vector<char> v(s.begin(), s.end());
+    v.push_back('\0');
+    return v;
+}
+
+} // namespace
+
+bool is_png_signature(std::span<const std::uint8_t> head) {
+    return head.size() >= 8 && png_sig_cmp(head.data(), 0, 8) == 0;
+}
+
+int writepng(const Surface& canvas, int res, const std::string& path,
+             std::span<const std::uint8_t> record, const std::string& description) {
+    if (res < 1 || res > static_cast<int>(kMaxSide)) return 1;
+    AtomicFile file;
+    if (!file.open(path)) return 1;
+    std::vector<png_byte> line, chunk;
+    std::vector<char> software_key, software, description_key, description_text;
+    try {
+        line.assign(static_cast<std::size_t>(res) * 3, 0);
+        chunk.assign(record.begin(), record.end());
+        software_key = c_string("Software");
+        software = c_string("Morvane");
+        description_key = c_string("Description");
+        description_text = c_string(description);
+    } catch (const std::bad_alloc&) {
+        return 2;
+    }
+    ErrorSink sink;
+    WriteStructs w;
+    w.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, on_error, on_warning);
+    if (w.png == nullptr) return 2;
+    w.info = png_create_info_struct(w.png);
+    if (w.info == nullptr) return 2;
+
+    png_text texts[2]{};
+    texts[0].compression = PNG_TEXT_COMPRESSION_NONE;
+    texts[0].key = software_key.data();
+    texts[0].text = software.data();
+    texts[1].compression = PNG_TEXT_COMPRESSION_NONE;
+    texts[1].key = description_key.data();
+    texts[1].text = description_text.data();
+    png_unknown_chunk unknown{};
+    std::memcpy(unknown.name, kPngRecordChunk, sizeof unknown.name);
+    unknown.data = chunk.data();
+    unknown.size = chunk.size();
+    unknown.location = PNG_HAVE_IHDR; // before the pixels: a reader finds it early
+
+    const bool written = guarded(w.png, [&] {
+        png_set_write_fn(w.png, &file, on_write, on_flush);
+        png_set_IHDR(w.png, w.info, static_cast<png_uint_32>(res), static_cast<png_uint_32>(res), 8,
+                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
+        png_set_text(w.png, w.info, texts, 2);
+        if (!chunk.empty()) {
+            png_set_keep_unknown_chunks(w.png, PNG_HANDLE_CHUNK_ALWAYS, record_chunk_name(), 1);
+            png_set_unknown_chunks(w.png, w.info, &unknown, 1);
+        }
+        png_write_info(w.png, w.info);
+        for (int y = 0; y < res; ++y) {
+            for (int x = 0; x < res; ++x) {
+                const COLORREF c = canvas.get_pixel(x, y);
+                line[3 * x] = static_cast<png_byte>(red_of(c));
+                line[3 * x + 1] = static_cast<png_byte>(green_of(c));
+                line[3 * x + 2] = static_cast<png_byte>(blue_of(c));
+            }
+            png_write_row(w.png, line.data());
+        }
+        png_write_end(w.png, w.info);
+    });
+    return written && file.commit() ? 0 : 3;
+}
+
+bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::string& reason) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+    if (!in) {
+        reason = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::uint8_t signature[8]{};
+    if (std::fread(signature, 1, 8, in.get()) != 8 || !is_png_signature(signature)) {
+        reason = "not a PNG image";
+        return false;
+    }
+    ErrorSink sink;
+    ReadStructs r;
+    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &sink, on_error, on_warning);
+    if (r.png != nullptr) r.info = png_create_info_struct(r.png);
+    if (r.info == nullptr) {
+        reason = "not enough memory to read " + path;
+        return false;
+    }
+    auto damaged = [&] {
+        reason = std::feof(in.get()) != 0
+                     ? std::string("the PNG image ends early (a truncated file)")
+                     : std::string("a damaged PNG image: ") + sink.message;
+        return false;
+    };
+
+    png_uint_32 width = 0, height = 0;
+    int passes = 1;
+    if (!guarded(r.png, [&] {
+            png_init_io(r.png, in.get());
+            png_set_sig_bytes(r.png, 8);
+            png_set_user_limits(r.png, kMaxSide, kMaxSide);
+            // A damaged chunk of any kind refuses the file: a record whose
+            // checksum fails must not be quietly dropped or used.
+            png_set_crc_action(r.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
+            png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, record_chunk_name(), 1);
+            png_read_info(r.png, r.info);
+            png_set_expand(r.png);
+            png_set_strip_16(r.png);
+            png_set_gray_to_rgb(r.png);
+            png_set_strip_alpha(r.png);
+            passes = png_set_interlace_handling(r.png);
+            png_read_update_info(r.png, r.info);
+            width = png_get_image_width(r.png, r.info);
+            height = png_get_image_height(r.png, r.info);
+        }))
+        return damaged();
+
+    const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+    std::vector<png_byte> image;
+    std::vector<png_bytep> rows;
+    try {
+        image.resize(row_bytes * (with_pixels ? height : 1));
+        rows.resize(with_pixels ? height : 1);
+        for (std::size_t y = 0; y < rows.size(); ++y)
+            rows[y] = image.data() + y * row_bytes;
+    } catch (const std::bad_alloc&) {
+        reason = "not enough memory to read " + path;
+        return false;
+    }
+    if (!guarded(r.png, [&] {
+            if (with_pixels)
+                png_read_image(r.png, rows.data());
+            else
+                for (int pass = 0; pass < passes; ++pass)
+                    for (png_uint_32 y = 0; y < height; ++y)
+                        png_read_row(r.png, rows[0], nullptr);
+            png_read_end(r.png, r.info);
+        }))
+        return damaged();
+
+    out = PngContents{};
+    out.width = static_cast<int>(width);
+    out.height = static_cast<int>(height);
+    png_unknown_chunkp chunks = nullptr;
+    const int nchunks = png_get_unknown_chunks(r.png, r.info, &chunks);
+    for (int i = 0; i < nchunks; ++i) {
+        if (std::memcmp(chunks[i].name, kPngRecordChunk, 4) != 0) continue;
+        if (out.record) {
+            reason = "more than one parameter record in one PNG image";
+            return false;
+        }
+        out.record.emplace(chunks[i].data, chunks[i].data + chunks[i].size);
+    }
+    png_textp texts = nullptr;
+    const int ntexts = png_get_text(r.png, r.info, &texts, nullptr);
+    for (int i = 0; i < ntexts; ++i)
+        if (std::strcmp(texts[i].key, "Description") == 0 && texts[i].text != nullptr)
+            out.description = texts[i].text;
+    if (with_pixels) {
+        try {
+            out.pixels.resize(static_cast<std::size_t>(width) * height);
+        } catch (const std::bad_alloc&) {
+            reason = "not enough memory to read " + path;
+            return false;
+        }
+        for (std::size_t i = 0; i < out.pixels.size(); ++i)
+            out.pixels[i] = rgb(image[3 * i], image[3 * i + 1], image[3 * i + 2]);
+    }
+    return true;
+}
+
+} // namespace morv

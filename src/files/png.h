@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/types.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace morv {
+
+class Surface;
+
+// The private ancillary chunk that carries the parameter record inside an
+// image: lowercase first letter (a reader may skip it), lowercase second
+// (private), uppercase third (reserved bit clear), lowercase fourth (safe to
+// copy: the record describes how the picture was made, not its bytes).
+inline constexpr char kPngRecordChunk[] = "moRv";
+
+// The eight bytes every PNG file starts with.
+bool is_png_signature(std::span<const std::uint8_t> head);
+
+// Writes the top-left res x res part of `canvas` to `path` as an 8-bit RGB
+// PNG with the same pixels a TGA of it holds, the bytes of `record` in the
+// private chunk (none when empty) and `description` as a readable text chunk. Returns the codes
+// of writetga: 0 success, 1 the file could not be created, 2 no memory, 3 a
+// write failed. An existing file is only replaced once everything was written.
+int writepng(const Surface& canvas, int res, const std::string& path,
+             std::span<const std::uint8_t> record, const std::string& description);
+
+// What a PNG file holds, as far as this program cares.
+struct PngContents {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels; // row after row; filled only when asked for
+    std::optional<std::vector<std::uint8_t>> record;
+    std::string description;
+};
+
+// Reads and checks a whole PNG file (every chunk and its checksum, so a
+// truncated or damaged file fails). On failure returns false with `reason`
+// saying why; `out` is then unspecified.
+bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::string& reason);
+
+} // namespace morv

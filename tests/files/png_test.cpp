@@ -1,0 +1,129 @@
+#include "files/png.h"
+
+#include "core/catalogue.h"
+#include "core/state.h"
+#include "files/atr.h"
+#include "files/image.h"
+#include "files/tga.h"
+#include "support/render.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+namespace morv {
+namespace {
+
+std::vector<std::uint8_t> record_of(const State& s) {
+    const AtrBytes b = encode_atr(atr_from_state(s));
+    return {b.begin(), b.end()};
+}
+
+void write_file(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// The PNG holds exactly the TGA's pixels, whatever the type draws with
+// (palette indices, speed colours, lines in 3-D, the chaos game).
+TEST(Png, PixelsEqualTheTgaOfTheSameRenderAndCarryTheRecord) {
+    test::TempDir dir;
+    for (const int type : {0, 3, 9, 21, 33}) {
+        State s = test::make_state(type, 200);
+        test::render(s, 20000);
+        ASSERT_EQ(writeimage(s, dir.file("a.tga")), 0);
+        ASSERT_EQ(writeimage(s, dir.file("a.PnG")), 0) << "the extension in any case";
+        const auto tga = test::read_file(dir.file("a.tga"));
+        ASSERT_EQ(tga.size(), 18u + 3u * 200 * 200 + 26u);
+        PngContents png;
+        std::string reason;
+        ASSERT_TRUE(readpng(dir.file("a.PnG"), png, true, reason)) << reason;
+        ASSERT_EQ(png.width, 200);
+        ASSERT_EQ(png.height, 200);
+        for (std::size_t i = 0; i < png.pixels.size(); ++i) {
+            const unsigned char* bgr = &tga[18 + 3 * i];
+            ASSERT_EQ(png.pixels[i], rgb(bgr[2], bgr[1], bgr[0]))
+                << "type " << type << " pixel " << i % 200 << "," << i / 200;
+        }
+        EXPECT_EQ(png.record, record_of(s)) << type;
+        EXPECT_EQ(png.description.rfind(plain_type_name(catalogue[type].name) + " (type ", 0), 0u)
+            << png.description;
+    }
+}
+
+TEST(Png, RecordRoundTripGivesTheSameRender) {
+    test::TempDir dir;
+    State saved = test::make_state(4, 200);
+    saved.p[4].a = 2.2, saved.p[4].b = 0.55;
+    saved.rot[4] = VOXEL{15, 30, 45};
+    saved.back = rgb(10, 20, 30);
+    test::render(saved, 30000);
+    ASSERT_EQ(writeimage(saved, dir.file("p.png")), 0);
+
+    State loaded = test::make_state(0, 200);
+    loaded.oatrfile = dir.file("p.png");
+    std::string reason;
+    ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
+    EXPECT_EQ(record_of(loaded), record_of(saved));
+    test::render(loaded, 30000);
+    EXPECT_EQ(test::canvas_checksum(loaded), test::canvas_checksum(saved));
+
+    // The start-up path takes an image as it takes a parameter file.
+    State started = test::make_state(0, 200);
+    EXPECT_EQ(load_startup_atr(started, "\"" + dir.file("p.png") + "\""), kAtrLoadOk);
+    EXPECT_EQ(record_of(started), record_of(saved));
+}
+
+TEST(Png, RefusesImagesWithoutAGoodRecordLeavingStateUnchanged) {
+    test::TempDir dir;
+    State source = test::make_state(0, 200);
+    test::render(source, 5000);
+    const auto good_record = record_of(source);
+    ASSERT_EQ(writepng(source.canvas, 200, dir.file("good.png"), good_record, "x"), 0);
+    const auto good = test::read_file(dir.file("good.png"));
+
+    auto bad_type = good_record;
+    bad_type[0] = 38;
+    auto damaged = good;
+    damaged[8 + 25 + 8 + 100] ^= 0x01; // a byte inside the record chunk after IHDR
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> record; // written with writepng unless `bytes` given
+        std::vector<unsigned char> bytes;
+        int code;
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"no record", {}, {}, kAtrLoadBadValue, "without Morvane parameters"},
+        {"short record", {good_record.begin(), good_record.end() - 1}, {}, kAtrLoadBadSize, "624"},
+        {"type 38", bad_type, {}, kAtrLoadBadValue, "type"},
+        {"truncated",
+         {},
+         {good.begin(), good.begin() + good.size() / 2},
+         kAtrLoadOpenFailed,
+         "ends early"},
+        {"damaged record", {}, damaged, kAtrLoadOpenFailed, "damaged"},
+        {"signature only", {}, {good.begin(), good.begin() + 8}, kAtrLoadOpenFailed, "ends early"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.file("bad.png");
+        if (c.bytes.empty())
+            ASSERT_EQ(writepng(source.canvas, 200, path, c.record, "x"), 0) << c.what;
+        else
+            write_file(path, c.bytes);
+        State s = test::make_state(5, 200);
+        s.p[5].a = 42;
+        const auto before = record_of(s);
+        s.oatrfile = path;
+        std::string reason;
+        EXPECT_EQ(loadatr(s, &reason), c.code) << c.what;
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << c.what << ": " << reason;
+        EXPECT_EQ(s.type, 5) << c.what;
+        EXPECT_EQ(record_of(s), before) << c.what;
+    }
+}
+
+} // namespace
+} // namespace morv

@@ -1,0 +1,87 @@
+// The desktop program before Qt starts: its answers without a display.
+#include "ui/launch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <string>
+#include <string_view>
+#include <sys/wait.h>
+
+namespace morv::ui {
+namespace {
+
+TEST(Launch, DisplayIsFoundWhereQtWouldReachOne) {
+    struct Case {
+        const char *platform, *display, *wayland;
+        bool expected;
+    };
+    for (const Case& c :
+         {Case{nullptr, nullptr, nullptr, false}, Case{nullptr, "", "", false},
+          Case{"", ":0", nullptr, true}, Case{nullptr, nullptr, "wayland-0", true},
+          Case{"offscreen", nullptr, nullptr, true},
+          Case{"minimal:enable_fonts", nullptr, nullptr, true},
+          Case{"xcb", nullptr, "wayland-0", false}, Case{"wayland", ":0", nullptr, false},
+          Case{"wayland;xcb", ":0", nullptr, true},
+          Case{"wayland-egl;xcb:x", nullptr, nullptr, false}, Case{";", ":0", nullptr, false}}) {
+        EXPECT_EQ(display_available(c.platform, c.display, c.wayland), c.expected)
+            << (c.platform ? c.platform : "(unset)") << " " << (c.display ? c.display : "-") << " "
+            << (c.wayland ? c.wayland : "-");
+    }
+}
+
+struct DesktopRun {
+    int status = -1;
+    std::string output; // stdout and stderr together
+};
+
+// The desktop program with no display but what `env` sets, and these arguments.
+DesktopRun run_desktop(const std::string& env, const std::string& args) {
+    const std::string cmd = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + env + " '" +
+                            MORVANE_DESKTOP_PATH + "' " + args + " 2>&1";
+    DesktopRun r;
+    std::FILE* pipe = ::popen(cmd.c_str(), "r");
+    if (pipe == nullptr) return r;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
+        r.output.append(buf, n);
+    const int st = ::pclose(pipe);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+    return r;
+}
+
+std::string literal(std::string_view text) {
+    std::string pattern;
+    for (char ch : text) {
+        if (std::string_view(".^$|()[]{}*+?\\-").find(ch) != std::string_view::npos)
+            pattern += '\\';
+        pattern += ch;
+    }
+    return pattern;
+}
+
+TEST(Launch, WithoutADisplayTheProgramAnswersAndEndsCleanly) {
+    struct Case {
+        std::string env, args;
+        int status;
+        std::string pattern; // the whole output
+    };
+    const std::string no_display = literal(kNoDisplayText);
+    for (const Case& c : {
+             Case{"", "--version", 0, "morvane [0-9]+\\.[0-9]+\\.[0-9]+\n"},
+             Case{"", "--no-splash -h", 0, "usage: morvane [^]*morvane-render[^]*"},
+             Case{"", "--no-splash x.atr", 1, no_display},
+             Case{"QT_QPA_PLATFORM='wayland;xcb' DISPLAY=", "", 1, no_display},
+             // A display that is named but cannot be reached: Qt gives up inside.
+             Case{"QT_QPA_PLATFORM=xcb DISPLAY=:97", "", 1, "[^]*" + no_display},
+         }) {
+        const DesktopRun r = run_desktop(c.env, c.args);
+        EXPECT_EQ(r.status, c.status) << c.env << " " << c.args;
+        EXPECT_TRUE(std::regex_match(r.output, std::regex(c.pattern)))
+            << c.env << " " << c.args << ": " << r.output;
+    }
+}
+
+} // namespace
+} // namespace morv::ui

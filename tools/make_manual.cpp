@@ -1,0 +1,120 @@
+// Builds Morvane.pdf from the manual's HTML source, the gallery pictures that
+// morvane-render drew during the build and the bundled palettes.
+// Run: make-manual SOURCE.html GALLERY_DIR MAPS_DIR OUT.pdf
+#include "color/mapfile.h"
+#include "core/catalogue.h"
+#include "files/image.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace morv {
+namespace {
+
+constexpr int kGalleryColumns = 4;
+
+QString html_escaped(const std::string& s) {
+    return QString::fromStdString(s).toHtmlEscaped();
+}
+
+// Four pictures a row, each captioned with its type number and name.
+bool add_gallery(QTextDocument& doc, const QString& dir, QString& html) {
+    html = "<table cellspacing=\"6\" cellpadding=\"0\" width=\"100%\">";
+    for (int type = 0; type < NTYPES; ++type) {
+        const QString path = QString("%1/type%2.png").arg(dir).arg(type, 2, 10, QChar('0'));
+        QImage picture(path);
+        if (picture.isNull()) {
+            std::fprintf(stderr, "make-manual: cannot read %s\n", qPrintable(path));
+            return false;
+        }
+        const QString url = QString("gallery:%1").arg(type);
+        doc.addResource(QTextDocument::ImageResource, QUrl(url), picture);
+        if (type % kGalleryColumns == 0) html += "<tr>";
+        html += QString("<td align=\"center\" valign=\"top\"><img src=\"%1\" width=\"118\" "
+                        "height=\"118\"><br><small>%2&nbsp;%3</small></td>")
+                    .arg(url)
+                    .arg(type)
+                    .arg(html_escaped(plain_type_name(catalogue[type].name)));
+        if (type % kGalleryColumns == kGalleryColumns - 1 || type == NTYPES - 1) html += "</tr>";
+    }
+    html += "</table>";
+    return true;
+}
+
+// One row per palette: its name and a strip of its 256 entries.
+bool add_palettes(QTextDocument& doc, const QString& dir, QString& html) {
+    const QStringList names = QDir(dir).entryList({"*.map"}, QDir::Files, QDir::Name);
+    if (names.isEmpty()) {
+        std::fprintf(stderr, "make-manual: no palettes in %s\n", qPrintable(dir));
+        return false;
+    }
+    html = "<table cellspacing=\"2\" cellpadding=\"2\">";
+    for (const QString& name : names) {
+        QFile file(dir + "/" + name);
+        Palette pal{};
+        const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (!parse_map(text.constData(), static_cast<std::size_t>(text.size()), pal)) {
+            std::fprintf(stderr, "make-manual: %s is not a palette\n", qPrintable(name));
+            return false;
+        }
+        QImage strip(256, 1, QImage::Format_RGB32);
+        for (int i = 0; i < 256; ++i)
+            strip.setPixel(i, 0, qRgb(pal[i][0], pal[i][1], pal[i][2]));
+        const QString url = "palette:" + name;
+        doc.addResource(QTextDocument::ImageResource, QUrl(url), strip.scaled(256, 16));
+        html += QString("<tr><td><tt>%1</tt></td><td><img src=\"%2\" width=\"256\" "
+                        "height=\"16\"></td></tr>")
+                    .arg(name.chopped(4).toHtmlEscaped(), url);
+    }
+    html += "</table>";
+    return true;
+}
+
+int run(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: make-manual SOURCE.html GALLERY_DIR MAPS_DIR OUT.pdf\n");
+        return 2;
+    }
+    QFile source(QString::fromLocal8Bit(argv[1]));
+    if (!source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "make-manual: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    QString html = QString::fromUtf8(source.readAll());
+    QTextDocument doc;
+    doc.setDefaultFont(QFont("DejaVu Sans", 10));
+    QString gallery, palettes;
+    if (!add_gallery(doc, QString::fromLocal8Bit(argv[2]), gallery) ||
+        !add_palettes(doc, QString::fromLocal8Bit(argv[3]), palettes))
+        return 1;
+    html.replace("<!--GALLERY-->", gallery);
+    html.replace("<!--PALETTES-->", palettes);
+    doc.setHtml(html);
+
+    QPdfWriter pdf(QString::fromLocal8Bit(argv[4]));
+    pdf.setTitle("Morvane");
+    pdf.setCreator("Morvane make-manual");
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                  QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+    doc.print(&pdf);
+    return 0;
+}
+
+} // namespace
+} // namespace morv
+
+int main(int argc, char** argv) {
+    // Fonts and images need an application object; no window is ever shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return morv::run(argc, argv);
+}
