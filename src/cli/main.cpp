@@ -2,6 +2,7 @@
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
 #include "cli/options.h"
+#include "cli/render_run.h"
 #include "cli/set_values.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
@@ -26,6 +27,11 @@ constexpr int kExitNotFound = 3;
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
     return kExitUsage;
+}
+
+int write_error(const std::string& message) {
+    std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
+    return kExitWrite;
 }
 
 std::optional<std::string> load_palette(State& s, const std::string& palette) {
@@ -99,30 +105,6 @@ int apply_filter(State& s, const std::string& filter) {
     return rc;
 }
 
-class Progress {
-  public:
-    Progress(bool enabled, long long total)
-        : enabled_(enabled && ::isatty(2) != 0), total_(total) {}
-    void update(long long done) {
-        if (!enabled_ || total_ <= 0) return;
-        const int pct = static_cast<int>(done * 100 / total_);
-        if (pct == shown_) return;
-        shown_ = pct;
-        const int bar = pct / 2;
-        std::fprintf(stderr, "\r[%-50.*s] %3d%%", bar,
-                     "##################################################", pct);
-        std::fflush(stderr);
-    }
-    ~Progress() {
-        if (enabled_ && shown_ >= 0) std::fprintf(stderr, "\r%60s\r", "");
-    }
-
-  private:
-    bool enabled_;
-    long long total_;
-    int shown_ = -1;
-};
-
 int run(int argc, char** argv) {
     CliOptions o;
     if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
@@ -135,32 +117,38 @@ int run(int argc, char** argv) {
         return 0;
     }
     State s;
-    if (auto e = prepare(s, o)) return usage_error(*e);
-    if (o.analyze) {
+    if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
+    long long merged_calls = 0;
+    if (o.engine.merging) {
+        if (auto e = merge(s, o.engine, merged_calls)) return usage_error(*e);
+    } else if (auto e = prepare(s, o)) {
+        return usage_error(*e);
+    }
+    if (o.analyze && !o.engine.merging) {
         if (lyapunov(s) != 0) return usage_error("no step function for this type");
         print_analysis(s);
         return 0;
     }
-    if (o.random)
+    if (o.random && !o.engine.merging)
         if (const int rc = search(s); rc != 0) return rc;
 
     const auto start = std::chrono::steady_clock::now();
-    Progress progress(!o.quiet && o.iterations >= 2000000, o.iterations);
-    long long calls = 0;
-    for (; calls < o.iterations; ++calls) {
-        if (fractaldriver(s) != 0) {
-            std::fprintf(stderr, "morvane-render: %s\n", kHitcountAllocText);
-            return kExitWrite;
-        }
-        s.posted.clear(); // a pause is resumed at once
-        if (s.lastresult == kComplete) {
-            ++calls;
-            break;
-        }
-        if ((calls & 0xFFFF) == 0) progress.update(calls);
-    }
+    RenderDone done;
+    bool usage = false;
+    if (o.engine.merging)
+        done.calls = merged_calls;
+    else if (auto e = render(s, o.iterations, o.engine, !o.quiet, done, usage))
+        return usage ? usage_error(*e) : write_error(*e);
+    const long long calls = done.calls;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!done.image) {
+        if (!o.quiet)
+            std::printf("%s: %lld iterations in %.3f s (%.0f per second), wrote %s\n",
+                        std::string(catalogue[s.type].name).c_str(), calls, seconds,
+                        seconds > 0 ? calls / seconds : 0.0, o.engine.save_hits.c_str());
+        return 0;
+    }
     if (!o.filter.empty()) apply_filter(s, o.filter);
 
     if (const int rc = writeimage(s, o.output); rc != 0) {

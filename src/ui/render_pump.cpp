@@ -1,7 +1,8 @@
 #include "ui/render_pump.h"
 
-#include "core/driver.h"
+#include "core/run_calls.h"
 #include "core/state.h"
+#include "formulas/kernels.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
@@ -27,15 +28,12 @@ void RenderPump::sync() {
 }
 
 void RenderPump::run_batch(bool& stop) {
-    for (int i = 0; i < batch_; ++i) {
-        const int rc = fractaldriver(s_);
-        ++calls_;
-        if (rc != 0 && hooks_.alloc_failed) hooks_.alloc_failed();
-        if (!s_.posted.empty()) {
-            hooks_.posted();
-            stop = true;
-            return;
-        }
+    const RunOutcome out = run_calls(s_, batch_, &fused_kernels);
+    calls_ += out.calls;
+    if (out.rc != 0 && hooks_.alloc_failed) hooks_.alloc_failed();
+    if (!s_.posted.empty()) {
+        hooks_.posted();
+        stop = true;
     }
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cli/engine_options.h"
+#include "core/state.h"
+
+#include <optional>
+#include <string>
+
+namespace morv {
+
+// What a render did, for the summary line.
+struct RenderDone {
+    long long calls = 0;
+    bool image = true; // false when only the hit counts were written
+};
+
+// Refuses, before anything large is allocated, a render that needs more
+// memory than the budget (which the driver then also keeps to).
+std::optional<std::string> check_memory(State& s, int res, const EngineOptions& o);
+
+// The threads to use: --threads, or the machine's cores.
+int thread_count(const EngineOptions& o);
+
+// Makes the driver calls of a render on a prepared state: one orbit through
+// the fused kernels, or several orbits on threads with their totals painted
+// (or written with --save-hits). The message on failure; `usage` tells an
+// option error (exit 2) from a failure to allocate or write (exit 1).
+std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
+                                  bool progress, RenderDone& done, bool& usage);
+
+// --merge: reads, checks and combines the parts into `s`, painted; `calls`
+// is what the parts made together.
+std::optional<std::string> merge(State& s, const EngineOptions& o, long long& calls);
+
+} // namespace morv
