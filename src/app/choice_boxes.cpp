@@ -61,12 +61,34 @@ const ChoiceBox* find_choice_box(int id) {
     return nullptr;
 }
 
-ChoiceForm ChoiceForm::load(const State& s, int id) {
-    return ChoiceForm{id == kDlgUnity && s.unitybasin != 0};
+ChoiceBoxForm::ChoiceBoxForm(const ChoiceBox& box)
+    : box_(box), controls_{Control{ControlKind::Label, kNoId, box.text, 0, 0, 0},
+                           Control{ControlKind::Check, box.check_id, box.check_label, 0, 1, 0}},
+      spec_{box.id,
+            box.caption,
+            std::span<const Control>(controls_.data(), box.check_label.empty() ? 1u : 2u),
+            0,
+            19,
+            {box.button1, box.button2, true, true},
+            false} {}
+
+Fields ChoiceBoxForm::open(const State& s) {
+    Fields f;
+    if (box_.id == kDlgUnity) f.checked[box_.check_id] = s.unitybasin != 0;
+    return f;
 }
 
-void ChoiceForm::apply(State& s, int id) const {
-    if (id == kDlgUnity) s.unitybasin = check ? 1 : 0;
+Outcome ChoiceBoxForm::ok(State& s, const Fields& f) {
+    keep_check(s, f);
+    return {};
+}
+
+void ChoiceBoxForm::cancel(State& s, const Fields& f) {
+    keep_check(s, f);
+}
+
+void ChoiceBoxForm::keep_check(State& s, const Fields& f) const {
+    if (box_.id == kDlgUnity) s.unitybasin = f.is_checked(box_.check_id) ? 1 : 0;
 }
 
 } // namespace morv::app

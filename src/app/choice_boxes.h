@@ -1,6 +1,8 @@
 #pragma once
 
-#include <optional>
+#include "app/forms/form.h"
+
+#include <array>
 #include <string_view>
 
 namespace morv {
@@ -24,12 +26,25 @@ struct ChoiceBox {
 // The box of dialog `id` (900, 950, 1000 or 1100), or nullptr.
 const ChoiceBox* find_choice_box(int id);
 
-// What the box's check box shows and keeps (only the Unity box has one).
-struct ChoiceForm {
-    bool check = false;
-    static ChoiceForm load(const State& s, int id);
+// A choice box as a dialog: its text, the check box where it has one, and its
+// two buttons in the corners; Enter presses button 1 wherever the focus is.
+class ChoiceBoxForm : public Form {
+  public:
+    explicit ChoiceBoxForm(const ChoiceBox& box);
+    ChoiceBoxForm(const ChoiceBoxForm&) = delete; // the description points into the object
+    ChoiceBoxForm& operator=(const ChoiceBoxForm&) = delete;
+    const DialogSpec& description() const override { return spec_; }
+    Fields open(const State& s) override;
     // Either button: the check box state is kept.
-    void apply(State& s, int id) const;
+    Outcome ok(State& s, const Fields& f) override;
+    void cancel(State& s, const Fields& f) override;
+
+  private:
+    void keep_check(State& s, const Fields& f) const;
+
+    const ChoiceBox& box_;
+    std::array<Control, 2> controls_;
+    DialogSpec spec_;
 };
 
 } // namespace morv::app

@@ -37,79 +37,87 @@ void about(State& s, Ui& ui) {
     ui.dialogs.run(kDlgAbout, s);
 }
 
+void help(State&, Ui& ui) {
+    ui.prompts.inform(kProgramCaption, kHelpText);
+}
+
+void options_chart(State& s, Ui& ui) {
+    ui.dialogs.run(kDlgOptionsChart, s);
+}
+
+void quit(State&, Ui& ui) {
+    ui.host.quit();
+}
+
+// When a command is carried out: Render/Pause always, the others only while
+// rendering is paused, the PGM dialogs only for the PGM type.
+using Condition = bool (*)(const State& s);
+
+bool always(const State&) {
+    return true;
+}
+
+bool paused(const State& s) {
+    return s.okrun == 0;
+}
+
+bool paused_on_pgm(const State& s) {
+    return paused(s) && s.type == kTypePgm;
+}
+
+using Handler = void (*)(State& s, Ui& ui, int id);
+
+// Most handlers do not need the id that reached them.
+template <void (*F)(State&, Ui&)> void plain(State& s, Ui& ui, int) {
+    F(s, ui);
+}
+
+void palette_by_id(State& s, Ui&, int id) {
+    default_palette(s, id);
+}
+
+struct CommandEntry {
+    int id;
+    Condition condition;
+    Handler handler;
+};
+
+constexpr CommandEntry kCommands[] = {
+    {kCmdRender, always, plain<toggle_rendering>},
+    {kCmdHelp, paused, plain<help>},
+    {kCmdAbout, paused, plain<about>},
+    {kCmdType, paused, plain<choose_type>},
+    {kCmdParameters, paused, plain<edit_parameters>},
+    {kCmdRandom, paused, plain<random_parameters>},
+    {kCmdColoring, paused, plain<edit_coloring>},
+    {kCmdBackground, paused, plain<edit_background>},
+    {kCmdPalette, paused, plain<load_palette>},
+    {kCmdPalette1, paused, palette_by_id},
+    {kCmdPalette2, paused, palette_by_id},
+    {kCmdClear, paused, plain<clear_screen>},
+    {kCmdLoad, paused, plain<load_parameters>},
+    {kCmdSaveParameters, paused, plain<save_parameters>},
+    {kCmdNormalize, paused, run_filter},
+    {kCmdEqualize, paused, run_filter},
+    {kCmdLog, paused, run_filter},
+    {kCmdLogSquared, paused, run_filter},
+    {kCmdSaveImage, paused, plain<save_image>},
+    {kCmdExit, paused, plain<quit>},
+    {kCmdOptions, paused, plain<options_chart>},
+    {kCmdPgmFormula, paused_on_pgm, plain<pgm_formula>},
+    {kCmdPgmParameters, paused_on_pgm, plain<pgm_parameters>},
+    {kCmdDebug, paused, plain<toggle_debug>},
+};
+
 } // namespace
 
 void dispatch(State& s, Ui& ui, int id) {
-    if (id == kCmdRender) {
-        toggle_rendering(s, ui);
+    for (const CommandEntry& c : kCommands) {
+        if (c.id != id) continue;
+        if (c.condition(s)) c.handler(s, ui, id);
         return;
     }
-    if (s.okrun) return;
-    switch (id) {
-    case kCmdHelp:
-        ui.prompts.inform(kProgramCaption, kHelpText);
-        break;
-    case kCmdAbout:
-        about(s, ui);
-        break;
-    case kCmdType:
-        choose_type(s, ui);
-        break;
-    case kCmdParameters:
-        edit_parameters(s, ui);
-        break;
-    case kCmdRandom:
-        random_parameters(s, ui);
-        break;
-    case kCmdColoring:
-        edit_coloring(s, ui);
-        break;
-    case kCmdBackground:
-        edit_background(s, ui);
-        break;
-    case kCmdPalette:
-        load_palette(s, ui);
-        break;
-    case kCmdPalette1:
-    case kCmdPalette2:
-        default_palette(s, id);
-        break;
-    case kCmdClear:
-        clear_screen(s, ui);
-        break;
-    case kCmdLoad:
-        load_parameters(s, ui);
-        break;
-    case kCmdSaveParameters:
-        save_parameters(s, ui);
-        break;
-    case kCmdNormalize:
-    case kCmdEqualize:
-    case kCmdLog:
-    case kCmdLogSquared:
-        run_filter(s, ui, id);
-        break;
-    case kCmdSaveImage:
-        save_image(s, ui);
-        break;
-    case kCmdExit:
-        ui.host.quit();
-        break;
-    case kCmdOptions:
-        ui.dialogs.run(kDlgOptionsChart, s);
-        break;
-    case kCmdPgmFormula:
-        pgm_formula(s, ui);
-        break;
-    case kCmdPgmParameters:
-        pgm_parameters(s, ui);
-        break;
-    case kCmdDebug:
-        toggle_debug(s, ui);
-        break;
-    default:
-        break; // not a command of this window
-    }
+    // not a command of this window
 }
 
 void drain_posted(State& s, Ui& ui) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// The command handlers, grouped by topic; dispatch() in commands.cpp calls
-// them only while rendering is paused (except 165).
+// The command handlers, grouped by topic; the command table in commands.cpp
+// says when each is carried out (paused, and the PGM dialogs for PGM only).
 #include "app/commands.h"
 
 namespace morv::app {

@@ -75,7 +75,6 @@ void choose_type(State& s, Ui& ui) {
 }
 
 void pgm_formula(State& s, Ui& ui) {
-    if (s.okrun || s.type != kTypePgm) return;
     s.savepgmindex = s.pgmindex;
     ui.dialogs.run(kDlgPgmFormula, s);
     if (s.pgmindex != s.savepgmindex) s.firstloop = 1;
@@ -83,7 +82,6 @@ void pgm_formula(State& s, Ui& ui) {
 }
 
 void pgm_parameters(State& s, Ui& ui) {
-    if (s.okrun || s.type != kTypePgm) return;
     if (ui.dialogs.run(kDlgPgmParameters, s) == kButton1 && s.prestore == 1) {
         if (s.pgmindex >= 0 && s.pgmindex < kPgmFormulas) {
             const auto k = static_cast<std::size_t>(s.pgmindex);

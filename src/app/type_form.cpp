@@ -4,23 +4,34 @@
 
 namespace morv::app {
 
-TypeForm TypeForm::load(const State& s) {
-    TypeForm f;
-    if (valid_type(s.type)) f.checked[static_cast<std::size_t>(s.type)] = true;
-    return f;
-}
-
-void TypeForm::apply(State& s) const {
+TypeForm::TypeForm()
+    : controls_{}, spec_{200, kTypeDialogCaption, controls_, 0,
+                         19,  {.at_edges = true}, false,     true} {
+    controls_[0] = Control{ControlKind::Group, kTypeGroupId, kTypeGroupHeading, 0, 0, 0};
+    controls_[1] = Control{ControlKind::Group, kMoreTypesGroupId, kMoreTypesGroupHeading, 0, 1, 0};
     for (int i = 0; i < NTYPES; ++i) {
-        if (checked[static_cast<std::size_t>(i)]) {
-            s.type = i;
-            return;
-        }
+        const Place at = place(i);
+        controls_[static_cast<std::size_t>(i) + 2] =
+            Control{ControlKind::Radio,
+                    kFirstTypeRadio + i,
+                    catalogue[i].name,
+                    at.group == 0 ? kTypeGroupId : kMoreTypesGroupId,
+                    at.row,
+                    at.column};
     }
 }
 
-std::string_view TypeForm::label(int type) {
-    return catalogue[static_cast<std::size_t>(type)].name;
+Fields TypeForm::open(const State& s) {
+    Fields f;
+    for (int i = 0; i < NTYPES; ++i)
+        f.checked[kFirstTypeRadio + i] = s.type == i;
+    return f;
+}
+
+Outcome TypeForm::ok(State& s, const Fields& f) {
+    const int chosen = f.first_checked(kFirstTypeRadio, NTYPES);
+    if (chosen >= 0) s.type = chosen;
+    return {};
 }
 
 TypeForm::Place TypeForm::place(int type) {

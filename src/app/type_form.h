@@ -1,13 +1,10 @@
 #pragma once
 
+#include "app/forms/form.h"
 #include "core/types.h"
 
 #include <array>
 #include <string_view>
-
-namespace morv {
-struct State;
-}
 
 namespace morv::app {
 
@@ -22,21 +19,28 @@ inline constexpr int kFirstTypeRadio = 220; // radio button 220 + i stands for t
 // columns, the first half of its types on the left.
 inline constexpr int kTypesInFirstGroup = 26;
 
-// The attractor type dialog: one group of 38 radio buttons.
-struct TypeForm {
-    std::array<bool, NTYPES> checked{};
-
+// The attractor type dialog: the catalogue's names as one group of 38 radio
+// buttons in two boxes, OK in the left corner and Cancel in the right.
+class TypeForm : public Form {
+  public:
+    TypeForm();
+    TypeForm(const TypeForm&) = delete; // the description points into the object
+    TypeForm& operator=(const TypeForm&) = delete;
+    const DialogSpec& description() const override { return spec_; }
     // The current type checked, the others clear.
-    static TypeForm load(const State& s);
-    // OK: the first checked button sets `type`; with none checked `type` stays.
-    void apply(State& s) const;
+    Fields open(const State& s) override;
+    // The first checked button sets `type`; with none checked `type` stays.
+    Outcome ok(State& s, const Fields& f) override;
 
-    static std::string_view label(int type);
     // Group (0 or 1), column (0 or 1) and row of a type's radio button.
     struct Place {
         int group, column, row;
     };
     static Place place(int type);
+
+  private:
+    std::array<Control, NTYPES + 2> controls_;
+    DialogSpec spec_;
 };
 
 } // namespace morv::app

@@ -1,9 +1,7 @@
 #include "ui/qt_dialogs.h"
 
 #include "app/command_ids.h"
-#include "ui/choice_box_view.h"
 #include "ui/dialogs/dialog_views.h"
-#include "ui/type_dialog.h"
 
 namespace morv::ui {
 
@@ -13,11 +11,7 @@ int QtDialogs::run(int id, State& s) {
     return it->second(parent_, s);
 }
 
-// The views of the other dialogs are added here as they come.
 void add_standard_views(QtDialogs& dialogs) {
-    dialogs.add(app::kDlgType, run_type_dialog);
-    for (int id : {app::kDlgBifurcation, app::kDlgBasin, app::kDlgUnity, app::kDlgRossler})
-        dialogs.add(id, [id](QWidget* parent, State& s) { return run_choice_box(id, parent, s); });
     add_dialog_views(dialogs);
 }
 

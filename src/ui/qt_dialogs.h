@@ -30,10 +30,9 @@ class QtDialogs : public app::Dialogs {
 };
 
 // Adds the views of every dialog this build has. A new dialog needs a form in
-// src/app (fields from State, OK and Cancel applied to State) and a function
-// here of the DialogView shape that builds its QDialog from the form, runs it
-// and applies the form; its id is added in add_standard_views. The command
-// that opens it already calls Dialogs::run with that id.
+// src/app (fields from State, OK and Cancel applied to State) and a row in
+// make_form's table; the generic form dialog shows it. The command that opens
+// it already calls Dialogs::run with that id.
 void add_standard_views(QtDialogs& dialogs);
 
 } // namespace morv::ui

@@ -12,9 +12,7 @@ using namespace morv::app;
 
 namespace {
 
-constexpr int kGanymede = 4;
-constexpr int kPhaseDiagram = 7;
-constexpr int kFrothyBasin = 18;
+constexpr int kGanymede = kTypeGanymede;
 
 State state_of(int type) {
     State s;
@@ -35,59 +33,65 @@ ParamForm quiet_form() {
 
 } // namespace
 
-TEST(ParamForm, ResolutionIsClampedAndEmptyReadsAsTheMinimum) {
+TEST(ParamForm, ResolutionAndSpeedAreClampedAndEmptyReadsAsTheMinimum) {
     ParamForm form = quiet_form();
-    for (auto [typed, stored] :
-         {std::pair{"100", 200}, {"5000", 4000}, {"", 200}, {" 800x", 800}}) {
+    for (auto [typed, res] : {std::pair{"100", 200}, {"5000", 4000}, {"", 200}, {" 800x", 800}}) {
         State s = state_of(0);
         press_ok(form, s, [&](Fields& f) { f.text[kParamResolution] = typed; });
-        EXPECT_EQ(s.res, stored) << typed;
+        EXPECT_EQ(s.res, res) << typed;
     }
-}
-
-TEST(ParamForm, SpeedLevelsMapToDelays) {
-    ParamForm form = quiet_form();
-    for (auto [typed, speed] : {std::pair{"10", 0}, {"1", 17}, {"0", 17}, {"", 17}, {"8", 3}}) {
+    for (auto [typed, speed] : {std::pair{"10", 0}, {"0", 17}, {"", 17}, {"8", 3}}) {
         State s = state_of(0);
         press_ok(form, s, [&](Fields& f) { f.text[kParamSpeed] = typed; });
         EXPECT_EQ(s.speed, speed) << typed;
     }
-    EXPECT_EQ(speed_level(3), 8);
-    EXPECT_EQ(speed_level(0), 10);
-    EXPECT_EQ(speed_level(17), 1);
     EXPECT_EQ(speed_level(20), -1); // rounded down, as a loaded file may hold any delay
     EXPECT_EQ(speed_level(std::numeric_limits<int>::min()), 1073741833);
 }
 
-TEST(ParamForm, GanymedeCoefficientsAreClampedToTheirRanges) {
+// Coefficients, plot window (swapped into order) and rotation are clamped to
+// the type's ranges.
+TEST(ParamForm, ValuesAreClampedIntoTheirRanges) {
     ParamForm form = quiet_form();
     State s = state_of(kGanymede);
     const Outcome out = press_ok(form, s, [](Fields& f) {
         f.text[kParamA] = "5";
         f.text[kParamA + 1] = "-3";
         f.text[kParamA + 2] = "-2";
+        f.text[kParamXmin] = "2";
+        f.text[kParamXmin + 1] = "1";
+        f.text[kParamXmin + 2] = "-9";
+        f.text[kParamXmin + 3] = "1e999";
+        f.text[kParamRotX] = "-10";
+        f.text[kParamRotX + 1] = "400";
+        f.text[kParamRotX + 2] = "90.5";
+        f.checked[kParamOrder] = false;
+        f.checked[kParamOrder + 4] = true;
     });
     EXPECT_TRUE(out.close);
-    EXPECT_EQ(s.p[kGanymede].a, 3.0);
-    EXPECT_EQ(s.p[kGanymede].b, -3.0);
-    EXPECT_EQ(s.p[kGanymede].c, -1.5);
-    EXPECT_EQ(s.p[kGanymede].d, 0.745);
+    const PARAM& p = s.p[kGanymede];
+    EXPECT_EQ((std::array{p.a, p.b, p.c, p.d}), (std::array{3.0, -3.0, -1.5, 0.745}));
+    const MINMAX& mm = s.mm[kGanymede];
+    EXPECT_EQ((std::array{mm.xmin, mm.xmax, mm.ymin, mm.ymax}), (std::array{1.0, 2.0, -5.0, 5.0}));
+    const VOXEL& r = s.rot[kGanymede];
+    EXPECT_EQ((std::array{r.x, r.y, r.z}), (std::array{0.0, 360.0, 90.5}));
+    EXPECT_EQ(s.rotationorder, 4);
 }
 
 TEST(ParamForm, DisabledFieldsAreClampedTooSoFrothyBasinLosesItsB) {
     ParamForm form = quiet_form();
-    State s = state_of(kFrothyBasin);
+    State s = state_of(kTypeBasin);
     const Fields f = form.open(s);
     EXPECT_FALSE(f.enabled.at(kParamA + 1));
     form.ok(s, f);
-    EXPECT_EQ(s.p[kFrothyBasin].b, 0.0);
+    EXPECT_EQ(s.p[kTypeBasin].b, 0.0);
 }
 
 TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
     ParamForm form = quiet_form();
     for (int type = 0; type < NTYPES; ++type) {
         State s = state_of(type);
-        if (type == kFrothyBasin) continue; // its default b lies outside its range
+        if (type == kTypeBasin) continue; // its default b lies outside its range
         const State before = s;
         const Outcome out = press_ok(form, s, [](Fields&) {});
         EXPECT_TRUE(out.close) << type;
@@ -99,21 +103,6 @@ TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
         EXPECT_EQ(s.speed, before.speed) << type;
         EXPECT_EQ(s.res, before.res) << type;
     }
-}
-
-TEST(ParamForm, PlotWindowIsSwappedAndClampedIntoItsRange) {
-    ParamForm form = quiet_form();
-    State s = state_of(kGanymede); // range -5..5
-    press_ok(form, s, [](Fields& f) {
-        f.text[kParamXmin] = "2";
-        f.text[kParamXmin + 1] = "1";
-        f.text[kParamXmin + 2] = "-9";
-        f.text[kParamXmin + 3] = "1e999";
-    });
-    EXPECT_EQ(s.mm[kGanymede].xmin, 1.0);
-    EXPECT_EQ(s.mm[kGanymede].xmax, 2.0);
-    EXPECT_EQ(s.mm[kGanymede].ymin, -5.0);
-    EXPECT_EQ(s.mm[kGanymede].ymax, 5.0);
 }
 
 TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrected) {
@@ -150,57 +139,9 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrected) {
     EXPECT_EQ(s.p[kGanymede].a, 1.0);
 }
 
-TEST(ParamForm, LowLyapunovExponentWarnsWithSixDecimalsAndKeepsTheSet) {
-    ParamForm form([](State&) { return ChaosMeasure{0.1234567, 1.0}; });
-    State s = state_of(kGanymede);
-    const Outcome out = press_ok(form, s, [](Fields& f) { f.text[kParamA] = "0.5"; });
-    EXPECT_TRUE(out.close);
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].caption, "Morvane");
-    EXPECT_EQ(out.messages[0].text, "Lyapunov exponent: 0.123457\n\nThe attractor may not be "
-                                    "chaotic\n   enough to produce an appealing\n   image.");
-    EXPECT_EQ(s.p[kGanymede].a, 0.5);
-}
-
-TEST(ParamForm, LyapunovIsMeasuredOnTheNewSetAndNanWarns) {
-    double seen = 0;
-    ParamForm form([&](State& st) {
-        seen = st.p[kGanymede].a;
-        return ChaosMeasure{std::nan(""), 0.0};
-    });
-    State s = state_of(kGanymede);
-    const Outcome out = press_ok(form, s, [](Fields& f) { f.text[kParamA] = "0.25"; });
-    EXPECT_EQ(seen, 0.25);
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].text.rfind("Lyapunov exponent: ", 0), 0u);
-}
-
-TEST(ParamForm, DebugModeReportsExponentAndDimension) {
-    ParamForm form([](State&) { return ChaosMeasure{0.5, 1.25}; });
-    State s = state_of(kGanymede);
-    EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).messages.empty());
-    s.debugflag = 1;
-    const Outcome out = press_ok(form, s, [](Fields&) {});
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].kind, Message::Kind::Inform);
-    EXPECT_EQ(out.messages[0].text,
-              "Lyapunov exponent: 0.500000000000000\nfractal dimension: 1.250000000000000");
-}
-
-TEST(ParamForm, TypesWithoutRandomParametersAreNotMeasured) {
-    bool called = false;
-    ParamForm form([&](State&) {
-        called = true;
-        return ChaosMeasure{};
-    });
-    State s = state_of(kPhaseDiagram);
-    EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).messages.empty());
-    EXPECT_FALSE(called);
-}
-
-TEST(ParamForm, PhaseDiagramLabelsAndEnabling) {
+TEST(ParamForm, LabelsAndEnablingFollowTheType) {
     ParamForm form = quiet_form();
-    State s = state_of(kPhaseDiagram);
+    State s = state_of(kTypeHenonPhase);
     const Fields f = form.open(s);
     EXPECT_EQ(f.text_of(kParamSp0Label), "angle ( 0 - 360 degrees )");
     EXPECT_EQ(f.text_of(kParamSp1Label), std::string(25, ' '));
@@ -212,32 +153,10 @@ TEST(ParamForm, PhaseDiagramLabelsAndEnabling) {
     EXPECT_EQ(f.text_of(kParamSp0), "65.000000000000000");
     EXPECT_EQ(f.text_of(kParamSpeed), "8");
     EXPECT_TRUE(f.is_checked(kParamOrder));
-}
-
-TEST(ParamForm, TypesWithoutSpecialFieldsShowBlankLabels) {
-    ParamForm form = quiet_form();
-    State s = state_of(kGanymede);
-    const Fields f = form.open(s);
-    EXPECT_EQ(f.text_of(kParamSp0Label), kBlankLabel);
-    EXPECT_FALSE(f.enabled.at(kParamSp0));
-    EXPECT_TRUE(f.enabled.at(kParamRotX));
-    EXPECT_EQ(special_labels(36).sp0, "p1 ( -2.0 - 2.0 )       ");
-}
-
-TEST(ParamForm, RotationIsClampedAndStoredAtOnceWithItsOrder) {
-    ParamForm form = quiet_form();
-    State s = state_of(kGanymede);
-    press_ok(form, s, [](Fields& f) {
-        f.text[kParamRotX] = "-10";
-        f.text[kParamRotX + 1] = "400";
-        f.text[kParamRotX + 2] = "90.5";
-        f.checked[kParamOrder] = false;
-        f.checked[kParamOrder + 4] = true;
-    });
-    EXPECT_EQ(s.rot[kGanymede].x, 0.0);
-    EXPECT_EQ(s.rot[kGanymede].y, 360.0);
-    EXPECT_EQ(s.rot[kGanymede].z, 90.5);
-    EXPECT_EQ(s.rotationorder, 4);
+    const Fields g = form.open(state_of(kGanymede)); // no special fields: blank labels
+    EXPECT_EQ(g.text_of(kParamSp0Label), kBlankLabel);
+    EXPECT_FALSE(g.enabled.at(kParamSp0));
+    EXPECT_TRUE(g.enabled.at(kParamRotX));
 }
 
 TEST(ParamForm, CancelPutsBackTheRecordAndResolutionButNotTheRest) {
@@ -249,7 +168,7 @@ TEST(ParamForm, CancelPutsBackTheRecordAndResolutionButNotTheRest) {
     f.text[kParamRotX] = "45";
     f.text[kParamXmin + 1] = f.text_of(kParamXmin).data(); // too narrow: stays open
     EXPECT_FALSE(form.ok(s, f).close);
-    form.cancel(s);
+    form.cancel(s, {});
     EXPECT_EQ(s.type, kGanymede);
     EXPECT_EQ(s.res, 600);
     EXPECT_EQ(s.p[kGanymede].a, -0.967);
@@ -257,10 +176,49 @@ TEST(ParamForm, CancelPutsBackTheRecordAndResolutionButNotTheRest) {
     EXPECT_EQ(s.rot[kGanymede].x, 45.0);
 }
 
-TEST(ParamForm, AnUnmeasurableTypeShowsNoMessage) {
-    ParamForm form([](State&) { return std::optional<ChaosMeasure>{}; });
-    State s = state_of(kGanymede);
-    const Outcome out = press_ok(form, s, [](Fields&) {});
-    EXPECT_TRUE(out.close);
-    EXPECT_TRUE(out.messages.empty());
+// What an OK of a random-capable type says about the new set's exponent.
+TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
+    const double nan = std::nan("");
+    const struct {
+        std::optional<ChaosMeasure> measure;
+        int debug;
+        std::string text; // "" when no message
+    } cases[] = {
+        {ChaosMeasure{0.1234567, 1.0}, 0,
+         "Lyapunov exponent: 0.123457\n\nThe attractor may not be chaotic\n   enough to produce "
+         "an appealing\n   image."},
+        {ChaosMeasure{nan, 0.0}, 0, "Lyapunov exponent: "},
+        {ChaosMeasure{0.5, 1.25}, 0, ""},
+        {ChaosMeasure{0.5, 1.25}, 1,
+         "Lyapunov exponent: 0.500000000000000\nfractal dimension: 1.250000000000000"},
+        {std::nullopt, 1, ""}, // a type that cannot be measured
+    };
+    for (const auto& c : cases) {
+        double seen = 0;
+        ParamForm form([&](State& st) {
+            seen = st.p[kGanymede].a;
+            return c.measure;
+        });
+        State s = state_of(kGanymede);
+        s.debugflag = c.debug;
+        const Outcome out = press_ok(form, s, [](Fields& f) { f.text[kParamA] = "0.25"; });
+        EXPECT_TRUE(out.close);
+        EXPECT_EQ(seen, 0.25); // measured on the new set
+        EXPECT_EQ(s.p[kGanymede].a, 0.25);
+        ASSERT_EQ(out.messages.size(), c.text.empty() ? 0u : 1u) << c.text;
+        if (!c.text.empty()) {
+            EXPECT_EQ(out.messages[0].text.substr(0, c.text.size()), c.text);
+            EXPECT_EQ(out.messages[0].caption, "Morvane");
+            EXPECT_EQ(out.messages[0].kind,
+                      c.debug ? Message::Kind::Inform : Message::Kind::WarnUnowned);
+        }
+    }
+    bool called = false; // types without random parameters are not measured
+    ParamForm form([&](State&) {
+        called = true;
+        return ChaosMeasure{};
+    });
+    State s = state_of(kTypeHenonPhase);
+    EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).messages.empty());
+    EXPECT_FALSE(called);
 }

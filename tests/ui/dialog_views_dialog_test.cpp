@@ -1,5 +1,8 @@
 #include "ui/dialogs/dialog_views.h"
 
+#include "app/command_ids.h"
+#include "ui/dialogs/form_dialog.h"
+
 #include "core/state.h"
 #include "dialog_test_support.h"
 #include "ui/dialogs/about_window.h"
@@ -38,17 +41,15 @@ void click(QWidget* dialog, int id) {
 TEST(DialogViews, EachDialogOpensWithItsCaption) {
     ensure_qt_app();
     struct Case {
-        int (*run)(QWidget*, State&, app::Prompts&);
+        int id;
         const char* caption;
     };
     for (const Case& c :
-         {Case{run_param_dialog, "  Parameters"},
-          Case{run_background_dialog, "Select the Background Color"},
-          Case{run_color_dialog, "Select the Coloring Method"},
-          Case{run_sierpinski_dialog, "Select the Mode"},
-          Case{run_pgm_formula_dialog, "Select the PGM Formula"},
-          Case{run_pgm_params_dialog, "PGM Parameters"}, Case{run_ifs_dialog, "  IFS Parameters"},
-          Case{run_vl_dialog, "Volterra-Lotka Parameters"}}) {
+         {Case{300, "  Parameters"}, Case{400, "Select the Background Color"},
+          Case{500, "Select the Coloring Method"}, Case{650, "Select the Mode"},
+          Case{700, "Select the PGM Formula"}, Case{800, "PGM Parameters"},
+          Case{1200, "  IFS Parameters"}, Case{1300, "Volterra-Lotka Parameters"},
+          Case{200, "Select the Attractor Type"}, Case{1100, "Rossler - 3D Options"}}) {
         State s;
         RecordingPrompts prompts;
         QString seen;
@@ -56,7 +57,7 @@ TEST(DialogViews, EachDialogOpensWithItsCaption) {
             seen = d->windowTitle();
             press_key(d, Qt::Key_Escape);
         });
-        EXPECT_EQ(c.run(nullptr, s, prompts), 2) << c.caption;
+        EXPECT_EQ(run_form_dialog(c.id, nullptr, s, prompts), 2) << c.caption;
         EXPECT_EQ(seen, c.caption);
     }
 }
@@ -74,7 +75,7 @@ TEST(DialogViews, IfsOkWithABadSumStaysOpenAndKeepsWhatItStored) {
         EXPECT_TRUE(d->isVisible());
         click(d, 2);
     });
-    EXPECT_EQ(run_ifs_dialog(nullptr, s, prompts), 2);
+    EXPECT_EQ(run_form_dialog(app::kDlgFern, nullptr, s, prompts), 2);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].text, "Sum of p values must equal 100.");
     EXPECT_EQ(s.f[0][0], 2.0);
@@ -92,7 +93,7 @@ TEST(DialogViews, VolterraLotkaOkStoresTypedValues) {
         press_key(child<QLineEdit>(d, 1312), Qt::Key_Return);
     });
     s.firstloop = 0;
-    EXPECT_EQ(run_vl_dialog(nullptr, s, prompts), 1);
+    EXPECT_EQ(run_form_dialog(app::kDlgVolterraLotka, nullptr, s, prompts), 1);
     EXPECT_EQ(s.vlmaxiter, 1024);
     EXPECT_EQ(s.vlcoloring, 2);
     EXPECT_EQ(s.showorbits, 1);
@@ -109,7 +110,7 @@ TEST(DialogViews, PgmDialogsReachTheirForms) {
         child<QRadioButton>(d, 721)->setChecked(true);
         click(d, 1);
     });
-    EXPECT_EQ(run_pgm_formula_dialog(nullptr, s, prompts), 1);
+    EXPECT_EQ(run_form_dialog(app::kDlgPgmFormula, nullptr, s, prompts), 1);
     EXPECT_EQ(s.pgmindex, 1);
     when_modal([](QWidget* d) {
         EXPECT_FALSE(child<QCheckBox>(d, 830)->isChecked());
@@ -117,7 +118,7 @@ TEST(DialogViews, PgmDialogsReachTheirForms) {
         child<QCheckBox>(d, 830)->setChecked(true);
         click(d, 1);
     });
-    EXPECT_EQ(run_pgm_params_dialog(nullptr, s, prompts), 1);
+    EXPECT_EQ(run_form_dialog(app::kDlgPgmParameters, nullptr, s, prompts), 1);
     EXPECT_EQ(s.pgmscale, 1.0);
     EXPECT_EQ(s.prestore, 1);
 }
@@ -138,7 +139,7 @@ TEST(DialogViews, ParametersOfARandomTypeAreMeasuredWithTheDriversSteps) {
     s.steps = &steps;
     RecordingPrompts prompts;
     when_modal([](QWidget* d) { click(d, 1); });
-    EXPECT_EQ(run_param_dialog(nullptr, s, prompts), 1);
+    EXPECT_EQ(run_form_dialog(app::kDlgParameters, nullptr, s, prompts), 1);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].caption, "Morvane");
     EXPECT_EQ(prompts.boxes[0].text.rfind("Lyapunov exponent: -33.", 0), 0u)
@@ -229,6 +230,6 @@ TEST(DialogViews, TheMainWindowReachesEveryDialogOfThisModule) {
     ensure_qt_app();
     QtDialogs dialogs(nullptr);
     add_standard_views(dialogs);
-    for (int id : {300, 400, 500, 600, 650, 700, 800, 1200, 1300, 105})
+    for (int id : {200, 300, 400, 500, 600, 650, 700, 800, 900, 950, 1000, 1100, 1200, 1300, 105})
         EXPECT_TRUE(dialogs.has(id)) << id;
 }

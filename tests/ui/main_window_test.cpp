@@ -29,7 +29,9 @@ struct Window {
         qt_app();
         EXPECT_TRUE(w.create(""));
     }
-    void settle() { process_until([this] { return s.posted.empty() && !w.pump()->running(); }); }
+    void settle() {
+        process_until([this] { return s.posted.empty() && !w.pump()->running(); });
+    }
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QApplication::postEvent(&w, new QKeyEvent(QEvent::KeyPress, key, mods));
         QApplication::postEvent(&w, new QKeyEvent(QEvent::KeyRelease, key, mods));
@@ -85,15 +87,17 @@ TEST(MainWindow, MenusAndShortcutsFollowTheTable) {
         ASSERT_NE(a, nullptr) << e.id;
         EXPECT_EQ(a->text().toStdString(), e.label);
         EXPECT_EQ(a->objectName().toInt(), e.id);
-        EXPECT_EQ(win.w.shortcut(e.id)->key(),
-                  QKeySequence(QString::fromUtf8(e.key.data(), static_cast<qsizetype>(e.key.size())),
-                               QKeySequence::PortableText));
+        EXPECT_EQ(
+            win.w.shortcut(e.id)->key(),
+            QKeySequence(QString::fromUtf8(e.key.data(), static_cast<qsizetype>(e.key.size())),
+                         QKeySequence::PortableText));
     };
     for (const Popup& p : main_menu())
         for (const MenuEntry& e : p.entries) {
             if (e.kind == MenuEntry::Item) check(e);
             if (e.kind == MenuEntry::Submenu)
-                for (const MenuEntry& c : e.children) check(c);
+                for (const MenuEntry& c : e.children)
+                    check(c);
         }
     EXPECT_EQ(win.w.shortcut(kCmdDebug)->key(), QKeySequence("Ctrl+Alt+D"));
     EXPECT_EQ(win.w.shortcut(kCmdPgmParameters)->key(), QKeySequence("Alt+G"));

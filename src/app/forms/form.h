@@ -48,12 +48,22 @@ struct Control {
     Align align = Align::Left;
 };
 
+// The two buttons under the controls.
+struct Buttons {
+    std::string_view button1 = "OK", button2 = "Cancel";
+    bool at_edges = false;         // in the corners; otherwise centred side by side
+    bool enter_is_button1 = false; // Enter presses button 1 wherever the focus is
+};
+
 struct DialogSpec {
     int id;
     std::string_view caption;
     std::span<const Control> controls;
     int slider_max = 0;  // sliders run from 0 to this
     int edit_chars = 19; // edit fields show this many characters, "%.15f" of 256 included
+    Buttons buttons = {};
+    bool close_box = true;
+    bool one_radio_group = false; // all radio buttons exclusive, whatever box they sit in
 };
 
 // A message box a form asks for.
@@ -83,8 +93,9 @@ class Form {
     virtual const DialogSpec& description() const = 0;
     virtual Fields open(const State& s) = 0;
     virtual Outcome ok(State& s, const Fields& f) = 0;
-    // Cancel, Esc and the close box. The dialog ends with 2.
-    virtual void cancel(State&) {}
+    // Cancel, Esc and the close box, with what the controls hold. The dialog
+    // ends with 2.
+    virtual void cancel(State&, const Fields&) {}
     // A slider moved (while the dialog is open).
     virtual void slider_moved(State&, int /*id*/, int /*position*/) {}
 };

@@ -1,5 +1,6 @@
 #include "app/forms/param_form.h"
 
+#include "analysis/lyapunov.h"
 #include "app/forms/field_text.h"
 #include "core/catalogue.h"
 #include "core/state.h"
@@ -134,6 +135,12 @@ SpecialLabels special_labels(int type) {
     return {shown(info.sp0_label), shown(info.sp1_label), !info.sp1_label.empty()};
 }
 
+std::optional<ChaosMeasure> measure_chaos(State& s) {
+    const StepFn step = valid_type(s.type) ? (*s.steps)[static_cast<std::size_t>(s.type)] : nullptr;
+    if (lyapunov(s, step) != 0) return std::nullopt; // no step function to measure
+    return ChaosMeasure{s.LExp, s.FD};
+}
+
 const DialogSpec& ParamForm::description() const {
     return kSpec;
 }
@@ -220,7 +227,7 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     return done;
 }
 
-void ParamForm::cancel(State& s) {
+void ParamForm::cancel(State& s, const Fields&) {
     s.type = savetype_;
     if (valid_type(s.type)) s.p[static_cast<std::size_t>(s.type)] = savep_;
     s.res = saveres_;

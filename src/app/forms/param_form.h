@@ -32,6 +32,10 @@ struct ChaosMeasure {
 };
 using MeasureChaos = std::function<std::optional<ChaosMeasure>(State&)>;
 
+// The measure of the desktop program: with the step functions the driver
+// calls, so that the exponent belongs to what is drawn.
+std::optional<ChaosMeasure> measure_chaos(State& s);
+
 // Speed as the dialog shows it: level 1 (slowest) to 10 (no delay).
 int speed_level(int speed);
 int speed_from_level(int level);
@@ -51,7 +55,7 @@ class ParamForm : public Form {
     const DialogSpec& description() const override;
     Fields open(const State& s) override;
     Outcome ok(State& s, const Fields& f) override;
-    void cancel(State& s) override;
+    void cancel(State& s, const Fields& f) override;
 
   private:
     MeasureChaos measure_;

@@ -1,5 +1,6 @@
 #include "ui/dialogs/form_dialog.h"
 
+#include "app/forms/forms.h"
 #include "app/prompts.h"
 
 #include <QButtonGroup>
@@ -77,6 +78,8 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
     : QDialog(parent), form_(form), s_(s), prompts_(prompts) {
     const app::DialogSpec& description = form.description();
     setWindowTitle(qs(description.caption));
+    if (!description.close_box)
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setObjectName(QString::number(description.id));
     auto* layout = new QVBoxLayout(this);
     auto* body = new QWidget(this);
@@ -93,7 +96,8 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
         static_cast<QGridLayout*>(parent_widget->layout())
             ->addWidget(w, c.row, c.column, c.rows, c.columns);
         if (c.kind == ControlKind::Radio) {
-            QButtonGroup*& group = radio_groups[parent_widget];
+            QButtonGroup*& group =
+                radio_groups[description.one_radio_group ? nullptr : parent_widget];
             if (!group) group = new QButtonGroup(this);
             group->addButton(static_cast<QRadioButton*>(w));
         }
@@ -101,27 +105,33 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
             connect(static_cast<QSlider*>(w), &QSlider::valueChanged, this,
                     [this, id = c.id](int v) { form_.slider_moved(s_, id, v); });
     }
-    add_buttons();
+    add_buttons(description.buttons);
     // The slider shows the form's position without reporting it as a move.
     show_fields(form.open(s));
 }
 
-void FormDialog::add_buttons() {
+void FormDialog::add_buttons(const app::Buttons& spec) {
     auto* row = new QHBoxLayout;
-    auto* ok = new QPushButton(tr("OK"), this);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
+    auto* ok = new QPushButton(qs(spec.button1), this);
+    auto* cancel = new QPushButton(qs(spec.button2), this);
     ok->setObjectName("1");
     cancel->setObjectName("2");
+    if (spec.enter_is_button1) {
+        ok->setAutoDefault(false);
+        cancel->setAutoDefault(false);
+    }
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &FormDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &FormDialog::reject);
-    row->addStretch();
+    if (!spec.at_edges) row->addStretch();
     row->addWidget(ok);
+    if (spec.at_edges) row->addStretch();
     row->addWidget(cancel);
-    row->addStretch();
+    if (!spec.at_edges) row->addStretch();
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
     controls_[1] = ok;
     controls_[2] = cancel;
+    if (spec.enter_is_button1) ok->setFocus();
 }
 
 void FormDialog::show_fields(const app::Fields& f) {
@@ -168,13 +178,19 @@ void FormDialog::accept() {
 }
 
 void FormDialog::reject() {
-    form_.cancel(s_);
+    form_.cancel(s_, fields());
     QDialog::reject();
 }
 
 int run_form_dialog(app::Form& form, QWidget* parent, State& s, app::Prompts& prompts) {
     FormDialog dialog(form, s, prompts, parent);
     return dialog.exec() == QDialog::Accepted ? 1 : 2;
+}
+
+int run_form_dialog(int id, QWidget* parent, State& s, app::Prompts& prompts) {
+    const std::unique_ptr<app::Form> form = app::make_form(id, app::measure_chaos);
+    if (!form) return 2;
+    return run_form_dialog(*form, parent, s, prompts);
 }
 
 void show_messages(const std::vector<app::Message>& messages, app::Prompts& prompts) {

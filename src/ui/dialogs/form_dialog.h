@@ -17,10 +17,12 @@ class Prompts;
 namespace morv::ui {
 
 // A dialog built from a form's template: labels, edit fields, radio buttons
-// (those sharing a parent are one exclusive group), check boxes, group boxes
-// and a slider, each named by its control id, then "OK" (1) and "Cancel" (2).
-// OK hands the controls' contents to the form and closes only when the form
-// accepts them; Cancel, Esc and the close box let the form cancel.
+// (those sharing a parent are one exclusive group, unless the template makes
+// them all one), check boxes, group boxes and a slider, each named by its
+// control id, then its two buttons, "OK" (1) and "Cancel" (2) unless the
+// template names them. OK hands the controls' contents to the form and
+// closes only when the form accepts them; Cancel, Esc and the close box let
+// the form cancel.
 class FormDialog : public QDialog {
     Q_OBJECT
   public:
@@ -37,7 +39,7 @@ class FormDialog : public QDialog {
   private:
     QWidget* add_control(const app::Control& c, QWidget* parent);
     void show_fields(const app::Fields& f);
-    void add_buttons();
+    void add_buttons(const app::Buttons& spec);
 
     app::Form& form_;
     State& s_;
@@ -48,6 +50,10 @@ class FormDialog : public QDialog {
 // Runs the form's dialog modally over `parent`: 1 after an accepted OK, 2
 // after Cancel or Esc.
 int run_form_dialog(app::Form& form, QWidget* parent, State& s, app::Prompts& prompts);
+
+// The same for the form of dialog `id` (make_form), the Parameters dialog
+// measuring with the driver's step functions; 2 for an id without a form.
+int run_form_dialog(int id, QWidget* parent, State& s, app::Prompts& prompts);
 
 // Shows the message boxes a form asked for.
 void show_messages(const std::vector<app::Message>& messages, app::Prompts& prompts);
