@@ -1,6 +1,7 @@
 #include "app/command_ids.h"
 #include "app/handlers.h"
 #include "app/menu.h"
+#include "core/driver.h"
 #include "core/state.h"
 
 namespace morv::app {
@@ -35,7 +36,11 @@ void edit_parameters(State& s, Ui& ui) {
         differs(s.rot[now], s.saverot) || s.rotationorder != s.saveorder)
         s.firstloop = 1;
     if (s.res != s.saveres) {
-        set_resolution(s, s.res);
+        // Without memory for the new canvas the old resolution stays.
+        if (!set_resolution(s, s.res)) {
+            s.res = s.saveres;
+            ui.prompts.warn(kHitcountAllocCaption, kHitcountAllocText);
+        }
         s.firstloop = 1;
     }
 }

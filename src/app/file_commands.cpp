@@ -7,6 +7,7 @@
 #include "color/preview.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/file_identity.h"
 #include "files/image.h"
 #include "files/tga.h"
 
@@ -24,12 +25,31 @@ bool choose(Ui& ui, const FileDialogSpec& descriptor, std::string& path) {
     return true;
 }
 
-void report_parameters_saved(State& s, Ui& ui, int rc) {
+// The failure's own text, then the system's reason below it.
+void report_save_error(Ui& ui, int rc, const std::string& reason) {
+    std::string text = saveerror[static_cast<std::size_t>(rc - 1)];
+    if (!reason.empty()) text += "\n\n" + reason;
+    ui.prompts.warn(kSaveErrorCaption, text);
+}
+
+void report_parameters_saved(State& s, Ui& ui, int rc, const std::string& reason) {
     if (rc == kAtrWriteOk)
         ui.prompts.inform(kProgramCaption,
                           kParametersSavedPrefix + s.satrfiletitle + kParametersSavedSuffix);
     else
-        ui.prompts.warn(kSaveErrorCaption, saveerror[static_cast<std::size_t>(rc - 1)]);
+        report_save_error(ui, rc, reason);
+}
+
+// The record beside an image, unless its name is the image's own (an image
+// named "*.atr"): then the image is kept and the record refused.
+void save_parameters_beside_image(State& s, Ui& ui) {
+    if (same_file(atr_path_for_image(s.tgafile), s.tgafile)) {
+        report_save_error(ui, kAtrWriteOpenFailed, "the parameter file would replace the image");
+        return;
+    }
+    std::string reason;
+    const int rc = writeatr(s, 1, &reason);
+    report_parameters_saved(s, ui, rc, reason);
 }
 
 // The window's top-left corner is kept aside while the preview covers it; the
@@ -90,7 +110,9 @@ void load_parameters(State& s, Ui& ui) {
 void save_parameters(State& s, Ui& ui) {
     if (!choose(ui, kSaveAtrDialog, s.satrfile)) return;
     ui.host.repaint_now();
-    report_parameters_saved(s, ui, writeatr(s, 0));
+    std::string reason;
+    const int rc = writeatr(s, 0, &reason);
+    report_parameters_saved(s, ui, rc, reason);
 }
 
 // The image first; its parameters beside it only when the image was saved.
@@ -99,13 +121,14 @@ void save_image(State& s, Ui& ui) {
     if (!choose(ui, kSaveTgaDialog, s.tgafile)) return;
     s.tgafiletitle = file_title(s.tgafile);
     ui.host.repaint_now();
-    if (const int rc = writeimage(s, s.tgafile); rc != 0) {
-        ui.prompts.warn(kSaveErrorCaption, saveerror[static_cast<std::size_t>(rc - 1)]);
+    std::string reason;
+    if (const int rc = writeimage(s, s.tgafile, &reason); rc != 0) {
+        report_save_error(ui, rc, reason);
         return;
     }
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + s.tgafiletitle);
-    if (is_png_path(s.tgafile)) return;
-    report_parameters_saved(s, ui, writeatr(s, 1));
+    if (is_png_path(s.tgafile)) return; // the record is inside the image
+    save_parameters_beside_image(s, ui);
 }
 
 } // namespace morv::app

@@ -6,62 +6,85 @@ namespace morv::app {
 
 namespace {
 
+// What each follow-up of the type dialog does; the choice boxes answer with
+// button 1 for the option on the left.
+void bifurcation_box(State& s, Ui& ui) {
+    s.oddflag = ui.dialogs.run(kDlgBifurcation, s) == kButton1 ? 0 : 1;
+    s.firstloop = 1;
+}
+
+void sierpinski_form(State& s, Ui& ui) {
+    if (ui.dialogs.run(kDlgSierpinski, s) != kButton1) return;
+    s.method[kTypeSierpinski] = s.scmode ? kMethodHitCount : kMethodSelf;
+    s.firstloop = 1;
+}
+
+void fern_form(State& s, Ui& ui) {
+    if (ui.dialogs.run(kDlgFern, s) != kButton1) return;
+    s.method[kTypeIfs] = s.ifscmode ? kMethodHitCount : kMethodSelf;
+    if (s.frestore) {
+        s.frestore = 0;
+        s.f = fdef;
+        s.fp = fpdef;
+    }
+    s.firstloop = 1;
+}
+
+void pgm_dialogs(State& s, Ui&) {
+    post_command(s, kCmdPgmFormula);
+}
+
+void basin_box(State& s, Ui& ui) {
+    const int finite = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1;
+    s.basinflag = finite;
+    s.method[kTypeBasin] = finite;
+    s.firstloop = 1;
+}
+
+// The dialog requests the fresh render itself when it must.
+void volterra_lotka_form(State& s, Ui& ui) {
+    ui.dialogs.run(kDlgVolterraLotka, s);
+}
+
+void unity_box(State& s, Ui& ui) {
+    s.unityflag = ui.dialogs.run(kDlgUnity, s) == kButton1 ? 0 : 1;
+    s.firstloop = 1;
+}
+
+void rossler_box(State& s, Ui& ui) {
+    s.rosslerflag = ui.dialogs.run(kDlgRossler, s) == kButton1 ? 0 : 1;
+    s.firstloop = 1;
+}
+
+void storm_defaults(State& s, Ui&) {
+    s.stormflag = 1;
+    s.firstloop = 1;
+}
+
+struct FollowUpEntry {
+    FollowUp follow_up;
+    void (*run)(State& s, Ui& ui);
+};
+
+constexpr FollowUpEntry kFollowUps[] = {
+    {FollowUp::BifurcationBox, bifurcation_box},
+    {FollowUp::SierpinskiForm, sierpinski_form},
+    {FollowUp::FernForm, fern_form},
+    {FollowUp::PgmFormula, pgm_dialogs},
+    {FollowUp::BasinBox, basin_box},
+    {FollowUp::VolterraLotkaForm, volterra_lotka_form},
+    {FollowUp::UnityBox, unity_box},
+    {FollowUp::RosslerBox, rossler_box},
+    {FollowUp::StormDefaults, storm_defaults},
+};
+
 // The option boxes and follow-ups of the type now selected; they run also
 // when the type did not change, so that choosing the type again re-opens its
 // box, as the boxes' hint texts promise.
 void type_follow_up(State& s, Ui& ui) {
     if (!valid_type(s.type)) return;
-    switch (catalogue[s.type].follow_up) {
-    case FollowUp::BifurcationBox:
-        s.oddflag = ui.dialogs.run(kDlgBifurcation, s) == kButton1 ? 0 : 1;
-        s.firstloop = 1;
-        break;
-    case FollowUp::SierpinskiForm:
-        if (ui.dialogs.run(kDlgSierpinski, s) == kButton1) {
-            s.method[kTypeSierpinski] = s.scmode ? kMethodHitCount : kMethodSelf;
-            s.firstloop = 1;
-        }
-        break;
-    case FollowUp::FernForm:
-        if (ui.dialogs.run(kDlgFern, s) == kButton1) {
-            s.method[kTypeIfs] = s.ifscmode ? kMethodHitCount : kMethodSelf;
-            if (s.frestore) {
-                s.frestore = 0;
-                s.f = fdef;
-                s.fp = fpdef;
-            }
-            s.firstloop = 1;
-        }
-        break;
-    case FollowUp::PgmFormula:
-        post_command(s, kCmdPgmFormula);
-        break;
-    case FollowUp::BasinBox: {
-        const int finite = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1;
-        s.basinflag = finite;
-        s.method[kTypeBasin] = finite;
-        s.firstloop = 1;
-        break;
-    }
-    case FollowUp::VolterraLotkaForm:
-        // The dialog requests the fresh render itself when it must.
-        ui.dialogs.run(kDlgVolterraLotka, s);
-        break;
-    case FollowUp::UnityBox:
-        s.unityflag = ui.dialogs.run(kDlgUnity, s) == kButton1 ? 0 : 1;
-        s.firstloop = 1;
-        break;
-    case FollowUp::RosslerBox:
-        s.rosslerflag = ui.dialogs.run(kDlgRossler, s) == kButton1 ? 0 : 1;
-        s.firstloop = 1;
-        break;
-    case FollowUp::StormDefaults:
-        s.stormflag = 1;
-        s.firstloop = 1;
-        break;
-    case FollowUp::None:
-        break;
-    }
+    for (const FollowUpEntry& e : kFollowUps)
+        if (e.follow_up == catalogue[s.type].follow_up) e.run(s, ui);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // morvane-render: renders one image without a window.
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
+#include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/path_clash.h"
 #include "cli/render_run.h"
 #include "cli/set_values.h"
 #include "color/bundled_maps.h"
@@ -23,15 +25,12 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitWrite = 1;
 constexpr int kExitNotFound = 3;
+constexpr int kExitMemory = 4;
+constexpr int kExitSignalBase = 128; // the shell's status for a process ended by a signal
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
     return kExitUsage;
-}
-
-int write_error(const std::string& message) {
-    std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
-    return kExitWrite;
 }
 
 std::optional<std::string> load_palette(State& s, const std::string& palette) {
@@ -41,7 +40,8 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         return std::nullopt;
     }
     s.file = find_palette(palette).value_or(palette);
-    if (OpenMapFile(s) != 0) return std::string(kMapErrorText) + ": " + palette;
+    if (std::string reason; OpenMapFile(s, &reason) != 0)
+        return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
     genpalette(s.palette, s.paltemp);
     return std::nullopt;
 }
@@ -53,7 +53,6 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
         return seed ? *seed : real();
     };
     if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
-    set_resolution(s, o.res);
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
         s.oatrfile = atr;
         std::string reason;
@@ -105,6 +104,47 @@ int apply_filter(State& s, const std::string& filter) {
     return rc;
 }
 
+int write_error(const std::string& message) {
+    std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
+    return kExitWrite;
+}
+
+int memory_error(const std::string& message) {
+    std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
+    return kExitMemory;
+}
+
+// Outputs that are one file, or that are an input of this run, are refused
+// before anything is rendered or written.
+std::optional<std::string> path_clash(const CliOptions& o) {
+    std::vector<NamedPath> outputs{{"-o", o.output}}, inputs;
+    if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
+    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
+        inputs.push_back({"parameter file", atr});
+    if (o.palette != "1" && o.palette != "2")
+        inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
+    return find_path_clash(outputs, inputs);
+}
+
+int write_error(int rc, const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "morvane-render: %s (%s): %s\n", saveerror[rc - 1], path.c_str(),
+                 reason.c_str());
+    return kExitWrite;
+}
+
+// The image, then the record if asked for; 0 or the exit status of a failure.
+int write_outputs(State& s, const CliOptions& o) {
+    std::string reason;
+    if (const int rc = writeimage(s, o.output, &reason); rc != 0)
+        return write_error(rc, o.output, reason);
+    if (!o.atr_out.empty()) {
+        s.satrfile = o.atr_out;
+        if (const int rc = writeatr(s, 0, &reason); rc != kAtrWriteOk)
+            return write_error(rc, o.atr_out, reason);
+    }
+    return 0;
+}
+
 int run(int argc, char** argv) {
     CliOptions o;
     if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
@@ -116,13 +156,17 @@ int run(int argc, char** argv) {
         std::printf("morvane-render %s\n", MORVANE_VERSION);
         return 0;
     }
+    if (auto e = path_clash(o)) return usage_error(*e);
     State s;
     if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
     long long merged_calls = 0;
     if (o.engine.merging) {
         if (auto e = merge(s, o.engine, merged_calls)) return usage_error(*e);
-    } else if (auto e = prepare(s, o)) {
-        return usage_error(*e);
+    } else {
+        if (!set_resolution(s, o.res))
+            return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
+                                std::to_string(o.res) + " image");
+        if (auto e = prepare(s, o)) return usage_error(*e);
     }
     if (o.analyze && !o.engine.merging) {
         if (lyapunov(s) != 0) return usage_error("no step function for this type");
@@ -132,16 +176,24 @@ int run(int argc, char** argv) {
     if (o.random && !o.engine.merging)
         if (const int rc = search(s); rc != 0) return rc;
 
+    catch_stop_signals();
     const auto start = std::chrono::steady_clock::now();
     RenderDone done;
-    bool usage = false;
+    RenderFailure failure = RenderFailure::Usage;
     if (o.engine.merging)
         done.calls = merged_calls;
-    else if (auto e = render(s, o.iterations, o.engine, !o.quiet, done, usage))
-        return usage ? usage_error(*e) : write_error(*e);
+    else if (auto e = render(s, o.iterations, o.engine, !o.quiet, done, failure))
+        return failure == RenderFailure::Usage    ? usage_error(*e)
+               : failure == RenderFailure::Memory ? memory_error(*e)
+                                                  : write_error(*e);
     const long long calls = done.calls;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (const int sig = stop_signal(); sig != 0 && !o.save_partial) {
+        std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
+                     calls);
+        return kExitSignalBase + sig;
+    }
     if (!done.image) {
         if (!o.quiet)
             std::printf("%s: %lld iterations in %.3f s (%.0f per second), wrote %s\n",
@@ -149,23 +201,14 @@ int run(int argc, char** argv) {
                         seconds > 0 ? calls / seconds : 0.0, o.engine.save_hits.c_str());
         return 0;
     }
-    if (!o.filter.empty()) apply_filter(s, o.filter);
-
-    if (const int rc = writeimage(s, o.output); rc != 0) {
-        std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.output.c_str());
-        return kExitWrite;
-    }
-    if (!o.atr_out.empty()) {
-        s.satrfile = o.atr_out;
-        if (const int rc = writeatr(s, 0); rc != kAtrWriteOk) {
-            std::fprintf(stderr, "morvane-render: %s (%s)\n", saveerror[rc - 1], o.atr_out.c_str());
-            return kExitWrite;
-        }
-    }
+    if (!o.filter.empty() && apply_filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
+    if (const int rc = write_outputs(s, o); rc != 0) return rc;
     if (!o.quiet)
         std::printf("%s: %lld iterations in %.3f s (%.0f per second), hitmax %u, wrote %s\n",
                     std::string(catalogue[s.type].name).c_str(), calls, seconds,
                     seconds > 0 ? calls / seconds : 0.0, s.hitmax, o.output.c_str());
+    // Interrupted with --save-partial, or while saving (which was completed).
+    if (const int sig = stop_signal(); sig != 0) return kExitSignalBase + sig;
     return 0;
 }
 

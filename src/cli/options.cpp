@@ -34,13 +34,20 @@ std::optional<std::string> ranged_int(const std::string& opt, const std::string&
     return std::nullopt;
 }
 
+// The next word is an option, not a missing value, unless it is a number
+// ("--seed -5"); a file whose name starts with '-' can be given as "./-name".
+bool looks_like_option(const char* word) {
+    return word[0] == '-' && word[1] != '\0' && !(word[1] >= '0' && word[1] <= '9') &&
+           word[1] != '.';
+}
+
 } // namespace
 
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string& v) -> std::optional<std::string> {
-            if (i + 1 >= argc) return arg + " needs a value";
+            if (i + 1 >= argc || looks_like_option(argv[i + 1])) return arg + " needs a value";
             v = argv[++i];
             return std::nullopt;
         };
@@ -89,6 +96,8 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
             out.analyze = true;
         } else if (arg == "--random") {
             out.random = true;
+        } else if (arg == "--save-partial") {
+            out.save_partial = true;
         } else if (arg == "-q" || arg == "--quiet") {
             out.quiet = true;
         } else if (parse_engine_option(argc, argv, i, out.engine, err)) {

@@ -22,6 +22,7 @@ struct CliOptions {
     std::string output = "morvane.tga";
     std::string atr_out;
     bool quiet = false;
+    bool save_partial = false;
     bool analyze = false;
     bool random = false;
     bool help = false;
@@ -57,10 +58,13 @@ inline constexpr const char* kUsage =
     "  --merge FILE...      combine --save-hits parts into the image (-o)\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n"
+    "  --save-partial       when interrupted, still write the image drawn so far\n"
     "FILE.atr is a 624-byte parameter record, or a PNG image that carries one,\n"
     "loaded before --type and --set.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"
-    "input file, 3 --random accepted no parameter set.\n";
+    "input file, 3 --random accepted no parameter set, 4 not enough memory,\n"
+    "130 or 143 interrupted by SIGINT (Ctrl-C) or SIGTERM: nothing written, or with\n"
+    "--save-partial the image so far.\n";
 
 // Reads the command line; on a usage error returns the message for stderr.
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out);

@@ -1,5 +1,6 @@
 #include "cli/orbits.h"
 
+#include "cli/interrupt.h"
 #include "core/driver.h"
 #include "core/numeric.h"
 #include "core/run_calls.h"
@@ -101,7 +102,7 @@ void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
             const long long calls = orbit_calls(job.iterations, job.orbits, k);
             // Runs in slices so that the progress line moves during long orbits.
             constexpr long long kSlice = 1 << 20;
-            for (long long made = 0; made < calls;) {
+            for (long long made = 0; made < calls && stop_signal() == 0;) {
                 const long long step = std::min(kSlice, calls - made);
                 run_orbit(s, step);
                 made += step;

@@ -1,6 +1,7 @@
 #include "cli/render_run.h"
 
 #include "cli/hits_file.h"
+#include "cli/interrupt.h"
 #include "cli/orbits.h"
 #include "cli/progress.h"
 #include "core/driver.h"
@@ -23,7 +24,7 @@ std::string mib(unsigned long long bytes) {
 bool render_one(State& s, long long iterations, Progress& progress, long long& calls) {
     calls = 0;
     constexpr long long kSlice = 1 << 16;
-    while (calls < iterations) {
+    while (calls < iterations && stop_signal() == 0) {
         const RunOutcome out = run_calls(s, std::min(kSlice, iterations - calls), &fused_kernels);
         calls += out.calls;
         if (out.rc != 0) return false;
@@ -53,8 +54,8 @@ std::optional<std::string> check_memory(State& s, int res, const EngineOptions& 
 }
 
 std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
-                                  bool progress_wanted, RenderDone& done, bool& usage) {
-    usage = false;
+                                  bool progress_wanted, RenderDone& done, RenderFailure& failure) {
+    failure = RenderFailure::Memory;
     Progress progress(progress_wanted && iterations >= 2000000, iterations);
     const bool several = o.orbits > 1 || o.range || !o.save_hits.empty();
     if (!several) {
@@ -64,7 +65,7 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
     }
     if (o.orbits > 1)
         if (auto e = orbits_refusal(s)) {
-            usage = true;
+            failure = RenderFailure::Usage;
             return "--orbits: " + *e;
         }
     OrbitJob job;
@@ -88,6 +89,7 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
     done.calls = mine;
     if (!o.save_hits.empty()) {
         done.image = false;
+        failure = RenderFailure::Write;
         return write_part(make_part(s, job, job.clock, std::move(totals)), o.save_hits);
     }
     paint_totals(s, totals, iterations);

@@ -21,12 +21,14 @@ std::optional<std::string> check_memory(State& s, int res, const EngineOptions& 
 // The threads to use: --threads, or the machine's cores.
 int thread_count(const EngineOptions& o);
 
+enum class RenderFailure { Usage, Memory, Write };
+
 // Makes the driver calls of a render on a prepared state: one orbit through
 // the fused kernels, or several orbits on threads with their totals painted
-// (or written with --save-hits). The message on failure; `usage` tells an
-// option error (exit 2) from a failure to allocate or write (exit 1).
+// (or written with --save-hits). Stops early when a stop signal arrives. The
+// message on failure, and what kind of failure it was.
 std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
-                                  bool progress, RenderDone& done, bool& usage);
+                                  bool progress, RenderDone& done, RenderFailure& failure);
 
 // --merge: reads, checks and combines the parts into `s`, painted; `calls`
 // is what the parts made together.

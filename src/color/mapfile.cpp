@@ -1,9 +1,11 @@
 #include "color/mapfile.h"
 
+#include "core/input_file.h"
 #include "core/state.h"
 
 #include <array>
 #include <cstdio>
+#include <unistd.h>
 
 namespace morv {
 
@@ -107,9 +109,15 @@ bool parse_map(const char* data, std::size_t size, Palette& out) {
     return parser.finish(out);
 }
 
-int OpenMapFile(State& s) {
-    std::FILE* in = std::fopen(s.file.c_str(), "rb");
-    if (in == nullptr) return 1;
+int OpenMapFile(State& s, std::string* reason) {
+    std::string why;
+    const int fd = open_input_file(s.file, why);
+    std::FILE* in = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+    if (in == nullptr) {
+        if (fd >= 0) ::close(fd);
+        if (reason != nullptr) *reason = why;
+        return 1;
+    }
     MapParser parser;
     std::array<char, 65536> buf;
     bool more = true;

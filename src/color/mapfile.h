@@ -51,7 +51,8 @@ bool parse_map(const char* data, std::size_t size, Palette& out);
 
 // Reads the .map file named by `file` into `paltemp`. Returns 0 on success,
 // 1 when it cannot be read or is not a palette (`paltemp` then stays as it
-// was; the caller shows kMapErrorText / kMapErrorCaption).
-int OpenMapFile(State& s);
+// was; the caller shows kMapErrorText / kMapErrorCaption). Only a regular
+// file is read; `reason` (if given) says why another could not be opened.
+int OpenMapFile(State& s, std::string* reason = nullptr);
 
 } // namespace morv

@@ -37,7 +37,14 @@ bool start_afresh(State& s) {
     s.count = s.itercount = 0;
     s.hitmax = 0;
     s.xplot0 = s.yplot0 = 0;
-    if (s.canvas.width() != s.res || s.canvas.height() != s.res) s.canvas.resize(s.res, s.res);
+    const std::size_t budget = s.platform.max_alloc_bytes;
+    if ((s.canvas.width() != s.res || s.canvas.height() != s.res) &&
+        !s.canvas.try_resize(s.res, s.res, 0, budget))
+        return false;
+    const int ww = s.ClientRes.right, wh = s.ClientRes.bottom;
+    if ((s.window.width() != ww || s.window.height() != wh) &&
+        !s.window.try_resize(ww, wh, 0, budget))
+        return false;
     s.window.fill_rect(Rect{0, 0, s.window.width(), s.window.height()}, 0);
     const Rect image{0, 0, s.res, s.res};
     s.window.fill_rect(image, s.back);

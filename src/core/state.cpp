@@ -13,16 +13,17 @@ State::State() {
     canvas.resize(res, res);
 }
 
-void set_resolution(State& s, int res) {
+bool set_resolution(State& s, int res) {
+    if (!s.canvas.try_resize(res, res, 0, s.platform.max_alloc_bytes)) return false;
     s.res = res;
     s.dres = res;
-    s.canvas.resize(res, res);
+    return true;
 }
 
-void attach_window(State& s, int width, int height) {
+bool attach_window(State& s, int width, int height) {
     s.window.track_dirty();
-    s.window.resize(width, height);
     s.ClientRes = Rect{0, 0, width, height};
+    return s.window.try_resize(width, height, 0, s.platform.max_alloc_bytes);
 }
 
 } // namespace morv

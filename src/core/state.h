@@ -148,10 +148,12 @@ inline void drawdot(State& s, int x, int y, COLORREF c) {
     if (visible(s, x, y)) s.window.set_pixel(x, y, c);
 }
 
-// Sets the resolution and rebuilds the canvas black at that size.
-void set_resolution(State& s, int res);
+// Sets the resolution and rebuilds the canvas black at that size; false, with
+// nothing changed, when the canvas cannot be had.
+bool set_resolution(State& s, int res);
 
-// Gives the instance a window surface of the client area's size.
-void attach_window(State& s, int width, int height);
+// Gives the instance a window surface of the client area's size; false when
+// it cannot be had (the surface stays empty and the next fresh start retries).
+bool attach_window(State& s, int width, int height);
 
 } // namespace morv

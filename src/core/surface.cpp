@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
+#include <stdexcept>
 
 namespace morv {
 
@@ -15,6 +17,25 @@ void Surface::resize(int width, int height, COLORREF fill) {
     height_ = std::max(height, 0);
     pixels_.assign(static_cast<std::size_t>(width_) * height_, to_pixel(fill));
     mark_dirty(0, 0, width_, height_);
+}
+
+bool Surface::try_resize(int width, int height, COLORREF fill, std::size_t max_bytes) {
+    const auto w = static_cast<std::size_t>(std::max(width, 0));
+    const auto h = static_cast<std::size_t>(std::max(height, 0));
+    if (h != 0 && w > max_bytes / sizeof(std::uint32_t) / h) return false;
+    std::vector<std::uint32_t> pixels;
+    try {
+        pixels.assign(w * h, to_pixel(fill));
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) { // more pixels than a vector can hold
+        return false;
+    }
+    pixels_.swap(pixels);
+    width_ = static_cast<int>(w);
+    height_ = static_cast<int>(h);
+    mark_dirty(0, 0, width_, height_);
+    return true;
 }
 
 void Surface::span_row(int y, int x0, int x1, std::uint32_t pixel) {

@@ -28,6 +28,9 @@ class Surface {
     }
 
     void resize(int width, int height, COLORREF fill = 0);
+    // The same for a large surface: false, and the surface unchanged, when its
+    // pixels would take more than `max_bytes` or cannot be had at all.
+    bool try_resize(int width, int height, COLORREF fill, std::size_t max_bytes);
 
     void set_pixel(int x, int y, COLORREF c) {
         if (!contains(x, y)) return;

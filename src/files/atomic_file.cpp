@@ -1,61 +1,174 @@
 #include "files/atomic_file.h"
 
-#include <cstdio>
+#include "files/file_identity.h"
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace morv {
+
+namespace {
+
+// Short, so that any name the file system allows can still be saved beside.
+constexpr const char* kTempPrefix = ".morvane-";
+constexpr int kTempAttempts = 100;
+constexpr char kTempChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+std::string directory_of(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string random_suffix(std::mt19937& gen) {
+    std::uniform_int_distribution<int> pick(0, sizeof kTempChars - 2);
+    std::string out(8, 'x');
+    for (char& c : out)
+        c = kTempChars[pick(gen)];
+    return out;
+}
+
+// Whether nobody may write the file by its mode. Decided on the bits, not by
+// access(2), which lets root write anything.
+bool read_only(const struct stat& st) {
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+} // namespace
 
 AtomicFile::~AtomicFile() {
     discard();
 }
 
 void AtomicFile::discard() {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
+    held_ = std::vector<unsigned char>();
+}
+
+bool AtomicFile::fail(const std::string& why) {
+    error_ = why;
+    discard();
+    return false;
+}
+
+bool AtomicFile::fail_errno() {
+    return fail(std::strerror(errno));
 }
 
 bool AtomicFile::open(const std::string& target) {
     discard();
+    error_.clear();
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno != ENOENT) return fail_errno();
+        // A new name, or a link to one: the file is created where the links lead.
+        target_ = follow_links(target);
+        return open_temporary(target_, nullptr);
+    }
     target_ = target;
-    std::vector<char> name(target.begin(), target.end());
-    const std::string suffix = ".tmp-XXXXXX";
-    name.insert(name.end(), suffix.begin(), suffix.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) return false;
-    temp_ = name.data();
-    // Keep the permissions an ordinary new file would get.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    file_ = ::fdopen(fd, "wb");
-    if (file_ == nullptr) {
-        ::close(fd);
-        discard();
-        return false;
+    if (S_ISDIR(st.st_mode)) return fail(std::strerror(EISDIR));
+    // Opened by the name given, so that the system follows the links, also the
+    // special ones such as /dev/stdout.
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return open_existing(target, Route::Direct);
+    if (!S_ISREG(st.st_mode))
+        return fail(S_ISBLK(st.st_mode) ? "it is a block device, which is not replaced"
+                                        : "it is a socket, which is not replaced");
+    if (read_only(st)) return fail("the file is read-only");
+    if (::access(target.c_str(), W_OK) != 0) return fail_errno();
+    if (st.st_nlink > 1) return open_existing(target, Route::InPlace);
+    // The temporary file goes beside the file itself, not beside a link to it.
+    char* real = ::realpath(target.c_str(), nullptr);
+    if (real == nullptr) return fail_errno();
+    target_ = real;
+    std::free(real);
+    return open_temporary(target_, &st);
+}
+
+bool AtomicFile::open_existing(const std::string& path, Route route) {
+    route_ = route;
+    // Opening a pipe for writing waits for a reader; refuse instead (ENXIO).
+    fd_ = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) {
+        if (errno == ENXIO) return fail("no program is reading from the pipe");
+        return fail_errno();
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    return true;
+}
+
+bool AtomicFile::open_temporary(const std::string& path, const struct stat* old) {
+    route_ = Route::Replace;
+    std::random_device seed;
+    std::mt19937 gen(seed());
+    const std::string dir = directory_of(path) + "/" + kTempPrefix;
+    for (int i = 0; i < kTempAttempts && fd_ < 0; ++i) {
+        const std::string name = dir + random_suffix(gen);
+        // The mode of a new file is 0666 less the umask, as for any new file.
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd_ >= 0)
+            temp_ = name;
+        else if (errno != EEXIST)
+            return fail_errno();
+    }
+    if (fd_ < 0) return fail_errno();
+    if (old != nullptr) {
+        // The owner first: changing it clears the set-user-id and set-group-id bits.
+        const bool owned = ::fchown(fd_, old->st_uid, old->st_gid) == 0;
+        if (::fchmod(fd_, old->st_mode & (owned ? 07777 : 0777)) != 0) return fail_errno();
+    }
+    return true;
+}
+
+bool AtomicFile::write_all(const void* data, std::size_t size) {
+    const auto* at = static_cast<const unsigned char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, at, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return fail_errno();
+        at += n;
+        size -= static_cast<std::size_t>(n);
     }
     return true;
 }
 
 bool AtomicFile::write(const void* data, std::size_t size) {
-    return file_ != nullptr && std::fwrite(data, 1, size, file_) == size;
+    if (fd_ < 0) return false;
+    if (route_ != Route::InPlace) return write_all(data, size);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    try {
+        held_.insert(held_.end(), bytes, bytes + size);
+    } catch (const std::bad_alloc&) {
+        return fail(std::strerror(ENOMEM));
+    }
+    return true;
+}
+
+bool AtomicFile::commit_in_place() {
+    if (::ftruncate(fd_, 0) != 0) return fail_errno();
+    return write_all(held_.data(), held_.size());
 }
 
 bool AtomicFile::commit() {
-    if (file_ == nullptr) return false;
-    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!flushed || !closed || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-        discard();
-        return false;
-    }
+    if (fd_ < 0) return false;
+    if (route_ == Route::InPlace && !commit_in_place()) return false;
+    // Pipes and devices cannot be synchronised; what reached them is all there is.
+    if (route_ != Route::Direct && ::fsync(fd_) != 0) return fail_errno();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return fail_errno();
+    if (route_ == Route::Replace && std::rename(temp_.c_str(), target_.c_str()) != 0)
+        return fail_errno();
     temp_.clear();
+    held_ = std::vector<unsigned char>();
     return true;
 }
 

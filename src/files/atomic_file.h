@@ -1,13 +1,24 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
+#include <sys/stat.h>
+#include <vector>
 
 namespace morv {
 
-// Writes a file through a temporary one beside it that replaces the target only
-// when everything was written: a failed save never destroys an existing file.
+// Saves a file the way a careful editor does, so that a failed save never
+// destroys what was there:
+// - a new name or a regular file is written to a temporary file beside it,
+//   which replaces it only when everything was written; it keeps the old
+//   file's mode (and owner where the system lets us);
+// - a symbolic link is followed and its target saved as above;
+// - a file with several hard links is rewritten in place, from data held
+//   complete in memory, so the links stay one file;
+// - a pipe or character device is written directly, never replaced (a pipe
+//   nobody reads is refused rather than waited on);
+// - a read-only file, a directory, a block device or a socket is refused.
+// Every failure leaves the reason, in the system's words, in error().
 class AtomicFile {
   public:
     AtomicFile() = default;
@@ -15,18 +26,31 @@ class AtomicFile {
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile(); // discards the temporary file unless commit() succeeded
 
-    // Creates the temporary file; false when it cannot be made.
+    // Prepares the save; false when the target cannot be written.
     bool open(const std::string& target);
     // false when not every byte was written.
     bool write(const void* data, std::size_t size);
-    // Flushes, closes and renames the temporary file over the target.
+    // Finishes the save: renames the temporary file over the target, or
+    // writes the held data in place.
     bool commit();
+    // Why the last step failed ("Permission denied", ...).
+    const std::string& error() const { return error_; }
 
   private:
+    enum class Route { Replace, InPlace, Direct };
+
+    bool open_existing(const std::string& path, Route route);
+    bool open_temporary(const std::string& path, const struct stat* old);
+    bool fail(const std::string& why);
+    bool fail_errno();
+    bool write_all(const void* data, std::size_t size);
+    bool commit_in_place();
     void discard();
 
-    std::FILE* file_ = nullptr;
-    std::string target_, temp_;
+    int fd_ = -1;
+    Route route_ = Route::Replace;
+    std::string target_, temp_, error_;
+    std::vector<unsigned char> held_; // in-place data, written at commit
 };
 
 } // namespace morv

@@ -1,5 +1,6 @@
 #include "files/atr.h"
 
+#include "core/input_file.h"
 #include "core/numeric.h"
 #include "core/options.h"
 #include "core/state.h"
@@ -10,6 +11,7 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace morv {
 
@@ -218,20 +220,27 @@ std::string file_title(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int writeatr(State& s, int option) {
+int writeatr(State& s, int option, std::string* reason) {
     const AtrBytes bytes = encode_atr(atr_from_state(s));
     if (option == 1) s.satrfile = atr_path_for_image(s.tgafile);
     AtomicFile file;
-    if (s.satrfile.empty() || !file.open(s.satrfile)) return kAtrWriteOpenFailed;
-    if (!file.write(bytes.data(), bytes.size()) || !file.commit()) return kAtrWriteFailed;
+    const auto failed = [&](int rc) {
+        if (reason != nullptr) *reason = s.satrfile.empty() ? "no file name" : file.error();
+        return rc;
+    };
+    if (s.satrfile.empty() || !file.open(s.satrfile)) return failed(kAtrWriteOpenFailed);
+    if (!file.write(bytes.data(), bytes.size()) || !file.commit()) return failed(kAtrWriteFailed);
     s.satrfiletitle = file_title(s.satrfile);
     return kAtrWriteOk;
 }
 
 int loadatr(State& s, std::string* reason) {
-    std::FILE* in = std::fopen(s.oatrfile.c_str(), "rb");
+    std::string why;
+    const int fd = open_input_file(s.oatrfile, why);
+    std::FILE* in = fd < 0 ? nullptr : ::fdopen(fd, "rb");
     if (in == nullptr) {
-        if (reason != nullptr) *reason = "cannot open " + s.oatrfile;
+        if (fd >= 0) ::close(fd);
+        if (reason != nullptr) *reason = "cannot open " + s.oatrfile + ": " + why;
         return kAtrLoadOpenFailed;
     }
     // One byte more than a record tells a long file from an exact one.

@@ -124,8 +124,9 @@ std::string file_title(const std::string& path);
 // `tgafile` (which also becomes `satrfile`); otherwise to `satrfile`.
 // On success `satrfiletitle` names the file. Returns 0, 1 (cannot be
 // created) or 3 (not written completely); an existing file is only replaced
-// once the whole record is written.
-int writeatr(State& s, int option);
+// once the whole record is written. On failure `reason` (if given) says why
+// in the system's words.
+int writeatr(State& s, int option, std::string* reason = nullptr);
 
 // Loads `oatrfile`. Returns a kAtrLoad* code; on failure the state is
 // unchanged and `reason` (if given) says why in English.

@@ -67,10 +67,10 @@ std::string png_description(const State& s) {
            std::to_string(s.res);
 }
 
-int writeimage(const State& s, const std::string& path) {
-    if (!is_png_path(path)) return writetga(s.canvas, s.res, path);
+int writeimage(const State& s, const std::string& path, std::string* reason) {
+    if (!is_png_path(path)) return writetga(s.canvas, s.res, path, reason);
     const AtrBytes record = encode_atr(atr_from_state(s));
-    return writepng(s.canvas, s.res, path, record, png_description(s));
+    return writepng(s.canvas, s.res, path, record, png_description(s), reason);
 }
 
 int load_png_parameters(State& s, const std::string& path, std::string* reason) {

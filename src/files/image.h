@@ -18,8 +18,9 @@ std::string plain_type_name(std::string_view catalogue_name);
 std::string png_description(const State& s);
 
 // Saves the image canvas: as PNG carrying the record of the state when the
-// path ends in .png, as TGA otherwise. The codes of writetga.
-int writeimage(const State& s, const std::string& path);
+// path ends in .png, as TGA otherwise. The codes of writetga; on failure
+// `reason` (if given) says why.
+int writeimage(const State& s, const std::string& path, std::string* reason = nullptr);
 
 // Loads the record a PNG image carries into the state, with the checks of a
 // parameter file, all or nothing. Returns a kAtrLoad* code; `reason` (if

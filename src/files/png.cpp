@@ -1,5 +1,6 @@
 #include "files/png.h"
 
+#include "core/input_file.h"
 #include "core/surface.h"
 #include "files/atomic_file.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <new>
 #include <png.h>
+#include <unistd.h>
 
 namespace morv {
 
@@ -78,10 +80,10 @@ bool is_png_signature(std::span<const std::uint8_t> head) {
     return head.size() >= 8 && png_sig_cmp(head.data(), 0, 8) == 0;
 }
 
-int writepng(const Surface& canvas, int res, const std::string& path,
-             std::span<const std::uint8_t> record, const std::string& description) {
-    if (res < 1 || res > static_cast<int>(kMaxSide)) return 1;
-    AtomicFile file;
+namespace {
+
+int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::string& path,
+                 std::span<const std::uint8_t> record, const std::string& description) {
     if (!file.open(path)) return 1;
     std::vector<png_byte> line, chunk;
     std::vector<char> software_key, software, description_key, description_text;
@@ -140,11 +142,31 @@ int writepng(const Surface& canvas, int res, const std::string& path,
     return written && file.commit() ? 0 : 3;
 }
 
+} // namespace
+
+int writepng(const Surface& canvas, int res, const std::string& path,
+             std::span<const std::uint8_t> record, const std::string& description,
+             std::string* reason) {
+    if (res < 1 || res > static_cast<int>(kMaxSide)) {
+        if (reason != nullptr) *reason = "the image is too large for a PNG file";
+        return 1;
+    }
+    AtomicFile file;
+    const int rc = write_png_to(file, canvas, res, path, record, description);
+    if (rc != 0 && reason != nullptr)
+        *reason = file.error().empty() ? std::string(std::strerror(rc == 2 ? ENOMEM : EIO))
+                                       : file.error();
+    return rc;
+}
+
 bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::string& reason) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+    std::string why;
+    const int fd = open_input_file(path, why);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(fd < 0 ? nullptr : ::fdopen(fd, "rb"),
                                                        &std::fclose);
     if (!in) {
-        reason = "cannot open " + path + ": " + std::strerror(errno);
+        if (fd >= 0) ::close(fd);
+        reason = "cannot open " + path + ": " + why;
         return false;
     }
     std::uint8_t signature[8]{};

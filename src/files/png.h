@@ -26,8 +26,10 @@ bool is_png_signature(std::span<const std::uint8_t> head);
 // private chunk (none when empty) and `description` as a readable text chunk. Returns the codes
 // of writetga: 0 success, 1 the file could not be created, 2 no memory, 3 a
 // write failed. An existing file is only replaced once everything was written.
+// On failure `reason` (if given) says why in the system's words.
 int writepng(const Surface& canvas, int res, const std::string& path,
-             std::span<const std::uint8_t> record, const std::string& description);
+             std::span<const std::uint8_t> record, const std::string& description,
+             std::string* reason = nullptr);
 
 // What a PNG file holds, as far as this program cares.
 struct PngContents {

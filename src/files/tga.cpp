@@ -3,7 +3,9 @@
 #include "core/surface.h"
 #include "files/atomic_file.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -34,11 +36,7 @@ std::array<unsigned char, 26> tga_footer() {
     return f;
 }
 
-} // namespace
-
-int writetga(const Surface& canvas, int res, const std::string& path) {
-    if (res < 0 || res > 0xFFFF) return 1;
-    AtomicFile file;
+int write_tga_to(AtomicFile& file, const Surface& canvas, int res, const std::string& path) {
     if (!file.open(path)) return 1;
     std::vector<unsigned char> line;
     try {
@@ -61,6 +59,19 @@ int writetga(const Surface& canvas, int res, const std::string& path) {
     // Unlike a plain overwrite, a footer that did not reach the disk is a failure.
     if (!file.write(footer.data(), footer.size()) || !file.commit()) return 3;
     return 0;
+}
+
+} // namespace
+
+int writetga(const Surface& canvas, int res, const std::string& path, std::string* reason) {
+    if (res < 0 || res > 0xFFFF) {
+        if (reason != nullptr) *reason = "the image is too large for a TGA file";
+        return 1;
+    }
+    AtomicFile file;
+    const int rc = write_tga_to(file, canvas, res, path);
+    if (rc != 0 && reason != nullptr) *reason = rc == 2 ? std::strerror(ENOMEM) : file.error();
+    return rc;
 }
 
 } // namespace morv

@@ -1,47 +1,69 @@
 #include "formulas/steps.h"
 
+#include <utility>
+
 namespace morv {
 
-// The step functions by type number, the number parameter files store.
-const std::array<StepFn, NTYPES> fpointer{{
-    henon,         // 0 henon
-    ikeda,         // 1 ikeda
-    bifurcation,   // 2 bifurcation
-    lorenz,        // 3 lorenz
-    ganymede,      // 4 ganymede
-    pickover3d,    // 5 pickover3d
-    dejong,        // 6 dejong
-    hpd,           // 7 hpd
-    sierpinski,    // 8 sierpinski
-    fern,          // 9 fern
-    feather,       // 10 feather
-    duffing,       // 11 duffing
-    hopalong,      // 12 hopalong
-    web,           // 13 web
-    vl,            // 14 vl
-    lace,          // 15 lace
-    popcorn,       // 16 popcorn
-    pgm,           // 17 pgm
-    frothybasin,   // 18 frothybasin
-    unity,         // 19 unity
-    chrysanthemum, // 20 chrysanthemum
-    rossler,       // 21 rossler
-    butterfly,     // 22 butterfly
-    kamtorus,      // 23 kamtorus
-    samardzija,    // 24 samardzija
-    lissajous,     // 25 lissajous
-    iris,          // 26 iris
-    atom,          // 27 atom
-    rpkamtorus,    // 28 rpkamtorus
-    wings,         // 29 wings
-    medusa,        // 30 medusa
-    disk,          // 31 disk
-    ikedaifs,      // 32 ikedaifs
-    stormjulia,    // 33 stormjulia
-    frostjulia,    // 34 frostjulia
-    star,          // 35 star
-    spirals,       // 36 spirals
-    cosinewaves,   // 37 cosinewaves
-}};
+namespace {
+
+// Each type's step function beside its id; by_id() orders them for indexing.
+constexpr std::pair<TypeId, StepFn> kSteps[] = {
+    {kTypeHenon, henon},
+    {kTypeIkeda, ikeda},
+    {kTypeBifurcation, bifurcation},
+    {kTypeLorenz, lorenz},
+    {kTypeGanymede, ganymede},
+    {kTypePickover, pickover3d},
+    {kTypeDeJong, dejong},
+    {kTypeHenonPhase, hpd},
+    {kTypeSierpinski, sierpinski},
+    {kTypeIfs, fern},
+    {kTypeFeather, feather},
+    {kTypeDuffing, duffing},
+    {kTypeHopalong, hopalong},
+    {kTypeSierpinskiWeb, web},
+    {kTypeVolterraLotka, vl},
+    {kTypeLace, lace},
+    {kTypePopcorn, popcorn},
+    {kTypePgm, pgm},
+    {kTypeBasin, frothybasin},
+    {kTypeUnity, unity},
+    {kTypeChrysanthemum, chrysanthemum},
+    {kTypeRossler, rossler},
+    {kTypeButterfly, butterfly},
+    {kTypeKamTorus, kamtorus},
+    {kTypeSamardzija, samardzija},
+    {kTypeLissajous, lissajous},
+    {kTypeIris, iris},
+    {kTypeAtom, atom},
+    {kTypeRandomKamTorus, rpkamtorus},
+    {kTypeWings, wings},
+    {kTypeMedusa, medusa},
+    {kTypeDisk, disk},
+    {kTypeIkedaIfs, ikedaifs},
+    {kTypeStormJulia, stormjulia},
+    {kTypeFrostJulia, frostjulia},
+    {kTypeStar, star},
+    {kTypeSpirals, spirals},
+    {kTypeCosineWaves, cosinewaves},
+};
+
+constexpr std::array<StepFn, NTYPES> by_id() {
+    std::array<StepFn, NTYPES> table{};
+    for (const auto& [id, step] : kSteps)
+        table[static_cast<std::size_t>(id)] = step;
+    return table;
+}
+
+constexpr bool every_type_has_a_step() {
+    for (StepFn step : by_id())
+        if (step == nullptr) return false;
+    return true;
+}
+static_assert(every_type_has_a_step());
+
+} // namespace
+
+const std::array<StepFn, NTYPES> fpointer = by_id();
 
 } // namespace morv

@@ -4,7 +4,7 @@
 
 namespace morv {
 
-// The step functions, by type number (see docs/step-contract.md).
+// The step functions, by type id (see docs/step-contract.md).
 int henon(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);         // 0
 int ikeda(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);         // 1
 int bifurcation(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);   // 2

@@ -10,9 +10,10 @@ namespace morv::ui {
 namespace {
 
 constexpr const char* kHelpText =
-    "usage: morvane [--no-splash] [FILE.atr]\n"
+    "usage: morvane [--no-splash] [FILE.atr | FILE.png]\n"
     "Draws strange attractors, chaotic maps and fractals in a window.\n"
     "  FILE.atr       parameter record loaded before the first image\n"
+    "  FILE.png       image saved by Morvane, loaded for the parameters inside\n"
     "  --no-splash    start and end without the splash pictures\n"
     "  --version      print the version and exit\n"
     "  -h, --help     print this help and exit\n"

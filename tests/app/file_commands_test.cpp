@@ -106,7 +106,7 @@ TEST(SaveCommands, FailedImageWritesNoParameters) {
     ASSERT_EQ(h.prompts.shown.size(), 1u);
     EXPECT_EQ(h.prompts.shown[0].kind, Shown::Warn);
     EXPECT_EQ(h.prompts.shown[0].caption, "Save file error");
-    EXPECT_EQ(h.prompts.shown[0].text, "Error opening a save file.");
+    EXPECT_EQ(h.prompts.shown[0].text, "Error opening a save file.\n\nNo such file or directory");
 }
 
 TEST(SaveCommands, SavedImageThenFailedParametersShowsBoth) {
@@ -119,7 +119,18 @@ TEST(SaveCommands, SavedImageThenFailedParametersShowsBoth) {
     EXPECT_EQ(h.prompts.shown[0].text, "Image saved as a.tga");
     EXPECT_EQ(h.prompts.shown[1].kind, Shown::Warn);
     EXPECT_EQ(h.prompts.shown[1].caption, "Save file error");
+    EXPECT_EQ(h.prompts.shown[1].text, "Error opening a save file.\n\nIs a directory");
     EXPECT_TRUE(std::filesystem::exists(dir.file("a.tga")));
+
+    // An image named like a record keeps its record from replacing it.
+    h.prompts.shown.clear();
+    h.prompts.files = {dir.file("b.atr")};
+    h.key(kCmdSaveImage);
+    ASSERT_EQ(h.prompts.shown.size(), 2u);
+    EXPECT_EQ(h.prompts.shown[1].text,
+              "Error opening a save file.\n\nthe parameter file would replace the image");
+    const auto res = static_cast<std::uintmax_t>(h.s.res);
+    EXPECT_EQ(std::filesystem::file_size(dir.file("b.atr")), 18u + 3u * res * res + 26u);
 }
 
 TEST(SaveCommands, CancelledDialogsDoNothing) {

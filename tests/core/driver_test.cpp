@@ -153,6 +153,22 @@ TEST(Driver, FailedAllocationPausesAndRetriesLater) {
     EXPECT_EQ(s.hcres, 200);
 }
 
+TEST(Driver, SurfacesBeyondTheAllocationBudgetAreRefusedNotAborted) {
+    State s = scripted_state(kPlot);
+    EXPECT_FALSE(s.canvas.try_resize(INT32_MAX, INT32_MAX, 0, SIZE_MAX));
+    EXPECT_EQ(s.canvas.width(), 200);
+    s.platform.max_alloc_bytes = 200 * 200 * 4; // the canvas and the hit counts, no more
+    EXPECT_FALSE(set_resolution(s, 201));
+    EXPECT_EQ(s.res, 200);
+    EXPECT_EQ(s.canvas.width(), 200);
+    EXPECT_FALSE(attach_window(s, 300, 150));
+    EXPECT_EQ(fractaldriver(s), 1); // the window surface is tried again, and refused
+    s.posted.clear();
+    s.platform.max_alloc_bytes = SIZE_MAX;
+    EXPECT_EQ(fractaldriver(s), 0);
+    EXPECT_EQ(s.window.width(), 300);
+}
+
 TEST(Driver, FreshStartClearsWindowBlackAndImageToBackground) {
     State s = scripted_state(kPlot);
     attach_window(s, 300, 150);

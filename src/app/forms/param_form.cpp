@@ -100,6 +100,18 @@ void fill_enabling(Fields& f, int type) {
 }
 
 // The plot window is rejected and the dialog stays open.
+// a..d, sp0 and sp1 clamped to the type's ranges.
+void read_coefficients(const Fields& f, const TypeInfo& info, PARAM& next) {
+    const auto& r = info.abcdrange;
+    next.a = clamp_to(field(f, kParamA), r[0], r[1]);
+    next.b = clamp_to(field(f, kParamA + 1), r[0], r[1]);
+    next.c = clamp_to(field(f, kParamA + 2), r[2], r[3]);
+    next.d = clamp_to(field(f, kParamA + 3), r[2], r[3]);
+    const auto& sp = info.sprange;
+    next.sp0 = clamp_to(field(f, kParamSp0), sp[0], sp[1]);
+    next.sp1 = clamp_to(field(f, kParamSp1), sp[2], sp[3]);
+}
+
 Outcome too_narrow(const char* text) {
     return {false, {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption), text}}};
 }
@@ -112,6 +124,21 @@ std::string lyapunov_warning(double lexp) {
 std::string lyapunov_report(const ChaosMeasure& m) {
     return "Lyapunov exponent: " + show_fixed(m.lexp, 15) +
            "\nfractal dimension: " + show_fixed(m.fd, 15);
+}
+
+// The new set's exponent: a warning when it is low (or NaN), the figures in
+// debug mode, nothing when the type cannot be measured.
+Outcome judge_chaos(const std::optional<ChaosMeasure>& measured, int debugflag) {
+    Outcome done;
+    if (!measured) return done;
+    const ChaosMeasure& m = *measured;
+    if (!(m.lexp >= 0.3)) // NaN warns too
+        done.messages.push_back(
+            {Message::Kind::WarnUnowned, std::string(kLyapunovCaption), lyapunov_warning(m.lexp)});
+    else if (debugflag)
+        done.messages.push_back(
+            {Message::Kind::Inform, std::string(kLyapunovCaption), lyapunov_report(m)});
+    return done;
 }
 
 } // namespace
@@ -185,19 +212,10 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     s.res = clamp_to(read_int(f.text_of(kParamResolution)), 200, 4000);
     s.speed = speed_from_level(clamp_to(read_int(f.text_of(kParamSpeed)), 1, 10));
 
-    const auto& r = info.abcdrange;
-    next.a = clamp_to(field(f, kParamA), r[0], r[1]);
-    next.b = clamp_to(field(f, kParamA + 1), r[0], r[1]);
-    next.c = clamp_to(field(f, kParamA + 2), r[2], r[3]);
-    next.d = clamp_to(field(f, kParamA + 3), r[2], r[3]);
-
+    read_coefficients(f, info, next);
     s.rot[t].x = clamp_between(field(f, kParamRotX), 0.0, 360.0);
     s.rot[t].y = clamp_between(field(f, kParamRotX + 1), 0.0, 360.0);
     s.rot[t].z = clamp_between(field(f, kParamRotX + 2), 0.0, 360.0);
-
-    const auto& sp = info.sprange;
-    next.sp0 = clamp_to(field(f, kParamSp0), sp[0], sp[1]);
-    next.sp1 = clamp_to(field(f, kParamSp1), sp[2], sp[3]);
 
     const MINMAX& range = info.mmrange;
     double lo = 0, hi = 0;
@@ -211,20 +229,8 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     s.mm[t].ymax = hi;
 
     s.p[t] = next;
-
-    Outcome done;
-    if ((info.poptions & kOptRandom) && measure_) {
-        const std::optional<ChaosMeasure> measured = measure_(s);
-        if (!measured) return done;
-        const ChaosMeasure& m = *measured;
-        if (!(m.lexp >= 0.3)) // NaN warns too
-            done.messages.push_back({Message::Kind::WarnUnowned, std::string(kLyapunovCaption),
-                                     lyapunov_warning(m.lexp)});
-        else if (s.debugflag)
-            done.messages.push_back(
-                {Message::Kind::Inform, std::string(kLyapunovCaption), lyapunov_report(m)});
-    }
-    return done;
+    if ((info.poptions & kOptRandom) && measure_) return judge_chaos(measure_(s), s.debugflag);
+    return {};
 }
 
 void ParamForm::cancel(State& s, const Fields&) {

@@ -1,0 +1,152 @@
+// morvane-render refusing runs that would lose files, interrupted runs, and
+// running out of memory.
+#include "support/render.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANE_TEST_UNDER_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANE_TEST_UNDER_ASAN 1
+#endif
+
+namespace morv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+std::vector<std::string> entries(const test::TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Whether the process has its own handlers for SIGINT and SIGTERM yet (the
+// caught-signals mask of /proc/PID/status), so that a signal sent now tests
+// them and not the default action.
+bool catches_stop_signals(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("SigCgt:", 0) == 0) {
+            const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+            const unsigned long long both = (1ull << (SIGINT - 1)) | (1ull << (SIGTERM - 1));
+            return (mask & both) == both;
+        }
+    return false;
+}
+
+// Starts an endless render, signals it once it can catch the signal and
+// returns its exit status (-1 when it did not exit normally).
+int interrupted_render(const std::string& output, int sig, bool save_partial) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const char* partial = save_partial ? "--save-partial" : "-q";
+        ::execl(MORVANE_RENDER_PATH, MORVANE_RENDER_PATH, "-q", "--res", "200", "--iterations",
+                "1000000000000", partial, "-o", output.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    for (int i = 0; i < 2000 && !catches_stop_signals(pid); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let it draw a little
+    ::kill(pid, sig);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST(CliSafety, RunsThatWouldLoseAFileAreRefusedBeforeWriting) {
+    test::TempDir dir;
+    const std::string in = dir.file("in.atr");
+    ASSERT_EQ(test::run_cli("-q --iterations 10 -o " + quoted(dir.file("x.tga")) + " --atr-out " +
+                            quoted(in))
+                  .status,
+              0);
+    const auto record = test::read_file(in);
+    fs::remove(dir.file("x.tga"));
+    fs::create_symlink("in.atr", dir.file("alias.atr"));
+    ::mkfifo(dir.file("fifo").c_str(), 0644);
+    fs::create_directory(dir.file("folder"));
+    const std::string out = " -o " + quoted(dir.file("out.tga"));
+    const struct {
+        std::string args, message;
+    } cases[] = {
+        {"-o " + quoted(dir.file("same")) + " --atr-out " + quoted(dir.file("./same")),
+         "-o and --atr-out name the same file"},
+        {"-o " + quoted(in) + " " + quoted(in), "would overwrite the parameter file"},
+        {"--atr-out " + quoted(dir.file("alias.atr")) + out + " " + quoted(in),
+         "--atr-out " + dir.file("alias.atr") + " would overwrite the parameter file"},
+        {"--palette " + quoted(in) + " --atr-out " + quoted(in) + out,
+         "would overwrite the palette file"},
+        {quoted(dir.file("fifo")) + out, "this is a pipe, not a file"},
+        {"--palette " + quoted(dir.file("fifo")) + out, "this is a pipe, not a file"},
+        {"--palette " + quoted(dir.file("folder")) + out, "this is a directory, not a file"},
+        {"--palette -o " + quoted(dir.file("out.tga")), "--palette needs a value"},
+    };
+    for (const auto& c : cases) {
+        const test::CliRun r = test::run_cli("-q --iterations 10 " + c.args);
+        EXPECT_EQ(r.status, 2) << c.args << ": " << r.output;
+        EXPECT_NE(r.output.find(c.message), std::string::npos) << c.args << ": " << r.output;
+        EXPECT_EQ(test::read_file(in), record) << c.args;
+        EXPECT_EQ(entries(dir), (std::vector<std::string>{"alias.atr", "fifo", "folder", "in.atr"}))
+            << c.args;
+    }
+}
+
+TEST(CliSafety, InterruptedRenderWritesNothingOrWithSavePartialTheImageSoFar) {
+    test::TempDir dir;
+    const std::string out = dir.file("out.tga");
+    EXPECT_EQ(interrupted_render(out, SIGTERM, false), 128 + SIGTERM);
+    EXPECT_TRUE(entries(dir).empty());
+    EXPECT_EQ(interrupted_render(out, SIGINT, false), 128 + SIGINT);
+    EXPECT_TRUE(entries(dir).empty());
+
+    EXPECT_EQ(interrupted_render(out, SIGINT, true), 128 + SIGINT);
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"out.tga"});
+    const auto image = test::read_file(out);
+    ASSERT_EQ(image.size(), 18u + 3u * 200u * 200u + 26u);
+    // Something was drawn on the black background.
+    EXPECT_NE(std::count(image.begin() + 18, image.end() - 26, 0), 3 * 200 * 200);
+}
+
+TEST(CliSafety, OutOfMemoryIsItsOwnStatusNotAnAbort) {
+#ifdef MORVANE_TEST_UNDER_ASAN
+    GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
+#else
+    test::TempDir dir;
+    // About 100 MB of address space: enough for the program, not for a 4000 x
+    // 4000 canvas and its hit counts (64 MB each).
+    const std::string cmd = "ulimit -v 100000; '" + std::string(MORVANE_RENDER_PATH) +
+                            "' -q --type 1 --set method=3 --res 4000 --iterations 10 -o " +
+                            quoted(dir.file("m.tga")) + " 2>/dev/null";
+    const int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 4);
+    EXPECT_TRUE(entries(dir).empty());
+#endif
+}
+
+} // namespace morv
