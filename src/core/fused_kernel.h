@@ -82,8 +82,9 @@ inline void plot_dot(State& s, const Target& t, Orbit& o, const VOXEL& v, const 
 
 // Up to n calls of the driver for a state past its first call whose type
 // steps with Step and colours with Method; stops after a call that posts a
-// command, exactly as the one-call driver would leave everything.
-template <StepFn Step, int Method> long long calls(State& s, long long n) {
+// command or sets *held, exactly as the one-call driver would leave
+// everything.
+template <StepFn Step, int Method> long long calls(State& s, long long n, const bool* held) {
     static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
     Orbit o(s);
     const Target t(s);
@@ -122,7 +123,7 @@ template <StepFn Step, int Method> long long calls(State& s, long long n) {
             o.xplot0 = x1;
             o.yplot0 = y1;
         }
-        if (!s.posted.empty()) break;
+        if (!s.posted.empty() || (held != nullptr && *held)) break;
     }
     o.store(s, r);
     return done;

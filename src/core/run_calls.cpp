@@ -24,17 +24,17 @@ FusedKernel kernel_for(const State& s, const FusedKernelTable* kernels) {
 
 } // namespace
 
-RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels) {
+RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels, const bool* held) {
     RunOutcome out;
     while (out.calls < n) {
         if (const FusedKernel k = kernel_for(s, kernels)) {
-            out.calls += k(s, n - out.calls);
+            out.calls += k(s, n - out.calls, held);
         } else {
             out.rc = fractaldriver(s);
             ++out.calls;
             if (out.rc != 0) break;
         }
-        if (!s.posted.empty()) break;
+        if (!s.posted.empty() || (held != nullptr && *held)) break;
     }
     return out;
 }

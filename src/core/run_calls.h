@@ -8,9 +8,10 @@ namespace morv {
 
 struct State;
 
-// Up to n driver calls made in one go for a state past its first call;
-// returns the calls made.
-using FusedKernel = long long (*)(State& s, long long n);
+// Up to n driver calls made in one go for a state past its first call,
+// stopping early after a call that sets *held (when given); returns the calls
+// made.
+using FusedKernel = long long (*)(State& s, long long n, const bool* held);
 
 // A step function's kernels by colouring method (nullptr where the one-call
 // driver does the work).
@@ -26,9 +27,11 @@ struct RunOutcome {
 };
 
 // Calls the driver up to n times, stopping after a call that returns non-zero
-// or leaves a command posted: everything ends exactly as after that many
+// or leaves a command posted, or (with `held`) after one that set *held (a
+// step asked to wait): everything ends exactly as after that many
 // fractaldriver() calls. With `kernels`, calls of a type and method that has
 // a kernel for the state's step function run fused.
-RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr);
+RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr,
+                     const bool* held = nullptr);
 
 } // namespace morv

@@ -1,4 +1,6 @@
-// The bifurcation diagram: the whole picture in one call, then the run ends.
+// The bifurcation diagram, drawn over many calls: the eight curves one per
+// call with a pause after each, then the diagram one column per call (the odd
+// map: two passes, a pause after each); the last column ends the run.
 #include "core/numeric.h"
 #include "formulas/steps.h"
 
@@ -13,6 +15,8 @@ constexpr std::array<COLORREF, 8> kCurveColors{
     rgb(255, 0, 208), rgb(160, 0, 160), rgb(176, 96, 0),  rgb(0, 160, 0),
     rgb(0, 216, 88),  rgb(0, 128, 176), rgb(0, 192, 255), rgb(255, 48, 48),
 };
+constexpr int kCurves = 8;
+constexpr int kOddPasses = 2;
 constexpr int kCurvePauseMs = 1000;
 constexpr int kOddPauseMs = 2000;
 constexpr int kIterations = 300;
@@ -36,6 +40,14 @@ struct Axes {
     }
 };
 
+Axes classic_axes(int res) {
+    return Axes(res, 2.9, 4.0, -0.1, 2.2);
+}
+
+Axes odd_axes(int res) {
+    return Axes(res, 0.9, 3.0, -1.5, 1.5);
+}
+
 // The palette position runs 1..254 over the columns of every pass.
 void advance(int& index) {
     if (++index == 255) index = 1;
@@ -53,86 +65,87 @@ void both_dot(State& s, int x, int y, COLORREF c) {
     s.window.set_pixel(x, y, c);
 }
 
-void draw_curves(State& s, const Axes& ax, int& index) {
+// Curve k (1..8), drawn whole.
+void draw_curve(State& s, const Axes& ax, int k, int& index) {
     const int halfres = s.res >> 1;
-    for (int k = 1; k <= 8; ++k) {
-        const COLORREF c = kCurveColors[static_cast<std::size_t>(k - 1)];
-        int oldy = 0, y = 0;
-        for (int i = 0; i < s.res; ++i) {
-            const double l = ax.column_l(i);
-            advance(index);
-            double x = 0.5;
-            for (int n = 0; n < k; ++n) {
-                x = l * x * (1 - x);
-                if (ax.in_range(x)) y = ax.row(x);
-            }
-            // Each curve is drawn twice: at its true rows and shifted up by
-            // half the canvas, where the diagram will wipe it column by column.
-            if (i >= 2) {
-                both_line(s, {i - 1, oldy}, {i, y}, c);
-                both_line(s, {i - 1, oldy - halfres}, {i, y - halfres}, c);
-            }
-            oldy = y;
+    const COLORREF c = kCurveColors[static_cast<std::size_t>(k - 1)];
+    int oldy = 0, y = 0;
+    for (int i = 0; i < s.res; ++i) {
+        const double l = ax.column_l(i);
+        advance(index);
+        double x = 0.5;
+        for (int n = 0; n < k; ++n) {
+            x = l * x * (1 - x);
+            if (ax.in_range(x)) y = ax.row(x);
         }
-        s.sleep_ms(kCurvePauseMs);
+        // Each curve is drawn twice: at its true rows and shifted up by half
+        // the canvas, where the diagram will wipe it column by column.
+        if (i >= 2) {
+            both_line(s, {i - 1, oldy}, {i, y}, c);
+            both_line(s, {i - 1, oldy - halfres}, {i, y - halfres}, c);
+        }
+        oldy = y;
     }
 }
 
-// The classic diagram, shifted up by half the canvas into its cleared top.
-void draw_classic_diagram(State& s, const Axes& ax, double x, int& index) {
+// Column i of the classic diagram, shifted up by half the canvas into its
+// cleared top.
+void draw_classic_column(State& s, const Axes& ax, int i, BifurcationScratch& b) {
     const int halfres = s.res >> 1;
-    int y = 0;
-    for (int i = 0; i < s.res; ++i) {
-        s.canvas.fill_rect(Rect{i, 0, i + 1, halfres}, s.back);
-        s.window.fill_rect(Rect{i, 0, i + 1, halfres}, s.back);
-        const double l = ax.column_l(i);
-        advance(index);
-        const COLORREF c = palette_color(s.palette, static_cast<unsigned>(index));
-        // x carries over from column to column.
-        for (int j = 0; j < kIterations; ++j) {
-            x = l * x * (1 - x);
-            if (j > kSettle && ax.in_range(x)) {
-                y = ax.row(x);
-                both_dot(s, i, y - halfres, c);
-            }
-        }
+    s.canvas.fill_rect(Rect{i, 0, i + 1, halfres}, s.back);
+    s.window.fill_rect(Rect{i, 0, i + 1, halfres}, s.back);
+    const double l = ax.column_l(i);
+    advance(b.index);
+    const COLORREF c = palette_color(s.palette, static_cast<unsigned>(b.index));
+    double x = b.x;
+    for (int j = 0; j < kIterations; ++j) {
+        x = l * x * (1 - x);
+        if (j > kSettle && ax.in_range(x)) both_dot(s, i, ax.row(x) - halfres, c);
     }
+    b.x = x;
+}
+
+// Column i of an odd pass.
+void draw_odd_column(State& s, const Axes& ax, int i, BifurcationScratch& b) {
+    const double l = ax.column_l(i);
+    advance(b.index);
+    const COLORREF c = palette_color(s.palette, static_cast<unsigned>(b.index));
+    double x = b.x;
+    for (int j = 0; j < kIterations; ++j) {
+        x = l * x * (1 - x * x);
+        if (j > kSettle && ax.in_range(x)) both_dot(s, i, ax.row(x), c);
+    }
+    b.x = x;
+}
+
+int classic_call(State& s, BifurcationScratch& b) {
+    const Axes ax = classic_axes(s.res);
+    if (b.stage < kCurves) {
+        draw_curve(s, ax, ++b.stage, b.index);
+        s.sleep_ms(kCurvePauseMs);
+        return kTransient;
+    }
+    // x carries over from column to column.
+    draw_classic_column(s, ax, b.column++, b);
+    return b.column >= s.res ? kComplete : kTransient;
 }
 
 // The odd map is symmetric, so it is iterated from both signs of the start.
-void draw_odd_diagram(State& s, const Axes& ax, double start, int& index) {
-    int y = 0;
-    for (int pass = 0; pass < 2; ++pass) {
-        double x = pass == 0 ? start : -start;
-        for (int i = 0; i < s.res; ++i) {
-            const double l = ax.column_l(i);
-            advance(index);
-            const COLORREF c = palette_color(s.palette, static_cast<unsigned>(index));
-            for (int j = 0; j < kIterations; ++j) {
-                x = l * x * (1 - x * x);
-                if (j > kSettle && ax.in_range(x)) {
-                    y = ax.row(x);
-                    both_dot(s, i, y, c);
-                }
-            }
-        }
-        s.sleep_ms(kOddPauseMs);
-    }
+int odd_call(State& s, BifurcationScratch& b, double start) {
+    if (b.column == 0) b.x = b.stage == 0 ? start : -start;
+    draw_odd_column(s, odd_axes(s.res), b.column++, b);
+    if (b.column < s.res) return kTransient;
+    s.sleep_ms(kOddPauseMs);
+    b.column = 0;
+    return ++b.stage >= kOddPasses ? kComplete : kTransient;
 }
 
 } // namespace
 
-int bifurcation(State& s, VOXEL old, VOXEL*, int, int*, int*) {
-    int index = 0;
-    if (s.oddflag == 0) {
-        const Axes ax(s.res, 2.9, 4.0, -0.1, 2.2);
-        draw_curves(s, ax, index);
-        draw_classic_diagram(s, ax, old.x, index);
-    } else {
-        const Axes ax(s.res, 0.9, 3.0, -1.5, 1.5);
-        draw_odd_diagram(s, ax, old.x, index);
-    }
-    return kComplete;
+int bifurcation(State& s, VOXEL old, VOXEL*, int iter, int*, int*) {
+    BifurcationScratch& b = s.selfdraw2.bifurcation;
+    if (iter == 0) b = BifurcationScratch{0, 0, 0, old.x};
+    return s.oddflag == 0 ? classic_call(s, b) : odd_call(s, b, old.x);
 }
 
 } // namespace morv

@@ -55,6 +55,9 @@ MainWindow::MainWindow(State& s, Options options)
                            [this] { flush(); },
                        },
                        this);
+    // The steps' waits hold the next driver call back instead of blocking the
+    // window.
+    s_.platform.sleep_ms = [pump = pump_](int ms) { pump->hold(ms); };
     add_standard_views(dialogs_);
     build_menus();
     sync_menu();

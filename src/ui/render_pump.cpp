@@ -4,31 +4,52 @@
 #include "core/state.h"
 #include "formulas/kernels.h"
 
-#include <QElapsedTimer>
 #include <algorithm>
 
 namespace morv::ui {
 
 namespace {
 constexpr int kMaxBatch = 4096;
-constexpr qint64 kGrowBelowNs = 250'000;     // a batch this fast may double
-constexpr qint64 kShrinkAboveNs = 1'000'000; // a batch this slow halves
+constexpr std::int64_t kGrowBelowNs = 250'000;     // a batch this fast may double
+constexpr std::int64_t kShrinkAboveNs = 1'000'000; // a batch this slow halves
+constexpr std::int64_t kNsPerMs = 1'000'000;
 } // namespace
 
 RenderPump::RenderPump(State& s, Hooks hooks, QObject* parent)
     : QObject(parent), s_(s), hooks_(std::move(hooks)) {
+    system_clock_.start();
+    timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, &RenderPump::slice);
-    since_frame_.start();
+    last_frame_ns_ = now();
+}
+
+std::int64_t RenderPump::now() const {
+    return hooks_.now_ns ? hooks_.now_ns() : system_clock_.nsecsElapsed();
+}
+
+void RenderPump::hold(int ms) {
+    if (ms <= 0) return;
+    wake_ns_ = std::max(wake_ns_, now() + ms * kNsPerMs);
+    held_ = true;
+}
+
+int RenderPump::wait_ms() const {
+    const std::int64_t left = wake_ns_ - now();
+    return left <= 0 ? 0 : static_cast<int>((left + kNsPerMs - 1) / kNsPerMs);
 }
 
 void RenderPump::sync() {
-    if (s_.okrun && !timer_.isActive()) timer_.start();
-    if (!s_.okrun && timer_.isActive()) timer_.stop();
+    if (!s_.okrun) {
+        timer_.stop();
+        return;
+    }
+    const int wait = wait_ms();
+    if (!timer_.isActive() || timer_.interval() != wait) timer_.start(wait);
 }
 
 void RenderPump::run_batch(bool& stop) {
-    const RunOutcome out = run_calls(s_, batch_, &fused_kernels);
+    const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
     calls_ += out.calls;
     if (out.rc != 0 && hooks_.alloc_failed) hooks_.alloc_failed();
     if (!s_.posted.empty()) {
@@ -38,23 +59,29 @@ void RenderPump::run_batch(bool& stop) {
 }
 
 // Within a slice no input can arrive, so calling the driver many times in a
-// row looks exactly like one call per loop turn, only faster.
+// row looks exactly like one call per loop turn, only faster. The clock is
+// read after every batch, and a batch is kept well under a slice.
 void RenderPump::slice() {
-    QElapsedTimer clock;
-    clock.start();
-    bool stop = false;
-    while (s_.okrun && !stop) {
-        const qint64 before = clock.nsecsElapsed();
+    const std::int64_t start = now();
+    held_ = false;
+    bool stop = start < wake_ns_;
+    while (s_.okrun && !stop && !held_) {
+        // A fresh image may be of another type: learn its cost afresh rather
+        // than run a batch sized for a faster one.
+        if (s_.firstloop) batch_ = 1;
+        const std::int64_t before = now();
         run_batch(stop);
-        const qint64 took = clock.nsecsElapsed() - before;
-        if (!stop && took < kGrowBelowNs) batch_ = std::min(batch_ * 2, kMaxBatch);
+        const std::int64_t after = now();
+        const std::int64_t took = after - before;
+        if (!stop && !held_ && took < kGrowBelowNs) batch_ = std::min(batch_ * 2, kMaxBatch);
         if (took > kShrinkAboveNs) batch_ = std::max(batch_ / 2, 1);
-        if (clock.elapsed() >= kSliceMs) break;
+        if (after - start >= kSliceMs * kNsPerMs) break;
     }
-    slice_ns_ += clock.nsecsElapsed();
-    if (since_frame_.elapsed() >= kFrameMs || !s_.okrun) {
+    const std::int64_t end = now();
+    slice_ns_ += end - start;
+    if (end - last_frame_ns_ >= kFrameMs * kNsPerMs || !s_.okrun) {
         hooks_.frame();
-        since_frame_.restart();
+        last_frame_ns_ = end;
     }
     sync();
 }

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 
 namespace morv {
@@ -11,11 +12,13 @@ struct State;
 
 namespace morv::ui {
 
-// Drives the render driver while rendering runs. A zero-interval timer is the
-// idle message: each time it fires, the driver is called repeatedly for a
-// short slice, stopping at once when a command has been posted so that it is
-// carried out before any further call. While paused the timer is stopped and
-// the program waits for events without using the processor.
+// Drives the render driver while rendering runs. A timer is the idle message:
+// each time it fires, the driver is called repeatedly for a slice of about
+// 5 ms by the clock, stopping at once when a command has been posted so that
+// it is carried out before any further call. A step's wait (hold) ends the
+// slice and delays the next one instead of blocking the window. While paused
+// the timer is stopped and the program waits for events without using the
+// processor.
 class RenderPump : public QObject {
     Q_OBJECT
   public:
@@ -23,6 +26,8 @@ class RenderPump : public QObject {
         std::function<void()> posted;       // carry out s.posted
         std::function<void()> alloc_failed; // the driver could not get its buffer
         std::function<void()> frame;        // show what was drawn
+        // A monotonic clock in nanoseconds; the system's when empty.
+        std::function<std::int64_t()> now_ns = {};
     };
 
     RenderPump(State& s, Hooks hooks, QObject* parent = nullptr);
@@ -36,17 +41,29 @@ class RenderPump : public QObject {
     // Time spent in slices so far, in nanoseconds.
     long long slice_ns() const { return slice_ns_; }
 
+    // A step asks to wait `ms` before the next call: the slice ends after
+    // this call and the next one starts once the time has passed.
+    void hold(int ms);
+    // One turn of the idle message (the timer calls it; tests call it with
+    // their own clock).
+    void slice();
+    // Milliseconds until the next slice may call the driver.
+    int wait_ms() const;
+
     static constexpr int kSliceMs = 5;
     static constexpr int kFrameMs = 16; // about 60 frames a second
 
   private:
-    void slice();
     void run_batch(bool& stop);
+    std::int64_t now() const;
 
     State& s_;
     Hooks hooks_;
     QTimer timer_;
-    QElapsedTimer since_frame_;
+    QElapsedTimer system_clock_;
+    std::int64_t last_frame_ns_ = 0;
+    std::int64_t wake_ns_ = 0; // no driver call before this time
+    bool held_ = false;        // a call in this slice asked to wait
     long long calls_ = 0;
     long long slice_ns_ = 0;
     int batch_ = 1; // driver calls between clock reads, adapted to the step's cost

@@ -22,7 +22,7 @@ TEST(Bifurcation, ClassicDiagramAtZeroIsOneShiftedRowCyclingThePalette) {
     std::vector<int> sleeps;
     State s = bifurcation_state(600, 0, &sleeps);
     s.p[2].xstart = 0; // the fixed point 0 in every column
-    EXPECT_EQ(test::render(s, 10), 1);
+    EXPECT_EQ(test::render(s, 10000), 8 + 600) << "one call per curve and per column";
     EXPECT_EQ(s.lastresult, kComplete);
     EXPECT_EQ(s.firstloop, 1);
     EXPECT_EQ(sleeps, std::vector<int>(8, 1000));
@@ -44,7 +44,7 @@ TEST(Bifurcation, OddModeDrawsTwoPassesWithLongerPauses) {
     State s = bifurcation_state(600, 1, &sleeps);
     s.p[2].xstart = 0; // both passes coincide on row 300
     attach_window(s, 800, 700);
-    test::render(s, 10);
+    EXPECT_EQ(test::render(s, 10000), 2 * 600);
     EXPECT_EQ(s.lastresult, kComplete);
     EXPECT_EQ(sleeps, std::vector<int>(2, 2000));
     for (int i = 0; i < 600; ++i) {
@@ -55,18 +55,19 @@ TEST(Bifurcation, OddModeDrawsTwoPassesWithLongerPauses) {
     }
 }
 
+// Pinned from the picture as it was drawn in one call.
 TEST(Bifurcation, RendersTheSamePictureEveryTime) {
     std::vector<int> sleeps;
     State s = bifurcation_state(200, 0, &sleeps);
-    test::render(s, 1);
+    test::render(s, 10000);
     EXPECT_EQ(test::canvas_checksum(s), 16234891894342265979ull);
     s.linewidth = 3; // wide curves
     s.firstloop = 1;
-    test::render(s, 1);
+    test::render(s, 10000);
     EXPECT_EQ(test::canvas_checksum(s), 6804276088198671953ull);
     s.oddflag = 1;
     s.firstloop = 1;
-    test::render(s, 1);
+    test::render(s, 10000);
     EXPECT_EQ(test::canvas_checksum(s), 3553003373079757150ull);
 }
 

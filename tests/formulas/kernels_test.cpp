@@ -41,23 +41,29 @@ void expect_same(State& a, State& b, const std::string& where) {
 }
 
 // Runs `calls` driver calls one at a time on `single` and in chunks of
-// growing size through run_calls on `fused`; every pause must end both at the
-// same call, and is resumed at once.
-void compare_runs(State& single, State& fused, long long calls, const FusedKernelTable* table) {
+// growing size through run_calls on `fused`; every pause, and every wait a
+// step asks for (which sets the state's flag in `held`), must end both at
+// the same call, and is resumed at once.
+void compare_runs(State& single, State& fused, long long calls, const FusedKernelTable* table,
+                  bool* held = nullptr) {
+    bool single_held = false;
+    if (held != nullptr) single.platform.sleep_ms = [&single_held](int) { single_held = true; };
     long long made = 0, chunk = 1;
     while (made < calls) {
         long long one = 0;
         do {
             fractaldriver(single);
             ++one;
-        } while (single.posted.empty() && one < chunk && made + one < calls);
-        const RunOutcome out = run_calls(fused, std::min(chunk, calls - made), table);
+        } while (single.posted.empty() && !single_held && one < chunk && made + one < calls);
+        const RunOutcome out = run_calls(fused, std::min(chunk, calls - made), table, held);
         ASSERT_EQ(out.calls, one) << "after " << made << " calls";
         made += one;
-        if (!single.posted.empty() || made == calls)
+        if (!single.posted.empty() || single_held || made == calls)
             expect_same(single, fused, "call " + std::to_string(made));
         single.posted.clear();
         fused.posted.clear();
+        single_held = false;
+        if (held != nullptr) *held = false;
         chunk = std::min(chunk * 3 + 1, 100000LL);
     }
 }
@@ -90,6 +96,7 @@ int scripted(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
     *ypos = trunc32(next->y) % 150;
     const int call = trunc32(s.p[s.type].c);
     s.p[s.type].c += 1;
+    if (call % 17 == 16) s.sleep_ms(1); // a wait between stages
     return call % 97 == 96  ? kStop
            : call % 13 == 5 ? kTransient
            : call % 7 == 3  ? kAccepted
@@ -119,8 +126,11 @@ TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {
             attach_window(single, 120, 90);
             State fused = single, unfused = single;
             State plain = single;
-            compare_runs(single, fused, 5000, &table);
-            compare_runs(plain, unfused, 5000, nullptr);
+            bool held = false, unfused_held = false;
+            fused.platform.sleep_ms = [&held](int) { held = true; };
+            unfused.platform.sleep_ms = [&unfused_held](int) { unfused_held = true; };
+            compare_runs(single, fused, 5000, &table, &held);
+            compare_runs(plain, unfused, 5000, nullptr, &unfused_held);
         }
     }
 }

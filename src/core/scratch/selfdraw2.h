@@ -49,11 +49,20 @@ struct LissajousScratch {
     int count = 0;   // calls done, held at 94 once the eraser runs
 };
 
+// The bifurcation diagram is drawn one curve or one column per call.
+struct BifurcationScratch {
+    int stage = 0;  // classic: curves 0..7, then the diagram; odd: the pass
+    int column = 0; // next column of the diagram or pass
+    int index = 0;  // palette position, carried through all stages
+    double x = 0;   // the iterate, carried from column to column
+};
+
 // What the step functions of bifurcation diagram, Rossler, parametric curves,
 // KAM tori and the animated oscillators keep between calls of one render.
 // Reset by each step function when it is called with iter 0 (except where a
 // member says otherwise).
 struct SelfDrawScratch2 {
+    BifurcationScratch bifurcation;
     RosslerScratch rossler;
     ChrysanthemumScratch chrysanthemum;
     ButterflyScratch butterfly;
