@@ -2,6 +2,7 @@
 #include "analysis/lyapunov.h"
 #include "color/filters.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cstdio>
@@ -51,12 +52,15 @@ void bench_filter(State& s, const char* name, const std::function<int(State&)>& 
 
 int main() {
     State s;
+    s.steps = &fpointer;
     fill(s);
     bench_filter(s, "normalize", normalize);
     bench_filter(s, "equalize", equalize);
     bench_filter(s, "logadjust", logadjust);
 
     State l;
+
+    l.steps = &fpointer;
     l.type = fpointer[kDeJong] != nullptr ? kDeJong : 0;
     const auto t0 = std::chrono::steady_clock::now();
     lyapunov(l);

@@ -2,6 +2,7 @@
 // a hand-written loop of the same map and plotting rule measured in this run.
 #include "core/driver.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cmath>
@@ -21,6 +22,7 @@ double seconds_since(Clock::time_point t0) {
 
 double engine_rate(int method) {
     morv::State s;
+    s.steps = &morv::fpointer;
     s.intro = 0;
     s.method[0] = method;
     morv::fractaldriver(s);

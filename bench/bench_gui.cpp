@@ -5,6 +5,7 @@
 #include "app/command_ids.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 #include "ui/main_window.h"
 #include "ui/render_pump.h"
 
@@ -54,6 +55,7 @@ struct Rate {
 
 Rate headless_rate(double seconds) {
     morv::State s;
+    s.steps = &morv::fpointer;
     s.intro = 0;
     long long calls = 0;
     const auto start = Clock::now();
@@ -132,6 +134,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     morv::State s;
+
+    s.steps = &morv::fpointer;
     morv::ui::MainWindow w(s, morv::ui::MainWindow::Options{false});
     if (!w.create("")) return 1;
     run_events_for(300); // the start-up image renders and pauses itself

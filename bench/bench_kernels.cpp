@@ -6,6 +6,7 @@
 #include "core/run_calls.h"
 #include "core/state.h"
 #include "formulas/kernels.h"
+#include "formulas/steps.h"
 
 #include <cmath>
 #include <cstdint>
@@ -33,6 +34,7 @@ template <class F> double rate_of(F&& f) {
 
 State prepared(int type, int method, VOXEL angles) {
     State s;
+    s.steps = &fpointer;
     s.intro = 0;
     s.type = type;
     s.method[type] = method;

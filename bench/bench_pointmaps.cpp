@@ -3,6 +3,7 @@
 // never part of the tests.
 #include "core/driver.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cmath>
@@ -24,6 +25,7 @@ template <class F> double seconds_of(F&& f) {
 
 double driver_seconds(int type, int method, VOXEL angles) {
     State s;
+    s.steps = &fpointer;
     s.intro = 0;
     s.type = type;
     s.method[type] = method;

@@ -18,6 +18,7 @@ Timing time_calls(int type, int oddflag, int res, std::initializer_list<std::int
     Timing t;
     for (const std::int64_t clock : clocks) {
         morv::State s;
+        s.steps = &morv::fpointer;
         s.type = type;
         s.oddflag = oddflag;
         morv::set_resolution(s, res);

@@ -3,6 +3,7 @@
 // (one row per call) for the grid types, at res 600 with the default options.
 #include "core/driver.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@ namespace {
 
 morv::State fresh(int type) {
     morv::State s;
+    s.steps = &morv::fpointer;
     s.intro = 0;
     s.type = type;
     return s;

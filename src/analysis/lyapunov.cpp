@@ -93,7 +93,7 @@ double fractaldimension(BoxGrids& g) {
 }
 
 int lyapunov(State& s) {
-    return lyapunov(s, valid_type(s.type) ? fpointer[s.type] : nullptr);
+    return lyapunov(s, step_of(s));
 }
 
 int lyapunov(State& s, StepFn step, BoxGrids* grids) {

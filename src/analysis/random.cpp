@@ -97,7 +97,7 @@ void paramclip(PARAM* RP) {
 
 bool random_search_offered(const State& s) {
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0) return false;
-    if (fpointer[s.type] == nullptr) return false;
+    if (step_of(s) == nullptr) return false;
     return catalogue[s.type].random != RandomScheme::Pickover || pickover_ranges_usable(s.type);
 }
 
@@ -117,7 +117,7 @@ std::string random_confirm_text(int count, const PARAM& RP, double LExp, double 
 
 int randomparams(State& s, const ConfirmFn& confirm) {
     if (!random_search_offered(s)) return kRandomNotOffered;
-    return randomparams(s, fpointer[s.type], confirm);
+    return randomparams(s, step_of(s), confirm);
 }
 
 int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {

@@ -11,6 +11,7 @@
 #include "files/image.h"
 #include "files/tga.h"
 
+#include <algorithm>
 #include <string>
 
 namespace morv::app {
@@ -32,7 +33,7 @@ void report_save_error(Ui& ui, int rc, const std::string& reason) {
     ui.prompts.warn(kSaveErrorCaption, text);
 }
 
-void report_parameters_saved(State& s, Ui& ui, int rc, const std::string& reason) {
+void report_parameters_saved(const State& s, Ui& ui, int rc, const std::string& reason) {
     if (rc == kAtrWriteOk)
         ui.prompts.inform(kProgramCaption,
                           kParametersSavedPrefix + s.satrfiletitle + kParametersSavedSuffix);
@@ -40,16 +41,21 @@ void report_parameters_saved(State& s, Ui& ui, int rc, const std::string& reason
         report_save_error(ui, rc, reason);
 }
 
-// The record beside an image, unless its name is the image's own (an image
-// named "*.atr"): then the image is kept and the record refused.
-void save_parameters_beside_image(State& s, Ui& ui) {
-    if (same_file(atr_path_for_image(s.tgafile), s.tgafile)) {
-        report_save_error(ui, kAtrWriteOpenFailed, "the parameter file would replace the image");
-        return;
-    }
-    std::string reason;
-    const int rc = writeatr(s, 1, &reason);
-    report_parameters_saved(s, ui, rc, reason);
+// Where an image and its record go. A name without an extension gets the
+// image format's; an extension of no format the program writes is refused
+// rather than filled with Targa data; a record that would land on the image
+// (a link between the two names) is refused. Empty when the save may go ahead.
+std::string image_save_refusal(std::string& image) {
+    const std::string title = file_title(image);
+    const std::size_t dot = title.rfind('.');
+    if (dot == std::string::npos || dot == 0) image += ".tga";
+    std::string ext = image.substr(image.size() - std::min<std::size_t>(image.size(), 4));
+    for (char& c : ext)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (ext != ".tga" && ext != ".png") return kImageFormatRefusal;
+    if (ext == ".tga" && same_file(atr_path_for_image(image), image))
+        return "the parameter file would replace the image";
+    return std::string();
 }
 
 // The window's top-left corner is kept aside while the preview covers it; the
@@ -69,6 +75,11 @@ bool preview_accepted(State& s, Ui& ui) {
 
 } // namespace
 
+std::string atr_load_error_text(const std::string& reason) {
+    return reason.empty() ? std::string(kAtrLoadErrorText)
+                          : std::string(kAtrLoadErrorText) + ": " + reason;
+}
+
 void load_palette(State& s, Ui& ui) {
     // Until a palette was chosen, the dialog shows the ones shipped with the program.
     std::string path = s.file.empty() ? palette_dialog_start() : s.file;
@@ -76,9 +87,9 @@ void load_palette(State& s, Ui& ui) {
     s.file = path;
     s.filetitle = file_title(s.file);
     ui.host.repaint_now();
+    // The image and palette stay as they were: only the error is shown.
     if (OpenMapFile(s) != 0) {
         ui.prompts.warn(kMapErrorCaption, kMapErrorText);
-        post_command(s, kCmdClear);
         return;
     }
     if (!preview_accepted(s, ui)) {
@@ -96,10 +107,7 @@ void load_parameters(State& s, Ui& ui) {
     ui.host.repaint_now();
     std::string reason;
     if (loadatr(s, &reason) != kAtrLoadOk) {
-        // An image says why it gave no parameters; a parameter file keeps its one message.
-        ui.prompts.warn(kAtrLoadErrorCaption, is_png_path(s.oatrfile)
-                                                  ? std::string(kAtrLoadErrorText) + ": " + reason
-                                                  : std::string(kAtrLoadErrorText));
+        ui.prompts.warn(kAtrLoadErrorCaption, atr_load_error_text(reason));
         return;
     }
     s.firstloop = 1;
@@ -118,9 +126,15 @@ void save_parameters(State& s, Ui& ui) {
 // The image first; its parameters beside it only when the image was saved.
 // A PNG image carries them inside, so it needs no parameter file.
 void save_image(State& s, Ui& ui) {
-    if (!choose(ui, kSaveTgaDialog, s.tgafile)) return;
-    s.tgafiletitle = file_title(s.tgafile);
+    std::string image = s.tgafile;
+    if (!choose(ui, kSaveTgaDialog, image)) return;
     ui.host.repaint_now();
+    if (const std::string refusal = image_save_refusal(image); !refusal.empty()) {
+        report_save_error(ui, kAtrWriteOpenFailed, refusal);
+        return;
+    }
+    s.tgafile = image;
+    s.tgafiletitle = file_title(s.tgafile);
     std::string reason;
     if (const int rc = writeimage(s, s.tgafile, &reason); rc != 0) {
         report_save_error(ui, rc, reason);
@@ -128,7 +142,7 @@ void save_image(State& s, Ui& ui) {
     }
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + s.tgafiletitle);
     if (is_png_path(s.tgafile)) return; // the record is inside the image
-    save_parameters_beside_image(s, ui);
+    report_parameters_saved(s, ui, writeatr(s, 1, &reason), reason);
 }
 
 } // namespace morv::app

@@ -4,6 +4,8 @@
 // says when each is carried out (paused, and the PGM dialogs for PGM only).
 #include "app/commands.h"
 
+#include <string>
+
 namespace morv::app {
 
 // commands.cpp
@@ -24,6 +26,8 @@ void default_palette(State& s, int id);
 // file_commands.cpp
 void load_palette(State& s, Ui& ui);
 void load_parameters(State& s, Ui& ui);
+// The warning for a parameter file that did not load, with the loader's reason.
+std::string atr_load_error_text(const std::string& reason);
 void save_parameters(State& s, Ui& ui);
 void save_image(State& s, Ui& ui);
 

@@ -25,6 +25,8 @@ inline constexpr const char* kParametersSavedPrefix = "Parameters saved as ";
 inline constexpr const char* kParametersSavedSuffix =
     "\n\nLoad via ' File ' menu or by double-clicking.";
 inline constexpr const char* kImageSavedPrefix = "Image saved as ";
+inline constexpr const char* kImageFormatRefusal =
+    "images are saved as .tga or .png files: choose one of these endings, or none";
 
 inline constexpr const char* kDebugCaption = "Debug Mode";
 inline constexpr const char* kDebugPrefix = "Parameter display mode ";

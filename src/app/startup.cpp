@@ -1,17 +1,24 @@
 #include "app/startup.h"
 
 #include "app/command_ids.h"
+#include "app/handlers.h"
 #include "core/state.h"
 #include "files/atr.h"
 
 namespace morv::app {
 
-void create_main_window(State& s, int client_width, int client_height, const std::string& cwd,
-                        std::string_view atr_argument) {
+std::string create_main_window(State& s, int client_width, int client_height,
+                               const std::string& cwd, std::string_view atr_argument) {
     InitOpenFile(s, cwd);
     attach_window(s, client_width, client_height);
-    load_startup_atr(s, atr_argument); // a file that cannot be loaded is ignored here
+    std::string warning;
+    if (const std::string path = atr_path_from_argument(atr_argument); !path.empty()) {
+        s.oatrfile = path;
+        std::string reason;
+        if (loadatr(s, &reason) != kAtrLoadOk) warning = atr_load_error_text(reason);
+    }
     post_command(s, kCmdRender);
+    return warning;
 }
 
 } // namespace morv::app

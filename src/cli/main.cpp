@@ -14,6 +14,7 @@
 #include "files/atr.h"
 #include "files/image.h"
 #include "files/tga.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cstdio>
@@ -158,6 +159,7 @@ int run(int argc, char** argv) {
     }
     if (auto e = path_clash(o)) return usage_error(*e);
     State s;
+    s.steps = &fpointer;
     if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
     long long merged_calls = 0;
     if (o.engine.merging) {

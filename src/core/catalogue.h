@@ -12,6 +12,10 @@ struct State;
 // One iteration of a type's formula; see docs/step-contract.md.
 using StepFn = int (*)(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);
 
+// Step functions by type number. The engine does not know the formulas: whoever
+// builds an instance hands it their table.
+using StepTable = std::array<StepFn, NTYPES>;
+
 // Step results as the driver treats them.
 enum StepResult : int {
     kPlot = 0,      // a point for the plotter
@@ -142,9 +146,6 @@ constexpr bool draws_by_itself(const TypeInfo& t) {
 }
 
 extern const std::array<TypeInfo, NTYPES> catalogue;
-
-// Step functions by type; nullptr where a type is not available in this build.
-extern const std::array<StepFn, NTYPES> fpointer;
 
 inline bool valid_type(int type) {
     return type >= 0 && type < NTYPES;

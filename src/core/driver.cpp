@@ -64,7 +64,7 @@ int fractaldriver(State& s) {
         return 1;
     }
 
-    const StepFn step = valid_type(s.type) ? (*s.steps)[s.type] : nullptr;
+    const StepFn step = step_of(s);
     VOXEL vnew = s.v;
     int xplot1 = 0, yplot1 = 0;
     const int r = step != nullptr ? step(s, s.v, &vnew, s.count, &xplot1, &yplot1) : kStop;

@@ -12,7 +12,7 @@ FusedKernel kernel_for(const State& s, const FusedKernelTable* kernels) {
     if (kernels == nullptr || s.firstloop || !valid_type(s.type)) return nullptr;
     const FusedKernels& k = (*kernels)[s.type];
     const int m = s.method[s.type];
-    if (k.step == nullptr || k.step != (*s.steps)[s.type] || m < 0 ||
+    if (k.step == nullptr || k.step != step_of(s) || m < 0 ||
         m >= static_cast<int>(k.by_method.size()))
         return nullptr;
     // The kernels draw straight into a canvas of the image's size, and their

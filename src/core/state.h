@@ -4,9 +4,7 @@
 #include "core/options.h"
 #include "core/palette.h"
 #include "core/platform.h"
-#include "core/scratch/pointmaps.h"
-#include "core/scratch/selfdraw1.h"
-#include "core/scratch/selfdraw2.h"
+#include "core/step_scratch.h"
 #include "core/surface.h"
 #include "core/types.h"
 
@@ -92,17 +90,16 @@ struct State {
     // Dialogs.
     int trackpos = 1; // the line-width slider's last position, 0..2; kept between openings
 
-    // The step functions the driver calls (tests substitute their own).
-    const std::array<StepFn, NTYPES>* steps = &fpointer;
+    // The step functions the driver calls, handed in by whoever builds the
+    // instance (none: every step pauses).
+    const StepTable* steps = nullptr;
 
     // Waits, clock and random numbers.
     Platform platform;
     Random rng;
 
     // What the step functions keep between calls.
-    PointMapScratch pointmaps;
-    SelfDrawScratch1 selfdraw1;
-    SelfDrawScratch2 selfdraw2;
+    StepScratch scratch;
 
     // Convenience for the step functions.
     int rand() { return rng.rand(); }
@@ -125,6 +122,11 @@ struct State {
     std::array<bool, 100> grayed{};
     int checkedpalette = 140;
 };
+
+// The current type's step function; nullptr when none was handed in.
+inline StepFn step_of(const State& s) {
+    return s.steps != nullptr && valid_type(s.type) ? (*s.steps)[s.type] : nullptr;
+}
 
 // Commands the engine posts to the main window.
 inline constexpr int kCmdRenderPauseResume = 165;

@@ -211,8 +211,13 @@ int load_atr_bytes(State& s, std::span<const std::uint8_t> bytes, std::string* r
 }
 
 std::string atr_path_for_image(const std::string& image_path) {
-    if (image_path.size() < 3) return std::string();
-    return image_path.substr(0, image_path.size() - 3) + "atr";
+    if (image_path.empty()) return std::string();
+    const std::size_t slash = image_path.rfind('/');
+    const std::size_t title = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = image_path.rfind('.');
+    // A leading dot starts a hidden file's name, not an extension.
+    const bool has_extension = dot != std::string::npos && dot > title;
+    return (has_extension ? image_path.substr(0, dot) : image_path) + ".atr";
 }
 
 std::string file_title(const std::string& path) {

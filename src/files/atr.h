@@ -114,8 +114,8 @@ void apply_atr(State& s, const ATR& r);
 // Returns kAtrLoadOk, kAtrLoadBadSize or kAtrLoadBadValue.
 int load_atr_bytes(State& s, std::span<const std::uint8_t> bytes, std::string* reason = nullptr);
 
-// The parameter file beside an image: the path with its last three characters
-// replaced by "atr" (empty when the path is shorter than that).
+// The parameter file beside an image: the path with the extension of its file
+// name (whatever its length) replaced by ".atr", or ".atr" appended.
 std::string atr_path_for_image(const std::string& image_path);
 // The file name of a path: what follows its last '/'.
 std::string file_title(const std::string& path);

@@ -143,7 +143,7 @@ int odd_call(State& s, BifurcationScratch& b, double start) {
 } // namespace
 
 int bifurcation(State& s, VOXEL old, VOXEL*, int iter, int*, int*) {
-    BifurcationScratch& b = s.selfdraw2.bifurcation;
+    BifurcationScratch& b = scratch(s).selfdraw2.bifurcation;
     if (iter == 0) b = BifurcationScratch{0, 0, 0, old.x};
     return s.oddflag == 0 ? classic_call(s, b) : odd_call(s, b, old.x);
 }

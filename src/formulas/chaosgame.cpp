@@ -110,7 +110,7 @@ int fern_map(const std::array<int, 6>& fp, int r) {
 }
 
 int sierpinski(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    SierpinskiScratch& sc = s.selfdraw1.sierpinski;
+    SierpinskiScratch& sc = scratch(s).selfdraw1.sierpinski;
     if (iter == 0) {
         s.seed_from_clock();
         sc.mode = sierpinski_mode(s.smode);
@@ -130,7 +130,7 @@ int sierpinski(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
 }
 
 int fern(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    FernScratch& sc = s.selfdraw1.fern;
+    FernScratch& sc = scratch(s).selfdraw1.fern;
     if (iter == 0) {
         s.seed_from_clock();
         sc.x0 = sc.y0 = 0.1; // a fixed start: the type's start point is not used

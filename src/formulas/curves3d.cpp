@@ -34,7 +34,7 @@ int advance(int& count) {
 } // namespace
 
 int chrysanthemum(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) {
-    ChrysanthemumScratch& k = s.selfdraw2.chrysanthemum;
+    ChrysanthemumScratch& k = scratch(s).selfdraw2.chrysanthemum;
     if (iter == 0) {
         k.count = 0;
         k.pi_over_maxcount = kPi / kMaxCount;
@@ -53,7 +53,7 @@ int chrysanthemum(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) 
 }
 
 int butterfly(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) {
-    ButterflyScratch& k = s.selfdraw2.butterfly;
+    ButterflyScratch& k = scratch(s).selfdraw2.butterfly;
     if (iter == 0) {
         k.count = 0;
         k.pi_over_maxcount = kPi / kMaxCount;

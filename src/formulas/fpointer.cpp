@@ -55,15 +55,19 @@ constexpr std::array<StepFn, NTYPES> by_id() {
     return table;
 }
 
-constexpr bool every_type_has_a_step() {
-    for (StepFn step : by_id())
-        if (step == nullptr) return false;
-    return true;
+// Every type once: no slot of the table is left empty.
+constexpr bool every_type_once() {
+    std::array<int, NTYPES> seen{};
+    for (const auto& entry : kSteps)
+        ++seen[static_cast<std::size_t>(entry.first)];
+    for (int n : seen)
+        if (n != 1) return false;
+    return std::size(kSteps) == NTYPES;
 }
-static_assert(every_type_has_a_step());
+static_assert(every_type_once());
 
 } // namespace
 
-const std::array<StepFn, NTYPES> fpointer = by_id();
+const StepTable fpointer = by_id();
 
 } // namespace morv

@@ -62,7 +62,7 @@ void vl_map(double& x, double& y, double half, double p) {
 }
 
 void vl_start(State& s) {
-    VlScratch& sc = s.selfdraw1.vl;
+    VlScratch& sc = scratch(s).selfdraw1.vl;
     const PARAM& p = s.p[s.type];
     const MINMAX& mm = s.mm[s.type];
     sc.row = 0;
@@ -81,7 +81,7 @@ void vl_start(State& s) {
 
 // The palette entry of start point (x, y), or 0 when its orbit escapes.
 unsigned vl_pixel(const State& s, double x, double y) {
-    const VlScratch& sc = s.selfdraw1.vl;
+    const VlScratch& sc = scratch(s).selfdraw1.vl;
     const double p = s.p[s.type].sp1;
     const int maxiter = vl_maxiter(s);
     double size = 0, infsize = s.vlmaxsize;
@@ -110,7 +110,7 @@ unsigned vl_pixel(const State& s, double x, double y) {
 
 // The reference orbit from (1.0, 2.5), drawn in yellow after its first 32 steps.
 void vl_show_orbit(State& s) {
-    const VlScratch& sc = s.selfdraw1.vl;
+    const VlScratch& sc = scratch(s).selfdraw1.vl;
     const MINMAX& mm = s.mm[s.type];
     const double p = s.p[s.type].sp1;
     double x = 1.0, y = 2.5;
@@ -168,7 +168,7 @@ int frothy_point_map(State& s, VOXEL old, VOXEL* next, int* xpos, int* ypos) {
 } // namespace
 
 int web(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    WebScratch& sc = s.selfdraw1.web;
+    WebScratch& sc = scratch(s).selfdraw1.web;
     const MINMAX& mm = s.mm[s.type];
     if (iter == 0) {
         sc.row = 0;
@@ -186,7 +186,7 @@ int web(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
 }
 
 int vl(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    VlScratch& sc = s.selfdraw1.vl;
+    VlScratch& sc = scratch(s).selfdraw1.vl;
     if (iter == 0) vl_start(s);
     const MINMAX& mm = s.mm[s.type];
     const double y = grid_coord(s, s.res - sc.row - 1, sc.yside, mm.ymin);
@@ -201,7 +201,7 @@ int vl(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
 }
 
 int popcorn(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    PopcornScratch& sc = s.selfdraw1.popcorn;
+    PopcornScratch& sc = scratch(s).selfdraw1.popcorn;
     if (iter == 0) {
         // The window is made symmetric about 0 and scaled by sp1: only its
         // minimum corner is read.
@@ -236,7 +236,7 @@ int popcorn(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
 
 int frothybasin(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
     if (s.basinflag != 0) return frothy_point_map(s, old, next, xpos, ypos);
-    FrothyBasinScratch& sc = s.selfdraw1.frothybasin;
+    FrothyBasinScratch& sc = scratch(s).selfdraw1.frothybasin;
     if (iter == 0) frothy_start(sc);
     // Row 0 is the bottom of the plane: the picture is mirrored top to bottom.
     const double y = grid_coord(s, sc.row, sc.yside, sc.ymin);

@@ -43,7 +43,7 @@ constexpr double kRandomEscape = 2000;
 } // namespace
 
 int kamtorus(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    KamTorusScratch& k = s.selfdraw2.kamtorus;
+    KamTorusScratch& k = scratch(s).selfdraw2.kamtorus;
     if (iter == 0) {
         k.sin_theta = std::sin(1.3);
         k.cos_theta = std::cos(1.3);

@@ -82,7 +82,7 @@ void advance_arg(double& arg) {
 } // namespace
 
 int samardzija(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    SamardzijaScratch& k = s.selfdraw2.samardzija;
+    SamardzijaScratch& k = scratch(s).selfdraw2.samardzija;
     if (iter == 0) {
         k.fifo.fill(Point{0, 0});
         k.x0 = 0.06;
@@ -112,7 +112,7 @@ int samardzija(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
 }
 
 int lissajous(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    LissajousScratch& k = s.selfdraw2.lissajous;
+    LissajousScratch& k = scratch(s).selfdraw2.lissajous;
     if (iter == 0) {
         k.arg = k.arg1 = 0.0;
         k.step = 0;

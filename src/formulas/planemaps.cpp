@@ -71,7 +71,7 @@ int star(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
 // sp0 (in turns) and sp1 are read only at the start of a run. Images beyond
 // modulus 2 are folded back towards the origin, which keeps the orbit bounded.
 int spirals(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    SpiralsScratch& sc = s.pointmaps.spirals;
+    SpiralsScratch& sc = scratch(s).pointmaps.spirals;
     if (iter == 0) {
         const PARAM& p = s.p[s.type];
         sc.p3 = p.sp1 * std::sin(kTwoPi * p.sp0);

@@ -36,7 +36,7 @@ int ikeda(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
 // starts in [-1, 1]^2 every 1000 calls and whenever the last one ran away, so
 // the picture is a phase portrait of many orbits.
 int hpd(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    HpdScratch& h = s.pointmaps.hpd;
+    HpdScratch& h = scratch(s).pointmaps.hpd;
     if (iter == 0) {
         h.iterations = 0;
         h.rad = (kPi * s.p[s.type].sp0) * (1.0 / 180.0);
@@ -59,7 +59,7 @@ int hpd(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
 // The nonlinear term computed from x' enters the next call's x'' through w.
 int feather(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
     constexpr double c = 2.96;
-    FeatherScratch& f = s.pointmaps.feather;
+    FeatherScratch& f = scratch(s).pointmaps.feather;
     if (iter == 0) {
         s.seed_from_clock();
         f.w = 1.224;
@@ -83,7 +83,7 @@ int feather(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
 // forcing phase repeats every 628 calls. Paced: speed + 10 ms every call.
 int duffing(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
     constexpr long double h = 0.159154943091895335768883763372514362L; // 1/(2 pi)
-    DuffingScratch& d = s.pointmaps.duffing;
+    DuffingScratch& d = scratch(s).pointmaps.duffing;
     if (iter == 0) d.a = 0;
     const double b = 0.01 * d.a;
     const double x = old.x, y = old.y;

@@ -15,7 +15,7 @@ namespace {
 // out once, not for every point.
 VOXEL displayed(State& s, VOXEL point) {
     if (!rotated(s)) return point;
-    apply_rotation(current_rotation(s, s.pointmaps.rotation), point);
+    apply_rotation(current_rotation(s, scratch(s).pointmaps.rotation), point);
     return point;
 }
 
@@ -32,7 +32,7 @@ int map_sine_point(State& s, const VOXEL& point, int* xpos, int* ypos) {
 // butterfly sits in the middle when turned; the view window is not used.
 int lorenz(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
     constexpr double dt = 0.005, beta = 2.6666666666666665;
-    LorenzScratch& l = s.pointmaps.lorenz;
+    LorenzScratch& l = scratch(s).pointmaps.lorenz;
     if (iter == 0) l.res_over_70 = s.res * (1.0 / 70.0);
     const double x = old.x, y = old.y, z = old.z;
     next->x = ((y - x) * 10) * dt + x;

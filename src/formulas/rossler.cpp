@@ -78,7 +78,7 @@ void project_oblique(const State& s, const VOXEL& next, int* xpos, int* ypos) {
 
 // A wait of `speed` ms every 25 calls, counted across runs.
 void pace(State& s) {
-    int& count = s.selfdraw2.rossler.count;
+    int& count = scratch(s).selfdraw2.rossler.count;
     if (++count % kPaceEvery == 0) {
         count = 0;
         if (s.speed != 0) s.sleep_ms(s.speed);

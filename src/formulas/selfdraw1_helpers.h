@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/numeric.h"
-#include "core/state.h"
+#include "formulas/scratch.h"
 
 #include <cstddef>
 #include <cstdint>

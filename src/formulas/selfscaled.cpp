@@ -105,7 +105,7 @@ double pgm_perturbation(int index, double& x, double& y) {
 } // namespace
 
 int lace(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    LaceScratch& sc = s.selfdraw1.lace;
+    LaceScratch& sc = scratch(s).selfdraw1.lace;
     const PARAM& p = s.p[s.type];
     if (iter == 0) {
         s.seed_from_clock();
@@ -126,7 +126,7 @@ int lace(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
 }
 
 int pgm(State& s, VOXEL old, VOXEL* next, int iter, int*, int*) {
-    PgmScratch& sc = s.selfdraw1.pgm;
+    PgmScratch& sc = scratch(s).selfdraw1.pgm;
     const int index = pgm_formula(s.pgmindex);
     double x = old.x, y = old.y;
     if (iter == 0) {

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "core/state.h"
+#include "formulas/scratch.h"
 
 namespace morv {
+
+// The formulas' step table, for whoever builds an instance to hand to the engine.
+extern const StepTable fpointer;
 
 // The step functions, by type id (see docs/step-contract.md).
 int henon(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);         // 0

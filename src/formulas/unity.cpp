@@ -26,7 +26,7 @@ void invert(double& x0, double& y0) {
 
 // The palette entry of the pixel whose plane point is (x0, y0).
 unsigned unity_pixel(const State& s, double x0, double y0) {
-    const UnityScratch& sc = s.selfdraw1.unity;
+    const UnityScratch& sc = scratch(s).selfdraw1.unity;
     if (s.unityflag != 0) invert(x0, y0);
     double size = 0, infsize = sc.maxsize;
     int n = 0;
@@ -55,7 +55,7 @@ unsigned unity_pixel(const State& s, double x0, double y0) {
 } // namespace
 
 int unity(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    UnityScratch& sc = s.selfdraw1.unity;
+    UnityScratch& sc = scratch(s).selfdraw1.unity;
     const MINMAX& mm = s.mm[s.type];
     if (iter == 0) {
         sc.row = 0;

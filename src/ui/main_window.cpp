@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "files/atr.h"
 #include "ui/canvas_view.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
@@ -123,11 +124,14 @@ bool MainWindow::create(std::string_view atr_argument) {
     waited.start();
     while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    app::create_main_window(s_, view_->width(), view_->height(), QDir::currentPath().toStdString(),
-                            atr_argument);
+    const std::string warning = app::create_main_window(
+        s_, view_->width(), view_->height(), QDir::currentPath().toStdString(), atr_argument);
     QScreen* screen = this->screen();
     if (screen != nullptr && screen->depth() < kMinDisplayDepth) return false;
-    QTimer::singleShot(0, this, [this] { drain(); });
+    QTimer::singleShot(0, this, [this, warning] {
+        if (!warning.empty()) ui_.prompts.warn(kAtrLoadErrorCaption, warning);
+        drain();
+    });
     return true;
 }
 

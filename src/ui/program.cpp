@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 #include "ui/launch.h"
 #include "ui/main_window.h"
 
@@ -60,6 +61,7 @@ int run_program(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
     const Arguments args = parse_arguments(argc, argv);
     State s;
+    s.steps = &fpointer;
     s.platform = Platform::real();
     MainWindow window(s, MainWindow::Options{args.splash});
     if (!window.create(args.atr)) {

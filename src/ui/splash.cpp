@@ -2,6 +2,7 @@
 
 #include "core/driver.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,6 +22,7 @@ namespace {
 // enough for a picture this size and take a few milliseconds.
 QImage render_attractor(int res, long long calls, const Palette& palette) {
     State s;
+    s.steps = &fpointer;
     s.intro = 0;
     set_resolution(s, res);
     s.palette = palette;

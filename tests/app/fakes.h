@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/menu.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <deque>
 #include <functional>
@@ -100,6 +101,7 @@ struct Harness {
     app::Ui ui{prompts, dialogs, host};
 
     Harness() {
+        s.steps = &fpointer;
         s.intro = 0;
         attach_window(s, 700, 500);
         app::set_menu_for_state(s);

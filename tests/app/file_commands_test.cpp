@@ -66,11 +66,12 @@ TEST(PaletteCommand, RejectedPreviewReopensTheDialogAndKeepsThePalette) {
     EXPECT_TRUE(is_checked(h.s, kCmdPalette1));
 }
 
-TEST(PaletteCommand, UnreadableFileWarnsAndClearsTheScreen) {
+TEST(PaletteCommand, UnreadableFileWarnsAndKeepsImageAndPalette) {
     TempDir dir;
     Harness h;
     render(h.s, 500);
     h.s.firstloop = 0;
+    const std::uint64_t image = canvas_checksum(h.s);
     write_text(dir.file("bad.map"), "1 2\n");
     h.prompts.files = {dir.file("bad.map")};
     h.key(kCmdPalette);
@@ -78,8 +79,9 @@ TEST(PaletteCommand, UnreadableFileWarnsAndClearsTheScreen) {
     EXPECT_EQ(h.prompts.shown[0].kind, Shown::Warn);
     EXPECT_EQ(h.prompts.shown[0].caption, "MAP file error");
     EXPECT_EQ(h.prompts.shown[0].text, "Error opening MAP file");
-    EXPECT_EQ(h.s.canvas.get_pixel(5, 5), 0u);
-    EXPECT_EQ(h.s.firstloop, 1);
+    EXPECT_EQ(canvas_checksum(h.s), image);
+    EXPECT_EQ(h.s.firstloop, 0);
+    EXPECT_TRUE(h.s.posted.empty());
     EXPECT_EQ(h.s.palette, defpal1);
 }
 
@@ -121,16 +123,41 @@ TEST(SaveCommands, SavedImageThenFailedParametersShowsBoth) {
     EXPECT_EQ(h.prompts.shown[1].caption, "Save file error");
     EXPECT_EQ(h.prompts.shown[1].text, "Error opening a save file.\n\nIs a directory");
     EXPECT_TRUE(std::filesystem::exists(dir.file("a.tga")));
+}
 
-    // An image named like a record keeps its record from replacing it.
-    h.prompts.shown.clear();
-    h.prompts.files = {dir.file("b.atr")};
-    h.key(kCmdSaveImage);
-    ASSERT_EQ(h.prompts.shown.size(), 2u);
-    EXPECT_EQ(h.prompts.shown[1].text,
-              "Error opening a save file.\n\nthe parameter file would replace the image");
-    const auto res = static_cast<std::uintmax_t>(h.s.res);
-    EXPECT_EQ(std::filesystem::file_size(dir.file("b.atr")), 18u + 3u * res * res + 26u);
+// A name without an extension gets the image's; one the program cannot write,
+// or one whose record would replace the image, is refused before any write.
+TEST(SaveCommands, ImageNamesGiveTwoDistinctFilesOrNothing) {
+    TempDir dir;
+    std::filesystem::create_symlink(dir.file("l.tga"), dir.file("l.atr"));
+    const struct {
+        const char* chosen;
+        const char* image;  // written, or nullptr when refused
+        const char* record; // beside it
+    } cases[] = {{"x", "x.tga", "x.atr"},
+                 {"y.TGA", "y.TGA", "y.atr"},
+                 {"z.atr", nullptr, nullptr},
+                 {"x.jpeg", nullptr, nullptr},
+                 {"l.tga", nullptr, nullptr}};
+    for (const auto& c : cases) {
+        Harness h;
+        h.prompts.files = {dir.file(c.chosen)};
+        h.key(kCmdSaveImage);
+        if (c.image == nullptr) {
+            ASSERT_EQ(h.prompts.shown.size(), 1u) << c.chosen;
+            EXPECT_EQ(h.prompts.shown[0].kind, Shown::Warn) << c.chosen;
+            EXPECT_FALSE(std::filesystem::exists(dir.file(c.chosen))) << c.chosen;
+            continue;
+        }
+        ASSERT_EQ(h.prompts.shown.size(), 2u) << c.chosen;
+        EXPECT_EQ(h.prompts.shown[0].text, std::string("Image saved as ") + c.image);
+        EXPECT_EQ(h.prompts.shown[1].text, std::string("Parameters saved as ") + c.record +
+                                               "\n\nLoad via ' File ' menu or by double-clicking.");
+        const auto res = static_cast<std::uintmax_t>(h.s.res);
+        EXPECT_EQ(std::filesystem::file_size(dir.file(c.image)), 18u + 3u * res * res + 26u);
+        EXPECT_EQ(std::filesystem::file_size(dir.file(c.record)), kAtrSize);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("l.tga")));
 }
 
 TEST(SaveCommands, CancelledDialogsDoNothing) {
@@ -171,12 +198,14 @@ TEST(LoadCommand, BadFileWarnsAndChangesNothing) {
     h.key(kCmdLoad);
     ASSERT_EQ(h.prompts.shown.size(), 1u);
     EXPECT_EQ(h.prompts.shown[0].caption, "ATR file error");
-    EXPECT_EQ(h.prompts.shown[0].text, "Error opening ATR file");
+    EXPECT_EQ(h.prompts.shown[0].text.rfind("Error opening ATR file: ", 0), 0u)
+        << "the loader's reason follows";
+    EXPECT_GT(h.prompts.shown[0].text.size(), 24u);
     EXPECT_EQ(h.s.okrun, 0);
     EXPECT_TRUE(h.s.posted.empty());
 }
 
-TEST(Startup, CommandLineFileIsLoadedSilentlyAndRenderingIsPosted) {
+TEST(Startup, CommandLineFileIsLoadedAndRenderingIsPosted) {
     TempDir dir;
     State saved;
     saved.type = 6;
@@ -184,14 +213,15 @@ TEST(Startup, CommandLineFileIsLoadedSilentlyAndRenderingIsPosted) {
     ASSERT_EQ(writeatr(saved, 0), 0);
 
     State s;
-    create_main_window(s, 640, 480, dir.path(), "\"" + dir.file("s.atr") + "\"");
+    EXPECT_EQ(create_main_window(s, 640, 480, dir.path(), "\"" + dir.file("s.atr") + "\""), "");
     EXPECT_EQ(s.type, 6);
     EXPECT_EQ(s.window.width(), 640);
     EXPECT_EQ(s.ClientRes.bottom, 480);
     EXPECT_EQ(s.posted, std::deque<int>{kCmdRender});
 
     State bad;
-    create_main_window(bad, 640, 480, dir.path(), dir.file("none.atr"));
+    EXPECT_NE(create_main_window(bad, 640, 480, dir.path(), dir.file("none.atr")), "")
+        << "a file that did not load is reported";
     EXPECT_EQ(bad.type, 0);
     EXPECT_EQ(bad.posted, std::deque<int>{kCmdRender});
 }

@@ -102,7 +102,6 @@ TEST(CliSafety, RunsThatWouldLoseAFileAreRefusedBeforeWriting) {
         {"--palette " + quoted(in) + " --atr-out " + quoted(in) + out,
          "would overwrite the palette file"},
         {quoted(dir.file("fifo")) + out, "this is a pipe, not a file"},
-        {"--palette " + quoted(dir.file("fifo")) + out, "this is a pipe, not a file"},
         {"--palette " + quoted(dir.file("folder")) + out, "this is a directory, not a file"},
         {"--palette -o " + quoted(dir.file("out.tga")), "--palette needs a value"},
     };

@@ -1,5 +1,6 @@
 #include "core/catalogue.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 

@@ -180,8 +180,9 @@ TEST(AtrLoad, RejectsWrongSizesAndImpossibleValuesLeavingStateUnchanged) {
 
 TEST(AtrPaths, ImagePathGivesParameterPathAndTitle) {
     EXPECT_EQ(atr_path_for_image("/pics/orbit.tga"), "/pics/orbit.atr");
-    EXPECT_EQ(atr_path_for_image("/x/y.TGA"), "/x/y.atr"); // three characters, whatever they are
-    EXPECT_EQ(atr_path_for_image("ab"), "");
+    EXPECT_EQ(atr_path_for_image("/x/y.TGA"), "/x/y.atr");
+    EXPECT_EQ(atr_path_for_image("photo.jpeg"), "photo.atr");
+    EXPECT_EQ(atr_path_for_image("/a.b/.c"), "/a.b/.c.atr");
     EXPECT_EQ(file_title("/x/y.atr"), "y.atr");
     EXPECT_EQ(file_title("y.atr"), "y.atr");
     EXPECT_EQ(file_title("/x/"), "");
@@ -197,7 +198,7 @@ TEST(AtrPaths, ImagePathGivesParameterPathAndTitle) {
     ASSERT_EQ(writeatr(s, 1), kAtrWriteOk);
     EXPECT_EQ(s.satrfiletitle, "y.atr");
 
-    s.tgafile = "ab";
+    s.tgafile = dir.file("no-such-folder/p.tga");
     EXPECT_EQ(writeatr(s, 1), kAtrWriteOpenFailed);
     s.satrfile = dir.file("no-such-folder/p.atr");
     EXPECT_EQ(writeatr(s, 0), kAtrWriteOpenFailed);

@@ -43,7 +43,7 @@ TEST(Sierpinski, SquareVerticesAtRes600) {
     State s = test::make_state(kSierpinski, 600);
     s.smode = 1;
     test::render(s, 1);
-    const auto& v = s.selfdraw1.sierpinski.vertex;
+    const auto& v = scratch(s).selfdraw1.sierpinski.vertex;
     const double want[4][2] = {{300, 20}, {20, 300}, {580, 300}, {300, 580}};
     for (int k = 0; k < 4; ++k) {
         EXPECT_DOUBLE_EQ(v[k].x, want[k][0]) << k;
@@ -56,7 +56,7 @@ TEST(Sierpinski, OutOfRangeLayoutIsHeldToTheTable) {
         State s = test::make_state(kSierpinski, 200);
         s.smode = mode;
         test::render(s, 500);
-        EXPECT_EQ(s.selfdraw1.sierpinski.mode, mode < 0 ? 0 : 5);
+        EXPECT_EQ(scratch(s).selfdraw1.sierpinski.mode, mode < 0 ? 0 : 5);
         EXPECT_GT(test::painted_pixels(s), 0);
     }
 }
@@ -67,15 +67,16 @@ TEST(Sierpinski, HitCountColourIsTheCountBeforeTheHit) {
     s.method[kSierpinski] = 3;
     start(s);
     // Replaying the same call hits the same pixel again.
-    const SierpinskiScratch before = s.selfdraw1.sierpinski;
+    const SierpinskiScratch before = scratch(s).selfdraw1.sierpinski;
     const Random rng = s.rng;
     VOXEL next{};
     int x = 0, y = 0;
     for (unsigned hit = 0; hit < 3; ++hit) {
-        s.selfdraw1.sierpinski = before;
+        scratch(s).selfdraw1.sierpinski = before;
         s.rng = rng;
         sierpinski(s, s.v, &next, 100, &x, &y);
-        const int px = trunc32(s.selfdraw1.sierpinski.x0), py = trunc32(s.selfdraw1.sierpinski.y0);
+        const int px = trunc32(scratch(s).selfdraw1.sierpinski.x0),
+                  py = trunc32(scratch(s).selfdraw1.sierpinski.y0);
         EXPECT_EQ(s.canvas.get_pixel(px, py), entry(s, hit)) << "hit " << hit;
         EXPECT_FLOAT_EQ(s.hitcount[py * s.res + px], hit + 1.0f);
         EXPECT_EQ(s.hitmax, hit);

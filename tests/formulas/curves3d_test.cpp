@@ -77,9 +77,9 @@ TEST(Curves3d, EveryTenThousandthPointPauses) {
 TEST(Curves3d, CounterWrapsShortOfTheIntLimit) {
     State s = test::make_state(20, 240);
     call(chrysanthemum, s, 0);
-    s.selfdraw2.chrysanthemum.count = 2147479999;
+    scratch(s).selfdraw2.chrysanthemum.count = 2147479999;
     EXPECT_EQ(call(chrysanthemum, s, 1).result, kStop);
-    EXPECT_EQ(s.selfdraw2.chrysanthemum.count, 0);
+    EXPECT_EQ(scratch(s).selfdraw2.chrysanthemum.count, 0);
 }
 
 TEST(Curves3d, RendersTheSamePictures) {

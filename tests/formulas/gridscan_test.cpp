@@ -47,11 +47,11 @@ TEST(Vl, ColouringScaleDependsOnTheIterationLimit) {
         s.vlmaxiter = maxiter;
         s.vlcoloring = 1;
         test::render(s, 1);
-        EXPECT_DOUBLE_EQ(s.selfdraw1.vl.factor, factor) << maxiter;
+        EXPECT_DOUBLE_EQ(scratch(s).selfdraw1.vl.factor, factor) << maxiter;
         // Held for the whole picture, whatever happens to the option meanwhile.
         s.vlmaxiter = 64;
         test::render(s, 10);
-        EXPECT_DOUBLE_EQ(s.selfdraw1.vl.factor, factor) << maxiter;
+        EXPECT_DOUBLE_EQ(scratch(s).selfdraw1.vl.factor, factor) << maxiter;
     }
 }
 
@@ -60,7 +60,7 @@ TEST(Vl, IterationLimitFromElsewhereIsHeldToTheDialogRange) {
     s.vlmaxiter = INT_MAX; // would otherwise make one row run for hours
     s.vlcoloring = 1;
     test::render(s, 2);
-    EXPECT_DOUBLE_EQ(s.selfdraw1.vl.factor, 1024.0);
+    EXPECT_DOUBLE_EQ(scratch(s).selfdraw1.vl.factor, 1024.0);
 }
 
 TEST(Vl, TargetDiskEndsAnOrbitAfterItsStep) {
@@ -110,7 +110,7 @@ TEST(Popcorn, ScaledWindowIsSymmetricAndRowsCycleThePalette) {
     std::vector<int> waits;
     s.platform.sleep_ms = [&](int ms) { waits.push_back(ms); };
     test::render(s, 1);
-    const PopcornScratch& sc = s.selfdraw1.popcorn;
+    const PopcornScratch& sc = scratch(s).selfdraw1.popcorn;
     EXPECT_DOUBLE_EQ(sc.xmin, -1.0);
     EXPECT_DOUBLE_EQ(sc.xmax, 1.0);
     EXPECT_DOUBLE_EQ(sc.ymin, -1.0);
@@ -124,7 +124,7 @@ TEST(Popcorn, ScaledWindowIsSymmetricAndRowsCycleThePalette) {
 TEST(FrothyBasin, EscapeScanCoversItsFixedWindowMirrored) {
     State s = test::make_state(kFrothy, 600);
     test::render(s, 1);
-    const FrothyBasinScratch& sc = s.selfdraw1.frothybasin;
+    const FrothyBasinScratch& sc = scratch(s).selfdraw1.frothybasin;
     const auto at = [&](int i, double side, double min) { return i * side / (s.res - 1) + min; };
     EXPECT_DOUBLE_EQ(at(0, sc.xside, sc.xmin), -2.3);
     EXPECT_DOUBLE_EQ(at(599, sc.xside, sc.xmin), 2.7);

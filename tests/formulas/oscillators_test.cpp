@@ -32,7 +32,7 @@ TEST(Samardzija, TheFirst1001StepsOnlyFillTheRing) {
     test::render(s, 1);
     const auto px = painted(s);
     ASSERT_EQ(px.size(), 1u);
-    const Point newest = s.selfdraw2.samardzija.fifo[1];
+    const Point newest = scratch(s).selfdraw2.samardzija.fifo[1];
     EXPECT_EQ(*px.begin(), Cell(newest.x, newest.y));
     EXPECT_EQ(s.canvas.get_pixel(newest.x, newest.y), palette_color(s.palette, 1));
     EXPECT_EQ(sleeps, std::vector<int>{2});
@@ -41,7 +41,7 @@ TEST(Samardzija, TheFirst1001StepsOnlyFillTheRing) {
 TEST(Samardzija, TrailKeepsTheLast999PositionsOnly) {
     State s = test::make_state(24, 200);
     test::render(s, 3000);
-    const SamardzijaScratch& k = s.selfdraw2.samardzija;
+    const SamardzijaScratch& k = scratch(s).selfdraw2.samardzija;
     std::set<Cell> trail;
     for (int j = 0; j < kSamardzijaTrail; ++j)
         if (j != k.sp) trail.insert({k.fifo[j].x, k.fifo[j].y});
@@ -58,7 +58,7 @@ TEST(Samardzija, TrailKeepsTheLast999PositionsOnly) {
 
 TEST(Samardzija, ColourAdvancesEvery50DrawnStepsAndWraps) {
     State s = test::make_state(24, 200);
-    SamardzijaScratch& k = s.selfdraw2.samardzija;
+    SamardzijaScratch& k = scratch(s).selfdraw2.samardzija;
     test::render(s, 1050); // up to count 1049
     EXPECT_EQ(k.color, 1);
     test::render(s, 1); // count 1050
@@ -71,13 +71,13 @@ TEST(Samardzija, ColourAdvancesEvery50DrawnStepsAndWraps) {
 
 TEST(Samardzija, ThirdVariableSurvivesARestart) {
     State s = test::make_state(24, 200);
-    EXPECT_DOUBLE_EQ(s.selfdraw2.samardzija.e, -0.6);
+    EXPECT_DOUBLE_EQ(scratch(s).selfdraw2.samardzija.e, -0.6);
     test::render(s, 500);
-    const double e = s.selfdraw2.samardzija.e;
+    const double e = scratch(s).selfdraw2.samardzija.e;
     EXPECT_NE(e, -0.6);
     s.firstloop = 1;
     test::render(s, 1);
-    EXPECT_DOUBLE_EQ(s.selfdraw2.samardzija.e, e + 0.01 * -0.6 * 0.06);
+    EXPECT_DOUBLE_EQ(scratch(s).selfdraw2.samardzija.e, e + 0.01 * -0.6 * 0.06);
 }
 
 // The ball of the first call: sprite k with its corner at (left, top), in
@@ -118,8 +118,8 @@ TEST(Lissajous, EraserRemovesTheFirstBallOnCall95) {
     test::render(s, 1);
     for (const Cell& c : first)
         ASSERT_EQ(s.canvas.get_pixel(c.first, c.second), s.back);
-    EXPECT_EQ(s.selfdraw2.lissajous.count, 94);
-    EXPECT_DOUBLE_EQ(s.selfdraw2.lissajous.arg1, 0.03);
+    EXPECT_EQ(scratch(s).selfdraw2.lissajous.count, 94);
+    EXPECT_DOUBLE_EQ(scratch(s).selfdraw2.lissajous.arg1, 0.03);
 }
 
 TEST(Lissajous, SpritesMatchTheirPictures) {

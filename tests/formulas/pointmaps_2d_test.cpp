@@ -49,7 +49,7 @@ TEST(Feather, FirstCallValuesAndCarriedTerm) {
     }
     for (int call = 3; call < 1000; ++call)
         step_once(s, VOXEL{3.0, 0.0, 0}, 1);
-    const double w = s.pointmaps.feather.w;
+    const double w = scratch(s).pointmaps.feather.w;
     const Stepped r = step_once(s, VOXEL{1e6, 1e6, 0}, 1); // re-seeded into [0,3] x [0,1]
     EXPECT_GE(r.v.x, w);
     EXPECT_LE(r.v.x, w + 0.93);

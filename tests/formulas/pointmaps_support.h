@@ -2,6 +2,7 @@
 
 #include "core/catalogue.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>

@@ -26,7 +26,7 @@ Random generator_choosing(int k) {
 
 // One drawing call of Lace from the model origin with an empty colour history.
 void lace_from_origin(State& s, int k) {
-    s.selfdraw1.lace = LaceScratch{};
+    scratch(s).selfdraw1.lace = LaceScratch{};
     s.rng = generator_choosing(k);
     VOXEL next{};
     int x = 0, y = 0;
@@ -37,7 +37,7 @@ TEST(Lace, FirstHundredPointsOnlyMoveTheOrbit) {
     State s = test::make_state(kLace, 200);
     test::render(s, 100);
     EXPECT_EQ(test::painted_pixels(s), 0);
-    const LaceScratch& sc = s.selfdraw1.lace;
+    const LaceScratch& sc = scratch(s).selfdraw1.lace;
     EXPECT_GT(sc.cr + sc.cg + sc.cb, 0.0);
     EXPECT_NE(sc.x0, 0.5);
     test::render(s, 1);
@@ -71,17 +71,17 @@ TEST(Pgm, FirstPointAndItsPixel) {
 TEST(Pgm, ColourAdvancesEvery2353Points) {
     State s = test::make_state(kPgm, 200);
     test::render(s, 2352);
-    EXPECT_EQ(s.selfdraw1.pgm.color, 1);
+    EXPECT_EQ(scratch(s).selfdraw1.pgm.color, 1);
     test::render(s, 1);
-    EXPECT_EQ(s.selfdraw1.pgm.color, 2);
+    EXPECT_EQ(scratch(s).selfdraw1.pgm.color, 2);
     test::render(s, 2352);
-    EXPECT_EQ(s.selfdraw1.pgm.color, 2);
+    EXPECT_EQ(scratch(s).selfdraw1.pgm.color, 2);
     test::render(s, 1);
-    EXPECT_EQ(s.selfdraw1.pgm.color, 3);
-    s.selfdraw1.pgm.color = 255;
-    s.selfdraw1.pgm.reset = 2352;
+    EXPECT_EQ(scratch(s).selfdraw1.pgm.color, 3);
+    scratch(s).selfdraw1.pgm.color = 255;
+    scratch(s).selfdraw1.pgm.reset = 2352;
     test::render(s, 1);
-    EXPECT_EQ(s.selfdraw1.pgm.color, 1);
+    EXPECT_EQ(scratch(s).selfdraw1.pgm.color, 1);
 }
 
 TEST(Pgm, ZeroGuardsCarryIntoTheMap) {

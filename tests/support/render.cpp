@@ -1,6 +1,7 @@
 #include "support/render.h"
 
 #include "core/driver.h"
+#include "formulas/steps.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@ namespace morv::test {
 
 State make_state(int type, int res, std::int64_t seed) {
     State s;
+    s.steps = &fpointer;
     s.intro = 0;
     s.type = type;
     set_resolution(s, res);

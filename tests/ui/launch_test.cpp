@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <regex>
 #include <string>
-#include <string_view>
 #include <sys/wait.h>
 
 namespace morv::ui {
@@ -51,34 +50,28 @@ DesktopRun run_desktop(const std::string& env, const std::string& args) {
     return r;
 }
 
-std::string literal(std::string_view text) {
-    std::string pattern;
-    for (char ch : text) {
-        if (std::string_view(".^$|()[]{}*+?\\-").find(ch) != std::string_view::npos)
-            pattern += '\\';
-        pattern += ch;
-    }
-    return pattern;
-}
-
 TEST(Launch, WithoutADisplayTheProgramAnswersAndEndsCleanly) {
     struct Case {
         std::string env, args;
         int status;
-        std::string pattern; // the whole output
+        std::string begins, ends; // the output's
+        int lines;                // -1: any number
     };
-    const std::string no_display = literal(kNoDisplayText);
+    const std::string no_display = kNoDisplayText;
     for (const Case& c : {
-             Case{"", "--version", 0, "morvane [0-9]+\\.[0-9]+\\.[0-9]+\n"},
-             Case{"", "--no-splash -h", 0, "usage: morvane [^]*morvane-render[^]*"},
-             Case{"", "--no-splash x.atr", 1, no_display},
-             Case{"QT_QPA_PLATFORM='wayland;xcb' DISPLAY=", "", 1, no_display},
+             Case{"", "--version", 0, "morvane 1.", "\n", 1},
+             Case{"", "--no-splash -h", 0, "usage: morvane ",
+                  "morvane-render draws the same images into files.\n", -1},
+             Case{"", "--no-splash x.atr", 1, no_display, no_display, 1},
+             Case{"QT_QPA_PLATFORM='wayland;xcb' DISPLAY=", "", 1, no_display, no_display, 1},
              // A display that is named but cannot be reached: Qt gives up inside.
-             Case{"QT_QPA_PLATFORM=xcb DISPLAY=:97", "", 1, "[^]*" + no_display},
+             Case{"QT_QPA_PLATFORM=xcb DISPLAY=:97", "", 1, "", no_display, -1},
          }) {
         const DesktopRun r = run_desktop(c.env, c.args);
+        const auto lines = std::count(r.output.begin(), r.output.end(), '\n');
         EXPECT_EQ(r.status, c.status) << c.env << " " << c.args;
-        EXPECT_TRUE(std::regex_match(r.output, std::regex(c.pattern)))
+        EXPECT_TRUE(r.output.starts_with(c.begins) && r.output.ends_with(c.ends) &&
+                    (c.lines < 0 || lines == c.lines))
             << c.env << " " << c.args << ": " << r.output;
     }
 }

@@ -1,6 +1,7 @@
 #include "app/command_ids.h"
 #include "app/fakes.h"
 #include "app/menu.h"
+#include "formulas/steps.h"
 #include "qt_support.h"
 #include "ui/canvas_view.h"
 #include "ui/main_window.h"
@@ -26,6 +27,7 @@ struct Window {
     ui::MainWindow w{s, ui::MainWindow::Options{false, &prompts, &dialogs}};
 
     Window() {
+        s.steps = &fpointer;
         qt_app();
         EXPECT_TRUE(w.create(""));
     }

@@ -1,4 +1,5 @@
 #include "core/state.h"
+#include "formulas/steps.h"
 #include "qt_support.h"
 #include "ui/render_pump.h"
 
@@ -28,8 +29,9 @@ struct FakeClockPump {
     State s;
     std::array<StepFn, NTYPES> steps = fpointer;
     std::int64_t t = 0;
-    ui::RenderPump pump{s, ui::RenderPump::Hooks{[this] { s.posted.clear(); }, {}, [] {},
-                                                 [this] { return t += kMs / 10; }}};
+    ui::RenderPump pump{
+        s, ui::RenderPump::Hooks{
+               [this] { s.posted.clear(); }, {}, [] {}, [this] { return t += kMs / 10; }}};
     FakeClockPump() {
         qt_app();
         steps[0] = fast_step;

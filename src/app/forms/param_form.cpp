@@ -163,7 +163,7 @@ SpecialLabels special_labels(int type) {
 }
 
 std::optional<ChaosMeasure> measure_chaos(State& s) {
-    const StepFn step = valid_type(s.type) ? (*s.steps)[static_cast<std::size_t>(s.type)] : nullptr;
+    const StepFn step = step_of(s);
     if (lyapunov(s, step) != 0) return std::nullopt; // no step function to measure
     return ChaosMeasure{s.LExp, s.FD};
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/state.h"
+#include "formulas/pointmaps_scratch.h"
+#include "formulas/selfdraw1_scratch.h"
+#include "formulas/selfdraw2_scratch.h"
+
+namespace morv {
+
+// Everything the step functions keep between calls of one instance.
+struct FormulaScratch {
+    PointMapScratch pointmaps;
+    SelfDrawScratch1 selfdraw1;
+    SelfDrawScratch2 selfdraw2;
+};
+
+inline FormulaScratch& scratch(State& s) {
+    return s.scratch.get<FormulaScratch>();
+}
+
+inline const FormulaScratch& scratch(const State& s) {
+    return s.scratch.get<FormulaScratch>();
+}
+
+} // namespace morv
