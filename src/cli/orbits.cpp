@@ -51,14 +51,16 @@ State orbit_state(const State& base, long long k, std::int64_t clock) {
     return s;
 }
 
-// One orbit from a fresh start, as the renderer runs the one orbit.
-void run_orbit(State& s, long long calls) {
+// Calls of one orbit, as the renderer runs the one orbit: a pause is resumed
+// at once. False when the image completed or its buffer could not be had.
+bool run_orbit(State& s, long long calls) {
     long long made = 0;
     while (made < calls) {
-        made += run_calls(s, calls - made, &fused_kernels).calls;
-        s.posted.clear(); // a pause is resumed at once
-        if (s.lastresult == kComplete) break;
+        const RunOutcome out = run_calls(s, calls - made, &fused_kernels);
+        made += out.calls;
+        if (out.last == Outcome::Complete || out.last == Outcome::NoMemory) return false;
     }
+    return true;
 }
 
 void add_orbit(const State& s, OrbitTotals& totals) {
@@ -104,11 +106,11 @@ void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
             constexpr long long kSlice = 1 << 20;
             for (long long made = 0; made < calls && stop_signal() == 0;) {
                 const long long step = std::min(kSlice, calls - made);
-                run_orbit(s, step);
+                const bool more = run_orbit(s, step);
                 made += step;
                 done += step;
                 if (reporter && progress) progress(done.load());
-                if (s.lastresult == kComplete) break;
+                if (!more) break;
             }
             const std::lock_guard<std::mutex> lock(merge);
             add_orbit(s, totals);

@@ -27,9 +27,9 @@ bool render_one(State& s, long long iterations, Progress& progress, long long& c
     while (calls < iterations && stop_signal() == 0) {
         const RunOutcome out = run_calls(s, std::min(kSlice, iterations - calls), &fused_kernels);
         calls += out.calls;
-        if (out.rc != 0) return false;
-        s.posted.clear(); // a pause is resumed at once
-        if (s.lastresult == kComplete) break;
+        // A pause is resumed at once.
+        if (out.last == Outcome::NoMemory) return false;
+        if (out.last == Outcome::Complete) break;
         progress.update(calls);
     }
     return true;

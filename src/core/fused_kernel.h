@@ -81,10 +81,10 @@ inline void plot_dot(State& s, const Target& t, Orbit& o, const VOXEL& v, const 
 }
 
 // Up to n calls of the driver for a state past its first call whose type
-// steps with Step and colours with Method; stops after a call that posts a
-// command or sets *held, exactly as the one-call driver would leave
-// everything.
-template <StepFn Step, int Method> long long calls(State& s, long long n, const bool* held) {
+// steps with Step and colours with Method; stops after a call that pauses or
+// sets *held, exactly as the one-call driver would leave everything.
+template <StepFn Step, int Method>
+long long calls(State& s, long long n, const bool* held, Outcome& last) {
     static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
     Orbit o(s);
     const Target t(s);
@@ -98,7 +98,7 @@ template <StepFn Step, int Method> long long calls(State& s, long long n, const 
         if (r >= kComplete) {
             o.store(s, r);
             if (r == kComplete) s.firstloop = 1;
-            post_command(s, kCmdRenderPauseResume);
+            last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
         }
         // Field by field: a wide copy of what the step has just stored
@@ -111,7 +111,7 @@ template <StepFn Step, int Method> long long calls(State& s, long long n, const 
             if (s.intro && o.itercount == 25000) {
                 s.intro = 0;
                 o.store(s, r);
-                post_command(s, kCmdRenderPauseResume);
+                last = Outcome::Paused;
                 return done;
             }
         }
@@ -123,7 +123,8 @@ template <StepFn Step, int Method> long long calls(State& s, long long n, const 
             o.xplot0 = x1;
             o.yplot0 = y1;
         }
-        if (!s.posted.empty() || (held != nullptr && *held)) break;
+        last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
+        if (held != nullptr && *held) break;
     }
     o.store(s, r);
     return done;

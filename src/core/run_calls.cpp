@@ -28,13 +28,12 @@ RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels, con
     RunOutcome out;
     while (out.calls < n) {
         if (const FusedKernel k = kernel_for(s, kernels)) {
-            out.calls += k(s, n - out.calls, held);
+            out.calls += k(s, n - out.calls, held, out.last);
         } else {
-            out.rc = fractaldriver(s);
+            out.last = fractaldriver(s);
             ++out.calls;
-            if (out.rc != 0) break;
         }
-        if (!s.posted.empty() || (held != nullptr && *held)) break;
+        if (pauses(out.last) || (held != nullptr && *held)) break;
     }
     return out;
 }

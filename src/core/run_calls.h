@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/driver.h"
 
 #include <array>
 
@@ -9,9 +10,9 @@ namespace morv {
 struct State;
 
 // Up to n driver calls made in one go for a state past its first call,
-// stopping early after a call that sets *held (when given); returns the calls
-// made.
-using FusedKernel = long long (*)(State& s, long long n, const bool* held);
+// stopping after a call whose outcome pauses or that sets *held (when given);
+// returns the calls made and leaves the last call's outcome in `last`.
+using FusedKernel = long long (*)(State& s, long long n, const bool* held, Outcome& last);
 
 // A step function's kernels by colouring method (nullptr where the one-call
 // driver does the work).
@@ -23,13 +24,12 @@ using FusedKernelTable = std::array<FusedKernels, NTYPES>;
 
 struct RunOutcome {
     long long calls = 0;
-    int rc = 0; // the driver's result of the last call (1: no hit-count buffer)
+    Outcome last = Outcome::Plotted; // what the last call did
 };
 
-// Calls the driver up to n times, stopping after a call that returns non-zero
-// or leaves a command posted, or (with `held`) after one that set *held (a
-// step asked to wait): everything ends exactly as after that many
-// fractaldriver() calls. With `kernels`, calls of a type and method that has
+// Calls the driver up to n times, stopping after a call whose outcome pauses,
+// or (with `held`) after one that set *held (a step asked to wait):
+// everything ends exactly as after that many fractaldriver() calls. With `kernels`, calls of a type and method that has
 // a kernel for the state's step function run fused.
 RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr,
                      const bool* held = nullptr);

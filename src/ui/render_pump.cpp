@@ -1,5 +1,6 @@
 #include "ui/render_pump.h"
 
+#include "app/commands.h"
 #include "core/run_calls.h"
 #include "core/state.h"
 #include "formulas/kernels.h"
@@ -51,8 +52,9 @@ void RenderPump::sync() {
 void RenderPump::run_batch(bool& stop) {
     const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
     calls_ += out.calls;
-    if (out.rc != 0 && hooks_.alloc_failed) hooks_.alloc_failed();
-    if (!s_.posted.empty()) {
+    if (out.last == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
+    // The pause is carried out before any further call.
+    if (app::take_outcome(s_, out.last)) {
         hooks_.posted();
         stop = true;
     }

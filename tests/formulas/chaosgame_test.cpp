@@ -26,7 +26,6 @@ void constant_maps(State& s, double x, double y) {
 void start(State& s) {
     s.firstloop = 1;
     fractaldriver(s);
-    s.posted.clear();
 }
 
 TEST(ChaosGame, FirstHundredPointsAreNotDrawn) {
