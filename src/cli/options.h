@@ -31,7 +31,7 @@ struct CliOptions {
 };
 
 inline constexpr const char* kUsage =
-    "usage: morvane-render [OPTIONS] [FILE.atr]\n"
+    "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png]\n"
     "  --type N             attractor type 0..37 (after FILE.atr, overrides it)\n"
     "  --res N              image side 200..16384 (default 600; the desktop program\n"
     "                       keeps 200..4000)\n"
