@@ -10,11 +10,13 @@
 #include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "files/atomic_file.h"
 #include "files/atr.h"
 #include "files/image.h"
 #include "files/tga.h"
 #include "formulas/steps.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -26,6 +28,7 @@ constexpr int kExitUsage = 2;
 constexpr int kExitWrite = 1;
 constexpr int kExitNotFound = 3;
 constexpr int kExitMemory = 4;
+constexpr int kPacingSliceMs = 50;
 constexpr int kExitSignalBase = 128; // the shell's status for a process ended by a signal
 
 int usage_error(const std::string& message) {
@@ -52,7 +55,12 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
     s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
         return seed ? *seed : real();
     };
-    if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
+    // Honoured waits are cut short by a stop signal, so that Ctrl-C is felt at once.
+    if (o.pacing)
+        s.platform.sleep_ms = [real = Platform::real().sleep_ms](int ms) {
+            for (int left = ms; left > 0 && stop_signal() == 0; left -= kPacingSliceMs)
+                real(std::min(left, kPacingSliceMs));
+        };
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
         s.oatrfile = atr;
         std::string reason;
@@ -121,6 +129,19 @@ std::optional<std::string> path_clash(const CliOptions& o) {
     return find_path_clash(outputs, inputs);
 }
 
+// A save that cannot work is reported before the render, not after it.
+int check_outputs(const CliOptions& o) {
+    for (const std::string& path : {o.output, o.atr_out}) {
+        if (path.empty()) continue;
+        if (const std::string why = AtomicFile::refusal(path); !why.empty()) {
+            std::fprintf(stderr, "morvane-render: %s (%s): %s; nothing was rendered\n",
+                         saveerror[0], path.c_str(), why.c_str());
+            return kExitWrite;
+        }
+    }
+    return 0;
+}
+
 int write_error(int rc, const std::string& path, const std::string& reason) {
     std::fprintf(stderr, "morvane-render: %s (%s): %s\n", saveerror[rc - 1], path.c_str(),
                  reason.c_str());
@@ -176,6 +197,7 @@ int run(int argc, char** argv) {
         return 0;
     }
     if (auto e = path_clash(o)) return usage_error(*e);
+    if (const int rc = check_outputs(o); rc != 0) return rc;
     State s;
     s.steps = &fpointer;
     if (!set_resolution(s, o.res))
