@@ -34,7 +34,6 @@ double driver_seconds(int type, int method, VOXEL angles) {
     return seconds_of([&] {
         for (long long i = 0; i < kCalls; ++i) {
             fractaldriver(s);
-            s.posted.clear();
         }
     });
 }

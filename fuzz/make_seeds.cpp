@@ -1,7 +1,9 @@
 // Writes the fuzzers' seed corpus with the program's own writers:
-// make_seeds ATR_DIR MAP_DIR
+// make_seeds ATR_DIR MAP_DIR PNG_DIR
 #include "core/state.h"
+#include "core/surface.h"
 #include "files/atr.h"
+#include "files/png.h"
 
 #include <cstdio>
 #include <fstream>
@@ -30,11 +32,11 @@ std::string ramp(int n, const char* tail) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_seeds ATR_DIR MAP_DIR\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_seeds ATR_DIR MAP_DIR PNG_DIR\n");
         return 2;
     }
-    const std::string atr = argv[1], map = argv[2];
+    const std::string atr = argv[1], map = argv[2], png = argv[3];
     State start;
     State ifs;
     ifs.type = 9;
@@ -55,5 +57,12 @@ int main(int argc, char** argv) {
     write_map(map, "odd.map", "300 -1 +7\n1-2-3x\n\t4\t5\t6\n\n\n");
     write_map(map, "short.map", "0 0 0");
     write_map(map, "bad.map", "1 2 3\n\n4 5 6\n");
+
+    // Small images keep the fuzzer fast; the reader does not care about size.
+    Surface canvas(16, 16, rgb(200, 100, 50));
+    canvas.line(Point{0, 0}, Point{15, 9}, 1, rgb(1, 2, 3));
+    const AtrBytes record = encode_atr(atr_from_state(ifs));
+    ok = ok && writepng(canvas, 16, png + "/record.png", record, "IFS (type 9)") == 0 &&
+         writepng(canvas, 16, png + "/plain.png", {}, "") == 0;
     return ok ? 0 : 1;
 }

@@ -9,15 +9,15 @@ build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMORVANE_FUZZ=ON -DMORVANE_GUI=OFF -DMORVANE_WERROR=ON >/dev/null
-cmake --build "$build" -j 2 --target fuzz_atr fuzz_map make_seeds
+cmake --build "$build" -j 2 --target fuzz_atr fuzz_map fuzz_png make_seeds
 
 corpus="$build/corpus"
-mkdir -p "$corpus/atr" "$corpus/map"
-"$build/fuzz/make_seeds" "$corpus/atr" "$corpus/map"
+mkdir -p "$corpus/atr" "$corpus/map" "$corpus/png"
+"$build/fuzz/make_seeds" "$corpus/atr" "$corpus/map" "$corpus/png"
 maps=../shared/testdata/maps
 if [ -d "$maps" ]; then cp "$maps"/16.map "$maps"/goodega.map "$maps"/landscap.map "$corpus/map/"; fi
 
-for target in atr map; do
+for target in atr map png; do
   log="$build/fuzz_$target.log"
   echo "fuzzing the $target reader for ${seconds}s"
   if ! (cd "$build" && "./fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 \

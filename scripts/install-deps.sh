@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-  libpng-dev
+  libpng-dev zlib1g-dev
   clang libclang-rt-dev
   desktop-file-utils appstream dpkg-dev file
 )

@@ -120,6 +120,16 @@ void dispatch(State& s, Ui& ui, int id) {
     // not a command of this window
 }
 
+void post_command(State& s, int id) {
+    s.posted.push_back(id);
+}
+
+bool take_outcome(State& s, Outcome o) {
+    if (!pauses(o)) return false;
+    post_command(s, kCmdRender);
+    return true;
+}
+
 void drain_posted(State& s, Ui& ui) {
     while (!s.posted.empty()) {
         const int id = s.posted.front();

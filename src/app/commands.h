@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/prompts.h"
+#include "core/driver.h"
 
 namespace morv {
 struct State;
@@ -16,6 +17,13 @@ struct Ui {
     Dialogs& dialogs;
     Host& host;
 };
+
+// Queues a command for the main window, carried out after the current one.
+void post_command(State& s, int id);
+
+// What a driver call means to the desktop program: a pause posts the Render /
+// Pause / Resume command, as if the user had chosen it. True when it did.
+bool take_outcome(State& s, Outcome o);
 
 // Carries out one command exactly as the main window does on receiving it.
 // Commands it posts (165, 135, 150, 196) are left in `s.posted`.

@@ -217,9 +217,10 @@ int run(int argc, char** argv) {
     Progress progress(!o.quiet && o.iterations >= 2000000, o.iterations);
     long long calls = 0;
     for (; calls < o.iterations && stop_signal() == 0; ++calls) {
-        if (fractaldriver(s) != 0) return memory_error(kHitcountAllocText);
-        s.posted.clear(); // a pause is resumed at once
-        if (s.lastresult == kComplete) {
+        // A pause is resumed at once.
+        const Outcome outcome = fractaldriver(s);
+        if (outcome == Outcome::NoMemory) return memory_error(kHitcountAllocText);
+        if (outcome == Outcome::Complete) {
             ++calls;
             break;
         }

@@ -401,6 +401,14 @@ constexpr bool random_schemes_match_options() {
 }
 static_assert(random_schemes_match_options());
 
+// The Parameters dialog labels sp0 exactly for the types whose special fields it enables.
+constexpr bool special_fields_have_labels() {
+    for (const TypeInfo& t : kCatalogue)
+        if (t.sp0_label.empty() == ((t.poptions & kOptSpecial) != 0)) return false;
+    return true;
+}
+static_assert(special_fields_have_labels());
+
 const std::array<TypeInfo, NTYPES> catalogue = kCatalogue;
 
 } // namespace morv

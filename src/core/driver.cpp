@@ -57,11 +57,10 @@ bool start_afresh(State& s) {
 
 } // namespace
 
-int fractaldriver(State& s) {
+Outcome fractaldriver(State& s) {
     if (s.firstloop && !start_afresh(s)) {
         s.firstloop = 1;
-        post_command(s, kCmdRenderPauseResume);
-        return 1;
+        return Outcome::NoMemory;
     }
 
     const StepFn step = step_of(s);
@@ -71,9 +70,9 @@ int fractaldriver(State& s) {
     s.lastresult = r;
 
     if (r >= kComplete) {
-        if (r == kComplete) s.firstloop = 1;
-        post_command(s, kCmdRenderPauseResume);
-        return 0;
+        if (r != kComplete) return Outcome::Paused;
+        s.firstloop = 1;
+        return Outcome::Complete;
     }
     s.oldv = s.v;
     s.v = vnew;
@@ -82,9 +81,8 @@ int fractaldriver(State& s) {
         // The start-up image pauses itself; Resume continues the same orbit.
         if (s.intro && s.itercount == 25000) {
             s.intro = 0;
-            post_command(s, kCmdRenderPauseResume);
             s.firstloop = 0;
-            return 0;
+            return Outcome::Paused;
         }
     }
     if (r == kTransient && s.count < 100) ++s.count;
@@ -99,7 +97,7 @@ int fractaldriver(State& s) {
         s.yplot0 = yplot1;
     }
     s.firstloop = 0;
-    return 0;
+    return r == kTransient ? Outcome::Transient : Outcome::Plotted;
 }
 
 } // namespace morv

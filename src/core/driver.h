@@ -9,9 +9,21 @@ inline constexpr const char* kHitcountAllocText =
     "smaller image resolution.";
 inline constexpr const char* kHitcountAllocCaption = "Memory allocation problem";
 
-// One iteration of the current type. Returns 1 when the hit-count buffer could
-// not be allocated (the caller shows kHitcountAllocText), otherwise 0. Pauses
-// by posting the Render / Pause / Resume command, never by touching okrun.
-int fractaldriver(State& s);
+// What one driver call did. The driver only reports; whoever runs it decides
+// what a pause means (the desktop program pauses, the renderer resumes at once).
+enum class Outcome {
+    Plotted,   // a point was accepted (drawn, or kept as the previous pixel)
+    Transient, // accepted, nothing to plot yet
+    Paused,    // the step or the start-up image asked to pause; Resume continues
+    Complete,  // the image is complete; Resume starts afresh
+    NoMemory,  // the hit-count buffer could not be had (kHitcountAllocText); pause
+};
+
+inline bool pauses(Outcome o) {
+    return o == Outcome::Paused || o == Outcome::Complete || o == Outcome::NoMemory;
+}
+
+// One iteration of the current type. Never touches okrun.
+Outcome fractaldriver(State& s);
 
 } // namespace morv

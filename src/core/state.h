@@ -128,12 +128,6 @@ inline StepFn step_of(const State& s) {
     return s.steps != nullptr && valid_type(s.type) ? (*s.steps)[s.type] : nullptr;
 }
 
-// Commands the engine posts to the main window.
-inline constexpr int kCmdRenderPauseResume = 165;
-inline void post_command(State& s, int cmd) {
-    s.posted.push_back(cmd);
-}
-
 // The visible test: the window pixel is drawn too when it lies in the part of
 // the image the window shows.
 inline bool visible(const State& s, int x, int y) {

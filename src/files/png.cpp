@@ -169,8 +169,13 @@ bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::s
         reason = "cannot open " + path + ": " + why;
         return false;
     }
+    return readpng(in.get(), out, with_pixels, reason);
+}
+
+bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& reason) {
+    const std::string no_memory = "not enough memory to read the image";
     std::uint8_t signature[8]{};
-    if (std::fread(signature, 1, 8, in.get()) != 8 || !is_png_signature(signature)) {
+    if (std::fread(signature, 1, 8, in) != 8 || !is_png_signature(signature)) {
         reason = "not a PNG image";
         return false;
     }
@@ -179,20 +184,19 @@ bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::s
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &sink, on_error, on_warning);
     if (r.png != nullptr) r.info = png_create_info_struct(r.png);
     if (r.info == nullptr) {
-        reason = "not enough memory to read " + path;
+        reason = no_memory;
         return false;
     }
     auto damaged = [&] {
-        reason = std::feof(in.get()) != 0
-                     ? std::string("the PNG image ends early (a truncated file)")
-                     : std::string("a damaged PNG image: ") + sink.message;
+        reason = std::feof(in) != 0 ? std::string("the PNG image ends early (a truncated file)")
+                                    : std::string("a damaged PNG image: ") + sink.message;
         return false;
     };
 
     png_uint_32 width = 0, height = 0;
     int passes = 1;
     if (!guarded(r.png, [&] {
-            png_init_io(r.png, in.get());
+            png_init_io(r.png, in);
             png_set_sig_bytes(r.png, 8);
             png_set_user_limits(r.png, kMaxSide, kMaxSide);
             // A damaged chunk of any kind refuses the file: a record whose
@@ -220,7 +224,7 @@ bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::s
         for (std::size_t y = 0; y < rows.size(); ++y)
             rows[y] = image.data() + y * row_bytes;
     } catch (const std::bad_alloc&) {
-        reason = "not enough memory to read " + path;
+        reason = no_memory;
         return false;
     }
     if (!guarded(r.png, [&] {
@@ -256,7 +260,7 @@ bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::s
         try {
             out.pixels.resize(static_cast<std::size_t>(width) * height);
         } catch (const std::bad_alloc&) {
-            reason = "not enough memory to read " + path;
+            reason = no_memory;
             return false;
         }
         for (std::size_t i = 0; i < out.pixels.size(); ++i)

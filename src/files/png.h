@@ -3,6 +3,7 @@
 #include "core/types.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,5 +44,7 @@ struct PngContents {
 // truncated or damaged file fails). On failure returns false with `reason`
 // saying why; `out` is then unspecified.
 bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::string& reason);
+// The same from an open file, read from its current position.
+bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& reason);
 
 } // namespace morv

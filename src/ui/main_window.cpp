@@ -141,7 +141,7 @@ void MainWindow::command(int id) {
 }
 
 void MainWindow::post(int id) {
-    post_command(s_, id);
+    app::post_command(s_, id);
     drain();
 }
 

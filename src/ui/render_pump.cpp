@@ -1,5 +1,6 @@
 #include "ui/render_pump.h"
 
+#include "app/commands.h"
 #include "core/driver.h"
 #include "core/state.h"
 
@@ -49,10 +50,11 @@ void RenderPump::sync() {
 
 void RenderPump::run_batch(bool& stop) {
     for (int i = 0; i < batch_; ++i) {
-        const int rc = fractaldriver(s_);
+        const Outcome o = fractaldriver(s_);
         ++calls_;
-        if (rc != 0 && hooks_.alloc_failed) hooks_.alloc_failed();
-        if (!s_.posted.empty()) {
+        if (o == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
+        // The pause is carried out before any further call.
+        if (app::take_outcome(s_, o)) {
             hooks_.posted();
             stop = true;
             return;

@@ -35,7 +35,6 @@ void render_hit_count(Harness& h) {
     h.s.firstloop = 1;
     for (int i = 0; i < 3000; ++i)
         fractaldriver(h.s);
-    h.s.posted.clear();
     pause_again(h);
 }
 

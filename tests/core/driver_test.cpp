@@ -65,22 +65,27 @@ TEST(Driver, TransientResultsCountUpAndKeepThePreviousPixel) {
     EXPECT_EQ(s.count, 100); // never above 100
 }
 
-TEST(Driver, StopResultKeepsThePointAndPausesByPosting) {
-    State s = scripted_state(kStop);
-    fractaldriver(s);
-    EXPECT_DOUBLE_EQ(s.v.x, 0);
-    EXPECT_EQ(s.firstloop, 1); // a stop on the first call: Resume starts afresh again
-    ASSERT_EQ(s.posted.size(), 1u);
-    EXPECT_EQ(s.posted.front(), kCmdRenderPauseResume);
-    EXPECT_EQ(s.okrun, 0);
-
-    s.p[0].a = kPlot;
-    fractaldriver(s);
-    fractaldriver(s);
-    s.p[0].a = 7; // anything above 4 stops too
-    fractaldriver(s);
-    EXPECT_DOUBLE_EQ(s.v.x, 2);
-    EXPECT_EQ(s.firstloop, 0);
+TEST(Driver, ReportsWhatEachStepResultMeans) {
+    const struct {
+        int result;
+        Outcome outcome;
+    } cases[] = {{kPlot, Outcome::Plotted},        {kAccepted, Outcome::Plotted},
+                 {kTransient, Outcome::Transient}, {kComplete, Outcome::Complete},
+                 {kStop, Outcome::Paused},         {7, Outcome::Paused}};
+    for (const auto& c : cases) {
+        State s = scripted_state(kPlot);
+        fractaldriver(s);
+        s.p[0].a = c.result;
+        EXPECT_EQ(fractaldriver(s), c.outcome) << c.result;
+        EXPECT_EQ(pauses(c.outcome), c.result >= kComplete) << c.result;
+        EXPECT_EQ(s.okrun, 0); // the driver never pauses by itself
+        // A pause keeps the point; a completed image starts afresh on Resume.
+        EXPECT_DOUBLE_EQ(s.v.x, c.result >= kComplete ? 1 : 2) << c.result;
+        EXPECT_EQ(s.firstloop, c.result == kComplete ? 1 : 0) << c.result;
+    }
+    State first = scripted_state(kStop);
+    EXPECT_EQ(fractaldriver(first), Outcome::Paused);
+    EXPECT_EQ(first.firstloop, 1); // a stop on the first call: Resume starts afresh again
 }
 
 TEST(Driver, CompleteImageRestartsFromTheStartOnResume) {
@@ -102,19 +107,15 @@ TEST(Driver, StartUpImagePausesItselfAt25000AndCountHolds) {
     State s = scripted_state(kPlot);
     s.intro = 1;
     for (int i = 0; i < 24999; ++i)
-        fractaldriver(s);
-    EXPECT_TRUE(s.posted.empty());
+        ASSERT_EQ(fractaldriver(s), Outcome::Plotted);
     const int x0 = s.xplot0;
-    fractaldriver(s);
-    ASSERT_EQ(s.posted.size(), 1u);
+    EXPECT_EQ(fractaldriver(s), Outcome::Paused);
     EXPECT_EQ(s.intro, 0);
     EXPECT_EQ(s.itercount, 25000);
     EXPECT_EQ(s.xplot0, x0); // the 25000th point is not the previous pixel
     EXPECT_DOUBLE_EQ(s.v.x, 25000);
-    s.posted.clear();
-    for (int i = 0; i < 30000; ++i)
-        fractaldriver(s);
-    EXPECT_TRUE(s.posted.empty()); // later images never pause on the count
+    for (int i = 0; i < 30000; ++i) // later images never pause on the count
+        ASSERT_EQ(fractaldriver(s), Outcome::Plotted);
     EXPECT_EQ(s.itercount, 25000);
 }
 
@@ -142,14 +143,12 @@ TEST(Driver, HitCountBufferIsReusedAtTheSameResolution) {
 TEST(Driver, FailedAllocationPausesAndRetriesLater) {
     State s = scripted_state(kPlot);
     s.platform.max_alloc_bytes = 1000;
-    EXPECT_EQ(fractaldriver(s), 1);
+    EXPECT_EQ(fractaldriver(s), Outcome::NoMemory);
     EXPECT_EQ(s.firstloop, 1);
     EXPECT_EQ(s.hcres, 0);
     EXPECT_TRUE(s.hitcount.empty());
-    ASSERT_EQ(s.posted.size(), 1u);
-    s.posted.clear();
     s.platform.max_alloc_bytes = SIZE_MAX;
-    EXPECT_EQ(fractaldriver(s), 0);
+    EXPECT_EQ(fractaldriver(s), Outcome::Plotted);
     EXPECT_EQ(s.hcres, 200);
 }
 
@@ -162,10 +161,9 @@ TEST(Driver, SurfacesBeyondTheAllocationBudgetAreRefusedNotAborted) {
     EXPECT_EQ(s.res, 200);
     EXPECT_EQ(s.canvas.width(), 200);
     EXPECT_FALSE(attach_window(s, 300, 150));
-    EXPECT_EQ(fractaldriver(s), 1); // the window surface is tried again, and refused
-    s.posted.clear();
+    EXPECT_EQ(fractaldriver(s), Outcome::NoMemory); // the window surface is tried again
     s.platform.max_alloc_bytes = SIZE_MAX;
-    EXPECT_EQ(fractaldriver(s), 0);
+    EXPECT_EQ(fractaldriver(s), Outcome::Plotted);
     EXPECT_EQ(s.window.width(), 300);
 }
 
@@ -181,11 +179,11 @@ TEST(Driver, FreshStartClearsWindowBlackAndImageToBackground) {
 
 TEST(Driver, UnavailableTypeOnlyPauses) {
     State s = test::make_state(0, 200);
+    s.steps = nullptr;
+    EXPECT_EQ(fractaldriver(s), Outcome::Paused);
     std::array<StepFn, NTYPES> none{};
     s.steps = &none;
-    fractaldriver(s);
-    EXPECT_EQ(s.lastresult, kStop);
-    EXPECT_EQ(s.posted.size(), 1u);
+    EXPECT_EQ(fractaldriver(s), Outcome::Paused);
 }
 
 } // namespace morv

@@ -55,21 +55,5 @@ TEST(Bifurcation, OddModeDrawsTwoPassesWithLongerPauses) {
     }
 }
 
-// Pinned from the picture as it was drawn in one call.
-TEST(Bifurcation, RendersTheSamePictureEveryTime) {
-    std::vector<int> sleeps;
-    State s = bifurcation_state(200, 0, &sleeps);
-    test::render(s, 10000);
-    EXPECT_EQ(test::canvas_checksum(s), 16234891894342265979ull);
-    s.linewidth = 3; // wide curves
-    s.firstloop = 1;
-    test::render(s, 10000);
-    EXPECT_EQ(test::canvas_checksum(s), 6804276088198671953ull);
-    s.oddflag = 1;
-    s.firstloop = 1;
-    test::render(s, 10000);
-    EXPECT_EQ(test::canvas_checksum(s), 3553003373079757150ull);
-}
-
 } // namespace
 } // namespace morv

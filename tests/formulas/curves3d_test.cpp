@@ -82,15 +82,5 @@ TEST(Curves3d, CounterWrapsShortOfTheIntLimit) {
     EXPECT_EQ(scratch(s).selfdraw2.chrysanthemum.count, 0);
 }
 
-TEST(Curves3d, RendersTheSamePictures) {
-    State s = test::make_state(20, 200);
-    test::render(s, 25000);
-    EXPECT_EQ(test::canvas_checksum(s), 13235972112213424824ull);
-    State b = test::make_state(22, 200);
-    b.rot[22] = VOXEL{30, 20, 10};
-    test::render(b, 25000);
-    EXPECT_EQ(test::canvas_checksum(b), 12692355924555434823ull);
-}
-
 } // namespace
 } // namespace morv

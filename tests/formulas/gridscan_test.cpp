@@ -147,30 +147,5 @@ TEST(FrothyBasin, FiniteAttractorModeIsAPointMap) {
     EXPECT_EQ(y, 600 - 333 - 1); // trunc((0.1972 + 1.75) * 600 / 3.5) = 333
 }
 
-std::uint64_t scan_checksum(int type, void (*setup)(State&)) {
-    State s = test::make_state(type, 200);
-    setup(s);
-    test::render(s, 200);
-    return test::canvas_checksum(s);
-}
-
-TEST(GridScan, FixedRendersAreStable) {
-    EXPECT_EQ(scan_checksum(kWeb, [](State&) {}), 4394680075875080963u);
-    EXPECT_EQ(scan_checksum(kVl, [](State&) {}), 6721865997769121478u);
-    EXPECT_EQ(scan_checksum(kVl, [](State& s) { s.vlcoloring = 1; }), 3919803139250517987u);
-    EXPECT_EQ(scan_checksum(kVl,
-                            [](State& s) {
-                                s.vlcoloring = 2;
-                                s.showorbits = 1;
-                            }),
-              2504706819180230325u);
-    EXPECT_EQ(scan_checksum(kPopcorn, [](State&) {}), 14921694514922912162u);
-    EXPECT_EQ(scan_checksum(kFrothy, [](State&) {}), 8658839367556619517u);
-    State s = test::make_state(kFrothy, 200);
-    s.basinflag = 1;
-    test::render(s, 20000);
-    EXPECT_EQ(test::canvas_checksum(s), 8566781705664505369u);
-}
-
 } // namespace
 } // namespace morv

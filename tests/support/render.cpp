@@ -26,10 +26,8 @@ State make_state(int type, int res, std::int64_t seed) {
 long long render(State& s, long long calls) {
     long long made = 0;
     while (made < calls) {
-        fractaldriver(s);
         ++made;
-        s.posted.clear();
-        if (s.lastresult == kComplete) break;
+        if (fractaldriver(s) == Outcome::Complete) break;
     }
     return made;
 }
