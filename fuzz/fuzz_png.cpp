@@ -1,6 +1,7 @@
-// libFuzzer target: the PNG reader behind image parameter loading. Whatever
-// the bytes, it returns, with a reason when it refuses them and with pixels
-// that match the size it reports when it accepts them.
+// libFuzzer target: the PNG reader as the parameter loaders use it (the
+// record and text only; decoding the pixels of a claimed 8192 x 8192 image
+// would only measure memset). Whatever the bytes, it returns, with a reason
+// when it refuses them.
 #include "files/png.h"
 
 #include <cstdint>
@@ -13,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (in == nullptr) return 0;
     morv::PngContents png;
     std::string reason;
-    const bool ok = morv::readpng(in, png, true, reason);
+    const bool ok = morv::readpng(in, png, false, reason);
     std::fclose(in);
     if (!ok && reason.empty()) std::abort();
-    if (ok && png.pixels.size() != static_cast<std::size_t>(png.width) * png.height) std::abort();
+    if (ok && (png.width < 1 || png.height < 1 || !png.pixels.empty())) std::abort();
     return 0;
 }

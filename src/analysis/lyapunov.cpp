@@ -3,6 +3,8 @@
 #include "core/state.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace morv {
 
@@ -92,12 +94,22 @@ double fractaldimension(BoxGrids& g) {
     return std::log10(static_cast<double>(g.count32) / g.count16) * 3.321928094887365;
 }
 
+bool measurable(const State& s) {
+    if (step_of(s) == nullptr) return false;
+    // Frothy Basin gives points only as a finite attractor; as an escape-time
+    // picture it scans the plane row by row.
+    if (s.type == kTypeBasin && s.basinflag == 0) return false;
+    return !draws_by_itself(catalogue[s.type]);
+}
+
 int lyapunov(State& s) {
-    return lyapunov(s, step_of(s));
+    return measurable(s) ? lyapunov(s, step_of(s)) : 1;
 }
 
 int lyapunov(State& s, StepFn step, BoxGrids* grids) {
     if (step == nullptr || !valid_type(s.type)) return 1;
+    // A measurement is not a render: the waits that pace drawing are skipped.
+    const std::function<void(int)> paced = std::exchange(s.platform.sleep_ms, [](int) {});
     BoxGrids local;
     BoxGrids& g = grids != nullptr ? *grids : local;
     const MINMAX mm = s.mm[s.type];
@@ -121,6 +133,7 @@ int lyapunov(State& s, StepFn step, BoxGrids* grids) {
         const double dfactor = kSeparation / distance;
         ve = VOXEL{v.x + dx * dfactor, v.y + dy * dfactor, v.z + dz * dfactor};
     }
+    s.platform.sleep_ms = paced;
     s.LExp = logaccum * kLog2E * (1 / kAccumulatedTurns);
     s.FD = fractaldimension(g);
     return 0;

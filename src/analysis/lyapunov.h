@@ -33,11 +33,19 @@ void boxcount(BoxGrids& g, const MINMAX& mm, VOXEL v);
 // grid is empty.
 double fractaldimension(BoxGrids& g);
 
+// Whether the current type can be measured: its step must hand back the
+// points of one orbit. A type that draws by itself (a grid scan, a chaos
+// game, a stack of curves, a whole randomized picture per call) gives no
+// orbit, and one of its calls can cost as much as a whole image, so 19,900 of
+// them would not end in any useful time.
+bool measurable(const State& s);
+
 // The largest Lyapunov exponent of the current type under `p[type]`, from a
 // main orbit and a shadow orbit 1e-6 apart (x-y separation only), into `LExp`
 // (bits per iteration), and the box-counting dimension of the main orbit into
-// `FD`. Nothing is drawn. Returns 0; 1 when the type has no step function
-// (LExp and FD then stay as they were).
+// `FD`. Nothing is drawn and the types' waits are skipped: the work is
+// 19,900 step calls. Returns 0; 1 when the type cannot be measured (LExp and
+// FD then stay as they were).
 int lyapunov(State& s);
 // The same with a given step function; `grids`, when given, receives the grids.
 int lyapunov(State& s, StepFn step, BoxGrids* grids = nullptr);

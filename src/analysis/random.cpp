@@ -97,7 +97,7 @@ void paramclip(PARAM* RP) {
 
 bool random_search_offered(const State& s) {
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0) return false;
-    if (step_of(s) == nullptr) return false;
+    if (!measurable(s)) return false;
     return catalogue[s.type].random != RandomScheme::Pickover || pickover_ranges_usable(s.type);
 }
 

@@ -32,7 +32,7 @@ using ConfirmFn = std::function<bool(const std::string& text)>;
 void paramclip(PARAM* RP);
 
 // Whether the current type offers the search (its options carry the
-// random-parameters bit and it has a step function).
+// random-parameters bit and it can be measured).
 bool random_search_offered(const State& s);
 
 // The confirmation text: count, a, b, c, d, LExp and FD.

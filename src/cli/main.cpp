@@ -4,7 +4,7 @@
 #include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/path_clash.h"
-#include "cli/set_values.h"
+#include "cli/session.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "color/mapfile.h"
@@ -28,49 +28,11 @@ constexpr int kExitUsage = 2;
 constexpr int kExitWrite = 1;
 constexpr int kExitNotFound = 3;
 constexpr int kExitMemory = 4;
-constexpr int kPacingSliceMs = 50;
 constexpr int kExitSignalBase = 128; // the shell's status for a process ended by a signal
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
     return kExitUsage;
-}
-
-std::optional<std::string> load_palette(State& s, const std::string& palette) {
-    if (palette == "1") return std::nullopt; // the start-up palette
-    if (palette == "2") {
-        genpalette(s.palette, defpal2);
-        return std::nullopt;
-    }
-    s.file = find_palette(palette).value_or(palette);
-    if (std::string reason; OpenMapFile(s, &reason) != 0)
-        return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
-    genpalette(s.palette, s.paltemp);
-    return std::nullopt;
-}
-
-// Sets up the state as the program starts, then applies the options in order.
-std::optional<std::string> prepare(State& s, const CliOptions& o) {
-    s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here
-    s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
-        return seed ? *seed : real();
-    };
-    // Honoured waits are cut short by a stop signal, so that Ctrl-C is felt at once.
-    if (o.pacing)
-        s.platform.sleep_ms = [real = Platform::real().sleep_ms](int ms) {
-            for (int left = ms; left > 0 && stop_signal() == 0; left -= kPacingSliceMs)
-                real(std::min(left, kPacingSliceMs));
-        };
-    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
-        s.oatrfile = atr;
-        std::string reason;
-        if (loadatr(s, &reason) != kAtrLoadOk)
-            return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
-    }
-    if (o.type) s.type = *o.type;
-    for (const auto& [name, value] : o.sets)
-        if (auto e = set_state_value(s, name, value)) return e;
-    return load_palette(s, o.palette);
 }
 
 void print_analysis(const State& s) {
@@ -205,7 +167,11 @@ int run(int argc, char** argv) {
                             std::to_string(o.res) + " image");
     if (auto e = prepare(s, o)) return usage_error(*e);
     if (o.analyze) {
-        if (lyapunov(s) != 0) return usage_error("no step function for this type");
+        if (!measurable(s))
+            return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
+                               std::to_string(s.type) +
+                               ") draws by itself and gives no orbit to measure");
+        lyapunov(s);
         print_analysis(s);
         return 0;
     }

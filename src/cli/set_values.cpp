@@ -25,14 +25,21 @@ Result set_double(double& field, const std::string& name, const std::string& val
     return std::nullopt;
 }
 
+// Ranges are checked with every other setting once all values are in;
+// only a value that is used as an index at once is checked here.
 Result set_int(int& field, long long lo, long long hi, const std::string& name,
                const std::string& value) {
     long long n = 0;
     if (!parse_int(value, n)) return bad(name, value, "not a whole number");
     if (n < lo || n > hi)
-        return bad(name, value, "outside " + std::to_string(lo) + ".." + std::to_string(hi));
+        return name + " is " + value + "; it must lie in " + std::to_string(lo) + ".." +
+               std::to_string(hi);
     field = static_cast<int>(n);
     return std::nullopt;
+}
+
+Result set_int(int& field, const std::string& name, const std::string& value) {
+    return set_int(field, INT32_MIN, INT32_MAX, name, value);
 }
 
 Result set_color(COLORREF& field, const std::string& name, const std::string& value) {
@@ -58,7 +65,7 @@ Result set_ifs(State& s, const std::string& name, const std::string& value) {
     if (name.rfind("fp.", 0) == 0) {
         int i = 0;
         if (!table_index(name.substr(3), i)) return "--set: unknown name '" + name + "'";
-        return set_int(s.fp[i], 0, 100, name, value);
+        return set_int(s.fp[i], name, value);
     }
     const auto dot = name.find('.', 2);
     int i = 0, j = 0;
@@ -75,14 +82,6 @@ Result set_method(State& s, const std::string& name, const std::string& value) {
     if (m != t.method && (t.okmethod & okmethod_bit(m)) == 0)
         return bad(name, value, "this colouring method is not offered for " + std::string(t.name));
     s.method[s.type] = m;
-    return std::nullopt;
-}
-
-Result set_angle(double& field, const std::string& name, const std::string& value) {
-    double d = 0;
-    if (!parse_double(value, d)) return bad(name, value, "not a number");
-    if (!(d >= 0 && d <= 360)) return bad(name, value, "angles are 0..360 degrees");
-    field = d;
     return std::nullopt;
 }
 
@@ -123,37 +122,33 @@ std::optional<std::string> set_state_value(State& s, const std::string& name,
     if (auto it = doubles.find(name); it != doubles.end())
         return set_double(*it->second, name, value);
 
-    struct IntField {
-        int* field;
-        long long lo, hi;
-    };
-    const std::map<std::string, IntField> ints{
-        {"rotationorder", {&s.rotationorder, 0, 5}},
-        {"speed", {&s.speed, 0, 1000}},
-        {"linewidth", {&s.linewidth, 1, 3}},
-        {"smode", {&s.smode, 0, kSierpinskiModes - 1}},
-        {"scmode", {&s.scmode, INT32_MIN, INT32_MAX}},
-        {"ifscmode", {&s.ifscmode, INT32_MIN, INT32_MAX}},
-        {"oddflag", {&s.oddflag, INT32_MIN, INT32_MAX}},
-        {"basinflag", {&s.basinflag, INT32_MIN, INT32_MAX}},
-        {"unityflag", {&s.unityflag, INT32_MIN, INT32_MAX}},
-        {"unitybasin", {&s.unitybasin, INT32_MIN, INT32_MAX}},
-        {"rosslerflag", {&s.rosslerflag, INT32_MIN, INT32_MAX}},
-        {"showorbits", {&s.showorbits, INT32_MIN, INT32_MAX}},
-        {"vlmaxiter", {&s.vlmaxiter, 2, 1024}},
-        {"vlcoloring", {&s.vlcoloring, 0, 2}},
-        {"pgmindex", {&s.pgmindex, 0, kPgmFormulas - 1}},
+    const std::map<std::string, int*> ints{
+        {"rotationorder", &s.rotationorder},
+        {"speed", &s.speed},
+        {"linewidth", &s.linewidth},
+        {"smode", &s.smode},
+        {"scmode", &s.scmode},
+        {"ifscmode", &s.ifscmode},
+        {"oddflag", &s.oddflag},
+        {"basinflag", &s.basinflag},
+        {"unityflag", &s.unityflag},
+        {"unitybasin", &s.unitybasin},
+        {"rosslerflag", &s.rosslerflag},
+        {"showorbits", &s.showorbits},
+        {"vlmaxiter", &s.vlmaxiter},
+        {"vlcoloring", &s.vlcoloring},
     };
     if (auto it = ints.find(name); it != ints.end()) {
-        if (Result r = set_int(*it->second.field, it->second.lo, it->second.hi, name, value))
-            return r;
+        if (Result r = set_int(*it->second, name, value)) return r;
         follow_option_dialogs(s, name);
         return std::nullopt;
     }
+    // pgmx0 and pgmy0 are read at the formula this names.
+    if (name == "pgmindex") return set_int(s.pgmindex, 0, kPgmFormulas - 1, name, value);
 
-    if (name == "rot.x") return set_angle(rot.x, name, value);
-    if (name == "rot.y") return set_angle(rot.y, name, value);
-    if (name == "rot.z") return set_angle(rot.z, name, value);
+    if (name == "rot.x") return set_double(rot.x, name, value);
+    if (name == "rot.y") return set_double(rot.y, name, value);
+    if (name == "rot.z") return set_double(rot.z, name, value);
     if (name == "method") return set_method(s, name, value);
     if (name == "back") return set_color(s.back, name, value);
     if (name == "fore") return set_color(s.fore, name, value);

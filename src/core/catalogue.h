@@ -151,4 +151,7 @@ inline bool valid_type(int type) {
     return type >= 0 && type < NTYPES;
 }
 
+// The Coefficients and Spirals schemes draw within [-this, this] (2u - 2v).
+inline constexpr double kRandomCoefficientBound = 2.0;
+
 } // namespace morv

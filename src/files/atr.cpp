@@ -5,6 +5,7 @@
 #include "core/options.h"
 #include "core/state.h"
 #include "files/atomic_file.h"
+#include "files/record_check.h"
 #include "files/image.h"
 #include "files/png.h"
 
@@ -60,15 +61,6 @@ class ByteReader {
     const AtrBytes& in_;
     std::size_t pos_ = 0;
 };
-
-bool in_range(std::int32_t v, int lo, int hi) {
-    return v >= lo && v <= hi;
-}
-
-std::string range_reason(const char* field, std::int32_t v, int lo, int hi) {
-    return std::string(field) + " " + std::to_string(v) + " is outside " + std::to_string(lo) +
-           ".." + std::to_string(hi);
-}
 
 } // namespace
 
@@ -159,18 +151,9 @@ ATR decode_atr(const AtrBytes& bytes) {
 }
 
 bool atr_is_valid(const ATR& r, std::string* reason) {
-    std::string why;
-    if (!in_range(r.type, 0, NTYPES - 1))
-        why = range_reason("type", r.type, 0, NTYPES - 1);
-    else if (!in_range(r.pgmindex, 0, kPgmFormulas - 1))
-        why = range_reason("pgmindex", r.pgmindex, 0, kPgmFormulas - 1);
-    else if (!in_range(r.smode, 0, kSierpinskiModes - 1))
-        why = range_reason("smode", r.smode, 0, kSierpinskiModes - 1);
-    else if (!in_range(r.vlmaxiter, 2, 1024))
-        why = range_reason("vlmaxiter", r.vlmaxiter, 2, 1024);
-    if (why.empty()) return true;
-    if (reason != nullptr) *reason = why;
-    return false;
+    const std::optional<std::string> why = check_record(r);
+    if (why && reason != nullptr) *reason = *why;
+    return !why;
 }
 
 void apply_atr(State& s, const ATR& r) {

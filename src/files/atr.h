@@ -102,8 +102,10 @@ ATR atr_from_state(const State& s);
 AtrBytes encode_atr(const ATR& r);
 ATR decode_atr(const AtrBytes& bytes);
 
-// Whether the program could have saved this record: type 0..37, pgmindex 0..7,
-// smode 0..5, vlmaxiter 2..1024. On false `reason` (if given) says why.
+// Whether the program could have saved this record: every value finite and
+// inside what the dialogs, the random search and the defaults can give it
+// (files/record_check.h). On false `reason` (if given) names the first field
+// that is not, with its value. Every reader of records goes through this.
 bool atr_is_valid(const ATR& r, std::string* reason = nullptr);
 
 // Puts a valid record into the state; everything not in the record (view

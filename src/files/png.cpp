@@ -74,6 +74,32 @@ std::vector<char> c_string(const std::string& s) {
     return v;
 }
 
+// Walks the chunk headers from just after the signature and puts the file
+// back there. libpng allocates a text chunk's declared length before reading
+// it, so a few forged bytes could claim gigabytes: no chunk may claim more
+// bytes than the file still holds.
+bool chunks_fit(std::FILE* in, std::string& reason) {
+    const long start = std::ftell(in);
+    if (start < 0 || std::fseek(in, 0, SEEK_END) != 0) {
+        reason = "cannot read the image";
+        return false;
+    }
+    const long long size = std::ftell(in);
+    long long at = start;
+    bool fits = true, ended = false;
+    while (fits && !ended && at + 8 <= size) {
+        std::uint8_t head[8]{};
+        fits =
+            std::fseek(in, static_cast<long>(at), SEEK_SET) == 0 && std::fread(head, 1, 8, in) == 8;
+        const long long length = png_get_uint_32(head);
+        fits = fits && at + 12 + length <= size;
+        ended = std::memcmp(head + 4, "IEND", 4) == 0;
+        at += 12 + length;
+    }
+    if (!fits || !ended) reason = "the PNG image ends early (a truncated file)";
+    return std::fseek(in, start, SEEK_SET) == 0 && fits && ended;
+}
+
 } // namespace
 
 bool is_png_signature(std::span<const std::uint8_t> head) {
@@ -148,7 +174,7 @@ int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
              std::string* reason) {
     if (res < 1 || res > static_cast<int>(kMaxSide)) {
-        if (reason != nullptr) *reason = "the image is too large for a PNG file";
+        if (reason != nullptr) *reason = "no PNG file of this program holds an image of this size";
         return 1;
     }
     AtomicFile file;
@@ -179,6 +205,7 @@ bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& rea
         reason = "not a PNG image";
         return false;
     }
+    if (!chunks_fit(in, reason)) return false;
     ErrorSink sink;
     ReadStructs r;
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &sink, on_error, on_warning);

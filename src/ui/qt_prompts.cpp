@@ -62,6 +62,13 @@ std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& descript
     const bool has_previous = !last.empty() && previous.dir().exists();
     dialog.setDirectory(has_previous ? previous.dir() : QDir::current());
     if (has_previous && previous.isFile()) dialog.selectFile(previous.fileName());
+    // The dialog reopens on the type of the file chosen last time.
+    if (descriptor.second_filter_name != nullptr &&
+        previous.suffix().compare(QString::fromUtf8(descriptor.second_extension),
+                                  Qt::CaseInsensitive) == 0) {
+        dialog.selectNameFilter(QString::fromUtf8(descriptor.second_filter_name));
+        dialog.setDefaultSuffix(QString::fromUtf8(descriptor.second_extension));
+    }
     if (descriptor.confirm_overwrite) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile); // asks before overwriting

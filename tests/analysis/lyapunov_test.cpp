@@ -97,17 +97,41 @@ TEST(BoxCount, CellBoundsAreUnoffsetAndInclusive) {
     EXPECT_DOUBLE_EQ(fractaldimension(q), 2.0);
 }
 
-TEST(Lyapunov, HenonIsChaoticAndTypesWithoutStepsAreRefused) {
-    State s;
-    s.steps = &fpointer;
-    ASSERT_EQ(lyapunov(s), 0);
-    EXPECT_NEAR(s.LExp, 0.6, 0.05); // about 0.42 nats per iteration
-    EXPECT_GT(s.FD, 1.0);
-    State none;
-    none.type = 37;
-    none.LExp = 5;
-    EXPECT_EQ(lyapunov(none), 1); // no step table handed in
-    EXPECT_EQ(none.LExp, 5);
+// Every type either gives an orbit to measure, without waiting, or is refused
+// at once: a self-drawing type's call can cost a whole picture.
+TEST(Lyapunov, SelfDrawingTypesAreRefusedAndMeasurementsSkipWaits) {
+    int measured = 0;
+    for (int type = 0; type < NTYPES; ++type) {
+        State s;
+        s.steps = &fpointer;
+        s.type = type;
+        s.LExp = 5;
+        int waits = 0;
+        s.platform.sleep_ms = [&waits](int) { ++waits; };
+        const bool can = measurable(s);
+        EXPECT_EQ(lyapunov(s), can ? 0 : 1) << type;
+        EXPECT_EQ(waits, 0) << type;
+        s.sleep_ms(1); // the waits are back for rendering
+        EXPECT_EQ(waits, 1) << type;
+        EXPECT_TRUE(can || s.LExp == 5) << type;
+        measured += can;
+        if (type == 0) {
+            EXPECT_NEAR(s.LExp, 0.6, 0.05); // Henon: about 0.42 nats per iteration
+            EXPECT_GT(s.FD, 1.0);
+        }
+    }
+    EXPECT_EQ(measured, 24);
+    State kam;
+    kam.steps = &fpointer;
+    kam.type = 28; // one call draws 2 million points
+    EXPECT_FALSE(measurable(kam));
+    State frothy;
+    frothy.steps = &fpointer;
+    frothy.type = 18; // a finite attractor, or a scan of the plane
+    frothy.basinflag = 1;
+    EXPECT_TRUE(measurable(frothy));
+    frothy.basinflag = 0;
+    EXPECT_FALSE(measurable(frothy));
 }
 
 } // namespace

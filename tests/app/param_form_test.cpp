@@ -1,6 +1,8 @@
 #include "app/forms/param_form.h"
 
+#include "analysis/random.h"
 #include "core/state.h"
+#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,24 @@ TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
         EXPECT_EQ(s.speed, before.speed) << type;
         EXPECT_EQ(s.res, before.res) << type;
     }
+}
+
+TEST(ParamForm, OkInParametersWithoutChangesKeepsARandomWingsSet) {
+    constexpr int kWings = 29;
+    ParamForm form = quiet_form();
+    bool beyond_one = false; // a set the older range of Wings would have clamped
+    for (int seed = 1; seed <= 12; ++seed) {
+        State s = state_of(kWings);
+        s.steps = &fpointer;
+        s.platform.now_seconds = [seed] { return std::int64_t{seed}; };
+        if (randomparams(s) != kRandomAccepted) continue;
+        const PARAM found = s.p[kWings];
+        beyond_one = beyond_one || std::fabs(found.sp0) > 1 || std::fabs(found.sp1) > 1;
+        EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).close);
+        EXPECT_EQ(s.p[kWings].sp0, found.sp0) << "seed " << seed;
+        EXPECT_EQ(s.p[kWings].sp1, found.sp1) << "seed " << seed;
+    }
+    EXPECT_TRUE(beyond_one);
 }
 
 TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrected) {

@@ -83,6 +83,12 @@ TEST(CliFiles, AnalyzePrintsExponentAndDimensionWithoutRendering) {
     EXPECT_EQ(r.output.rfind("LExp 0.6", 0), 0u) << r.output;
     EXPECT_NE(r.output.find("\nFD 1."), std::string::npos) << r.output;
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.tga")));
+
+    // A self-drawing type is refused before any work (it used to run forever).
+    r = test::run_cli("--analyze --type 28 -o " + quoted(dir.file("none.tga")));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.output, "morvane-render: --analyze: Randomized KAM Torus (type 28) draws by itself "
+                        "and gives no orbit to measure\n");
 }
 
 TEST(CliFiles, RandomSearch) {

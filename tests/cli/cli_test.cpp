@@ -1,7 +1,13 @@
+#include "cli/options.h"
+#include "cli/session.h"
+#include "core/catalogue.h"
+#include "core/state.h"
+#include "formulas/steps.h"
 #include "support/render.h"
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -59,14 +65,67 @@ TEST(Cli, BadArgumentsAreOneLineAndStatusTwo) {
     EXPECT_EQ(lines(test::run_cli("--set nosuch=1" + out).output), 1);
 }
 
-TEST(Cli, NonFiniteValuesRenderWithoutHarm) {
+TEST(Cli, ValuesNoDialogCouldGiveAreRefusedNamingFieldAndValue) {
     test::TempDir dir;
-    for (const std::string args : {"--set p.xstart=nan", "--set p.ystart=inf", "--set mm.xmax=-inf",
-                                   "--set mm.xmin=1 --set mm.xmax=1"}) {
-        const test::CliRun r =
-            test::run_cli("-q --res 200 --iterations 2000 " + args + " -o " + dir.file("n.tga"));
-        EXPECT_EQ(r.status, 0) << args << ": " << r.output;
+    for (const auto& [args, message] : std::vector<std::pair<std::string, std::string>>{
+             {"--set rot.x=1e300", "rot.x is 1e+300; it must lie in 0..360"},
+             {"--set p.xstart=nan", "p.xstart is nan; it must lie in -1e+06..1e+06"},
+             {"--set mm.xmax=-inf", "mm.xmax is -inf; it must lie in -1.4..1.4"},
+             {"--set mm.xmin=1 --set mm.xmax=1",
+              "mm.xmax - mm.xmin is 0; it must be at least 0.05"},
+             {"--type 29 --set p.sp1=-2.5", "p.sp1 is -2.5; it must lie in -2..2"},
+             {"--set fp.0=0 --set fp.1=0 --set fp.2=0 --set fp.3=0",
+              "fp.0 to fp.5 are all 0; at least one must not be"},
+             {"--set speed=18", "speed is 18; it must lie in 0..17"},
+             {"--set oddflag=2", "oddflag is 2; it must lie in 0..1"},
+             {"--set pgmindex=8", "pgmindex is 8; it must lie in 0..7"}}) {
+        const test::CliRun r = test::run_cli("-q " + args + " -o " + dir.file("n.tga"));
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.output, "morvane-render: " + message + "\n");
     }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("n.tga")));
+}
+
+// Every type, every value a --set accepts, each hostile class of number:
+// either refused before anything is drawn, or drawn within the given calls.
+TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
+    const std::vector<std::string> names{
+        "p.xstart", "p.ystart", "p.zstart",  "p.a",       "p.b",      "p.c",     "p.d",
+        "p.sp0",    "p.sp1",    "mm.xmin",   "mm.xmax",   "mm.ymin",  "mm.ymax", "rot.x",
+        "rot.y",    "rot.z",    "vlmaxsize", "vlradius",  "pgmscale", "pgmx0",   "pgmy0",
+        "f.2.3",    "fp.1",     "speed",     "vlmaxiter", "smode"};
+    const std::vector<std::string> hostile{"nan", "inf", "-inf", "1e308", "-1e308", "0"};
+    int refused = 0, rendered = 0;
+    auto attempt = [&](int type, const std::vector<std::string>& sets) {
+        std::vector<std::string> args{"morvane-render",    "--res", "200", "--seed", "1", "--type",
+                                      std::to_string(type)};
+        for (const std::string& set : sets)
+            args.insert(args.end(), {"--set", set});
+        std::vector<const char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(a.c_str());
+        CliOptions o;
+        ASSERT_EQ(parse_options(static_cast<int>(argv.size()), argv.data(), o), std::nullopt);
+        State s;
+        s.steps = &fpointer;
+        ASSERT_TRUE(set_resolution(s, o.res));
+        if (prepare(s, o)) {
+            ++refused;
+            return;
+        }
+        test::render(s, 300);
+        ++rendered;
+    };
+    for (int type = 0; type < NTYPES; ++type) {
+        for (const std::string& name : names)
+            for (const std::string& value : hostile)
+                attempt(type, {name + "=" + value});
+        const MINMAX& mm = catalogue[type].mmdef; // the window turned inside out
+        attempt(type, {"mm.xmin=" + std::to_string(mm.xmax), "mm.xmax=" + std::to_string(mm.xmin)});
+    }
+    EXPECT_EQ(refused + rendered, NTYPES * (1 + static_cast<int>(names.size() * hostile.size())));
+    EXPECT_GT(rendered, NTYPES); // the zeros inside a range are drawn
+    std::printf("sweep: %d inputs refused, %d rendered\n", refused, rendered);
 }
 
 TEST(Cli, UnwritableOutputIsStatusOne) {

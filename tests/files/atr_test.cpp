@@ -1,5 +1,6 @@
 #include "files/atr.h"
 
+#include "core/numeric.h"
 #include "core/state.h"
 #include "support/render.h"
 
@@ -8,7 +9,9 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace morv {
@@ -19,12 +22,6 @@ std::vector<std::uint8_t> read_file(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 // Everything a record carries, plus the type, as bytes: equal states give
 // equal snapshots.
 std::vector<std::uint8_t> snapshot(const State& s) {
@@ -32,17 +29,18 @@ std::vector<std::uint8_t> snapshot(const State& s) {
     return {b.begin(), b.end()};
 }
 
-// A state that differs from the start-up one in every recorded value.
+// A state that differs from the start-up one in every recorded value, each
+// inside what the dialogs allow.
 State edited_state() {
     State s;
-    s.type = 9;
-    s.p[9] = PARAM{1.5, -2.25, 3.125, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
-    s.rot[9] = VOXEL{10, 20, 30};
+    s.type = 26;
+    s.p[26] = PARAM{1.5, -2.25, 3.125, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
+    s.rot[26] = VOXEL{10, 20, 360};
     s.back = rgb(1, 2, 3);
     s.fore = rgb(250, 251, 252);
     for (int i = 0; i < 6; ++i)
         for (int j = 0; j < 6; ++j)
-            s.f[i][j] = i * 0.5 - j * 0.25;
+            s.f[i][j] = i * 0.25 - j * 0.125;
     s.fp = {10, 20, 30, 25, 10, 5};
     s.vlmaxiter = 1024;
     s.vlmaxsize = 99.5;
@@ -65,25 +63,16 @@ TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     set_resolution(s, 321);
     s.speed = 7;
     s.rotationorder = 4;
-    s.mm[9] = MINMAX{-1, 2, -3, 4};
-    s.method[9] = 3;
+    s.mm[26] = MINMAX{-1, 2, -3, 4};
+    s.method[26] = 3;
     genpalette(s.palette, defpal2);
     s.oatrfile = saved.satrfile;
     ASSERT_EQ(loadatr(s), kAtrLoadOk);
 
-    EXPECT_EQ(s.type, 9);
-    EXPECT_EQ(snapshot(s), snapshot(saved));
-    EXPECT_EQ(s.back, saved.back);
-    EXPECT_EQ(s.fore, saved.fore);
+    EXPECT_EQ(snapshot(s), snapshot(saved)); // type, colours, IFS, PGM and the rest
     EXPECT_EQ(s.fp, saved.fp);
-    EXPECT_EQ(s.f, saved.f);
-    EXPECT_EQ(s.pgmx0, saved.pgmx0);
-    EXPECT_EQ(s.pgmy0, saved.pgmy0);
-    EXPECT_EQ(s.res, 321);
-    EXPECT_EQ(s.speed, 7);
-    EXPECT_EQ(s.rotationorder, 4);
-    EXPECT_EQ(s.mm[9].xmax, 2);
-    EXPECT_EQ(s.method[9], 3);
+    EXPECT_EQ(std::tuple(s.res, s.speed, s.rotationorder, s.mm[26].xmax, s.method[26]),
+              std::tuple(321, 7, 4, 2.0, 3));
     EXPECT_EQ(s.palette, defpal2);
     EXPECT_EQ(s.p[0].xstart, State().p[0].xstart); // other types' slots untouched
 }
@@ -116,61 +105,73 @@ TEST(AtrRecord, StartUpRecordHasTheKnownBytes) {
     EXPECT_EQ(e[620], 4);
 }
 
-TEST(AtrRecord, ProbabilitiesTruncateTowardZero) {
-    ATR r = atr_from_state(State());
-    r.fp = {85.0, 7.9, -3.7, 0.0, 100.0, 1e300};
-    State s;
-    apply_atr(s, r);
-    EXPECT_EQ(s.fp[0], 85);
-    EXPECT_EQ(s.fp[1], 7);
-    EXPECT_EQ(s.fp[2], -3);
-    EXPECT_EQ(s.fp[5], INT32_MIN); // out of range: the off-canvas value, never UB
-}
-
-TEST(AtrLoad, RejectsWrongSizesAndImpossibleValuesLeavingStateUnchanged) {
-    test::TempDir dir;
-    State good = edited_state();
-    const AtrBytes b = encode_atr(atr_from_state(good));
-    const std::vector<std::uint8_t> valid(b.begin(), b.end());
-
-    auto with_int = [&](std::size_t off, std::int32_t v) {
-        auto bytes = valid;
-        for (int i = 0; i < 4; ++i)
-            bytes[off + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
-        return bytes;
-    };
+TEST(AtrLoad, RefusesWrongSizesAndValuesNoDialogCouldGiveLeavingStateUnchanged) {
+    const ATR good = atr_from_state(edited_state());
     struct Case {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-        int code;
+        std::function<void(ATR&)> edit;
+        const char* reason; // nullptr: the record loads
     };
-    auto longer = valid;
-    longer.push_back(0);
+    const double nan = std::nan(""), inf = HUGE_VAL;
     const std::vector<Case> cases{
-        {"empty", {}, kAtrLoadBadSize},
-        {"short", std::vector<std::uint8_t>(valid.begin(), valid.end() - 1), kAtrLoadBadSize},
-        {"long", longer, kAtrLoadBadSize},
-        {"type -1", with_int(0, -1), kAtrLoadBadValue},
-        {"type 38", with_int(0, 38), kAtrLoadBadValue},
-        {"pgmindex 8", with_int(488, 8), kAtrLoadBadValue},
-        {"smode 6", with_int(620, 6), kAtrLoadBadValue},
-        {"vlmaxiter 1", with_int(468, 1), kAtrLoadBadValue},
-        {"vlmaxiter 1025", with_int(468, 1025), kAtrLoadBadValue},
+        {[](ATR& r) { r.type = -1; }, "type is -1; it must lie in 0..37"},
+        {[](ATR& r) { r.type = 38; }, "type is 38; it must lie in 0..37"},
+        {[&](ATR& r) { r.a = nan; }, "p.a is nan; it must lie in -2..2"},
+        {[](ATR& r) { r.type = 4, r.c = 1.6; }, "p.c is 1.6; it must lie in -1.5..1.5"},
+        {[](ATR& r) { r.type = 18, r.a = 1.737, r.b = -0.035, r.c = r.d = r.sp0 = r.sp1 = 0; },
+         nullptr},
+        {[](ATR& r) { r.type = 29, r.sp0 = 2.0000001; },
+         "p.sp0 is 2.0000001; it must lie in -2..2"},
+        {[](ATR& r) { r.type = 36, r.sp1 = 0.9; }, "p.sp1 is 0.9; it must lie in 1..1.5"},
+        {[&](ATR& r) { r.ystart = -inf; }, "p.ystart is -inf; it must lie in -1e+06..1e+06"},
+        {[](ATR& r) { r.xrot = 1e300; }, "rot.x is 1e+300; it must lie in 0..360"},
+        {[](ATR& r) { r.zrot = -0.5; }, "rot.z is -0.5; it must lie in 0..360"},
+        {[](ATR& r) { r.back = 0x1000000; }, "back is 16777216; it must lie in 0..16777215"},
+        {[](ATR& r) { r.greenfore = 256; }, "greenfore is 256; it must lie in 0..255"},
+        {[](ATR& r) { r.f[1][2] = 2.5; }, "f.1.2 is 2.5; it must lie in -1..2"},
+        {[](ATR& r) { r.fp[5] = 1e300; }, "fp.5 is 1e+300; it must lie in 0..100"},
+        {[](ATR& r) { r.fp[2] = -3.7; }, "fp.2 is -3.7; it must lie in 0..100"},
+        {[](ATR& r) { r.fp = {0.5, 0, 0, 0, 0, 0}; },
+         "fp.0 to fp.5 are all 0; at least one must not be"},
+        {[](ATR& r) { r.fp = {85.9, 7.9, 0, 0, 0, 0}; }, nullptr}, // truncated: 85 and 7
+        {[](ATR& r) { r.vlmaxiter = 1; }, "vlmaxiter is 1; it must lie in 2..1024"},
+        {[&](ATR& r) { r.vlmaxsize = nan; }, "vlmaxsize is nan; it must lie in 2..256"},
+        {[](ATR& r) { r.vlradius = 1e300; }, "vlradius is 1e+300; it must lie in 0.01..0.5"},
+        {[](ATR& r) { r.pgmindex = 8; }, "pgmindex is 8; it must lie in 0..7"},
+        {[](ATR& r) { r.pgmy0[7] = 10.5; }, "pgmy0[7] is 10.5; it must lie in -10..10"},
+        {[](ATR& r) { r.smode = 6; }, "smode is 6; it must lie in 0..5"},
     };
     for (const Case& c : cases) {
-        State s;
+        ATR r = good;
+        c.edit(r);
+        const AtrBytes bytes = encode_atr(r);
+        State s = edited_state();
         s.type = 5;
-        s.p[5].a = 42;
         const auto before = snapshot(s);
-        s.oatrfile = dir.file("bad.atr");
-        write_file(s.oatrfile, c.bytes);
         std::string reason;
-        EXPECT_EQ(loadatr(s, &reason), c.code) << c.what;
-        EXPECT_FALSE(reason.empty()) << c.what;
-        EXPECT_EQ(s.type, 5) << c.what;
-        EXPECT_EQ(snapshot(s), before) << c.what;
+        const int rc = load_atr_bytes(s, bytes, &reason);
+        if (c.reason == nullptr) {
+            EXPECT_EQ(rc, kAtrLoadOk) << reason;
+            EXPECT_EQ(s.type, r.type);
+            EXPECT_EQ(s.fp[0], trunc32(r.fp[0])); // probabilities truncate toward zero
+            EXPECT_EQ(s.fp[1], trunc32(r.fp[1]));
+            continue;
+        }
+        EXPECT_EQ(rc, kAtrLoadBadValue) << c.reason;
+        EXPECT_EQ(reason, c.reason);
+        EXPECT_EQ(snapshot(s), before) << c.reason;
     }
     State s;
+    const AtrBytes b = encode_atr(good);
+    const std::vector<std::uint8_t> valid(b.begin(), b.end());
+    auto longer = valid;
+    longer.push_back(0);
+    for (const auto& bytes : {std::vector<std::uint8_t>{}, longer,
+                              std::vector<std::uint8_t>(valid.begin(), valid.end() - 1)}) {
+        std::string reason;
+        EXPECT_EQ(load_atr_bytes(s, bytes, &reason), kAtrLoadBadSize) << bytes.size();
+        EXPECT_FALSE(reason.empty());
+    }
+    test::TempDir dir;
     s.oatrfile = dir.file("missing.atr");
     EXPECT_EQ(loadatr(s), kAtrLoadOpenFailed);
     s.oatrfile = dir.path(); // a folder opens but cannot be read
@@ -216,7 +217,7 @@ TEST(AtrPaths, StartUpArgumentLoadsTheQuotedOrPlainPath) {
 
     State quoted;
     EXPECT_EQ(load_startup_atr(quoted, "\"" + saved.satrfile + "\""), kAtrLoadOk);
-    EXPECT_EQ(quoted.type, 9);
+    EXPECT_EQ(quoted.type, 26);
     State plain;
     EXPECT_EQ(load_startup_atr(plain, saved.satrfile), kAtrLoadOk);
     EXPECT_EQ(snapshot(plain), snapshot(saved));

@@ -67,15 +67,19 @@ std::string real(double v) {
     return show_fixed(v, 15);
 }
 
-double field(const Fields& f, int id) {
-    return read_double(f.text_of(id));
+// A field left as the dialog showed it keeps the value behind it: "%.15f"
+// does not give every double back, and an OK without changes must change
+// nothing (a random set found to 1e-12 would move by its last bit).
+double field(const Fields& f, int id, double shown) {
+    const std::string_view text = f.text_of(id);
+    return text == real(shown) ? shown : read_double(text);
 }
 
 // One axis of the plot window: in order, inside the type's range, and wide
-// enough; false when too narrow.
+// enough; false when too narrow. `lo` and `hi` come in as the stored bounds.
 bool read_span(const Fields& f, int id, double lo_bound, double hi_bound, double& lo, double& hi) {
-    lo = field(f, id);
-    hi = field(f, id + 1);
+    lo = field(f, id, lo);
+    hi = field(f, id + 1, hi);
     if (lo > hi) std::swap(lo, hi);
     if (lo < lo_bound) lo = lo_bound;
     if (hi > hi_bound) hi = hi_bound;
@@ -103,13 +107,13 @@ void fill_enabling(Fields& f, int type) {
 // a..d, sp0 and sp1 clamped to the type's ranges.
 void read_coefficients(const Fields& f, const TypeInfo& info, PARAM& next) {
     const auto& r = info.abcdrange;
-    next.a = clamp_to(field(f, kParamA), r[0], r[1]);
-    next.b = clamp_to(field(f, kParamA + 1), r[0], r[1]);
-    next.c = clamp_to(field(f, kParamA + 2), r[2], r[3]);
-    next.d = clamp_to(field(f, kParamA + 3), r[2], r[3]);
+    next.a = clamp_to(field(f, kParamA, next.a), r[0], r[1]);
+    next.b = clamp_to(field(f, kParamA + 1, next.b), r[0], r[1]);
+    next.c = clamp_to(field(f, kParamA + 2, next.c), r[2], r[3]);
+    next.d = clamp_to(field(f, kParamA + 3, next.d), r[2], r[3]);
     const auto& sp = info.sprange;
-    next.sp0 = clamp_to(field(f, kParamSp0), sp[0], sp[1]);
-    next.sp1 = clamp_to(field(f, kParamSp1), sp[2], sp[3]);
+    next.sp0 = clamp_to(field(f, kParamSp0, next.sp0), sp[0], sp[1]);
+    next.sp1 = clamp_to(field(f, kParamSp1, next.sp1), sp[2], sp[3]);
 }
 
 Outcome too_narrow(const char* text) {
@@ -213,16 +217,17 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     s.speed = speed_from_level(clamp_to(read_int(f.text_of(kParamSpeed)), 1, 10));
 
     read_coefficients(f, info, next);
-    s.rot[t].x = clamp_between(field(f, kParamRotX), 0.0, 360.0);
-    s.rot[t].y = clamp_between(field(f, kParamRotX + 1), 0.0, 360.0);
-    s.rot[t].z = clamp_between(field(f, kParamRotX + 2), 0.0, 360.0);
+    s.rot[t].x = clamp_between(field(f, kParamRotX, s.rot[t].x), 0.0, 360.0);
+    s.rot[t].y = clamp_between(field(f, kParamRotX + 1, s.rot[t].y), 0.0, 360.0);
+    s.rot[t].z = clamp_between(field(f, kParamRotX + 2, s.rot[t].z), 0.0, 360.0);
 
     const MINMAX& range = info.mmrange;
-    double lo = 0, hi = 0;
+    double lo = s.mm[t].xmin, hi = s.mm[t].xmax;
     if (!read_span(f, kParamXmin, range.xmin, range.xmax, lo, hi))
         return too_narrow("xmax - xmin must be >= 0.05");
     s.mm[t].xmin = lo;
     s.mm[t].xmax = hi;
+    lo = s.mm[t].ymin, hi = s.mm[t].ymax;
     if (!read_span(f, kParamXmin + 2, range.ymin, range.ymax, lo, hi))
         return too_narrow("ymax - ymin must be >= 0.05");
     s.mm[t].ymin = lo;

@@ -1,0 +1,60 @@
+#include "cli/session.h"
+
+#include "cli/interrupt.h"
+#include "cli/set_values.h"
+#include "color/bundled_maps.h"
+#include "color/mapfile.h"
+#include "core/state.h"
+#include "files/atr.h"
+#include "files/record_check.h"
+
+#include <algorithm>
+
+namespace morv {
+
+namespace {
+
+constexpr int kPacingSliceMs = 50;
+
+std::optional<std::string> load_palette(State& s, const std::string& palette) {
+    if (palette == "1") return std::nullopt; // the start-up palette
+    if (palette == "2") {
+        genpalette(s.palette, defpal2);
+        return std::nullopt;
+    }
+    s.file = find_palette(palette).value_or(palette);
+    if (std::string reason; OpenMapFile(s, &reason) != 0)
+        return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
+    genpalette(s.palette, s.paltemp);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> prepare(State& s, const CliOptions& o) {
+    s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here
+    s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
+        return seed ? *seed : real();
+    };
+    // Honoured waits are cut short by a stop signal, so that Ctrl-C is felt at once.
+    if (o.pacing)
+        s.platform.sleep_ms = [real = Platform::real().sleep_ms](int ms) {
+            for (int left = ms; left > 0 && stop_signal() == 0; left -= kPacingSliceMs)
+                real(std::min(left, kPacingSliceMs));
+        };
+    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
+        s.oatrfile = atr;
+        std::string reason;
+        if (loadatr(s, &reason) != kAtrLoadOk)
+            return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
+    }
+    if (o.type) s.type = *o.type;
+    for (const auto& [name, value] : o.sets)
+        if (auto e = set_state_value(s, name, value)) return e;
+    // Checked once all are in: a window may pass through an inverted or
+    // narrow state while its bounds are set one by one.
+    if (auto bad = check_settings(s)) return bad;
+    return load_palette(s, o.palette);
+}
+
+} // namespace morv

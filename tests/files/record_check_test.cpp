@@ -1,0 +1,146 @@
+// Every state the dialogs and the random search can reach saves a record
+// that loads again: the checks refuse only what the program cannot produce.
+#include "files/record_check.h"
+
+#include "analysis/random.h"
+#include "app/forms/ifs_form.h"
+#include "app/forms/param_form.h"
+#include "app/forms/pgm_form.h"
+#include "app/forms/sierpinski_form.h"
+#include "app/forms/vl_form.h"
+#include "core/state.h"
+#include "files/atr.h"
+#include "formulas/steps.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace morv {
+namespace {
+
+using namespace morv::app;
+
+// What a user may type: numbers well inside, around and far beyond every
+// range, and text that reads as 0.
+class Typist {
+  public:
+    explicit Typist(unsigned seed) : gen_(seed) {}
+    std::string any() {
+        switch (pick(6)) {
+        case 0:
+            return "1e400";
+        case 1:
+            return "-1e9";
+        case 2:
+            return "junk";
+        case 3:
+            return std::to_string(pick(300) - 50);
+        default:
+            return std::to_string(std::uniform_real_distribution<double>(-12, 12)(gen_));
+        }
+    }
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen_); }
+    void fill(Fields& f, int first, int count) {
+        for (int id = first; id < first + count; ++id)
+            f.text[id] = any();
+    }
+    void choose(Fields& f, int first, int count) {
+        const int k = pick(count);
+        for (int i = 0; i < count; ++i)
+            f.checked[first + i] = i == k;
+    }
+
+  private:
+    std::mt19937 gen_;
+};
+
+void parameters_ok(State& s, Typist& t) {
+    ParamForm form([](State&) { return ChaosMeasure{1.0, 1.5}; });
+    Fields f = form.open(s);
+    t.fill(f, kParamResolution, kParamXmin + 4 - kParamResolution);
+    t.choose(f, kParamOrder, 6);
+    if (t.pick(3) == 0) // the window left as it was
+        f = form.open(s);
+    if (!form.ok(s, f).close) form.cancel(s, f);
+}
+
+void ifs_ok(State& s, Typist& t) {
+    IfsForm form;
+    Fields f = form.open(s);
+    t.fill(f, kIfsCoefficient, 36);
+    t.fill(f, kIfsRed, 3);
+    int left = 100;
+    for (int i = 0; i < 5; ++i) {
+        const int p = t.pick(left + 1);
+        f.text[kIfsProbability + i] = std::to_string(p);
+        left -= p;
+    }
+    f.text[kIfsProbability + 5] = std::to_string(left);
+    ASSERT_TRUE(form.ok(s, f).close);
+}
+
+void option_dialogs_ok(State& s, Typist& t) {
+    VlForm vl;
+    Fields f = vl.open(s);
+    t.fill(f, kVlH, 5);
+    t.choose(f, kVlColoring, 3);
+    vl.ok(s, f);
+    PgmFormulaForm formula;
+    f = formula.open(s);
+    t.choose(f, kPgmFormula, 8);
+    formula.ok(s, f);
+    PgmParamsForm pgm;
+    f = pgm.open(s);
+    t.fill(f, kPgmScale, 1);
+    t.fill(f, kPgmX0, 1);
+    t.fill(f, kPgmY0, 1);
+    pgm.ok(s, f);
+    SierpinskiForm sierpinski;
+    f = sierpinski.open(s);
+    t.fill(f, kSierpinskiRed, 3);
+    t.choose(f, kSierpinskiShape, 6);
+    sierpinski.ok(s, f);
+}
+
+TEST(RecordCheck, EveryReachableStateSavesARecordThatLoadsAgain) {
+    Typist t(2026);
+    int searched = 0;
+    for (int trial = 0; trial < 400; ++trial) {
+        State s;
+        s.steps = &fpointer;
+        s.type = t.pick(NTYPES);
+        s.platform.now_seconds = [trial] { return std::int64_t{trial}; };
+        for (int step = 0; step < 3; ++step) {
+            switch (t.pick(4)) {
+            case 0:
+                parameters_ok(s, t);
+                break;
+            case 1:
+                ifs_ok(s, t);
+                break;
+            case 2:
+                option_dialogs_ok(s, t);
+                break;
+            default:
+                if (random_search_offered(s) && randomparams(s) == kRandomAccepted) ++searched;
+            }
+        }
+        SCOPED_TRACE("trial " + std::to_string(trial) + ", type " + std::to_string(s.type));
+        EXPECT_EQ(check_settings(s), std::nullopt);
+        State loaded;
+        std::string reason;
+        ASSERT_EQ(load_atr_bytes(loaded, encode_atr(atr_from_state(s)), &reason), kAtrLoadOk)
+            << reason;
+        EXPECT_EQ(encode_atr(atr_from_state(loaded)), encode_atr(atr_from_state(s)));
+    }
+    EXPECT_GT(searched, 20); // the random sets were part of it
+    for (int type = 0; type < NTYPES; ++type) {
+        State s;
+        s.type = type;
+        EXPECT_EQ(check_settings(s), std::nullopt) << "defaults of type " << type;
+    }
+}
+
+} // namespace
+} // namespace morv
