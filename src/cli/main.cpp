@@ -159,7 +159,6 @@ int run(int argc, char** argv) {
         return 0;
     }
     if (auto e = path_clash(o)) return usage_error(*e);
-    if (const int rc = check_outputs(o); rc != 0) return rc;
     State s;
     s.steps = &fpointer;
     if (!set_resolution(s, o.res))
@@ -175,6 +174,7 @@ int run(int argc, char** argv) {
         print_analysis(s);
         return 0;
     }
+    if (const int rc = check_outputs(o); rc != 0) return rc;
     if (o.random)
         if (const int rc = search(s); rc != 0) return rc;
 
