@@ -28,7 +28,7 @@ struct CliOptions {
 };
 
 inline constexpr const char* kUsage =
-    "usage: morvane-render [OPTIONS] [FILE.atr]\n"
+    "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png]\n"
     "  --type N             attractor type 0..37 (after FILE.atr, overrides it)\n"
     "  --res N              image side 200..4000 (default 600)\n"
     "  --iterations N       render-driver calls to make (default 1000000)\n"
