@@ -11,11 +11,13 @@
 #include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "files/atomic_file.h"
 #include "files/atr.h"
 #include "files/image.h"
 #include "files/tga.h"
 #include "formulas/steps.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -95,6 +97,19 @@ std::optional<std::string> path_clash(const CliOptions& o) {
     return find_path_clash(outputs, inputs);
 }
 
+// A save that cannot work is reported before the render, not after it.
+int check_outputs(const CliOptions& o) {
+    for (const std::string& path : {o.output, o.atr_out}) {
+        if (path.empty()) continue;
+        if (const std::string why = AtomicFile::refusal(path); !why.empty()) {
+            std::fprintf(stderr, "morvane-render: %s (%s): %s; nothing was rendered\n",
+                         saveerror[0], path.c_str(), why.c_str());
+            return kExitWrite;
+        }
+    }
+    return 0;
+}
+
 int write_error(int rc, const std::string& path, const std::string& reason) {
     std::fprintf(stderr, "morvane-render: %s (%s): %s\n", saveerror[rc - 1], path.c_str(),
                  reason.c_str());
@@ -147,6 +162,8 @@ int run(int argc, char** argv) {
         print_analysis(s);
         return 0;
     }
+    if (o.engine.save_hits.empty())
+        if (const int rc = check_outputs(o); rc != 0) return rc;
     if (o.random && !o.engine.merging)
         if (const int rc = search(s); rc != 0) return rc;
 

@@ -134,6 +134,7 @@ TEST(Cli, UnwritableOutputIsStatusOne) {
         test::run_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Error opening a save file."), std::string::npos);
+    EXPECT_NE(r.output.find("No such file or directory; nothing was rendered"), std::string::npos);
 }
 
 } // namespace morv
