@@ -208,29 +208,22 @@ std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
     return std::nullopt;
 }
 
-std::optional<std::string> merge_parts(std::vector<HitsPart>& parts, HitsPart& merged) {
-    if (parts.empty()) return std::string("--merge: no parts given");
-    for (const HitsPart& p : parts)
-        if (p.params_hash != parts[0].params_hash)
+std::optional<std::string> merge_parts(const std::vector<std::string>& paths, HitsPart& merged) {
+    if (paths.empty()) return std::string("--merge: no parts given");
+    // One part in memory beside the sum: posters' parts are large.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        HitsPart p;
+        if (auto e = read_part(paths[k], p)) return "--merge: " + *e;
+        ranges.emplace_back(p.first, p.end);
+        if (k == 0) {
+            merged = std::move(p);
+            continue;
+        }
+        if (p.params_hash != merged.params_hash)
             return std::string("--merge: the parts come from different renders (parameters, "
                                "resolution, orbit count, iterations or --seed differ)");
-    std::sort(parts.begin(), parts.end(),
-              [](const HitsPart& a, const HitsPart& b) { return a.first < b.first; });
-    std::uint64_t next = 0;
-    for (const HitsPart& p : parts) {
-        if (p.first < next)
-            return "--merge: orbit ranges overlap at orbit " + std::to_string(p.first);
-        if (p.first > next)
-            return "--merge: orbits " + std::to_string(next) + ".." + std::to_string(p.first - 1) +
-                   " are missing";
-        next = p.end;
-    }
-    if (next != parts[0].orbits)
-        return "--merge: orbits " + std::to_string(next) + ".." +
-               std::to_string(parts[0].orbits - 1) + " are missing";
-    merged = std::move(parts[0]);
-    for (std::size_t k = 1; k < parts.size(); ++k) {
-        const std::vector<std::uint64_t>& c = parts[k].totals.counts;
+        const std::vector<std::uint64_t>& c = p.totals.counts;
         std::vector<std::uint64_t>& m = merged.totals.counts;
         for (std::size_t i = 0; i < m.size(); ++i) {
             if (merged.method != kMethodHitCount) {
@@ -244,6 +237,18 @@ std::optional<std::string> merge_parts(std::vector<HitsPart>& parts, HitsPart& m
             m[i] += c[i];
         }
     }
+    std::sort(ranges.begin(), ranges.end());
+    std::uint64_t next = 0;
+    for (const auto& [first, end] : ranges) {
+        if (first < next) return "--merge: orbit ranges overlap at orbit " + std::to_string(first);
+        if (first > next)
+            return "--merge: orbits " + std::to_string(next) + ".." + std::to_string(first - 1) +
+                   " are missing";
+        next = end;
+    }
+    if (next != merged.orbits)
+        return "--merge: orbits " + std::to_string(next) + ".." +
+               std::to_string(merged.orbits - 1) + " are missing";
     merged.first = 0;
     merged.end = merged.orbits;
     return std::nullopt;
@@ -255,7 +260,9 @@ std::optional<std::string> state_of_part(const HitsPart& part, State& s) {
         return "--merge: the parameter record in the part is not valid: " + reason;
     s.type = static_cast<int>(part.type);
     s.method[s.type] = static_cast<int>(part.method);
-    set_resolution(s, static_cast<int>(part.res));
+    if (!set_resolution(s, static_cast<int>(part.res)))
+        return "--merge: not enough memory for a " + std::to_string(part.res) + " x " +
+               std::to_string(part.res) + " image";
     s.palette = part.palette;
     s.back = part.back;
     return std::nullopt;

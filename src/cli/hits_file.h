@@ -33,9 +33,10 @@ std::optional<std::string> write_part(const HitsPart& part, const std::string& p
 // Reads and checks a part; a clear reason when the file is not a sound one.
 std::optional<std::string> read_part(const std::string& path, HitsPart& part);
 
-// Sums parts of one render into `merged`; refuses parts of different
-// parameter sets, overlapping orbit ranges and missing orbits.
-std::optional<std::string> merge_parts(std::vector<HitsPart>& parts, HitsPart& merged);
+// Reads the parts of one render and sums them into `merged`; refuses unsound
+// parts, parts of different parameter sets, overlapping orbit ranges and
+// missing orbits.
+std::optional<std::string> merge_parts(const std::vector<std::string>& paths, HitsPart& merged);
 
 // The state the parts were rendered from, ready for paint_totals().
 std::optional<std::string> state_of_part(const HitsPart& part, State& s);

@@ -97,14 +97,8 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
 }
 
 std::optional<std::string> merge(State& s, const EngineOptions& o, long long& calls) {
-    std::vector<HitsPart> parts;
-    for (const std::string& path : o.merge) {
-        HitsPart p;
-        if (auto e = read_part(path, p)) return "--merge: " + *e;
-        parts.push_back(std::move(p));
-    }
     HitsPart merged;
-    if (auto e = merge_parts(parts, merged)) return e;
+    if (auto e = merge_parts(o.merge, merged)) return e;
     if (auto e = state_of_part(merged, s)) return e;
     calls = static_cast<long long>(merged.iterations);
     paint_totals(s, merged.totals, calls);
