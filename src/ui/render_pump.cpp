@@ -1,8 +1,9 @@
 #include "ui/render_pump.h"
 
 #include "app/commands.h"
-#include "core/driver.h"
+#include "core/run_calls.h"
 #include "core/state.h"
+#include "formulas/kernels.h"
 
 #include <algorithm>
 
@@ -49,19 +50,17 @@ void RenderPump::sync() {
 }
 
 void RenderPump::run_batch(bool& stop) {
-    for (int i = 0; i < batch_; ++i) {
-        if (s_.firstloop) image_calls_ = 0;
-        const Outcome o = fractaldriver(s_);
-        ++calls_;
-        ++image_calls_;
-        if (o == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
-        // The pause is carried out before any further call.
-        if (app::take_outcome(s_, o)) {
-            hooks_.posted();
-            stop = true;
-            return;
-        }
-        if (held_) return;
+    // A fresh image starts with the batch: a restart between calls ends one
+    // (the pause of a complete image, or a command).
+    if (s_.firstloop) image_calls_ = 0;
+    const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
+    calls_ += out.calls;
+    image_calls_ += out.calls;
+    if (out.last == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
+    // The pause is carried out before any further call.
+    if (app::take_outcome(s_, out.last)) {
+        hooks_.posted();
+        stop = true;
     }
 }
 
