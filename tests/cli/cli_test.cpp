@@ -52,7 +52,7 @@ TEST(Cli, BadArgumentsAreOneLineAndStatusTwo) {
     test::TempDir dir;
     const std::string out = " -o " + dir.file("x.tga");
     for (const std::string args : {"--type 38",          "--type -1",         "--type x",
-                                   "--res 199",          "--res 4001",        "--res 1e3",
+                                   "--res 199",          "--res 16385",        "--res 1e3",
                                    "--iterations -5",    "--set nosuch=1",    "--set p.a=abc",
                                    "--set p.a",          "--set method=2",    "--set smode=6",
                                    "--set pgmindex=8",   "--set linewidth=4", "--set back=1,2",
