@@ -56,6 +56,7 @@ TEST(Cli, BadArgumentsAreRefusedWithStatusTwo) {
              {"--type 38", ""},
              {"--type x", ""},
              {"--res 199", ""},
+             {"--res 16385", ""},
              {"--res 1e3", ""},
              {"--iterations -5", ""},
              {"--set nosuch=1", ""},
@@ -135,6 +136,7 @@ TEST(Cli, UnwritableOutputIsStatusOne) {
         test::run_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Error opening a save file."), std::string::npos);
+    EXPECT_NE(r.output.find("No such file or directory; nothing was rendered"), std::string::npos);
 }
 
 } // namespace morv

@@ -187,3 +187,33 @@ TEST(Driver, UnavailableTypeOnlyPauses) {
 }
 
 } // namespace morv
+
+namespace morv {
+
+void expect_same_buffers(const State& a, const State& b, int type) {
+    EXPECT_EQ(a.hitcount, b.hitcount) << type;
+    EXPECT_EQ(a.hitmax, b.hitmax) << type;
+    EXPECT_EQ(a.v.x, b.v.x) << type;
+    EXPECT_EQ(test::canvas_checksum(a), test::canvas_checksum(b)) << type;
+}
+
+// Two instances over one parameter set draw the same buffers, and a copy made
+// mid-render carries on with its own copy of what the steps keep: neither
+// writes into the other's orbit, scratch, hit counts or canvas.
+TEST(RenderContext, CopiesOverOneParameterSetDrawIdenticalBuffers) {
+    for (int type : {10 /* Feather */, 8 /* Sierpinski */, 14 /* Vl */, 24 /* Samardzija */}) {
+        State a = test::make_state(type, 200);
+        if (catalogue[type].okmethod & okmethod_bit(kMethodHitCount))
+            a.method[type] = kMethodHitCount;
+        State b = a;
+        test::render(a, 3000);
+        test::render(b, 3000);
+        expect_same_buffers(a, b, type);
+        State c = a;
+        test::render(a, 2000);
+        test::render(c, 2000);
+        expect_same_buffers(a, c, type);
+    }
+}
+
+} // namespace morv

@@ -43,18 +43,6 @@ TEST(Surface, FillRectExcludesRightAndBottomEdgesAndClips) {
     EXPECT_EQ(count_ink(s), 100);
 }
 
-TEST(Surface, ThinLineLeavesOutItsEndPoint) {
-    Surface s(20, 20);
-    s.line({2, 2}, {10, 2}, 1, kInk);
-    EXPECT_EQ(count_ink(s), 8);
-    EXPECT_EQ(s.get_pixel(2, 2), kInk);
-    EXPECT_EQ(s.get_pixel(10, 2), 0u);
-    Surface d(20, 20);
-    d.line({0, 0}, {5, 5}, 1, kInk);
-    EXPECT_EQ(count_ink(d), 5);
-    EXPECT_EQ(d.get_pixel(4, 4), kInk);
-}
-
 TEST(Surface, WideLinesAreSolidAndIncludeTheirEnds) {
     Surface s(20, 20);
     s.line({5, 10}, {15, 10}, 3, kInk);
