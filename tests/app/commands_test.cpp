@@ -190,6 +190,15 @@ TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
     EXPECT_EQ(h.s.firstloop, 1);
     EXPECT_EQ(h.s.dres, 250.0);
     EXPECT_EQ(canvas_checksum(h.s), canvas_checksum(make_state(0, 250)));
+
+    // Without memory for the new canvas the old resolution stays, with the message.
+    h.s.platform.max_alloc_bytes = 250 * 250 * 4;
+    h.dialogs.script[kDlgParameters] = {{1, [](State& s) { s.res = 4000; }}};
+    h.key(kCmdParameters);
+    EXPECT_EQ(h.s.res, 250);
+    EXPECT_EQ(h.s.canvas.width(), 250);
+    ASSERT_FALSE(h.prompts.shown.empty());
+    EXPECT_EQ(h.prompts.shown.back().caption, "Memory allocation problem");
 }
 
 TEST(Commands, ColoringAndBackgroundRestartOnAChange) {
