@@ -1,7 +1,7 @@
 #include "core/rotation.h"
 
 #include "core/numeric.h"
-#include "core/state.h"
+#include "core/params.h"
 
 #include <cmath>
 
@@ -38,12 +38,12 @@ int rotate(double* pos1, double* pos2, double radians_user) {
     return 0;
 }
 
-bool rotated(const State& s) {
+bool rotated(const Params& s) {
     const VOXEL& r = s.rot[s.type];
     return r.x != 0 || r.y != 0 || r.z != 0;
 }
 
-int rotatexyz(const State& s, VOXEL xyz, VOXEL* xyzrotate) {
+int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate) {
     VOXEL& r = *xyzrotate;
     r = xyz;
     const VOXEL& deg = s.rot[s.type];
