@@ -21,7 +21,7 @@ for target in atr map png; do
   log="$build/fuzz_$target.log"
   echo "fuzzing the $target reader for ${seconds}s"
   if ! (cd "$build" && "./fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 \
-          -rss_limit_mb=2048 -print_final_stats=1 "corpus/$target") >"$log" 2>&1; then
+          -rss_limit_mb=2048 -malloc_limit_mb=256 -print_final_stats=1 "corpus/$target") >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz_$target found a failure (see $log)"
     exit 1

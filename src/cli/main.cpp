@@ -4,17 +4,20 @@
 #include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/path_clash.h"
+#include "cli/render_run.h"
 #include "cli/session.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "files/atomic_file.h"
 #include "files/atr.h"
 #include "files/image.h"
 #include "files/tga.h"
 #include "formulas/steps.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -69,6 +72,11 @@ int apply_filter(State& s, const std::string& filter) {
     return rc;
 }
 
+int write_error(const std::string& message) {
+    std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
+    return kExitWrite;
+}
+
 int memory_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
     return kExitMemory;
@@ -84,6 +92,19 @@ std::optional<std::string> path_clash(const CliOptions& o) {
     if (o.palette != "1" && o.palette != "2")
         inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
     return find_path_clash(outputs, inputs);
+}
+
+// A save that cannot work is reported before the render, not after it.
+int check_outputs(const CliOptions& o) {
+    for (const std::string& path : {o.output, o.atr_out}) {
+        if (path.empty()) continue;
+        if (const std::string why = AtomicFile::refusal(path); !why.empty()) {
+            std::fprintf(stderr, "morvane-render: %s (%s): %s; nothing was rendered\n",
+                         saveerror[0], path.c_str(), why.c_str());
+            return kExitWrite;
+        }
+    }
+    return 0;
 }
 
 int write_error(int rc, const std::string& path, const std::string& reason) {
@@ -105,30 +126,6 @@ int write_outputs(State& s, const CliOptions& o) {
     return 0;
 }
 
-class Progress {
-  public:
-    Progress(bool enabled, long long total)
-        : enabled_(enabled && ::isatty(2) != 0), total_(total) {}
-    void update(long long done) {
-        if (!enabled_ || total_ <= 0) return;
-        const int pct = static_cast<int>(done * 100 / total_);
-        if (pct == shown_) return;
-        shown_ = pct;
-        const int bar = pct / 2;
-        std::fprintf(stderr, "\r[%-50.*s] %3d%%", bar,
-                     "##################################################", pct);
-        std::fflush(stderr);
-    }
-    ~Progress() {
-        if (enabled_ && shown_ >= 0) std::fprintf(stderr, "\r%60s\r", "");
-    }
-
-  private:
-    bool enabled_;
-    long long total_;
-    int shown_ = -1;
-};
-
 int run(int argc, char** argv) {
     CliOptions o;
     if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
@@ -143,11 +140,17 @@ int run(int argc, char** argv) {
     if (auto e = path_clash(o)) return usage_error(*e);
     State s;
     s.steps = &fpointer;
-    if (!set_resolution(s, o.res))
-        return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
-                            std::to_string(o.res) + " image");
-    if (auto e = prepare(s, o)) return usage_error(*e);
-    if (o.analyze) {
+    if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
+    long long merged_calls = 0;
+    if (o.engine.merging) {
+        if (auto e = merge(s, o.engine, merged_calls)) return usage_error(*e);
+    } else {
+        if (!set_resolution(s, o.res))
+            return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
+                                std::to_string(o.res) + " image");
+        if (auto e = prepare(s, o)) return usage_error(*e);
+    }
+    if (o.analyze && !o.engine.merging) {
         if (!measurable(s))
             return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
                                std::to_string(s.type) +
@@ -156,29 +159,35 @@ int run(int argc, char** argv) {
         print_analysis(s);
         return 0;
     }
-    if (o.random)
+    if (o.engine.save_hits.empty())
+        if (const int rc = check_outputs(o); rc != 0) return rc;
+    if (o.random && !o.engine.merging)
         if (const int rc = search(s); rc != 0) return rc;
 
     catch_stop_signals();
     const auto start = std::chrono::steady_clock::now();
-    Progress progress(!o.quiet && o.iterations >= 2000000, o.iterations);
-    long long calls = 0;
-    for (; calls < o.iterations && stop_signal() == 0; ++calls) {
-        // A pause is resumed at once.
-        const Outcome outcome = fractaldriver(s);
-        if (outcome == Outcome::NoMemory) return memory_error(kHitcountAllocText);
-        if (outcome == Outcome::Complete) {
-            ++calls;
-            break;
-        }
-        if ((calls & 0xFFFF) == 0) progress.update(calls);
-    }
+    RenderDone done;
+    RenderFailure failure = RenderFailure::Usage;
+    if (o.engine.merging)
+        done.calls = merged_calls;
+    else if (auto e = render(s, o.iterations, o.engine, !o.quiet, done, failure))
+        return failure == RenderFailure::Usage    ? usage_error(*e)
+               : failure == RenderFailure::Memory ? memory_error(*e)
+                                                  : write_error(*e);
+    const long long calls = done.calls;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (const int sig = stop_signal(); sig != 0 && !o.save_partial) {
         std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
                      calls);
         return kExitSignalBase + sig;
+    }
+    if (!done.image) {
+        if (!o.quiet)
+            std::printf("%s: %lld iterations in %.3f s (%.0f per second), wrote %s\n",
+                        std::string(catalogue[s.type].name).c_str(), calls, seconds,
+                        seconds > 0 ? calls / seconds : 0.0, o.engine.save_hits.c_str());
+        return 0;
     }
     if (!o.filter.empty() && apply_filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
     if (const int rc = write_outputs(s, o); rc != 0) return rc;

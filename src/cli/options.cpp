@@ -62,7 +62,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
             if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 37, n)))
                 out.type = static_cast<int>(n);
         } else if (arg == "--res") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 200, 4000, n)))
+            if (!(err = value(v)) && !(err = ranged_int(arg, v, 200, 16384, n)))
                 out.res = static_cast<int>(n);
         } else if (arg == "--iterations") {
             if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 1LL << 50, n)))
@@ -100,6 +100,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
             out.save_partial = true;
         } else if (arg == "-q" || arg == "--quiet") {
             out.quiet = true;
+        } else if (parse_engine_option(argc, argv, i, out.engine, err)) {
         } else if (!arg.empty() && arg[0] == '-') {
             err = "unknown option " + arg;
         } else if (out.atr_in.empty()) {
@@ -111,6 +112,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
     }
     if (out.output.empty()) return std::string("--output: empty file name");
     if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
+    if (auto e = check_engine_options(out.engine)) return e;
     return std::nullopt;
 }
 

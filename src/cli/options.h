@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/engine_options.h"
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -25,12 +27,14 @@ struct CliOptions {
     bool random = false;
     bool help = false;
     bool version = false;
+    EngineOptions engine;
 };
 
 inline constexpr const char* kUsage =
-    "usage: morvane-render [OPTIONS] [FILE.atr]\n"
+    "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png]\n"
     "  --type N             attractor type 0..37 (after FILE.atr, overrides it)\n"
-    "  --res N              image side 200..4000 (default 600)\n"
+    "  --res N              image side 200..16384 (default 600; the desktop program\n"
+    "                       keeps 200..4000)\n"
     "  --iterations N       render-driver calls to make (default 1000000)\n"
     "  --set NAME=VALUE     set a state value; repeatable\n"
     "  --palette 1|2|FILE   built-in palette 1 (default) or 2, a .map file, or the name\n"
@@ -46,6 +50,12 @@ inline constexpr const char* kUsage =
     "                       parameters, then exit without rendering\n"
     "  --random             search random parameters (types marked $), print and render them\n"
     "  -q, --quiet          no progress output\n"
+    "  --orbits K           draw K independent orbits, --iterations shared among them\n"
+    "                       (point, plane and random-branch maps with method 1 or 3)\n"
+    "  --threads N          threads for the orbits (default: the number of cores)\n"
+    "  --orbit-range A:B    draw only orbits A..B-1 of K (needs --save-hits)\n"
+    "  --save-hits FILE     write the raw hit counts of the orbits drawn, no image\n"
+    "  --merge FILE...      combine --save-hits parts into the image (-o)\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --save-partial       when interrupted, still write the image drawn so far\n"

@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include "cli/interrupt.h"
 #include "cli/set_values.h"
 #include "color/bundled_maps.h"
 #include "color/mapfile.h"
@@ -7,9 +8,13 @@
 #include "files/atr.h"
 #include "files/record_check.h"
 
+#include <algorithm>
+
 namespace morv {
 
 namespace {
+
+constexpr int kPacingSliceMs = 50;
 
 std::optional<std::string> load_palette(State& s, const std::string& palette) {
     if (palette == "1") return std::nullopt; // the start-up palette
@@ -31,7 +36,12 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
     s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
         return seed ? *seed : real();
     };
-    if (o.pacing) s.platform.sleep_ms = Platform::real().sleep_ms;
+    // Honoured waits are cut short by a stop signal, so that Ctrl-C is felt at once.
+    if (o.pacing)
+        s.platform.sleep_ms = [real = Platform::real().sleep_ms](int ms) {
+            for (int left = ms; left > 0 && stop_signal() == 0; left -= kPacingSliceMs)
+                real(std::min(left, kPacingSliceMs));
+        };
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
         s.oatrfile = atr;
         std::string reason;

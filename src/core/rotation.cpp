@@ -43,21 +43,17 @@ bool rotated(const Params& s) {
     return r.x != 0 || r.y != 0 || r.z != 0;
 }
 
-int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate) {
-    VOXEL& r = *xyzrotate;
-    r = xyz;
-    const VOXEL& deg = s.rot[s.type];
-    const double xr = to_radians(deg.x), yr = to_radians(deg.y), zr = to_radians(deg.z);
-    auto about_x = [&] {
-        if (deg.x != 0) rotate(&r.y, &r.z, xr);
+RotationPlan plan_rotation(VOXEL degrees, int order) {
+    RotationPlan plan;
+    plan.degrees = degrees;
+    plan.order = order;
+    auto add = [&plan](double deg, double VOXEL::*sine_axis, double VOXEL::*cosine_axis) {
+        if (deg != 0) plan.turn[plan.turns++] = {sine_axis, cosine_axis, to_radians(deg)};
     };
-    auto about_y = [&] {
-        if (deg.y != 0) rotate(&r.x, &r.z, yr);
-    };
-    auto about_z = [&] {
-        if (deg.z != 0) rotate(&r.x, &r.y, zr);
-    };
-    switch (s.rotationorder) {
+    auto about_x = [&] { add(degrees.x, &VOXEL::y, &VOXEL::z); };
+    auto about_y = [&] { add(degrees.y, &VOXEL::x, &VOXEL::z); };
+    auto about_z = [&] { add(degrees.z, &VOXEL::x, &VOXEL::y); };
+    switch (order) {
     case 0:
         about_x();
         about_y();
@@ -89,6 +85,27 @@ int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate) {
         about_x();
         break;
     }
+    return plan;
+}
+
+void apply_rotation(const RotationPlan& plan, VOXEL& point) {
+    for (int i = 0; i < plan.turns; ++i) {
+        const RotationPlan::Turn& t = plan.turn[i];
+        rotate(&(point.*t.sine_axis), &(point.*t.cosine_axis), t.radians);
+    }
+}
+
+const RotationPlan& current_rotation(const Params& s, RotationPlan& cache) {
+    const VOXEL& deg = s.rot[s.type];
+    if (deg.x != cache.degrees.x || deg.y != cache.degrees.y || deg.z != cache.degrees.z ||
+        s.rotationorder != cache.order)
+        cache = plan_rotation(deg, s.rotationorder);
+    return cache;
+}
+
+int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate) {
+    *xyzrotate = xyz;
+    apply_rotation(plan_rotation(s.rot[s.type], s.rotationorder), *xyzrotate);
     return 0;
 }
 

@@ -6,6 +6,31 @@ namespace morv {
 
 struct Params;
 
+// A rotation prepared once for many points: the turned axes in the order they
+// apply, each with its angle in radians, and what it was made from.
+struct RotationPlan {
+    struct Turn {
+        double VOXEL::*sine_axis;
+        double VOXEL::*cosine_axis;
+        double radians;
+    };
+    int turns = 0;
+    Turn turn[3]{};
+    VOXEL degrees{};
+    int order = -1;
+};
+
+// The plan for these angles in degrees and this rotationorder; an angle of
+// exactly 0 is left out.
+RotationPlan plan_rotation(VOXEL degrees, int order);
+
+// Applies a plan to a point in place, exactly as rotatexyz would.
+void apply_rotation(const RotationPlan& plan, VOXEL& point);
+
+// The plan for the current type's angles, made afresh only when they or the
+// order differ from the ones `cache` was made from.
+const RotationPlan& current_rotation(const Params& s, RotationPlan& cache);
+
 // Rotates `xyz` by the current type's three angles in the order chosen by
 // rotationorder; an axis whose angle is exactly 0 is skipped. Returns 0.
 int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate);

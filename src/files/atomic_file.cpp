@@ -64,37 +64,61 @@ bool AtomicFile::fail_errno() {
     return fail(std::strerror(errno));
 }
 
-bool AtomicFile::open(const std::string& target) {
+bool AtomicFile::plan(const std::string& target, struct stat& st) {
     discard();
     error_.clear();
-    struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
         if (errno != ENOENT) return fail_errno();
         // A new name, or a link to one: the file is created where the links lead.
         target_ = follow_links(target);
-        return open_temporary(target_, nullptr);
+        route_ = Route::Create;
+        return true;
     }
     target_ = target;
     if (S_ISDIR(st.st_mode)) return fail(std::strerror(EISDIR));
     // Opened by the name given, so that the system follows the links, also the
     // special ones such as /dev/stdout.
-    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return open_existing(target, Route::Direct);
+    route_ = Route::Direct;
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return true;
     if (!S_ISREG(st.st_mode))
         return fail(S_ISBLK(st.st_mode) ? "it is a block device, which is not replaced"
                                         : "it is a socket, which is not replaced");
     if (read_only(st)) return fail("the file is read-only");
     if (::access(target.c_str(), W_OK) != 0) return fail_errno();
-    if (st.st_nlink > 1) return open_existing(target, Route::InPlace);
+    route_ = st.st_nlink > 1 ? Route::InPlace : Route::Replace;
+    if (route_ == Route::InPlace) return true;
     // The temporary file goes beside the file itself, not beside a link to it.
     char* real = ::realpath(target.c_str(), nullptr);
     if (real == nullptr) return fail_errno();
     target_ = real;
     std::free(real);
-    return open_temporary(target_, &st);
+    return true;
 }
 
-bool AtomicFile::open_existing(const std::string& path, Route route) {
-    route_ = route;
+bool AtomicFile::open(const std::string& target) {
+    struct stat st {};
+    if (!plan(target, st)) return false;
+    switch (route_) {
+    case Route::Create:
+        return open_temporary(target_, nullptr);
+    case Route::Replace:
+        return open_temporary(target_, &st);
+    default:
+        return open_existing(target_);
+    }
+}
+
+std::string AtomicFile::refusal(const std::string& target) {
+    AtomicFile file;
+    struct stat st {};
+    if (!file.plan(target, st)) return file.error_;
+    if (file.route_ != Route::Create && file.route_ != Route::Replace) return std::string();
+    // The temporary file needs a folder that exists and may be written.
+    const std::string dir = directory_of(file.target_);
+    return ::access(dir.c_str(), W_OK | X_OK) == 0 ? std::string() : std::strerror(errno);
+}
+
+bool AtomicFile::open_existing(const std::string& path) {
     // Opening a pipe for writing waits for a reader; refuse instead (ENXIO).
     fd_ = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) {
@@ -106,7 +130,6 @@ bool AtomicFile::open_existing(const std::string& path, Route route) {
 }
 
 bool AtomicFile::open_temporary(const std::string& path, const struct stat* old) {
-    route_ = Route::Replace;
     std::random_device seed;
     std::mt19937 gen(seed());
     const std::string dir = directory_of(path) + "/" + kTempPrefix;
@@ -165,8 +188,7 @@ bool AtomicFile::commit() {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return fail_errno();
-    if (route_ == Route::Replace && std::rename(temp_.c_str(), target_.c_str()) != 0)
-        return fail_errno();
+    if (!temp_.empty() && std::rename(temp_.c_str(), target_.c_str()) != 0) return fail_errno();
     temp_.clear();
     held_ = std::vector<unsigned char>();
     return true;

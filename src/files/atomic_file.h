@@ -36,10 +36,17 @@ class AtomicFile {
     // Why the last step failed ("Permission denied", ...).
     const std::string& error() const { return error_; }
 
-  private:
-    enum class Route { Replace, InPlace, Direct };
+    // Why a save to `target` would be refused, found without creating or
+    // opening anything (a pipe is not tried for a reader); empty when it
+    // looks possible. Lets a long job fail before its work, not after.
+    static std::string refusal(const std::string& target);
 
-    bool open_existing(const std::string& path, Route route);
+  private:
+    enum class Route { Create, Replace, InPlace, Direct };
+
+    // Decides the route for `target` and where the file really is.
+    bool plan(const std::string& target, struct stat& st);
+    bool open_existing(const std::string& path);
     bool open_temporary(const std::string& path, const struct stat* old);
     bool fail(const std::string& why);
     bool fail_errno();

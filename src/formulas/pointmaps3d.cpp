@@ -11,12 +11,12 @@ namespace morv {
 namespace {
 
 // The point as the user turned it; with all angles exactly 0 the rotation is
-// skipped, which keeps the common view cheap.
-VOXEL displayed(const State& s, VOXEL point) {
+// skipped, which keeps the common view cheap. The angles' radians are worked
+// out once, not for every point.
+VOXEL displayed(State& s, VOXEL point) {
     if (!rotated(s)) return point;
-    VOXEL q;
-    rotatexyz(s, point, &q);
-    return q;
+    apply_rotation(current_rotation(s, scratch(s).pointmaps.rotation), point);
+    return point;
 }
 
 int map_sine_point(State& s, const VOXEL& point, int* xpos, int* ypos) {

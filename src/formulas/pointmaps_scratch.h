@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rotation.h"
+
 #include <cstdint>
 
 namespace morv {
@@ -42,6 +44,8 @@ struct PointMapScratch {
     DuffingScratch duffing;
     LorenzScratch lorenz;
     SpiralsScratch spirals;
+    // The view's rotation, kept while the angles stay the same.
+    RotationPlan rotation;
 };
 
 } // namespace morv

@@ -1,8 +1,9 @@
 #include "ui/render_pump.h"
 
 #include "app/commands.h"
-#include "core/driver.h"
+#include "core/run_calls.h"
 #include "core/state.h"
+#include "formulas/kernels.h"
 
 #include <algorithm>
 
@@ -49,17 +50,13 @@ void RenderPump::sync() {
 }
 
 void RenderPump::run_batch(bool& stop) {
-    for (int i = 0; i < batch_; ++i) {
-        const Outcome o = fractaldriver(s_);
-        ++calls_;
-        if (o == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
-        // The pause is carried out before any further call.
-        if (app::take_outcome(s_, o)) {
-            hooks_.posted();
-            stop = true;
-            return;
-        }
-        if (held_) return;
+    const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
+    calls_ += out.calls;
+    if (out.last == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
+    // The pause is carried out before any further call.
+    if (app::take_outcome(s_, out.last)) {
+        hooks_.posted();
+        stop = true;
     }
 }
 

@@ -52,7 +52,7 @@ TEST(Cli, BadArgumentsAreOneLineAndStatusTwo) {
     test::TempDir dir;
     const std::string out = " -o " + dir.file("x.tga");
     for (const std::string args : {"--type 38",          "--type -1",         "--type x",
-                                   "--res 199",          "--res 4001",        "--res 1e3",
+                                   "--res 199",          "--res 16385",        "--res 1e3",
                                    "--iterations -5",    "--set nosuch=1",    "--set p.a=abc",
                                    "--set p.a",          "--set method=2",    "--set smode=6",
                                    "--set pgmindex=8",   "--set linewidth=4", "--set back=1,2",
@@ -134,6 +134,7 @@ TEST(Cli, UnwritableOutputIsStatusOne) {
         test::run_cli("-q --res 200 --iterations 10 -o " + dir.file("missing/x.tga"));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Error opening a save file."), std::string::npos);
+    EXPECT_NE(r.output.find("No such file or directory; nothing was rendered"), std::string::npos);
 }
 
 } // namespace morv

@@ -1,9 +1,14 @@
 #include "color/filters.h"
 
+#include "core/numeric.h"
 #include "core/state.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <limits>
 #include <vector>
 
 namespace morv {
@@ -145,6 +150,66 @@ TEST(Filters, PaintTheVisiblePartOfTheWindowToo) {
     EXPECT_EQ(s.window.get_pixel(1, 2), top);
     EXPECT_EQ(s.window.get_pixel(0, 3), kBack); // below the image
     EXPECT_EQ(s.canvas.get_pixel(2, 2), top);
+}
+
+// Counts as a long render leaves them, with the values a buffer must survive.
+std::vector<float> random_counts(int res, unsigned seed) {
+    const float odd[] = {0.0f,
+                         -0.0f,
+                         1.0f,
+                         0.5f,
+                         -3.0f,
+                         65535.0f,
+                         65536.0f,
+                         65537.0f,
+                         16777216.0f,
+                         3.0e9f,
+                         1e-30f,
+                         std::numeric_limits<float>::infinity(),
+                         std::numeric_limits<float>::quiet_NaN()};
+    std::vector<float> v(static_cast<std::size_t>(res) * res);
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const unsigned r = seed >> 8;
+        v[i] = r % 5 == 0 ? odd[r / 5 % std::size(odd)] : static_cast<float>(r % 300);
+    }
+    return v;
+}
+
+TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
+    using IndexOf = int (*)(float, double);
+    const struct {
+        int (*filter)(State&);
+        IndexOf index_of;
+    } cases[] = {
+        {normalize, [](float h, double m) { return trunc32(1024 * static_cast<double>(h) / m); }},
+        {logadjust,
+         [](float h, double m) {
+             if (h == 0.0f) return 0;
+             const double L = std::log(m), lh = std::log(static_cast<double>(h));
+             return trunc32(lh * lh * (255 / (L * L)));
+         }},
+    };
+    for (unsigned hitmax : {299u, 70000u, 4000000000u})
+        for (const auto& c : cases) {
+            const int res = 37;
+            State s = hit_image(res, random_counts(res, hitmax), hitmax);
+            attach_window(s, 20, 50);
+            State want = s;
+            c.filter(s);
+            for (int i = 0; i < res * res; ++i) {
+                const int k = std::min(c.index_of(want.hitcount[i], hitmax), 255);
+                if (k > 0) drawdot(want, i % res, i / res, palette_color(want.palette, k));
+            }
+            for (int y = 0; y < res; ++y)
+                for (int x = 0; x < res; ++x) {
+                    ASSERT_EQ(s.canvas.get_pixel(x, y), want.canvas.get_pixel(x, y))
+                        << x << "," << y;
+                    ASSERT_EQ(s.window.get_pixel(x, y), want.window.get_pixel(x, y))
+                        << x << "," << y;
+                }
+            EXPECT_EQ(s.window.take_dirty().right, want.window.take_dirty().right);
+        }
 }
 
 } // namespace

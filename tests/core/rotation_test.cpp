@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace morv {
 namespace {
@@ -71,6 +73,39 @@ TEST(Rotatexyz, SkipsAxesWhoseAngleIsExactlyZero) {
     EXPECT_NEAR(got.y, 1, 1e-15);
     s.rot[6] = VOXEL{0, 0, 1e-300};
     EXPECT_TRUE(rotated(s));
+}
+
+TEST(RotationPlan, CachedPlanTurnsPointsBitForBitAsRotatexyz) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const VOXEL angles[] = {{30, 50, 70}, {0, 0, 1e-300}, {nan, 0, 10}, {0, 0, 0}, {-90, 180, 360}};
+    const VOXEL points[] = {{0.3, -0.7, 1.1}, {-2, 5e-7, 5e-7}, {0, 0, 0}, {1e300, -1e-300, 3}};
+    State s;
+    s.type = 6;
+    RotationPlan cache; // kept across angle and order changes, as a render keeps it
+    for (int order = 0; order < 7; ++order)
+        for (const VOXEL& deg : angles) {
+            s.rotationorder = order;
+            s.rot[6] = deg;
+            for (const VOXEL& p : points) {
+                VOXEL want, got = p;
+                rotatexyz(s, p, &want);
+                apply_rotation(current_rotation(s, cache), got);
+                EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0)
+                    << order << " " << deg.x << " " << p.x;
+                // The reference: the polar turns one by one in the order's sequence.
+                VOXEL ref = p;
+                const char* seq[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX"};
+                for (const char* a = seq[order]; *a != 0; ++a) {
+                    const double d = *a == 'X' ? deg.x : *a == 'Y' ? deg.y : deg.z;
+                    if (d == 0) continue;
+                    const auto r = static_cast<double>(static_cast<long double>(kPi) * d * (1.0L / 180.0L));
+                    if (*a == 'X') rotate(&ref.y, &ref.z, r);
+                    if (*a == 'Y') rotate(&ref.x, &ref.z, r);
+                    if (*a == 'Z') rotate(&ref.x, &ref.y, r);
+                }
+                EXPECT_EQ(std::memcmp(&ref, &want, sizeof ref), 0) << order << " " << deg.x;
+            }
+        }
 }
 
 } // namespace

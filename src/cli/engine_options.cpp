@@ -1,0 +1,105 @@
+#include "cli/engine_options.h"
+
+#include "cli/options.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace morv {
+
+namespace {
+
+std::optional<std::string> positive(const std::string& opt, const std::string& text, long long max,
+                                    long long& out) {
+    if (!parse_int(text, out) || out < 1 || out > max)
+        return opt + ": expected a whole number 1.." + std::to_string(max) + ", got '" + text + "'";
+    return std::nullopt;
+}
+
+std::optional<std::string> orbit_range(const std::string& text,
+                                       std::optional<std::pair<long long, long long>>& out) {
+    const auto colon = text.find(':');
+    long long a = 0, b = 0;
+    if (colon == std::string::npos || !parse_int(text.substr(0, colon), a) ||
+        !parse_int(text.substr(colon + 1), b) || a < 0 || b <= a)
+        return "--orbit-range: expected A:B with 0 <= A < B, got '" + text + "'";
+    out = std::make_pair(a, b);
+    return std::nullopt;
+}
+
+} // namespace
+
+bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOptions& out,
+                         std::optional<std::string>& err) {
+    const std::string arg = argv[i];
+    const bool known = arg == "--orbits" || arg == "--threads" || arg == "--orbit-range" ||
+                       arg == "--save-hits" || arg == "--merge";
+    if (!known) return false;
+    if (i + 1 >= argc) {
+        err = arg + " needs a value";
+        return true;
+    }
+    const std::string v = argv[++i];
+    long long n = 0;
+    if (arg == "--orbits") {
+        if (!(err = positive(arg, v, 1LL << 40, n))) out.orbits = n;
+    } else if (arg == "--threads") {
+        if (!(err = positive(arg, v, 1024, n))) out.threads = static_cast<int>(n);
+    } else if (arg == "--orbit-range") {
+        err = orbit_range(v, out.range);
+    } else if (arg == "--save-hits") {
+        out.save_hits = v;
+        if (v.empty()) err = "--save-hits: empty file name";
+    } else {
+        // Every part up to the next option.
+        out.merging = true;
+        out.merge.push_back(v);
+        while (i + 1 < argc && argv[i + 1][0] != '-')
+            out.merge.emplace_back(argv[++i]);
+    }
+    return true;
+}
+
+std::optional<std::string> check_engine_options(const EngineOptions& o) {
+    if (o.range && o.range->second > o.orbits)
+        return "--orbit-range: " + std::to_string(o.range->first) + ":" +
+               std::to_string(o.range->second) + " goes beyond --orbits " +
+               std::to_string(o.orbits);
+    if (o.range && o.save_hits.empty())
+        return std::string("--orbit-range draws part of an image: give --save-hits FILE and "
+                           "combine the parts with --merge");
+    if (o.merging && (o.range || !o.save_hits.empty()))
+        return std::string("--merge combines parts; it draws no orbits itself");
+    return std::nullopt;
+}
+
+unsigned long long render_bytes(int res, const EngineOptions& o, int threads) {
+    const unsigned long long px = static_cast<unsigned long long>(res) * res;
+    // The canvas and the hit counts, plus per thread an orbit's own pair and
+    // the totals when there are several orbits or parts.
+    unsigned long long bytes = px * 8;
+    if (o.orbits > 1 || o.merging)
+        bytes += px * 8 + static_cast<unsigned long long>(threads) * px * 8;
+    return bytes;
+}
+
+unsigned long long memory_budget() {
+    if (const char* limit = std::getenv("MORVANE_MEMORY_LIMIT")) {
+        long long n = 0;
+        if (parse_int(limit, n) && n >= 0) return static_cast<unsigned long long>(n);
+    }
+    std::ifstream meminfo("/proc/meminfo");
+    std::string line;
+    while (std::getline(meminfo, line))
+        if (line.rfind("MemAvailable:", 0) == 0) {
+            std::istringstream in(line.substr(13));
+            unsigned long long kb = 0;
+            if (in >> kb) return kb * 1024;
+        }
+    const long pages = ::sysconf(_SC_PHYS_PAGES), page = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && page > 0 ? static_cast<unsigned long long>(pages) * page : ~0ull;
+}
+
+} // namespace morv

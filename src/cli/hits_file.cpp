@@ -1,0 +1,271 @@
+#include "cli/hits_file.h"
+
+#include "files/atomic_file.h"
+#include "files/atr.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace morv {
+
+namespace {
+
+constexpr char kMagic[8] = {'M', 'O', 'R', 'V', 'H', 'I', 'T', 'S'};
+constexpr std::uint32_t kVersion = 1;
+constexpr std::size_t kHeaderSize = 8 + 4 * 6 + 8 * 6 + kAtrSize + 768 + 4;
+constexpr std::uint32_t kMaxRes = 16384;
+
+struct Writer {
+    std::vector<std::uint8_t> bytes;
+    void u32(std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+    void u64(std::uint64_t v) {
+        for (int i = 0; i < 8; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+};
+
+struct Reader {
+    const std::uint8_t* at;
+    std::uint32_t u32() {
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= static_cast<std::uint32_t>(*at++) << (8 * i);
+        return v;
+    }
+    std::uint64_t u64() {
+        std::uint64_t v = 0;
+        for (int i = 0; i < 8; ++i)
+            v |= static_cast<std::uint64_t>(*at++) << (8 * i);
+        return v;
+    }
+};
+
+// Everything but the orbit range and the counts: what parts of one render share.
+std::vector<std::uint8_t> shared_fields(const HitsPart& p) {
+    Writer w;
+    w.u32(p.res);
+    w.u32(p.type);
+    w.u32(p.method);
+    w.u64(p.orbits);
+    w.u64(p.iterations);
+    w.u64(static_cast<std::uint64_t>(p.clock));
+    w.bytes.insert(w.bytes.end(), p.record.begin(), p.record.end());
+    for (const RGB& e : p.palette)
+        w.bytes.insert(w.bytes.end(), e.begin(), e.end());
+    w.u32(p.back);
+    return w.bytes;
+}
+
+std::uint64_t fnv1a(const std::vector<std::uint8_t>& bytes) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::uint8_t b : bytes)
+        h = (h ^ b) * 1099511628211ull;
+    return h;
+}
+
+std::vector<std::uint8_t> header(const HitsPart& p) {
+    Writer w;
+    w.bytes.assign(kMagic, kMagic + 8);
+    w.u32(kVersion);
+    w.u32(static_cast<std::uint32_t>(kHeaderSize));
+    w.u32(p.res);
+    w.u32(p.type);
+    w.u32(p.method);
+    w.u32(0);
+    w.u64(p.orbits);
+    w.u64(p.first);
+    w.u64(p.end);
+    w.u64(p.iterations);
+    w.u64(static_cast<std::uint64_t>(p.clock));
+    w.u64(p.params_hash);
+    w.bytes.insert(w.bytes.end(), p.record.begin(), p.record.end());
+    for (const RGB& e : p.palette)
+        w.bytes.insert(w.bytes.end(), e.begin(), e.end());
+    w.u32(p.back);
+    return w.bytes;
+}
+
+std::optional<std::string> check_header(const HitsPart& p) {
+    if (p.res < 1 || p.res > kMaxRes)
+        return "resolution " + std::to_string(p.res) + " out of range";
+    if (p.type >= static_cast<std::uint32_t>(NTYPES)) return "unknown type";
+    if (p.method != kMethodSpeedPoints && p.method != kMethodHitCount)
+        return "colouring method is neither Speed - Points nor Hit Count";
+    if (p.orbits < 1 || p.first >= p.end || p.end > p.orbits) return "bad orbit range";
+    if (p.params_hash != fnv1a(shared_fields(p))) return "header damaged (hash mismatch)";
+    return std::nullopt;
+}
+
+std::string system_reason() {
+    return std::strerror(errno);
+}
+
+} // namespace
+
+HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, OrbitTotals totals) {
+    HitsPart p;
+    p.res = static_cast<std::uint32_t>(s.res);
+    p.type = static_cast<std::uint32_t>(s.type);
+    p.method = static_cast<std::uint32_t>(totals.method);
+    p.orbits = static_cast<std::uint64_t>(job.orbits);
+    p.first = static_cast<std::uint64_t>(job.first);
+    p.end = static_cast<std::uint64_t>(job.end);
+    p.iterations = static_cast<std::uint64_t>(job.iterations);
+    p.clock = clock;
+    const AtrBytes rec = encode_atr(atr_from_state(s));
+    p.record.assign(rec.begin(), rec.end());
+    p.palette = s.palette;
+    p.back = s.back;
+    p.params_hash = fnv1a(shared_fields(p));
+    p.totals = std::move(totals);
+    return p;
+}
+
+std::optional<std::string> write_part(const HitsPart& part, const std::string& path) {
+    AtomicFile f;
+    if (!f.open(path)) return path + ": " + system_reason();
+    const std::vector<std::uint8_t> head = header(part);
+    bool ok = f.write(head.data(), head.size());
+    // The counts in blocks, little-endian whatever the machine.
+    std::vector<std::uint8_t> block;
+    const std::vector<std::uint64_t>& c = part.totals.counts;
+    for (std::size_t i = 0; ok && i < c.size(); i += 1 << 16) {
+        Writer w;
+        for (std::size_t j = i; j < std::min(c.size(), i + (1 << 16)); ++j)
+            w.u64(c[j]);
+        ok = f.write(w.bytes.data(), w.bytes.size());
+    }
+    if (!ok || !f.commit()) return path + ": " + system_reason();
+    return std::nullopt;
+}
+
+std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"),
+                                                            std::fclose);
+    if (!f) return path + ": " + system_reason();
+    std::vector<std::uint8_t> head(kHeaderSize);
+    if (std::fread(head.data(), 1, head.size(), f.get()) != head.size())
+        return path + ": not a hit-count part (too short)";
+    if (std::memcmp(head.data(), kMagic, 8) != 0) return path + ": not a hit-count part";
+    Reader r{head.data() + 8};
+    if (r.u32() != kVersion) return path + ": unsupported hit-count part version";
+    if (r.u32() != kHeaderSize) return path + ": bad header size";
+    HitsPart p;
+    p.res = r.u32();
+    p.type = r.u32();
+    p.method = r.u32();
+    r.u32();
+    p.orbits = r.u64();
+    p.first = r.u64();
+    p.end = r.u64();
+    p.iterations = r.u64();
+    p.clock = static_cast<std::int64_t>(r.u64());
+    p.params_hash = r.u64();
+    p.record.assign(r.at, r.at + kAtrSize);
+    r.at += kAtrSize;
+    for (RGB& e : p.palette) {
+        std::copy(r.at, r.at + 3, e.begin());
+        r.at += 3;
+    }
+    p.back = r.u32();
+    if (auto e = check_header(p)) return path + ": " + *e;
+
+    // The counts: exactly res * res of them, checked against the file's size
+    // before anything that large is allocated.
+    const std::size_t n = static_cast<std::size_t>(p.res) * p.res;
+    if (std::fseek(f.get(), 0, SEEK_END) != 0) return path + ": " + system_reason();
+    const long size = std::ftell(f.get());
+    if (size < 0 || static_cast<std::uint64_t>(size) != kHeaderSize + n * 8)
+        return path + ": size does not match its resolution";
+    if (std::fseek(f.get(), static_cast<long>(kHeaderSize), SEEK_SET) != 0)
+        return path + ": " + system_reason();
+    p.totals.method = static_cast<int>(p.method);
+    try {
+        p.totals.counts.assign(n, 0);
+    } catch (const std::bad_alloc&) {
+        return path + ": not enough memory for its counts";
+    }
+    const std::uint64_t limit = p.method == kMethodHitCount ? p.iterations : 255;
+    std::vector<std::uint8_t> block(std::size_t{8} << 16);
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t take = std::min(n - i, std::size_t{1} << 16);
+        if (std::fread(block.data(), 8, take, f.get()) != take) return path + ": read failed";
+        Reader b{block.data()};
+        for (std::size_t j = 0; j < take; ++j, ++i) {
+            const std::uint64_t v = b.u64();
+            if (v > limit) return path + ": a count exceeds what the render can produce";
+            p.totals.counts[i] = v;
+        }
+    }
+    part = std::move(p);
+    return std::nullopt;
+}
+
+std::optional<std::string> merge_parts(const std::vector<std::string>& paths, HitsPart& merged) {
+    if (paths.empty()) return std::string("--merge: no parts given");
+    // One part in memory beside the sum: posters' parts are large.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        HitsPart p;
+        if (auto e = read_part(paths[k], p)) return "--merge: " + *e;
+        ranges.emplace_back(p.first, p.end);
+        if (k == 0) {
+            merged = std::move(p);
+            continue;
+        }
+        if (p.params_hash != merged.params_hash)
+            return std::string("--merge: the parts come from different renders (parameters, "
+                               "resolution, orbit count, iterations or --seed differ)");
+        const std::vector<std::uint64_t>& c = p.totals.counts;
+        std::vector<std::uint64_t>& m = merged.totals.counts;
+        for (std::size_t i = 0; i < m.size(); ++i) {
+            if (merged.method != kMethodHitCount) {
+                m[i] = std::max(m[i], c[i]);
+                continue;
+            }
+            // Each part's counts are at most the render's calls, so a sum
+            // beyond them means the parts are not what they claim.
+            if (c[i] > merged.iterations - std::min(m[i], merged.iterations))
+                return std::string("--merge: the parts hold more hits than the render made");
+            m[i] += c[i];
+        }
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::uint64_t next = 0;
+    for (const auto& [first, end] : ranges) {
+        if (first < next) return "--merge: orbit ranges overlap at orbit " + std::to_string(first);
+        if (first > next)
+            return "--merge: orbits " + std::to_string(next) + ".." + std::to_string(first - 1) +
+                   " are missing";
+        next = end;
+    }
+    if (next != merged.orbits)
+        return "--merge: orbits " + std::to_string(next) + ".." +
+               std::to_string(merged.orbits - 1) + " are missing";
+    merged.first = 0;
+    merged.end = merged.orbits;
+    return std::nullopt;
+}
+
+std::optional<std::string> state_of_part(const HitsPart& part, State& s) {
+    std::string reason;
+    if (load_atr_bytes(s, part.record, &reason) != kAtrLoadOk)
+        return "--merge: the parameter record in the part is not valid: " + reason;
+    s.type = static_cast<int>(part.type);
+    s.method[s.type] = static_cast<int>(part.method);
+    if (!set_resolution(s, static_cast<int>(part.res)))
+        return "--merge: not enough memory for a " + std::to_string(part.res) + " x " +
+               std::to_string(part.res) + " image";
+    s.palette = part.palette;
+    s.back = part.back;
+    return std::nullopt;
+}
+
+} // namespace morv

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cli/orbits.h"
+#include "core/state.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morv {
+
+// A part of a render split by orbits: what was rendered and the raw totals.
+// The file layout (all numbers little-endian) is documented in
+// docs/hits-file.md.
+struct HitsPart {
+    std::uint32_t res = 0, type = 0, method = 0;
+    std::uint64_t orbits = 0, first = 0, end = 0, iterations = 0;
+    std::int64_t clock = 0;
+    std::uint64_t params_hash = 0;
+    std::vector<std::uint8_t> record; // the parameter record, kAtrSize bytes
+    Palette palette{};
+    COLORREF back = 0;
+    OrbitTotals totals;
+};
+
+// The part a render of `job` over `s` makes from `totals`.
+HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, OrbitTotals totals);
+
+// Writes a part; the system's reason on failure.
+std::optional<std::string> write_part(const HitsPart& part, const std::string& path);
+
+// Reads and checks a part; a clear reason when the file is not a sound one.
+std::optional<std::string> read_part(const std::string& path, HitsPart& part);
+
+// Reads the parts of one render and sums them into `merged`; refuses unsound
+// parts, parts of different parameter sets, overlapping orbit ranges and
+// missing orbits.
+std::optional<std::string> merge_parts(const std::vector<std::string>& paths, HitsPart& merged);
+
+// The state the parts were rendered from, ready for paint_totals().
+std::optional<std::string> state_of_part(const HitsPart& part, State& s);
+
+} // namespace morv

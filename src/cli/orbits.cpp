@@ -1,0 +1,154 @@
+#include "cli/orbits.h"
+
+#include "cli/interrupt.h"
+#include "core/driver.h"
+#include "core/numeric.h"
+#include "core/run_calls.h"
+#include "formulas/kernels.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <mutex>
+#include <thread>
+
+namespace morv {
+
+namespace {
+
+// SplitMix64: decorrelates the per-orbit values drawn from one clock value.
+std::uint64_t mix(std::uint64_t z) {
+    z += 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// -1..1 from the top 53 bits.
+double unit(std::uint64_t z) {
+    return static_cast<double>(z >> 11) * (2.0 / 9007199254740992.0) - 1.0;
+}
+
+// Orbit k's state: base itself for orbit 0; for the others a start moved by
+// up to a thousandth of the start's size (at least 1e-3) in each coordinate,
+// and a clock of their own for the steps that draw random numbers.
+State orbit_state(const State& base, long long k, std::int64_t clock) {
+    State s = base;
+    s.platform.now_seconds = [clock] { return clock; };
+    if (k == 0) return s;
+    const std::uint64_t key =
+        mix(static_cast<std::uint64_t>(clock) ^ mix(static_cast<std::uint64_t>(k)));
+    PARAM& p = s.p[s.type];
+    auto nudge = [](double v, std::uint64_t z) {
+        return v + unit(z) * 1e-3 * std::max(1.0, std::fabs(v));
+    };
+    p.xstart = nudge(p.xstart, mix(key + 1));
+    p.ystart = nudge(p.ystart, mix(key + 2));
+    p.zstart = nudge(p.zstart, mix(key + 3));
+    const auto own = static_cast<std::int64_t>(mix(key + 4) >> 33);
+    s.platform.now_seconds = [own] { return own; };
+    return s;
+}
+
+// Calls of one orbit, as the renderer runs the one orbit: a pause is resumed
+// at once. False when the image completed or its buffer could not be had.
+bool run_orbit(State& s, long long calls) {
+    long long made = 0;
+    while (made < calls) {
+        const RunOutcome out = run_calls(s, calls - made, &fused_kernels);
+        made += out.calls;
+        if (out.last == Outcome::Complete || out.last == Outcome::NoMemory) return false;
+    }
+    return true;
+}
+
+void add_orbit(const State& s, OrbitTotals& totals) {
+    const std::size_t n = std::min(totals.counts.size(), s.hitcount.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto h = static_cast<std::uint64_t>(std::max(0, trunc32(s.hitcount[i])));
+        if (totals.method == kMethodHitCount)
+            totals.counts[i] += h;
+        else
+            totals.counts[i] = std::max(totals.counts[i], h);
+    }
+}
+
+} // namespace
+
+std::optional<std::string> orbits_refusal(const State& s) {
+    const int m = s.method[s.type];
+    if (!plots_points_only(s.type))
+        return std::string(catalogue[s.type].name) +
+               " draws by itself; several orbits need a point map, plane map or random-branch "
+               "map";
+    if (m != kMethodSpeedPoints && m != kMethodHitCount)
+        return std::string("several orbits need the Speed - Points or Hit Count method "
+                           "(method=1 or method=3)");
+    return std::nullopt;
+}
+
+long long orbit_calls(long long iterations, long long orbits, long long k) {
+    return iterations / orbits + (k < iterations % orbits ? 1 : 0);
+}
+
+void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
+                   const std::function<void(long long)>& progress) {
+    totals.method = base.method[base.type];
+    const std::int64_t clock = job.clock;
+    std::atomic<long long> next{job.first}, done{0};
+    std::mutex merge;
+    auto worker = [&](bool reporter) {
+        for (long long k; (k = next.fetch_add(1)) < job.end;) {
+            State s = orbit_state(base, k, clock);
+            const long long calls = orbit_calls(job.iterations, job.orbits, k);
+            // Runs in slices so that the progress line moves during long orbits.
+            constexpr long long kSlice = 1 << 20;
+            for (long long made = 0; made < calls && stop_signal() == 0;) {
+                const long long step = std::min(kSlice, calls - made);
+                const bool more = run_orbit(s, step);
+                made += step;
+                done += step;
+                if (reporter && progress) progress(done.load());
+                if (!more) break;
+            }
+            const std::lock_guard<std::mutex> lock(merge);
+            add_orbit(s, totals);
+        }
+    };
+    const int extra = std::max(0, std::min<int>(job.threads, static_cast<int>(std::min<long long>(
+                                                                 job.end - job.first, 1 << 16))) -
+                                      1);
+    std::vector<std::thread> pool;
+    pool.reserve(static_cast<std::size_t>(extra));
+    for (int i = 0; i < extra; ++i)
+        pool.emplace_back(worker, false);
+    worker(true);
+    for (std::thread& t : pool)
+        t.join();
+}
+
+void paint_totals(State& s, const OrbitTotals& totals, long long calls) {
+    const int res = s.res;
+    if (s.canvas.width() != res || s.canvas.height() != res) s.canvas.resize(res, res);
+    s.canvas.fill_rect(Rect{0, 0, res, res}, s.back);
+    s.hitcount.assign(totals.counts.size(), 0.0f);
+    s.hcres = res;
+    s.saveres = res;
+    std::uint64_t top = 0;
+    std::uint32_t* px = s.canvas.data();
+    for (std::size_t i = 0; i < totals.counts.size(); ++i) {
+        const std::uint64_t c = totals.counts[i];
+        if (c == 0) continue;
+        top = std::max(top, c);
+        s.hitcount[i] = static_cast<float>(c);
+        px[i] = Surface::to_pixel(
+            palette_color(s.palette, static_cast<unsigned>(std::min<std::uint64_t>(c, 255))));
+    }
+    s.hitmax =
+        static_cast<unsigned>(std::min<std::uint64_t>(top, std::numeric_limits<unsigned>::max()));
+    s.itercount = static_cast<int>(std::min<long long>(calls, 25000));
+    s.firstloop = 0;
+}
+
+} // namespace morv

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/state.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morv {
+
+// Which of the K orbits of a render to draw, on how many threads.
+struct OrbitJob {
+    long long orbits = 1;         // K
+    long long first = 0, end = 1; // orbits first..end-1
+    int threads = 1;
+    long long iterations = 0; // driver calls over all K orbits
+    std::int64_t clock = 0;   // what "seed from the clock" reads, for all orbits
+};
+
+// Per pixel: the summed hit counts ("Hit Count") or the highest colour index
+// any orbit gave it ("Speed - Points"). Both are order-free, so the totals do
+// not depend on which thread drew which orbit.
+struct OrbitTotals {
+    int method = kMethodHitCount;
+    std::vector<std::uint64_t> counts;
+};
+
+// Why the state's type and method cannot be drawn as several orbits, if so.
+std::optional<std::string> orbits_refusal(const State& s);
+
+// The driver calls orbit k of K makes: the total shared out, the first
+// orbits taking one more when it does not divide.
+long long orbit_calls(long long iterations, long long orbits, long long k);
+
+// Draws orbits job.first..job.end-1 of `base` (prepared, never started) into
+// `totals`, sized res * res. Orbit 0 is base's own orbit; orbit k starts at a
+// point near base's start and reads a clock of its own, both derived from
+// job.clock, so the result depends on K and that clock only.
+// `progress` is told the calls made so far, now and then, from one thread.
+void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
+                   const std::function<void(long long)>& progress);
+
+// Paints the canvas from the totals as the one-orbit driver leaves it: the
+// background, then each drawn pixel in the colour of its count or index;
+// sets hitcount (for the filters), hitmax and itercount.
+void paint_totals(State& s, const OrbitTotals& totals, long long calls);
+
+} // namespace morv

@@ -1,0 +1,108 @@
+#include "cli/render_run.h"
+
+#include "cli/hits_file.h"
+#include "cli/interrupt.h"
+#include "cli/orbits.h"
+#include "cli/progress.h"
+#include "core/driver.h"
+#include "core/run_calls.h"
+#include "formulas/kernels.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace morv {
+
+namespace {
+
+std::string mib(unsigned long long bytes) {
+    return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB";
+}
+
+// One orbit, as the driver draws it; false when the hit-count buffer could
+// not be had.
+bool render_one(State& s, long long iterations, Progress& progress, long long& calls) {
+    calls = 0;
+    constexpr long long kSlice = 1 << 16;
+    while (calls < iterations && stop_signal() == 0) {
+        const RunOutcome out = run_calls(s, std::min(kSlice, iterations - calls), &fused_kernels);
+        calls += out.calls;
+        // A pause is resumed at once.
+        if (out.last == Outcome::NoMemory) return false;
+        if (out.last == Outcome::Complete) break;
+        progress.update(calls);
+    }
+    return true;
+}
+
+} // namespace
+
+int thread_count(const EngineOptions& o) {
+    if (o.threads) return *o.threads;
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+std::optional<std::string> check_memory(State& s, int res, const EngineOptions& o) {
+    const unsigned long long budget = memory_budget();
+    s.platform.max_alloc_bytes =
+        static_cast<std::size_t>(std::min<unsigned long long>(budget, SIZE_MAX));
+    const unsigned long long need = render_bytes(res, o, thread_count(o));
+    if (need <= budget) return std::nullopt;
+    return "a " + std::to_string(res) + " x " + std::to_string(res) + " render needs " + mib(need) +
+           " of memory but only " + mib(budget) +
+           " can be had; choose a smaller --res or fewer --threads";
+}
+
+std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
+                                  bool progress_wanted, RenderDone& done, RenderFailure& failure) {
+    failure = RenderFailure::Memory;
+    Progress progress(progress_wanted && iterations >= 2000000, iterations);
+    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty();
+    if (!several) {
+        if (!render_one(s, iterations, progress, done.calls))
+            return std::string(kHitcountAllocText);
+        return std::nullopt;
+    }
+    if (o.orbits > 1)
+        if (auto e = orbits_refusal(s)) {
+            failure = RenderFailure::Usage;
+            return "--orbits: " + *e;
+        }
+    OrbitJob job;
+    job.orbits = o.orbits;
+    job.first = o.range ? o.range->first : 0;
+    job.end = o.range ? o.range->second : o.orbits;
+    job.threads = thread_count(o);
+    job.iterations = iterations;
+    job.clock = s.platform.now_seconds();
+    long long mine = 0;
+    for (long long k = job.first; k < job.end && mine < iterations; ++k)
+        mine += orbit_calls(iterations, job.orbits, k);
+    Progress part_progress(progress_wanted && mine >= 2000000, mine);
+    OrbitTotals totals;
+    try {
+        totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
+        render_orbits(s, job, totals, [&](long long n) { part_progress.update(n); });
+    } catch (const std::bad_alloc&) {
+        return std::string(kHitcountAllocText);
+    }
+    done.calls = mine;
+    if (!o.save_hits.empty()) {
+        done.image = false;
+        failure = RenderFailure::Write;
+        return write_part(make_part(s, job, job.clock, std::move(totals)), o.save_hits);
+    }
+    paint_totals(s, totals, iterations);
+    return std::nullopt;
+}
+
+std::optional<std::string> merge(State& s, const EngineOptions& o, long long& calls) {
+    HitsPart merged;
+    if (auto e = merge_parts(o.merge, merged)) return e;
+    if (auto e = state_of_part(merged, s)) return e;
+    calls = static_cast<long long>(merged.iterations);
+    paint_totals(s, merged.totals, calls);
+    return std::nullopt;
+}
+
+} // namespace morv

@@ -1,0 +1,144 @@
+#pragma once
+
+// The driver's per-call work written out once for a known step function and
+// colouring method, so that many calls run without the step table, the
+// method switch or the drawing checks. Included only where the kernels are
+// instantiated; run_calls() is the way in.
+#include "core/catalogue.h"
+#include "core/numeric.h"
+#include "core/run_calls.h"
+#include "core/state.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace morv {
+
+namespace fused {
+
+// The driver's locals of one run, written back to the state when it stops.
+struct Orbit {
+    VOXEL v, oldv;
+    int count, itercount, xplot0, yplot0;
+    unsigned hitmax;
+
+    explicit Orbit(const State& s)
+        : v(s.v), oldv(s.oldv), count(s.count), itercount(s.itercount), xplot0(s.xplot0),
+          yplot0(s.yplot0), hitmax(s.hitmax) {}
+    void store(State& s, int lastresult) const {
+        s.v = v;
+        s.oldv = oldv;
+        s.count = count;
+        s.itercount = itercount;
+        s.xplot0 = xplot0;
+        s.yplot0 = yplot0;
+        s.hitmax = hitmax;
+        s.lastresult = lastresult;
+    }
+};
+
+// Where a dot lands: the canvas directly (it is res x res), the window where
+// it shows the image, the hit counts when they belong to this resolution.
+struct Target {
+    std::uint32_t* canvas;
+    float* hits;
+    int res, window_right, window_bottom;
+
+    explicit Target(State& s)
+        : canvas(s.canvas.data()), hits(s.hcres == s.res ? s.hitcount.data() : nullptr), res(s.res),
+          window_right(std::min(s.res, s.ClientRes.right)),
+          window_bottom(std::min(s.res, s.ClientRes.bottom)) {}
+
+    void dot(State& s, int x, int y, COLORREF c) const {
+        canvas[static_cast<std::size_t>(y) * static_cast<std::size_t>(res) + x] =
+            Surface::to_pixel(c);
+        if (x < window_right && y < window_bottom) s.window.set_pixel(x, y, c);
+    }
+};
+
+// The plotter of "Speed - Points" and "Hit Count" for an on-image pixel.
+template <int Method>
+inline void plot_dot(State& s, const Target& t, Orbit& o, const VOXEL& v, const VOXEL& oldv, int x,
+                     int y) {
+    if (t.hits == nullptr) return;
+    float* h = &t.hits[static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x];
+    if constexpr (Method == kMethodHitCount) {
+        const std::uint32_t n = static_cast<std::uint32_t>(trunc32(*h)) + 1u;
+        *h += 1.0f;
+        if (n > o.hitmax) o.hitmax = n;
+        t.dot(s, x, y, palette_color(s.palette, n < 255 ? n : 255));
+    } else {
+        const double dx = v.x - oldv.x, dy = v.y - oldv.y;
+        std::uint32_t c =
+            static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
+        c = c == 0 ? 1 : (c > 255 ? 255 : c);
+        const auto shown = static_cast<std::uint32_t>(trunc32(*h));
+        if (c <= shown) return; // a pixel keeps the highest index it has shown
+        t.dot(s, x, y, palette_color(s.palette, c));
+        *h = static_cast<float>(c);
+        if (c > o.hitmax) o.hitmax = c;
+    }
+}
+
+// Up to n calls of the driver for a state past its first call whose type
+// steps with Step and colours with Method; stops after a call that pauses or
+// sets *held, exactly as the one-call driver would leave everything.
+template <StepFn Step, int Method>
+long long calls(State& s, long long n, const bool* held, Outcome& last) {
+    static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
+    Orbit o(s);
+    const Target t(s);
+    long long done = 0;
+    int r = s.lastresult;
+    while (done < n) {
+        VOXEL vnew = o.v;
+        int x1 = 0, y1 = 0;
+        r = Step(s, o.v, &vnew, o.count, &x1, &y1);
+        ++done;
+        if (r >= kComplete) {
+            o.store(s, r);
+            if (r == kComplete) s.firstloop = 1;
+            last = r == kComplete ? Outcome::Complete : Outcome::Paused;
+            return done;
+        }
+        // Field by field: a wide copy of what the step has just stored
+        // piecewise would stall until those stores complete.
+        o.oldv.x = o.v.x, o.oldv.y = o.v.y, o.oldv.z = o.v.z;
+        o.v.x = vnew.x, o.v.y = vnew.y, o.v.z = vnew.z;
+        if (o.itercount < 25000) {
+            ++o.itercount;
+            // The start-up image pauses itself; Resume continues the same orbit.
+            if (s.intro && o.itercount == 25000) {
+                s.intro = 0;
+                o.store(s, r);
+                last = Outcome::Paused;
+                return done;
+            }
+        }
+        if (r == kTransient && o.count < 100) ++o.count;
+        if (r < kTransient) {
+            if (r == kPlot && static_cast<unsigned>(x1) < static_cast<unsigned>(t.res) &&
+                static_cast<unsigned>(y1) < static_cast<unsigned>(t.res))
+                plot_dot<Method>(s, t, o, vnew, o.oldv, x1, y1);
+            o.xplot0 = x1;
+            o.yplot0 = y1;
+        }
+        last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
+        if (held != nullptr && *held) break;
+    }
+    o.store(s, r);
+    return done;
+}
+
+} // namespace fused
+
+// The kernels of one step function, by colouring method.
+template <StepFn Step> constexpr FusedKernels fused_kernels_of() {
+    FusedKernels k{};
+    k.step = Step;
+    k.by_method[kMethodSpeedPoints] = &fused::calls<Step, kMethodSpeedPoints>;
+    k.by_method[kMethodHitCount] = &fused::calls<Step, kMethodHitCount>;
+    return k;
+}
+
+} // namespace morv

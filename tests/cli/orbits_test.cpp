@@ -1,0 +1,115 @@
+#include "support/render.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace morv {
+namespace {
+
+std::vector<unsigned char> render(const test::TempDir& dir, const std::string& name,
+                                  const std::string& args) {
+    const test::CliRun r = test::run_cli("-q --res 200 " + args + " -o " + dir.file(name));
+    EXPECT_EQ(r.status, 0) << args << "\n" << r.output;
+    return test::read_file(dir.file(name));
+}
+
+TEST(CliOrbits, ImageDependsOnOrbitsAndSeedOnlyNeverOnThreads) {
+    test::TempDir dir;
+    for (const std::string scene :
+         {"--type 0 --set method=1", "--type 33 --set method=3", "--type 7 --set method=3"}) {
+        SCOPED_TRACE(scene);
+        const std::string base = scene + " --seed 9 --iterations 300001 ";
+        const auto one = render(dir, "1.tga", base + "--threads 1 --orbits 7");
+        EXPECT_EQ(render(dir, "3.tga", base + "--threads 3 --orbits 7"), one);
+        EXPECT_NE(render(dir, "k.tga", base + "--threads 3 --orbits 6"), one);
+        // One orbit is the classic picture, whatever the threads.
+        EXPECT_EQ(render(dir, "p.tga", base),
+                  render(dir, "o.tga", base + "--orbits 1 --threads 2"));
+    }
+}
+
+TEST(CliOrbits, PartsMergeIntoTheOneProcessImageAndMismatchesAreRefused) {
+    test::TempDir dir;
+    const std::string base = "-q --res 200 --type 6 --set method=3 --seed 4 --iterations 200000 ";
+    auto part = [&](const std::string& extra, const std::string& range, const std::string& file) {
+        const test::CliRun r = test::run_cli(base + extra + " --orbits 5 --orbit-range " + range +
+                                             " --save-hits " + dir.file(file));
+        ASSERT_EQ(r.status, 0) << r.output;
+    };
+    part("", "0:2", "a.hits");
+    part("--threads 2", "2:5", "b.hits");
+    part("", "1:3", "overlap.hits");
+    part("--set p.a=1.5", "2:5", "other.hits");
+    const auto whole = render(dir, "whole.tga", base.substr(3) + "--orbits 5");
+    const auto merged =
+        render(dir, "merged.tga", "--merge " + dir.file("b.hits") + " " + dir.file("a.hits"));
+    EXPECT_EQ(merged, whole);
+
+    // A part cut short, and one with a flipped count, are not sound parts.
+    const auto bytes = test::read_file(dir.file("a.hits"));
+    std::ofstream(dir.file("short.hits"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size() - 8));
+    auto big = bytes;
+    big[bytes.size() - 1] = 0xFF; // a count no render of these iterations makes
+    std::ofstream(dir.file("big.hits"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(big.data()), static_cast<std::streamsize>(big.size()));
+    auto head = bytes;
+    head[20] ^= 1; // the type
+    std::ofstream(dir.file("head.hits"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(head.data()),
+               static_cast<std::streamsize>(head.size()));
+
+    const struct {
+        std::string parts, says;
+    } refused[] = {
+        {"a.hits other.hits", "different renders"},
+        {"a.hits overlap.hits b.hits", "overlap"},
+        {"a.hits", "missing"},
+        {"short.hits b.hits", "size"},
+        {"big.hits b.hits", "exceeds"},
+        {"head.hits b.hits", "damaged"},
+        {"nothere.hits", "No such file"},
+    };
+    for (const auto& c : refused) {
+        std::string files;
+        for (std::size_t at = 0, end; at < c.parts.size(); at = end + 1) {
+            end = c.parts.find(' ', at);
+            if (end == std::string::npos) end = c.parts.size();
+            files += dir.file(c.parts.substr(at, end - at)) + " ";
+        }
+        const test::CliRun r = test::run_cli("--merge " + files + "-o " + dir.file("x.tga"));
+        EXPECT_EQ(r.status, 2) << c.parts;
+        EXPECT_NE(r.output.find(c.says), std::string::npos) << c.parts << ": " << r.output;
+    }
+}
+
+TEST(CliOrbits, RefusalsAreClearAndStatusTwo) {
+    test::TempDir dir;
+    const std::string out = " -o " + dir.file("x.tga");
+    ::setenv("MORVANE_MEMORY_LIMIT", "100000000", 1);
+    const test::CliRun poster = test::run_cli("--res 16384" + out);
+    const test::CliRun small = test::run_cli("-q --res 1000 --iterations 10" + out);
+    ::unsetenv("MORVANE_MEMORY_LIMIT");
+    EXPECT_EQ(poster.status, 2);
+    EXPECT_NE(poster.output.find("16384 x 16384 render needs"), std::string::npos) << poster.output;
+    EXPECT_EQ(small.status, 0) << small.output;
+
+    const struct {
+        std::string args, says;
+    } cases[] = {
+        {"--type 8 --orbits 2", "draws by itself"},
+        {"--type 12 --set method=2 --orbits 2", "method"},
+        {"--orbits 2 --orbit-range 1:3 --save-hits h", "beyond"},
+        {"--orbits 4 --orbit-range 1:3", "--save-hits"},
+    };
+    for (const auto& c : cases) {
+        const test::CliRun r = test::run_cli(c.args + out);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_NE(r.output.find(c.says), std::string::npos) << c.args << ": " << r.output;
+    }
+}
+
+} // namespace
+} // namespace morv

@@ -1,0 +1,138 @@
+#include "formulas/kernels.h"
+
+#include "core/driver.h"
+#include "core/fused_kernel.h"
+#include "core/numeric.h"
+#include "support/render.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace morv {
+namespace {
+
+// Everything a driver call may change, compared field by field.
+void expect_same(State& a, State& b, const std::string& where) {
+    SCOPED_TRACE(where);
+    ASSERT_EQ(std::memcmp(&a.v, &b.v, sizeof a.v), 0);
+    ASSERT_EQ(std::memcmp(&a.oldv, &b.oldv, sizeof a.oldv), 0);
+    EXPECT_EQ(a.count, b.count);
+    EXPECT_EQ(a.itercount, b.itercount);
+    EXPECT_EQ(a.xplot0, b.xplot0);
+    EXPECT_EQ(a.yplot0, b.yplot0);
+    EXPECT_EQ(a.hitmax, b.hitmax);
+    EXPECT_EQ(a.lastresult, b.lastresult);
+    EXPECT_EQ(a.firstloop, b.firstloop);
+    EXPECT_EQ(a.intro, b.intro);
+    EXPECT_EQ(a.rand(), b.rand());
+    ASSERT_EQ(a.hitcount.size(), b.hitcount.size());
+    EXPECT_EQ(std::memcmp(a.hitcount.data(), b.hitcount.data(), a.hitcount.size() * sizeof(float)),
+              0);
+    const std::size_t px = static_cast<std::size_t>(a.res) * a.res;
+    EXPECT_EQ(std::memcmp(a.canvas.data(), b.canvas.data(), px * 4), 0);
+    const std::size_t wpx = static_cast<std::size_t>(a.window.width()) * a.window.height();
+    EXPECT_EQ(std::memcmp(a.window.data(), b.window.data(), wpx * 4), 0);
+    const Rect da = a.window.take_dirty(), db = b.window.take_dirty();
+    EXPECT_TRUE(da.left == db.left && da.top == db.top && da.right == db.right &&
+                da.bottom == db.bottom);
+}
+
+// Runs `calls` driver calls one at a time on `single` and in chunks of
+// growing size through run_calls on `fused`; every pause, and every wait a
+// step asks for (which sets the state's flag in `held`), must end both at
+// the same call, and is resumed at once.
+void compare_runs(State& single, State& fused, long long calls, const FusedKernelTable* table,
+                  bool* held = nullptr) {
+    bool single_held = false;
+    if (held != nullptr) single.platform.sleep_ms = [&single_held](int) { single_held = true; };
+    long long made = 0, chunk = 1;
+    while (made < calls) {
+        long long one = 0;
+        Outcome last = Outcome::Plotted;
+        do {
+            last = fractaldriver(single);
+            ++one;
+        } while (!pauses(last) && !single_held && one < chunk && made + one < calls);
+        const RunOutcome out = run_calls(fused, std::min(chunk, calls - made), table, held);
+        ASSERT_EQ(out.calls, one) << "after " << made << " calls";
+        EXPECT_EQ(out.last, last) << "after " << made << " calls";
+        made += one;
+        if (pauses(last) || single_held || made == calls)
+            expect_same(single, fused, "call " + std::to_string(made));
+        single_held = false;
+        if (held != nullptr) *held = false;
+        chunk = std::min(chunk * 3 + 1, 100000LL);
+    }
+}
+
+TEST(FusedKernels, EqualSingleDriverCallsForEveryPointMapAndBothMethods) {
+    int covered = 0;
+    for (int type = 0; type < NTYPES; ++type) {
+        if (!plots_points_only(type)) continue;
+        ++covered;
+        for (int method : {kMethodSpeedPoints, kMethodHitCount}) {
+            SCOPED_TRACE(std::string(catalogue[type].name) + " method " + std::to_string(method));
+            State single = test::make_state(type, 211, 5);
+            single.intro = 1; // pauses itself at 25000 calls
+            single.method[type] = method;
+            single.rot[type] = VOXEL{20, 0, 35};
+            attach_window(single, 150, 120); // the window shows part of the image
+            State fused = single;
+            compare_runs(single, fused, 40000, &fused_kernels);
+        }
+    }
+    EXPECT_EQ(covered, 21);
+}
+
+// A step that walks along a row, counting its calls in p.c, and returns the
+// results of a script, to drive the kernel through every kind of result.
+int scripted(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
+    next->x = old.x + 1;
+    next->y = old.y + 0.25;
+    *xpos = trunc32(next->x) % (s.res + 3) - 1; // now and then off the image
+    *ypos = trunc32(next->y) % 150;
+    const int call = trunc32(s.p[s.type].c);
+    s.p[s.type].c += 1;
+    if (call % 17 == 16) s.sleep_ms(1); // a wait between stages
+    return call % 97 == 96  ? kStop
+           : call % 13 == 5 ? kTransient
+           : call % 7 == 3  ? kAccepted
+                            : kPlot;
+}
+
+int scripted_complete(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    const int r = scripted(s, old, next, iter, xpos, ypos);
+    return trunc32(s.p[s.type].c) % 1211 == 1210 ? kComplete : r;
+}
+
+TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {
+    for (StepFn step : {scripted, scripted_complete}) {
+        const std::array<StepFn, NTYPES> steps = [step] {
+            std::array<StepFn, NTYPES> t{};
+            t.fill(step);
+            return t;
+        }();
+        FusedKernelTable table{};
+        table[0] =
+            step == scripted ? fused_kernels_of<scripted>() : fused_kernels_of<scripted_complete>();
+        for (int method : {kMethodSpeedPoints, kMethodHitCount}) {
+            State single = test::make_state(0, 200, 3);
+            single.steps = &steps;
+            single.method[0] = method;
+            single.p[0] = PARAM{};
+            attach_window(single, 120, 90);
+            State fused = single, unfused = single;
+            State plain = single;
+            bool held = false, unfused_held = false;
+            fused.platform.sleep_ms = [&held](int) { held = true; };
+            unfused.platform.sleep_ms = [&unfused_held](int) { unfused_held = true; };
+            compare_runs(single, fused, 5000, &table, &held);
+            compare_runs(plain, unfused, 5000, nullptr, &unfused_held);
+        }
+    }
+}
+
+} // namespace
+} // namespace morv
