@@ -55,7 +55,6 @@ int apply(Filter f, State& s) {
     case Filter::Log:
         return logadjust(s);
     case Filter::LogSquare:
-        s.logsquare = 1;
         return logadjust(s);
     }
     return -1;
