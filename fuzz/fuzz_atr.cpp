@@ -3,6 +3,7 @@
 // program can use.
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/record_check.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -36,9 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (record_of(s) != before || reason.empty()) std::abort();
         return 0;
     }
-    if (!valid_type(s.type) || s.pgmindex < 0 || s.pgmindex > 7 || s.smode < 0 || s.smode > 5 ||
-        s.vlmaxiter < 2 || s.vlmaxiter > 1024)
-        std::abort();
+    if (check_record(atr_from_state(s))) std::abort(); // what loaded passes the checks
     // What was read writes back to the same type and settings.
     const ATR again = decode_atr(encode_atr(atr_from_state(s)));
     if (again.type != s.type || again.smode != s.smode) std::abort();

@@ -128,12 +128,12 @@ int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
         return kRandomNotOffered;
 
     s.seed_from_clock();
-    s.savep = s.p[s.type];
+    const PARAM before = s.p[s.type];
     int count = 0;
     bool accepted = false;
     while (!accepted) {
         if (++count >= kMaxCount) {
-            s.p[s.type] = s.savep;
+            s.p[s.type] = before;
             return kRandomNotFound;
         }
         accepted = scheme == RandomScheme::Pickover
@@ -141,7 +141,7 @@ int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
                        : try_coefficients(s, step, scheme == RandomScheme::Spirals);
     }
     if (s.debugflag && confirm && !confirm(random_confirm_text(count, s.RP, s.LExp, s.FD))) {
-        s.p[s.type] = s.savep;
+        s.p[s.type] = before;
         return kRandomDeclined;
     }
     return kRandomAccepted;

@@ -53,12 +53,9 @@ void run_filter(State& s, Ui& ui, int id) {
     }
     case kCmdLog:
     case kCmdLogSquared:
-        // Both run the same filter and share one advisory; logsquare only
-        // marks the squared command while it runs.
-        s.logsquare = id == kCmdLogSquared ? 1 : 0;
+        // Both run the same filter and share one advisory.
         advise_once(ui, s.logadvisory, kLogAdvisoryCaption, kLogAdvisoryText);
         logadjust(s);
-        s.logsquare = 0;
         break;
     default:
         break;

@@ -85,7 +85,6 @@ void load_palette(State& s, Ui& ui) {
     std::string path = s.file.empty() ? palette_dialog_start() : s.file;
     if (!choose(ui, kOpenMapDialog, path)) return;
     s.file = path;
-    s.filetitle = file_title(s.file);
     ui.host.repaint_now();
     // The image and palette stay as they were: only the error is shown.
     if (OpenMapFile(s) != 0) {
@@ -103,7 +102,6 @@ void load_palette(State& s, Ui& ui) {
 
 void load_parameters(State& s, Ui& ui) {
     if (!choose(ui, kOpenAtrDialog, s.oatrfile)) return;
-    s.oatrfiletitle = file_title(s.oatrfile);
     ui.host.repaint_now();
     std::string reason;
     if (loadatr(s, &reason) != kAtrLoadOk) {
@@ -134,13 +132,12 @@ void save_image(State& s, Ui& ui) {
         return;
     }
     s.tgafile = image;
-    s.tgafiletitle = file_title(s.tgafile);
     std::string reason;
     if (const int rc = writeimage(s, s.tgafile, &reason); rc != 0) {
         report_save_error(ui, rc, reason);
         return;
     }
-    ui.prompts.inform(kProgramCaption, kImageSavedPrefix + s.tgafiletitle);
+    ui.prompts.inform(kProgramCaption, kImageSavedPrefix + file_title(s.tgafile));
     if (is_png_path(s.tgafile)) return; // the record is inside the image
     report_parameters_saved(s, ui, writeatr(s, 1, &reason), reason);
 }

@@ -64,11 +64,8 @@ int apply_filter(State& s, const std::string& filter) {
         rc = normalize(s);
     else if (filter == "equalize")
         rc = equalize(s);
-    else {
-        s.logsquare = filter == "logsquare" ? 1 : 0;
+    else // log and logsquare run the same filter
         rc = logadjust(s);
-        s.logsquare = 0;
-    }
     if (rc != kFilterDone)
         std::fprintf(stderr, "morvane-render: --filter %s not applied: %s\n", filter.c_str(),
                      filter_result_text(rc));

@@ -16,7 +16,7 @@ void print_rate(char* out, std::size_t size, double per_second) {
     else if (per_second >= 1e3)
         std::snprintf(out, size, "%.1f k", per_second / 1e3);
     else
-        std::snprintf(out, size, "%.0f ", per_second);
+        std::snprintf(out, size, "%.0f", per_second);
 }
 
 } // namespace
@@ -41,7 +41,7 @@ void Progress::update(long long done) {
     const long long left = rate > 0 ? static_cast<long long>((total_ - done) / rate) : 0;
     char speed[32];
     print_rate(speed, sizeof speed, rate);
-    std::fprintf(stderr, "\r[%-30.*s] %3d%%  %spoints/s  %lld:%02lld:%02lld left ", pct * 30 / 100,
+    std::fprintf(stderr, "\r[%-30.*s] %3d%%  %s points/s  %lld:%02lld:%02lld left ", pct * 30 / 100,
                  "##############################", pct, speed, left / 3600, left / 60 % 60,
                  left % 60);
     std::fflush(stderr);

@@ -161,9 +161,11 @@ int equalize(State& s) {
             totalpixels > 0 ? static_cast<double>(t.cdf[i] - cdfmin) / totalpixels : 0.0;
         t.hv[i] = static_cast<unsigned>(trunc32(ratio * 254) + 1);
     }
+    // The painter's table asks for counts up to its size, above the largest
+    // present: no pixel has them, they get no index.
     paint_by_index(s, [&t](float h) {
         const std::uint32_t k = count_of(h);
-        return k == 0 ? 0 : static_cast<int>(t.hv[k - 1]);
+        return k == 0 || k > t.hv.size() ? 0 : static_cast<int>(t.hv[k - 1]);
     });
     return kFilterDone;
 }

@@ -50,7 +50,7 @@ int normalize(State& s);
 // Histogram equalisation over the hit pixels: indices 1..255 by rank.
 int equalize(State& s);
 // Logarithmic: index trunc(ln(h)^2 * 255 / ln(hitmax)^2), limited to 255.
-// Both log commands run it; `logsquare` only marks the squared one.
+// Both log commands run it.
 int logadjust(State& s);
 
 // A short English description of a filter result, for the renderer.

@@ -27,7 +27,6 @@ bool prepare_hitcount(State& s) {
         return false;
     }
     s.hcres = s.res;
-    s.saveres = s.res;
     return true;
 }
 

@@ -30,7 +30,7 @@ std::uint32_t limit_index(std::uint32_t c) {
     return c == 0 ? 1 : (c > 255 ? 255 : c);
 }
 
-bool on_image(const State& s, int x, int y) {
+bool on_image(const Params& s, int x, int y) {
     return static_cast<unsigned>(x) < static_cast<unsigned>(s.res) &&
            static_cast<unsigned>(y) < static_cast<unsigned>(s.res);
 }

@@ -1,7 +1,7 @@
 #include "core/rotation.h"
 
 #include "core/numeric.h"
-#include "core/state.h"
+#include "core/params.h"
 
 #include <cmath>
 
@@ -38,7 +38,7 @@ int rotate(double* pos1, double* pos2, double radians_user) {
     return 0;
 }
 
-bool rotated(const State& s) {
+bool rotated(const Params& s) {
     const VOXEL& r = s.rot[s.type];
     return r.x != 0 || r.y != 0 || r.z != 0;
 }
@@ -95,7 +95,7 @@ void apply_rotation(const RotationPlan& plan, VOXEL& point) {
     }
 }
 
-const RotationPlan& current_rotation(const State& s, RotationPlan& cache) {
+const RotationPlan& current_rotation(const Params& s, RotationPlan& cache) {
     const VOXEL& deg = s.rot[s.type];
     if (deg.x != cache.degrees.x || deg.y != cache.degrees.y || deg.z != cache.degrees.z ||
         s.rotationorder != cache.order)
@@ -103,7 +103,7 @@ const RotationPlan& current_rotation(const State& s, RotationPlan& cache) {
     return cache;
 }
 
-int rotatexyz(const State& s, VOXEL xyz, VOXEL* xyzrotate) {
+int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate) {
     *xyzrotate = xyz;
     apply_rotation(plan_rotation(s.rot[s.type], s.rotationorder), *xyzrotate);
     return 0;

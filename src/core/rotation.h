@@ -4,7 +4,7 @@
 
 namespace morv {
 
-struct State;
+struct Params;
 
 // A rotation prepared once for many points: the turned axes in the order they
 // apply, each with its angle in radians, and what it was made from.
@@ -29,17 +29,17 @@ void apply_rotation(const RotationPlan& plan, VOXEL& point);
 
 // The plan for the current type's angles, made afresh only when they or the
 // order differ from the ones `cache` was made from.
-const RotationPlan& current_rotation(const State& s, RotationPlan& cache);
+const RotationPlan& current_rotation(const Params& s, RotationPlan& cache);
 
 // Rotates `xyz` by the current type's three angles in the order chosen by
 // rotationorder; an axis whose angle is exactly 0 is skipped. Returns 0.
-int rotatexyz(const State& s, VOXEL xyz, VOXEL* xyzrotate);
+int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate);
 
 // Turns the pair (pos1, pos2) in place by `radians_user` in polar form, pos1
 // playing the sine axis. Returns 0.
 int rotate(double* pos1, double* pos2, double radians_user);
 
 // Whether any rotation angle of the current type is not exactly 0.
-bool rotated(const State& s);
+bool rotated(const Params& s);
 
 } // namespace morv

@@ -2,7 +2,7 @@
 
 namespace morv {
 
-State::State() {
+Params::Params() {
     for (int t = 0; t < NTYPES; ++t) {
         p[t] = catalogue[t].pdef;
         mm[t] = catalogue[t].mmdef;
@@ -10,6 +10,9 @@ State::State() {
         rot[t] = catalogue[t].rotdef;
     }
     genpalette(palette, defpal1);
+}
+
+State::State() {
     canvas.resize(res, res);
 }
 

@@ -189,7 +189,6 @@ std::optional<std::string> check_settings(const State& s) {
     if (auto bad = check_record(atr_from_state(s))) return bad;
     Checker c;
     check_window(c, s);
-    c.whole("res", s.res, 200, 4000);
     c.whole("speed", s.speed, 0, kSlowestSpeed);
     c.whole("linewidth", s.linewidth, 1, 3);
     c.whole("rotationorder", s.rotationorder, 0, 5);

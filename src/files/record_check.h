@@ -34,8 +34,9 @@ std::string out_of_range_text(std::string_view name, double value, double lo, do
 std::optional<std::string> check_record(const ATR& r);
 
 // The same for what a state would save, plus the settings a record leaves
-// out (plot window, resolution, speed, line width, rotation order, the option
-// flags and the Gingerbread Men scale) of the current type.
+// out (plot window, speed, line width, rotation order, the option flags and
+// the Gingerbread Men scale) of the current type. The resolution is the
+// business of whoever sets it.
 std::optional<std::string> check_settings(const State& s);
 
 } // namespace morv

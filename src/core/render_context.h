@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/platform.h"
+#include "core/step_scratch.h"
+#include "core/surface.h"
+#include "core/types.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace morv {
+
+// One orbit over a parameter set and the buffers it draws into: everything a
+// driver call or a step writes. Copies render independently.
+struct RenderContext {
+    // The orbit.
+    int firstloop = 1;
+    VOXEL v{}, oldv{};
+    int count = 0;              // transient counter, passed to the steps as iter
+    int xplot0 = 0, yplot0 = 0; // the previous pixel
+    int itercount = 0;
+    int intro = 1;      // the start-up image still pauses itself at 25000
+    int lastresult = 0; // the step result of the last driver call
+    int stormflag = 1;  // Storm Julia installs its first default set on its next run
+
+    // Hit counts: res x res entries once a method that keeps them has started.
+    std::vector<float> hitcount;
+    unsigned hitmax = 0;
+    int hcres = 0;
+
+    // Surfaces: the res x res image canvas, and the main window's client area
+    // (empty for headless instances, so nothing is ever visible).
+    Surface canvas;
+    Surface window;
+    Rect ClientRes{};
+
+    // The step functions the driver calls, handed in by whoever builds the
+    // instance (none: every step pauses).
+    const StepTable* steps = nullptr;
+
+    // Waits, clock and random numbers.
+    Platform platform;
+    Random rng;
+
+    // What the step functions keep between calls.
+    StepScratch scratch;
+
+    // Convenience for the step functions.
+    int rand() { return rng.rand(); }
+    int lrand() { return rng.lrand(); }
+    double morvrandom() { return rng.morvrandom(); }
+    void seed_from_clock() { rng.srand(static_cast<std::uint32_t>(platform.now_seconds())); }
+    void sleep_ms(int ms) { platform.sleep_ms(ms); }
+};
+
+} // namespace morv
