@@ -1,5 +1,5 @@
 // libFuzzer target: the PNG reader as the parameter loaders use it (the
-// record and text only; decoding the pixels of a claimed 8192 x 8192 image
+// record and text only; decoding the pixels of a claimed 16384 x 16384 image
 // would only measure memset). Whatever the bytes, it returns, with a reason
 // when it refuses them.
 #include "files/png.h"

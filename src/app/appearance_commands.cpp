@@ -1,6 +1,7 @@
 #include "app/command_ids.h"
 #include "app/handlers.h"
 #include "app/menu.h"
+#include "app/messages.h"
 #include "core/driver.h"
 #include "core/state.h"
 

@@ -7,6 +7,12 @@ namespace morv::app {
 
 inline constexpr const char* kProgramCaption = "Morvane";
 
+// The driver could not have its hit-count buffer.
+inline constexpr const char* kHitcountAllocText =
+    "Not enough memory to allocate hit count buffer.\nFree up more system memory, or\n   set a "
+    "smaller image resolution.";
+inline constexpr const char* kHitcountAllocCaption = "Memory allocation problem";
+
 inline constexpr const char* kHelpText =
     "Please refer to the included file, 'Morvane.pdf'.\n\nMany attractor types have parameters "
     "which can be\n   modified, or which the program can select pseudo-\n   randomly. Their "

@@ -11,6 +11,13 @@
 #include <algorithm>
 #include <thread>
 
+namespace {
+// The driver could not have its hit-count buffer.
+constexpr const char* kHitcountAllocText =
+    "Not enough memory to allocate hit count buffer.\nFree up more system memory, or\n   set a "
+    "smaller image resolution.";
+} // namespace
+
 namespace morv {
 
 namespace {

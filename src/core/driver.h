@@ -4,11 +4,6 @@ namespace morv {
 
 struct State;
 
-inline constexpr const char* kHitcountAllocText =
-    "Not enough memory to allocate hit count buffer.\nFree up more system memory, or\n   set a "
-    "smaller image resolution.";
-inline constexpr const char* kHitcountAllocCaption = "Memory allocation problem";
-
 // What one driver call did. The driver only reports; whoever runs it decides
 // what a pause means (the desktop program pauses, the renderer resumes at once).
 enum class Outcome {
@@ -16,7 +11,7 @@ enum class Outcome {
     Transient, // accepted, nothing to plot yet
     Paused,    // the step or the start-up image asked to pause; Resume continues
     Complete,  // the image is complete; Resume starts afresh
-    NoMemory,  // the hit-count buffer could not be had (kHitcountAllocText); pause
+    NoMemory,  // the hit-count buffer could not be had; pause
 };
 
 inline bool pauses(Outcome o) {

@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/menu.h"
+#include "app/messages.h"
 #include "app/startup.h"
 #include "core/driver.h"
 #include "core/state.h"
@@ -52,14 +53,14 @@ MainWindow::MainWindow(State& s, Options options)
     connect(view_, &CanvasView::zoom_rect, this, &MainWindow::zoom_to_rect);
     connect(view_, &CanvasView::wheel_steps, this,
             [this](QPoint at, int steps) { zoom_wheel(at.x(), at.y(), steps); });
-    pump_ =
-        new RenderPump(s_,
-                       RenderPump::Hooks{
-                           [this] { drain(); },
-                           [this] { ui_.prompts.warn(kHitcountAllocCaption, kHitcountAllocText); },
-                           [this] { flush(); },
-                       },
-                       this);
+    pump_ = new RenderPump(
+        s_,
+        RenderPump::Hooks{
+            [this] { drain(); },
+            [this] { ui_.prompts.warn(app::kHitcountAllocCaption, app::kHitcountAllocText); },
+            [this] { flush(); },
+        },
+        this);
     // The steps' waits hold the next driver call back instead of blocking the
     // window.
     s_.platform.sleep_ms = [pump = pump_](int ms) { pump->hold(ms); };
