@@ -1,5 +1,7 @@
 #include "ui/qt_prompts.h"
 
+#include "ui/folders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -9,6 +11,10 @@
 namespace morv::ui {
 
 namespace {
+
+// Large enough to show a folder's files and their details at once.
+constexpr int kDialogWidth = 900;
+constexpr int kDialogHeight = 600;
 
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -38,7 +44,8 @@ bool QtPrompts::ask(std::string_view caption, std::string_view text) {
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-// Starts in the working directory, or where the last file of this dialog was.
+// Starts where the last file of this dialog was, else in the folder last used
+// for this kind of file (in an earlier run), else in the working directory.
 std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& descriptor,
                                                   const std::string& last) {
     QFileDialog dialog(nullptr, QString::fromUtf8(descriptor.title));
@@ -59,9 +66,9 @@ std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& descript
     }
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QFileInfo previous(QFile::decodeName(QByteArray::fromStdString(last)));
-    const bool has_previous = !last.empty() && previous.dir().exists();
-    dialog.setDirectory(has_previous ? previous.dir() : QDir::current());
-    if (has_previous && previous.isFile()) dialog.selectFile(previous.fileName());
+    dialog.setDirectory(start_folder(descriptor.default_extension, last));
+    if (previous.isFile()) dialog.selectFile(previous.fileName());
+    dialog.resize(kDialogWidth, kDialogHeight);
     // The dialog reopens on the type of the file chosen last time.
     if (descriptor.second_filter_name != nullptr &&
         previous.suffix().compare(QString::fromUtf8(descriptor.second_extension),
@@ -77,7 +84,9 @@ std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& descript
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    const QString chosen = dialog.selectedFiles().front();
+    remember_folder(descriptor.default_extension, chosen);
+    return QFile::encodeName(chosen).toStdString();
 }
 
 } // namespace morv::ui
