@@ -74,12 +74,13 @@ Rate headless_rate(double seconds) {
 std::vector<double> key_latencies_ms(morv::ui::MainWindow& w, int samples) {
     std::vector<double> out;
     std::atomic<long long> posted_ns{0};
-    QObject::connect(w.shortcut(morv::app::kCmdRender), &QShortcut::activated, &w, [&] {
-        const long long sent = posted_ns.exchange(0);
-        if (sent == 0) return;
-        const long long now = Clock::now().time_since_epoch().count();
-        out.push_back(static_cast<double>(now - sent) * 1e-6);
-    });
+    const QMetaObject::Connection counting =
+        QObject::connect(w.shortcut(morv::app::kCmdRender), &QShortcut::activated, &w, [&] {
+            const long long sent = posted_ns.exchange(0);
+            if (sent == 0) return;
+            const long long now = Clock::now().time_since_epoch().count();
+            out.push_back(static_cast<double>(now - sent) * 1e-6);
+        });
     std::mt19937 gen(7);
     std::uniform_int_distribution<int> delay_ms(20, 60);
     for (int i = 0; i < samples; ++i) {
@@ -100,6 +101,7 @@ std::vector<double> key_latencies_ms(morv::ui::MainWindow& w, int samples) {
         run_events_for(100);
         presser.join();
     }
+    QObject::disconnect(counting); // `out` ends here
     return out;
 }
 
@@ -155,6 +157,25 @@ int main(int argc, char** argv) {
     std::vector<double> lat = key_latencies_ms(w, 40);
     std::sort(lat.begin(), lat.end());
 
+    // Types that wait between their steps must not hold keys up either.
+    struct Paced {
+        const char* name;
+        int type;
+        std::vector<double> lat;
+    };
+    std::vector<Paced> paced{{"Duffing", morv::kTypeDuffing, {}},
+                             {"Lorenz", morv::kTypeLorenz, {}},
+                             {"bifurcation diagram", morv::kTypeBifurcation, {}}};
+    for (Paced& p : paced) {
+        if (s.okrun) w.command(morv::app::kCmdRender);
+        s.type = p.type;
+        s.firstloop = 1;
+        p.lat = key_latencies_ms(w, 20);
+        std::sort(p.lat.begin(), p.lat.end());
+    }
+    if (s.okrun) w.command(morv::app::kCmdRender);
+    s.type = morv::kTypeHenon;
+
     if (s.okrun) w.command(morv::app::kCmdRender);
     const double cpu0 = cpu_seconds();
     const auto paused = Clock::now();
@@ -175,6 +196,10 @@ int main(int argc, char** argv) {
     if (!lat.empty())
         std::printf("  key latency (R)      median %.2f ms, max %.2f ms over %zu presses\n",
                     lat[lat.size() / 2], lat.back(), lat.size());
+    for (const Paced& p : paced)
+        if (!p.lat.empty())
+            std::printf("  key latency, %-20s median %.2f ms, max %.2f ms over %zu presses\n",
+                        p.name, p.lat[p.lat.size() / 2], p.lat.back(), p.lat.size());
     std::printf("  CPU while paused     %.2f%% of one core\n", cpu_paused);
     return 0;
 }
