@@ -12,6 +12,7 @@
 #include "ui/splash.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -77,6 +78,8 @@ MainWindow::MainWindow(State& s, Options options)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::build_menus() {
+    palette_group_ = new QActionGroup(this);
+    palette_group_->setExclusive(true);
     for (const app::Popup& popup : app::main_menu()) {
         QMenu* menu = menuBar()->addMenu(qs(popup.title));
         const auto add_entries = [this](QMenu* m, std::span<const app::MenuEntry> entries,
@@ -91,7 +94,11 @@ void MainWindow::build_menus() {
                     // that the menu does not show it twice.
                     QAction* a = m->addAction(qs(e.label));
                     a->setObjectName(QString::number(e.id));
-                    a->setCheckable(is_palette_item(e.id));
+                    // The palette items show one mark among them, as radio items.
+                    if (is_palette_item(e.id)) {
+                        a->setCheckable(true);
+                        palette_group_->addAction(a);
+                    }
                     const int id = e.id;
                     connect(a, &QAction::triggered, this, [this, id] { command(id); });
                     actions_[id] = a;

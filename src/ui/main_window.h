@@ -13,6 +13,7 @@
 #include <string_view>
 
 class QAction;
+class QActionGroup;
 class QShortcut;
 
 namespace morv {
@@ -98,6 +99,7 @@ class MainWindow : public QMainWindow, public app::Host {
     app::Ui ui_;
     CanvasView* view_;
     RenderPump* pump_;
+    QActionGroup* palette_group_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QShortcut*> shortcuts_;
     bool ended_ = false;

@@ -10,6 +10,7 @@
 #include "ui/render_pump.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -72,6 +73,9 @@ TEST(MainWindow, StartsRenderingAndPausesItselfAtTheStartUpCount) {
     EXPECT_TRUE(win.w.action(kCmdType)->isEnabled());
     EXPECT_FALSE(win.w.action(kCmdRandom)->isEnabled());
     EXPECT_TRUE(win.w.action(kCmdPalette1)->isChecked());
+    ASSERT_NE(win.w.action(kCmdPalette1)->actionGroup(), nullptr);
+    EXPECT_TRUE(win.w.action(kCmdPalette1)->actionGroup()->isExclusive());
+    EXPECT_EQ(win.w.action(kCmdPalette1)->actionGroup()->actions().size(), 3);
     EXPECT_EQ(win.w.view()->cursor().shape(), Qt::CrossCursor);
 }
 
