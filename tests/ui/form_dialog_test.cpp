@@ -141,3 +141,37 @@ TEST(FormDialog, TheSliderReportsMovesAndRadiosFollowTheAllowedMethods) {
     EXPECT_EQ(s.linewidth, 1);
     EXPECT_EQ(s.trackpos, 2);
 }
+
+// Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
+TEST(FormDialog, TabFollowsTheLayout) {
+    ensure_qt_app();
+    State s;
+    RecordingPrompts prompts;
+    ParamForm form = quiet_param_form();
+    FormDialog d(form, s, prompts);
+    std::map<QWidget*, std::array<int, 4>> at;
+    std::map<int, const Control*> by_id;
+    for (const Control& c : form.description().controls)
+        if (c.id != kNoId) by_id[c.id] = &c;
+    for (const Control& c : form.description().controls) {
+        if (c.kind != ControlKind::Edit) continue;
+        const auto parent = by_id.find(c.parent);
+        at[d.control(c.id)] =
+            parent == by_id.end()
+                ? std::array{c.row, c.column, -1, -1}
+                : std::array{parent->second->row, parent->second->column, c.row, c.column};
+    }
+    ASSERT_GT(at.size(), 10u);
+    // The chain is a ring; from Cancel round to OK it holds the fields.
+    std::array<int, 4> last{-1, -1, -1, -1};
+    std::size_t seen = 0;
+    for (QWidget* w = d.control(2)->nextInFocusChain(); w != d.control(1) && w != d.control(2);
+         w = w->nextInFocusChain()) {
+        if (at.count(w) == 0) continue;
+        EXPECT_LE(last, at[w]) << w->objectName().toStdString();
+        last = at[w];
+        ++seen;
+    }
+    EXPECT_EQ(seen, at.size());
+    EXPECT_EQ(d.control(1)->nextInFocusChain(), d.control(2));
+}

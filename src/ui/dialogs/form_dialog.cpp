@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace morv::ui {
 
@@ -106,8 +109,41 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
                     [this, id = c.id](int v) { form_.slider_moved(s_, id, v); });
     }
     add_buttons(description.buttons);
+    order_tabs(description);
     // The slider shows the form's position without reporting it as a move.
     show_fields(form.open(s));
+}
+
+// Tab moves through the fields in reading order of the layout (a group's
+// fields where the group stands), then to the buttons, whatever order the
+// description lists them in.
+void FormDialog::order_tabs(const app::DialogSpec& description) {
+    std::map<int, const app::Control*> by_id;
+    for (const app::Control& c : description.controls)
+        if (c.id != app::kNoId) by_id[c.id] = &c;
+    std::vector<std::pair<std::array<int, 4>, QWidget*>> stops;
+    for (const app::Control& c : description.controls) {
+        QWidget* w = c.id == app::kNoId ? nullptr : control(c.id);
+        if (w == nullptr || w->focusPolicy() == Qt::NoFocus || qobject_cast<QGroupBox*>(w))
+            continue;
+        const auto parent = by_id.find(c.parent);
+        const std::array<int, 4> at =
+            parent == by_id.end()
+                ? std::array{c.row, c.column, -1, -1}
+                : std::array{parent->second->row, parent->second->column, c.row, c.column};
+        stops.emplace_back(at, w);
+    }
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QWidget* previous = nullptr;
+    for (const auto& stop : stops) {
+        if (previous != nullptr) setTabOrder(previous, stop.second);
+        previous = stop.second;
+    }
+    for (int button : {1, 2}) {
+        if (previous != nullptr) setTabOrder(previous, control(button));
+        previous = control(button);
+    }
 }
 
 void FormDialog::add_buttons(const app::Buttons& spec) {

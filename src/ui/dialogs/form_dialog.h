@@ -40,6 +40,7 @@ class FormDialog : public QDialog {
     QWidget* add_control(const app::Control& c, QWidget* parent);
     void show_fields(const app::Fields& f);
     void add_buttons(const app::Buttons& spec);
+    void order_tabs(const app::DialogSpec& description);
 
     app::Form& form_;
     State& s_;
