@@ -296,7 +296,8 @@ TEST(IfsForm, ProbabilitiesMustSumToExactlyOneHundred) {
 
 // Unchanged fields keep the default maps ("%.8f" shows them exactly).
 // Coefficients and probabilities are clamped and stored even when the sum
-// check fails; colour, restore box and colouring wait for an accepted OK.
+// check fails (six zeros excepted); colour, restore box and colouring wait
+// for an accepted OK.
 TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
     State s;
     IfsForm form;
@@ -315,6 +316,11 @@ TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
     EXPECT_FALSE(form.ok(s, f).close);
     EXPECT_EQ(s.f[0][0], 2.0);
     EXPECT_EQ(s.f[0][1], -1.0);
+    EXPECT_EQ((std::array{s.fp[0], s.fp[1], s.fp[2]}), (std::array{100, 0, 1}));
+    Fields zeros = f; // six zeros are refused without being stored
+    for (int i = 0; i < 6; ++i)
+        zeros.text[kIfsProbability + i] = "0";
+    EXPECT_FALSE(form.ok(s, zeros).close);
     EXPECT_EQ((std::array{s.fp[0], s.fp[1], s.fp[2]}), (std::array{100, 0, 1}));
     EXPECT_EQ(s.fore, rgb(0, 128, 48));
     EXPECT_EQ(s.frestore, 0);

@@ -3,6 +3,7 @@
 #include "app/forms/field_text.h"
 #include "core/state.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -102,11 +103,15 @@ Outcome IfsForm::ok(State& s, const Fields& f) {
         for (std::size_t j = 0; j < 6; ++j)
             s.f[i][j] = clamp_between(
                 read_double(f.text_of(kIfsCoefficient + static_cast<int>(6 * i + j))), -1.0, 2.0);
+    std::array<int, kMaps> chances{};
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < kMaps; ++i) {
-        s.fp[i] = clamp_to(read_int(f.text_of(kIfsProbability + static_cast<int>(i))), 0, 100);
-        sum += s.fp[i];
+        chances[i] = clamp_to(read_int(f.text_of(kIfsProbability + static_cast<int>(i))), 0, 100);
+        sum += chances[i];
     }
+    // A rejected OK keeps what it stored, except six zeros: they would leave the
+    // fern without a map, and a record saved from them could not be loaded again.
+    if (sum != 0) std::copy(chances.begin(), chances.end(), s.fp.begin());
     if (sum != 100)
         return {false, {{Message::Kind::WarnUnowned, "Parameter Error", kIfsSumWarning}}};
     store_fore(s, f, kIfsRed);
