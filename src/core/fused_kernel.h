@@ -81,7 +81,8 @@ inline void plot_dot(State& s, const Target& t, Orbit& o, const VOXEL& v, const 
 }
 
 // Up to n calls of the driver for a state past its first call whose type
-// steps with Step and colours with Method; stops after a call that pauses or
+// steps with Step and colours with Method (Step may be an inline copy of the
+// table's step, so that its body is compiled into the loop); stops after a call that pauses or
 // sets *held, exactly as the one-call driver would leave everything.
 template <StepFn Step, int Method>
 long long calls(State& s, long long n, const bool* held, Outcome& last) {
@@ -132,12 +133,13 @@ long long calls(State& s, long long n, const bool* held, Outcome& last) {
 
 } // namespace fused
 
-// The kernels of one step function, by colouring method.
-template <StepFn Step> constexpr FusedKernels fused_kernels_of() {
+// The kernels of one step function, by colouring method. Body is what the
+// kernels call: the step itself, or an inline function computing the same.
+template <StepFn Step, StepFn Body = Step> constexpr FusedKernels fused_kernels_of() {
     FusedKernels k{};
     k.step = Step;
-    k.by_method[kMethodSpeedPoints] = &fused::calls<Step, kMethodSpeedPoints>;
-    k.by_method[kMethodHitCount] = &fused::calls<Step, kMethodHitCount>;
+    k.by_method[kMethodSpeedPoints] = &fused::calls<Body, kMethodSpeedPoints>;
+    k.by_method[kMethodHitCount] = &fused::calls<Body, kMethodHitCount>;
     return k;
 }
 

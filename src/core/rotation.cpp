@@ -38,11 +38,6 @@ int rotate(double* pos1, double* pos2, double radians_user) {
     return 0;
 }
 
-bool rotated(const Params& s) {
-    const VOXEL& r = s.rot[s.type];
-    return r.x != 0 || r.y != 0 || r.z != 0;
-}
-
 RotationPlan plan_rotation(VOXEL degrees, int order) {
     RotationPlan plan;
     plan.degrees = degrees;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/params.h"
 #include "core/types.h"
 
 namespace morv {
 
-struct Params;
 
 // A rotation prepared once for many points: the turned axes in the order they
 // apply, each with its angle in radians, and what it was made from.
@@ -39,7 +39,11 @@ int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate);
 // playing the sine axis. Returns 0.
 int rotate(double* pos1, double* pos2, double radians_user);
 
-// Whether any rotation angle of the current type is not exactly 0.
-bool rotated(const Params& s);
+// Whether any rotation angle of the current type is not exactly 0. Inline:
+// the sine maps ask it for every point.
+inline bool rotated(const Params& s) {
+    const VOXEL& r = s.rot[s.type];
+    return r.x != 0 || r.y != 0 || r.z != 0;
+}
 
 } // namespace morv

@@ -1,6 +1,7 @@
 #include "formulas/kernels.h"
 
 #include "core/fused_kernel.h"
+#include "formulas/inline_steps.h"
 #include "formulas/steps.h"
 
 namespace morv {
@@ -9,18 +10,18 @@ namespace {
 
 constexpr FusedKernelTable make_table() {
     FusedKernelTable t{};
-    t[kTypeHenon] = fused_kernels_of<henon>();
+    t[kTypeHenon] = fused_kernels_of<henon, inline_steps::henon>();
     t[kTypeIkeda] = fused_kernels_of<ikeda>();
     t[kTypeLorenz] = fused_kernels_of<lorenz>();
-    t[kTypeGanymede] = fused_kernels_of<ganymede>();
-    t[kTypePickover] = fused_kernels_of<pickover3d>();
-    t[kTypeDeJong] = fused_kernels_of<dejong>();
+    t[kTypeGanymede] = fused_kernels_of<ganymede, inline_steps::ganymede>();
+    t[kTypePickover] = fused_kernels_of<pickover3d, inline_steps::pickover3d>();
+    t[kTypeDeJong] = fused_kernels_of<dejong, inline_steps::dejong>();
     t[kTypeHenonPhase] = fused_kernels_of<hpd>();
     t[kTypeFeather] = fused_kernels_of<feather>();
     t[kTypeDuffing] = fused_kernels_of<duffing>();
     t[kTypeHopalong] = fused_kernels_of<hopalong>();
-    t[kTypeIris] = fused_kernels_of<iris>();
-    t[kTypeAtom] = fused_kernels_of<atom>();
+    t[kTypeIris] = fused_kernels_of<iris, inline_steps::iris>();
+    t[kTypeAtom] = fused_kernels_of<atom, inline_steps::atom>();
     t[kTypeWings] = fused_kernels_of<wings>();
     t[kTypeMedusa] = fused_kernels_of<medusa>();
     t[kTypeDisk] = fused_kernels_of<disk>();

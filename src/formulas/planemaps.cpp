@@ -1,6 +1,7 @@
 // The deterministic plane maps: one point per call, plotted by the driver.
 #include "core/numeric.h"
 #include "core/view.h"
+#include "formulas/inline_steps.h"
 #include "formulas/steps.h"
 
 #include <cmath>
@@ -16,20 +17,14 @@ int plot_plane_point(State& s, const VOXEL* next, int* xpos, int* ypos) {
 
 } // namespace
 
-int iris(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    const PARAM& p = s.p[s.type];
-    next->x = p.sp0 * std::sin(old.x) + p.sp1 * std::cos(old.y);
-    next->y = p.sp0 * std::cos(old.x) + p.sp1 * std::sin(old.y);
-    return plot_plane_point(s, next, xpos, ypos);
+int iris(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    return inline_steps::iris(s, old, next, iter, xpos, ypos);
 }
 
 // x takes the sine and cosine of y, y the cosine of x and the sine of y: the
 // asymmetry is part of the map.
-int atom(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    const double k = s.p[s.type].sp0;
-    next->x = old.x * std::sin(old.y) + 4 * k * std::cos(old.y);
-    next->y = old.y * std::cos(old.x) + 4 * k * std::sin(old.y);
-    return plot_plane_point(s, next, xpos, ypos);
+int atom(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    return inline_steps::atom(s, old, next, iter, xpos, ypos);
 }
 
 // A hopalong variant whose sign is -1 at x = 0.

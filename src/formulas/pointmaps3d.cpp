@@ -2,30 +2,12 @@
 // keeps its point unscaled and unrotated; only the displayed copy is turned.
 #include "core/rotation.h"
 #include "core/view.h"
+#include "formulas/inline_steps.h"
 #include "formulas/steps.h"
 
 #include <cmath>
 
 namespace morv {
-
-namespace {
-
-// The point as the user turned it; with all angles exactly 0 the rotation is
-// skipped, which keeps the common view cheap. The angles' radians are worked
-// out once, not for every point.
-VOXEL displayed(State& s, VOXEL point) {
-    if (!rotated(s)) return point;
-    apply_rotation(current_rotation(s, scratch(s).pointmaps.rotation), point);
-    return point;
-}
-
-int map_sine_point(State& s, const VOXEL& point, int* xpos, int* ypos) {
-    const VOXEL q = displayed(s, point);
-    map_to_pixel(s, q.x, q.y, xpos, ypos);
-    return kPlot;
-}
-
-} // namespace
 
 // sigma 10, rho 28, beta 8/3, Euler step 0.005. Drawn about the image centre at
 // res/70 pixels per unit, lowered by about 3/8 of the image along z so that the
@@ -40,7 +22,7 @@ int lorenz(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
     next->z = (x * y - beta * z) * dt + z;
     const VOXEL scaled{next->x * l.res_over_70, next->y * l.res_over_70,
                        next->z * l.res_over_70 - wrap_mul(3, s.res >> 3)};
-    const VOXEL q = displayed(s, scaled);
+    const VOXEL q = inline_steps::displayed(s, scaled);
     const int half = s.res >> 1;
     *xpos = wrap_add(trunc32(q.x), half);
     *ypos = wrap_sub(wrap_sub(s.res, wrap_add(trunc32(q.y), half)), 1);
@@ -50,29 +32,17 @@ int lorenz(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
 
 // Pickover's Ganymede: z only gives the rotation and the Z Plane colouring a
 // third axis.
-int ganymede(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    const PARAM& p = s.p[s.type];
-    next->x = std::sin(p.b * old.y) + p.c * std::sin(p.b * old.x);
-    next->y = std::sin(p.a * old.x) + p.d * std::sin(p.a * old.y);
-    next->z = std::sin(old.x);
-    return map_sine_point(s, *next, xpos, ypos);
+int ganymede(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    return inline_steps::ganymede(s, old, next, iter, xpos, ypos);
 }
 
 // Pickover's map, the only one of the three where z feeds back.
-int pickover3d(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    const PARAM& p = s.p[s.type];
-    next->x = std::sin(p.a * old.y) - old.z * std::cos(p.b * old.x);
-    next->y = old.z * std::sin(p.c * old.x) - std::cos(p.d * old.y);
-    next->z = std::sin(old.x);
-    return map_sine_point(s, *next, xpos, ypos);
+int pickover3d(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    return inline_steps::pickover3d(s, old, next, iter, xpos, ypos);
 }
 
-int dejong(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    const PARAM& p = s.p[s.type];
-    next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
-    next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
-    next->z = std::sin(old.x);
-    return map_sine_point(s, *next, xpos, ypos);
+int dejong(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+    return inline_steps::dejong(s, old, next, iter, xpos, ypos);
 }
 
 } // namespace morv
