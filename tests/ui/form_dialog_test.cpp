@@ -1,8 +1,12 @@
 #include "ui/dialogs/form_dialog.h"
 
+#include "app/command_ids.h"
 #include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
+#include "app/forms/forms.h"
+#include "app/forms/ifs_form.h"
 #include "app/forms/param_form.h"
+#include "app/type_form.h"
 #include "core/state.h"
 #include "dialog_test_support.h"
 
@@ -13,6 +17,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <gtest/gtest.h>
+#include <memory>
+#include <set>
 
 using namespace morv;
 using namespace morv::app;
@@ -174,4 +180,47 @@ TEST(FormDialog, TabFollowsTheLayout) {
     }
     EXPECT_EQ(seen, at.size());
     EXPECT_EQ(d.control(1)->nextInFocusChain(), d.control(2));
+}
+
+// Headings sit over their fields, stacked groups share their columns, and a
+// long button caption keeps room around it, whatever the font.
+TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
+    ensure_qt_app();
+    State s;
+    RecordingPrompts prompts;
+    IfsForm ifs;
+    FormDialog d(ifs, s, prompts);
+    d.show();
+    const QString letters = "abcdef";
+    for (int j = 0; j < 6; ++j) {
+        QLabel* heading = nullptr;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            if (l->text() == letters[j]) heading = l;
+        ASSERT_NE(heading, nullptr) << j;
+        const QWidget* field = d.control(kIfsCoefficient + j);
+        const int letter_x = heading->mapTo(&d, heading->contentsRect().topLeft()).x() +
+                             heading->fontMetrics().horizontalAdvance(letters[j]) / 2;
+        const int field_x = field->mapTo(&d, QPoint(0, 0)).x();
+        EXPECT_GE(letter_x, field_x) << j;
+        EXPECT_LT(letter_x, field_x + field->width()) << j;
+    }
+
+    TypeForm types;
+    FormDialog t(types, s, prompts);
+    t.show();
+    std::array<std::set<int>, 2> lefts; // of each column's buttons, both groups
+    for (int type = 0; type < NTYPES; ++type)
+        lefts[static_cast<std::size_t>(TypeForm::place(type).column)].insert(
+            t.control(kFirstTypeRadio + type)->mapTo(&t, QPoint(0, 0)).x());
+    EXPECT_EQ(lefts[0].size(), 1u);
+    EXPECT_EQ(lefts[1].size(), 1u);
+
+    const std::unique_ptr<Form> rossler = make_form(kDlgRossler);
+    FormDialog r(*rossler, s, prompts);
+    r.show();
+    for (int button : {1, 2}) {
+        auto* b = qobject_cast<QPushButton*>(r.control(button));
+        EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) +
+                                  2 * b->fontMetrics().averageCharWidth());
+    }
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -75,6 +76,55 @@ QWidget* make_widget(const app::Control& c, const app::DialogSpec& description, 
     return nullptr;
 }
 
+// A fixed label over several columns whose text is one heading per column,
+// set apart by runs of spaces, e.g. "a     b     c": its headings. Spaces
+// cannot put a heading over its column in every font, so each heading gets a
+// label in its own column instead. Empty when the label is an ordinary one.
+QStringList column_headings(const app::Control& c) {
+    if (c.kind != ControlKind::Label || c.id != app::kNoId || c.columns < 2) return {};
+    QStringList headings = qs(c.text).trimmed().split(QRegularExpression(QStringLiteral(" {2,}")));
+    return headings.size() == c.columns ? headings : QStringList{};
+}
+
+// The widest size hint in each column of a grid, spanning items left out.
+std::vector<int> column_widths(const QGridLayout& grid) {
+    std::vector<int> widths(static_cast<std::size_t>(grid.columnCount()), 0);
+    for (int i = 0; i < grid.count(); ++i) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid.getItemPosition(i, &row, &column, &rows, &columns);
+        if (columns != 1) continue;
+        int& w = widths[static_cast<std::size_t>(column)];
+        w = std::max(w, grid.itemAt(i)->sizeHint().width());
+    }
+    return widths;
+}
+
+// Group boxes stacked in the same columns of one parent share one column
+// grid: each column as wide as its widest field in any of them, extra width
+// shared alike, so their columns line up.
+void align_stacked_groups(const std::vector<const app::Control*>& groups,
+                          const std::map<int, QWidget*>& controls) {
+    std::map<std::array<int, 3>, std::vector<QGridLayout*>> stacks;
+    for (const app::Control* g : groups)
+        stacks[{g->parent, g->column, g->columns}].push_back(
+            static_cast<QGridLayout*>(controls.at(g->id)->layout()));
+    for (const auto& [at, grids] : stacks) {
+        if (grids.size() < 2) continue;
+        std::vector<int> widths;
+        for (const QGridLayout* grid : grids) {
+            const std::vector<int> own = column_widths(*grid);
+            widths.resize(std::max(widths.size(), own.size()), 0);
+            for (std::size_t i = 0; i < own.size(); ++i)
+                widths[i] = std::max(widths[i], own[i]);
+        }
+        for (QGridLayout* grid : grids)
+            for (std::size_t i = 0; i < widths.size(); ++i) {
+                grid->setColumnMinimumWidth(static_cast<int>(i), widths[i]);
+                grid->setColumnStretch(static_cast<int>(i), 1);
+            }
+    }
+}
+
 } // namespace
 
 FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget* parent)
@@ -89,15 +139,27 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
     new QGridLayout(body);
     layout->addWidget(body);
     std::map<QWidget*, QButtonGroup*> radio_groups;
+    std::vector<const app::Control*> groups;
     for (const app::Control& c : description.controls) {
         QWidget* parent_widget = c.parent == 0 ? body : controls_.at(c.parent);
+        auto* grid = static_cast<QGridLayout*>(parent_widget->layout());
+        if (const QStringList headings = column_headings(c); !headings.isEmpty()) {
+            for (int i = 0; i < c.columns; ++i) {
+                app::Control one = c;
+                const QByteArray text = headings[i].toUtf8();
+                one.text =
+                    std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
+                grid->addWidget(make_widget(one, description, parent_widget), c.row, c.column + i);
+            }
+            continue;
+        }
         QWidget* w = make_widget(c, description, parent_widget);
         if (c.id != app::kNoId) {
             w->setObjectName(QString::number(c.id));
             controls_[c.id] = w;
         }
-        static_cast<QGridLayout*>(parent_widget->layout())
-            ->addWidget(w, c.row, c.column, c.rows, c.columns);
+        grid->addWidget(w, c.row, c.column, c.rows, c.columns);
+        if (c.kind == ControlKind::Group) groups.push_back(&c);
         if (c.kind == ControlKind::Radio) {
             QButtonGroup*& group =
                 radio_groups[description.one_radio_group ? nullptr : parent_widget];
@@ -108,6 +170,7 @@ FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget
             connect(static_cast<QSlider*>(w), &QSlider::valueChanged, this,
                     [this, id = c.id](int v) { form_.slider_moved(s_, id, v); });
     }
+    align_stacked_groups(groups, controls_);
     add_buttons(description.buttons);
     order_tabs(description);
     // The slider shows the form's position without reporting it as a move.
@@ -150,6 +213,10 @@ void FormDialog::add_buttons(const app::Buttons& spec) {
     auto* row = new QHBoxLayout;
     auto* ok = new QPushButton(qs(spec.button1), this);
     auto* cancel = new QPushButton(qs(spec.button2), this);
+    // Room around the text, so a long caption is not squeezed to its edges.
+    for (QPushButton* b : {ok, cancel})
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) +
+                           4 * b->fontMetrics().averageCharWidth());
     ok->setObjectName("1");
     cancel->setObjectName("2");
     if (spec.enter_is_button1) {
