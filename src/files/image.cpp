@@ -4,11 +4,15 @@
 #include "core/state.h"
 #include "files/atr.h"
 #include "files/png.h"
+#include "files/record_check.h"
 #include "files/tga.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 namespace morv {
 
@@ -19,6 +23,42 @@ void append_value(std::string& out, const char* name, double v) {
     std::snprintf(buf, sizeof buf, "%s %.10g", name, v);
     if (!out.empty()) out += ", ";
     out += buf;
+}
+
+constexpr std::size_t kViewSize = 32;
+
+std::array<std::uint8_t, kViewSize> encode_view(const MINMAX& m) {
+    std::array<std::uint8_t, kViewSize> out{};
+    const double values[4] = {m.xmin, m.xmax, m.ymin, m.ymax};
+    for (int i = 0; i < 4; ++i)
+        for (int b = 0; b < 8; ++b)
+            out[8 * i + b] =
+                static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(values[i]) >> 8 * b);
+    return out;
+}
+
+MINMAX decode_view(const std::vector<std::uint8_t>& bytes) {
+    double values[4]{};
+    for (int i = 0; i < 4; ++i) {
+        std::uint64_t u = 0;
+        for (int b = 7; b >= 0; --b)
+            u = u << 8 | bytes[8 * i + b];
+        values[i] = std::bit_cast<double>(u);
+    }
+    return MINMAX{values[0], values[1], values[2], values[3]};
+}
+
+// Why the view chunk cannot go with the record, or nothing when it can. A
+// record that is itself unusable is left for the record's own checks to name.
+std::optional<std::string> view_fault(const PngContents& png) {
+    if (png.view->size() != kViewSize)
+        return "the view window of a PNG image has " + std::to_string(kViewSize) +
+               " bytes, this one " + std::to_string(png.view->size());
+    if (png.record->size() != kAtrSize) return std::nullopt;
+    AtrBytes raw{};
+    std::memcpy(raw.data(), png.record->data(), kAtrSize);
+    const int type = decode_atr(raw).type;
+    return valid_type(type) ? check_window(type, decode_view(*png.view)) : std::nullopt;
 }
 
 } // namespace
@@ -70,7 +110,8 @@ std::string png_description(const State& s) {
 int writeimage(const State& s, const std::string& path, std::string* reason) {
     if (!is_png_path(path)) return writetga(s.canvas, s.res, path, reason);
     const AtrBytes record = encode_atr(atr_from_state(s));
-    return writepng(s.canvas, s.res, path, record, png_description(s), reason);
+    const auto view = encode_view(s.mm[s.type]);
+    return writepng(s.canvas, s.res, path, record, png_description(s), reason, view);
 }
 
 int load_png_parameters(State& s, const std::string& path, std::string* reason) {
@@ -81,8 +122,10 @@ int load_png_parameters(State& s, const std::string& path, std::string* reason) 
         rc = kAtrLoadOpenFailed;
     else if (!png.record)
         why = "a PNG image without Morvane parameters";
-    else
-        rc = load_atr_bytes(s, *png.record, &why);
+    else if (auto fault = png.view ? view_fault(png) : std::nullopt)
+        why = *fault;
+    else if ((rc = load_atr_bytes(s, *png.record, &why)) == kAtrLoadOk && png.view)
+        s.mm[s.type] = decode_view(*png.view);
     if (rc != kAtrLoadOk && reason != nullptr) *reason = why;
     return rc;
 }

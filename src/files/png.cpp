@@ -44,8 +44,12 @@ template <class Work> bool guarded(png_structp png, Work&& work) {
     return true;
 }
 
-png_const_bytep record_chunk_name() {
-    return reinterpret_cast<png_const_bytep>(kPngRecordChunk);
+// Both private chunks' names, one after the other, as libpng wants a list.
+constexpr char kPrivateChunkNames[] = "moRv\0moVw";
+static_assert(sizeof kPngRecordChunk == 5 && sizeof kPngViewChunk == 5);
+
+png_const_bytep private_chunk_names() {
+    return reinterpret_cast<png_const_bytep>(kPrivateChunkNames);
 }
 
 void on_write(png_structp png, png_bytep data, std::size_t size) {
@@ -109,13 +113,15 @@ bool is_png_signature(std::span<const std::uint8_t> head) {
 namespace {
 
 int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::string& path,
-                 std::span<const std::uint8_t> record, const std::string& description) {
+                 std::span<const std::uint8_t> record, const std::string& description,
+                 std::span<const std::uint8_t> view) {
     if (!file.open(path)) return 1;
-    std::vector<png_byte> line, chunk;
+    std::vector<png_byte> line, chunk, view_chunk;
     std::vector<char> software_key, software, description_key, description_text;
     try {
         line.assign(static_cast<std::size_t>(res) * 3, 0);
         chunk.assign(record.begin(), record.end());
+        view_chunk.assign(view.begin(), view.end());
         software_key = c_string("Software");
         software = c_string("Morvane");
         description_key = c_string("Description");
@@ -137,11 +143,16 @@ int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::st
     texts[1].compression = PNG_TEXT_COMPRESSION_NONE;
     texts[1].key = description_key.data();
     texts[1].text = description_text.data();
-    png_unknown_chunk unknown{};
-    std::memcpy(unknown.name, kPngRecordChunk, sizeof unknown.name);
-    unknown.data = chunk.data();
-    unknown.size = chunk.size();
-    unknown.location = PNG_HAVE_IHDR; // before the pixels: a reader finds it early
+    png_unknown_chunk unknown[2]{};
+    int nunknown = 0;
+    for (auto [name, bytes] : {std::pair{kPngRecordChunk, &chunk}, {kPngViewChunk, &view_chunk}}) {
+        if (bytes->empty()) continue;
+        png_unknown_chunk& u = unknown[nunknown++];
+        std::memcpy(u.name, name, sizeof u.name);
+        u.data = bytes->data();
+        u.size = bytes->size();
+        u.location = PNG_HAVE_IHDR; // before the pixels: a reader finds it early
+    }
 
     const bool written = guarded(w.png, [&] {
         png_set_write_fn(w.png, &file, on_write, on_flush);
@@ -149,9 +160,9 @@ int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::st
                      PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                      PNG_FILTER_TYPE_DEFAULT);
         png_set_text(w.png, w.info, texts, 2);
-        if (!chunk.empty()) {
-            png_set_keep_unknown_chunks(w.png, PNG_HANDLE_CHUNK_ALWAYS, record_chunk_name(), 1);
-            png_set_unknown_chunks(w.png, w.info, &unknown, 1);
+        if (nunknown > 0) {
+            png_set_keep_unknown_chunks(w.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
+            png_set_unknown_chunks(w.png, w.info, unknown, nunknown);
         }
         png_write_info(w.png, w.info);
         for (int y = 0; y < res; ++y) {
@@ -172,13 +183,13 @@ int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::st
 
 int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
-             std::string* reason) {
+             std::string* reason, std::span<const std::uint8_t> view) {
     if (res < 1 || res > static_cast<int>(kMaxSide)) {
         if (reason != nullptr) *reason = "no PNG file of this program holds an image of this size";
         return 1;
     }
     AtomicFile file;
-    const int rc = write_png_to(file, canvas, res, path, record, description);
+    const int rc = write_png_to(file, canvas, res, path, record, description, view);
     if (rc != 0 && reason != nullptr)
         *reason = file.error().empty() ? std::string(std::strerror(rc == 2 ? ENOMEM : EIO))
                                        : file.error();
@@ -229,7 +240,7 @@ bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& rea
             // A damaged chunk of any kind refuses the file: a record whose
             // checksum fails must not be quietly dropped or used.
             png_set_crc_action(r.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
-            png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, record_chunk_name(), 1);
+            png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
             png_read_info(r.png, r.info);
             png_set_expand(r.png);
             png_set_strip_16(r.png);
@@ -271,12 +282,15 @@ bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& rea
     png_unknown_chunkp chunks = nullptr;
     const int nchunks = png_get_unknown_chunks(r.png, r.info, &chunks);
     for (int i = 0; i < nchunks; ++i) {
-        if (std::memcmp(chunks[i].name, kPngRecordChunk, 4) != 0) continue;
-        if (out.record) {
-            reason = "more than one parameter record in one PNG image";
+        const bool is_record = std::memcmp(chunks[i].name, kPngRecordChunk, 4) == 0;
+        if (!is_record && std::memcmp(chunks[i].name, kPngViewChunk, 4) != 0) continue;
+        auto& slot = is_record ? out.record : out.view;
+        if (slot) {
+            reason = is_record ? "more than one parameter record in one PNG image"
+                               : "more than one view window in one PNG image";
             return false;
         }
-        out.record.emplace(chunks[i].data, chunks[i].data + chunks[i].size);
+        slot.emplace(chunks[i].data, chunks[i].data + chunks[i].size);
     }
     png_textp texts = nullptr;
     const int ntexts = png_get_text(r.png, r.info, &texts, nullptr);

@@ -18,6 +18,9 @@ class Surface;
 // (private), uppercase third (reserved bit clear), lowercase fourth (safe to
 // copy: the record describes how the picture was made, not its bytes).
 inline constexpr char kPngRecordChunk[] = "moRv";
+// Beside it, the plot window of the record's type (xmin, xmax, ymin, ymax as
+// little-endian doubles): the record itself has no room for a zoomed view.
+inline constexpr char kPngViewChunk[] = "moVw";
 
 // The eight bytes every PNG file starts with.
 bool is_png_signature(std::span<const std::uint8_t> head);
@@ -27,16 +30,18 @@ bool is_png_signature(std::span<const std::uint8_t> head);
 // private chunk (none when empty) and `description` as a readable text chunk. Returns the codes
 // of writetga: 0 success, 1 the file could not be created, 2 no memory, 3 a
 // write failed. An existing file is only replaced once everything was written.
-// On failure `reason` (if given) says why in the system's words.
+// On failure `reason` (if given) says why in the system's words. The bytes of
+// `view` go into the view chunk (none when empty).
 int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
-             std::string* reason = nullptr);
+             std::string* reason = nullptr, std::span<const std::uint8_t> view = {});
 
 // What a PNG file holds, as far as this program cares.
 struct PngContents {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels; // row after row; filled only when asked for
     std::optional<std::vector<std::uint8_t>> record;
+    std::optional<std::vector<std::uint8_t>> view;
     std::string description;
 };
 

@@ -127,12 +127,11 @@ void check_span(Checker& c, const char* lo_name, const char* hi_name, double lo,
            "; it must be at least " + number_text(kMinimumWindowSpan));
 }
 
-void check_window(Checker& c, const State& s) {
-    const MINMAX& mm = s.mm[s.type];
-    const MINMAX& def = catalogue[s.type].mmdef;
-    check_span(c, "mm.xmin", "mm.xmax", mm.xmin, mm.xmax, window_x_limits(s.type), def.xmin,
+void check_window(Checker& c, int type, const MINMAX& mm) {
+    const MINMAX& def = catalogue[type].mmdef;
+    check_span(c, "mm.xmin", "mm.xmax", mm.xmin, mm.xmax, window_x_limits(type), def.xmin,
                def.xmax);
-    check_span(c, "mm.ymin", "mm.ymax", mm.ymin, mm.ymax, window_y_limits(s.type), def.ymin,
+    check_span(c, "mm.ymin", "mm.ymax", mm.ymin, mm.ymax, window_y_limits(type), def.ymin,
                def.ymax);
 }
 
@@ -184,11 +183,17 @@ std::optional<std::string> check_record(const ATR& r) {
     return c.result();
 }
 
+std::optional<std::string> check_window(int type, const MINMAX& mm) {
+    Checker c;
+    check_window(c, type, mm);
+    return c.result();
+}
+
 std::optional<std::string> check_settings(const State& s) {
     if (!valid_type(s.type)) return "type is " + std::to_string(s.type) + "; it must lie in 0..37";
     if (auto bad = check_record(atr_from_state(s))) return bad;
     Checker c;
-    check_window(c, s);
+    check_window(c, s.type, s.mm[s.type]);
     c.whole("speed", s.speed, 0, kSlowestSpeed);
     c.whole("linewidth", s.linewidth, 1, 3);
     c.whole("rotationorder", s.rotationorder, 0, 5);

@@ -7,6 +7,7 @@
 namespace morv {
 
 struct ATR;
+struct MINMAX;
 struct State;
 
 // A closed interval of values a user can give one setting.
@@ -32,6 +33,10 @@ std::string out_of_range_text(std::string_view name, double value, double lo, do
 // message naming the field and the value, or nothing when every value could
 // have been: the record can then be shown and edited by the dialogs.
 std::optional<std::string> check_record(const ATR& r);
+
+// The first value of a plot window for `type` (a valid type) that the
+// Parameters dialog could not have set, as a message naming the field.
+std::optional<std::string> check_window(int type, const MINMAX& mm);
 
 // The same for what a state would save, plus the settings a record leaves
 // out (plot window, speed, line width, rotation order, the option flags and

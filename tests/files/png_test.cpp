@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <fstream>
+#include <limits>
 #include <vector>
 
 namespace morv {
@@ -122,6 +125,51 @@ TEST(Png, RefusesImagesWithoutAGoodRecordLeavingStateUnchanged) {
         EXPECT_NE(reason.find(c.reason), std::string::npos) << c.what << ": " << reason;
         EXPECT_EQ(s.type, 5) << c.what;
         EXPECT_EQ(record_of(s), before) << c.what;
+    }
+}
+
+// A zoomed view comes back with the record; a view chunk that could not have
+// been saved refuses the whole load and names the field.
+TEST(Png, ViewWindowTravelsWithTheRecordAllOrNothing) {
+    test::TempDir dir;
+    State saved = test::make_state(0, 200);
+    const MINMAX d = catalogue[0].mmdef;
+    const double w = (d.xmax - d.xmin) / 4, h = (d.ymax - d.ymin) / 4;
+    saved.mm[0] = MINMAX{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
+    ASSERT_EQ(writeimage(saved, dir.file("z.png")), 0);
+    State loaded = test::make_state(5, 200);
+    loaded.oatrfile = dir.file("z.png");
+    std::string reason;
+    ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
+    EXPECT_EQ(loaded.type, 0);
+    EXPECT_EQ(loaded.mm[0], saved.mm[0]);
+
+    PngContents png;
+    ASSERT_TRUE(readpng(dir.file("z.png"), png, false, reason)) << reason;
+    ASSERT_EQ(png.view->size(), 32u);
+    const auto with = [&](int at, double v) {
+        auto bytes = *png.view;
+        std::memcpy(bytes.data() + 8 * at, &v, 8); // x86-64 is little-endian
+        return bytes;
+    };
+    const auto nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        std::vector<std::uint8_t> view;
+        const char* reason;
+    } cases[] = {{{png.view->begin(), png.view->end() - 1}, "32 bytes"},
+                 {with(1, nan), "mm.xmax"},
+                 {with(2, -1e300), "mm.ymin"},
+                 {with(3, saved.mm[0].ymin + 1e-12), "mm.ymax - mm.ymin"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(writepng(saved.canvas, 200, dir.file("v.png"), *png.record, "x", nullptr, c.view),
+                  0);
+        State s = test::make_state(5, 200);
+        const MINMAX before = s.mm[0];
+        s.oatrfile = dir.file("v.png");
+        EXPECT_EQ(loadatr(s, &reason), kAtrLoadBadValue) << c.reason;
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+        EXPECT_EQ(s.type, 5) << reason;
+        EXPECT_EQ(s.mm[0], before) << reason;
     }
 }
 
