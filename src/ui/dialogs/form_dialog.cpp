@@ -209,32 +209,32 @@ void FormDialog::order_tabs(const app::DialogSpec& description) {
     }
 }
 
-void FormDialog::add_buttons(const app::Buttons& spec) {
+void FormDialog::add_buttons(const app::Buttons& buttons) {
     auto* row = new QHBoxLayout;
-    auto* ok = new QPushButton(qs(spec.button1), this);
-    auto* cancel = new QPushButton(qs(spec.button2), this);
+    auto* ok = new QPushButton(qs(buttons.button1), this);
+    auto* cancel = new QPushButton(qs(buttons.button2), this);
     // Room around the text, so a long caption is not squeezed to its edges.
     for (QPushButton* b : {ok, cancel})
         b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) +
                            4 * b->fontMetrics().averageCharWidth());
     ok->setObjectName("1");
     cancel->setObjectName("2");
-    if (spec.enter_is_button1) {
+    if (buttons.enter_is_button1) {
         ok->setAutoDefault(false);
         cancel->setAutoDefault(false);
     }
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &FormDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &FormDialog::reject);
-    if (!spec.at_edges) row->addStretch();
+    if (!buttons.at_edges) row->addStretch();
     row->addWidget(ok);
-    if (spec.at_edges) row->addStretch();
+    if (buttons.at_edges) row->addStretch();
     row->addWidget(cancel);
-    if (!spec.at_edges) row->addStretch();
+    if (!buttons.at_edges) row->addStretch();
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
     controls_[1] = ok;
     controls_[2] = cancel;
-    if (spec.enter_is_button1) ok->setFocus();
+    if (buttons.enter_is_button1) ok->setFocus();
 }
 
 void FormDialog::show_fields(const app::Fields& f) {

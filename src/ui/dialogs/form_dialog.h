@@ -39,7 +39,7 @@ class FormDialog : public QDialog {
   private:
     QWidget* add_control(const app::Control& c, QWidget* parent);
     void show_fields(const app::Fields& f);
-    void add_buttons(const app::Buttons& spec);
+    void add_buttons(const app::Buttons& buttons);
     void order_tabs(const app::DialogSpec& description);
 
     app::Form& form_;
