@@ -22,10 +22,11 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         genpalette(s.palette, defpal2);
         return std::nullopt;
     }
-    s.file = find_palette(palette).value_or(palette);
-    if (std::string reason; OpenMapFile(s, &reason) != 0)
+    Palette loaded{};
+    const std::string path = find_palette(palette).value_or(palette);
+    if (std::string reason; OpenMapFile(path, loaded, &reason) != 0)
         return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
-    genpalette(s.palette, s.paltemp);
+    genpalette(s.palette, loaded);
     return std::nullopt;
 }
 
@@ -43,9 +44,8 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
                 real(std::min(left, kPacingSliceMs));
         };
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
-        s.oatrfile = atr;
         std::string reason;
-        if (loadatr(s, &reason) != kAtrLoadOk)
+        if (loadatr(s, atr, &reason) != kAtrLoadOk)
             return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
     }
     if (o.type) s.type = *o.type;

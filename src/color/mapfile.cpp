@@ -1,7 +1,6 @@
 #include "color/mapfile.h"
 
 #include "core/input_file.h"
-#include "core/state.h"
 
 #include <array>
 #include <cstdio>
@@ -109,9 +108,9 @@ bool parse_map(const char* data, std::size_t size, Palette& out) {
     return parser.finish(out);
 }
 
-int OpenMapFile(State& s, std::string* reason) {
+int OpenMapFile(const std::string& path, Palette& out, std::string* reason) {
     std::string why;
-    const int fd = open_input_file(s.file, why);
+    const int fd = open_input_file(path, why);
     std::FILE* in = fd < 0 ? nullptr : ::fdopen(fd, "rb");
     if (in == nullptr) {
         if (fd >= 0) ::close(fd);
@@ -130,7 +129,7 @@ int OpenMapFile(State& s, std::string* reason) {
     if (read_error) return 1;
     Palette pal{};
     if (!parser.finish(pal)) return 1;
-    s.paltemp = pal;
+    out = pal;
     return 0;
 }
 

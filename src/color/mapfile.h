@@ -7,8 +7,6 @@
 
 namespace morv {
 
-struct State;
-
 inline constexpr const char* kMapErrorText = "Error opening MAP file";
 inline constexpr const char* kMapErrorCaption = "MAP file error";
 inline constexpr const char* kMapAcceptText = "Accept palette?";
@@ -49,10 +47,10 @@ class MapParser {
 // Parses a whole .map text held in memory.
 bool parse_map(const char* data, std::size_t size, Palette& out);
 
-// Reads the .map file named by `file` into `paltemp`. Returns 0 on success,
-// 1 when it cannot be read or is not a palette (`paltemp` then stays as it
-// was; the caller shows kMapErrorText / kMapErrorCaption). Only a regular
-// file is read; `reason` (if given) says why another could not be opened.
-int OpenMapFile(State& s, std::string* reason = nullptr);
+// Reads the .map file at `path` into `out`. Returns 0 on success, 1 when it
+// cannot be read or is not a palette (`out` then stays as it was; the caller
+// shows kMapErrorText / kMapErrorCaption). Only a regular file is read;
+// `reason` (if given) says why another could not be opened.
+int OpenMapFile(const std::string& path, Palette& out, std::string* reason = nullptr);
 
 } // namespace morv

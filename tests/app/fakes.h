@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/app_state.h"
 #include "app/commands.h"
 #include "app/menu.h"
-#include "core/state.h"
 #include "formulas/steps.h"
 
 #include <deque>
@@ -63,12 +63,12 @@ class ScriptedDialogs : public app::Dialogs {
   public:
     struct Answer {
         int result;
-        std::function<void(State&)> edit = {};
+        std::function<void(app::Instance&)> edit = {};
     };
     std::map<int, std::deque<Answer>> script;
     std::vector<int> opened;
 
-    int run(int id, State& s) override {
+    int run(int id, app::Instance& s) override {
         opened.push_back(id);
         auto& queue = script[id];
         if (queue.empty()) return 2;
@@ -94,7 +94,7 @@ class FakeHost : public app::Host {
 // A paused program instance with a 700 x 500 window, as after the start-up
 // image paused itself.
 struct Harness {
-    State s;
+    app::Instance s;
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;
     FakeHost host;

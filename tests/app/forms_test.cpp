@@ -1,3 +1,4 @@
+#include "app/app_state.h"
 #include "app/choice_boxes.h"
 #include "app/command_ids.h"
 #include "app/forms/background_form.h"
@@ -10,7 +11,6 @@
 #include "app/forms/vl_form.h"
 #include "app/menu.h"
 #include "app/type_form.h"
-#include "core/state.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ namespace {
 using namespace morv::app;
 
 // Opens the form on `s`, lets `edit` change the fields and presses OK.
-Outcome press_ok(Form& form, State& s, const std::function<void(Fields&)>& edit) {
+Outcome press_ok(Form& form, Instance& s, const std::function<void(Fields&)>& edit) {
     Fields f = form.open(s);
     edit(f);
     return form.ok(s, f);
@@ -59,7 +59,7 @@ TEST(Forms, TemplatesAreConsistent) {
 }
 
 TEST(TypeForm, ShowsTheCurrentTypeAndOkTakesTheFirstChecked) {
-    State s;
+    Instance s;
     s.type = 12;
     TypeForm form;
     Fields f = form.open(s);
@@ -96,7 +96,7 @@ TEST(TypeForm, TypesFillTwoBoxesOfTwoColumns) {
 }
 
 TEST(ChoiceBoxes, UnityCheckBoxIsKeptWhicheverButtonEndsIt) {
-    State s;
+    Instance s;
     const auto unity = make_form(kDlgUnity);
     EXPECT_FALSE(unity->open(s).is_checked(1005));
     Fields f;
@@ -150,7 +150,7 @@ TEST(OptionsChart, MarkersBecomeFlags) {
 // Colour components: clamped to 0..255, a non-number reads as 0; Cancel keeps
 // the old colour.
 TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
-    State s;
+    Instance s;
     BackgroundForm back;
     EXPECT_EQ(back.open(s).text_of(kBackRed + 1), "245");
     Fields f = back.open(s);
@@ -175,7 +175,7 @@ TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
 }
 
 TEST(SierpinskiForm, ModesOutOfRangeCheckNothingAndStayUnlessChosen) {
-    State s;
+    Instance s;
     s.smode = 15; // 670 + 15 is a colour field's id
     SierpinskiForm form;
     Fields f = form.open(s);
@@ -186,7 +186,7 @@ TEST(SierpinskiForm, ModesOutOfRangeCheckNothingAndStayUnlessChosen) {
 }
 
 TEST(VlForm, NumbersAreClampedAndOnlyANewColouringRerenders) {
-    State s;
+    Instance s;
     s.firstloop = 0;
     VlForm form;
     press_ok(form, s, [](Fields& f) {
@@ -214,7 +214,7 @@ TEST(VlForm, NumbersAreClampedAndOnlyANewColouringRerenders) {
 }
 
 TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
-    State s;
+    Instance s;
     s.firstloop = 0;
     s.prestore = 1;
     PgmFormulaForm formula;
@@ -241,7 +241,7 @@ TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
 }
 
 TEST(PgmForms, AFormulaIndexOutOfRangeTouchesNoStartPoint) {
-    State s;
+    Instance s;
     s.pgmindex = 8;
     PgmParamsForm form;
     EXPECT_EQ(form.open(s).text_of(kPgmX0), "");
@@ -250,7 +250,7 @@ TEST(PgmForms, AFormulaIndexOutOfRangeTouchesNoStartPoint) {
 }
 
 TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
-    State s;
+    Instance s;
     s.type = kTypeIkeda; // speed points and hit count
     ColorForm form;
     const Fields f = form.open(s);
@@ -264,7 +264,7 @@ TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
 }
 
 TEST(ColorForm, FirstOpeningShowsTheMiddleAndCancelKeepsTheSliderButNotTheWidth) {
-    State s;
+    Instance s;
     ColorForm form;
     EXPECT_EQ(form.open(s).position.at(kColorWidthSlider), 1);
     form.slider_moved(s, kColorWidthSlider, 2);
@@ -279,7 +279,7 @@ TEST(ColorForm, FirstOpeningShowsTheMiddleAndCancelKeepsTheSliderButNotTheWidth)
 
 TEST(IfsForm, ProbabilitiesMustSumToExactlyOneHundred) {
     for (const auto& [second, accepted] : {std::pair{"50", true}, {"40", false}, {"-50", false}}) {
-        State s;
+        Instance s;
         IfsForm form;
         const Outcome out = press_ok(form, s, [&](Fields& f) {
             for (int i = 0; i < 6; ++i)
@@ -299,7 +299,7 @@ TEST(IfsForm, ProbabilitiesMustSumToExactlyOneHundred) {
 // check fails (six zeros excepted); colour, restore box and colouring wait
 // for an accepted OK.
 TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
-    State s;
+    Instance s;
     IfsForm form;
     EXPECT_TRUE(form.ok(s, form.open(s)).close);
     EXPECT_EQ(s.f, fdef);

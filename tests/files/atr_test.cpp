@@ -55,9 +55,9 @@ State edited_state() {
 TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     test::TempDir dir;
     State saved = edited_state();
-    saved.satrfile = dir.file("p.atr");
-    ASSERT_EQ(writeatr(saved, 0), kAtrWriteOk);
-    EXPECT_EQ(read_file(saved.satrfile).size(), kAtrSize);
+    const std::string path = dir.file("p.atr");
+    ASSERT_EQ(writeatr(saved, path), kAtrWriteOk);
+    EXPECT_EQ(read_file(path).size(), kAtrSize);
 
     State s;
     set_resolution(s, 321);
@@ -66,8 +66,7 @@ TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     s.mm[26] = MINMAX{-1, 2, -3, 4};
     s.method[26] = 3;
     genpalette(s.palette, defpal2);
-    s.oatrfile = saved.satrfile;
-    ASSERT_EQ(loadatr(s), kAtrLoadOk);
+    ASSERT_EQ(loadatr(s, path), kAtrLoadOk);
 
     EXPECT_EQ(snapshot(s), snapshot(saved)); // type, colours, IFS, PGM and the rest
     EXPECT_EQ(s.fp, saved.fp);
@@ -80,9 +79,8 @@ TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
 TEST(AtrRecord, StartUpRecordHasTheKnownBytes) {
     test::TempDir dir;
     State s;
-    s.satrfile = dir.file("start.atr");
-    ASSERT_EQ(writeatr(s, 0), kAtrWriteOk);
-    const auto b = read_file(s.satrfile);
+    ASSERT_EQ(writeatr(s, dir.file("start.atr")), kAtrWriteOk);
+    const auto b = read_file(dir.file("start.atr"));
     ASSERT_EQ(b.size(), 624u);
     auto at = [&](std::size_t off, std::vector<std::uint8_t> want) {
         EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + off, b.begin() + off + want.size()), want)
@@ -172,10 +170,8 @@ TEST(AtrLoad, RefusesWrongSizesAndValuesNoDialogCouldGiveLeavingStateUnchanged) 
         EXPECT_FALSE(reason.empty());
     }
     test::TempDir dir;
-    s.oatrfile = dir.file("missing.atr");
-    EXPECT_EQ(loadatr(s), kAtrLoadOpenFailed);
-    s.oatrfile = dir.path(); // a folder opens but cannot be read
-    EXPECT_EQ(loadatr(s), kAtrLoadOpenFailed);
+    EXPECT_EQ(loadatr(s, dir.file("missing.atr")), kAtrLoadOpenFailed);
+    EXPECT_EQ(loadatr(s, dir.path()), kAtrLoadOpenFailed); // a folder opens but cannot be read
     EXPECT_EQ(snapshot(s), snapshot(State()));
 }
 
@@ -190,55 +186,34 @@ TEST(AtrPaths, ImagePathGivesParameterPathAndTitle) {
 
     test::TempDir dir;
     State s;
-    s.tgafile = dir.file("a-long-name.tga");
-    ASSERT_EQ(writeatr(s, 1), kAtrWriteOk);
-    EXPECT_EQ(s.satrfile, dir.file("a-long-name.atr"));
-    EXPECT_EQ(s.satrfiletitle, "a-long-name.atr");
-    EXPECT_EQ(read_file(s.satrfile).size(), kAtrSize);
-    s.tgafile = dir.file("y.tga");
-    ASSERT_EQ(writeatr(s, 1), kAtrWriteOk);
-    EXPECT_EQ(s.satrfiletitle, "y.atr");
-
-    s.tgafile = dir.file("no-such-folder/p.tga");
-    EXPECT_EQ(writeatr(s, 1), kAtrWriteOpenFailed);
-    s.satrfile = dir.file("no-such-folder/p.atr");
-    EXPECT_EQ(writeatr(s, 0), kAtrWriteOpenFailed);
+    std::string reason;
+    EXPECT_EQ(writeatr(s, dir.file("no-such-folder/p.atr")), kAtrWriteOpenFailed);
+    EXPECT_EQ(writeatr(s, "", &reason), kAtrWriteOpenFailed);
+    EXPECT_EQ(reason, "no file name");
 }
 
 TEST(AtrPaths, StartUpArgumentLoadsTheQuotedOrPlainPath) {
     test::TempDir dir;
     State saved = edited_state();
-    saved.satrfile = dir.file("a b.atr");
-    ASSERT_EQ(writeatr(saved, 0), kAtrWriteOk);
+    const std::string path = dir.file("a b.atr");
+    ASSERT_EQ(writeatr(saved, path), kAtrWriteOk);
 
     EXPECT_EQ(atr_path_from_argument("\"/a b/c.atr\""), "/a b/c.atr");
     EXPECT_EQ(atr_path_from_argument("/a b/c.atr"), "/a b/c.atr");
     EXPECT_EQ(atr_path_from_argument("\"\""), "");
 
     State quoted;
-    EXPECT_EQ(load_startup_atr(quoted, "\"" + saved.satrfile + "\""), kAtrLoadOk);
+    EXPECT_EQ(load_startup_atr(quoted, "\"" + path + "\""), kAtrLoadOk);
     EXPECT_EQ(quoted.type, 26);
     State plain;
-    EXPECT_EQ(load_startup_atr(plain, saved.satrfile), kAtrLoadOk);
+    EXPECT_EQ(load_startup_atr(plain, path), kAtrLoadOk);
     EXPECT_EQ(snapshot(plain), snapshot(saved));
 
     for (const char* nothing : {"", "\"\""}) {
         State s;
         EXPECT_EQ(load_startup_atr(s, nothing), kAtrLoadOk);
-        EXPECT_EQ(s.oatrfile, "");
         EXPECT_EQ(snapshot(s), snapshot(State()));
     }
-}
-
-TEST(AtrPaths, InitOpenFileStartsTheDialogsInTheWorkingDirectory) {
-    State s;
-    s.file = "old.map";
-    InitOpenFile(s, "/home/u");
-    EXPECT_EQ(s.tgafile, "/home/u/*.tga");
-    EXPECT_EQ(s.oatrfile, "/home/u/*.atr");
-    EXPECT_EQ(s.satrfile, "/home/u/*.atr");
-    EXPECT_EQ(s.file, "");
-    EXPECT_STREQ(kOpenAtrDialog.title, "Select an ATR parameter file:");
 }
 
 } // namespace

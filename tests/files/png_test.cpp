@@ -66,9 +66,8 @@ TEST(Png, RecordRoundTripGivesTheSameRender) {
     ASSERT_EQ(writeimage(saved, dir.file("p.png")), 0);
 
     State loaded = test::make_state(0, 200);
-    loaded.oatrfile = dir.file("p.png");
     std::string reason;
-    ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
+    ASSERT_EQ(loadatr(loaded, dir.file("p.png"), &reason), kAtrLoadOk) << reason;
     EXPECT_EQ(record_of(loaded), record_of(saved));
     test::render(loaded, 30000);
     EXPECT_EQ(test::canvas_checksum(loaded), test::canvas_checksum(saved));
@@ -119,9 +118,8 @@ TEST(Png, RefusesImagesWithoutAGoodRecordLeavingStateUnchanged) {
         State s = test::make_state(5, 200);
         s.p[5].a = 42;
         const auto before = record_of(s);
-        s.oatrfile = path;
         std::string reason;
-        EXPECT_EQ(loadatr(s, &reason), c.code) << c.what;
+        EXPECT_EQ(loadatr(s, path, &reason), c.code) << c.what;
         EXPECT_NE(reason.find(c.reason), std::string::npos) << c.what << ": " << reason;
         EXPECT_EQ(s.type, 5) << c.what;
         EXPECT_EQ(record_of(s), before) << c.what;
@@ -138,9 +136,8 @@ TEST(Png, ViewWindowTravelsWithTheRecordAllOrNothing) {
     saved.mm[0] = MINMAX{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
     ASSERT_EQ(writeimage(saved, dir.file("z.png")), 0);
     State loaded = test::make_state(5, 200);
-    loaded.oatrfile = dir.file("z.png");
     std::string reason;
-    ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
+    ASSERT_EQ(loadatr(loaded, dir.file("z.png"), &reason), kAtrLoadOk) << reason;
     EXPECT_EQ(loaded.type, 0);
     EXPECT_EQ(loaded.mm[0], saved.mm[0]);
 
@@ -165,8 +162,7 @@ TEST(Png, ViewWindowTravelsWithTheRecordAllOrNothing) {
                   0);
         State s = test::make_state(5, 200);
         const MINMAX before = s.mm[0];
-        s.oatrfile = dir.file("v.png");
-        EXPECT_EQ(loadatr(s, &reason), kAtrLoadBadValue) << c.reason;
+        EXPECT_EQ(loadatr(s, dir.file("v.png"), &reason), kAtrLoadBadValue) << c.reason;
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
         EXPECT_EQ(s.type, 5) << reason;
         EXPECT_EQ(s.mm[0], before) << reason;

@@ -3,7 +3,7 @@
 #include "app/command_ids.h"
 #include "ui/dialogs/form_dialog.h"
 
-#include "core/state.h"
+#include "app/app_state.h"
 #include "dialog_test_support.h"
 #include "ui/dialogs/about_window.h"
 #include "ui/dialogs/options_chart_dialog.h"
@@ -50,7 +50,7 @@ TEST(DialogViews, EachDialogOpensWithItsCaption) {
           Case{700, "Select the PGM Formula"}, Case{800, "PGM Parameters"},
           Case{1200, "  IFS Parameters"}, Case{1300, "Volterra-Lotka Parameters"},
           Case{200, "Select the Attractor Type"}, Case{1100, "Rossler - 3D Options"}}) {
-        State s;
+        app::Instance s;
         RecordingPrompts prompts;
         QString seen;
         when_modal([&](QWidget* d) {
@@ -64,7 +64,7 @@ TEST(DialogViews, EachDialogOpensWithItsCaption) {
 
 TEST(DialogViews, IfsOkWithABadSumStaysOpenAndKeepsWhatItStored) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     RecordingPrompts prompts;
     when_modal([](QWidget* d) {
         EXPECT_EQ(child<QLineEdit>(d, 1221)->text(), "0.00000000");
@@ -84,7 +84,7 @@ TEST(DialogViews, IfsOkWithABadSumStaysOpenAndKeepsWhatItStored) {
 
 TEST(DialogViews, VolterraLotkaOkStoresTypedValues) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     RecordingPrompts prompts;
     when_modal([](QWidget* d) {
         child<QLineEdit>(d, 1312)->setText("5000");
@@ -102,7 +102,7 @@ TEST(DialogViews, VolterraLotkaOkStoresTypedValues) {
 
 TEST(DialogViews, PgmDialogsReachTheirForms) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     s.firstloop = 0;
     RecordingPrompts prompts;
     when_modal([](QWidget* d) {
@@ -132,7 +132,7 @@ int fixed_point(State&, VOXEL, VOXEL* next, int, int* xpos, int* ypos) {
 
 TEST(DialogViews, ParametersOfARandomTypeAreMeasuredWithTheDriversSteps) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     s.type = 4;
     std::array<StepFn, NTYPES> steps{};
     steps[4] = fixed_point;
@@ -167,14 +167,14 @@ TEST(OptionsChart, EscDoesNotCloseItButEnterAndCloseDo) {
 
 TEST(OptionsChart, RunReturnsOne) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     when_modal([](QWidget* d) { click(d, 1); });
     EXPECT_EQ(run_options_chart(nullptr, s), 1);
 }
 
 TEST(AboutWindow, ACharacterOrAClickClosesItAndClearsTheFlag) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     const QImage picture = about_picture();
     ASSERT_EQ(picture.size(), QSize(kAboutWidth, kAboutHeight));
     {
@@ -204,7 +204,7 @@ TEST(AboutWindow, ACharacterOrAClickClosesItAndClearsTheFlag) {
 
 TEST(AboutWindow, APictureThatCannotBeMadeGivesTheMemoryWarning) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     s.aboutflag = 1;
     RecordingPrompts prompts;
     EXPECT_EQ(run_about_window(nullptr, s, prompts, [] { return QImage(); }), 1);
@@ -217,7 +217,7 @@ TEST(AboutWindow, APictureThatCannotBeMadeGivesTheMemoryWarning) {
 
 TEST(AboutWindow, RunsUntilClicked) {
     ensure_qt_app();
-    State s;
+    app::Instance s;
     s.aboutflag = 1;
     RecordingPrompts prompts;
     when_modal([](QWidget* w) { press_key(w, Qt::Key_Escape); });

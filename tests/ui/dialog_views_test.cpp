@@ -1,7 +1,7 @@
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/forms/forms.h"
 #include "app/type_form.h"
-#include "core/state.h"
 #include "dialog_test_support.h"
 #include "qt_support.h"
 #include "ui/dialogs/form_dialog.h"
@@ -29,7 +29,7 @@ template <class W> W* control(const ui::FormDialog& d, int id) {
 
 TEST(TypeDialogView, ShowsTheTypesAndTakesTheChoice) {
     qt_app();
-    State s;
+    Instance s;
     s.type = 3;
     RecordingPrompts prompts;
     TypeForm form;
@@ -53,7 +53,7 @@ TEST(TypeDialogView, ShowsTheTypesAndTakesTheChoice) {
 
 TEST(ChoiceBoxView, EnterAnswersLeftAndEscRight) {
     qt_app();
-    State s;
+    Instance s;
     RecordingPrompts prompts;
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
@@ -73,7 +73,7 @@ TEST(ChoiceBoxView, EnterAnswersLeftAndEscRight) {
 
 TEST(ChoiceBoxView, UnityShowsItsCheckBoxAndEscKeepsIt) {
     qt_app();
-    State s;
+    Instance s;
     s.unitybasin = 1;
     RecordingPrompts prompts;
     const auto form = make_form(kDlgUnity);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/form_dialog.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
@@ -7,7 +8,6 @@
 #include "app/forms/ifs_form.h"
 #include "app/forms/param_form.h"
 #include "app/type_form.h"
-#include "core/state.h"
 #include "dialog_test_support.h"
 
 #include <QGroupBox>
@@ -41,7 +41,7 @@ ParamForm quiet_param_form() {
 
 TEST(FormDialog, OpensWithCaptionControlsAndValues) {
     ensure_qt_app();
-    State s;
+    Instance s;
     RecordingPrompts prompts;
     BackgroundForm form;
     FormDialog d(form, s, prompts);
@@ -55,7 +55,7 @@ TEST(FormDialog, OpensWithCaptionControlsAndValues) {
 
 TEST(FormDialog, EnterInAFieldIsOkAndTypedValuesReachTheState) {
     ensure_qt_app();
-    State s;
+    Instance s;
     RecordingPrompts prompts;
     BackgroundForm form;
     FormDialog d(form, s, prompts);
@@ -71,7 +71,7 @@ TEST(FormDialog, EnterInAFieldIsOkAndTypedValuesReachTheState) {
 
 TEST(FormDialog, EscCancelsThroughTheForm) {
     ensure_qt_app();
-    State s;
+    Instance s;
     s.type = 4;
     RecordingPrompts prompts;
     ParamForm form = quiet_param_form();
@@ -90,7 +90,7 @@ TEST(FormDialog, EscCancelsThroughTheForm) {
 
 TEST(FormDialog, ARejectedOkShowsItsWarningAndACorrectedOkCloses) {
     ensure_qt_app();
-    State s;
+    Instance s;
     s.type = 4;
     RecordingPrompts prompts;
     ParamForm form = quiet_param_form();
@@ -112,7 +112,7 @@ TEST(FormDialog, ARejectedOkShowsItsWarningAndACorrectedOkCloses) {
 
 TEST(FormDialog, ParametersShowTheTypesLabelsAndEnabling) {
     ensure_qt_app();
-    State s;
+    Instance s;
     s.type = 7;
     RecordingPrompts prompts;
     ParamForm form = quiet_param_form();
@@ -132,7 +132,7 @@ TEST(FormDialog, ParametersShowTheTypesLabelsAndEnabling) {
 
 TEST(FormDialog, TheSliderReportsMovesAndRadiosFollowTheAllowedMethods) {
     ensure_qt_app();
-    State s;
+    Instance s;
     s.type = 1; // Ikeda: methods 1 and 3
     RecordingPrompts prompts;
     ColorForm form;
@@ -151,7 +151,7 @@ TEST(FormDialog, TheSliderReportsMovesAndRadiosFollowTheAllowedMethods) {
 // Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
 TEST(FormDialog, TabFollowsTheLayout) {
     ensure_qt_app();
-    State s;
+    Instance s;
     RecordingPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
@@ -186,7 +186,7 @@ TEST(FormDialog, TabFollowsTheLayout) {
 // long button caption keeps room around it, whatever the font.
 TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
     ensure_qt_app();
-    State s;
+    Instance s;
     RecordingPrompts prompts;
     IfsForm ifs;
     FormDialog d(ifs, s, prompts);
