@@ -21,7 +21,9 @@ bool parse(const std::string& text, Palette& out) {
     }
     Palette pieces{};
     EXPECT_EQ(parser.finish(pieces), whole) << text.substr(0, 40);
-    if (whole) EXPECT_EQ(pieces, out) << text.substr(0, 40);
+    if (whole) {
+        EXPECT_EQ(pieces, out) << text.substr(0, 40);
+    }
     return whole;
 }
 
