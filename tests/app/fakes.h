@@ -46,7 +46,7 @@ class ScriptedPrompts : public app::Prompts {
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> choose_file(const FileDialogSpec& descriptor,
+    std::optional<std::string> choose_file(const app::FileDialogSpec& descriptor,
                                            const std::string& last) override {
         file_dialogs.emplace_back(descriptor.title);
         file_dialog_starts.push_back(last);

@@ -36,7 +36,8 @@ struct RecordingPrompts : app::Prompts {
         boxes.push_back({"ask", std::string(caption), std::string(text)});
         return true;
     }
-    std::optional<std::string> choose_file(const FileDialogSpec&, const std::string&) override {
+    std::optional<std::string> choose_file(const app::FileDialogSpec&,
+                                           const std::string&) override {
         return std::nullopt;
     }
 };
