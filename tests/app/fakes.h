@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,11 @@ namespace morv::test {
 struct Shown {
     enum Kind { Inform, Warn, Ask } kind;
     std::string caption, text;
+    bool operator==(const Shown&) const = default;
 };
+inline void PrintTo(const Shown& b, std::ostream* os) {
+    *os << "{" << b.kind << ", \"" << b.caption << "\", \"" << b.text << "\"}";
+}
 
 // Message boxes and file dialogs answered from a script: questions get the
 // queued answers (No when none is left), file dialogs the queued paths
