@@ -100,21 +100,4 @@ int logadjust(State& s) {
     return kFilterDone;
 }
 
-const char* filter_result_text(int code) {
-    switch (code) {
-    case kFilterDone:
-        return "filter applied";
-    case kFilterTooFewIterations:
-        return "fewer than 1000 iterations were rendered";
-    case kFilterNotHitCount:
-        return "the colouring method is not Hit Count";
-    case kFilterNoMemory:
-        return kEqualizeMemoryText;
-    case kFilterNoBuffer:
-        return "there is no hit-count buffer for this image";
-    default:
-        return "unknown filter result";
-    }
-}
-
 } // namespace morv
