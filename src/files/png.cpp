@@ -12,7 +12,6 @@
 #include <memory>
 #include <new>
 #include <png.h>
-#include <unistd.h>
 
 namespace morv {
 
@@ -198,11 +197,8 @@ int writepng(const Surface& canvas, int res, const std::string& path,
 
 bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::string& reason) {
     std::string why;
-    const int fd = open_input_file(path, why);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(fd < 0 ? nullptr : ::fdopen(fd, "rb"),
-                                                       &std::fclose);
+    const InputStream in = open_input_stream(path, why);
     if (!in) {
-        if (fd >= 0) ::close(fd);
         reason = "cannot open " + path + ": " + why;
         return false;
     }
