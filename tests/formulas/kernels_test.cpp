@@ -70,12 +70,17 @@ TEST(FusedKernels, EqualSingleDriverCallsForEveryPointMapAndBothMethods) {
     for (int type = 0; type < NTYPES; ++type) {
         if (!plots_points_only(type)) continue;
         ++covered;
-        for (int method : {kMethodSpeedPoints, kMethodHitCount}) {
-            SCOPED_TRACE(std::string(catalogue[type].name) + " method " + std::to_string(method));
+        // Unturned and turned: the kernels resolve the rotation once per run.
+        for (auto [method, turn] : {std::pair{kMethodSpeedPoints, VOXEL{}},
+                                    {kMethodHitCount, {}},
+                                    {kMethodSpeedPoints, {20, 0, 35}},
+                                    {kMethodHitCount, {0, 5, 0}}}) {
+            SCOPED_TRACE(std::string(catalogue[type].name) + " method " + std::to_string(method) +
+                         " turned " + std::to_string(turn.x + turn.y + turn.z));
             State single = test::make_state(type, 211, 5);
             single.intro = 1; // pauses itself at 25000 calls
             single.method[type] = method;
-            single.rot[type] = VOXEL{20, 0, 35};
+            single.rot[type] = turn;
             attach_window(single, 150, 120); // the window shows part of the image
             State fused = single;
             compare_runs(single, fused, 40000, &fused_kernels);
