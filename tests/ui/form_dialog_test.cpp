@@ -40,29 +40,31 @@ ParamForm quiet_param_form() {
 TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
     qt_app();
     ScriptedPrompts prompts;
-    for (int id : form_dialog_ids()) {
-        SCOPED_TRACE(id);
-        State s;
-        s.type = kTypeIkeda; // a type with methods and fields disabled
-        const std::unique_ptr<Form> form = make_form(id);
-        const Fields f = form->open(s);
-        FormDialog d(*form, s, prompts);
-        EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
-        const Fields back = d.fields();
-        for (const auto& [c, text] : f.text) {
-            if (auto* label = control<QLabel>(d, c)) {
-                EXPECT_EQ(label->text().toStdString(), text) << c;
-            } else {
-                EXPECT_EQ(back.text_of(c), text) << c;
+    // Methods and fields disabled; a special field labelled, one blanked.
+    for (const int type : {kTypeIkeda, kTypeHenonPhase})
+        for (const int id : form_dialog_ids()) {
+            SCOPED_TRACE(testing::Message() << id << " " << type);
+            State s;
+            s.type = type;
+            const std::unique_ptr<Form> form = make_form(id);
+            const Fields f = form->open(s);
+            FormDialog d(*form, s, prompts);
+            EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
+            const Fields back = d.fields();
+            for (const auto& [c, text] : f.text) {
+                if (auto* label = control<QLabel>(d, c)) {
+                    EXPECT_EQ(label->text().toStdString(), text) << c;
+                } else {
+                    EXPECT_EQ(back.text_of(c), text) << c;
+                }
             }
+            for (const auto& [c, on] : f.checked)
+                EXPECT_EQ(back.is_checked(c), on) << c;
+            for (const auto& [c, on] : f.enabled)
+                EXPECT_EQ(d.control(c)->isEnabled(), on) << c;
+            for (const auto& [c, position] : f.position)
+                EXPECT_EQ(back.position.at(c), position) << c;
         }
-        for (const auto& [c, on] : f.checked)
-            EXPECT_EQ(back.is_checked(c), on) << c;
-        for (const auto& [c, on] : f.enabled)
-            EXPECT_EQ(d.control(c)->isEnabled(), on) << c;
-        for (const auto& [c, position] : f.position)
-            EXPECT_EQ(back.position.at(c), position) << c;
-    }
 }
 
 TEST(FormDialog, EnterInAFieldIsOkAndTypedValuesReachTheState) {
@@ -148,18 +150,17 @@ TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
         State s;
-        s.unitybasin = 1;
         const auto form = make_form(kDlgUnity);
         FormDialog v(*form, s, prompts);
         v.open();
         EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
-        control<QCheckBox>(v, 1005)->setChecked(false);
+        control<QCheckBox>(v, 1005)->setChecked(true);
         auto* right = control<QPushButton>(v, kButton2);
         right->setFocus();
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(right, &press);
         EXPECT_EQ(v.result(), expected) << k;
-        EXPECT_EQ(s.unitybasin, 0) << k;
+        EXPECT_EQ(s.unitybasin, 1) << k;
     }
 }
 
