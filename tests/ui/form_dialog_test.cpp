@@ -143,24 +143,26 @@ TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
 }
 
 // A choice box: Enter answers with the left button wherever the focus is, Esc
-// with the right; either way Unity keeps its check box.
+// with the right; either way Unity keeps its check box and other boxes leave it.
 TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
     qt_app();
     ScriptedPrompts prompts;
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
         State s;
-        const auto form = make_form(kDlgUnity);
-        FormDialog v(*form, s, prompts);
-        v.open();
-        EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
-        control<QCheckBox>(v, 1005)->setChecked(true);
-        auto* right = control<QPushButton>(v, kButton2);
-        right->setFocus();
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(right, &press);
-        EXPECT_EQ(v.result(), expected) << k;
-        EXPECT_EQ(s.unitybasin, 1) << k;
+        for (const int box : {kDlgUnity, kDlgRossler}) {
+            const auto form = make_form(box);
+            FormDialog v(*form, s, prompts);
+            v.open();
+            EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
+            if (auto* check = control<QCheckBox>(v, 1005)) check->setChecked(true);
+            auto* right = control<QPushButton>(v, kButton2);
+            right->setFocus();
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(right, &press);
+            EXPECT_EQ(v.result(), expected) << k << " " << box;
+            EXPECT_EQ(s.unitybasin, 1) << k << " " << box;
+        }
     }
 }
 
