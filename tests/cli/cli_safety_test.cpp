@@ -29,10 +29,7 @@ namespace morv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
-}
+using test::quoted;
 
 std::vector<std::string> entries(const test::TempDir& dir) {
     std::vector<std::string> names;

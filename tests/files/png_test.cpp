@@ -4,30 +4,17 @@
 #include "core/state.h"
 #include "files/atr.h"
 #include "files/image.h"
-#include "files/tga.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <vector>
 
 namespace morv {
 namespace {
 
-std::vector<std::uint8_t> record_of(const State& s) {
-    const AtrBytes b = encode_atr(atr_from_state(s));
-    return {b.begin(), b.end()};
-}
-
-void write_file(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
+using test::record_bytes;
 
 // The PNG holds exactly the TGA's pixels, whatever the type draws with
 // (palette indices, speed colours, lines in 3-D, the chaos game).
@@ -43,47 +30,72 @@ TEST(Png, PixelsEqualTheTgaOfTheSameRenderAndCarryTheRecord) {
         PngContents png;
         std::string reason;
         ASSERT_TRUE(readpng(dir.file("a.PnG"), png, true, reason)) << reason;
-        ASSERT_EQ(png.width, 200);
-        ASSERT_EQ(png.height, 200);
+        ASSERT_EQ(std::pair(png.width, png.height), std::pair(200, 200));
         for (std::size_t i = 0; i < png.pixels.size(); ++i) {
             const unsigned char* bgr = &tga[18 + 3 * i];
             ASSERT_EQ(png.pixels[i], rgb(bgr[2], bgr[1], bgr[0]))
                 << "type " << type << " pixel " << i % 200 << "," << i / 200;
         }
-        EXPECT_EQ(png.record, record_of(s)) << type;
+        EXPECT_EQ(png.record, record_bytes(s)) << type;
         EXPECT_EQ(png.description.rfind(plain_type_name(catalogue[type].name) + " (type ", 0), 0u)
             << png.description;
     }
 }
 
-TEST(Png, RecordRoundTripGivesTheSameRender) {
+// The record and a zoomed view come back from an image, by the load command
+// and at start-up; a view chunk that could not have been saved refuses the
+// whole load and names the field.
+TEST(Png, RecordAndViewWindowTravelAllOrNothing) {
     test::TempDir dir;
     State saved = test::make_state(4, 200);
     saved.p[4].a = 2.2, saved.p[4].b = 0.55;
     saved.rot[4] = VOXEL{15, 30, 45};
     saved.back = rgb(10, 20, 30);
-    test::render(saved, 30000);
-    ASSERT_EQ(writeimage(saved, dir.file("p.png")), 0);
-
-    State loaded = test::make_state(0, 200);
-    loaded.oatrfile = dir.file("p.png");
+    const MINMAX d = catalogue[4].mmdef;
+    const double w = (d.xmax - d.xmin) / 4, h = (d.ymax - d.ymin) / 4;
+    saved.mm[4] = MINMAX{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
+    ASSERT_EQ(writeimage(saved, dir.file("z.png")), 0);
+    State loaded = test::make_state(5, 200);
+    loaded.oatrfile = dir.file("z.png");
     std::string reason;
     ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
-    EXPECT_EQ(record_of(loaded), record_of(saved));
-    test::render(loaded, 30000);
-    EXPECT_EQ(test::canvas_checksum(loaded), test::canvas_checksum(saved));
-
-    // The start-up path takes an image as it takes a parameter file.
+    EXPECT_EQ(record_bytes(loaded), record_bytes(saved));
+    EXPECT_EQ(loaded.mm[4], saved.mm[4]);
     State started = test::make_state(0, 200);
-    EXPECT_EQ(load_startup_atr(started, "\"" + dir.file("p.png") + "\""), kAtrLoadOk);
-    EXPECT_EQ(record_of(started), record_of(saved));
+    EXPECT_EQ(load_startup_atr(started, "\"" + dir.file("z.png") + "\""), kAtrLoadOk);
+    EXPECT_EQ(record_bytes(started), record_bytes(saved));
+
+    PngContents png;
+    ASSERT_TRUE(readpng(dir.file("z.png"), png, false, reason)) << reason;
+    ASSERT_EQ(png.view->size(), 32u);
+    const auto with = [&](int at, double v) {
+        auto bytes = *png.view;
+        std::memcpy(bytes.data() + 8 * at, &v, 8); // x86-64 is little-endian
+        return bytes;
+    };
+    const auto nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<std::vector<std::uint8_t>, const char*> cases[] = {
+        {{png.view->begin(), png.view->end() - 1}, "32 bytes"},
+        {with(1, nan), "mm.xmax"},
+        {with(2, -1e300), "mm.ymin"},
+        {with(3, saved.mm[4].ymin + 1e-12), "mm.ymax - mm.ymin"}};
+    for (const auto& [view, says] : cases) {
+        ASSERT_EQ(writepng(saved.canvas, 200, dir.file("v.png"), *png.record, "x", nullptr, view),
+                  0);
+        State s = test::make_state(5, 200);
+        const MINMAX before = s.mm[4];
+        s.oatrfile = dir.file("v.png");
+        EXPECT_EQ(loadatr(s, &reason), kAtrLoadBadValue) << says;
+        EXPECT_NE(reason.find(says), std::string::npos) << reason;
+        EXPECT_EQ(std::tuple(s.type, s.mm[4]), std::tuple(5, before)) << reason;
+    }
 }
 
 TEST(Png, RefusesImagesWithoutAGoodRecordLeavingStateUnchanged) {
     test::TempDir dir;
     State source = test::make_state(0, 200);
     test::render(source, 5000);
-    const auto good_record = record_of(source);
+    const auto good_record = record_bytes(source);
     ASSERT_EQ(writepng(source.canvas, 200, dir.file("good.png"), good_record, "x"), 0);
     const auto good = test::read_file(dir.file("good.png"));
 
@@ -98,7 +110,7 @@ TEST(Png, RefusesImagesWithoutAGoodRecordLeavingStateUnchanged) {
         int code;
         const char* reason;
     };
-    const std::vector<Case> cases{
+    const Case cases[] = {
         {"no record", {}, {}, kAtrLoadBadValue, "without Morvane parameters"},
         {"short record", {good_record.begin(), good_record.end() - 1}, {}, kAtrLoadBadSize, "624"},
         {"type 38", bad_type, {}, kAtrLoadBadValue, "type"},
@@ -111,65 +123,20 @@ TEST(Png, RefusesImagesWithoutAGoodRecordLeavingStateUnchanged) {
         {"signature only", {}, {good.begin(), good.begin() + 8}, kAtrLoadOpenFailed, "ends early"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         const std::string path = dir.file("bad.png");
         if (c.bytes.empty())
-            ASSERT_EQ(writepng(source.canvas, 200, path, c.record, "x"), 0) << c.what;
+            ASSERT_EQ(writepng(source.canvas, 200, path, c.record, "x"), 0);
         else
-            write_file(path, c.bytes);
+            test::write_file(path, c.bytes);
         State s = test::make_state(5, 200);
         s.p[5].a = 42;
-        const auto before = record_of(s);
+        const auto before = record_bytes(s);
         s.oatrfile = path;
         std::string reason;
-        EXPECT_EQ(loadatr(s, &reason), c.code) << c.what;
-        EXPECT_NE(reason.find(c.reason), std::string::npos) << c.what << ": " << reason;
-        EXPECT_EQ(s.type, 5) << c.what;
-        EXPECT_EQ(record_of(s), before) << c.what;
-    }
-}
-
-// A zoomed view comes back with the record; a view chunk that could not have
-// been saved refuses the whole load and names the field.
-TEST(Png, ViewWindowTravelsWithTheRecordAllOrNothing) {
-    test::TempDir dir;
-    State saved = test::make_state(0, 200);
-    const MINMAX d = catalogue[0].mmdef;
-    const double w = (d.xmax - d.xmin) / 4, h = (d.ymax - d.ymin) / 4;
-    saved.mm[0] = MINMAX{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
-    ASSERT_EQ(writeimage(saved, dir.file("z.png")), 0);
-    State loaded = test::make_state(5, 200);
-    loaded.oatrfile = dir.file("z.png");
-    std::string reason;
-    ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
-    EXPECT_EQ(loaded.type, 0);
-    EXPECT_EQ(loaded.mm[0], saved.mm[0]);
-
-    PngContents png;
-    ASSERT_TRUE(readpng(dir.file("z.png"), png, false, reason)) << reason;
-    ASSERT_EQ(png.view->size(), 32u);
-    const auto with = [&](int at, double v) {
-        auto bytes = *png.view;
-        std::memcpy(bytes.data() + 8 * at, &v, 8); // x86-64 is little-endian
-        return bytes;
-    };
-    const auto nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        std::vector<std::uint8_t> view;
-        const char* reason;
-    } cases[] = {{{png.view->begin(), png.view->end() - 1}, "32 bytes"},
-                 {with(1, nan), "mm.xmax"},
-                 {with(2, -1e300), "mm.ymin"},
-                 {with(3, saved.mm[0].ymin + 1e-12), "mm.ymax - mm.ymin"}};
-    for (const auto& c : cases) {
-        ASSERT_EQ(writepng(saved.canvas, 200, dir.file("v.png"), *png.record, "x", nullptr, c.view),
-                  0);
-        State s = test::make_state(5, 200);
-        const MINMAX before = s.mm[0];
-        s.oatrfile = dir.file("v.png");
-        EXPECT_EQ(loadatr(s, &reason), kAtrLoadBadValue) << c.reason;
+        EXPECT_EQ(loadatr(s, &reason), c.code);
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
-        EXPECT_EQ(s.type, 5) << reason;
-        EXPECT_EQ(s.mm[0], before) << reason;
+        EXPECT_EQ(record_bytes(s), before);
     }
 }
 
