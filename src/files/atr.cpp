@@ -12,7 +12,6 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace morv {
 
@@ -215,18 +214,16 @@ int writeatr(const Params& s, const std::string& path, std::string* reason) {
 
 int loadatr(Params& s, const std::string& path, std::string* reason) {
     std::string why;
-    const int fd = open_input_file(path, why);
-    std::FILE* in = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-    if (in == nullptr) {
-        if (fd >= 0) ::close(fd);
+    InputStream in = open_input_stream(path, why);
+    if (!in) {
         if (reason != nullptr) *reason = "cannot open " + path + ": " + why;
         return kAtrLoadOpenFailed;
     }
     // One byte more than a record tells a long file from an exact one.
     std::array<std::uint8_t, kAtrSize + 1> buf{};
-    const std::size_t got = std::fread(buf.data(), 1, buf.size(), in);
-    const bool read_error = std::ferror(in) != 0;
-    std::fclose(in);
+    const std::size_t got = std::fread(buf.data(), 1, buf.size(), in.get());
+    const bool read_error = std::ferror(in.get()) != 0;
+    in.reset();
     if (read_error) {
         if (reason != nullptr) *reason = "cannot read " + path;
         return kAtrLoadOpenFailed;

@@ -32,11 +32,6 @@ int fixed(State& s, VOXEL, VOXEL* next, int iter, int*, int*) {
     return kPlot;
 }
 
-bool same(const PARAM& a, const PARAM& b) {
-    return a.xstart == b.xstart && a.ystart == b.ystart && a.zstart == b.zstart && a.a == b.a &&
-           a.b == b.b && a.c == b.c && a.d == b.d && a.sp0 == b.sp0 && a.sp1 == b.sp1;
-}
-
 State of_type(int type, std::int64_t clock = 7) {
     State s;
     s.steps = &fpointer;
@@ -78,7 +73,7 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
     }
     EXPECT_GE(std::fabs(p.a) + std::fabs(p.b) * std::fabs(p.c), 1.0);
     EXPECT_GE(r.measure.lexp, 0.3);
-    EXPECT_TRUE(same(r.set, p));
+    EXPECT_TRUE(r.set == p);
     for (double v : {p.a, p.b, p.c, p.d}) // multiples of 1e-12
         EXPECT_NEAR(v * 1e12, std::round(v * 1e12), 1e-3);
 
@@ -86,7 +81,7 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
     State again = of_type(kDeJong);
     again.p[kDeJong] = before;
     randomparams(again, chaotic, ChaosMeasure{});
-    EXPECT_TRUE(same(again.p[kDeJong], p));
+    EXPECT_TRUE(again.p[kDeJong] == p);
 }
 
 TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
@@ -95,7 +90,7 @@ TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
         const PARAM before = s.p[type];
         const RandomResult r = randomparams(s, fixed, ChaosMeasure{});
         EXPECT_EQ(r.code, kRandomNotFound) << type;
-        EXPECT_TRUE(same(s.p[type], before)) << type;
+        EXPECT_TRUE(s.p[type] == before) << type;
         // Scheme A measures every candidate.
         EXPECT_TRUE(type == kIris ? s.count == 99 : s.count <= 99) << s.count;
         EXPECT_LT(r.measure.lexp, -33.0);
@@ -129,7 +124,7 @@ TEST(RandomSearch, DebugConfirmationCanDecline) {
     };
     EXPECT_EQ(randomparams(s, fixed, ChaosMeasure{}, no).code, kRandomDeclined);
     EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(same(s.p[kSpirals], before));
+    EXPECT_TRUE(s.p[kSpirals] == before);
     EXPECT_EQ(text.rfind("count: 1\na: ", 0), 0u);
     EXPECT_NE(text.find("\nLyapunov exponent: "), std::string::npos);
     EXPECT_EQ(randomparams(s, fixed, ChaosMeasure{}, [](const std::string&) { return true; }).code,
@@ -147,7 +142,7 @@ TEST(RandomSearch, TypesWithoutTheSearchAreRefused) {
     EXPECT_FALSE(random_search_offered(s));
     EXPECT_EQ(randomparams(s, chaotic, ChaosMeasure{}).code, kRandomNotOffered);
     EXPECT_EQ(randomparams(s, ChaosMeasure{}).code, kRandomNotOffered);
-    EXPECT_TRUE(same(s.p[0], before));
+    EXPECT_TRUE(s.p[0] == before);
     State nostep = of_type(kDeJong);
     nostep.steps = nullptr;
     EXPECT_EQ(randomparams(nostep, ChaosMeasure{}).code, kRandomNotOffered);
