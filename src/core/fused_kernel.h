@@ -114,6 +114,15 @@ template <int Method>
     }
 }
 
+// Whether Step leaves the z of its points to the run (it then has a
+// deferred_z(p, old, next) setting next->z from old's plane coordinates).
+template <class Step> constexpr bool defers_z() {
+    if constexpr (requires { Step::deferred_z; })
+        return Step::deferred_z != nullptr;
+    else
+        return false;
+}
+
 // Up to n driver calls for a state past its first call whose type steps with
 // `step` and colours with Method; stops after a call that pauses or sets
 // *held, exactly as the one-call driver would leave everything.
@@ -125,6 +134,17 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
     PendingDot pending;
     long long done = 0;
     int r = s.lastresult;
+    // With a deferred z: the plane coordinates of the point before oldv, and
+    // how many of v and oldv (0..2) this run has made.
+    VOXEL older{};
+    int made = 0;
+    auto finish = [&](int result) {
+        if constexpr (defers_z<Step>()) {
+            if (made >= 1) Step::deferred_z(step.p, o.oldv, &o.v);
+            if (made >= 2) Step::deferred_z(step.p, older, &o.oldv);
+        }
+        o.store(s, result);
+    };
     while (done < n) {
         VOXEL vnew = o.v;
         int x1 = 0, y1 = 0;
@@ -132,10 +152,14 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
         ++done;
         draw_pending<Method>(s, t, o.hitmax, pending);
         if (r >= kComplete) {
-            o.store(s, r);
+            finish(r);
             if (r == kComplete) s.firstloop = 1;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
+        }
+        if constexpr (defers_z<Step>()) {
+            older.x = o.oldv.x, older.y = o.oldv.y;
+            made += made < 2;
         }
         // Field by field: a wide copy of what the step has just stored
         // piecewise would stall until those stores complete.
@@ -146,7 +170,7 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
             // The start-up image pauses itself; Resume continues the same orbit.
             if (s.intro && o.itercount == 25000) {
                 s.intro = 0;
-                o.store(s, r);
+                finish(r);
                 last = Outcome::Paused;
                 return done;
             }
@@ -159,11 +183,11 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
             o.xplot0 = x1;
             o.yplot0 = y1;
         }
-        last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
         if (held != nullptr && *held) break;
     }
+    if (done > 0) last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
     draw_pending<Method>(s, t, o.hitmax, pending);
-    o.store(s, r);
+    finish(r);
     return done;
 }
 

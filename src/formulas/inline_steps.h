@@ -19,10 +19,20 @@ inline void henon_point(const PARAM&, VOXEL old, VOXEL* next) {
     next->y = 0.3 * old.x;
 }
 
-inline void ganymede_point(const PARAM& p, VOXEL old, VOXEL* next) {
+// The third coordinate of Ganymede and de Jong: only the rotation and the Z
+// Plane colouring read it, their plane coordinates never do.
+inline void sine_z(const PARAM&, VOXEL old, VOXEL* next) {
+    next->z = std::sin(old.x);
+}
+
+inline void ganymede_plane(const PARAM& p, VOXEL old, VOXEL* next) {
     next->x = std::sin(p.b * old.y) + p.c * std::sin(p.b * old.x);
     next->y = std::sin(p.a * old.x) + p.d * std::sin(p.a * old.y);
-    next->z = std::sin(old.x);
+}
+
+inline void ganymede_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    ganymede_plane(p, old, next);
+    sine_z(p, old, next);
 }
 
 inline void pickover3d_point(const PARAM& p, VOXEL old, VOXEL* next) {
@@ -31,10 +41,14 @@ inline void pickover3d_point(const PARAM& p, VOXEL old, VOXEL* next) {
     next->z = std::sin(old.x);
 }
 
-inline void dejong_point(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void dejong_plane(const PARAM& p, VOXEL old, VOXEL* next) {
     next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
     next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
-    next->z = std::sin(old.x);
+}
+
+inline void dejong_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    dejong_plane(p, old, next);
+    sine_z(p, old, next);
 }
 
 inline void iris_point(const PARAM& p, VOXEL old, VOXEL* next) {
@@ -88,7 +102,7 @@ template <PointFn Point> struct PlaneMap {
     template <class Run> static auto with(State& s, Run&& run) { return run(PlaneMap(s)); }
 };
 
-template <PointFn Point, bool Turned> struct TurnedMap {
+template <PointFn Point> struct TurnedMap {
     PARAM p;
     ViewMapping view;
     RotationPlan plan;
@@ -96,17 +110,35 @@ template <PointFn Point, bool Turned> struct TurnedMap {
     int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
         Point(p, old, next);
         VOXEL q = *next;
-        if constexpr (Turned) apply_rotation(plan, q);
+        apply_rotation(plan, q);
         view.to_pixel(q.x, q.y, xpos, ypos);
         return kPlot;
     }
 };
 
-template <PointFn Point> struct SineMap {
+// Unturned, a sine map whose z is nothing but a sine of the previous x (Plane
+// and Z given) leaves z to the kernel, which works it out for the points it
+// keeps when the run stops: one sine in five saved per call.
+template <PointFn Plane, PointFn Z> struct UnturnedMap {
+    PARAM p;
+    ViewMapping view;
+    static constexpr PointFn deferred_z = Z;
+
+    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
+        Plane(p, old, next);
+        view.to_pixel(next->x, next->y, xpos, ypos);
+        return kPlot;
+    }
+};
+
+// Plane and Z are the map's parts when its z can wait, else Point is the map.
+template <PointFn Point, PointFn Plane = Point, PointFn Z = nullptr> struct SineMap {
     template <class Run> static auto with(State& s, Run&& run) {
-        if (!rotated(s)) return run(TurnedMap<Point, false>{s.p[s.type], ViewMapping(s), {}});
-        const RotationPlan& plan = current_rotation(s, scratch(s).pointmaps.rotation);
-        return run(TurnedMap<Point, true>{s.p[s.type], ViewMapping(s), plan});
+        if (rotated(s)) {
+            const RotationPlan& plan = current_rotation(s, scratch(s).pointmaps.rotation);
+            return run(TurnedMap<Point>{s.p[s.type], ViewMapping(s), plan});
+        }
+        return run(UnturnedMap<Plane, Z>{s.p[s.type], ViewMapping(s)});
     }
 };
 

@@ -13,11 +13,15 @@ constexpr FusedKernelTable make_table() {
     t[kTypeHenon] = fused_kernels_of<henon, inline_steps::PlaneMap<inline_steps::henon_point>>();
     t[kTypeIkeda] = fused_kernels_of<ikeda>();
     t[kTypeLorenz] = fused_kernels_of<lorenz>();
-    t[kTypeGanymede] =
-        fused_kernels_of<ganymede, inline_steps::SineMap<inline_steps::ganymede_point>>();
+    t[kTypeGanymede] = fused_kernels_of<
+        ganymede, inline_steps::SineMap<inline_steps::ganymede_point, inline_steps::ganymede_plane,
+                                        inline_steps::sine_z>>();
     t[kTypePickover] =
         fused_kernels_of<pickover3d, inline_steps::SineMap<inline_steps::pickover3d_point>>();
-    t[kTypeDeJong] = fused_kernels_of<dejong, inline_steps::SineMap<inline_steps::dejong_point>>();
+    t[kTypeDeJong] =
+        fused_kernels_of<dejong,
+                         inline_steps::SineMap<inline_steps::dejong_point,
+                                               inline_steps::dejong_plane, inline_steps::sine_z>>();
     t[kTypeHenonPhase] = fused_kernels_of<hpd>();
     t[kTypeFeather] = fused_kernels_of<feather>();
     t[kTypeDuffing] = fused_kernels_of<duffing>();

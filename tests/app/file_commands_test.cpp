@@ -116,6 +116,7 @@ TEST(SaveCommands, ImageNamesGiveTwoDistinctFilesOrNothing) {
          {saved("Image", title + ".tga"), saved("Parameters", title + ".atr")},
          title + ".tga",
          title + ".atr"},
+        {".x", {saved("Image", ".x.tga"), saved("Parameters", ".x.atr")}, ".x.tga", ".x.atr"},
         {"y.TGA", {saved("Image", "y.TGA"), saved("Parameters", "y.atr")}, "y.TGA", "y.atr"},
         {"g.png", {saved("Image", "g.png")}, "g.png", ""},
         {"d.tga", {saved("Image", "d.tga"), save_error("Is a directory")}, "d.tga", ""},

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace morv {
 namespace {
@@ -54,6 +55,7 @@ TEST(CliOrbits, PartsMergeIntoTheOneProcessImageAndMismatchesAreRefused) {
     head[20] ^= 1;
     test::write_file(dir.file("big.hits"), big);
     test::write_file(dir.file("head.hits"), head);
+    ::mkfifo(dir.file("fifo.hits").c_str(), 0644);
 
     const std::pair<std::vector<const char*>, const char*> refused[] = {
         {{"a.hits", "other.hits"}, "different renders"},
@@ -63,6 +65,7 @@ TEST(CliOrbits, PartsMergeIntoTheOneProcessImageAndMismatchesAreRefused) {
         {{"big.hits", "b.hits"}, "exceeds"},
         {{"head.hits", "b.hits"}, "damaged"},
         {{"nothere.hits"}, "No such file"},
+        {{"fifo.hits"}, "this is a pipe"}, // a pipe nobody writes to must not hang the merge
     };
     for (const auto& [parts, says] : refused) {
         std::string files;

@@ -2,7 +2,6 @@
 
 #include "app/command_ids.h"
 #include "app/fakes.h"
-#include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
 #include "app/forms/forms.h"
 #include "app/forms/ifs_form.h"
@@ -40,49 +39,35 @@ ParamForm quiet_param_form() {
 TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
     qt_app();
     ScriptedPrompts prompts;
-    for (int id : form_dialog_ids()) {
-        SCOPED_TRACE(id);
-        State s;
-        s.type = kTypeIkeda; // a type with methods and fields disabled
-        const std::unique_ptr<Form> form = make_form(id);
-        const Fields f = form->open(s);
-        FormDialog d(*form, s, prompts);
-        EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
-        const Fields back = d.fields();
-        for (const auto& [c, text] : f.text) {
-            if (auto* label = control<QLabel>(d, c)) {
-                EXPECT_EQ(label->text().toStdString(), text) << c;
-            } else {
-                EXPECT_EQ(back.text_of(c), text) << c;
+    // Methods and fields disabled; a special field labelled, one blanked.
+    for (const int type : {kTypeIkeda, kTypeHenonPhase})
+        for (const int id : form_dialog_ids()) {
+            SCOPED_TRACE(testing::Message() << id << " " << type);
+            State s;
+            s.type = type;
+            const std::unique_ptr<Form> form = make_form(id);
+            const Fields f = form->open(s);
+            FormDialog d(*form, s, prompts);
+            EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
+            const Fields back = d.fields();
+            for (const auto& [c, text] : f.text) {
+                if (auto* label = control<QLabel>(d, c)) {
+                    EXPECT_EQ(label->text().toStdString(), text) << c;
+                } else {
+                    EXPECT_EQ(back.text_of(c), text) << c;
+                }
             }
+            for (const auto& [c, on] : f.checked)
+                EXPECT_EQ(back.is_checked(c), on) << c;
+            for (const auto& [c, on] : f.enabled)
+                EXPECT_EQ(d.control(c)->isEnabled(), on) << c;
+            for (const auto& [c, position] : f.position)
+                EXPECT_EQ(back.position.at(c), position) << c;
         }
-        for (const auto& [c, on] : f.checked)
-            EXPECT_EQ(back.is_checked(c), on) << c;
-        for (const auto& [c, on] : f.enabled)
-            EXPECT_EQ(d.control(c)->isEnabled(), on) << c;
-        for (const auto& [c, position] : f.position)
-            EXPECT_EQ(back.position.at(c), position) << c;
-    }
 }
 
-TEST(FormDialog, EnterInAFieldIsOkAndTypedValuesReachTheState) {
-    qt_app();
-    State s;
-    ScriptedPrompts prompts;
-    BackgroundForm form;
-    FormDialog d(form, s, prompts);
-    d.show();
-    EXPECT_TRUE(control<QPushButton>(d, 1)->isDefault());
-    control<QLineEdit>(d, kBackRed)->setText("300");
-    control<QLineEdit>(d, kBackRed + 1)->setText("-5");
-    press_key(d.control(kBackRed), Qt::Key_Return);
-    EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(s.back, rgb(255, 0, 230));
-}
-
-// A rejected OK warns and leaves the dialog open with what the form stored
-// before its check; Esc then lets the form put it back.
+// Enter in a field is OK. A rejected OK warns and leaves the dialog open with
+// what the form stored before its check; Esc then lets the form put it back.
 TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     qt_app();
     State s;
@@ -94,7 +79,8 @@ TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     control<QLineEdit>(d, kParamResolution)->setText("1000");
     control<QLineEdit>(d, kParamXmin)->setText("0.5");
     control<QLineEdit>(d, kParamXmin + 1)->setText("0.52");
-    control<QPushButton>(d, 1)->click();
+    EXPECT_TRUE(control<QPushButton>(d, 1)->isDefault());
+    press_key(d.control(kParamXmin), Qt::Key_Return);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].kind, Shown::Warn);
     EXPECT_EQ(prompts.shown[0].text, "xmax - xmin must be >= 0.05");
@@ -141,25 +127,26 @@ TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
 }
 
 // A choice box: Enter answers with the left button wherever the focus is, Esc
-// with the right; either way Unity keeps its check box.
+// with the right; either way Unity keeps its check box and other boxes leave it.
 TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
     qt_app();
     ScriptedPrompts prompts;
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
         State s;
-        s.unitybasin = 1;
-        const auto form = make_form(kDlgUnity);
-        FormDialog v(*form, s, prompts);
-        v.open();
-        EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
-        control<QCheckBox>(v, 1005)->setChecked(false);
-        auto* right = control<QPushButton>(v, kButton2);
-        right->setFocus();
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(right, &press);
-        EXPECT_EQ(v.result(), expected) << k;
-        EXPECT_EQ(s.unitybasin, 0) << k;
+        for (const int box : {kDlgUnity, kDlgRossler}) {
+            const auto form = make_form(box);
+            FormDialog v(*form, s, prompts);
+            v.open();
+            EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
+            if (auto* check = control<QCheckBox>(v, 1005)) check->setChecked(true);
+            auto* right = control<QPushButton>(v, kButton2);
+            right->setFocus();
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(right, &press);
+            EXPECT_EQ(v.result(), expected) << k << " " << box;
+            EXPECT_EQ(s.unitybasin, 1) << k << " " << box;
+        }
     }
 }
 
