@@ -183,9 +183,9 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
             o.xplot0 = x1;
             o.yplot0 = y1;
         }
-        last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
         if (held != nullptr && *held) break;
     }
+    if (done > 0) last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
     draw_pending<Method>(s, t, o.hitmax, pending);
     finish(r);
     return done;

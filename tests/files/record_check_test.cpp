@@ -74,27 +74,23 @@ void ifs_ok(State& s, Typist& t) {
     ASSERT_TRUE(form.ok(s, f).close);
 }
 
+// Types into the text fields [first, first + count), picks one radio button of
+// each group [first, first + count) and presses OK.
+void type_into(Form&& form, State& s, Typist& t, std::initializer_list<std::pair<int, int>> texts,
+               std::initializer_list<std::pair<int, int>> radios = {}) {
+    Fields f = form.open(s);
+    for (const auto& [first, count] : texts)
+        t.fill(f, first, count);
+    for (const auto& [first, count] : radios)
+        t.choose(f, first, count);
+    form.ok(s, f);
+}
+
 void option_dialogs_ok(State& s, Typist& t) {
-    VlForm vl;
-    Fields f = vl.open(s);
-    t.fill(f, kVlH, 5);
-    t.choose(f, kVlColoring, 3);
-    vl.ok(s, f);
-    PgmFormulaForm formula;
-    f = formula.open(s);
-    t.choose(f, kPgmFormula, 8);
-    formula.ok(s, f);
-    PgmParamsForm pgm;
-    f = pgm.open(s);
-    t.fill(f, kPgmScale, 1);
-    t.fill(f, kPgmX0, 1);
-    t.fill(f, kPgmY0, 1);
-    pgm.ok(s, f);
-    SierpinskiForm sierpinski;
-    f = sierpinski.open(s);
-    t.fill(f, kSierpinskiRed, 3);
-    t.choose(f, kSierpinskiShape, 6);
-    sierpinski.ok(s, f);
+    type_into(VlForm{}, s, t, {{kVlH, 5}}, {{kVlColoring, 3}});
+    type_into(PgmFormulaForm{}, s, t, {}, {{kPgmFormula, 8}});
+    type_into(PgmParamsForm{}, s, t, {{kPgmScale, 1}, {kPgmX0, 1}, {kPgmY0, 1}});
+    type_into(SierpinskiForm{}, s, t, {{kSierpinskiRed, 3}}, {{kSierpinskiShape, 6}});
 }
 
 TEST(RecordCheck, EveryReachableStateSavesARecordThatLoadsAgain) {

@@ -43,23 +43,6 @@ TEST(Vl, ColouringScaleIsHeldForThePictureAndTheLimitToTheDialogRange) {
     }
 }
 
-TEST(Vl, TargetDiskEndsAnOrbitAfterItsStep) {
-    // A disk covering the whole window: every orbit that does not escape in
-    // its first step leaves after it, with n = 1 and so entry 1.
-    State s = test::make_state(kVl, 200);
-    s.vlcoloring = 2;
-    s.vlradius = 1e6;
-    test::render(s, 200);
-    int coloured = 0;
-    for (int y = 0; y < s.res; ++y)
-        for (int x = 0; x < s.res; ++x) {
-            const COLORREF c = s.canvas.get_pixel(x, y);
-            ASSERT_TRUE(c == s.back || c == entry(s, 1)) << x << "," << y;
-            coloured += c == entry(s, 1);
-        }
-    EXPECT_GT(coloured, 0);
-}
-
 TEST(Vl, ReferenceOrbitIsDrawnInYellowAfterTheLastRowOnly) {
     State plain = test::make_state(kVl, 200);
     test::render(plain, 200);
