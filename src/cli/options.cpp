@@ -70,8 +70,8 @@ Reason add_set(const std::string& v, CliOptions& out) {
     return std::nullopt;
 }
 
-Reason set_palette(const std::string& v, CliOptions& out) {
-    out.palette = v;
+template <std::string CliOptions::*Field> Reason set_text(const std::string& v, CliOptions& out) {
+    out.*Field = v;
     return std::nullopt;
 }
 
@@ -89,16 +89,6 @@ Reason set_seed(const std::string& v, CliOptions& out) {
     return std::nullopt;
 }
 
-Reason set_output(const std::string& v, CliOptions& out) {
-    out.output = v;
-    return std::nullopt;
-}
-
-Reason set_atr_out(const std::string& v, CliOptions& out) {
-    out.atr_out = v;
-    return std::nullopt;
-}
-
 struct ValuedOption {
     const char* name;
     const char* alias;
@@ -110,11 +100,11 @@ constexpr ValuedOption kValuedOptions[] = {
     {"--res", nullptr, set_res},
     {"--iterations", nullptr, set_iterations},
     {"--set", nullptr, add_set},
-    {"--palette", nullptr, set_palette},
+    {"--palette", nullptr, set_text<&CliOptions::palette>},
     {"--filter", nullptr, set_filter},
     {"--seed", nullptr, set_seed},
-    {"-o", "--output", set_output},
-    {"--atr-out", nullptr, set_atr_out},
+    {"-o", "--output", set_text<&CliOptions::output>},
+    {"--atr-out", nullptr, set_text<&CliOptions::atr_out>},
 };
 
 struct Flag {
