@@ -36,8 +36,8 @@ int usage_error(const std::string& message) {
     return kExitUsage;
 }
 
-void print_analysis(const State& s) {
-    std::printf("LExp %.15f\nFD %.15f\n", s.LExp, s.FD);
+void print_analysis(const ChaosMeasure& m) {
+    std::printf("LExp %.15f\nFD %.15f\n", m.lexp, m.fd);
 }
 
 // The random search; on success prints the accepted set.
@@ -45,8 +45,8 @@ int search(State& s) {
     if (!random_search_offered(s))
         return usage_error("--random: " + std::string(catalogue[s.type].name) + " (type " +
                            std::to_string(s.type) + ") offers no random parameter search");
-    const int rc = randomparams(s);
-    if (rc == kRandomNotFound) {
+    const RandomResult r = randomparams(s, ChaosMeasure{});
+    if (r.code == kRandomNotFound) {
         std::fprintf(stderr, "morvane-render: --random: no parameter set accepted among 99 "
                              "candidates; try another --seed\n");
         return kExitNotFound;
@@ -54,7 +54,7 @@ int search(State& s) {
     const PARAM& p = s.p[s.type];
     std::printf("a %.15f\nb %.15f\nc %.15f\nd %.15f\nsp0 %.15f\nsp1 %.15f\n", p.a, p.b, p.c, p.d,
                 p.sp0, p.sp1);
-    print_analysis(s);
+    print_analysis(r.measure);
     return 0;
 }
 
@@ -119,8 +119,7 @@ int write_outputs(State& s, const CliOptions& o) {
     if (const int rc = writeimage(s, o.output, &reason); rc != 0)
         return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
-        s.satrfile = o.atr_out;
-        if (const int rc = writeatr(s, 0, &reason); rc != kAtrWriteOk)
+        if (const int rc = writeatr(s, o.atr_out, &reason); rc != kAtrWriteOk)
             return write_error(rc, o.atr_out, reason);
     }
     return 0;
@@ -159,8 +158,7 @@ int analyze(State& s) {
         return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
                            std::to_string(s.type) +
                            ") draws by itself and gives no orbit to measure");
-    lyapunov(s);
-    print_analysis(s);
+    print_analysis(lyapunov(s).value_or(ChaosMeasure{}));
     return 0;
 }
 
