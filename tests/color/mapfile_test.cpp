@@ -27,11 +27,6 @@ bool parse(const std::string& text, Palette& out) {
     return whole;
 }
 
-RGB entry(int r, int g, int b) {
-    return RGB{static_cast<unsigned char>(r), static_cast<unsigned char>(g),
-               static_cast<unsigned char>(b)};
-}
-
 // n lines "i i i".
 std::string ramp(int n) {
     std::string t;
@@ -50,15 +45,15 @@ TEST(MapParse, AcceptedTextsGiveTheseEntries) {
         RGB expected;
     };
     for (const Case& c :
-         {Case{mixed, 1, entry(44, 255, 0)}, // low 8 bits
-          Case{mixed, 2, entry(7, 8, 9)},
-          Case{mixed, 3, entry(4, 0, 1)}, // "1-2-3x": signs start new numbers, the rest is ignored
+         {Case{mixed, 1, RGB{44, 255, 0}}, // low 8 bits
+          Case{mixed, 2, RGB{7, 8, 9}},
+          Case{mixed, 3, RGB{4, 0, 1}}, // "1-2-3x": signs start new numbers, the rest is ignored
           // 99999999999999999999 mod 256 = 255.
-          Case{"99999999999999999999 -257 1\n", 0, entry(255, 255, 1)},
-          Case{"1 2 3", 0, entry(1, 2, 3)}, // no final newline
-          Case{"", 0, entry(1, 1, 1)},
-          Case{ramp(256) + "not a palette line\n\n", 255, entry(255, 255, 255)},
-          Case{trailing_blanks, 0, entry(1, 2, 3)}, Case{long_line, 1, entry(4, 5, 6)}}) {
+          Case{"99999999999999999999 -257 1\n", 0, RGB{255, 255, 1}},
+          Case{"1 2 3", 0, RGB{1, 2, 3}}, // no final newline
+          Case{"", 0, RGB{1, 1, 1}},
+          Case{ramp(256) + "not a palette line\n\n", 255, RGB{255, 255, 255}},
+          Case{trailing_blanks, 0, RGB{1, 2, 3}}, Case{long_line, 1, RGB{4, 5, 6}}}) {
         Palette p{};
         ASSERT_TRUE(parse(c.text, p)) << c.text.substr(0, 40);
         EXPECT_EQ(p[c.index], c.expected) << c.text.substr(0, 40) << " entry " << c.index;
@@ -75,30 +70,28 @@ TEST(MapParse, RejectsBadLinesAndInnerBlankLines) {
 
 TEST(OpenMapFile, LoadsPaletteFilesAndKeepsPaltempOnFailure) {
     const std::string maps = std::string(MORVANE_TEST_DATA) + "/maps/";
-    State s;
+    Palette paltemp{};
     struct Case {
         const char* file;
         int index;
         RGB expected;
     };
     for (const Case& c :
-         {Case{"sunrise.map", 0, entry(0, 0, 255)}, // a comment follows
-          Case{"sunrise.map", 1, entry(1, 0, 254)}, // tabs, CR LF
-          Case{"sunrise.map", 255, entry(255, 127, 0)}, Case{"short.map", 15, entry(252, 252, 252)},
-          Case{"short.map", 16, entry(1, 1, 1)}, // filled after 16 lines
-          Case{"long.map", 255, entry(255 * 7 % 256, 255 * 13 % 256, 255 * 29 % 256)}}) {
-        s.file = maps + c.file;
-        ASSERT_EQ(OpenMapFile(s), 0) << c.file;
-        EXPECT_EQ(s.paltemp[c.index], c.expected) << c.file << " entry " << c.index;
+         {Case{"sunrise.map", 0, RGB{0, 0, 255}}, // a comment follows
+          Case{"sunrise.map", 1, RGB{1, 0, 254}}, // tabs, CR LF
+          Case{"sunrise.map", 255, RGB{255, 127, 0}}, Case{"short.map", 15, RGB{252, 252, 252}},
+          Case{"short.map", 16, RGB{1, 1, 1}}, // filled after 16 lines
+          Case{"long.map", 255, RGB{255 * 7 % 256, 255 * 13 % 256, 255 * 29 % 256}}}) {
+        ASSERT_EQ(OpenMapFile(maps + c.file, paltemp), 0) << c.file;
+        EXPECT_EQ(paltemp[c.index], c.expected) << c.file << " entry " << c.index;
     }
 
-    const Palette loaded = s.paltemp;
+    const Palette loaded = paltemp;
     test::TempDir dir;
     std::ofstream(dir.file("bad.map")) << "1 2 3\nred green blue\n";
     for (const std::string& bad : {dir.file("bad.map"), dir.file("missing.map"), dir.path()}) {
-        s.file = bad;
-        EXPECT_EQ(OpenMapFile(s), 1) << bad;
-        EXPECT_EQ(s.paltemp, loaded) << bad;
+        EXPECT_EQ(OpenMapFile(bad, paltemp), 1) << bad;
+        EXPECT_EQ(paltemp, loaded) << bad;
     }
 }
 
@@ -108,18 +101,15 @@ TEST(OpenMapFile, LoadsRealWorldPaletteFiles) {
     const std::string maps = std::string(MORVANE_SHARED_DIR) + "/testdata/maps/";
     if (!std::filesystem::is_directory(maps))
         GTEST_SKIP() << "no real-world palette files at " << maps;
-    State s;
+    Palette paltemp{};
     for (const auto& file : std::filesystem::directory_iterator(maps)) {
         if (file.path().extension() != ".map") continue;
-        s.file = file.path().string();
-        EXPECT_EQ(OpenMapFile(s), 0) << s.file;
+        EXPECT_EQ(OpenMapFile(file.path().string(), paltemp), 0) << file.path();
     }
-    s.file = maps + "default.map";
-    ASSERT_EQ(OpenMapFile(s), 0);
-    EXPECT_EQ(s.paltemp[1], entry(0, 0, 168));
-    s.file = maps + "16.map";
-    ASSERT_EQ(OpenMapFile(s), 0);
-    EXPECT_EQ(s.paltemp[16], entry(1, 1, 1));
+    ASSERT_EQ(OpenMapFile(maps + "default.map", paltemp), 0);
+    EXPECT_EQ(paltemp[1], (RGB{0, 0, 168}));
+    ASSERT_EQ(OpenMapFile(maps + "16.map", paltemp), 0);
+    EXPECT_EQ(paltemp[16], (RGB{1, 1, 1}));
 }
 
 } // namespace

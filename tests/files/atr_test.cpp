@@ -40,9 +40,9 @@ State edited_state() {
 TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     test::TempDir dir;
     State saved = edited_state();
-    saved.satrfile = dir.file("p.atr");
-    ASSERT_EQ(writeatr(saved, 0), kAtrWriteOk);
-    EXPECT_EQ(test::read_file(saved.satrfile).size(), kAtrSize);
+    const std::string path = dir.file("p.atr");
+    ASSERT_EQ(writeatr(saved, path), kAtrWriteOk);
+    EXPECT_EQ(test::read_file(path).size(), kAtrSize);
 
     State s;
     set_resolution(s, 321);
@@ -51,8 +51,7 @@ TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     s.mm[26] = MINMAX{-1, 2, -3, 4};
     s.method[26] = 3;
     genpalette(s.palette, defpal2);
-    s.oatrfile = saved.satrfile;
-    ASSERT_EQ(loadatr(s), kAtrLoadOk);
+    ASSERT_EQ(loadatr(s, path), kAtrLoadOk);
 
     EXPECT_EQ(record_bytes(s), record_bytes(saved)); // type, colours, IFS, PGM and the rest
     EXPECT_EQ(s.fp, saved.fp);
@@ -145,48 +144,33 @@ TEST(AtrLoad, RefusesWrongSizesAndValuesNoDialogCouldGiveLeavingStateUnchanged) 
         EXPECT_FALSE(reason.empty());
     }
     test::TempDir dir;
-    for (const std::string& unreadable : {dir.file("missing.atr"), dir.path()}) {
-        s.oatrfile = unreadable; // a folder opens but cannot be read
-        EXPECT_EQ(loadatr(s), kAtrLoadOpenFailed) << unreadable;
-    }
+    // A folder opens but cannot be read.
+    for (const std::string& unreadable : {dir.file("missing.atr"), dir.path()})
+        EXPECT_EQ(loadatr(s, unreadable), kAtrLoadOpenFailed) << unreadable;
     EXPECT_EQ(record_bytes(s), record_bytes(State()));
 }
 
-TEST(AtrPaths, ImagePathGivesParameterPathAndStartUpArgumentIsUnquoted) {
-    for (const auto& [image, atr] : {std::pair{"/pics/orbit.tga", "/pics/orbit.atr"},
-                                     {"/x/y.TGA", "/x/y.atr"},
+// Saving and loading by name go through the application's tests; these are
+// the edges of the name rules.
+TEST(AtrPaths, EdgesOfImageNamesStartUpArgumentsAndUnwritableFolders) {
+    for (const auto& [image, atr] : {std::pair{"/x/y.TGA", "/x/y.atr"},
                                      {"photo.jpeg", "photo.atr"},
                                      {"/a.b/.c", "/a.b/.c.atr"}})
         EXPECT_EQ(atr_path_for_image(image), atr);
-    for (const auto& [path, title] :
-         {std::pair{"/x/y.atr", "y.atr"}, {"y.atr", "y.atr"}, {"/x/", ""}})
-        EXPECT_EQ(file_title(path), title);
-    for (const auto& [arg, path] :
-         {std::pair{"\"/a b/c.atr\"", "/a b/c.atr"}, {"/a b/c.atr", "/a b/c.atr"}, {"\"\"", ""}})
-        EXPECT_EQ(atr_path_from_argument(arg), path);
-
-    test::TempDir dir;
-    State saved = edited_state();
-    saved.tgafile = dir.file("a b.tga");
-    ASSERT_EQ(writeatr(saved, 1), kAtrWriteOk);
-    EXPECT_EQ(std::pair(saved.satrfile, saved.satrfiletitle),
-              std::pair(dir.file("a b.atr"), std::string("a b.atr")));
-    for (const std::string& arg : {saved.satrfile, "\"" + saved.satrfile + "\""}) {
-        State s;
-        EXPECT_EQ(load_startup_atr(s, arg), kAtrLoadOk);
-        EXPECT_EQ(record_bytes(s), record_bytes(saved)) << arg;
-    }
+    EXPECT_EQ(file_title("/x/y.atr") + "|" + file_title("/x/"), "y.atr|");
+    EXPECT_EQ(atr_path_from_argument("\"/a b/c.atr\""), "/a b/c.atr");
     for (const char* nothing : {"", "\"\""}) {
         State s;
+        EXPECT_EQ(atr_path_from_argument(nothing), "");
         EXPECT_EQ(load_startup_atr(s, nothing), kAtrLoadOk);
-        EXPECT_EQ(s.oatrfile, "");
         EXPECT_EQ(record_bytes(s), record_bytes(State()));
     }
-
-    saved.tgafile = dir.file("no-such-folder/p.tga");
-    EXPECT_EQ(writeatr(saved, 1), kAtrWriteOpenFailed);
-    saved.satrfile = dir.file("no-such-folder/p.atr");
-    EXPECT_EQ(writeatr(saved, 0), kAtrWriteOpenFailed);
+    test::TempDir dir;
+    State s;
+    std::string reason;
+    EXPECT_EQ(writeatr(s, dir.file("no-such-folder/p.atr")), kAtrWriteOpenFailed);
+    EXPECT_EQ(writeatr(s, "", &reason), kAtrWriteOpenFailed);
+    EXPECT_EQ(reason, "no file name");
 }
 
 } // namespace
