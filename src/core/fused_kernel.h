@@ -87,7 +87,9 @@ inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXE
     if (t.hits == nullptr) return; // no hit counts: these methods draw nothing
     d.at = static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x;
     __builtin_prefetch(&t.hits[d.at], 1);
-    __builtin_prefetch(&t.canvas[d.at], 1);
+    // "Speed - Points" seldom redraws a pixel once the image has filled in:
+    // fetching its canvas line would mostly be wasted.
+    if constexpr (Method == kMethodHitCount) __builtin_prefetch(&t.canvas[d.at], 1);
     if constexpr (Method == kMethodSpeedPoints) d.speed = speed_index(v, oldv);
     d.x = x, d.y = y, d.set = true;
 }
