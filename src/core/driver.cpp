@@ -56,6 +56,22 @@ bool start_afresh(State& s) {
 
 } // namespace
 
+bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first) {
+    if (rc.stormflag == 0 || !valid_type(ps.type)) return false;
+    const std::span<const StartSet> sets = catalogue[ps.type].start_sets;
+    if (sets.empty()) return false;
+    rc.stormflag = 0;
+    const StartSet& set = sets[static_cast<std::size_t>(rc.lrand()) % sets.size()];
+    first.x = set.x;
+    first.y = set.y;
+    PARAM& p = ps.p[ps.type];
+    p.a = set.a;
+    p.b = set.b;
+    p.c = set.c;
+    p.d = set.d;
+    return true;
+}
+
 Outcome fractaldriver(State& s) {
     if (s.firstloop && !start_afresh(s)) {
         s.firstloop = 1;
@@ -64,8 +80,10 @@ Outcome fractaldriver(State& s) {
 
     const StepFn step = step_of(s);
     VOXEL vnew = s.v;
+    VOXEL old = s.v;
+    if (step != nullptr && s.count == 0) take_start_set(s, s, old);
     int xplot1 = 0, yplot1 = 0;
-    const int r = step != nullptr ? step(s, s.v, &vnew, s.count, &xplot1, &yplot1) : kStop;
+    const int r = step != nullptr ? step(s, s, old, &vnew, s.count, &xplot1, &yplot1) : kStop;
     s.lastresult = r;
 
     if (r >= kComplete) {
@@ -90,7 +108,7 @@ Outcome fractaldriver(State& s) {
             // The first point of a fresh image only becomes the previous pixel.
             ++s.count;
         } else if (r == kPlot) {
-            plot(s, xplot1, yplot1, s.xplot0, s.yplot0);
+            plot(s, s, xplot1, yplot1, s.xplot0, s.yplot0);
         }
         s.xplot0 = xplot1;
         s.yplot0 = yplot1;

@@ -6,8 +6,9 @@
 // instantiated; run_calls() is the way in.
 #include "core/catalogue.h"
 #include "core/numeric.h"
+#include "core/params.h"
+#include "core/render_context.h"
 #include "core/run_calls.h"
-#include "core/state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,24 +17,24 @@ namespace morv {
 
 namespace fused {
 
-// The driver's locals of one run, written back to the state when it stops.
+// The driver's locals of one run, written back to the context when it stops.
 struct Orbit {
     VOXEL v, oldv;
     int count, itercount, xplot0, yplot0;
     unsigned hitmax;
 
-    explicit Orbit(const State& s)
-        : v(s.v), oldv(s.oldv), count(s.count), itercount(s.itercount), xplot0(s.xplot0),
-          yplot0(s.yplot0), hitmax(s.hitmax) {}
-    void store(State& s, int lastresult) const {
-        s.v = v;
-        s.oldv = oldv;
-        s.count = count;
-        s.itercount = itercount;
-        s.xplot0 = xplot0;
-        s.yplot0 = yplot0;
-        s.hitmax = hitmax;
-        s.lastresult = lastresult;
+    explicit Orbit(const RenderContext& rc)
+        : v(rc.v), oldv(rc.oldv), count(rc.count), itercount(rc.itercount), xplot0(rc.xplot0),
+          yplot0(rc.yplot0), hitmax(rc.hitmax) {}
+    void store(RenderContext& rc, int lastresult) const {
+        rc.v = v;
+        rc.oldv = oldv;
+        rc.count = count;
+        rc.itercount = itercount;
+        rc.xplot0 = xplot0;
+        rc.yplot0 = yplot0;
+        rc.hitmax = hitmax;
+        rc.lastresult = lastresult;
     }
 };
 
@@ -44,29 +45,29 @@ struct Target {
     float* hits;
     int res, window_right, window_bottom;
 
-    explicit Target(State& s)
-        : canvas(s.canvas.data()), hits(s.hcres == s.res ? s.hitcount.data() : nullptr), res(s.res),
-          window_right(std::min(s.res, s.ClientRes.right)),
-          window_bottom(std::min(s.res, s.ClientRes.bottom)) {}
+    Target(const Params& ps, RenderContext& rc)
+        : canvas(rc.canvas.data()), hits(rc.hcres == ps.res ? rc.hitcount.data() : nullptr),
+          res(ps.res), window_right(std::min(ps.res, rc.ClientRes.right)),
+          window_bottom(std::min(ps.res, rc.ClientRes.bottom)) {}
 
-    void dot(State& s, int x, int y, COLORREF c) const {
+    void dot(RenderContext& rc, int x, int y, COLORREF c) const {
         canvas[static_cast<std::size_t>(y) * static_cast<std::size_t>(res) + x] =
             Surface::to_pixel(c);
-        if (x < window_right && y < window_bottom) s.window.set_pixel(x, y, c);
+        if (x < window_right && y < window_bottom) rc.window.set_pixel(x, y, c);
     }
 };
 
 // The plotter of "Speed - Points" and "Hit Count" for an on-image pixel.
 template <int Method>
-inline void plot_dot(State& s, const Target& t, Orbit& o, const VOXEL& v, const VOXEL& oldv, int x,
-                     int y) {
+inline void plot_dot(const Params& ps, RenderContext& rc, const Target& t, Orbit& o, const VOXEL& v,
+                     const VOXEL& oldv, int x, int y) {
     if (t.hits == nullptr) return;
     float* h = &t.hits[static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x];
     if constexpr (Method == kMethodHitCount) {
         const std::uint32_t n = static_cast<std::uint32_t>(trunc32(*h)) + 1u;
         *h += 1.0f;
         if (n > o.hitmax) o.hitmax = n;
-        t.dot(s, x, y, palette_color(s.palette, n < 255 ? n : 255));
+        t.dot(rc, x, y, palette_color(ps.palette, n < 255 ? n : 255));
     } else {
         const double dx = v.x - oldv.x, dy = v.y - oldv.y;
         std::uint32_t c =
@@ -74,7 +75,7 @@ inline void plot_dot(State& s, const Target& t, Orbit& o, const VOXEL& v, const 
         c = c == 0 ? 1 : (c > 255 ? 255 : c);
         const auto shown = static_cast<std::uint32_t>(trunc32(*h));
         if (c <= shown) return; // a pixel keeps the highest index it has shown
-        t.dot(s, x, y, palette_color(s.palette, c));
+        t.dot(rc, x, y, palette_color(ps.palette, c));
         *h = static_cast<float>(c);
         if (c > o.hitmax) o.hitmax = c;
     }
@@ -99,34 +100,36 @@ inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXE
     d.v = v, d.oldv = oldv, d.x = x, d.y = y, d.set = true;
 }
 
-template <int Method> inline void draw_pending(State& s, const Target& t, Orbit& o, PendingDot& d) {
+template <int Method>
+inline void draw_pending(const Params& ps, RenderContext& rc, const Target& t, Orbit& o,
+                         PendingDot& d) {
     if (!d.set) return;
     d.set = false;
-    plot_dot<Method>(s, t, o, d.v, d.oldv, d.x, d.y);
+    plot_dot<Method>(ps, rc, t, o, d.v, d.oldv, d.x, d.y);
 }
 
-// Up to n calls of the driver for a state past its first call whose type
+// Up to n calls of the driver for a context past its first call whose type
 // steps with Step and colours with Method (Step may be an inline copy of the
 // table's step, so that its body is compiled into the loop); stops after a
 // call that pauses or sets *held, exactly as the one-call driver would leave
 // everything.
 template <StepFn Step, int Method>
-long long calls(State& s, long long n, const bool* held, Outcome& last) {
+long long calls(const Params& ps, RenderContext& rc, long long n, const bool* held, Outcome& last) {
     static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
-    Orbit o(s);
-    const Target t(s);
+    Orbit o(rc);
+    const Target t(ps, rc);
     PendingDot pending;
     long long done = 0;
-    int r = s.lastresult;
+    int r = rc.lastresult;
     while (done < n) {
         VOXEL vnew = o.v;
         int x1 = 0, y1 = 0;
-        r = Step(s, o.v, &vnew, o.count, &x1, &y1);
+        r = Step(ps, rc, o.v, &vnew, o.count, &x1, &y1);
         ++done;
-        draw_pending<Method>(s, t, o, pending);
+        draw_pending<Method>(ps, rc, t, o, pending);
         if (r >= kComplete) {
-            o.store(s, r);
-            if (r == kComplete) s.firstloop = 1;
+            o.store(rc, r);
+            if (r == kComplete) rc.firstloop = 1;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
         }
@@ -137,9 +140,9 @@ long long calls(State& s, long long n, const bool* held, Outcome& last) {
         if (o.itercount < 25000) {
             ++o.itercount;
             // The start-up image pauses itself; Resume continues the same orbit.
-            if (s.intro && o.itercount == 25000) {
-                s.intro = 0;
-                o.store(s, r);
+            if (rc.intro && o.itercount == 25000) {
+                rc.intro = 0;
+                o.store(rc, r);
                 last = Outcome::Paused;
                 return done;
             }
@@ -155,8 +158,8 @@ long long calls(State& s, long long n, const bool* held, Outcome& last) {
         last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
         if (held != nullptr && *held) break;
     }
-    draw_pending<Method>(s, t, o, pending);
-    o.store(s, r);
+    draw_pending<Method>(ps, rc, t, o, pending);
+    o.store(rc, r);
     return done;
 }
 

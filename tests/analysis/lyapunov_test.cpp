@@ -12,21 +12,21 @@ namespace morv {
 namespace {
 
 // Steps for hand-made orbits; `stay` sends every point to one fixed point.
-int stay(State&, VOXEL, VOXEL* next, int, int*, int*) {
+int stay(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int*, int*) {
     *next = VOXEL{0.25, 0.25, 0};
     return kPlot;
 }
-int run_away(State&, VOXEL old, VOXEL* next, int, int*, int*) {
+int run_away(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int*, int*) {
     next->x = old.x + 1000;
     next->y = old.y;
     return kPlot;
 }
 // Separates only in z: the x-y distance is always 0.
-int spread_z(State&, VOXEL old, VOXEL* next, int, int*, int*) {
+int spread_z(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int*, int*) {
     *next = VOXEL{0.25, 0.25, old.z + old.x * 1e3};
     return kPlot;
 }
-int blow_up(State&, VOXEL old, VOXEL* next, int, int*, int*) {
+int blow_up(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int*, int*) {
     next->x = old.x * 1e10;
     next->y = old.y * 1e10;
     return kPlot;

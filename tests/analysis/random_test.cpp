@@ -18,16 +18,16 @@ constexpr int kSpirals = 36;
 // Steps that see the parameters through the state (`chaotic` is a Peter de
 // Jong map, chaotic for most coefficients). The test's lyapunov runs
 // are counted in `count`, which nothing else uses while paused.
-int chaotic(State& s, VOXEL old, VOXEL* next, int iter, int*, int*) {
-    if (iter == 0) ++s.count;
-    const PARAM& p = s.p[s.type];
+int chaotic(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int*, int*) {
+    if (iter == 0) ++rc.count;
+    const PARAM& p = ps.p[ps.type];
     next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
     next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
     return kPlot;
 }
 // Every point goes to one point: main and shadow orbits coincide.
-int fixed(State& s, VOXEL, VOXEL* next, int iter, int*, int*) {
-    if (iter == 0) ++s.count;
+int fixed(const Params&, RenderContext& rc, VOXEL, VOXEL* next, int iter, int*, int*) {
+    if (iter == 0) ++rc.count;
     *next = VOXEL{0.25, 0.25, 0};
     return kPlot;
 }

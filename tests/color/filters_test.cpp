@@ -193,7 +193,7 @@ TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
             c.filter(s);
             for (int i = 0; i < res * res; ++i) {
                 const int k = std::min(c.index_of(want.hitcount[i], hitmax), 255);
-                if (k > 0) drawdot(want, i % res, i / res, palette_color(want.palette, k));
+                if (k > 0) drawdot(want, want, i % res, i / res, palette_color(want.palette, k));
             }
             for (int y = 0; y < res; ++y)
                 for (int x = 0; x < res; ++x) {

@@ -9,14 +9,20 @@ namespace morv {
 
 namespace {
 
+// What the scripted step keeps in its render context: the iter it was given.
+struct SeenIter {
+    int iter = -1;
+};
+
 // A scripted step for type 0: returns p.a as its result, remembers the iter it
-// was given in p.c, and walks along row 5 one column per call.
-int scripted(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+// was given, and walks along row 5 one column per call.
+int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+             int* ypos) {
     next->x = old.x + 1;
-    s.p[s.type].c = iter;
-    *xpos = trunc32(next->x) % s.res;
+    rc.scratch.get<SeenIter>().iter = iter;
+    *xpos = trunc32(next->x) % ps.res;
     *ypos = 5;
-    return trunc32(s.p[s.type].a);
+    return trunc32(ps.p[ps.type].a);
 }
 
 constexpr std::array<StepFn, NTYPES> kScripted = [] {
@@ -55,7 +61,7 @@ TEST(Driver, TransientResultsCountUpAndKeepThePreviousPixel) {
     State s = scripted_state(kTransient);
     for (int i = 0; i < 5; ++i) {
         fractaldriver(s);
-        EXPECT_EQ(s.p[0].c, i); // iter
+        EXPECT_EQ(s.scratch.get<SeenIter>().iter, i);
     }
     EXPECT_EQ(s.xplot0, 0);
     EXPECT_EQ(s.yplot0, 0);

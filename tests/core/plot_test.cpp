@@ -31,14 +31,14 @@ void step_by(State& s, double len, double z = 0) {
 TEST(PlotSpeedPoints, FirstHitPaintsSlowerPassKeepsFasterRepaints) {
     State s = plotting_state(0, kMethodSpeedPoints);
     step_by(s, 0.5); // 0.5 * 170 = 85
-    plot(s, 10, 10, 0, 0);
+    plot(s, s, 10, 10, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(10, 10), entry(s, 85));
     EXPECT_EQ(s.hitmax, 85u);
     step_by(s, 0.1);
-    plot(s, 10, 10, 0, 0);
+    plot(s, s, 10, 10, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(10, 10), entry(s, 85));
     step_by(s, 1.0);
-    plot(s, 10, 10, 0, 0);
+    plot(s, s, 10, 10, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(10, 10), entry(s, 170));
     EXPECT_EQ(s.hitmax, 170u);
 }
@@ -46,28 +46,28 @@ TEST(PlotSpeedPoints, FirstHitPaintsSlowerPassKeepsFasterRepaints) {
 TEST(PlotSpeedPoints, IndexIsLimitedToOneThrough255) {
     State s = plotting_state(0, kMethodSpeedPoints);
     step_by(s, 0.0); // two identical points: index 0 becomes 1
-    plot(s, 1, 1, 0, 0);
+    plot(s, s, 1, 1, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(1, 1), entry(s, 1));
     step_by(s, 1.5);
-    plot(s, 2, 2, 0, 0);
+    plot(s, s, 2, 2, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(2, 2), entry(s, 255));
-    plot(s, 200, 2, 0, 0); // off the image: nothing
-    plot(s, -1, 2, 0, 0);
+    plot(s, s, 200, 2, 0, 0); // off the image: nothing
+    plot(s, s, -1, 2, 0, 0);
     EXPECT_EQ(s.hitmax, 255u);
 }
 
 TEST(PlotSpeedPoints, RosslerAndCurvesColourByDepth) {
     State s = plotting_state(21, kMethodSpeedPoints);
     s.v.z = -0.1; // a negative index counts as above 255
-    plot(s, 3, 3, 0, 0);
+    plot(s, s, 3, 3, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(3, 3), entry(s, 255));
     s.v.z = 0.05; // trunc(0.5) = 0, shown as 1
-    plot(s, 4, 4, 0, 0);
+    plot(s, s, 4, 4, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(4, 4), entry(s, 1));
 
     State c = plotting_state(20, kMethodSpeedPoints);
     c.v.z = 0; // res / 13.3 * 1300 / res = 97.7
-    plot(c, 5, 5, 0, 0);
+    plot(c, c, 5, 5, 0, 0);
     EXPECT_EQ(c.canvas.get_pixel(5, 5), entry(c, 97));
 }
 
@@ -75,13 +75,13 @@ TEST(PlotSpeedLines, NeedsBothEndsOnTheImageAndVisibleForTheWindow) {
     State s = plotting_state(0, kMethodSpeedLines);
     attach_window(s, 100, 100);
     step_by(s, 0.5);
-    plot(s, 20, 10, -1, 10); // previous pixel outside: not drawn at all, not clipped
+    plot(s, s, 20, 10, -1, 10); // previous pixel outside: not drawn at all, not clipped
     EXPECT_EQ(s.canvas.get_pixel(5, 10), s.back);
-    plot(s, 150, 10, 50, 10); // one end outside the visible part: canvas only
+    plot(s, s, 150, 10, 50, 10); // one end outside the visible part: canvas only
     EXPECT_EQ(s.canvas.get_pixel(60, 10), entry(s, 85));
     EXPECT_EQ(s.window.get_pixel(60, 10), 0u);
     EXPECT_EQ(s.canvas.get_pixel(150, 10), s.back); // a thin line leaves out its end
-    plot(s, 40, 20, 10, 20);
+    plot(s, s, 40, 20, 10, 20);
     EXPECT_EQ(s.window.get_pixel(25, 20), entry(s, 85));
     EXPECT_EQ(s.hitmax, 0u);
 }
@@ -89,7 +89,7 @@ TEST(PlotSpeedLines, NeedsBothEndsOnTheImageAndVisibleForTheWindow) {
 TEST(PlotHitCount, EveryHitRepaintsAndStopsAtEntry255) {
     State s = plotting_state(6, kMethodHitCount);
     for (int i = 1; i <= 300; ++i) {
-        plot(s, 7, 8, 0, 0);
+        plot(s, s, 7, 8, 0, 0);
         if (i == 1) {
             EXPECT_EQ(s.canvas.get_pixel(7, 8), entry(s, 1));
         }
@@ -105,9 +105,9 @@ TEST(PlotHitCount, EveryHitRepaintsAndStopsAtEntry255) {
 TEST(PlotZPlane, SignDoesNotMatterAndTheColourBlends) {
     State s = plotting_state(6, kMethodZPlane);
     s.v.z = -0.5; // zf 127.5: halfway between entries 127 and 128
-    plot(s, 1, 1, 0, 0);
+    plot(s, s, 1, 1, 0, 0);
     s.v.z = 0.5;
-    plot(s, 2, 2, 0, 0);
+    plot(s, s, 2, 2, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(1, 1), s.canvas.get_pixel(2, 2));
     const RGB a = s.palette[127], b = s.palette[128];
     const COLORREF half = rgb(static_cast<int>((b[0] - a[0]) * 0.5 + a[0]),
@@ -117,19 +117,19 @@ TEST(PlotZPlane, SignDoesNotMatterAndTheColourBlends) {
     EXPECT_EQ(s.hitmax, 127u);
 
     s.v.z = 0; // index 0 becomes 1
-    plot(s, 3, 3, 0, 0);
+    plot(s, s, 3, 3, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(3, 3), entry(s, 1));
     s.v.z = 1.0;
-    plot(s, 4, 4, 0, 0);
+    plot(s, s, 4, 4, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(4, 4), entry(s, 255));
     s.v.z = 0.1; // smaller than what the pixel holds: kept
-    plot(s, 4, 4, 0, 0);
+    plot(s, s, 4, 4, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(4, 4), entry(s, 255));
 }
 
 TEST(Plot, SelfDrawingMethodDrawsNothing) {
     State s = plotting_state(2, kMethodSelf);
-    plot(s, 5, 5, 0, 0);
+    plot(s, s, 5, 5, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(5, 5), s.back);
 }
 

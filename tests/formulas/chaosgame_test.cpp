@@ -73,7 +73,7 @@ TEST(Sierpinski, HitCountColourIsTheCountBeforeTheHit) {
     for (unsigned hit = 0; hit < 3; ++hit) {
         scratch(s).selfdraw1.sierpinski = before;
         s.rng = rng;
-        sierpinski(s, s.v, &next, 100, &x, &y);
+        sierpinski(s, s, s.v, &next, 100, &x, &y);
         const int px = trunc32(scratch(s).selfdraw1.sierpinski.x0),
                   py = trunc32(scratch(s).selfdraw1.sierpinski.y0);
         EXPECT_EQ(s.canvas.get_pixel(px, py), entry(s, hit)) << "hit " << hit;

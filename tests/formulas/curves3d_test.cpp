@@ -17,7 +17,7 @@ struct Call {
 
 Call call(StepFn step, State& s, int iter) {
     Call c{};
-    c.result = step(s, VOXEL{}, &c.n, iter, &c.x, &c.y);
+    c.result = step(s, s, VOXEL{}, &c.n, iter, &c.x, &c.y);
     return c;
 }
 

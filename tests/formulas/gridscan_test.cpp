@@ -138,7 +138,7 @@ TEST(FrothyBasin, FiniteAttractorModeIsAPointMap) {
     s.basinflag = 1;
     VOXEL next{0.1, 0.1, 0.5};
     int x = 0, y = 0;
-    EXPECT_EQ(frothybasin(s, VOXEL{0.1, 0.1, 0.5}, &next, 0, &x, &y), kPlot);
+    EXPECT_EQ(frothybasin(s, s, VOXEL{0.1, 0.1, 0.5}, &next, 0, &x, &y), kPlot);
     const double a = 1.737, b = -0.035;
     EXPECT_DOUBLE_EQ(next.x, (0.2 * 0.0) - a * 0.1 - b * 0.1);
     EXPECT_DOUBLE_EQ(next.y, 2 * 0.1 * 0.1 - b * 0.1 + a * 0.1);

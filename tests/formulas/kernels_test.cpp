@@ -86,25 +86,31 @@ TEST(FusedKernels, EqualSingleDriverCallsForEveryPointMapAndBothMethods) {
     EXPECT_EQ(covered, 21);
 }
 
-// A step that walks along a row, counting its calls in p.c, and returns the
-// results of a script, to drive the kernel through every kind of result.
-int scripted(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
+// The calls the scripted step has made, kept in its render context.
+struct CallCount {
+    int calls = 0;
+};
+
+// A step that walks along a row, counting its calls, and returns the results
+// of a script, to drive the kernel through every kind of result.
+int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+             int* ypos) {
     next->x = old.x + 1;
     next->y = old.y + 0.25;
-    *xpos = trunc32(next->x) % (s.res + 3) - 1; // now and then off the image
+    *xpos = trunc32(next->x) % (ps.res + 3) - 1; // now and then off the image
     *ypos = trunc32(next->y) % 150;
-    const int call = trunc32(s.p[s.type].c);
-    s.p[s.type].c += 1;
-    if (call % 17 == 16) s.sleep_ms(1); // a wait between stages
+    const int call = rc.scratch.get<CallCount>().calls++;
+    if (call % 17 == 16) rc.sleep_ms(1); // a wait between stages
     return call % 97 == 96  ? kStop
            : call % 13 == 5 ? kTransient
            : call % 7 == 3  ? kAccepted
                             : kPlot;
 }
 
-int scripted_complete(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    const int r = scripted(s, old, next, iter, xpos, ypos);
-    return trunc32(s.p[s.type].c) % 1211 == 1210 ? kComplete : r;
+int scripted_complete(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                      int* xpos, int* ypos) {
+    const int r = scripted(ps, rc, old, next, iter, xpos, ypos);
+    return rc.scratch.get<CallCount>().calls % 1211 == 1210 ? kComplete : r;
 }
 
 TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {

@@ -20,7 +20,7 @@ struct Stepped {
 
 inline Stepped step_once(State& s, VOXEL old, int iter) {
     Stepped r{old};
-    r.result = fpointer[s.type](s, old, &r.v, iter, &r.x, &r.y);
+    r.result = fpointer[s.type](s, s, old, &r.v, iter, &r.x, &r.y);
     return r;
 }
 

@@ -1,3 +1,5 @@
+#include "analysis/lyapunov.h"
+#include "core/driver.h"
 #include "pointmaps_support.h"
 
 #include <cmath>
@@ -34,26 +36,50 @@ TEST(IkedaIfs, TakesTheIkedaBranchForRemaindersEightToTen) {
     EXPECT_EQ(seen.size(), 11u);
 }
 
+// The first step of a run after the type was chosen takes a built-in set:
+// the render's first driver call, or the first Lyapunov estimate (a random
+// search run before any render). Either way the working parameters hold the
+// set afterwards (what the dialogs show and the records save, also over
+// values loaded or set before), and the orbit went from the set's point.
 TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
-    const double as[2] = {-1.924232, -0.399915}, ds[2] = {-0.286204, 0.338827};
-    const VOXEL starts[2] = {{0.054631, 0.003381, 0}, {0.116414, -0.166867, 0}};
     std::set<int> picked;
-    for (std::uint32_t seed = 0; seed < 8; ++seed) {
-        State s = make_state(33);
-        s.rng.srand(seed);
-        Random ahead = s.rng;
-        const int which = ahead.lrand() % 2;
-        picked.insert(which);
-        const Stepped r = step_once(s, VOXEL{5, 5, 0}, 0);
-        EXPECT_EQ(s.stormflag, 0);
-        EXPECT_EQ(s.p[33].a, as[which]);
-        EXPECT_EQ(s.p[33].d, ds[which]);
-        EXPECT_EQ(s.p[33].xstart, 0.116);
-        // The step went from the set's start point, not the one passed in.
-        s.rng = ahead;
-        const Stepped want = step_once(s, starts[which], 0);
-        EXPECT_EQ(r.v.x, want.v.x);
-        EXPECT_EQ(r.v.y, want.v.y);
+    for (bool measure : {false, true}) {
+        for (std::uint32_t seed = 0; seed < 8; ++seed) {
+            State s = make_state(33);
+            s.p[33].a = 0.3; // as loaded from a record or given with --set
+            s.rng.srand(seed);
+            Random ahead = s.rng;
+            const int which = ahead.lrand() % 2;
+            picked.insert(which);
+            const StartSet& set = catalogue[33].start_sets[which];
+            // The same orbit with the set already in place and no flag.
+            State want = make_state(33);
+            want.stormflag = 0;
+            want.p[33] = PARAM{0.116, -0.166, 0, set.a, set.b, set.c, set.d, 0, 0};
+            want.rng = ahead;
+            if (measure) {
+                lyapunov(s);
+                want.p[33].xstart = set.x, want.p[33].ystart = set.y;
+                lyapunov(want);
+                EXPECT_EQ(s.LExp, want.LExp);
+                EXPECT_EQ(s.FD, want.FD);
+            } else {
+                fractaldriver(s);
+                const Stepped r = step_once(want, VOXEL{set.x, set.y, 0}, 0);
+                EXPECT_EQ(s.v.x, r.v.x);
+                EXPECT_EQ(s.v.y, r.v.y);
+                EXPECT_EQ(s.oldv.x, 0.116); // the record's start stays the previous point
+            }
+            EXPECT_EQ(s.stormflag, 0);
+            EXPECT_EQ(s.p[33].a, set.a);
+            EXPECT_EQ(s.p[33].d, set.d);
+            EXPECT_EQ(s.p[33].xstart, 0.116);
+            // Later runs keep what the user has set since.
+            s.p[33].a = 0.25;
+            s.firstloop = 1;
+            fractaldriver(s);
+            EXPECT_EQ(s.p[33].a, 0.25);
+        }
     }
     EXPECT_EQ(picked.size(), 2u);
 }

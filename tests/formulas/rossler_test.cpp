@@ -18,12 +18,12 @@ TEST(Rossler, EachViewUsesItsOwnC) {
     const VOXEL o{0.6, 0.6, 0.6};
     VOXEL n = o;
     int x = 0, y = 0;
-    rossler(s, o, &n, 1, &x, &y);
+    rossler(s, s, o, &n, 1, &x, &y);
     EXPECT_DOUBLE_EQ(n.x, 0.6 + 0.005 * (-0.6 - 0.6));
     EXPECT_DOUBLE_EQ(n.y, 0.6 + 0.005 * (0.6 + 0.2 * 0.6));
     EXPECT_DOUBLE_EQ(n.z, 0.6 + 0.005 * (0.2 + 0.36 - 5.4 * 0.6));
     s.rosslerflag = 1;
-    rossler(s, o, &n, 1, &x, &y);
+    rossler(s, s, o, &n, 1, &x, &y);
     EXPECT_DOUBLE_EQ(n.z, 0.6 + 0.005 * (0.2 + 0.36 - 5.7 * 0.6));
 }
 
@@ -33,7 +33,7 @@ TEST(Rossler, ObliqueViewPlacesTheAxisByHeightAlone) {
     VOXEL n{};
     int x = 0, y = 0;
     // x = y = 0 after the step: the zero modulus is replaced, not divided by.
-    rossler(s, VOXEL{0, 0, 0}, &n, 1, &x, &y);
+    rossler(s, s, VOXEL{0, 0, 0}, &n, 1, &x, &y);
     EXPECT_DOUBLE_EQ(n.z, 0.001);
     EXPECT_EQ(x, 300);
     EXPECT_EQ(y, 600 - 105 - 1); // trunc(6.001 * 600 / 34) = 105

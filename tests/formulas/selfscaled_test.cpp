@@ -30,7 +30,7 @@ void lace_from_origin(State& s, int k) {
     s.rng = generator_choosing(k);
     VOXEL next{};
     int x = 0, y = 0;
-    EXPECT_EQ(lace(s, VOXEL{}, &next, 100, &x, &y), kTransient);
+    EXPECT_EQ(lace(s, s, VOXEL{}, &next, 100, &x, &y), kTransient);
 }
 
 TEST(Lace, FirstHundredPointsOnlyMoveTheOrbit) {
@@ -89,10 +89,10 @@ TEST(Pgm, ZeroGuardsCarryIntoTheMap) {
     VOXEL next{};
     int x = 0, y = 0;
     s.pgmindex = 6;
-    pgm(s, VOXEL{0.0, 0.5, 0}, &next, 1, &x, &y);
+    pgm(s, s, VOXEL{0.0, 0.5, 0}, &next, 1, &x, &y);
     EXPECT_EQ(next.y, 1e-06);
     s.pgmindex = 5;
-    pgm(s, VOXEL{0.25, 0.0, 0}, &next, 1, &x, &y);
+    pgm(s, s, VOXEL{0.25, 0.0, 0}, &next, 1, &x, &y);
     EXPECT_EQ(next.x, (1 - 1e-06) + 0.25 + std::cos(1e-06) * 5e-06 / std::sin(1e-06));
     EXPECT_EQ(next.y, 0.25);
 }
