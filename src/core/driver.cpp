@@ -54,6 +54,14 @@ bool start_afresh(State& s) {
     return true;
 }
 
+// The step at iter 0, which may start from a set the type takes at its first
+// run instead of the orbit's point. Kept out of the driver's common path.
+[[gnu::noinline]] int first_step(State& s, StepFn step, VOXEL* next, int* xpos, int* ypos) {
+    VOXEL old = s.v;
+    take_start_set(s, s, old);
+    return step(s, s, old, next, 0, xpos, ypos);
+}
+
 } // namespace
 
 bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first) {
@@ -80,10 +88,10 @@ Outcome fractaldriver(State& s) {
 
     const StepFn step = step_of(s);
     VOXEL vnew = s.v;
-    VOXEL old = s.v;
-    if (step != nullptr && s.count == 0) take_start_set(s, s, old);
     int xplot1 = 0, yplot1 = 0;
-    const int r = step != nullptr ? step(s, s, old, &vnew, s.count, &xplot1, &yplot1) : kStop;
+    const int r = step == nullptr ? kStop
+                  : s.count == 0  ? first_step(s, step, &vnew, &xplot1, &yplot1)
+                                  : step(s, s, s.v, &vnew, s.count, &xplot1, &yplot1);
     s.lastresult = r;
 
     if (r >= kComplete) {
