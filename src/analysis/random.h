@@ -16,14 +16,6 @@ inline constexpr int kRandomDeclined = 1;   // the user declined it; p[type] res
 inline constexpr int kRandomNotFound = 2;   // no set among 99 candidates; p[type] restored
 inline constexpr int kRandomNotOffered = 3; // the type offers no random search; nothing changed
 
-// Shown for kRandomNotFound (exclamation icon, OK).
-inline constexpr const char* kRandomNotFoundText =
-    "Attractor not found after 100 tries.\n\nPlease try again; this will reset the\n   "
-    "pseudo-random number generator.";
-inline constexpr const char* kRandomNotFoundCaption = " :-( ";
-// The confirmation asked in debug mode (information icon, Yes/No).
-inline constexpr const char* kRandomConfirmCaption = "Accept Parameters?";
-
 // Asked in debug mode with the text of the accepted set; true means Yes.
 using ConfirmFn = std::function<bool(const std::string& text)>;
 

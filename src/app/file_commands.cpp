@@ -9,7 +9,6 @@
 #include "files/atr.h"
 #include "files/file_identity.h"
 #include "files/image.h"
-#include "files/tga.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,10 @@
 #pragma once
 
-// Texts and captions of the main window's own message boxes, character for
-// character as the user sees them (those of the filters, palettes, parameter
-// files and random search come with those functions).
+#include <array>
+
+// Texts and captions of the program's message boxes, character for character
+// as the user sees them. The engine reports failures by code (and the
+// system's reason); these are what the commands show for them.
 namespace morv::app {
 
 inline constexpr const char* kProgramCaption = "Morvane";
@@ -38,6 +40,60 @@ inline constexpr const char* kDebugCaption = "Debug Mode";
 inline constexpr const char* kDebugPrefix = "Parameter display mode ";
 inline constexpr const char* kDebugEnabled = "enabled.";
 inline constexpr const char* kDebugDisabled = "disabled.";
+
+// Saving an image or a parameter file failed: the text by result code - 1.
+inline constexpr std::array<const char*, 3> saveerror{
+    "Error opening a save file.",
+    "Not enough memory to buffer image lines.",
+    "Error writing to save file.",
+};
+inline constexpr const char* kSaveErrorCaption = "Save file error";
+
+// Any failure to load a parameter file (or the record of an image).
+inline constexpr const char* kAtrLoadErrorText = "Error opening ATR file";
+inline constexpr const char* kAtrLoadErrorCaption = "ATR file error";
+
+inline constexpr const char* kMapErrorText = "Error opening MAP file";
+inline constexpr const char* kMapErrorCaption = "MAP file error";
+inline constexpr const char* kMapAcceptText = "Accept palette?";
+inline constexpr const char* kMapAcceptCaption = "Preview";
+
+// The random search found no set (exclamation icon, OK).
+inline constexpr const char* kRandomNotFoundText =
+    "Attractor not found after 100 tries.\n\nPlease try again; this will reset the\n   "
+    "pseudo-random number generator.";
+inline constexpr const char* kRandomNotFoundCaption = " :-( ";
+// The confirmation asked in debug mode (information icon, Yes/No).
+inline constexpr const char* kRandomConfirmCaption = "Accept Parameters?";
+
+// Shown once per run before the first use of each filter.
+inline constexpr const char* kNormalizeAdvisoryCaption = "Normalization Advisory";
+inline constexpr const char* kEqualizeAdvisoryCaption = "Equalization Advisory";
+inline constexpr const char* kLogAdvisoryCaption = "Hit Count Adjustment Advisory";
+
+inline constexpr const char* kNormalizeAdvisoryText =
+    "The normalization filter will be applied."
+    "\n\nThe best results often will be obtained if\n   the image is 'overdeveloped'.\n\n"
+    "The image will disappear if you resume\n   rendering after the filter is applied.\n"
+    "   Therefore, if you want to save the\n   filtered image, do so immediately.";
+inline constexpr const char* kEqualizeAdvisoryText =
+    "The equalization filter will be applied."
+    "\n\nThe best results often will be obtained if\n   the image is 'overdeveloped'.\n\n"
+    "The image will disappear if you resume\n   rendering after the filter is applied.\n"
+    "   Therefore, if you want to save the\n   filtered image, do so immediately.";
+inline constexpr const char* kLogAdvisoryText =
+    "The hit count will be adjusted with a\n   logarithmic transformation filter.\n\n"
+    "Using the squares of the logarithms will\n   shift the palette indices toward the\n"
+    "   lower end of the palette."
+    "\n\nThe best results often will be obtained if\n   the image is 'overdeveloped'.\n\n"
+    "The image will disappear if you resume\n   rendering after the filter is applied.\n"
+    "   Therefore, if you want to save the\n   filtered image, do so immediately.";
+
+// The equalization filter could not have its tables.
+inline constexpr const char* kEqualizeMemoryText =
+    "Not enough memory to allocate equalization buffers.\nFree up more system memory, or\n   stop "
+    "rendereing at\n   fewer iterations.";
+inline constexpr const char* kEqualizeMemoryCaption = "Memory allocation problem";
 
 // Start-up failures: a box without owner, caption "Error", then exit code 0.
 inline constexpr const char* kStartupErrorCaption = "Error";

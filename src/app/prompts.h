@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/atr.h"
+#include "app/file_dialogs.h"
 
 #include <optional>
 #include <string>
@@ -22,7 +22,7 @@ class Prompts {
     // The chosen path, or nothing when the dialog was cancelled. `last` is the
     // path chosen last time in this dialog (empty: start in the working
     // directory).
-    virtual std::optional<std::string> choose_file(const morv::FileDialogSpec& descriptor,
+    virtual std::optional<std::string> choose_file(const FileDialogSpec& descriptor,
                                                    const std::string& last) = 0;
 };
 

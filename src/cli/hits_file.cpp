@@ -1,5 +1,6 @@
 #include "cli/hits_file.h"
 
+#include "core/input_file.h"
 #include "files/atomic_file.h"
 #include "files/atr.h"
 
@@ -147,9 +148,9 @@ std::optional<std::string> write_part(const HitsPart& part, const std::string& p
 }
 
 std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"),
-                                                            std::fclose);
-    if (!f) return path + ": " + system_reason();
+    std::string why;
+    const InputStream f = open_input_stream(path, why);
+    if (!f) return path + ": " + why;
     std::vector<std::uint8_t> head(kHeaderSize);
     if (std::fread(head.data(), 1, head.size(), f.get()) != head.size())
         return path + ": not a hit-count part (too short)";

@@ -2,19 +2,18 @@
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
 #include "cli/interrupt.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/path_clash.h"
 #include "cli/render_run.h"
 #include "cli/session.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
-#include "color/mapfile.h"
 #include "core/driver.h"
 #include "core/state.h"
 #include "files/atomic_file.h"
 #include "files/atr.h"
 #include "files/image.h"
-#include "files/tga.h"
 #include "formulas/steps.h"
 
 #include <algorithm>
@@ -100,7 +99,7 @@ int check_outputs(const CliOptions& o) {
         if (path.empty()) continue;
         if (const std::string why = AtomicFile::refusal(path); !why.empty()) {
             std::fprintf(stderr, "morvane-render: %s (%s): %s; nothing was rendered\n",
-                         saveerror[0], path.c_str(), why.c_str());
+                         kCliSaveError[0], path.c_str(), why.c_str());
             return kExitWrite;
         }
     }
@@ -108,7 +107,7 @@ int check_outputs(const CliOptions& o) {
 }
 
 int write_error(int rc, const std::string& path, const std::string& reason) {
-    std::fprintf(stderr, "morvane-render: %s (%s): %s\n", saveerror[rc - 1], path.c_str(),
+    std::fprintf(stderr, "morvane-render: %s (%s): %s\n", kCliSaveError[rc - 1], path.c_str(),
                  reason.c_str());
     return kExitWrite;
 }

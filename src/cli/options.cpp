@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "core/types.h"
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -59,7 +61,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         } else if (arg == "--version") {
             out.version = true;
         } else if (arg == "--type") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 37, n)))
+            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, NTYPES - 1, n)))
                 out.type = static_cast<int>(n);
         } else if (arg == "--res") {
             if (!(err = value(v)) && !(err = ranged_int(arg, v, 200, 16384, n)))

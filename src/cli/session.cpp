@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include "cli/interrupt.h"
+#include "cli/messages.h"
 #include "cli/set_values.h"
 #include "color/bundled_maps.h"
 #include "color/mapfile.h"
@@ -24,7 +25,8 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
     }
     s.file = find_palette(palette).value_or(palette);
     if (std::string reason; OpenMapFile(s, &reason) != 0)
-        return std::string(kMapErrorText) + ": " + palette + (reason.empty() ? "" : ": " + reason);
+        return std::string(kCliMapErrorText) + ": " + palette +
+               (reason.empty() ? "" : ": " + reason);
     genpalette(s.palette, s.paltemp);
     return std::nullopt;
 }
@@ -46,7 +48,7 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
         s.oatrfile = atr;
         std::string reason;
         if (loadatr(s, &reason) != kAtrLoadOk)
-            return std::string(kAtrLoadErrorText) + ": " + atr + ": " + reason;
+            return std::string(kCliAtrLoadErrorText) + ": " + atr + ": " + reason;
     }
     if (o.type) s.type = *o.type;
     for (const auto& [name, value] : o.sets)

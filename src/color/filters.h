@@ -11,34 +11,6 @@ inline constexpr int kFilterNotHitCount = 2;      // the colouring method is not
 inline constexpr int kFilterNoMemory = 3;         // equalize only: no memory for its tables
 inline constexpr int kFilterNoBuffer = 4;         // no hit-count buffer for the current image
 
-inline constexpr const char* kNormalizeAdvisoryCaption = "Normalization Advisory";
-inline constexpr const char* kEqualizeAdvisoryCaption = "Equalization Advisory";
-inline constexpr const char* kLogAdvisoryCaption = "Hit Count Adjustment Advisory";
-
-inline constexpr const char* kNormalizeAdvisoryText =
-    "The normalization filter will be applied."
-    "\n\nThe best results often will be obtained if\n   the image is 'overdeveloped'.\n\n"
-    "The image will disappear if you resume\n   rendering after the filter is applied.\n"
-    "   Therefore, if you want to save the\n   filtered image, do so immediately.";
-inline constexpr const char* kEqualizeAdvisoryText =
-    "The equalization filter will be applied."
-    "\n\nThe best results often will be obtained if\n   the image is 'overdeveloped'.\n\n"
-    "The image will disappear if you resume\n   rendering after the filter is applied.\n"
-    "   Therefore, if you want to save the\n   filtered image, do so immediately.";
-inline constexpr const char* kLogAdvisoryText =
-    "The hit count will be adjusted with a\n   logarithmic transformation filter.\n\n"
-    "Using the squares of the logarithms will\n   shift the palette indices toward the\n"
-    "   lower end of the palette."
-    "\n\nThe best results often will be obtained if\n   the image is 'overdeveloped'.\n\n"
-    "The image will disappear if you resume\n   rendering after the filter is applied.\n"
-    "   Therefore, if you want to save the\n   filtered image, do so immediately.";
-
-// Shown when equalize returns kFilterNoMemory.
-inline constexpr const char* kEqualizeMemoryText =
-    "Not enough memory to allocate equalization buffers.\nFree up more system memory, or\n   stop "
-    "rendereing at\n   fewer iterations.";
-inline constexpr const char* kEqualizeMemoryCaption = "Memory allocation problem";
-
 // The filters recolour the hit-count image from `hitcount` through `palette`,
 // painting the canvas and the visible part of the window; a pixel that gets
 // no index keeps its colour. They change neither `hitcount` nor `hitmax`.
@@ -52,8 +24,5 @@ int equalize(State& s);
 // Logarithmic: index trunc(ln(h)^2 * 255 / ln(hitmax)^2), limited to 255.
 // Both log commands run it.
 int logadjust(State& s);
-
-// A short English description of a filter result, for the renderer.
-const char* filter_result_text(int code);
 
 } // namespace morv

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <unistd.h>
 
 namespace morv {
 
@@ -111,10 +110,8 @@ bool parse_map(const char* data, std::size_t size, Palette& out) {
 
 int OpenMapFile(State& s, std::string* reason) {
     std::string why;
-    const int fd = open_input_file(s.file, why);
-    std::FILE* in = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-    if (in == nullptr) {
-        if (fd >= 0) ::close(fd);
+    const InputStream in = open_input_stream(s.file, why);
+    if (!in) {
         if (reason != nullptr) *reason = why;
         return 1;
     }
@@ -122,12 +119,10 @@ int OpenMapFile(State& s, std::string* reason) {
     std::array<char, 65536> buf;
     bool more = true;
     while (more) {
-        const std::size_t got = std::fread(buf.data(), 1, buf.size(), in);
+        const std::size_t got = std::fread(buf.data(), 1, buf.size(), in.get());
         more = parser.feed(buf.data(), got) && got == buf.size();
     }
-    const bool read_error = std::ferror(in) != 0;
-    std::fclose(in);
-    if (read_error) return 1;
+    if (std::ferror(in.get()) != 0) return 1;
     Palette pal{};
     if (!parser.finish(pal)) return 1;
     s.paltemp = pal;

@@ -9,11 +9,6 @@ namespace morv {
 
 struct State;
 
-inline constexpr const char* kMapErrorText = "Error opening MAP file";
-inline constexpr const char* kMapErrorCaption = "MAP file error";
-inline constexpr const char* kMapAcceptText = "Accept palette?";
-inline constexpr const char* kMapAcceptCaption = "Preview";
-
 // Reads a Fractint .map text: line i gives entry i as three decimal integers
 // (red, green, blue) separated by white space, each stored as its low 8 bits;
 // the rest of a line is ignored, whatever its length. At most 256 lines are
@@ -51,8 +46,8 @@ bool parse_map(const char* data, std::size_t size, Palette& out);
 
 // Reads the .map file named by `file` into `paltemp`. Returns 0 on success,
 // 1 when it cannot be read or is not a palette (`paltemp` then stays as it
-// was; the caller shows kMapErrorText / kMapErrorCaption). Only a regular
-// file is read; `reason` (if given) says why another could not be opened.
+// was). Only a regular file is read; `reason` (if given) says why another
+// could not be opened.
 int OpenMapFile(State& s, std::string* reason = nullptr);
 
 } // namespace morv

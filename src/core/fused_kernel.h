@@ -11,6 +11,7 @@
 #include "core/run_calls.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace morv {
@@ -40,45 +41,37 @@ struct Orbit {
 
 // Where a dot lands: the canvas directly (it is res x res), the window where
 // it shows the image, the hit counts when they belong to this resolution.
+// The palette is held as ready canvas pixels, made once per run.
 struct Target {
     std::uint32_t* canvas;
     float* hits;
+    Surface* window;
+    const Palette* palette;
     int res, window_right, window_bottom;
+    std::array<std::uint32_t, 256> pixel;
 
     Target(const Params& ps, RenderContext& rc)
         : canvas(rc.canvas.data()), hits(rc.hcres == ps.res ? rc.hitcount.data() : nullptr),
-          res(ps.res), window_right(std::min(ps.res, rc.ClientRes.right)),
-          window_bottom(std::min(ps.res, rc.ClientRes.bottom)) {}
+          window(&rc.window), palette(&ps.palette), res(ps.res),
+          window_right(std::min(ps.res, rc.ClientRes.right)),
+          window_bottom(std::min(ps.res, rc.ClientRes.bottom)) {
+        for (unsigned i = 0; i < pixel.size(); ++i)
+            pixel[i] = Surface::to_pixel(palette_color(ps.palette, i));
+    }
 
-    void dot(RenderContext& rc, int x, int y, COLORREF c) const {
-        canvas[static_cast<std::size_t>(y) * static_cast<std::size_t>(res) + x] =
-            Surface::to_pixel(c);
-        if (x < window_right && y < window_bottom) rc.window.set_pixel(x, y, c);
+    void dot(std::size_t at, int x, int y, std::uint32_t index) const {
+        canvas[at] = pixel[index];
+        if (x < window_right && y < window_bottom)
+            window->set_pixel(x, y, palette_color(*palette, index));
     }
 };
 
-// The plotter of "Speed - Points" and "Hit Count" for an on-image pixel.
-template <int Method>
-inline void plot_dot(const Params& ps, RenderContext& rc, const Target& t, Orbit& o, const VOXEL& v,
-                     const VOXEL& oldv, int x, int y) {
-    if (t.hits == nullptr) return;
-    float* h = &t.hits[static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x];
-    if constexpr (Method == kMethodHitCount) {
-        const std::uint32_t n = static_cast<std::uint32_t>(trunc32(*h)) + 1u;
-        *h += 1.0f;
-        if (n > o.hitmax) o.hitmax = n;
-        t.dot(rc, x, y, palette_color(ps.palette, n < 255 ? n : 255));
-    } else {
-        const double dx = v.x - oldv.x, dy = v.y - oldv.y;
-        std::uint32_t c =
-            static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
-        c = c == 0 ? 1 : (c > 255 ? 255 : c);
-        const auto shown = static_cast<std::uint32_t>(trunc32(*h));
-        if (c <= shown) return; // a pixel keeps the highest index it has shown
-        t.dot(rc, x, y, palette_color(ps.palette, c));
-        *h = static_cast<float>(c);
-        if (c > o.hitmax) o.hitmax = c;
-    }
+// The colour index of "Speed - Points": the step's length, limited to 1..255.
+inline std::uint32_t speed_index(const VOXEL& v, const VOXEL& oldv) {
+    const double dx = v.x - oldv.x, dy = v.y - oldv.y;
+    const auto c =
+        static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
+    return c == 0 ? 1 : (c > 255 ? 255 : c);
 }
 
 // A dot whose drawing waits until the next step has been worked out: its hit
@@ -86,52 +79,91 @@ inline void plot_dot(const Params& ps, RenderContext& rc, const Target& t, Orbit
 // the step instead of stalling it. The steps of these types never read the
 // drawing buffers, so the picture is the same as drawing at once.
 struct PendingDot {
-    VOXEL v, oldv;
+    std::size_t at = 0;
     int x = 0, y = 0;
+    std::uint32_t speed = 0; // the colour index for "Speed - Points"
     bool set = false;
 };
 
 template <int Method>
 inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXEL& oldv, int x,
                       int y) {
-    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x;
-    if (t.hits != nullptr) __builtin_prefetch(&t.hits[at], 1);
-    __builtin_prefetch(&t.canvas[at], 1);
-    d.v = v, d.oldv = oldv, d.x = x, d.y = y, d.set = true;
+    if (t.hits == nullptr) return; // no hit counts: these methods draw nothing
+    d.at = static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x;
+    __builtin_prefetch(&t.hits[d.at], 1);
+    __builtin_prefetch(&t.canvas[d.at], 1);
+    if constexpr (Method == kMethodSpeedPoints) d.speed = speed_index(v, oldv);
+    d.x = x, d.y = y, d.set = true;
 }
 
+// The plotter of "Speed - Points" and "Hit Count" for the pending dot.
+// Always inlined: the hit maximum must stay in a register.
 template <int Method>
-inline void draw_pending(const Params& ps, RenderContext& rc, const Target& t, Orbit& o,
-                         PendingDot& d) {
+[[gnu::always_inline]] inline void draw_pending(const Target& t, unsigned& hitmax, PendingDot& d) {
     if (!d.set) return;
     d.set = false;
-    plot_dot<Method>(ps, rc, t, o, d.v, d.oldv, d.x, d.y);
+    float* h = &t.hits[d.at];
+    if constexpr (Method == kMethodHitCount) {
+        const std::uint32_t n = static_cast<std::uint32_t>(trunc32(*h)) + 1u;
+        *h += 1.0f;
+        if (n > hitmax) hitmax = n;
+        t.dot(d.at, d.x, d.y, n < 255 ? n : 255);
+    } else {
+        const std::uint32_t c = d.speed;
+        if (c <= static_cast<std::uint32_t>(trunc32(*h))) return; // a pixel keeps its highest
+        t.dot(d.at, d.x, d.y, c);
+        *h = static_cast<float>(c);
+        if (c > hitmax) hitmax = c;
+    }
 }
 
-// Up to n calls of the driver for a context past its first call whose type
-// steps with Step and colours with Method (Step may be an inline copy of the
-// table's step, so that its body is compiled into the loop); stops after a
-// call that pauses or sets *held, exactly as the one-call driver would leave
-// everything.
-template <StepFn Step, int Method>
-long long calls(const Params& ps, RenderContext& rc, long long n, const bool* held, Outcome& last) {
+// Whether Step leaves the z of its points to the run (it then has a
+// deferred_z(p, old, next) setting next->z from old's plane coordinates).
+template <class Step> constexpr bool defers_z() {
+    if constexpr (requires { Step::deferred_z; })
+        return Step::deferred_z != nullptr;
+    else
+        return false;
+}
+
+// Up to n driver calls for a context past its first call whose type steps with
+// `step` and colours with Method; stops after a call that pauses or sets
+// *held, exactly as the one-call driver would leave everything.
+template <int Method, class Step>
+long long run(const Params& ps, RenderContext& rc, const Step& step, long long n, const bool* held,
+              Outcome& last) {
     static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
     Orbit o(rc);
     const Target t(ps, rc);
     PendingDot pending;
     long long done = 0;
     int r = rc.lastresult;
+    // With a deferred z: the plane coordinates of the point before oldv, and
+    // how many of v and oldv (0..2) this run has made.
+    VOXEL older{};
+    int made = 0;
+    auto finish = [&](int result) {
+        if constexpr (defers_z<Step>()) {
+            if (made >= 1) Step::deferred_z(step.p, o.oldv, &o.v);
+            if (made >= 2) Step::deferred_z(step.p, older, &o.oldv);
+        }
+        o.store(rc, result);
+    };
     while (done < n) {
         VOXEL vnew = o.v;
         int x1 = 0, y1 = 0;
-        r = Step(ps, rc, o.v, &vnew, o.count, &x1, &y1);
+        r = step(o.v, &vnew, o.count, &x1, &y1);
         ++done;
-        draw_pending<Method>(ps, rc, t, o, pending);
+        draw_pending<Method>(t, o.hitmax, pending);
         if (r >= kComplete) {
-            o.store(rc, r);
+            finish(r);
             if (r == kComplete) rc.firstloop = 1;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
+        }
+        if constexpr (defers_z<Step>()) {
+            older.x = o.oldv.x, older.y = o.oldv.y;
+            made += made < 2;
         }
         // Field by field: a wide copy of what the step has just stored
         // piecewise would stall until those stores complete.
@@ -142,7 +174,7 @@ long long calls(const Params& ps, RenderContext& rc, long long n, const bool* he
             // The start-up image pauses itself; Resume continues the same orbit.
             if (rc.intro && o.itercount == 25000) {
                 rc.intro = 0;
-                o.store(rc, r);
+                finish(r);
                 last = Outcome::Paused;
                 return done;
             }
@@ -151,27 +183,50 @@ long long calls(const Params& ps, RenderContext& rc, long long n, const bool* he
         if (r < kTransient) {
             if (r == kPlot && static_cast<unsigned>(x1) < static_cast<unsigned>(t.res) &&
                 static_cast<unsigned>(y1) < static_cast<unsigned>(t.res))
-                defer_dot<Method>(t, pending, vnew, o.oldv, x1, y1);
+                defer_dot<Method>(t, pending, o.v, o.oldv, x1, y1);
             o.xplot0 = x1;
             o.yplot0 = y1;
         }
-        last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
         if (held != nullptr && *held) break;
     }
-    draw_pending<Method>(ps, rc, t, o, pending);
-    o.store(rc, r);
+    if (done > 0) last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
+    draw_pending<Method>(t, o.hitmax, pending);
+    finish(r);
     return done;
+}
+
+// A step of the table called as it is.
+template <StepFn Step> struct TableStep {
+    const Params& ps;
+    RenderContext& rc;
+
+    int operator()(VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) const {
+        return Step(ps, rc, old, next, iter, xpos, ypos);
+    }
+    template <class Run> static auto with(const Params& ps, RenderContext& rc, Run&& run) {
+        return run(TableStep{ps, rc});
+    }
+};
+
+// The kernel of Method for a step that Steps::with() resolves for the
+// parameter set and the context.
+template <class Steps, int Method>
+long long calls(const Params& ps, RenderContext& rc, long long n, const bool* held, Outcome& last) {
+    return Steps::with(ps, rc,
+                       [&](const auto& step) { return run<Method>(ps, rc, step, n, held, last); });
 }
 
 } // namespace fused
 
-// The kernels of one step function, by colouring method. Body is what the
-// kernels call: the step itself, or an inline function computing the same.
-template <StepFn Step, StepFn Body = Step> constexpr FusedKernels fused_kernels_of() {
+// The kernels of one step function, by colouring method. Steps computes what
+// Step does: the step itself, or a type whose with(ps, rc, run) calls run with
+// an equivalent step resolved for them (inline, its parameters read once).
+template <StepFn Step, class Steps = fused::TableStep<Step>>
+constexpr FusedKernels fused_kernels_of() {
     FusedKernels k{};
     k.step = Step;
-    k.by_method[kMethodSpeedPoints] = &fused::calls<Body, kMethodSpeedPoints>;
-    k.by_method[kMethodHitCount] = &fused::calls<Body, kMethodHitCount>;
+    k.by_method[kMethodSpeedPoints] = &fused::calls<Steps, kMethodSpeedPoints>;
+    k.by_method[kMethodHitCount] = &fused::calls<Steps, kMethodHitCount>;
     return k;
 }
 

@@ -40,4 +40,15 @@ int open_input_file(const std::string& path, std::string& reason) {
     return -1;
 }
 
+InputStream open_input_stream(const std::string& path, std::string& reason) {
+    const int fd = open_input_file(path, reason);
+    if (fd < 0) return nullptr;
+    InputStream in(::fdopen(fd, "rb"));
+    if (!in) {
+        reason = std::strerror(errno);
+        ::close(fd);
+    }
+    return in;
+}
+
 } // namespace morv

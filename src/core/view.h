@@ -5,12 +5,27 @@
 
 namespace morv {
 
+// The current type's view window resolved once, for loops that map many
+// points with the same parameters; the arithmetic is map_to_pixel's.
+struct ViewMapping {
+    double xmin, xspan, ymin, yspan, dres;
+    int res;
+
+    explicit ViewMapping(const Params& s)
+        : xmin(s.mm[s.type].xmin), xspan(s.mm[s.type].xmax - s.mm[s.type].xmin),
+          ymin(s.mm[s.type].ymin), yspan(s.mm[s.type].ymax - s.mm[s.type].ymin), dres(s.dres),
+          res(s.res) {}
+
+    void to_pixel(double x, double y, int* xpos, int* ypos) const {
+        *xpos = trunc32((x - xmin) * dres / xspan);
+        *ypos = wrap_sub(wrap_sub(res, trunc32((y - ymin) * dres / yspan)), 1);
+    }
+};
+
 // The plane point (x, y) of the current type's view window as a canvas pixel,
 // row 0 at the top. A point on xmax maps to column res, one on ymax to row -1.
 inline void map_to_pixel(const Params& s, double x, double y, int* xpos, int* ypos) {
-    const MINMAX& w = s.mm[s.type];
-    *xpos = trunc32((x - w.xmin) * s.dres / (w.xmax - w.xmin));
-    *ypos = wrap_sub(wrap_sub(s.res, trunc32((y - w.ymin) * s.dres / (w.ymax - w.ymin))), 1);
+    ViewMapping(s).to_pixel(x, y, xpos, ypos);
 }
 
 } // namespace morv

@@ -5,14 +5,13 @@
 #include "core/options.h"
 #include "core/state.h"
 #include "files/atomic_file.h"
-#include "files/record_check.h"
 #include "files/image.h"
 #include "files/png.h"
+#include "files/record_check.h"
 
 #include <bit>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace morv {
 
@@ -224,18 +223,16 @@ int writeatr(State& s, int option, std::string* reason) {
 
 int loadatr(State& s, std::string* reason) {
     std::string why;
-    const int fd = open_input_file(s.oatrfile, why);
-    std::FILE* in = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-    if (in == nullptr) {
-        if (fd >= 0) ::close(fd);
+    InputStream in = open_input_stream(s.oatrfile, why);
+    if (!in) {
         if (reason != nullptr) *reason = "cannot open " + s.oatrfile + ": " + why;
         return kAtrLoadOpenFailed;
     }
     // One byte more than a record tells a long file from an exact one.
     std::array<std::uint8_t, kAtrSize + 1> buf{};
-    const std::size_t got = std::fread(buf.data(), 1, buf.size(), in);
-    const bool read_error = std::ferror(in) != 0;
-    std::fclose(in);
+    const std::size_t got = std::fread(buf.data(), 1, buf.size(), in.get());
+    const bool read_error = std::ferror(in.get()) != 0;
+    in.reset();
     if (read_error) {
         if (reason != nullptr) *reason = "cannot read " + s.oatrfile;
         return kAtrLoadOpenFailed;

@@ -37,59 +37,16 @@ struct ATR {
 inline constexpr std::size_t kAtrSize = 624;
 using AtrBytes = std::array<std::uint8_t, kAtrSize>;
 
-// Result codes of writeatr; 1 and 3 index `saveerror` (files/tga.h) by code - 1.
+// Result codes of writeatr, the same as those of writetga (files/tga.h).
 inline constexpr int kAtrWriteOk = 0;
 inline constexpr int kAtrWriteOpenFailed = 1;
 inline constexpr int kAtrWriteFailed = 3;
 
-// Result codes of loadatr. Every failure is shown the same way
-// (kAtrLoadErrorText / kAtrLoadErrorCaption) and leaves the state unchanged.
+// Result codes of loadatr. Every failure leaves the state unchanged.
 inline constexpr int kAtrLoadOk = 0;
 inline constexpr int kAtrLoadOpenFailed = 1; // the file cannot be opened or read
 inline constexpr int kAtrLoadBadSize = 2;    // not exactly 624 bytes
 inline constexpr int kAtrLoadBadValue = 3;   // a value the program could never have saved
-
-inline constexpr const char* kAtrLoadErrorText = "Error opening ATR file";
-inline constexpr const char* kAtrLoadErrorCaption = "ATR file error";
-
-// What the file dialogs of images and parameter files look like.
-struct FileDialogSpec {
-    const char* filter_name;
-    const char* pattern;
-    const char* title;
-    const char* default_extension;
-    bool must_exist;        // open dialogs: the file must exist
-    bool confirm_overwrite; // save dialogs: ask before replacing a file
-    // A second file type offered after the first (nullptr: none) and the
-    // extension appended while it is selected.
-    const char* second_filter_name;
-    const char* second_extension;
-};
-// PNG images carry their parameters, so they are offered wherever a
-// parameter file is opened and beside TGA when an image is saved.
-inline constexpr const char* kPngFilterName = "PNG images with parameters (*.png)";
-inline constexpr FileDialogSpec kOpenMapDialog{"Fractint .map files (*.map)",
-                                               "*.map",
-                                               "Select a Fractint .MAP File",
-                                               "map",
-                                               true,
-                                               false,
-                                               nullptr,
-                                               nullptr};
-inline constexpr FileDialogSpec kSaveTgaDialog{
-    "Targa files (*.tga)", "*.tga", "Select a file for saving your image:", "tga", false, true,
-    kPngFilterName,        "png"};
-inline constexpr FileDialogSpec kOpenAtrDialog{
-    "ATR files (*.atr)", "*.atr", "Select an ATR parameter file:", "atr", true, false,
-    kPngFilterName,      "png"};
-inline constexpr FileDialogSpec kSaveAtrDialog{"ATR files (*.atr)",
-                                               "*.atr",
-                                               "Select a file for saving parameters:",
-                                               "atr",
-                                               false,
-                                               true,
-                                               nullptr,
-                                               nullptr};
 
 // Sets the dialogs' start names: `tgafile`, `oatrfile` and `satrfile` become
 // the working directory `cwd` followed by "/*.tga", "/*.atr" and "/*.atr";

@@ -12,7 +12,6 @@
 #include <memory>
 #include <new>
 #include <png.h>
-#include <unistd.h>
 
 namespace morv {
 
@@ -198,87 +197,74 @@ int writepng(const Surface& canvas, int res, const std::string& path,
 
 bool readpng(const std::string& path, PngContents& out, bool with_pixels, std::string& reason) {
     std::string why;
-    const int fd = open_input_file(path, why);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(fd < 0 ? nullptr : ::fdopen(fd, "rb"),
-                                                       &std::fclose);
+    const InputStream in = open_input_stream(path, why);
     if (!in) {
-        if (fd >= 0) ::close(fd);
         reason = "cannot open " + path + ": " + why;
         return false;
     }
     return readpng(in.get(), out, with_pixels, reason);
 }
 
-bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& reason) {
-    const std::string no_memory = "not enough memory to read the image";
-    std::uint8_t signature[8]{};
-    if (std::fread(signature, 1, 8, in) != 8 || !is_png_signature(signature)) {
-        reason = "not a PNG image";
-        return false;
-    }
-    if (!chunks_fit(in, reason)) return false;
-    ErrorSink sink;
-    ReadStructs r;
-    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &sink, on_error, on_warning);
-    if (r.png != nullptr) r.info = png_create_info_struct(r.png);
-    if (r.info == nullptr) {
-        reason = no_memory;
-        return false;
-    }
-    auto damaged = [&] {
-        reason = std::feof(in) != 0 ? std::string("the PNG image ends early (a truncated file)")
-                                    : std::string("a damaged PNG image: ") + sink.message;
-        return false;
-    };
+namespace {
 
+constexpr const char* kNoMemoryToRead = "not enough memory to read the image";
+
+// What the header says, after the transforms to 8-bit RGB are set up.
+struct PngShape {
     png_uint_32 width = 0, height = 0;
     int passes = 1;
-    if (!guarded(r.png, [&] {
-            png_init_io(r.png, in);
-            png_set_sig_bytes(r.png, 8);
-            png_set_user_limits(r.png, kMaxSide, kMaxSide);
-            // A damaged chunk of any kind refuses the file: a record whose
-            // checksum fails must not be quietly dropped or used.
-            png_set_crc_action(r.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
-            png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
-            png_read_info(r.png, r.info);
-            png_set_expand(r.png);
-            png_set_strip_16(r.png);
-            png_set_gray_to_rgb(r.png);
-            png_set_strip_alpha(r.png);
-            passes = png_set_interlace_handling(r.png);
-            png_read_update_info(r.png, r.info);
-            width = png_get_image_width(r.png, r.info);
-            height = png_get_image_height(r.png, r.info);
-        }))
-        return damaged();
+};
 
-    const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
-    std::vector<png_byte> image;
-    std::vector<png_bytep> rows;
+// Called under guarded(): nothing here may own memory.
+void read_header(const ReadStructs& r, std::FILE* in, PngShape& shape) {
+    png_init_io(r.png, in);
+    png_set_sig_bytes(r.png, 8);
+    png_set_user_limits(r.png, kMaxSide, kMaxSide);
+    // A damaged chunk of any kind refuses the file: a record whose
+    // checksum fails must not be quietly dropped or used.
+    png_set_crc_action(r.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
+    png_read_info(r.png, r.info);
+    png_set_expand(r.png);
+    png_set_strip_16(r.png);
+    png_set_gray_to_rgb(r.png);
+    png_set_strip_alpha(r.png);
+    shape.passes = png_set_interlace_handling(r.png);
+    png_read_update_info(r.png, r.info);
+    shape.width = png_get_image_width(r.png, r.info);
+    shape.height = png_get_image_height(r.png, r.info);
+}
+
+// Called under guarded(). Without the pixels every row still passes through
+// one buffer, so that every chunk's checksum is checked.
+void read_rows(const ReadStructs& r, const PngShape& shape, bool with_pixels,
+               std::vector<png_bytep>& rows) {
+    if (with_pixels)
+        png_read_image(r.png, rows.data());
+    else
+        for (int pass = 0; pass < shape.passes; ++pass)
+            for (png_uint_32 y = 0; y < shape.height; ++y)
+                png_read_row(r.png, rows[0], nullptr);
+    png_read_end(r.png, r.info);
+}
+
+// One row, or all of them when the pixels are wanted; false without memory.
+bool allocate_rows(const PngShape& shape, bool with_pixels, std::vector<png_byte>& image,
+                   std::vector<png_bytep>& rows) {
+    const std::size_t row_bytes = static_cast<std::size_t>(shape.width) * 3;
     try {
-        image.resize(row_bytes * (with_pixels ? height : 1));
-        rows.resize(with_pixels ? height : 1);
-        for (std::size_t y = 0; y < rows.size(); ++y)
-            rows[y] = image.data() + y * row_bytes;
+        image.resize(row_bytes * (with_pixels ? shape.height : 1));
+        rows.resize(with_pixels ? shape.height : 1);
     } catch (const std::bad_alloc&) {
-        reason = no_memory;
         return false;
     }
-    if (!guarded(r.png, [&] {
-            if (with_pixels)
-                png_read_image(r.png, rows.data());
-            else
-                for (int pass = 0; pass < passes; ++pass)
-                    for (png_uint_32 y = 0; y < height; ++y)
-                        png_read_row(r.png, rows[0], nullptr);
-            png_read_end(r.png, r.info);
-        }))
-        return damaged();
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        rows[y] = image.data() + y * row_bytes;
+    return true;
+}
 
-    out = PngContents{};
-    out.width = static_cast<int>(width);
-    out.height = static_cast<int>(height);
+// The parameter record and the view window; a second copy of either refuses the file.
+bool take_private_chunks(const ReadStructs& r, PngContents& out, std::string& reason) {
     png_unknown_chunkp chunks = nullptr;
     const int nchunks = png_get_unknown_chunks(r.png, r.info, &chunks);
     for (int i = 0; i < nchunks; ++i) {
@@ -292,22 +278,87 @@ bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& rea
         }
         slot.emplace(chunks[i].data, chunks[i].data + chunks[i].size);
     }
+    return true;
+}
+
+std::string description_of(const ReadStructs& r) {
+    std::string description;
     png_textp texts = nullptr;
     const int ntexts = png_get_text(r.png, r.info, &texts, nullptr);
     for (int i = 0; i < ntexts; ++i)
         if (std::strcmp(texts[i].key, "Description") == 0 && texts[i].text != nullptr)
-            out.description = texts[i].text;
-    if (with_pixels) {
-        try {
-            out.pixels.resize(static_cast<std::size_t>(width) * height);
-        } catch (const std::bad_alloc&) {
-            reason = no_memory;
-            return false;
-        }
-        for (std::size_t i = 0; i < out.pixels.size(); ++i)
-            out.pixels[i] = rgb(image[3 * i], image[3 * i + 1], image[3 * i + 2]);
+            description = texts[i].text;
+    return description;
+}
+
+bool unpack_pixels(const std::vector<png_byte>& image, const PngShape& shape,
+                   std::vector<COLORREF>& pixels) {
+    try {
+        pixels.resize(static_cast<std::size_t>(shape.width) * shape.height);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = rgb(image[3 * i], image[3 * i + 1], image[3 * i + 2]);
+    return true;
+}
+
+// The signature, then every chunk's length against the file's size.
+bool framing_sound(std::FILE* in, std::string& reason) {
+    std::uint8_t signature[8]{};
+    if (std::fread(signature, 1, 8, in) != 8 || !is_png_signature(signature)) {
+        reason = "not a PNG image";
+        return false;
+    }
+    return chunks_fit(in, reason);
+}
+
+bool create_read_structs(ReadStructs& r, ErrorSink& sink) {
+    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &sink, on_error, on_warning);
+    if (r.png != nullptr) r.info = png_create_info_struct(r.png);
+    return r.info != nullptr;
+}
+
+// What libpng read into `out` once the whole file has been read.
+bool fill_contents(const ReadStructs& r, const PngShape& shape, const std::vector<png_byte>& image,
+                   bool with_pixels, PngContents& out, std::string& reason) {
+    out = PngContents{};
+    out.width = static_cast<int>(shape.width);
+    out.height = static_cast<int>(shape.height);
+    if (!take_private_chunks(r, out, reason)) return false;
+    out.description = description_of(r);
+    if (with_pixels && !unpack_pixels(image, shape, out.pixels)) {
+        reason = kNoMemoryToRead;
+        return false;
     }
     return true;
+}
+
+} // namespace
+
+bool readpng(std::FILE* in, PngContents& out, bool with_pixels, std::string& reason) {
+    if (!framing_sound(in, reason)) return false;
+    ErrorSink sink;
+    ReadStructs r;
+    if (!create_read_structs(r, sink)) {
+        reason = kNoMemoryToRead;
+        return false;
+    }
+    auto damaged = [&] {
+        reason = std::feof(in) != 0 ? std::string("the PNG image ends early (a truncated file)")
+                                    : std::string("a damaged PNG image: ") + sink.message;
+        return false;
+    };
+    PngShape shape;
+    if (!guarded(r.png, [&] { read_header(r, in, shape); })) return damaged();
+    std::vector<png_byte> image;
+    std::vector<png_bytep> rows;
+    if (!allocate_rows(shape, with_pixels, image, rows)) {
+        reason = kNoMemoryToRead;
+        return false;
+    }
+    if (!guarded(r.png, [&] { read_rows(r, shape, with_pixels, rows); })) return damaged();
+    return fill_contents(r, shape, image, with_pixels, out, reason);
 }
 
 } // namespace morv

@@ -190,7 +190,9 @@ std::optional<std::string> check_window(int type, const MINMAX& mm) {
 }
 
 std::optional<std::string> check_settings(const State& s) {
-    if (!valid_type(s.type)) return "type is " + std::to_string(s.type) + "; it must lie in 0..37";
+    if (!valid_type(s.type))
+        return "type is " + std::to_string(s.type) + "; it must lie in 0.." +
+               std::to_string(NTYPES - 1);
     if (auto bad = check_record(atr_from_state(s))) return bad;
     Checker c;
     check_window(c, s.type, s.mm[s.type]);

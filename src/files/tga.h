@@ -1,19 +1,10 @@
 #pragma once
 
-#include <array>
 #include <string>
 
 namespace morv {
 
 class Surface;
-
-// What the caller shows for a failed save, by code - 1.
-inline constexpr std::array<const char*, 3> saveerror{
-    "Error opening a save file.",
-    "Not enough memory to buffer image lines.",
-    "Error writing to save file.",
-};
-inline constexpr const char* kSaveErrorCaption = "Save file error";
 
 // Writes the top-left res x res part of `canvas` to `path` as an uncompressed
 // 24-bit TGA with a TGA 2.0 footer. 0 success, 1 the file could not be

@@ -11,10 +11,62 @@
 
 namespace morv::inline_steps {
 
-inline int henon(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos,
-                 int* ypos) {
+// The maps themselves: the next orbit point from the previous one.
+using PointFn = void (*)(const PARAM& p, VOXEL old, VOXEL* next);
+
+inline void henon_point(const PARAM&, VOXEL old, VOXEL* next) {
     next->x = (old.y + 1.0) - 1.4 * old.x * old.x;
     next->y = 0.3 * old.x;
+}
+
+// The third coordinate of Ganymede and de Jong: only the rotation and the Z
+// Plane colouring read it, their plane coordinates never do.
+inline void sine_z(const PARAM&, VOXEL old, VOXEL* next) {
+    next->z = std::sin(old.x);
+}
+
+inline void ganymede_plane(const PARAM& p, VOXEL old, VOXEL* next) {
+    next->x = std::sin(p.b * old.y) + p.c * std::sin(p.b * old.x);
+    next->y = std::sin(p.a * old.x) + p.d * std::sin(p.a * old.y);
+}
+
+inline void ganymede_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    ganymede_plane(p, old, next);
+    sine_z(p, old, next);
+}
+
+inline void pickover3d_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    next->x = std::sin(p.a * old.y) - old.z * std::cos(p.b * old.x);
+    next->y = old.z * std::sin(p.c * old.x) - std::cos(p.d * old.y);
+    next->z = std::sin(old.x);
+}
+
+inline void dejong_plane(const PARAM& p, VOXEL old, VOXEL* next) {
+    next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
+    next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
+}
+
+inline void dejong_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    dejong_plane(p, old, next);
+    sine_z(p, old, next);
+}
+
+inline void iris_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    next->x = p.sp0 * std::sin(old.x) + p.sp1 * std::cos(old.y);
+    next->y = p.sp0 * std::cos(old.x) + p.sp1 * std::sin(old.y);
+}
+
+inline void atom_point(const PARAM& p, VOXEL old, VOXEL* next) {
+    const double k = p.sp0;
+    next->x = old.x * std::sin(old.y) + 4 * k * std::cos(old.y);
+    next->y = old.y * std::cos(old.x) + 4 * k * std::sin(old.y);
+}
+
+// A plane map's step: the point itself is plotted.
+template <PointFn Point>
+inline int plane_step(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos,
+                      int* ypos) {
+    Point(ps.p[ps.type], old, next);
     map_to_pixel(ps, next->x, next->y, xpos, ypos);
     return kPlot;
 }
@@ -27,56 +79,96 @@ inline VOXEL displayed(const Params& ps, RenderContext& rc, VOXEL point) {
     return point;
 }
 
-inline int map_sine_point(const Params& ps, RenderContext& rc, const VOXEL& point, int* xpos,
-                          int* ypos) {
-    const VOXEL q = displayed(ps, rc, point);
+// A sine map's step: the point is plotted as displayed.
+template <PointFn Point>
+inline int sine_step(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+                     int* ypos) {
+    Point(ps.p[ps.type], old, next);
+    const VOXEL q = displayed(ps, rc, *next);
     map_to_pixel(ps, q.x, q.y, xpos, ypos);
     return kPlot;
 }
 
-inline int ganymede(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
-                    int* ypos) {
-    const PARAM& p = ps.p[ps.type];
-    next->x = std::sin(p.b * old.y) + p.c * std::sin(p.b * old.x);
-    next->y = std::sin(p.a * old.x) + p.d * std::sin(p.a * old.y);
-    next->z = std::sin(old.x);
-    return map_sine_point(ps, rc, *next, xpos, ypos);
-}
+// The same steps with the parameters, the view window and the rotation
+// resolved once for many calls (nothing the steps read changes during a run).
+template <PointFn Point> struct PlaneMap {
+    PARAM p;
+    ViewMapping view;
 
-inline int pickover3d(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
-                      int* ypos) {
-    const PARAM& p = ps.p[ps.type];
-    next->x = std::sin(p.a * old.y) - old.z * std::cos(p.b * old.x);
-    next->y = old.z * std::sin(p.c * old.x) - std::cos(p.d * old.y);
-    next->z = std::sin(old.x);
-    return map_sine_point(ps, rc, *next, xpos, ypos);
-}
+    explicit PlaneMap(const Params& ps) : p(ps.p[ps.type]), view(ps) {}
+    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
+        Point(p, old, next);
+        view.to_pixel(next->x, next->y, xpos, ypos);
+        return kPlot;
+    }
+    template <class Run> static auto with(const Params& ps, RenderContext&, Run&& run) {
+        return run(PlaneMap(ps));
+    }
+};
 
-inline int dejong(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+template <PointFn Point> struct TurnedMap {
+    PARAM p;
+    ViewMapping view;
+    RotationPlan plan;
+
+    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
+        Point(p, old, next);
+        VOXEL q = *next;
+        apply_rotation(plan, q);
+        view.to_pixel(q.x, q.y, xpos, ypos);
+        return kPlot;
+    }
+};
+
+// Unturned, a sine map whose z is nothing but a sine of the previous x (Plane
+// and Z given) leaves z to the kernel, which works it out for the points it
+// keeps when the run stops: one sine in five saved per call.
+template <PointFn Plane, PointFn Z> struct UnturnedMap {
+    PARAM p;
+    ViewMapping view;
+    static constexpr PointFn deferred_z = Z;
+
+    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
+        Plane(p, old, next);
+        view.to_pixel(next->x, next->y, xpos, ypos);
+        return kPlot;
+    }
+};
+
+// Plane and Z are the map's parts when its z can wait, else Point is the map.
+template <PointFn Point, PointFn Plane = Point, PointFn Z = nullptr> struct SineMap {
+    template <class Run> static auto with(const Params& ps, RenderContext& rc, Run&& run) {
+        if (rotated(ps)) {
+            const RotationPlan& plan = current_rotation(ps, scratch(rc).pointmaps.rotation);
+            return run(TurnedMap<Point>{ps.p[ps.type], ViewMapping(ps), plan});
+        }
+        return run(UnturnedMap<Plane, Z>{ps.p[ps.type], ViewMapping(ps)});
+    }
+};
+
+inline int henon(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+                 int* ypos) {
+    return plane_step<henon_point>(ps, rc, old, next, iter, xpos, ypos);
+}
+inline int ganymede(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                    int* xpos, int* ypos) {
+    return sine_step<ganymede_point>(ps, rc, old, next, iter, xpos, ypos);
+}
+inline int pickover3d(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                      int* xpos, int* ypos) {
+    return sine_step<pickover3d_point>(ps, rc, old, next, iter, xpos, ypos);
+}
+inline int dejong(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
                   int* ypos) {
-    const PARAM& p = ps.p[ps.type];
-    next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
-    next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
-    next->z = std::sin(old.x);
-    return map_sine_point(ps, rc, *next, xpos, ypos);
+    return sine_step<dejong_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-
-inline int iris(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos,
+inline int iris(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
                 int* ypos) {
-    const PARAM& p = ps.p[ps.type];
-    next->x = p.sp0 * std::sin(old.x) + p.sp1 * std::cos(old.y);
-    next->y = p.sp0 * std::cos(old.x) + p.sp1 * std::sin(old.y);
-    map_to_pixel(ps, next->x, next->y, xpos, ypos);
-    return kPlot;
+    return plane_step<iris_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-
-inline int atom(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos,
+inline int atom(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
                 int* ypos) {
-    const double k = ps.p[ps.type].sp0;
-    next->x = old.x * std::sin(old.y) + 4 * k * std::cos(old.y);
-    next->y = old.y * std::cos(old.x) + 4 * k * std::sin(old.y);
-    map_to_pixel(ps, next->x, next->y, xpos, ypos);
-    return kPlot;
+    return plane_step<atom_point>(ps, rc, old, next, iter, xpos, ypos);
 }
 
 } // namespace morv::inline_steps

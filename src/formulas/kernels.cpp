@@ -10,18 +10,24 @@ namespace {
 
 constexpr FusedKernelTable make_table() {
     FusedKernelTable t{};
-    t[kTypeHenon] = fused_kernels_of<henon, inline_steps::henon>();
+    t[kTypeHenon] = fused_kernels_of<henon, inline_steps::PlaneMap<inline_steps::henon_point>>();
     t[kTypeIkeda] = fused_kernels_of<ikeda>();
     t[kTypeLorenz] = fused_kernels_of<lorenz>();
-    t[kTypeGanymede] = fused_kernels_of<ganymede, inline_steps::ganymede>();
-    t[kTypePickover] = fused_kernels_of<pickover3d, inline_steps::pickover3d>();
-    t[kTypeDeJong] = fused_kernels_of<dejong, inline_steps::dejong>();
+    t[kTypeGanymede] = fused_kernels_of<
+        ganymede, inline_steps::SineMap<inline_steps::ganymede_point, inline_steps::ganymede_plane,
+                                        inline_steps::sine_z>>();
+    t[kTypePickover] =
+        fused_kernels_of<pickover3d, inline_steps::SineMap<inline_steps::pickover3d_point>>();
+    t[kTypeDeJong] =
+        fused_kernels_of<dejong,
+                         inline_steps::SineMap<inline_steps::dejong_point,
+                                               inline_steps::dejong_plane, inline_steps::sine_z>>();
     t[kTypeHenonPhase] = fused_kernels_of<hpd>();
     t[kTypeFeather] = fused_kernels_of<feather>();
     t[kTypeDuffing] = fused_kernels_of<duffing>();
     t[kTypeHopalong] = fused_kernels_of<hopalong>();
-    t[kTypeIris] = fused_kernels_of<iris, inline_steps::iris>();
-    t[kTypeAtom] = fused_kernels_of<atom, inline_steps::atom>();
+    t[kTypeIris] = fused_kernels_of<iris, inline_steps::PlaneMap<inline_steps::iris_point>>();
+    t[kTypeAtom] = fused_kernels_of<atom, inline_steps::PlaneMap<inline_steps::atom_point>>();
     t[kTypeWings] = fused_kernels_of<wings>();
     t[kTypeMedusa] = fused_kernels_of<medusa>();
     t[kTypeDisk] = fused_kernels_of<disk>();

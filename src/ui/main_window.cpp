@@ -6,7 +6,6 @@
 #include "app/startup.h"
 #include "core/driver.h"
 #include "core/state.h"
-#include "files/atr.h"
 #include "ui/canvas_view.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
@@ -145,7 +144,7 @@ bool MainWindow::create(std::string_view atr_argument) {
     QScreen* screen = this->screen();
     if (screen != nullptr && screen->depth() < kMinDisplayDepth) return false;
     QTimer::singleShot(0, this, [this, warning] {
-        if (!warning.empty()) ui_.prompts.warn(kAtrLoadErrorCaption, warning);
+        if (!warning.empty()) ui_.prompts.warn(app::kAtrLoadErrorCaption, warning);
         drain();
     });
     return true;

@@ -46,7 +46,7 @@ bool QtPrompts::ask(std::string_view caption, std::string_view text) {
 
 // Starts where the last file of this dialog was, else in the folder last used
 // for this kind of file (in an earlier run), else in the working directory.
-std::optional<std::string> QtPrompts::choose_file(const FileDialogSpec& descriptor,
+std::optional<std::string> QtPrompts::choose_file(const app::FileDialogSpec& descriptor,
                                                   const std::string& last) {
     QFileDialog dialog(nullptr, QString::fromUtf8(descriptor.title));
     const QString first = QString::fromUtf8(descriptor.filter_name);

@@ -32,11 +32,6 @@ int fixed(const Params&, RenderContext& rc, VOXEL, VOXEL* next, int iter, int*, 
     return kPlot;
 }
 
-bool same(const PARAM& a, const PARAM& b) {
-    return a.xstart == b.xstart && a.ystart == b.ystart && a.zstart == b.zstart && a.a == b.a &&
-           a.b == b.b && a.c == b.c && a.d == b.d && a.sp0 == b.sp0 && a.sp1 == b.sp1;
-}
-
 State of_type(int type, std::int64_t clock = 7) {
     State s;
     s.steps = &fpointer;
@@ -77,7 +72,7 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
     }
     EXPECT_GE(std::fabs(p.a) + std::fabs(p.b) * std::fabs(p.c), 1.0);
     EXPECT_GE(s.LExp, 0.3);
-    EXPECT_TRUE(same(s.RP, p));
+    EXPECT_TRUE(s.RP == p);
     for (double v : {p.a, p.b, p.c, p.d}) // multiples of 1e-12
         EXPECT_NEAR(v * 1e12, std::round(v * 1e12), 1e-3);
 
@@ -85,7 +80,7 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
     State again = of_type(kDeJong);
     again.p[kDeJong] = before;
     randomparams(again, chaotic);
-    EXPECT_TRUE(same(again.p[kDeJong], p));
+    EXPECT_TRUE(again.p[kDeJong] == p);
 }
 
 TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
@@ -93,12 +88,11 @@ TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
         State s = of_type(type);
         const PARAM before = s.p[type];
         EXPECT_EQ(randomparams(s, fixed), kRandomNotFound) << type;
-        EXPECT_TRUE(same(s.p[type], before)) << type;
+        EXPECT_TRUE(s.p[type] == before) << type;
         // Scheme A measures every candidate.
         EXPECT_TRUE(type == kIris ? s.count == 99 : s.count <= 99) << s.count;
         EXPECT_LT(s.LExp, -33.0);
     }
-    EXPECT_STREQ(kRandomNotFoundCaption, " :-( ");
 }
 
 TEST(RandomSearch, SpiralsTakeTheFirstCandidateWithoutMeasuring) {
@@ -132,7 +126,7 @@ TEST(RandomSearch, DebugConfirmationCanDecline) {
     s.debugflag = 1;
     EXPECT_EQ(randomparams(s, fixed, no), kRandomDeclined);
     EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(same(s.p[kSpirals], before));
+    EXPECT_TRUE(s.p[kSpirals] == before);
     EXPECT_EQ(text.rfind("count: 1\na: ", 0), 0u);
     EXPECT_NE(text.find("\nLyapunov exponent: "), std::string::npos);
     EXPECT_EQ(randomparams(s, fixed, [](const std::string&) { return true; }), kRandomAccepted);
@@ -149,7 +143,7 @@ TEST(RandomSearch, TypesWithoutTheSearchAreRefused) {
     EXPECT_FALSE(random_search_offered(s));
     EXPECT_EQ(randomparams(s, chaotic), kRandomNotOffered);
     EXPECT_EQ(randomparams(s), kRandomNotOffered);
-    EXPECT_TRUE(same(s.p[0], before));
+    EXPECT_TRUE(s.p[0] == before);
     State nostep = of_type(kDeJong);
     nostep.steps = nullptr;
     EXPECT_EQ(randomparams(nostep), kRandomNotOffered);

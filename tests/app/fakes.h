@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/commands.h"
+#include "app/forms/form.h"
 #include "app/menu.h"
 #include "core/state.h"
 #include "formulas/steps.h"
@@ -9,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,11 @@ namespace morv::test {
 struct Shown {
     enum Kind { Inform, Warn, Ask } kind;
     std::string caption, text;
+    bool operator==(const Shown&) const = default;
 };
+inline void PrintTo(const Shown& b, std::ostream* os) {
+    *os << "{" << b.kind << ", \"" << b.caption << "\", \"" << b.text << "\"}";
+}
 
 // Message boxes and file dialogs answered from a script: questions get the
 // queued answers (No when none is left), file dialogs the queued paths
@@ -46,7 +52,7 @@ class ScriptedPrompts : public app::Prompts {
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> choose_file(const FileDialogSpec& descriptor,
+    std::optional<std::string> choose_file(const app::FileDialogSpec& descriptor,
                                            const std::string& last) override {
         file_dialogs.emplace_back(descriptor.title);
         file_dialog_starts.push_back(last);
@@ -90,6 +96,14 @@ class FakeHost : public app::Host {
     void set_cursor(app::Cursor c) override { cursors.push_back(c); }
     void quit() override { quit_called = true; }
 };
+
+// Opens the form on `s`, lets `edit` change the fields and presses OK.
+inline app::Outcome press_ok(app::Form& form, State& s,
+                             const std::function<void(app::Fields&)>& edit) {
+    app::Fields f = form.open(s);
+    edit(f);
+    return form.ok(s, f);
+}
 
 // A paused program instance with a 700 x 500 window, as after the start-up
 // image paused itself.

@@ -2,9 +2,11 @@
 #include "app/commands.h"
 #include "app/menu.h"
 #include "app/startup.h"
+#include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "fakes.h"
 #include "files/atr.h"
+#include "files/png.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@ namespace morv::test {
 namespace {
 
 using namespace morv::app;
+namespace fs = std::filesystem;
 
 void write_text(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
@@ -31,6 +34,17 @@ std::string write_map(const TempDir& dir, int r, int g, int b) {
     return path;
 }
 
+Shown saved(const std::string& what, const std::string& name) {
+    const bool record = what == "Parameters";
+    return {Shown::Inform, "Morvane",
+            what + " saved as " + name +
+                (record ? "\n\nLoad via ' File ' menu or by double-clicking." : "")};
+}
+
+Shown save_error(const std::string& reason) {
+    return {Shown::Warn, "Save file error", "Error opening a save file.\n\n" + reason};
+}
+
 TEST(PaletteCommand, AcceptedPreviewReplacesThePaletteAndRestoresTheCorner) {
     TempDir dir;
     Harness h;
@@ -42,26 +56,26 @@ TEST(PaletteCommand, AcceptedPreviewReplacesThePaletteAndRestoresTheCorner) {
     h.s.firstloop = 0;
     h.key(kCmdPalette);
     EXPECT_EQ(during, rgb(10, 20, 30)); // the preview was up while asking
-    ASSERT_EQ(h.prompts.shown.size(), 1u);
-    EXPECT_EQ(h.prompts.shown[0].kind, Shown::Ask);
-    EXPECT_EQ(h.prompts.shown[0].caption, "Preview");
-    EXPECT_EQ(h.prompts.shown[0].text, "Accept palette?");
+    EXPECT_EQ(h.prompts.shown, (std::vector<Shown>{{Shown::Ask, "Preview", "Accept palette?"}}));
     EXPECT_EQ(h.s.window.get_pixel(20, 50), rgb(9, 9, 9));
     EXPECT_EQ(h.s.canvas.get_pixel(20, 50), rgb(9, 9, 9)); // the window's corner, also here
     EXPECT_EQ(h.s.palette[200], (RGB{10, 20, 30}));
     EXPECT_TRUE(is_checked(h.s, kCmdPalette));
     EXPECT_FALSE(is_checked(h.s, kCmdPalette1));
     EXPECT_EQ(h.s.firstloop, 1);
-    EXPECT_EQ(h.prompts.file_dialogs[0], "Select a Fractint .MAP File");
 }
 
+// The dialog first opens among the bundled palettes, then where the last
+// file was chosen.
 TEST(PaletteCommand, RejectedPreviewReopensTheDialogAndKeepsThePalette) {
     TempDir dir;
     Harness h;
-    h.prompts.files = {write_map(dir, 1, 2, 3)}; // then Cancel
+    const std::string map = write_map(dir, 1, 2, 3);
+    h.prompts.files = {map}; // then Cancel
     h.prompts.answers = {false};
     h.key(kCmdPalette);
-    EXPECT_EQ(h.prompts.file_dialogs.size(), 2u);
+    ASSERT_FALSE(palette_dialog_start().empty());
+    EXPECT_EQ(h.prompts.file_dialog_starts, (std::vector{palette_dialog_start(), map}));
     EXPECT_EQ(h.s.palette, defpal1);
     EXPECT_TRUE(is_checked(h.s, kCmdPalette1));
 }
@@ -75,89 +89,60 @@ TEST(PaletteCommand, UnreadableFileWarnsAndKeepsImageAndPalette) {
     write_text(dir.file("bad.map"), "1 2\n");
     h.prompts.files = {dir.file("bad.map")};
     h.key(kCmdPalette);
-    ASSERT_EQ(h.prompts.shown.size(), 1u);
-    EXPECT_EQ(h.prompts.shown[0].kind, Shown::Warn);
-    EXPECT_EQ(h.prompts.shown[0].caption, "MAP file error");
-    EXPECT_EQ(h.prompts.shown[0].text, "Error opening MAP file");
+    EXPECT_EQ(h.prompts.shown,
+              (std::vector<Shown>{{Shown::Warn, "MAP file error", "Error opening MAP file"}}));
     EXPECT_EQ(canvas_checksum(h.s), image);
     EXPECT_EQ(h.s.firstloop, 0);
     EXPECT_TRUE(h.s.posted.empty());
     EXPECT_EQ(h.s.palette, defpal1);
 }
 
-TEST(SaveCommands, ImageAndParametersAreSavedSideBySide) {
-    TempDir dir;
-    Harness h;
-    const std::string title(200, 'x');
-    h.prompts.files = {dir.file(title + ".tga")};
-    h.key(kCmdSaveImage);
-    ASSERT_EQ(h.prompts.shown.size(), 2u);
-    EXPECT_EQ(h.prompts.shown[0].caption, "Morvane");
-    EXPECT_EQ(h.prompts.shown[0].text, "Image saved as " + title + ".tga");
-    EXPECT_EQ(h.prompts.shown[1].text, "Parameters saved as " + title +
-                                           ".atr\n\nLoad via ' File ' menu or by double-clicking.");
-    EXPECT_TRUE(std::filesystem::exists(dir.file(title + ".atr")));
-    EXPECT_EQ(h.prompts.file_dialogs[0], "Select a file for saving your image:");
-}
-
-TEST(SaveCommands, FailedImageWritesNoParameters) {
-    TempDir dir;
-    Harness h;
-    h.prompts.files = {dir.file("missing/a.tga")};
-    h.key(kCmdSaveImage);
-    ASSERT_EQ(h.prompts.shown.size(), 1u);
-    EXPECT_EQ(h.prompts.shown[0].kind, Shown::Warn);
-    EXPECT_EQ(h.prompts.shown[0].caption, "Save file error");
-    EXPECT_EQ(h.prompts.shown[0].text, "Error opening a save file.\n\nNo such file or directory");
-}
-
-TEST(SaveCommands, SavedImageThenFailedParametersShowsBoth) {
-    TempDir dir;
-    Harness h;
-    std::filesystem::create_directory(dir.file("a.atr")); // cannot be replaced by a file
-    h.prompts.files = {dir.file("a.tga")};
-    h.key(kCmdSaveImage);
-    ASSERT_EQ(h.prompts.shown.size(), 2u);
-    EXPECT_EQ(h.prompts.shown[0].text, "Image saved as a.tga");
-    EXPECT_EQ(h.prompts.shown[1].kind, Shown::Warn);
-    EXPECT_EQ(h.prompts.shown[1].caption, "Save file error");
-    EXPECT_EQ(h.prompts.shown[1].text, "Error opening a save file.\n\nIs a directory");
-    EXPECT_TRUE(std::filesystem::exists(dir.file("a.tga")));
-}
-
-// A name without an extension gets the image's; one the program cannot write,
-// or one whose record would replace the image, is refused before any write.
+// A name without an extension gets the image's; a PNG holds its record; a
+// Targa image gets its record beside it, only once the image is saved. A
+// name the program cannot write, or one whose record would replace the
+// image, is refused before any write.
 TEST(SaveCommands, ImageNamesGiveTwoDistinctFilesOrNothing) {
     TempDir dir;
-    std::filesystem::create_symlink(dir.file("l.tga"), dir.file("l.atr"));
+    fs::create_symlink(dir.file("l.tga"), dir.file("l.atr"));
+    fs::create_directory(dir.file("d.atr"));
+    const std::string title(200, 'x'),
+        format = "images are saved as .tga or .png files: choose one of these endings, or none";
     const struct {
-        const char* chosen;
-        const char* image;  // written, or nullptr when refused
-        const char* record; // beside it
-    } cases[] = {{"x", "x.tga", "x.atr"},
-                 {"y.TGA", "y.TGA", "y.atr"},
-                 {"z.atr", nullptr, nullptr},
-                 {"x.jpeg", nullptr, nullptr},
-                 {"l.tga", nullptr, nullptr}};
+        std::string chosen;
+        std::vector<Shown> boxes;
+        std::string image, record; // written
+    } cases[] = {
+        {title,
+         {saved("Image", title + ".tga"), saved("Parameters", title + ".atr")},
+         title + ".tga",
+         title + ".atr"},
+        {".x", {saved("Image", ".x.tga"), saved("Parameters", ".x.atr")}, ".x.tga", ".x.atr"},
+        {"y.TGA", {saved("Image", "y.TGA"), saved("Parameters", "y.atr")}, "y.TGA", "y.atr"},
+        {"g.png", {saved("Image", "g.png")}, "g.png", ""},
+        {"d.tga", {saved("Image", "d.tga"), save_error("Is a directory")}, "d.tga", ""},
+        {"missing/a.tga", {save_error("No such file or directory")}, "", ""},
+        {"z.atr", {save_error(format)}, "", ""},
+        {"x.jpeg", {save_error(format)}, "", ""},
+        {"l.tga", {save_error("the parameter file would replace the image")}, "", ""},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
         Harness h;
         h.prompts.files = {dir.file(c.chosen)};
         h.key(kCmdSaveImage);
-        if (c.image == nullptr) {
-            ASSERT_EQ(h.prompts.shown.size(), 1u) << c.chosen;
-            EXPECT_EQ(h.prompts.shown[0].kind, Shown::Warn) << c.chosen;
-            EXPECT_FALSE(std::filesystem::exists(dir.file(c.chosen))) << c.chosen;
-            continue;
-        }
-        ASSERT_EQ(h.prompts.shown.size(), 2u) << c.chosen;
-        EXPECT_EQ(h.prompts.shown[0].text, std::string("Image saved as ") + c.image);
-        EXPECT_EQ(h.prompts.shown[1].text, std::string("Parameters saved as ") + c.record +
-                                               "\n\nLoad via ' File ' menu or by double-clicking.");
+        EXPECT_EQ(h.prompts.shown, c.boxes);
         const auto res = static_cast<std::uintmax_t>(h.s.res);
-        EXPECT_EQ(std::filesystem::file_size(dir.file(c.image)), 18u + 3u * res * res + 26u);
-        EXPECT_EQ(std::filesystem::file_size(dir.file(c.record)), kAtrSize);
+        if (c.image.empty()) {
+            EXPECT_FALSE(fs::exists(dir.file(c.chosen)));
+        } else if (c.image.ends_with("GA")) {
+            EXPECT_EQ(fs::file_size(dir.file(c.image)), 18u + 3u * res * res + 26u);
+        }
+        if (!c.record.empty()) {
+            EXPECT_EQ(fs::file_size(dir.file(c.record)), kAtrSize);
+        }
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.file("l.tga")));
+    EXPECT_FALSE(fs::exists(dir.file("l.tga")));
+    EXPECT_FALSE(fs::exists(dir.file("g.atr")));
 }
 
 TEST(SaveCommands, CancelledDialogsDoNothing) {
@@ -169,40 +154,54 @@ TEST(SaveCommands, CancelledDialogsDoNothing) {
     EXPECT_EQ(h.host.repaints, 0);
 }
 
-TEST(LoadCommand, LoadedParametersStartRendering) {
+// A parameter file, or a PNG image carrying its parameters, loads and renders.
+TEST(LoadCommand, SavedParametersLoadFromARecordOrAnImage) {
     TempDir dir;
     Harness h;
     h.s.type = 4;
     h.s.p[4].a = 1.25;
-    h.prompts.files = {dir.file("g.atr")};
+    h.s.rot[4] = VOXEL{5, 6, 7};
+    h.prompts.files = {dir.file("g.atr"), dir.file("g.png")};
     h.key(kCmdSaveParameters);
-    ASSERT_EQ(h.prompts.shown.size(), 1u);
-    EXPECT_EQ(h.prompts.shown[0].text,
-              "Parameters saved as g.atr\n\nLoad via ' File ' menu or by double-clicking.");
-
-    Harness other;
-    other.s.firstloop = 0;
-    other.prompts.files = {dir.file("g.atr")};
-    other.key(kCmdLoad);
-    EXPECT_EQ(other.s.type, 4);
-    EXPECT_EQ(other.s.p[4].a, 1.25);
-    EXPECT_EQ(other.s.okrun, 1); // the posted 165 has run
-    EXPECT_EQ(other.s.firstloop, 1);
+    h.key(kCmdSaveImage);
+    EXPECT_EQ(h.prompts.shown,
+              (std::vector{saved("Parameters", "g.atr"), saved("Image", "g.png")}));
+    for (const char* name : {"g.atr", "g.png"}) {
+        SCOPED_TRACE(name);
+        Harness other;
+        other.s.firstloop = 0;
+        other.prompts.files = {dir.file(name)};
+        other.key(kCmdLoad);
+        EXPECT_TRUE(other.prompts.shown.empty());
+        EXPECT_EQ(other.s.type, 4);
+        EXPECT_EQ(other.s.p[4].a, 1.25);
+        EXPECT_EQ(other.s.rot[4].z, 7);
+        EXPECT_EQ(other.s.okrun, 1); // the posted 165 has run
+        EXPECT_EQ(other.s.firstloop, 1);
+    }
 }
 
-TEST(LoadCommand, BadFileWarnsAndChangesNothing) {
+// A file that does not load gives the reader's reason and changes nothing.
+TEST(LoadCommand, BadFilesWarnAndChangeNothing) {
     TempDir dir;
     Harness h;
     write_text(dir.file("bad.atr"), "short");
-    h.prompts.files = {dir.file("bad.atr")};
-    h.key(kCmdLoad);
-    ASSERT_EQ(h.prompts.shown.size(), 1u);
-    EXPECT_EQ(h.prompts.shown[0].caption, "ATR file error");
-    EXPECT_EQ(h.prompts.shown[0].text.rfind("Error opening ATR file: ", 0), 0u)
-        << "the loader's reason follows";
-    EXPECT_GT(h.prompts.shown[0].text.size(), 24u);
-    EXPECT_EQ(h.s.okrun, 0);
-    EXPECT_TRUE(h.s.posted.empty());
+    ASSERT_EQ(writepng(h.s.canvas, 200, dir.file("plain.png"), {}, ""), 0);
+    for (const auto& [name, reason] : {std::pair<std::string, std::string>{"bad.atr", ""},
+                                       {"plain.png", "a PNG image without Morvane parameters"}}) {
+        Harness other;
+        other.prompts.files = {dir.file(name)};
+        other.key(kCmdLoad);
+        ASSERT_EQ(other.prompts.shown.size(), 1u) << name;
+        EXPECT_EQ(other.prompts.shown[0].caption, "ATR file error");
+        const std::string& text = other.prompts.shown[0].text;
+        EXPECT_TRUE(text.starts_with("Error opening ATR file: ") && text.size() > 24 &&
+                    text.ends_with(reason))
+            << text;
+        EXPECT_EQ(other.s.type, 0);
+        EXPECT_EQ(other.s.okrun, 0);
+        EXPECT_TRUE(other.s.posted.empty());
+    }
 }
 
 TEST(Startup, CommandLineFileIsLoadedAndRenderingIsPosted) {

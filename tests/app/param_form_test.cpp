@@ -2,6 +2,7 @@
 
 #include "analysis/random.h"
 #include "core/state.h"
+#include "fakes.h"
 #include "formulas/steps.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,10 @@
 #include <cmath>
 #include <limits>
 
-using namespace morv;
-using namespace morv::app;
-
+namespace morv::test {
 namespace {
+
+using namespace morv::app;
 
 constexpr int kGanymede = kTypeGanymede;
 
@@ -22,18 +23,9 @@ State state_of(int type) {
     return s;
 }
 
-// Opens the dialog, lets `edit` change its fields and presses OK.
-template <class Edit> Outcome press_ok(ParamForm& form, State& s, Edit edit) {
-    Fields f = form.open(s);
-    edit(f);
-    return form.ok(s, f);
-}
-
 ParamForm quiet_form() {
     return ParamForm([](State&) { return ChaosMeasure{1.0, 1.5}; });
 }
-
-} // namespace
 
 TEST(ParamForm, ResolutionAndSpeedAreClampedAndEmptyReadsAsTheMinimum) {
     ParamForm form = quiet_form();
@@ -56,7 +48,7 @@ TEST(ParamForm, ResolutionAndSpeedAreClampedAndEmptyReadsAsTheMinimum) {
 TEST(ParamForm, ValuesAreClampedIntoTheirRanges) {
     ParamForm form = quiet_form();
     State s = state_of(kGanymede);
-    const Outcome out = press_ok(form, s, [](Fields& f) {
+    const app::Outcome out = press_ok(form, s, [](Fields& f) {
         f.text[kParamA] = "5";
         f.text[kParamA + 1] = "-3";
         f.text[kParamA + 2] = "-2";
@@ -87,7 +79,7 @@ TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
     for (int type = 0; type < NTYPES; ++type) {
         State s = state_of(type);
         const State before = s;
-        const Outcome out = press_ok(form, s, [](Fields&) {});
+        const app::Outcome out = press_ok(form, s, [](Fields&) {});
         EXPECT_TRUE(out.close) << type;
         const auto t = static_cast<std::size_t>(type);
         EXPECT_EQ(s.p[t].a, before.p[t].a) << type;
@@ -125,7 +117,7 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrected) {
     f.text[kParamXmin + 1] = "0.52";
     f.text[kParamResolution] = "1000";
     f.text[kParamA] = "1";
-    Outcome out = form.ok(s, f);
+    app::Outcome out = form.ok(s, f);
     EXPECT_FALSE(out.close);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].text, "xmax - xmin must be >= 0.05");
@@ -209,7 +201,7 @@ TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
         });
         State s = state_of(kGanymede);
         s.debugflag = c.debug;
-        const Outcome out = press_ok(form, s, [](Fields& f) { f.text[kParamA] = "0.25"; });
+        const app::Outcome out = press_ok(form, s, [](Fields& f) { f.text[kParamA] = "0.25"; });
         EXPECT_TRUE(out.close);
         EXPECT_EQ(seen, 0.25); // measured on the new set
         ASSERT_EQ(out.messages.size(), c.text.empty() ? 0u : 1u) << c.text;
@@ -228,3 +220,6 @@ TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
     EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).messages.empty());
     EXPECT_FALSE(called);
 }
+
+} // namespace
+} // namespace morv::test

@@ -1,4 +1,4 @@
-// morvane-render refusing runs that would lose files, interrupted runs, and
+// morvane-render refusing what it cannot do well, interrupted runs, and
 // running out of memory.
 #include "support/render.h"
 
@@ -29,10 +29,7 @@ namespace morv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
-}
+using test::quoted;
 
 std::vector<std::string> entries(const test::TempDir& dir) {
     std::vector<std::string> names;
@@ -78,9 +75,12 @@ int interrupted_render(const std::string& output, int sig, bool save_partial) {
 
 } // namespace
 
-TEST(CliSafety, RunsThatWouldLoseAFileAreRefusedBeforeWriting) {
+// Every refusal has status 2 and a "morvane-render: " line naming the reason
+// (a value no dialog could give: the field and the value), and comes before
+// anything is rendered or written: no file appears, none changes.
+TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
     test::TempDir dir;
-    const std::string in = dir.file("in.atr");
+    const std::string in = dir.file("in.atr"), out = " -o " + quoted(dir.file("out.tga"));
     ASSERT_EQ(test::run_cli("-q --iterations 10 -o " + quoted(dir.file("x.tga")) + " --atr-out " +
                             quoted(in))
                   .status,
@@ -90,10 +90,10 @@ TEST(CliSafety, RunsThatWouldLoseAFileAreRefusedBeforeWriting) {
     fs::create_symlink("in.atr", dir.file("alias.atr"));
     ::mkfifo(dir.file("fifo").c_str(), 0644);
     fs::create_directory(dir.file("folder"));
-    const std::string out = " -o " + quoted(dir.file("out.tga"));
-    const struct {
-        std::string args, message;
-    } cases[] = {
+    std::ofstream(dir.file("short.atr")) << "too short";
+    std::ofstream(dir.file("bad.map")) << "1 2 3\nnot a colour\n";
+    const auto before = entries(dir);
+    std::vector<std::pair<std::string, std::string>> cases{
         {"-o " + quoted(dir.file("same")) + " --atr-out " + quoted(dir.file("./same")),
          "-o and --atr-out name the same file"},
         {"-o " + quoted(in) + " " + quoted(in), "would overwrite the parameter file"},
@@ -104,14 +104,37 @@ TEST(CliSafety, RunsThatWouldLoseAFileAreRefusedBeforeWriting) {
         {quoted(dir.file("fifo")) + out, "this is a pipe, not a file"},
         {"--palette " + quoted(dir.file("folder")) + out, "this is a directory, not a file"},
         {"--palette -o " + quoted(dir.file("out.tga")), "--palette needs a value"},
-    };
-    for (const auto& c : cases) {
-        const test::CliRun r = test::run_cli("-q --iterations 10 " + c.args);
-        EXPECT_EQ(r.status, 2) << c.args << ": " << r.output;
-        EXPECT_NE(r.output.find(c.message), std::string::npos) << c.args << ": " << r.output;
-        EXPECT_EQ(test::read_file(in), record) << c.args;
-        EXPECT_EQ(entries(dir), (std::vector<std::string>{"alias.atr", "fifo", "folder", "in.atr"}))
-            << c.args;
+        {quoted(dir.file("short.atr")) + out, "Error opening ATR file"},
+        {"--palette " + quoted(dir.file("bad.map")) + out, "Error opening MAP file"},
+        // It used to measure a self-drawing type forever.
+        {"--analyze --type 28" + out, "--analyze: Randomized KAM Torus (type 28) draws by itself "
+                                      "and gives no orbit to measure\n"},
+        {"--random --type 0" + out, "offers no random parameter search"},
+        {"--type 8 --orbits 2" + out, "draws by itself"},
+        {"--type 12 --set method=2 --orbits 2" + out, "method"},
+        {"--orbits 2 --orbit-range 1:3 --save-hits h" + out, "beyond"},
+        {"--orbits 4 --orbit-range 1:3" + out, "--save-hits"},
+        {"--set rot.x=1e300" + out, "rot.x is 1e+300; it must lie in 0..360\n"},
+        {"--set mm.xmax=-inf" + out, "mm.xmax is -inf; it must lie in -1.4..1.4\n"},
+        {"--set mm.xmin=1 --set mm.xmax=1" + out,
+         "mm.xmax - mm.xmin is 0; it must be at least 0.05\n"},
+        {"--type 29 --set p.sp1=-2.5" + out, "p.sp1 is -2.5; it must lie in -2..2\n"},
+        {"--set speed=18" + out, "speed is 18; it must lie in 0..17\n"},
+        {"--set linewidth=4" + out, "linewidth is 4; it must lie in 1..3\n"},
+        {"--set oddflag=2" + out, "oddflag is 2; it must lie in 0..1\n"},
+        {"--set pgmindex=8" + out, "pgmindex is 8; it must lie in 0..7\n"}};
+    for (const char* args :
+         {"--type 38", "--type x", "--res 199", "--res 16385", "--res 1e3", "--iterations -5",
+          "--set nosuch=1", "--set p.a=abc", "--set p.a", "--set method=2", "--set back=1,2",
+          "--set back=256,0,0", "--set f.6.0=1", "--frobnicate"})
+        cases.emplace_back(args + out, "");
+    for (const auto& [args, says] : cases) {
+        const test::CliRun r = test::run_cli("-q --iterations 10 " + args);
+        EXPECT_EQ(r.status, 2) << args << ": " << r.output;
+        EXPECT_EQ(r.output.rfind("morvane-render: ", 0), 0u) << args << ": " << r.output;
+        EXPECT_NE(r.output.find(says), std::string::npos) << args << ": " << r.output;
+        EXPECT_EQ(test::read_file(in), record) << args;
+        EXPECT_EQ(entries(dir), before) << args;
     }
 }
 

@@ -46,12 +46,6 @@ TEST(BundledMaps, PaletteNamesResolveToFilesThenBundledMaps) {
     EXPECT_EQ(find_palette(kSourceMaps + "/fire.map"), kSourceMaps + "/fire.map");
     for (const char* missing : {"no-such-palette", "sub/viridis", ""}) // a path is never searched
         EXPECT_EQ(find_palette(missing), std::nullopt) << missing;
-
-    test::TempDir dir; // the renderer finds a bundled palette by its name alone
-    const std::string args = "-q --iterations 20000 --palette ";
-    ASSERT_EQ(test::run_cli(args + "viridis -o " + dir.file("a.tga")).status, 0);
-    ASSERT_EQ(test::run_cli(args + viridis + " -o " + dir.file("b.tga")).status, 0);
-    EXPECT_EQ(test::read_file(dir.file("a.tga")), test::read_file(dir.file("b.tga")));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace morv {
@@ -146,17 +147,19 @@ TEST(Filters, PaintTheVisiblePartOfTheWindowToo) {
     EXPECT_EQ(s.canvas.get_pixel(2, 2), top);
 }
 
-// Counts as a long render leaves them, with the values a buffer must survive.
-std::vector<float> random_counts(int res, unsigned seed) {
-    const float odd[] = {0.0f,
-                         -0.0f,
-                         1.0f,
+// Counts as a long render leaves them: runs of empty pixels, counts spread
+// from 1 to about `top` (far beyond a table of one entry per count, and every
+// block and tail length the painter uses), and the values a buffer must survive.
+std::vector<float> random_counts(int res, unsigned seed, double top) {
+    const float odd[] = {-0.0f,
                          0.5f,
+                         2.5f,
                          -3.0f,
                          65535.0f,
                          65536.0f,
                          65537.0f,
                          16777216.0f,
+                         16777218.0f,
                          3.0e9f,
                          1e-30f,
                          std::numeric_limits<float>::infinity(),
@@ -165,45 +168,74 @@ std::vector<float> random_counts(int res, unsigned seed) {
     for (std::size_t i = 0; i < v.size(); ++i) {
         seed = seed * 1103515245u + 12345u;
         const unsigned r = seed >> 8;
-        v[i] = r % 5 == 0 ? odd[r / 5 % std::size(odd)] : static_cast<float>(r % 300);
+        if (i % 700 < 300) continue; // not hit
+        const double spread = std::exp2((r % 4096) / 4096.0 * std::log2(top));
+        float o = odd[r / 23 % std::size(odd)];
+        if (o > top && o < 2147483648.0f) o = 0.0f; // equalize's tables grow with the counts
+        v[i] = r % 23 == 0 ? o : static_cast<float>(std::floor(r % 2 == 0 ? r % 300 : spread));
     }
     return v;
 }
 
+// The filters as written in the plainest way: the palette index of every pixel.
+std::vector<int> reference_indices(Filter f, const std::vector<float>& h, unsigned hitmax) {
+    std::vector<int> c(h.size(), 0);
+    const double m = hitmax, L = std::log(m);
+    for (std::size_t i = 0; i < h.size() && f != Filter::Equalize; ++i) {
+        const double lh = std::log(static_cast<double>(h[i]));
+        c[i] = f == Filter::Normalize ? trunc32(1024 * static_cast<double>(h[i]) / m)
+                                      : (h[i] == 0.0f ? 0 : trunc32(lh * lh * (255 / (L * L))));
+    }
+    if (f != Filter::Equalize) return c;
+    auto count = [](float v) { return std::max(trunc32(v), 0); };
+    int kmax = 0;
+    for (float v : h)
+        kmax = std::max(kmax, count(v));
+    std::vector<unsigned> histogram(kmax + 1), cdf(kmax);
+    for (float v : h)
+        ++histogram[count(v)];
+    for (int i = 0; i < kmax; ++i)
+        cdf[i] = (i == 0 ? 0 : cdf[i - 1]) + histogram[i + 1];
+    const unsigned cdfmin = *std::find_if(cdf.begin(), cdf.end(), [](unsigned x) { return x; });
+    const double total = static_cast<double>(h.size()) - histogram[0] - 1.0;
+    for (std::size_t i = 0; i < h.size(); ++i)
+        if (const int k = count(h[i]); k > 0)
+            c[i] = trunc32(static_cast<double>(cdf[k - 1] - cdfmin) / total * 254) + 1;
+    return c;
+}
+
 TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
-    using IndexOf = int (*)(float, double);
     const struct {
-        int (*filter)(State&);
-        IndexOf index_of;
+        Filter filter;
+        int res;
+        unsigned hitmax;
+        double top;
     } cases[] = {
-        {normalize, [](float h, double m) { return trunc32(1024 * static_cast<double>(h) / m); }},
-        {logadjust,
-         [](float h, double m) {
-             if (h == 0.0f) return 0;
-             const double L = std::log(m), lh = std::log(static_cast<double>(h));
-             return trunc32(lh * lh * (255 / (L * L)));
-         }},
+        {Filter::Normalize, 37, 299, 299},          {Filter::Log, 37, 299, 299},
+        {Filter::Normalize, 203, 70000, 3e7},       {Filter::Log, 203, 70000, 3e7},
+        {Filter::Normalize, 203, 4000000000u, 3e7}, {Filter::Log, 203, 4000000000u, 3e7},
+        {Filter::Equalize, 37, 299, 299},           {Filter::Equalize, 203, 70000, 2e6},
     };
-    for (unsigned hitmax : {299u, 70000u, 4000000000u})
-        for (const auto& c : cases) {
-            const int res = 37;
-            State s = hit_image(res, random_counts(res, hitmax), hitmax);
-            attach_window(s, 20, 50);
-            State want = s;
-            c.filter(s);
-            for (int i = 0; i < res * res; ++i) {
-                const int k = std::min(c.index_of(want.hitcount[i], hitmax), 255);
-                if (k > 0) drawdot(want, want, i % res, i / res, palette_color(want.palette, k));
+    for (const auto& c : cases) {
+        State s = hit_image(c.res, random_counts(c.res, c.hitmax, c.top), c.hitmax);
+        attach_window(s, 20, 250);
+        State want = s;
+        ASSERT_EQ(apply(c.filter, s), kFilterDone);
+        const std::vector<int> index = reference_indices(c.filter, want.hitcount, c.hitmax);
+        for (int i = 0; i < c.res * c.res; ++i)
+            if (index[i] > 0)
+                drawdot(want, want, i % c.res, i / c.res,
+                        palette_color(want.palette, std::min(index[i], 255)));
+        for (int y = 0; y < c.res; ++y)
+            for (int x = 0; x < c.res; ++x) {
+                ASSERT_EQ(s.canvas.get_pixel(x, y), want.canvas.get_pixel(x, y))
+                    << static_cast<int>(c.filter) << " " << c.res << ": " << x << "," << y;
+                ASSERT_EQ(s.window.get_pixel(x, y), want.window.get_pixel(x, y)) << x << "," << y;
             }
-            for (int y = 0; y < res; ++y)
-                for (int x = 0; x < res; ++x) {
-                    ASSERT_EQ(s.canvas.get_pixel(x, y), want.canvas.get_pixel(x, y))
-                        << x << "," << y;
-                    ASSERT_EQ(s.window.get_pixel(x, y), want.window.get_pixel(x, y))
-                        << x << "," << y;
-                }
-            EXPECT_EQ(s.window.take_dirty().right, want.window.take_dirty().right);
-        }
+        const Rect got = s.window.take_dirty(), wanted = want.window.take_dirty();
+        EXPECT_EQ(std::tie(got.left, got.top, got.right, got.bottom),
+                  std::tie(wanted.left, wanted.top, wanted.right, wanted.bottom));
+    }
 }
 
 } // namespace

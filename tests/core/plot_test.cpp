@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace morv {
 
 using test::entry;
@@ -28,47 +31,33 @@ void step_by(State& s, double len, double z = 0) {
 
 } // namespace
 
-TEST(PlotSpeedPoints, FirstHitPaintsSlowerPassKeepsFasterRepaints) {
+// Plots in order on one instance per type: the colour is the step length
+// times 170 (the depth for Rossler and the curves), held to 1..255; a slower
+// pass over a pixel keeps the faster colour.
+TEST(PlotSpeedPoints, IndexRulesAndHeldToOneThrough255) {
+    const struct {
+        int type, x, y;
+        double len, z;
+        unsigned want;
+    } plots[] = {{0, 10, 10, 0.5, 0, 85}, {0, 10, 10, 0.1, 0, 85},  {0, 10, 10, 1.0, 0, 170},
+                 {0, 1, 1, 0.0, 0, 1},    {0, 2, 2, 1.5, 0, 255},   {0, 200, 2, 1.5, 0, 0},
+                 {0, -1, 2, 1.5, 0, 0},   {21, 3, 3, 0, -0.1, 255}, // negative counts as above
+                 {21, 4, 4, 0, 0.05, 1},  {20, 5, 5, 0, 0, 97}};    // res / 13.3 * 1300 / res
     State s = plotting_state(0, kMethodSpeedPoints);
-    step_by(s, 0.5); // 0.5 * 170 = 85
-    plot(s, s, 10, 10, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(10, 10), entry(s, 85));
-    EXPECT_EQ(s.hitmax, 85u);
-    step_by(s, 0.1);
-    plot(s, s, 10, 10, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(10, 10), entry(s, 85));
-    step_by(s, 1.0);
-    plot(s, s, 10, 10, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(10, 10), entry(s, 170));
-    EXPECT_EQ(s.hitmax, 170u);
-}
-
-TEST(PlotSpeedPoints, IndexIsLimitedToOneThrough255) {
-    State s = plotting_state(0, kMethodSpeedPoints);
-    step_by(s, 0.0); // two identical points: index 0 becomes 1
-    plot(s, s, 1, 1, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(1, 1), entry(s, 1));
-    step_by(s, 1.5);
-    plot(s, s, 2, 2, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(2, 2), entry(s, 255));
-    plot(s, s, 200, 2, 0, 0); // off the image: nothing
-    plot(s, s, -1, 2, 0, 0);
-    EXPECT_EQ(s.hitmax, 255u);
-}
-
-TEST(PlotSpeedPoints, RosslerAndCurvesColourByDepth) {
-    State s = plotting_state(21, kMethodSpeedPoints);
-    s.v.z = -0.1; // a negative index counts as above 255
-    plot(s, s, 3, 3, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(3, 3), entry(s, 255));
-    s.v.z = 0.05; // trunc(0.5) = 0, shown as 1
-    plot(s, s, 4, 4, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(4, 4), entry(s, 1));
-
-    State c = plotting_state(20, kMethodSpeedPoints);
-    c.v.z = 0; // res / 13.3 * 1300 / res = 97.7
-    plot(c, c, 5, 5, 0, 0);
-    EXPECT_EQ(c.canvas.get_pixel(5, 5), entry(c, 97));
+    unsigned hitmax = 0;
+    for (const auto& p : plots) {
+        SCOPED_TRACE(std::to_string(p.type) + " at " + std::to_string(p.x));
+        if (p.type != s.type) {
+            s = plotting_state(p.type, kMethodSpeedPoints);
+            hitmax = 0;
+        }
+        step_by(s, p.len, p.z);
+        plot(s, s, p.x, p.y, 0, 0);
+        if (p.want == 0) continue; // off the image: nothing
+        EXPECT_EQ(s.canvas.get_pixel(p.x, p.y), entry(s, p.want));
+        hitmax = std::max(hitmax, p.want);
+        EXPECT_EQ(s.hitmax, hitmax);
+    }
 }
 
 TEST(PlotSpeedLines, NeedsBothEndsOnTheImageAndVisibleForTheWindow) {

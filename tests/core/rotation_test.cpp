@@ -36,17 +36,19 @@ TEST(Rotate, PolarFormDropsOrdinatesBelowTheThreshold) {
     }
 }
 
-TEST(Rotatexyz, AppliesTheAxesInTheChosenOrder) {
-    const char* orders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
+// The axes each rotation order turns, in sequence (6 and 7 act as 5).
+const char* const kOrders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
+
+TEST(Rotatexyz, TurnsTheAxesInTheChosenOrderAsTheCartesianForm) {
     const VOXEL deg{30, 50, 70}, point{0.3, -0.7, 1.1};
     State s;
     s.type = 6;
     s.rot[6] = deg;
     for (int order = 0; order < 8; ++order) {
-        s.rotationorder = order; // 6 and 7 act as 5
+        s.rotationorder = order;
         VOXEL got, want = point;
         EXPECT_EQ(rotatexyz(s, point, &got), 0);
-        for (const char* axis = orders[order]; *axis != 0; ++axis) {
+        for (const char* axis = kOrders[order]; *axis != 0; ++axis) {
             if (*axis == 'X') cartesian(want.y, want.z, deg.x);
             if (*axis == 'Y') cartesian(want.x, want.z, deg.y);
             if (*axis == 'Z') cartesian(want.x, want.y, deg.z);
@@ -57,35 +59,21 @@ TEST(Rotatexyz, AppliesTheAxesInTheChosenOrder) {
     }
 }
 
-TEST(Rotatexyz, SkipsAxesWhoseAngleIsExactlyZero) {
-    // Turning by 0 would still drop the tiny ordinates; skipped axes keep them.
-    State s;
-    s.type = 6;
-    const VOXEL point{-2, 5e-7, 5e-7};
-    VOXEL got;
-    rotatexyz(s, point, &got);
-    EXPECT_EQ(got.y, point.y);
-    EXPECT_EQ(got.z, point.z);
-    EXPECT_FALSE(rotated(s));
-    s.rot[6].x = 90; // only (y, z) turns
-    rotatexyz(s, VOXEL{-2, 0, 1}, &got);
-    EXPECT_EQ(got.x, -2);
-    EXPECT_NEAR(got.y, 1, 1e-15);
-    s.rot[6] = VOXEL{0, 0, 1e-300};
-    EXPECT_TRUE(rotated(s));
-}
-
-TEST(RotationPlan, CachedPlanTurnsPointsBitForBitAsRotatexyz) {
+// Axes whose angle is exactly zero are skipped: turning by 0 would still drop
+// tiny ordinates. The cached plan turns points bit for bit as rotatexyz.
+TEST(RotationPlan, SkipsZeroAnglesAndTurnsPointsBitForBitAsRotatexyz) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const VOXEL angles[] = {{30, 50, 70}, {0, 0, 1e-300}, {nan, 0, 10}, {0, 0, 0}, {-90, 180, 360}};
     const VOXEL points[] = {{0.3, -0.7, 1.1}, {-2, 5e-7, 5e-7}, {0, 0, 0}, {1e300, -1e-300, 3}};
     State s;
     s.type = 6;
+    EXPECT_FALSE(rotated(s));
     RotationPlan cache; // kept across angle and order changes, as a render keeps it
-    for (int order = 0; order < 7; ++order)
+    for (int order = 0; order < 8; ++order)
         for (const VOXEL& deg : angles) {
             s.rotationorder = order;
             s.rot[6] = deg;
+            EXPECT_EQ(rotated(s), deg.x != 0 || deg.y != 0 || deg.z != 0);
             for (const VOXEL& p : points) {
                 VOXEL want, got = p;
                 rotatexyz(s, p, &want);
@@ -94,11 +82,11 @@ TEST(RotationPlan, CachedPlanTurnsPointsBitForBitAsRotatexyz) {
                     << order << " " << deg.x << " " << p.x;
                 // The reference: the polar turns one by one in the order's sequence.
                 VOXEL ref = p;
-                const char* seq[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX"};
-                for (const char* a = seq[order]; *a != 0; ++a) {
+                for (const char* a = kOrders[order]; *a != 0; ++a) {
                     const double d = *a == 'X' ? deg.x : *a == 'Y' ? deg.y : deg.z;
                     if (d == 0) continue;
-                    const auto r = static_cast<double>(static_cast<long double>(kPi) * d * (1.0L / 180.0L));
+                    const auto r =
+                        static_cast<double>(static_cast<long double>(kPi) * d * (1.0L / 180.0L));
                     if (*a == 'X') rotate(&ref.y, &ref.z, r);
                     if (*a == 'Y') rotate(&ref.x, &ref.z, r);
                     if (*a == 'Z') rotate(&ref.x, &ref.y, r);

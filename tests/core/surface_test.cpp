@@ -1,6 +1,9 @@
 #include "core/surface.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace morv {
@@ -55,17 +58,53 @@ TEST(Surface, WideLinesAreSolidAndIncludeTheirEnds) {
     EXPECT_EQ(count_ink(t), 24); // 2 rows of 12: the extra pixel goes right and down
 }
 
-TEST(Surface, LinesFromFarOutsideAreClippedQuickly) {
+TEST(Surface, ThinLineLeavesOutOnlyItsTrueEndPoint) {
+    Surface s(20, 20);
+    s.line({2, 5}, {9, 5}, 1, kInk);
+    EXPECT_EQ(s.get_pixel(2, 5), kInk);
+    EXPECT_EQ(s.get_pixel(8, 5), kInk);
+    EXPECT_EQ(s.get_pixel(9, 5), 0u);
+    s.line({3, 3}, {3, 3}, 1, kInk); // a thin line to its own start draws nothing
+    EXPECT_EQ(s.get_pixel(3, 3), 0u);
+    s.line({-5, 12}, {40, 12}, 1, kInk); // the end lies beyond: all visible pixels
+    EXPECT_EQ(s.get_pixel(0, 12), kInk);
+    EXPECT_EQ(s.get_pixel(19, 12), kInk);
+}
+
+TEST(Surface, FarEndPointsDrawOnlyTheVisiblePart) {
     Surface s(50, 50);
-    s.line({INT32_MIN, 25}, {25, 25}, 1, kInk);
-    EXPECT_EQ(s.get_pixel(0, 25), kInk);
-    EXPECT_EQ(s.get_pixel(24, 25), kInk);
-    EXPECT_EQ(s.get_pixel(25, 25), 0u);
-    s.line({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, 3, kInk);
-    EXPECT_EQ(s.get_pixel(10, 10), kInk);
+    s.line({INT32_MIN, 5}, {10, 5}, 1, kInk);
+    EXPECT_EQ(s.get_pixel(0, 5), kInk);
+    EXPECT_EQ(s.get_pixel(9, 5), kInk);
+    EXPECT_EQ(s.get_pixel(10, 5), 0u);
+    s.line({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, 2, kInk); // the diagonal
+    EXPECT_EQ(s.get_pixel(25, 25), kInk);
     Surface t(50, 50);
-    t.line({-1000000, 5}, {-5, 5}, 2, kInk); // wholly outside
+    t.line({INT32_MAX, INT32_MIN}, {INT32_MAX, INT32_MAX}, 3, kInk); // far off to the right
+    t.line({-1000000, 5}, {-5, 5}, 2, kInk);
     EXPECT_EQ(count_ink(t), 0);
+}
+
+// Drawn on a small surface and, moved by (400, 400), on a large one that holds
+// it whole, a line must show exactly its part of the large one.
+TEST(Surface, ClippingDoesNotBendTheLine) {
+    const std::pair<Point, Point> lines[] = {{{5, 290}, {6, -150}}, // steep, both ends outside
+                                             {{-300, 7}, {200, 61}},
+                                             {{117, 3}, {-250, 79}},
+                                             {{60, -200}, {-37, 300}},
+                                             {{10, 10}, {100, 70}}}; // inside
+    for (int width = 1; width <= 3; ++width)
+        for (auto [a, b] : lines) {
+            SCOPED_TRACE(std::to_string(a.x) + "," + std::to_string(a.y) + " width " +
+                         std::to_string(width));
+            Surface small(120, 80), large(1000, 1000);
+            small.line(a, b, width, kInk);
+            large.line({a.x + 400, a.y + 400}, {b.x + 400, b.y + 400}, width, kInk);
+            for (int y = 0; y < small.height(); ++y)
+                for (int x = 0; x < small.width(); ++x)
+                    ASSERT_EQ(small.get_pixel(x, y), large.get_pixel(x + 400, y + 400))
+                        << x << "," << y;
+        }
 }
 
 TEST(Surface, ClosedPolylineJoinsTheLastPointToTheFirst) {

@@ -24,25 +24,23 @@ struct Scene {
     std::int64_t seed = 1;
 };
 
-// One render with an optional set-up.
-Scene pinned(std::string name, int type, int method, long long calls, MINMAX window = {}) {
-    return {name, [=](State& s) {
-                s.type = type;
-                if (method >= 0) s.method[type] = method;
-                if (window.xmax > window.xmin) s.mm[type] = window;
-                render(s, calls);
-            }};
-}
-
-Scene custom(std::string name, int type, long long calls, std::function<void(State&)> setup,
-             int res = 200, std::int64_t seed = 1) {
+// One render after an optional set-up.
+Scene custom(std::string name, int type, long long calls,
+             std::function<void(State&)> setup = nullptr, int res = 200, std::int64_t seed = 1) {
     return {name,
             [=](State& s) {
                 s.type = type;
-                setup(s);
+                if (setup) setup(s);
                 render(s, calls);
             },
             res, seed};
+}
+
+Scene pinned(std::string name, int type, int method, long long calls, MINMAX window = {}) {
+    return custom(name, type, calls, [=](State& s) {
+        if (method >= 0) s.method[type] = method;
+        if (window.xmax > window.xmin) s.mm[type] = window;
+    });
 }
 
 // A render that follows another on the same instance, as after Resume.
@@ -84,7 +82,7 @@ std::vector<Scene> selfdraw_scenes() {
     // Grid scans draw a row per call: part of the image keeps the files small.
     const long long kRows = 80;
     std::vector<Scene> v;
-    const Scene bif = custom("bifurcation", 2, 10000, [](State&) {});
+    const Scene bif = custom("bifurcation", 2, 10000);
     const Scene wide = again(bif, "bifurcation wide", 10000, [](State& s) { s.linewidth = 3; });
     v.push_back(bif);
     v.push_back(wide);
@@ -101,8 +99,7 @@ std::vector<Scene> selfdraw_scenes() {
             s.method[8] = 3;
         },
         200, 7));
-    v.push_back(custom(
-        "fern", 9, 20000, [](State&) {}, 200, 7));
+    v.push_back(custom("fern", 9, 20000, nullptr, 200, 7));
     v.push_back(custom(
         "fern counted", 9, 20000,
         [](State& s) {
@@ -110,20 +107,19 @@ std::vector<Scene> selfdraw_scenes() {
             s.method[9] = 3;
         },
         200, 7));
-    v.push_back(custom("web", 13, kRows, [](State&) {}));
+    v.push_back(custom("web", 13, kRows));
     for (int c = 0; c < 3; ++c)
         v.push_back(custom("vl colouring " + std::to_string(c), 14, kRows, [c](State& s) {
             s.vlcoloring = c;
             s.showorbits = c == 2;
         }));
-    v.push_back(custom(
-        "lace", 15, 20000, [](State&) {}, 200, 7));
-    v.push_back(custom("popcorn", 16, kRows, [](State&) {}));
+    v.push_back(custom("lace", 15, 20000, nullptr, 200, 7));
+    v.push_back(custom("popcorn", 16, kRows));
     for (int index = 0; index < 8; ++index)
         v.push_back(custom(
             "pgm formula " + std::to_string(index), 17, 6000,
             [index](State& s) { s.pgmindex = index; }, 600));
-    v.push_back(custom("frothy basin", 18, kRows, [](State&) {}));
+    v.push_back(custom("frothy basin", 18, kRows));
     v.push_back(custom("frothy basin flag", 18, 20000, [](State& s) { s.basinflag = 1; }));
     for (int flag = 0; flag < 2; ++flag)
         for (int basin = 0; basin < 2; ++basin)
@@ -132,20 +128,19 @@ std::vector<Scene> selfdraw_scenes() {
                                    s.unityflag = flag;
                                    s.unitybasin = basin;
                                }));
-    v.push_back(custom("chrysanthemum", 20, 25000, [](State&) {}));
-    const Scene ross = custom("Rossler", 21, 20000, [](State&) {});
+    v.push_back(custom("chrysanthemum", 20, 25000));
+    const Scene ross = custom("Rossler", 21, 20000);
     v.push_back(ross);
     v.push_back(again(ross, "Rossler oblique", 20000, [](State& s) { s.rosslerflag = 1; }));
     v.push_back(custom("butterfly", 22, 25000, [](State& s) { s.rot[22] = VOXEL{30, 20, 10}; }));
-    const Scene kam = custom("KAM torus", 23, 5000, [](State&) {});
+    const Scene kam = custom("KAM torus", 23, 5000);
     v.push_back(kam);
     v.push_back(again(kam, "KAM torus turned", 5000, [](State& s) {
         s.rot[23] = VOXEL{40, 0, 15};
     }));
-    v.push_back(custom("Samardzija", 24, 3000, [](State&) {}));
-    v.push_back(custom("Lissajous", 25, 300, [](State&) {}));
-    v.push_back(custom(
-        "random KAM torus", 28, 10, [](State&) {}, 200, 12345));
+    v.push_back(custom("Samardzija", 24, 3000));
+    v.push_back(custom("Lissajous", 25, 300));
+    v.push_back(custom("random KAM torus", 28, 10, nullptr, 200, 12345));
     return v;
 }
 

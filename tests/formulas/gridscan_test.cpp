@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <vector>
 
 namespace morv {
@@ -12,13 +13,10 @@ namespace morv {
 using test::entry;
 namespace {
 
-constexpr int kWeb = 13;
 constexpr int kVl = 14;
-constexpr int kPopcorn = 16;
-constexpr int kFrothy = 18;
 
 TEST(GridScan, OneRowPerCallAndTheLastRowEndsTheImage) {
-    for (int type : {kWeb, kVl, kPopcorn, kFrothy}) {
+    for (int type : {13 /* Web */, kVl, 16 /* Popcorn */, 18 /* Frothy basin */, 19 /* Unity */}) {
         State s = test::make_state(type, 200);
         for (int call = 1; call < 200; ++call) {
             fractaldriver(s);
@@ -30,83 +28,43 @@ TEST(GridScan, OneRowPerCallAndTheLastRowEndsTheImage) {
     }
 }
 
-TEST(Web, LongOrbitsGetEntryFourAndQuickEscapesStayBackground) {
-    // At res 201 the centre pixel is the plane origin, whose orbit never moves.
-    State s = test::make_state(kWeb, 201);
-    test::render(s, 201);
-    EXPECT_EQ(s.canvas.get_pixel(100, 100), entry(s, 4));
-    EXPECT_EQ(s.canvas.get_pixel(0, 0), s.back);
-    EXPECT_EQ(s.canvas.get_pixel(200, 200), s.back);
-}
-
-TEST(Vl, ColouringScaleDependsOnTheIterationLimit) {
+TEST(Vl, ColouringScaleIsHeldForThePictureAndTheLimitToTheDialogRange) {
     const std::pair<int, double> cases[] = {
-        {64, 256.0}, {255, 256.0}, {256, 256.0}, {1024, 1024.0}};
+        {64, 256.0}, {255, 256.0}, {256, 256.0}, {1024, 1024.0}, {INT_MAX, 1024.0}};
     for (auto [maxiter, factor] : cases) {
         State s = test::make_state(kVl, 200);
-        s.vlmaxiter = maxiter;
+        s.vlmaxiter = maxiter; // unheld, INT_MAX would make one row run for hours
         s.vlcoloring = 1;
         test::render(s, 1);
         EXPECT_DOUBLE_EQ(scratch(s).selfdraw1.vl.factor, factor) << maxiter;
-        // Held for the whole picture, whatever happens to the option meanwhile.
         s.vlmaxiter = 64;
         test::render(s, 10);
         EXPECT_DOUBLE_EQ(scratch(s).selfdraw1.vl.factor, factor) << maxiter;
     }
 }
 
-TEST(Vl, IterationLimitFromElsewhereIsHeldToTheDialogRange) {
-    State s = test::make_state(kVl, 200);
-    s.vlmaxiter = INT_MAX; // would otherwise make one row run for hours
-    s.vlcoloring = 1;
-    test::render(s, 2);
-    EXPECT_DOUBLE_EQ(scratch(s).selfdraw1.vl.factor, 1024.0);
-}
-
-TEST(Vl, TargetDiskEndsAnOrbitAfterItsStep) {
-    // A disk covering the whole window: every orbit that does not escape in
-    // its first step leaves after it, with n = 1 and so entry 1.
-    State s = test::make_state(kVl, 200);
-    s.vlcoloring = 2;
-    s.vlradius = 1e6;
-    test::render(s, 200);
-    int coloured = 0;
-    for (int y = 0; y < s.res; ++y)
-        for (int x = 0; x < s.res; ++x) {
-            const COLORREF c = s.canvas.get_pixel(x, y);
-            ASSERT_TRUE(c == s.back || c == entry(s, 1)) << x << "," << y;
-            coloured += c == entry(s, 1);
-        }
-    EXPECT_GT(coloured, 0);
-}
-
-TEST(Vl, ReferenceOrbitIsDrawnAfterTheLastRow) {
+TEST(Vl, ReferenceOrbitIsDrawnInYellowAfterTheLastRowOnly) {
     State plain = test::make_state(kVl, 200);
     test::render(plain, 200);
     State shown = test::make_state(kVl, 200);
     shown.showorbits = 1;
-    test::render(shown, 199);
-    int differ = 0;
-    for (int y = 0; y < 199; ++y)
-        for (int x = 0; x < shown.res; ++x)
-            differ += shown.canvas.get_pixel(x, y) != plain.canvas.get_pixel(x, y);
-    EXPECT_EQ(differ, 0) << "nothing extra before the scan ends";
-    test::render(shown, 1);
-    int yellow = 0;
-    for (int y = 0; y < shown.res; ++y)
-        for (int x = 0; x < shown.res; ++x) {
-            const COLORREF c = shown.canvas.get_pixel(x, y);
-            if (c != plain.canvas.get_pixel(x, y)) {
+    for (int calls : {199, 1}) {
+        test::render(shown, calls);
+        int yellow = 0;
+        for (int y = 0; y < shown.res; ++y)
+            for (int x = 0; x < shown.res; ++x) {
+                const COLORREF c = shown.canvas.get_pixel(x, y);
+                if (c == plain.canvas.get_pixel(x, y) || (y == 199 && calls == 199)) continue;
                 ASSERT_EQ(c, rgb(255, 255, 0)) << x << "," << y;
+                ++yellow;
             }
-            yellow += c == rgb(255, 255, 0);
-        }
-    EXPECT_GT(yellow, 0);
+        EXPECT_EQ(yellow > 0, calls == 1);
+    }
 }
 
 TEST(Popcorn, ScaledWindowIsSymmetricAndRowsCycleThePalette) {
-    State s = test::make_state(kPopcorn, 300);
-    s.p[kPopcorn].sp1 = 2;
+    State s = test::make_state(16, 300);
+    s.p[16].sp1 = 2;
     std::vector<int> waits;
     s.platform.sleep_ms = [&](int ms) { waits.push_back(ms); };
     test::render(s, 1);
@@ -121,30 +79,36 @@ TEST(Popcorn, ScaledWindowIsSymmetricAndRowsCycleThePalette) {
     EXPECT_EQ(waits, std::vector<int>(255, s.speed)) << "one wait per row";
 }
 
-TEST(FrothyBasin, EscapeScanCoversItsFixedWindowMirrored) {
-    State s = test::make_state(kFrothy, 600);
-    test::render(s, 1);
-    const FrothyBasinScratch& sc = scratch(s).selfdraw1.frothybasin;
-    const auto at = [&](int i, double side, double min) { return i * side / (s.res - 1) + min; };
-    EXPECT_DOUBLE_EQ(at(0, sc.xside, sc.xmin), -2.3);
-    EXPECT_DOUBLE_EQ(at(599, sc.xside, sc.xmin), 2.7);
-    EXPECT_DOUBLE_EQ(at(0, sc.yside, sc.ymin), -2.4);
-    EXPECT_DOUBLE_EQ(at(599, sc.yside, sc.ymin), 2.0);
-    EXPECT_DOUBLE_EQ(sc.maxsize, 7.0);
+// The Inversion form's index of a start point that is not inverted, without
+// basin colouring.
+unsigned uninverted_index(double x0, double y0) {
+    double size = 0, infsize = 4.0;
+    for (int n = 0; size <= 4.0 && n < 3; ++n) {
+        const double one = x0 * x0 + y0 * y0;
+        const double y1 = (2 - one) * x0;
+        const double x1 = (2 - one) * y1;
+        size = x1 * x1 + y1 * y1;
+        x0 = x1;
+        y0 = y1;
+        if (size < infsize) infsize = size;
+    }
+    if (size > 4.0) return static_cast<unsigned>(std::fmod(size / 4.0, 255.0)) + 1;
+    return static_cast<unsigned>(256 * infsize * 7) % 255 + 1;
 }
 
-TEST(FrothyBasin, FiniteAttractorModeIsAPointMap) {
-    State s = test::make_state(kFrothy, 600);
-    s.basinflag = 1;
-    VOXEL next{0.1, 0.1, 0.5};
-    int x = 0, y = 0;
-    EXPECT_EQ(frothybasin(s, s, VOXEL{0.1, 0.1, 0.5}, &next, 0, &x, &y), kPlot);
-    const double a = 1.737, b = -0.035;
-    EXPECT_DOUBLE_EQ(next.x, (0.2 * 0.0) - a * 0.1 - b * 0.1);
-    EXPECT_DOUBLE_EQ(next.y, 2 * 0.1 * 0.1 - b * 0.1 + a * 0.1);
-    EXPECT_DOUBLE_EQ(next.z, 0.5);
-    EXPECT_EQ(x, 258);           // trunc((-0.1702 + 2.0) * 600 / 4.25)
-    EXPECT_EQ(y, 600 - 333 - 1); // trunc((0.1972 + 1.75) * 600 / 3.5) = 333
+TEST(Unity, InversionLeavesTheAxesAlone) {
+    State s = test::make_state(19, 201); // row 100 is y = 0 and column 100 is x = 0
+    s.unityflag = 1;
+    test::render(s, 201);
+    for (int i = 0; i < 201; ++i) {
+        const double c = i * 3.0 / 200 - 1.5;
+        EXPECT_EQ(s.canvas.get_pixel(i, 100), entry(s, uninverted_index(c, 0))) << i;
+        EXPECT_EQ(s.canvas.get_pixel(100, i), entry(s, uninverted_index(0, c))) << i;
+    }
+    // The origin would be sent off to infinity; left alone it stays put.
+    EXPECT_EQ(s.canvas.get_pixel(100, 100), entry(s, 1));
+    // Off the axes the points are inverted: (-1.5, -1.5) starts at (-1/3, -1/3).
+    EXPECT_EQ(s.canvas.get_pixel(0, 0), entry(s, uninverted_index(-1.0 / 3, -1.0 / 3)));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "support/render.h"
 
 #include "core/driver.h"
+#include "files/atr.h"
 #include "formulas/steps.h"
 
 #include <cstdio>
@@ -54,6 +55,17 @@ int painted_pixels(const State& s) {
 std::vector<unsigned char> read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<unsigned char> record_bytes(const State& s) {
+    const AtrBytes b = encode_atr(atr_from_state(s));
+    return {b.begin(), b.end()};
 }
 
 CliRun run_cli(const std::string& args) {

@@ -30,6 +30,15 @@ inline COLORREF entry(const State& s, unsigned i) {
 
 // The whole file (empty when it cannot be read).
 std::vector<unsigned char> read_file(const std::string& path);
+void write_file(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// The parameter record the state would save, as bytes: equal records compare equal.
+std::vector<unsigned char> record_bytes(const State& s);
+
+// A path in single quotes, for a renderer command line.
+inline std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
 
 // morvane-render run with these arguments; stdout and stderr together.
 struct CliRun {

@@ -1,90 +1,118 @@
-#include "app/command_ids.h"
-#include "app/forms/forms.h"
-#include "app/type_form.h"
-#include "core/state.h"
-#include "dialog_test_support.h"
-#include "qt_support.h"
-#include "ui/dialogs/form_dialog.h"
+#include "ui/dialogs/dialog_views.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QKeyEvent>
+#include "app/command_ids.h"
+#include "app/fakes.h"
+#include "app/forms/forms.h"
+#include "core/state.h"
+#include "qt_support.h"
+#include "ui/dialogs/about_window.h"
+#include "ui/dialogs/form_dialog.h"
+#include "ui/dialogs/options_chart_dialog.h"
+#include "ui/pictures/about_picture.h"
+#include "ui/pictures/options_chart_picture.h"
+#include "ui/qt_dialogs.h"
+
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace morv::test {
 namespace {
 
 using namespace morv::app;
+using namespace morv::ui;
 
-void key(QWidget* w, Qt::Key k) {
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-}
-
-template <class W> W* control(const ui::FormDialog& d, int id) {
-    return qobject_cast<W*>(d.control(id));
-}
-
-TEST(TypeDialogView, ShowsTheTypesAndTakesTheChoice) {
+// Every dialog a command opens has a view; a form's view shows that form and
+// ends with 2 on Esc.
+TEST(DialogViews, EveryDialogIdReachesItsView) {
     qt_app();
-    State s;
-    s.type = 3;
-    RecordingPrompts prompts;
-    TypeForm form;
-    ui::FormDialog d(form, s, prompts);
-    EXPECT_EQ(d.windowTitle(), "Select the Attractor Type");
-    EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
-    const auto groups = d.findChildren<QGroupBox*>();
-    ASSERT_EQ(groups.size(), 2);
-    EXPECT_EQ(groups[0]->title(), "  +  =  changeable parameters      $  =  random parameters   ");
-    auto* lorenz = control<QRadioButton>(d, kFirstTypeRadio + 3);
-    auto* waves = control<QRadioButton>(d, kFirstTypeRadio + 37);
-    EXPECT_TRUE(lorenz->isChecked());
-    EXPECT_EQ(lorenz->text(), "Lorenz - 3D +");
-    EXPECT_EQ(waves->objectName(), "257");
-    EXPECT_EQ(d.control(kFirstTypeRadio + 30)->parent(), groups[1]);
-    waves->setChecked(true);
-    EXPECT_FALSE(lorenz->isChecked()); // one group across both boxes
-    d.accept();
-    EXPECT_EQ(s.type, 37);
-}
-
-TEST(ChoiceBoxView, EnterAnswersLeftAndEscRight) {
-    qt_app();
-    State s;
-    RecordingPrompts prompts;
-    for (const auto& [k, expected] :
-         {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
-        const auto form = make_form(kDlgRossler);
-        ui::FormDialog v(*form, s, prompts);
-        v.open();
-        auto* left = control<QPushButton>(v, kButton1);
-        auto* right = control<QPushButton>(v, kButton2);
-        right->setFocus(); // Enter still means the left button
-        key(right, k);
-        EXPECT_EQ(v.result(), expected);
-        EXPECT_EQ(v.windowTitle(), "Rossler - 3D Options");
-        EXPECT_EQ(left->text(), "2 - D Projection");
-        EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
+    QtDialogs dialogs(nullptr);
+    add_standard_views(dialogs);
+    for (int id : {kDlgType, kDlgParameters, kDlgBackground, kDlgColoring, kDlgOptionsChart,
+                   kDlgSierpinski, kDlgPgmFormula, kDlgPgmParameters, kDlgBifurcation, kDlgBasin,
+                   kDlgUnity, kDlgRossler, kDlgFern, kDlgVolterraLotka, kDlgAbout})
+        EXPECT_TRUE(dialogs.has(id)) << id;
+    for (int id : form_dialog_ids()) {
+        State s;
+        QString seen;
+        when_modal([&](QWidget* d) {
+            seen = d->windowTitle();
+            press_key(d, Qt::Key_Escape);
+        });
+        EXPECT_EQ(dialogs.run(id, s), kButton2) << id;
+        EXPECT_EQ(seen.toStdString(), make_form(id)->description().caption) << id;
     }
 }
 
-TEST(ChoiceBoxView, UnityShowsItsCheckBoxAndEscKeepsIt) {
+// A step that stands still: the shadow orbit falls onto the main one.
+int fixed_point(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int* xpos, int* ypos) {
+    *next = VOXEL{0.5, 0.5, 0.0};
+    *xpos = *ypos = 0;
+    return 0;
+}
+
+TEST(DialogViews, ParametersOfARandomTypeAreMeasuredWithTheDriversSteps) {
     qt_app();
     State s;
-    s.unitybasin = 1;
-    RecordingPrompts prompts;
-    const auto form = make_form(kDlgUnity);
-    ui::FormDialog v(*form, s, prompts);
-    auto* check = control<QCheckBox>(v, 1005);
-    ASSERT_NE(check, nullptr);
-    EXPECT_EQ(check->text(), "Check for differential basin coloring");
-    EXPECT_TRUE(check->isChecked());
-    check->setChecked(false);
-    v.reject();
-    EXPECT_EQ(s.unitybasin, 0);
+    s.type = 4;
+    std::array<StepFn, NTYPES> steps{};
+    steps[4] = fixed_point;
+    s.steps = &steps;
+    ScriptedPrompts prompts;
+    when_modal([](QWidget* d) { d->findChild<QPushButton*>("1")->click(); });
+    EXPECT_EQ(run_form_dialog(kDlgParameters, nullptr, s, prompts), 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text.rfind("Lyapunov exponent: -33.", 0), 0u)
+        << prompts.shown[0].text;
+}
+
+TEST(OptionsChart, EscDoesNotCloseItButEnterAndCloseDo) {
+    qt_app();
+    OptionsChartDialog d(options_chart_picture());
+    d.show();
+    EXPECT_FALSE(d.picture()->pixmap().isNull());
+    press_key(&d, Qt::Key_Escape);
+    EXPECT_TRUE(d.isVisible());
+    press_key(&d, Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    OptionsChartDialog again(options_chart_picture());
+    again.show();
+    again.close_button()->click();
+    EXPECT_FALSE(again.isVisible());
+}
+
+TEST(AboutWindow, ACharacterOrAClickClosesItAndClearsTheFlag) {
+    qt_app();
+    const QImage picture = about_picture();
+    ASSERT_EQ(picture.size(), QSize(kAboutWidth, kAboutHeight));
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    for (QEvent* closing : {static_cast<QEvent*>(&a), static_cast<QEvent*>(&right)}) {
+        State s;
+        s.aboutflag = 1;
+        AboutWindow w(picture, s);
+        w.show();
+        QApplication::sendEvent(&w, &shift);
+        EXPECT_TRUE(w.isVisible()) << "no character typed";
+        QApplication::sendEvent(&w, closing);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(s.aboutflag, 0);
+    }
+}
+
+TEST(AboutWindow, APictureThatCannotBeMadeGivesTheMemoryWarning) {
+    qt_app();
+    State s;
+    s.aboutflag = 1;
+    ScriptedPrompts prompts;
+    EXPECT_EQ(run_about_window(nullptr, s, prompts, [] { return QImage(); }), 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].kind, Shown::Warn);
+    EXPECT_EQ(prompts.shown[0].caption, "Memory Problem");
 }
 
 } // namespace

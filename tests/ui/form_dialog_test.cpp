@@ -1,15 +1,16 @@
 #include "ui/dialogs/form_dialog.h"
 
 #include "app/command_ids.h"
-#include "app/forms/background_form.h"
+#include "app/fakes.h"
 #include "app/forms/color_form.h"
 #include "app/forms/forms.h"
 #include "app/forms/ifs_form.h"
 #include "app/forms/param_form.h"
 #include "app/type_form.h"
 #include "core/state.h"
-#include "dialog_test_support.h"
+#include "qt_support.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,139 +21,140 @@
 #include <memory>
 #include <set>
 
-using namespace morv;
-using namespace morv::app;
-using morv::test::ensure_qt_app;
-using morv::test::press_key;
-using morv::test::RecordingPrompts;
-using morv::ui::FormDialog;
-
+namespace morv::test {
 namespace {
 
-QLineEdit* edit(const FormDialog& d, int id) {
-    return qobject_cast<QLineEdit*>(d.control(id));
+using namespace morv::app;
+using ui::FormDialog;
+
+template <class W = QWidget> W* control(const FormDialog& d, int id) {
+    return qobject_cast<W*>(d.control(id));
 }
 
 ParamForm quiet_param_form() {
     return ParamForm([](State&) { return ChaosMeasure{1.0, 1.0}; });
 }
 
-} // namespace
-
-TEST(FormDialog, OpensWithCaptionControlsAndValues) {
-    ensure_qt_app();
-    State s;
-    RecordingPrompts prompts;
-    BackgroundForm form;
-    FormDialog d(form, s, prompts);
-    EXPECT_EQ(d.windowTitle(), "Select the Background Color");
-    EXPECT_EQ(edit(d, kBackRed)->text(), "255");
-    EXPECT_EQ(edit(d, kBackRed + 2)->text(), "230");
-    EXPECT_EQ(qobject_cast<QPushButton*>(d.control(1))->text(), "OK");
-    EXPECT_EQ(qobject_cast<QPushButton*>(d.control(2))->text(), "Cancel");
-    EXPECT_TRUE(qobject_cast<QPushButton*>(d.control(1))->isDefault());
+// Each dialog shows what its form fills in, and reads back what it shows.
+TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
+    qt_app();
+    ScriptedPrompts prompts;
+    // Methods and fields disabled; a special field labelled, one blanked.
+    for (const int type : {kTypeIkeda, kTypeHenonPhase})
+        for (const int id : form_dialog_ids()) {
+            SCOPED_TRACE(testing::Message() << id << " " << type);
+            State s;
+            s.type = type;
+            const std::unique_ptr<Form> form = make_form(id);
+            const Fields f = form->open(s);
+            FormDialog d(*form, s, prompts);
+            EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
+            const Fields back = d.fields();
+            for (const auto& [c, text] : f.text) {
+                if (auto* label = control<QLabel>(d, c)) {
+                    EXPECT_EQ(label->text().toStdString(), text) << c;
+                } else {
+                    EXPECT_EQ(back.text_of(c), text) << c;
+                }
+            }
+            for (const auto& [c, on] : f.checked)
+                EXPECT_EQ(back.is_checked(c), on) << c;
+            for (const auto& [c, on] : f.enabled)
+                EXPECT_EQ(d.control(c)->isEnabled(), on) << c;
+            for (const auto& [c, position] : f.position)
+                EXPECT_EQ(back.position.at(c), position) << c;
+        }
 }
 
-TEST(FormDialog, EnterInAFieldIsOkAndTypedValuesReachTheState) {
-    ensure_qt_app();
-    State s;
-    RecordingPrompts prompts;
-    BackgroundForm form;
-    FormDialog d(form, s, prompts);
-    d.show();
-    edit(d, kBackRed)->setText("300");
-    edit(d, kBackRed + 1)->setText("-5");
-    edit(d, kBackRed + 2)->setText("abc");
-    press_key(edit(d, kBackRed), Qt::Key_Return);
-    EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(s.back, 255u);
-}
-
-TEST(FormDialog, EscCancelsThroughTheForm) {
-    ensure_qt_app();
+// Enter in a field is OK. A rejected OK warns and leaves the dialog open with
+// what the form stored before its check; Esc then lets the form put it back.
+TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
+    qt_app();
     State s;
     s.type = 4;
-    RecordingPrompts prompts;
+    ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
     d.show();
-    edit(d, kParamResolution)->setText("1000");
-    edit(d, kParamXmin + 1)->setText("-2.49"); // too narrow: stays open
-    qobject_cast<QPushButton*>(d.control(1))->click();
+    control<QLineEdit>(d, kParamResolution)->setText("1000");
+    control<QLineEdit>(d, kParamXmin)->setText("0.5");
+    control<QLineEdit>(d, kParamXmin + 1)->setText("0.52");
+    EXPECT_TRUE(control<QPushButton>(d, 1)->isDefault());
+    press_key(d.control(kParamXmin), Qt::Key_Return);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].kind, Shown::Warn);
+    EXPECT_EQ(prompts.shown[0].text, "xmax - xmin must be >= 0.05");
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(s.res, 1000);
     press_key(&d, Qt::Key_Escape);
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(s.res, 600); // Cancel put it back
+    EXPECT_EQ(s.res, 600);
 }
 
-TEST(FormDialog, ARejectedOkShowsItsWarningAndACorrectedOkCloses) {
-    ensure_qt_app();
+// The slider reports moves while open; Cancel keeps its position, not the width.
+TEST(FormDialog, TheSliderReportsMoves) {
+    qt_app();
     State s;
-    s.type = 4;
-    RecordingPrompts prompts;
-    ParamForm form = quiet_param_form();
-    FormDialog d(form, s, prompts);
-    d.show();
-    edit(d, kParamXmin)->setText("0.5");
-    edit(d, kParamXmin + 1)->setText("0.52");
-    qobject_cast<QPushButton*>(d.control(1))->click();
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].kind, "warn");
-    EXPECT_EQ(prompts.boxes[0].caption, "Parameter Error");
-    EXPECT_EQ(prompts.boxes[0].text, "xmax - xmin must be >= 0.05");
-    EXPECT_TRUE(d.isVisible());
-    edit(d, kParamXmin + 1)->setText("1");
-    qobject_cast<QPushButton*>(d.control(1))->click();
-    EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_EQ(s.mm[4].xmax, 1.0);
-}
-
-TEST(FormDialog, ParametersShowTheTypesLabelsAndEnabling) {
-    ensure_qt_app();
-    State s;
-    s.type = 7;
-    RecordingPrompts prompts;
-    ParamForm form = quiet_param_form();
-    FormDialog d(form, s, prompts);
-    EXPECT_EQ(d.windowTitle(), "  Parameters");
-    EXPECT_EQ(qobject_cast<QLabel*>(d.control(kParamSp0Label))->text(),
-              "angle ( 0 - 360 degrees )");
-    EXPECT_EQ(qobject_cast<QLabel*>(d.control(kParamSp1Label))->text(), QString(25, ' '));
-    EXPECT_FALSE(d.control(kParamSp1)->isEnabled());
-    EXPECT_TRUE(d.control(kParamSp0)->isEnabled());
-    EXPECT_TRUE(d.control(kParamResolution)->isEnabled());
-    EXPECT_EQ(qobject_cast<QGroupBox*>(d.control(kParamOrderGroup))->title(),
-              "   Order of Rotation   ");
-    EXPECT_TRUE(qobject_cast<QRadioButton*>(d.control(kParamOrder))->isChecked());
-    EXPECT_EQ(edit(d, kParamSpeed)->text(), "8");
-}
-
-TEST(FormDialog, TheSliderReportsMovesAndRadiosFollowTheAllowedMethods) {
-    ensure_qt_app();
-    State s;
-    s.type = 1; // Ikeda: methods 1 and 3
-    RecordingPrompts prompts;
+    ScriptedPrompts prompts;
     ColorForm form;
     FormDialog d(form, s, prompts);
-    auto* slider = qobject_cast<QSlider*>(d.control(kColorWidthSlider));
-    EXPECT_EQ(slider->value(), 1);
-    EXPECT_FALSE(d.control(kColorMethod + 1)->isEnabled());
-    EXPECT_TRUE(d.control(kColorMethod + 2)->isEnabled());
-    slider->setValue(2);
+    control<QSlider>(d, kColorWidthSlider)->setValue(2);
     EXPECT_EQ(s.trackpos, 2);
     d.reject();
     EXPECT_EQ(s.linewidth, 1);
     EXPECT_EQ(s.trackpos, 2);
 }
 
+// The type dialog: no close box, its radio buttons one group across both boxes.
+TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
+    qt_app();
+    State s;
+    s.type = 3;
+    ScriptedPrompts prompts;
+    TypeForm form;
+    FormDialog d(form, s, prompts);
+    EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
+    const auto groups = d.findChildren<QGroupBox*>();
+    ASSERT_EQ(groups.size(), 2);
+    auto* lorenz = control<QRadioButton>(d, kFirstTypeRadio + 3);
+    auto* waves = control<QRadioButton>(d, kFirstTypeRadio + 37);
+    EXPECT_EQ(waves->parent(), groups[1]);
+    waves->setChecked(true);
+    EXPECT_FALSE(lorenz->isChecked());
+    d.accept();
+    EXPECT_EQ(s.type, 37);
+}
+
+// A choice box: Enter answers with the left button wherever the focus is, Esc
+// with the right; either way Unity keeps its check box and other boxes leave it.
+TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
+    qt_app();
+    ScriptedPrompts prompts;
+    for (const auto& [k, expected] :
+         {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
+        State s;
+        for (const int box : {kDlgUnity, kDlgRossler}) {
+            const auto form = make_form(box);
+            FormDialog v(*form, s, prompts);
+            v.open();
+            EXPECT_FALSE(v.windowFlags() & Qt::WindowCloseButtonHint);
+            if (auto* check = control<QCheckBox>(v, 1005)) check->setChecked(true);
+            auto* right = control<QPushButton>(v, kButton2);
+            right->setFocus();
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(right, &press);
+            EXPECT_EQ(v.result(), expected) << k << " " << box;
+            EXPECT_EQ(s.unitybasin, 1) << k << " " << box;
+        }
+    }
+}
+
 // Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
 TEST(FormDialog, TabFollowsTheLayout) {
-    ensure_qt_app();
+    qt_app();
     State s;
-    RecordingPrompts prompts;
+    ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
     std::map<QWidget*, std::array<int, 4>> at;
@@ -185,9 +187,9 @@ TEST(FormDialog, TabFollowsTheLayout) {
 // Headings sit over their fields, stacked groups share their columns, and a
 // long button caption keeps room around it, whatever the font.
 TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
-    ensure_qt_app();
+    qt_app();
     State s;
-    RecordingPrompts prompts;
+    ScriptedPrompts prompts;
     IfsForm ifs;
     FormDialog d(ifs, s, prompts);
     d.show();
@@ -219,8 +221,11 @@ TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
     FormDialog r(*rossler, s, prompts);
     r.show();
     for (int button : {1, 2}) {
-        auto* b = qobject_cast<QPushButton*>(r.control(button));
+        auto* b = control<QPushButton>(r, button);
         EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) +
                                   2 * b->fontMetrics().averageCharWidth());
     }
 }
+
+} // namespace
+} // namespace morv::test

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace morv::test {
 
@@ -26,6 +30,27 @@ inline bool process_until(const std::function<bool()>& done, int limit_ms = 3000
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+inline void press_key(QWidget* w, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                    key == Qt::Key_Escape ? QStringLiteral("\x1b") : QString());
+    QApplication::sendEvent(w, &press);
+}
+
+// Runs `act` on the modal dialog once the event loop of the caller's exec()
+// has shown it. Should `act` leave it open, it is hidden after a while so
+// that the test fails instead of hanging (a hang guard, not a speed test).
+inline void when_modal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w == nullptr) return;
+        act(w);
+        QTimer::singleShot(30000, w, [w] {
+            ADD_FAILURE() << "dialog left open";
+            w->hide();
+        });
+    });
 }
 
 } // namespace morv::test

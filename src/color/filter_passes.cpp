@@ -1,0 +1,256 @@
+#include "color/filter_passes.h"
+
+#include "core/numeric.h"
+#include "core/palette.h"
+#include "core/state.h"
+
+#include <algorithm>
+#include <array>
+#include <new>
+
+namespace morv {
+
+namespace {
+
+// Pixels are worked on in blocks of this many, each in a few simple loops
+// (slots, table look-ups, the merge into the canvas) that the compiler turns
+// into vector code; a fixed length lets it do so at -O2.
+constexpr std::size_t kBlock = 256;
+
+// Table values besides pixels, which are opaque (kOpaque bits all set).
+constexpr std::uint32_t kKeep = 0;    // no index: the pixel keeps its colour
+constexpr std::uint32_t kUnknown = 1; // index_of not yet asked
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+// Counts up to this many per pixel of the image get a table slot: clearing it
+// costs a small part of the pass, and counts above it are rare (the bright
+// core of an image). The slots stay below 2^24, where floats hold every whole
+// number.
+constexpr std::size_t kTablePixelsPerEntry = 16;
+constexpr std::uint32_t kMaxEntries = 1u << 22;
+
+using Block = std::array<std::uint32_t, kBlock>;
+
+// The passes ask for the memory this many pixels ahead: the processor's own
+// prefetching falls behind loops this short, and the passes wait on memory.
+constexpr std::size_t kPrefetch = 2 * kBlock;
+
+// Prefetches the block kPrefetch pixels after `first` of the n-pixel run at
+// `base` (or the run's last block). Inlined by force: GCC finds a function of
+// prefetches alone free of effects and drops its calls.
+template <class T>
+[[gnu::always_inline]] inline void prefetch_ahead(const T* base, std::size_t first, std::size_t n) {
+    if (n < kBlock) return;
+    const T* p = base + std::min(first + kPrefetch, n - kBlock);
+    for (std::size_t i = 0; i < kBlock; i += 64 / sizeof(T))
+        __builtin_prefetch(p + i);
+}
+
+// What a count paints, remembered per whole count.
+class Painter {
+  public:
+    Painter(const State& s, const std::function<int(float)>& index_of) : index_of_(index_of) {
+        for (unsigned c = 0; c < 256; ++c)
+            palette_px_[c] = Surface::to_pixel(palette_color(s.palette, c));
+        palette_px_[0] = kKeep;
+        const std::size_t pixels = s.hitcount.size();
+        const std::size_t entries =
+            std::min<std::size_t>(std::min<std::size_t>(std::max(s.hitmax, 255u), kMaxEntries),
+                                  std::max<std::size_t>(pixels / kTablePixelsPerEntry, 255));
+        try {
+            table_.assign(entries + 2, kUnknown);
+        } catch (const std::bad_alloc&) {
+            table_.assign(256 + 2, kUnknown); // slower, same pixels
+        }
+        last_ = static_cast<std::uint32_t>(table_.size() - 1);
+    }
+
+    // Paints out[0..kBlock) from the counts h[0..kBlock).
+    void paint(const float* h, std::uint32_t* out) {
+        Block slot, px;
+        slots_of(h, slot);
+        if (lookup_merge(slot.data(), table_.data(), px.data(), out) == 0) return;
+        // Counts met for the first time, and values without a slot: their
+        // pixels were left as they were.
+        for (std::size_t i = 0; i < kBlock; ++i)
+            if (px[i] == kUnknown) {
+                const std::uint32_t p = pixel_of(h[i]);
+                if (slot[i] != last_) table_[slot[i]] = p;
+                if (p != kKeep) out[i] = p;
+            }
+    }
+
+  private:
+    // A count's slot is the count itself when it is a whole number below the
+    // last slot; every other value (fractions, negatives, NaN, large counts)
+    // goes to the last slot, which stays kUnknown and so asks index_of.
+    void slots_of(const float* h, Block& slot) const {
+        const auto last = static_cast<float>(last_);
+        for (std::size_t i = 0; i < kBlock; ++i) {
+            const float v = h[i];
+            float c = v > 0.0f ? v : 0.0f;
+            c = c < last ? c : last;
+            // c is a count of the table or the last slot: it converts as trunc32
+            // would, and a plain conversion keeps the loop vectorizable.
+            const auto k = static_cast<std::int32_t>(c);
+            slot[i] = static_cast<float>(k) == v ? static_cast<std::uint32_t>(k) : last_;
+        }
+    }
+
+    // The table's pixel for each slot into px, and into out where it is one;
+    // non-zero when some slot was kUnknown. Restricted pointers let the
+    // compiler vectorize all but the table reads.
+    static std::uint32_t lookup_merge(const std::uint32_t* __restrict slot,
+                                      const std::uint32_t* __restrict table,
+                                      std::uint32_t* __restrict px, std::uint32_t* __restrict out) {
+        std::uint32_t unknown = 0;
+        for (std::size_t i = 0; i < kBlock; ++i) {
+            const std::uint32_t p = table[slot[i]];
+            px[i] = p;
+            unknown |= static_cast<std::uint32_t>(p == kUnknown);
+            out[i] = (p & kOpaque) != 0 ? p : out[i];
+        }
+        return unknown;
+    }
+
+    std::uint32_t pixel_of(float h) const {
+        const int c = index_of_(h);
+        return c > 0 ? palette_px_[c > 255 ? 255 : c] : kKeep;
+    }
+
+    const std::function<int(float)>& index_of_;
+    std::array<std::uint32_t, 256> palette_px_{};
+    std::vector<std::uint32_t> table_; // slot -> pixel, kKeep or kUnknown
+    std::uint32_t last_ = 0;
+};
+
+// Paints the n pixels out[0..n) from the counts h[0..n); the last, short
+// block goes through copies padded with zeros.
+void paint_run(Painter& painter, const float* h, std::uint32_t* out, std::size_t n) {
+    std::size_t first = 0;
+    for (; first + kBlock <= n; first += kBlock) {
+        prefetch_ahead(h, first, n);
+        prefetch_ahead(out, first, n);
+        painter.paint(h + first, out + first);
+    }
+    if (first == n) return;
+    std::array<float, kBlock> counts{};
+    Block pixels{};
+    std::copy(h + first, h + n, counts.begin());
+    std::copy(out + first, out + n, pixels.begin());
+    painter.paint(counts.data(), pixels.data());
+    std::copy(pixels.begin(), pixels.begin() + static_cast<std::ptrdiff_t>(n - first), out + first);
+}
+
+} // namespace
+
+void paint_by_index(State& s, const std::function<int(float)>& index_of) {
+    const std::size_t n = static_cast<std::size_t>(s.res);
+    if (s.canvas.width() != s.res || s.canvas.height() != s.res || s.hitcount.size() != n * n)
+        return; // never: both are made with res
+    Painter painter(s, index_of);
+    // The window shows the same pixels where it shows the image: each of its
+    // rows is painted like the canvas's, into a copy whose changes then go
+    // through the window's own pixel setter (which records what changed).
+    const int wx = std::min(s.res, s.ClientRes.right), wy = std::min(s.res, s.ClientRes.bottom);
+    std::vector<std::uint32_t> row(wx > 0 ? static_cast<std::size_t>(wx) : 0);
+    for (int y = 0; y < wy && wx > 0; ++y) {
+        const std::size_t at = static_cast<std::size_t>(y) * n;
+        std::fill(row.begin(), row.end(), kKeep);
+        paint_run(painter, s.hitcount.data() + at, row.data(), row.size());
+        for (int x = 0; x < wx; ++x)
+            if (row[static_cast<std::size_t>(x)] != kKeep)
+                s.window.set_pixel(x, y, Surface::to_colorref(row[static_cast<std::size_t>(x)]));
+    }
+    // The canvas and the counts are both res x res, row after row: one run.
+    paint_run(painter, s.hitcount.data(), s.canvas.data(), n * n);
+}
+
+std::uint32_t count_of(float h) {
+    const std::int32_t k = trunc32(h);
+    return k > 0 ? static_cast<std::uint32_t>(k) : 0u;
+}
+
+namespace {
+
+// count_of for a block, in a form the compiler vectorizes.
+struct BlockCounts {
+    std::uint32_t bits = 0; // all counts or-ed: at least the largest, below twice it
+    std::uint32_t hits = 0; // counts not 0
+};
+BlockCounts counts_of(const float* h, Block& k) {
+    BlockCounts b;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        const float v = h[i];
+        float c = v > 0.0f ? v : 0.0f;
+        // trunc32 gives no count at 2^31 and above; below, a plain conversion
+        // is the same and keeps the loop vectorizable.
+        c = c < 2147483648.0f ? c : 0.0f;
+        k[i] = static_cast<std::uint32_t>(static_cast<std::int32_t>(c));
+        b.bits |= k[i];
+        b.hits += static_cast<std::uint32_t>(k[i] != 0);
+    }
+    return b;
+}
+
+// Adds a block's counts to the histogram. Pixels not hit are counted apart
+// where they mix with hit ones: runs of them would make every increment wait
+// for the one before.
+void add_counts(const Block& k, std::size_t m, std::uint32_t hits, unsigned* histogram) {
+    histogram[0] += static_cast<unsigned>(m - hits);
+    if (hits == 0) return;
+    if (hits == kBlock) {
+        for (std::size_t i = 0; i < kBlock; ++i)
+            ++histogram[k[i]];
+        return;
+    }
+    Block hit;
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < m; ++i) {
+        hit[n] = k[i];
+        n += k[i] != 0 ? 1 : 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        ++histogram[hit[i]];
+}
+
+bool grow(std::vector<unsigned>& v, std::size_t entries) {
+    try {
+        v.resize(entries, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool count_histogram(const State& s, std::size_t max_entries, std::vector<unsigned>& histogram,
+                     std::uint32_t& kmax) {
+    const std::size_t guess =
+        std::min<std::size_t>(std::size_t{s.hitmax} + 1, s.hitcount.size() + 1);
+    if (!grow(histogram, guess <= max_entries ? guess : 1)) return false;
+    const float* h = s.hitcount.data();
+    const std::size_t n = s.hitcount.size();
+    Block k;
+    std::array<float, kBlock> pad{};
+    for (std::size_t first = 0; first < n; first += kBlock) {
+        const std::size_t m = std::min(kBlock, n - first);
+        if (m < kBlock) std::copy(h + first, h + n, pad.begin());
+        prefetch_ahead(h, first, n);
+        const BlockCounts b = counts_of(m < kBlock ? pad.data() : h + first, k);
+        if (b.bits >= histogram.size()) {
+            const std::size_t need = std::size_t{*std::max_element(k.begin(), k.end())} + 1;
+            if (need > max_entries ||
+                !grow(histogram, std::min(std::max(need, 2 * histogram.size()), max_entries)))
+                return false;
+        }
+        add_counts(k, m, b.hits, histogram.data());
+    }
+    kmax = 0;
+    for (std::size_t i = histogram.size(); i-- > 1 && kmax == 0;)
+        if (histogram[i] != 0) kmax = static_cast<std::uint32_t>(i);
+    return true;
+}
+
+} // namespace morv
