@@ -63,9 +63,9 @@ int main() {
     l.steps = &fpointer;
     l.type = fpointer[kDeJong] != nullptr ? kDeJong : 0;
     const auto t0 = std::chrono::steady_clock::now();
-    lyapunov(l);
+    const ChaosMeasure m = lyapunov(l).value_or(ChaosMeasure{});
     std::printf("lyapunov  %s: %.2f ms (LExp %.6f, FD %.6f)%s\n",
-                std::string(catalogue[l.type].name).c_str(), ms_since(t0), l.LExp, l.FD,
+                std::string(catalogue[l.type].name).c_str(), ms_since(t0), m.lexp, m.fd,
                 l.type == kDeJong ? "" : " [Peter de Jong not in this build]");
     return 0;
 }

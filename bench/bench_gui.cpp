@@ -2,9 +2,9 @@
 // second while the main window renders Henon ("Speed - Points"), beside the
 // driver alone in the same run; the delay between a key press arriving and
 // its handling while rendering; the processor time used while paused.
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "core/driver.h"
-#include "core/state.h"
 #include "formulas/steps.h"
 #include "ui/main_window.h"
 #include "ui/render_pump.h"
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    morv::State s;
+    morv::app::Instance s;
 
     s.steps = &morv::fpointer;
     morv::ui::MainWindow w(s, morv::ui::MainWindow::Options{false});

@@ -105,12 +105,13 @@ bool measurable(const State& s) {
     return !draws_by_itself(catalogue[s.type]);
 }
 
-int lyapunov(State& s) {
-    return measurable(s) ? lyapunov(s, step_of(s)) : 1;
+std::optional<ChaosMeasure> lyapunov(State& s) {
+    if (!measurable(s)) return std::nullopt;
+    return lyapunov(s, step_of(s));
 }
 
-int lyapunov(State& s, StepFn step, BoxGrids* grids) {
-    if (step == nullptr || !valid_type(s.type)) return 1;
+std::optional<ChaosMeasure> lyapunov(State& s, StepFn step, BoxGrids* grids) {
+    if (step == nullptr || !valid_type(s.type)) return std::nullopt;
     // A measurement is not a render: the waits that pace drawing are skipped.
     const std::function<void(int)> paced = std::exchange(s.platform.sleep_ms, [](int) {});
     BoxGrids local;
@@ -139,9 +140,7 @@ int lyapunov(State& s, StepFn step, BoxGrids* grids) {
         ve = VOXEL{v.x + dx * dfactor, v.y + dy * dfactor, v.z + dz * dfactor};
     }
     s.platform.sleep_ms = paced;
-    s.LExp = logaccum * kLog2E * (1 / kAccumulatedTurns);
-    s.FD = fractaldimension(g);
-    return 0;
+    return ChaosMeasure{logaccum * kLog2E * (1 / kAccumulatedTurns), fractaldimension(g)};
 }
 
 } // namespace morv

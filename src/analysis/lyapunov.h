@@ -4,6 +4,7 @@
 #include "core/types.h"
 
 #include <array>
+#include <optional>
 
 namespace morv {
 
@@ -40,14 +41,20 @@ double fractaldimension(BoxGrids& g);
 // them would not end in any useful time.
 bool measurable(const State& s);
 
+// The Lyapunov exponent (bits per iteration) and box-counting fractal
+// dimension of a parameter set.
+struct ChaosMeasure {
+    double lexp = 0.0;
+    double fd = 0.0;
+};
+
 // The largest Lyapunov exponent of the current type under `p[type]`, from a
-// main orbit and a shadow orbit 1e-6 apart (x-y separation only), into `LExp`
-// (bits per iteration), and the box-counting dimension of the main orbit into
-// `FD`. Nothing is drawn and the types' waits are skipped: the work is
-// 19,900 step calls. Returns 0; 1 when the type cannot be measured (LExp and
-// FD then stay as they were).
-int lyapunov(State& s);
+// main orbit and a shadow orbit 1e-6 apart (x-y separation only), and the
+// box-counting dimension of the main orbit. Nothing is drawn and the types'
+// waits are skipped: the work is 19,900 step calls. Nothing when the type
+// cannot be measured.
+std::optional<ChaosMeasure> lyapunov(State& s);
 // The same with a given step function; `grids`, when given, receives the grids.
-int lyapunov(State& s, StepFn step, BoxGrids* grids = nullptr);
+std::optional<ChaosMeasure> lyapunov(State& s, StepFn step, BoxGrids* grids = nullptr);
 
 } // namespace morv

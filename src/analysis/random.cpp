@@ -41,8 +41,8 @@ double draw_scheme_b(State& s, double lo, double hi) {
 }
 
 // Every coefficient drawn afresh; the Spirals keep sp1 near 1 and take any draw.
-bool try_coefficients(State& s, StepFn step, bool spirals) {
-    PARAM& RP = s.RP;
+bool try_coefficients(State& s, StepFn step, bool spirals, RandomResult& r) {
+    PARAM& RP = r.set;
     RP.a = draw_scheme_a(s);
     RP.b = draw_scheme_a(s);
     RP.c = draw_scheme_a(s);
@@ -54,14 +54,14 @@ bool try_coefficients(State& s, StepFn step, bool spirals) {
     paramclip(&RP);
     s.p[s.type] = RP;
     if (spirals) return true;
-    lyapunov(s, step);
-    return s.LExp >= kLyapunovSchemeA; // a NaN exponent rejects too
+    r.measure = lyapunov(s, step).value_or(r.measure);
+    return r.measure.lexp >= kLyapunovSchemeA; // a NaN exponent rejects too
 }
 
 // The Pickover-style maps: a..d from the type's ranges, kept away
 // from sets that collapse onto a point or a curve.
-bool try_pickover(State& s, StepFn step) {
-    PARAM& RP = s.RP;
+bool try_pickover(State& s, StepFn step, RandomResult& r) {
+    PARAM& RP = r.set;
     const auto& range = catalogue[s.type].abcdrange;
     RP.a = draw_scheme_b(s, range[0], range[1]);
     RP.b = draw_scheme_b(s, range[0], range[1]);
@@ -74,8 +74,8 @@ bool try_pickover(State& s, StepFn step) {
     RP.sp0 = cur.sp0, RP.sp1 = cur.sp1;
     paramclip(&RP);
     s.p[s.type] = RP;
-    lyapunov(s, step);
-    return s.LExp >= kLyapunovSchemeB;
+    r.measure = lyapunov(s, step).value_or(r.measure);
+    return r.measure.lexp >= kLyapunovSchemeB;
 }
 
 // The Pickover scheme redraws until a magnitude of 0.5 is reached: a range that cannot
@@ -115,17 +115,18 @@ std::string random_confirm_text(int count, const PARAM& RP, double LExp, double 
     return std::string(buf.data(), static_cast<std::size_t>(n));
 }
 
-int randomparams(State& s, const ConfirmFn& confirm) {
-    if (!random_search_offered(s)) return kRandomNotOffered;
-    return randomparams(s, step_of(s), confirm);
+RandomResult randomparams(State& s, const ChaosMeasure& previous, const ConfirmFn& confirm) {
+    if (!random_search_offered(s)) return RandomResult{kRandomNotOffered, PARAM{}, previous};
+    return randomparams(s, step_of(s), previous, confirm);
 }
 
-int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
+RandomResult randomparams(State& s, StepFn step, const ChaosMeasure& previous,
+                          const ConfirmFn& confirm) {
+    RandomResult r{kRandomNotOffered, PARAM{}, previous};
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0 || step == nullptr)
-        return kRandomNotOffered;
+        return r;
     const RandomScheme scheme = catalogue[s.type].random;
-    if (scheme == RandomScheme::Pickover && !pickover_ranges_usable(s.type))
-        return kRandomNotOffered;
+    if (scheme == RandomScheme::Pickover && !pickover_ranges_usable(s.type)) return r;
 
     s.seed_from_clock();
     const PARAM before = s.p[s.type];
@@ -134,17 +135,19 @@ int randomparams(State& s, StepFn step, const ConfirmFn& confirm) {
     while (!accepted) {
         if (++count >= kMaxCount) {
             s.p[s.type] = before;
-            return kRandomNotFound;
+            r.code = kRandomNotFound;
+            return r;
         }
         accepted = scheme == RandomScheme::Pickover
-                       ? try_pickover(s, step)
-                       : try_coefficients(s, step, scheme == RandomScheme::Spirals);
+                       ? try_pickover(s, step, r)
+                       : try_coefficients(s, step, scheme == RandomScheme::Spirals, r);
     }
-    if (s.debugflag && confirm && !confirm(random_confirm_text(count, s.RP, s.LExp, s.FD))) {
+    r.code = kRandomAccepted;
+    if (confirm && !confirm(random_confirm_text(count, r.set, r.measure.lexp, r.measure.fd))) {
         s.p[s.type] = before;
-        return kRandomDeclined;
+        r.code = kRandomDeclined;
     }
-    return kRandomAccepted;
+    return r;
 }
 
 } // namespace morv

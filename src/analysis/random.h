@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/lyapunov.h"
 #include "core/catalogue.h"
 #include "core/types.h"
 
@@ -30,13 +31,22 @@ bool random_search_offered(const State& s);
 // The confirmation text: count, a, b, c, d, LExp and FD.
 std::string random_confirm_text(int count, const PARAM& RP, double LExp, double FD);
 
+// What a search ended with.
+struct RandomResult {
+    int code = kRandomNotOffered; // a kRandom* code
+    PARAM set{};                  // the last candidate drawn; on kRandomAccepted the new p[type]
+    ChaosMeasure measure{};       // the last measurement taken, else the one handed in
+};
+
 // Draws up to 99 candidate sets for the current type, screens them (for most
 // types by their Lyapunov exponent) and leaves the first accepted one in
-// p[type]; `RP`, `LExp` and `FD` keep the last candidate's values. The
-// generator is seeded from the clock first. With `debugflag` set, `confirm`
-// is asked (no callback counts as Yes). Returns a kRandom* code.
-int randomparams(State& s, const ConfirmFn& confirm = {});
+// p[type]. `previous` is the measurement in force, which a search that
+// measures nothing (Spirals) reports again. The generator is seeded from the
+// clock first. `confirm`, when given, is asked about the accepted set (the
+// parameter display mode).
+RandomResult randomparams(State& s, const ChaosMeasure& previous, const ConfirmFn& confirm = {});
 // The same with a given step function for the Lyapunov test.
-int randomparams(State& s, StepFn step, const ConfirmFn& confirm = {});
+RandomResult randomparams(State& s, StepFn step, const ChaosMeasure& previous,
+                          const ConfirmFn& confirm = {});
 
 } // namespace morv

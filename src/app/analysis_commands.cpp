@@ -1,9 +1,9 @@
 #include "analysis/random.h"
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
 #include "app/messages.h"
 #include "color/filters.h"
-#include "core/state.h"
 
 #include <string>
 
@@ -21,22 +21,28 @@ void advise_once(Ui& ui, int& flag, const char* caption, const char* text) {
 
 // The menu item's state is only renewed at a pause, so the type may have
 // changed since: a type without random parameters never reaches the search.
-void random_parameters(State& s, Ui& ui) {
+void random_parameters(Instance& s, Ui& ui) {
     if (!random_search_offered(s)) return;
     advise_once(ui, s.advisory, kRandomAdvisoryCaption, kRandomAdvisoryText);
     ui.host.set_cursor(Cursor::Wait);
-    const int rc = randomparams(
-        s, [&ui](const std::string& text) { return ui.prompts.ask(kRandomConfirmCaption, text); });
+    // In the parameter display mode every accepted set is shown for confirmation.
+    ConfirmFn confirm;
+    if (s.debugflag)
+        confirm = [&ui](const std::string& text) {
+            return ui.prompts.ask(kRandomConfirmCaption, text);
+        };
+    const RandomResult r = randomparams(s, s.chaos, confirm);
+    s.chaos = r.measure;
     ui.host.set_cursor(Cursor::Cross);
-    if (rc == kRandomNotFound) ui.prompts.warn(kRandomNotFoundCaption, kRandomNotFoundText);
-    if (rc != kRandomAccepted) return;
+    if (r.code == kRandomNotFound) ui.prompts.warn(kRandomNotFoundCaption, kRandomNotFoundText);
+    if (r.code != kRandomAccepted) return;
     s.okrun = 0;
     s.firstloop = 1;
     post_command(s, kCmdRender);
 }
 
 // Only on a hit count of the current image size.
-void run_filter(State& s, Ui& ui, int id) {
+void run_filter(Instance& s, Ui& ui, int id) {
     if (s.hcres != s.res) return;
     switch (id) {
     case kCmdNormalize:

@@ -1,9 +1,9 @@
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
 #include "core/driver.h"
-#include "core/state.h"
 
 namespace morv::app {
 
@@ -23,7 +23,7 @@ bool differs(const VOXEL& a, const VOXEL& b) {
 
 // A change of speed alone keeps the image; anything else that shapes it
 // starts afresh, and a new resolution also gets a new black canvas.
-void edit_parameters(State& s, Ui& ui) {
+void edit_parameters(Instance& s, Ui& ui) {
     const auto t = static_cast<std::size_t>(s.type);
     s.savep = s.p[t];
     s.savemm = s.mm[t];
@@ -50,7 +50,7 @@ void edit_parameters(State& s, Ui& ui) {
     }
 }
 
-void edit_coloring(State& s, Ui& ui) {
+void edit_coloring(Instance& s, Ui& ui) {
     if (s.method[static_cast<std::size_t>(s.type)] == kMethodSelf) return;
     s.savemethod = s.method[static_cast<std::size_t>(s.type)];
     if (ui.dialogs.run(kDlgColoring, s) == kButton1 &&
@@ -58,12 +58,12 @@ void edit_coloring(State& s, Ui& ui) {
         s.firstloop = 1;
 }
 
-void edit_background(State& s, Ui& ui) {
+void edit_background(Instance& s, Ui& ui) {
     s.saveback = s.back;
     if (ui.dialogs.run(kDlgBackground, s) == kButton1 && s.back != s.saveback) s.firstloop = 1;
 }
 
-void default_palette(State& s, int id) {
+void default_palette(Instance& s, int id) {
     genpalette(s.palette, id == kCmdPalette1 ? defpal1 : defpal2);
     check_palette(s, id);
     s.firstloop = 1;

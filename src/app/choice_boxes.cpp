@@ -1,7 +1,7 @@
 #include "app/choice_boxes.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
-#include "core/state.h"
 
 #include <array>
 
@@ -72,22 +72,22 @@ ChoiceBoxForm::ChoiceBoxForm(const ChoiceBox& box)
             {box.button1, box.button2, true, true},
             false} {}
 
-Fields ChoiceBoxForm::open(const State& s) {
+Fields ChoiceBoxForm::open(const Instance& s) {
     Fields f;
     if (box_.id == kDlgUnity) f.checked[box_.check_id] = s.unitybasin != 0;
     return f;
 }
 
-Outcome ChoiceBoxForm::ok(State& s, const Fields& f) {
+Outcome ChoiceBoxForm::ok(Instance& s, const Fields& f) {
     keep_check(s, f);
     return {};
 }
 
-void ChoiceBoxForm::cancel(State& s, const Fields& f) {
+void ChoiceBoxForm::cancel(Instance& s, const Fields& f) {
     keep_check(s, f);
 }
 
-void ChoiceBoxForm::keep_check(State& s, const Fields& f) const {
+void ChoiceBoxForm::keep_check(Instance& s, const Fields& f) const {
     if (box_.id == kDlgUnity) s.unitybasin = f.is_checked(box_.check_id) ? 1 : 0;
 }
 

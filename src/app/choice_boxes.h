@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::app {
@@ -34,13 +34,13 @@ class ChoiceBoxForm : public Form {
     ChoiceBoxForm(const ChoiceBoxForm&) = delete; // the description points into the object
     ChoiceBoxForm& operator=(const ChoiceBoxForm&) = delete;
     const DialogSpec& description() const override { return spec_; }
-    Fields open(const State& s) override;
+    Fields open(const Instance& s) override;
     // Either button: the check box state is kept.
-    Outcome ok(State& s, const Fields& f) override;
-    void cancel(State& s, const Fields& f) override;
+    Outcome ok(Instance& s, const Fields& f) override;
+    void cancel(Instance& s, const Fields& f) override;
 
   private:
-    void keep_check(State& s, const Fields& f) const;
+    void keep_check(Instance& s, const Fields& f) const;
 
     const ChoiceBox& box_;
     std::array<Control, 2> controls_;

@@ -1,23 +1,23 @@
 #include "app/commands.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
-#include "core/state.h"
 
 #include <string>
 
 namespace morv::app {
 
-void toggle_rendering(State& s, Ui& ui) {
+void toggle_rendering(Instance& s, Ui& ui) {
     s.okrun = 1 - s.okrun;
     set_menu_for_state(s);
     ui.host.set_cursor(s.okrun ? Cursor::Hourglass : Cursor::Cross);
 }
 
 // Black, not the background colour: the next render start paints that.
-void clear_screen(State& s, Ui& ui) {
+void clear_screen(Instance& s, Ui& ui) {
     s.window.fill_rect(s.ClientRes, 0);
     s.canvas.fill_rect(Rect{0, 0, s.res, s.res}, 0);
     s.firstloop = 1;
@@ -26,53 +26,53 @@ void clear_screen(State& s, Ui& ui) {
 
 namespace {
 
-void toggle_debug(State& s, Ui& ui) {
+void toggle_debug(Instance& s, Ui& ui) {
     s.debugflag = 1 - s.debugflag;
     ui.prompts.inform(kDebugCaption,
                       std::string(kDebugPrefix) + (s.debugflag ? kDebugEnabled : kDebugDisabled));
 }
 
-void about(State& s, Ui& ui) {
+void about(Instance& s, Ui& ui) {
     s.aboutflag = 1;
     ui.dialogs.run(kDlgAbout, s);
 }
 
-void help(State&, Ui& ui) {
+void help(Instance&, Ui& ui) {
     ui.prompts.inform(kProgramCaption, kHelpText);
 }
 
-void options_chart(State& s, Ui& ui) {
+void options_chart(Instance& s, Ui& ui) {
     ui.dialogs.run(kDlgOptionsChart, s);
 }
 
-void quit(State&, Ui& ui) {
+void quit(Instance&, Ui& ui) {
     ui.host.quit();
 }
 
 // When a command is carried out: Render/Pause always, the others only while
 // rendering is paused, the PGM dialogs only for the PGM type.
-using Condition = bool (*)(const State& s);
+using Condition = bool (*)(const Instance& s);
 
-bool always(const State&) {
+bool always(const Instance&) {
     return true;
 }
 
-bool paused(const State& s) {
+bool paused(const Instance& s) {
     return s.okrun == 0;
 }
 
-bool paused_on_pgm(const State& s) {
+bool paused_on_pgm(const Instance& s) {
     return paused(s) && s.type == kTypePgm;
 }
 
-using Handler = void (*)(State& s, Ui& ui, int id);
+using Handler = void (*)(Instance& s, Ui& ui, int id);
 
 // Most handlers do not need the id that reached them.
-template <void (*F)(State&, Ui&)> void plain(State& s, Ui& ui, int) {
+template <void (*F)(Instance&, Ui&)> void plain(Instance& s, Ui& ui, int) {
     F(s, ui);
 }
 
-void palette_by_id(State& s, Ui&, int id) {
+void palette_by_id(Instance& s, Ui&, int id) {
     default_palette(s, id);
 }
 
@@ -111,7 +111,7 @@ constexpr CommandEntry kCommands[] = {
 
 } // namespace
 
-void dispatch(State& s, Ui& ui, int id) {
+void dispatch(Instance& s, Ui& ui, int id) {
     for (const CommandEntry& c : kCommands) {
         if (c.id != id) continue;
         if (c.condition(s)) c.handler(s, ui, id);
@@ -120,17 +120,17 @@ void dispatch(State& s, Ui& ui, int id) {
     // not a command of this window
 }
 
-void post_command(State& s, int id) {
+void post_command(Instance& s, int id) {
     s.posted.push_back(id);
 }
 
-bool take_outcome(State& s, Outcome o) {
+bool take_outcome(Instance& s, Outcome o) {
     if (!pauses(o)) return false;
     post_command(s, kCmdRender);
     return true;
 }
 
-void drain_posted(State& s, Ui& ui) {
+void drain_posted(Instance& s, Ui& ui) {
     while (!s.posted.empty()) {
         const int id = s.posted.front();
         s.posted.pop_front();
@@ -138,7 +138,7 @@ void drain_posted(State& s, Ui& ui) {
     }
 }
 
-void input_command(State& s, Ui& ui, int id) {
+void input_command(Instance& s, Ui& ui, int id) {
     if (!deliverable(s, id)) return;
     dispatch(s, ui, id);
     drain_posted(s, ui);

@@ -4,8 +4,8 @@
 #include "app/prompts.h"
 #include "core/driver.h"
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::app {
@@ -19,21 +19,21 @@ struct Ui {
 };
 
 // Queues a command for the main window, carried out after the current one.
-void post_command(State& s, int id);
+void post_command(Instance& s, int id);
 
 // What a driver call means to the desktop program: a pause posts the Render /
 // Pause / Resume command, as if the user had chosen it. True when it did.
-bool take_outcome(State& s, Outcome o);
+bool take_outcome(Instance& s, Outcome o);
 
 // Carries out one command exactly as the main window does on receiving it.
 // Commands it posts (165, 135, 150, 196) are left in `s.posted`.
-void dispatch(State& s, Ui& ui, int id);
+void dispatch(Instance& s, Ui& ui, int id);
 
 // Carries out the posted commands in order, including those they post in turn.
-void drain_posted(State& s, Ui& ui);
+void drain_posted(Instance& s, Ui& ui);
 
 // A command from the menu, an accelerator or a mouse click: nothing when the
 // menu item is grayed, otherwise dispatched, then the posted commands.
-void input_command(State& s, Ui& ui, int id);
+void input_command(Instance& s, Ui& ui, int id);
 
 } // namespace morv::app

@@ -1,18 +1,18 @@
 #pragma once
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::app {
 
-// The modal dialogs by id (command_ids.h). Each reads and writes `State`
+// The modal dialogs by id (command_ids.h). Each reads and writes `Instance`
 // itself, through its form, and returns kButton1 or kButton2. The desktop
 // program plugs one view per dialog in; tests script the answers.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    virtual int run(int id, State& s) = 0;
+    virtual int run(int id, Instance& s) = 0;
 };
 
 enum class Cursor {

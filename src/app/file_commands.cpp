@@ -1,3 +1,4 @@
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
 #include "app/menu.h"
@@ -5,7 +6,6 @@
 #include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "color/preview.h"
-#include "core/state.h"
 #include "files/atr.h"
 #include "files/file_identity.h"
 #include "files/image.h"
@@ -32,12 +32,17 @@ void report_save_error(Ui& ui, int rc, const std::string& reason) {
     ui.prompts.warn(kSaveErrorCaption, text);
 }
 
-void report_parameters_saved(const State& s, Ui& ui, int rc, const std::string& reason) {
-    if (rc == kAtrWriteOk)
-        ui.prompts.inform(kProgramCaption,
-                          kParametersSavedPrefix + s.satrfiletitle + kParametersSavedSuffix);
-    else
+// Writes the record to `satrfile`, whose file name then becomes `satrfiletitle`.
+void save_record(Instance& s, Ui& ui) {
+    std::string reason;
+    const int rc = writeatr(s, s.satrfile, &reason);
+    if (rc != kAtrWriteOk) {
         report_save_error(ui, rc, reason);
+        return;
+    }
+    s.satrfiletitle = file_title(s.satrfile);
+    ui.prompts.inform(kProgramCaption,
+                      kParametersSavedPrefix + s.satrfiletitle + kParametersSavedSuffix);
 }
 
 // Where an image and its record go. A name without an extension gets the
@@ -59,11 +64,11 @@ std::string image_save_refusal(std::string& image) {
 
 // The window's top-left corner is kept aside while the preview covers it; the
 // same pixels then also go to the canvas corner.
-bool preview_accepted(State& s, Ui& ui) {
+bool preview_accepted(Instance& s, Ui& ui) {
     const Rect corner{0, 0, kPreviewWidth, kPreviewHeight};
     Surface saved(kPreviewWidth, kPreviewHeight);
     saved.copy_from(s.window, corner, Point{0, 0});
-    showpalette(s, s.window);
+    showpalette(s.paltemp, s.back, s.window);
     ui.host.flush();
     const bool yes = ui.prompts.ask(kMapAcceptCaption, kMapAcceptText);
     s.window.copy_from(saved, corner, Point{0, 0});
@@ -79,14 +84,14 @@ std::string atr_load_error_text(const std::string& reason) {
                           : std::string(kAtrLoadErrorText) + ": " + reason;
 }
 
-void load_palette(State& s, Ui& ui) {
+void load_palette(Instance& s, Ui& ui) {
     // Until a palette was chosen, the dialog shows the ones shipped with the program.
     std::string path = s.file.empty() ? palette_dialog_start() : s.file;
     if (!choose(ui, kOpenMapDialog, path)) return;
     s.file = path;
     ui.host.repaint_now();
     // The image and palette stay as they were: only the error is shown.
-    if (OpenMapFile(s) != 0) {
+    if (OpenMapFile(s.file, s.paltemp) != 0) {
         ui.prompts.warn(kMapErrorCaption, kMapErrorText);
         return;
     }
@@ -99,11 +104,11 @@ void load_palette(State& s, Ui& ui) {
     s.firstloop = 1;
 }
 
-void load_parameters(State& s, Ui& ui) {
+void load_parameters(Instance& s, Ui& ui) {
     if (!choose(ui, kOpenAtrDialog, s.oatrfile)) return;
     ui.host.repaint_now();
     std::string reason;
-    if (loadatr(s, &reason) != kAtrLoadOk) {
+    if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk) {
         ui.prompts.warn(kAtrLoadErrorCaption, atr_load_error_text(reason));
         return;
     }
@@ -112,17 +117,15 @@ void load_parameters(State& s, Ui& ui) {
     post_command(s, kCmdRender);
 }
 
-void save_parameters(State& s, Ui& ui) {
+void save_parameters(Instance& s, Ui& ui) {
     if (!choose(ui, kSaveAtrDialog, s.satrfile)) return;
     ui.host.repaint_now();
-    std::string reason;
-    const int rc = writeatr(s, 0, &reason);
-    report_parameters_saved(s, ui, rc, reason);
+    save_record(s, ui);
 }
 
 // The image first; its parameters beside it only when the image was saved.
 // A PNG image carries them inside, so it needs no parameter file.
-void save_image(State& s, Ui& ui) {
+void save_image(Instance& s, Ui& ui) {
     std::string image = s.tgafile;
     if (!choose(ui, kSaveTgaDialog, image)) return;
     ui.host.repaint_now();
@@ -138,7 +141,8 @@ void save_image(State& s, Ui& ui) {
     }
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + file_title(s.tgafile));
     if (is_png_path(s.tgafile)) return; // the record is inside the image
-    report_parameters_saved(s, ui, writeatr(s, 1, &reason), reason);
+    s.satrfile = atr_path_for_image(s.tgafile);
+    save_record(s, ui);
 }
 
 } // namespace morv::app

@@ -9,30 +9,30 @@
 namespace morv::app {
 
 // commands.cpp
-void toggle_rendering(State& s, Ui& ui);
-void clear_screen(State& s, Ui& ui);
+void toggle_rendering(Instance& s, Ui& ui);
+void clear_screen(Instance& s, Ui& ui);
 
 // type_commands.cpp
-void choose_type(State& s, Ui& ui);
-void pgm_formula(State& s, Ui& ui);
-void pgm_parameters(State& s, Ui& ui);
+void choose_type(Instance& s, Ui& ui);
+void pgm_formula(Instance& s, Ui& ui);
+void pgm_parameters(Instance& s, Ui& ui);
 
 // appearance_commands.cpp
-void edit_parameters(State& s, Ui& ui);
-void edit_coloring(State& s, Ui& ui);
-void edit_background(State& s, Ui& ui);
-void default_palette(State& s, int id);
+void edit_parameters(Instance& s, Ui& ui);
+void edit_coloring(Instance& s, Ui& ui);
+void edit_background(Instance& s, Ui& ui);
+void default_palette(Instance& s, int id);
 
 // file_commands.cpp
-void load_palette(State& s, Ui& ui);
-void load_parameters(State& s, Ui& ui);
+void load_palette(Instance& s, Ui& ui);
+void load_parameters(Instance& s, Ui& ui);
 // The warning for a parameter file that did not load, with the loader's reason.
 std::string atr_load_error_text(const std::string& reason);
-void save_parameters(State& s, Ui& ui);
-void save_image(State& s, Ui& ui);
+void save_parameters(Instance& s, Ui& ui);
+void save_image(Instance& s, Ui& ui);
 
 // analysis_commands.cpp
-void random_parameters(State& s, Ui& ui);
-void run_filter(State& s, Ui& ui, int id);
+void random_parameters(Instance& s, Ui& ui);
+void run_filter(Instance& s, Ui& ui, int id);
 
 } // namespace morv::app

@@ -41,13 +41,13 @@ template <typename From, typename To> void copy_members(const From& a, To& b) {
 
 } // namespace
 
-ParameterSnapshot take_snapshot(const State& s) {
+ParameterSnapshot take_snapshot(const Instance& s) {
     ParameterSnapshot snap;
     copy_members(s, snap);
     return snap;
 }
 
-void restore_snapshot(State& s, const ParameterSnapshot& snap) {
+void restore_snapshot(Instance& s, const ParameterSnapshot& snap) {
     copy_members(snap, s);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/state.h"
+#include "app/app_state.h"
 
 #include <cstddef>
 #include <optional>
@@ -32,8 +32,8 @@ struct ParameterSnapshot {
     bool operator==(const ParameterSnapshot&) const = default;
 };
 
-ParameterSnapshot take_snapshot(const State& s);
-void restore_snapshot(State& s, const ParameterSnapshot& snap);
+ParameterSnapshot take_snapshot(const Instance& s);
+void restore_snapshot(Instance& s, const ParameterSnapshot& snap);
 
 // Back and forward through the parameter sets the user has had. Each change
 // records the set it replaced; a new change after stepping back drops the

@@ -1,7 +1,7 @@
 #include "app/menu.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
-#include "core/state.h"
 
 #include <array>
 #include <initializer_list>
@@ -80,11 +80,11 @@ const MenuEntry* find_in(std::span<const MenuEntry> entries, int id) {
     return nullptr;
 }
 
-bool& grayed_flag(State& s, int id) {
+bool& grayed_flag(Instance& s, int id) {
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
 
-void set_grayed(State& s, std::initializer_list<int> ids, bool grayed) {
+void set_grayed(Instance& s, std::initializer_list<int> ids, bool grayed) {
     for (int id : ids)
         grayed_flag(s, id) = grayed;
 }
@@ -105,20 +105,20 @@ const MenuEntry* find_item(int id) {
     return nullptr;
 }
 
-bool is_grayed(const State& s, int id) {
+bool is_grayed(const Instance& s, int id) {
     if (id < kFirstCommand || id > kLastCommand) return false;
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
 
-bool is_checked(const State& s, int id) {
+bool is_checked(const Instance& s, int id) {
     return id == s.checkedpalette;
 }
 
-bool deliverable(const State& s, int id) {
+bool deliverable(const Instance& s, int id) {
     return find_item(id) == nullptr || !is_grayed(s, id);
 }
 
-void set_menu_for_state(State& s) {
+void set_menu_for_state(Instance& s) {
     if (s.okrun) {
         set_grayed(s, {kCmdLoad, kCmdSaveImage, kCmdSaveParameters, kCmdExit}, true);
         set_grayed(s, {kCmdRender}, false);
@@ -142,7 +142,7 @@ void set_menu_for_state(State& s) {
     set_grayed(s, {kCmdHelp, kCmdAbout, kCmdOptions}, false);
 }
 
-void check_palette(State& s, int id) {
+void check_palette(Instance& s, int id) {
     s.checkedpalette = id;
 }
 

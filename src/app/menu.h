@@ -3,8 +3,8 @@
 #include <span>
 #include <string_view>
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::app {
@@ -36,17 +36,17 @@ std::span<const KeyOnly> key_only_commands();
 // The menu item of a command, or nullptr when it has none.
 const MenuEntry* find_item(int id);
 
-bool is_grayed(const State& s, int id);
-bool is_checked(const State& s, int id);
+bool is_grayed(const Instance& s, int id);
+bool is_checked(const Instance& s, int id);
 
 // Whether the menu or its accelerator delivers the command at all: a grayed
 // item's key does nothing, as with the platform's accelerator translation.
-bool deliverable(const State& s, int id);
+bool deliverable(const Instance& s, int id);
 
 // The enabling rules command 165 applies after toggling `okrun`.
-void set_menu_for_state(State& s);
+void set_menu_for_state(Instance& s);
 
 // Moves the palette check mark to 135, 140 or 145.
-void check_palette(State& s, int id);
+void check_palette(Instance& s, int id);
 
 } // namespace morv::app

@@ -1,13 +1,20 @@
 #include "app/startup.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
-#include "core/state.h"
 #include "files/atr.h"
 
 namespace morv::app {
 
-std::string create_main_window(State& s, int client_width, int client_height,
+void InitOpenFile(AppState& a, const std::string& cwd) {
+    a.tgafile = cwd + "/*.tga";
+    a.oatrfile = cwd + "/*.atr";
+    a.satrfile = cwd + "/*.atr";
+    a.file.clear();
+}
+
+std::string create_main_window(Instance& s, int client_width, int client_height,
                                const std::string& cwd, std::string_view atr_argument) {
     InitOpenFile(s, cwd);
     attach_window(s, client_width, client_height);
@@ -15,7 +22,7 @@ std::string create_main_window(State& s, int client_width, int client_height,
     if (const std::string path = atr_path_from_argument(atr_argument); !path.empty()) {
         s.oatrfile = path;
         std::string reason;
-        if (loadatr(s, &reason) != kAtrLoadOk) warning = atr_load_error_text(reason);
+        if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk) warning = atr_load_error_text(reason);
     }
     post_command(s, kCmdRender);
     return warning;

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::app {
@@ -16,7 +16,7 @@ namespace morv::app {
 // that rendering starts at once. The working copies already hold their
 // defaults and the palette is the first built-in one. Returns the warning to
 // show once the window is up, empty when there is none.
-std::string create_main_window(State& s, int client_width, int client_height,
+std::string create_main_window(Instance& s, int client_width, int client_height,
                                const std::string& cwd, std::string_view atr_argument);
 
 } // namespace morv::app

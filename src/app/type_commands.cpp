@@ -1,6 +1,6 @@
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
-#include "core/state.h"
 
 namespace morv::app {
 
@@ -8,18 +8,18 @@ namespace {
 
 // What each follow-up of the type dialog does; the choice boxes answer with
 // button 1 for the option on the left.
-void bifurcation_box(State& s, Ui& ui) {
+void bifurcation_box(Instance& s, Ui& ui) {
     s.oddflag = ui.dialogs.run(kDlgBifurcation, s) == kButton1 ? 0 : 1;
     s.firstloop = 1;
 }
 
-void sierpinski_form(State& s, Ui& ui) {
+void sierpinski_form(Instance& s, Ui& ui) {
     if (ui.dialogs.run(kDlgSierpinski, s) != kButton1) return;
     s.method[kTypeSierpinski] = s.scmode ? kMethodHitCount : kMethodSelf;
     s.firstloop = 1;
 }
 
-void fern_form(State& s, Ui& ui) {
+void fern_form(Instance& s, Ui& ui) {
     if (ui.dialogs.run(kDlgFern, s) != kButton1) return;
     s.method[kTypeIfs] = s.ifscmode ? kMethodHitCount : kMethodSelf;
     if (s.frestore) {
@@ -30,11 +30,11 @@ void fern_form(State& s, Ui& ui) {
     s.firstloop = 1;
 }
 
-void pgm_dialogs(State& s, Ui&) {
+void pgm_dialogs(Instance& s, Ui&) {
     post_command(s, kCmdPgmFormula);
 }
 
-void basin_box(State& s, Ui& ui) {
+void basin_box(Instance& s, Ui& ui) {
     const int finite = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1;
     s.basinflag = finite;
     s.method[kTypeBasin] = finite;
@@ -42,28 +42,28 @@ void basin_box(State& s, Ui& ui) {
 }
 
 // The dialog requests the fresh render itself when it must.
-void volterra_lotka_form(State& s, Ui& ui) {
+void volterra_lotka_form(Instance& s, Ui& ui) {
     ui.dialogs.run(kDlgVolterraLotka, s);
 }
 
-void unity_box(State& s, Ui& ui) {
+void unity_box(Instance& s, Ui& ui) {
     s.unityflag = ui.dialogs.run(kDlgUnity, s) == kButton1 ? 0 : 1;
     s.firstloop = 1;
 }
 
-void rossler_box(State& s, Ui& ui) {
+void rossler_box(Instance& s, Ui& ui) {
     s.rosslerflag = ui.dialogs.run(kDlgRossler, s) == kButton1 ? 0 : 1;
     s.firstloop = 1;
 }
 
-void storm_defaults(State& s, Ui&) {
+void storm_defaults(Instance& s, Ui&) {
     s.stormflag = 1;
     s.firstloop = 1;
 }
 
 struct FollowUpEntry {
     FollowUp follow_up;
-    void (*run)(State& s, Ui& ui);
+    void (*run)(Instance& s, Ui& ui);
 };
 
 constexpr FollowUpEntry kFollowUps[] = {
@@ -81,7 +81,7 @@ constexpr FollowUpEntry kFollowUps[] = {
 // The option boxes and follow-ups of the type now selected; they run also
 // when the type did not change, so that choosing the type again re-opens its
 // box, as the boxes' hint texts promise.
-void type_follow_up(State& s, Ui& ui) {
+void type_follow_up(Instance& s, Ui& ui) {
     if (!valid_type(s.type)) return;
     for (const FollowUpEntry& e : kFollowUps)
         if (e.follow_up == catalogue[s.type].follow_up) e.run(s, ui);
@@ -89,7 +89,7 @@ void type_follow_up(State& s, Ui& ui) {
 
 } // namespace
 
-void choose_type(State& s, Ui& ui) {
+void choose_type(Instance& s, Ui& ui) {
     s.savetype = s.type;
     if (ui.dialogs.run(kDlgType, s) == kButton2) return;
     if (!valid_type(s.type)) s.type = s.savetype; // a dialog never leaves another value
@@ -97,14 +97,14 @@ void choose_type(State& s, Ui& ui) {
     type_follow_up(s, ui);
 }
 
-void pgm_formula(State& s, Ui& ui) {
+void pgm_formula(Instance& s, Ui& ui) {
     s.savepgmindex = s.pgmindex;
     ui.dialogs.run(kDlgPgmFormula, s);
     if (s.pgmindex != s.savepgmindex) s.firstloop = 1;
     pgm_parameters(s, ui);
 }
 
-void pgm_parameters(State& s, Ui& ui) {
+void pgm_parameters(Instance& s, Ui& ui) {
     if (ui.dialogs.run(kDlgPgmParameters, s) == kButton1 && s.prestore == 1) {
         if (s.pgmindex >= 0 && s.pgmindex < kPgmFormulas) {
             const auto k = static_cast<std::size_t>(s.pgmindex);

@@ -1,6 +1,6 @@
 #include "app/type_form.h"
 
-#include "core/state.h"
+#include "app/app_state.h"
 
 namespace morv::app {
 
@@ -21,14 +21,14 @@ TypeForm::TypeForm()
     }
 }
 
-Fields TypeForm::open(const State& s) {
+Fields TypeForm::open(const Instance& s) {
     Fields f;
     for (int i = 0; i < NTYPES; ++i)
         f.checked[kFirstTypeRadio + i] = s.type == i;
     return f;
 }
 
-Outcome TypeForm::ok(State& s, const Fields& f) {
+Outcome TypeForm::ok(Instance& s, const Fields& f) {
     const int chosen = f.first_checked(kFirstTypeRadio, NTYPES);
     if (chosen >= 0) s.type = chosen;
     return {};

@@ -28,9 +28,9 @@ class TypeForm : public Form {
     TypeForm& operator=(const TypeForm&) = delete;
     const DialogSpec& description() const override { return spec_; }
     // The current type checked, the others clear.
-    Fields open(const State& s) override;
+    Fields open(const Instance& s) override;
     // The first checked button sets `type`; with none checked `type` stays.
-    Outcome ok(State& s, const Fields& f) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 
     // Group (0 or 1), column (0 or 1) and row of a type's radio button.
     struct Place {

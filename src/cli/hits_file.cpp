@@ -147,17 +147,10 @@ std::optional<std::string> write_part(const HitsPart& part, const std::string& p
     return std::nullopt;
 }
 
-std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
-    std::string why;
-    const InputStream f = open_input_stream(path, why);
-    if (!f) return path + ": " + why;
-    std::vector<std::uint8_t> head(kHeaderSize);
-    if (std::fread(head.data(), 1, head.size(), f.get()) != head.size())
-        return path + ": not a hit-count part (too short)";
-    if (std::memcmp(head.data(), kMagic, 8) != 0) return path + ": not a hit-count part";
-    Reader r{head.data() + 8};
-    if (r.u32() != kVersion) return path + ": unsupported hit-count part version";
-    if (r.u32() != kHeaderSize) return path + ": bad header size";
+namespace {
+
+// The fields after the magic, the version and the header size.
+HitsPart decode_fields(Reader r) {
     HitsPart p;
     p.res = r.u32();
     p.type = r.u32();
@@ -176,35 +169,103 @@ std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
         r.at += 3;
     }
     p.back = r.u32();
-    if (auto e = check_header(p)) return path + ": " + *e;
+    return p;
+}
 
-    // The counts: exactly res * res of them, checked against the file's size
-    // before anything that large is allocated.
-    const std::size_t n = static_cast<std::size_t>(p.res) * p.res;
-    if (std::fseek(f.get(), 0, SEEK_END) != 0) return path + ": " + system_reason();
-    const long size = std::ftell(f.get());
+std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
+    std::vector<std::uint8_t> head(kHeaderSize);
+    if (std::fread(head.data(), 1, head.size(), f) != head.size())
+        return "not a hit-count part (too short)";
+    if (std::memcmp(head.data(), kMagic, 8) != 0) return "not a hit-count part";
+    Reader r{head.data() + 8};
+    if (r.u32() != kVersion) return "unsupported hit-count part version";
+    if (r.u32() != kHeaderSize) return "bad header size";
+    p = decode_fields(r);
+    return check_header(p);
+}
+
+// Exactly `n` counts must follow the header: the file's size is checked
+// before anything that large is allocated.
+std::optional<std::string> seek_counts(std::FILE* f, std::size_t n) {
+    if (std::fseek(f, 0, SEEK_END) != 0) return system_reason();
+    const long size = std::ftell(f);
     if (size < 0 || static_cast<std::uint64_t>(size) != kHeaderSize + n * 8)
-        return path + ": size does not match its resolution";
-    if (std::fseek(f.get(), static_cast<long>(kHeaderSize), SEEK_SET) != 0)
-        return path + ": " + system_reason();
+        return "size does not match its resolution";
+    if (std::fseek(f, static_cast<long>(kHeaderSize), SEEK_SET) != 0) return system_reason();
+    return std::nullopt;
+}
+
+std::optional<std::string> read_counts(std::FILE* f, HitsPart& p) {
+    const std::size_t n = static_cast<std::size_t>(p.res) * p.res;
+    if (auto e = seek_counts(f, n)) return e;
     p.totals.method = static_cast<int>(p.method);
     try {
         p.totals.counts.assign(n, 0);
     } catch (const std::bad_alloc&) {
-        return path + ": not enough memory for its counts";
+        return "not enough memory for its counts";
     }
     const std::uint64_t limit = p.method == kMethodHitCount ? p.iterations : 255;
     std::vector<std::uint8_t> block(std::size_t{8} << 16);
     for (std::size_t i = 0; i < n;) {
         const std::size_t take = std::min(n - i, std::size_t{1} << 16);
-        if (std::fread(block.data(), 8, take, f.get()) != take) return path + ": read failed";
+        if (std::fread(block.data(), 8, take, f) != take) return "read failed";
         Reader b{block.data()};
         for (std::size_t j = 0; j < take; ++j, ++i) {
             const std::uint64_t v = b.u64();
-            if (v > limit) return path + ": a count exceeds what the render can produce";
+            if (v > limit) return "a count exceeds what the render can produce";
             p.totals.counts[i] = v;
         }
     }
+    return std::nullopt;
+}
+
+// Adds one more part's counts (Hit Count) or keeps the brighter of each
+// pixel (Speed - Points).
+std::optional<std::string> add_counts(const HitsPart& p, HitsPart& merged) {
+    const std::vector<std::uint64_t>& c = p.totals.counts;
+    std::vector<std::uint64_t>& m = merged.totals.counts;
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        if (merged.method != kMethodHitCount) {
+            m[i] = std::max(m[i], c[i]);
+            continue;
+        }
+        // Each part's counts are at most the render's calls, so a sum
+        // beyond them means the parts are not what they claim.
+        if (c[i] > merged.iterations - std::min(m[i], merged.iterations))
+            return std::string("--merge: the parts hold more hits than the render made");
+        m[i] += c[i];
+    }
+    return std::nullopt;
+}
+
+// The parts' orbit ranges must tile 0..orbits-1 exactly.
+std::optional<std::string>
+check_coverage(std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges, std::uint64_t orbits) {
+    std::sort(ranges.begin(), ranges.end());
+    std::uint64_t next = 0;
+    for (const auto& [first, end] : ranges) {
+        if (first < next) return "--merge: orbit ranges overlap at orbit " + std::to_string(first);
+        if (first > next)
+            return "--merge: orbits " + std::to_string(next) + ".." + std::to_string(first - 1) +
+                   " are missing";
+        next = end;
+    }
+    if (next != orbits)
+        return "--merge: orbits " + std::to_string(next) + ".." + std::to_string(orbits - 1) +
+               " are missing";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
+    std::string why;
+    const InputStream f = open_input_stream(path, why);
+    if (!f) return path + ": " + why;
+    HitsPart p;
+    std::optional<std::string> e = read_header(f.get(), p);
+    if (!e) e = read_counts(f.get(), p);
+    if (e) return path + ": " + *e;
     part = std::move(p);
     return std::nullopt;
 }
@@ -224,32 +285,9 @@ std::optional<std::string> merge_parts(const std::vector<std::string>& paths, Hi
         if (p.params_hash != merged.params_hash)
             return std::string("--merge: the parts come from different renders (parameters, "
                                "resolution, orbit count, iterations or --seed differ)");
-        const std::vector<std::uint64_t>& c = p.totals.counts;
-        std::vector<std::uint64_t>& m = merged.totals.counts;
-        for (std::size_t i = 0; i < m.size(); ++i) {
-            if (merged.method != kMethodHitCount) {
-                m[i] = std::max(m[i], c[i]);
-                continue;
-            }
-            // Each part's counts are at most the render's calls, so a sum
-            // beyond them means the parts are not what they claim.
-            if (c[i] > merged.iterations - std::min(m[i], merged.iterations))
-                return std::string("--merge: the parts hold more hits than the render made");
-            m[i] += c[i];
-        }
+        if (auto e = add_counts(p, merged)) return e;
     }
-    std::sort(ranges.begin(), ranges.end());
-    std::uint64_t next = 0;
-    for (const auto& [first, end] : ranges) {
-        if (first < next) return "--merge: orbit ranges overlap at orbit " + std::to_string(first);
-        if (first > next)
-            return "--merge: orbits " + std::to_string(next) + ".." + std::to_string(first - 1) +
-                   " are missing";
-        next = end;
-    }
-    if (next != merged.orbits)
-        return "--merge: orbits " + std::to_string(next) + ".." +
-               std::to_string(merged.orbits - 1) + " are missing";
+    if (auto e = check_coverage(std::move(ranges), merged.orbits)) return e;
     merged.first = 0;
     merged.end = merged.orbits;
     return std::nullopt;

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace morv {
@@ -35,8 +36,8 @@ int usage_error(const std::string& message) {
     return kExitUsage;
 }
 
-void print_analysis(const State& s) {
-    std::printf("LExp %.15f\nFD %.15f\n", s.LExp, s.FD);
+void print_analysis(const ChaosMeasure& m) {
+    std::printf("LExp %.15f\nFD %.15f\n", m.lexp, m.fd);
 }
 
 // The random search; on success prints the accepted set.
@@ -44,8 +45,8 @@ int search(State& s) {
     if (!random_search_offered(s))
         return usage_error("--random: " + std::string(catalogue[s.type].name) + " (type " +
                            std::to_string(s.type) + ") offers no random parameter search");
-    const int rc = randomparams(s);
-    if (rc == kRandomNotFound) {
+    const RandomResult r = randomparams(s, ChaosMeasure{});
+    if (r.code == kRandomNotFound) {
         std::fprintf(stderr, "morvane-render: --random: no parameter set accepted among 99 "
                              "candidates; try another --seed\n");
         return kExitNotFound;
@@ -53,7 +54,7 @@ int search(State& s) {
     const PARAM& p = s.p[s.type];
     std::printf("a %.15f\nb %.15f\nc %.15f\nd %.15f\nsp0 %.15f\nsp1 %.15f\n", p.a, p.b, p.c, p.d,
                 p.sp0, p.sp1);
-    print_analysis(s);
+    print_analysis(r.measure);
     return 0;
 }
 
@@ -118,16 +119,14 @@ int write_outputs(State& s, const CliOptions& o) {
     if (const int rc = writeimage(s, o.output, &reason); rc != 0)
         return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
-        s.satrfile = o.atr_out;
-        if (const int rc = writeatr(s, 0, &reason); rc != kAtrWriteOk)
+        if (const int rc = writeatr(s, o.atr_out, &reason); rc != kAtrWriteOk)
             return write_error(rc, o.atr_out, reason);
     }
     return 0;
 }
 
-int run(int argc, char** argv) {
-    CliOptions o;
-    if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
+// --help and --version answer and end the run before anything else.
+std::optional<int> print_info(const CliOptions& o) {
     if (o.help) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -136,28 +135,86 @@ int run(int argc, char** argv) {
         std::printf("morvane-render %s\n", MORVANE_VERSION);
         return 0;
     }
+    return std::nullopt;
+}
+
+// The state to draw: summed from --merge parts, or made from the parameter
+// file and the options. 0 or the exit status of a failure.
+int set_up(State& s, const CliOptions& o, long long& merged_calls) {
+    if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
+    if (o.engine.merging) {
+        if (auto e = merge(s, o.engine, merged_calls)) return usage_error(*e);
+        return 0;
+    }
+    if (!set_resolution(s, o.res))
+        return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
+                            std::to_string(o.res) + " image");
+    if (auto e = prepare(s, o)) return usage_error(*e);
+    return 0;
+}
+
+int analyze(State& s) {
+    if (!measurable(s))
+        return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
+                           std::to_string(s.type) +
+                           ") draws by itself and gives no orbit to measure");
+    print_analysis(lyapunov(s).value_or(ChaosMeasure{}));
+    return 0;
+}
+
+// Renders, or takes the merged counts as they are. 0 or the exit status of a failure.
+int draw(State& s, const CliOptions& o, long long merged_calls, RenderDone& done) {
+    if (o.engine.merging) {
+        done.calls = merged_calls;
+        return 0;
+    }
+    RenderFailure failure = RenderFailure::Usage;
+    const auto e = render(s, o.iterations, o.engine, !o.quiet, done, failure);
+    if (!e) return 0;
+    return failure == RenderFailure::Usage    ? usage_error(*e)
+           : failure == RenderFailure::Memory ? memory_error(*e)
+                                              : write_error(*e);
+}
+
+void print_summary(const State& s, long long calls, double seconds, bool with_hitmax,
+                   const std::string& wrote) {
+    std::printf("%s: %lld iterations in %.3f s (%.0f per second), ",
+                std::string(catalogue[s.type].name).c_str(), calls, seconds,
+                seconds > 0 ? calls / seconds : 0.0);
+    if (with_hitmax) std::printf("hitmax %u, ", s.hitmax);
+    std::printf("wrote %s\n", wrote.c_str());
+}
+
+// After the drawing: nothing when interrupted (unless --save-partial), the
+// summary alone when the counts were saved, else the image filtered and written.
+int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds) {
+    if (const int sig = stop_signal(); sig != 0 && !o.save_partial) {
+        std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
+                     done.calls);
+        return kExitSignalBase + sig;
+    }
+    if (!done.image) {
+        if (!o.quiet) print_summary(s, done.calls, seconds, false, o.engine.save_hits);
+        return 0;
+    }
+    if (!o.filter.empty() && apply_filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
+    if (const int rc = write_outputs(s, o); rc != 0) return rc;
+    if (!o.quiet) print_summary(s, done.calls, seconds, true, o.output);
+    // Interrupted with --save-partial, or while saving (which was completed).
+    if (const int sig = stop_signal(); sig != 0) return kExitSignalBase + sig;
+    return 0;
+}
+
+int run(int argc, char** argv) {
+    CliOptions o;
+    if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
+    if (auto rc = print_info(o)) return *rc;
     if (auto e = path_clash(o)) return usage_error(*e);
     State s;
     s.steps = &fpointer;
-    if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
     long long merged_calls = 0;
-    if (o.engine.merging) {
-        if (auto e = merge(s, o.engine, merged_calls)) return usage_error(*e);
-    } else {
-        if (!set_resolution(s, o.res))
-            return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
-                                std::to_string(o.res) + " image");
-        if (auto e = prepare(s, o)) return usage_error(*e);
-    }
-    if (o.analyze && !o.engine.merging) {
-        if (!measurable(s))
-            return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
-                               std::to_string(s.type) +
-                               ") draws by itself and gives no orbit to measure");
-        lyapunov(s);
-        print_analysis(s);
-        return 0;
-    }
+    if (const int rc = set_up(s, o, merged_calls); rc != 0) return rc;
+    if (o.analyze && !o.engine.merging) return analyze(s);
     if (o.engine.save_hits.empty())
         if (const int rc = check_outputs(o); rc != 0) return rc;
     if (o.random && !o.engine.merging)
@@ -166,37 +223,10 @@ int run(int argc, char** argv) {
     catch_stop_signals();
     const auto start = std::chrono::steady_clock::now();
     RenderDone done;
-    RenderFailure failure = RenderFailure::Usage;
-    if (o.engine.merging)
-        done.calls = merged_calls;
-    else if (auto e = render(s, o.iterations, o.engine, !o.quiet, done, failure))
-        return failure == RenderFailure::Usage    ? usage_error(*e)
-               : failure == RenderFailure::Memory ? memory_error(*e)
-                                                  : write_error(*e);
-    const long long calls = done.calls;
+    if (const int rc = draw(s, o, merged_calls, done); rc != 0) return rc;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (const int sig = stop_signal(); sig != 0 && !o.save_partial) {
-        std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
-                     calls);
-        return kExitSignalBase + sig;
-    }
-    if (!done.image) {
-        if (!o.quiet)
-            std::printf("%s: %lld iterations in %.3f s (%.0f per second), wrote %s\n",
-                        std::string(catalogue[s.type].name).c_str(), calls, seconds,
-                        seconds > 0 ? calls / seconds : 0.0, o.engine.save_hits.c_str());
-        return 0;
-    }
-    if (!o.filter.empty() && apply_filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
-    if (const int rc = write_outputs(s, o); rc != 0) return rc;
-    if (!o.quiet)
-        std::printf("%s: %lld iterations in %.3f s (%.0f per second), hitmax %u, wrote %s\n",
-                    std::string(catalogue[s.type].name).c_str(), calls, seconds,
-                    seconds > 0 ? calls / seconds : 0.0, s.hitmax, o.output.c_str());
-    // Interrupted with --save-partial, or while saving (which was completed).
-    if (const int sig = stop_signal(); sig != 0) return kExitSignalBase + sig;
-    return 0;
+    return finish(s, o, done, seconds);
 }
 
 } // namespace

@@ -43,79 +43,120 @@ bool looks_like_option(const char* word) {
            word[1] != '.';
 }
 
+using Reason = std::optional<std::string>;
+
+Reason set_type(const std::string& v, CliOptions& out) {
+    long long n = 0;
+    if (auto e = ranged_int("--type", v, 0, NTYPES - 1, n)) return e;
+    out.type = static_cast<int>(n);
+    return std::nullopt;
+}
+
+Reason set_res(const std::string& v, CliOptions& out) {
+    long long n = 0;
+    if (auto e = ranged_int("--res", v, 200, 16384, n)) return e;
+    out.res = static_cast<int>(n);
+    return std::nullopt;
+}
+
+Reason set_iterations(const std::string& v, CliOptions& out) {
+    return ranged_int("--iterations", v, 0, 1LL << 50, out.iterations);
+}
+
+Reason add_set(const std::string& v, CliOptions& out) {
+    const auto eq = v.find('=');
+    if (eq == std::string::npos || eq == 0) return "--set: expected NAME=VALUE, got '" + v + "'";
+    out.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+    return std::nullopt;
+}
+
+template <std::string CliOptions::*Field> Reason set_text(const std::string& v, CliOptions& out) {
+    out.*Field = v;
+    return std::nullopt;
+}
+
+Reason set_filter(const std::string& v, CliOptions& out) {
+    out.filter = v;
+    if (v != "normalize" && v != "equalize" && v != "log" && v != "logsquare")
+        return "--filter: unknown filter '" + v + "'";
+    return std::nullopt;
+}
+
+Reason set_seed(const std::string& v, CliOptions& out) {
+    long long n = 0;
+    if (!parse_int(v, n)) return "--seed: not a whole number: '" + v + "'";
+    out.seed = n;
+    return std::nullopt;
+}
+
+struct ValuedOption {
+    const char* name;
+    const char* alias;
+    Reason (*set)(const std::string& value, CliOptions& out);
+};
+
+constexpr ValuedOption kValuedOptions[] = {
+    {"--type", nullptr, set_type},
+    {"--res", nullptr, set_res},
+    {"--iterations", nullptr, set_iterations},
+    {"--set", nullptr, add_set},
+    {"--palette", nullptr, set_text<&CliOptions::palette>},
+    {"--filter", nullptr, set_filter},
+    {"--seed", nullptr, set_seed},
+    {"-o", "--output", set_text<&CliOptions::output>},
+    {"--atr-out", nullptr, set_text<&CliOptions::atr_out>},
+};
+
+struct Flag {
+    const char* name;
+    const char* alias;
+    bool CliOptions::*field;
+};
+
+constexpr Flag kFlags[] = {
+    {"-h", "--help", &CliOptions::help},
+    {"--version", nullptr, &CliOptions::version},
+    {"--pacing", nullptr, &CliOptions::pacing},
+    {"--analyze", nullptr, &CliOptions::analyze},
+    {"--random", nullptr, &CliOptions::random},
+    {"--save-partial", nullptr, &CliOptions::save_partial},
+    {"-q", "--quiet", &CliOptions::quiet},
+};
+
+template <class Option, std::size_t N>
+const Option* find_option(const Option (&table)[N], const std::string& arg) {
+    for (const Option& o : table)
+        if (arg == o.name || (o.alias != nullptr && arg == o.alias)) return &o;
+    return nullptr;
+}
+
+// Reads argv[i] and, for an option with a value, the value after it.
+Reason parse_argument(int argc, const char* const* argv, int& i, CliOptions& out) {
+    const std::string arg = argv[i];
+    if (const Flag* flag = find_option(kFlags, arg)) {
+        out.*(flag->field) = true;
+        return std::nullopt;
+    }
+    if (const ValuedOption* option = find_option(kValuedOptions, arg)) {
+        if (i + 1 >= argc || looks_like_option(argv[i + 1])) return arg + " needs a value";
+        return option->set(argv[++i], out);
+    }
+    Reason err;
+    if (parse_engine_option(argc, argv, i, out.engine, err)) return err;
+    if (!arg.empty() && arg[0] == '-') return "unknown option " + arg;
+    if (!out.atr_in.empty()) return "more than one parameter file given: " + arg;
+    out.atr_in = arg;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        auto value = [&](std::string& v) -> std::optional<std::string> {
-            if (i + 1 >= argc || looks_like_option(argv[i + 1])) return arg + " needs a value";
-            v = argv[++i];
-            return std::nullopt;
-        };
-        std::string v;
-        std::optional<std::string> err;
-        long long n = 0;
-        if (arg == "-h" || arg == "--help") {
-            out.help = true;
-        } else if (arg == "--version") {
-            out.version = true;
-        } else if (arg == "--type") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, NTYPES - 1, n)))
-                out.type = static_cast<int>(n);
-        } else if (arg == "--res") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 200, 16384, n)))
-                out.res = static_cast<int>(n);
-        } else if (arg == "--iterations") {
-            if (!(err = value(v)) && !(err = ranged_int(arg, v, 0, 1LL << 50, n)))
-                out.iterations = n;
-        } else if (arg == "--set") {
-            if (!(err = value(v))) {
-                const auto eq = v.find('=');
-                if (eq == std::string::npos || eq == 0)
-                    err = "--set: expected NAME=VALUE, got '" + v + "'";
-                else
-                    out.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-            }
-        } else if (arg == "--palette") {
-            err = value(out.palette);
-        } else if (arg == "--filter") {
-            if (!(err = value(out.filter)) && out.filter != "normalize" &&
-                out.filter != "equalize" && out.filter != "log" && out.filter != "logsquare")
-                err = "--filter: unknown filter '" + out.filter + "'";
-        } else if (arg == "--seed") {
-            if (!(err = value(v)) && !parse_int(v, n))
-                err = "--seed: not a whole number: '" + v + "'";
-            else if (!err)
-                out.seed = n;
-        } else if (arg == "--pacing") {
-            out.pacing = true;
-        } else if (arg == "-o" || arg == "--output") {
-            err = value(out.output);
-        } else if (arg == "--atr-out") {
-            err = value(out.atr_out);
-        } else if (arg == "--analyze") {
-            out.analyze = true;
-        } else if (arg == "--random") {
-            out.random = true;
-        } else if (arg == "--save-partial") {
-            out.save_partial = true;
-        } else if (arg == "-q" || arg == "--quiet") {
-            out.quiet = true;
-        } else if (parse_engine_option(argc, argv, i, out.engine, err)) {
-        } else if (!arg.empty() && arg[0] == '-') {
-            err = "unknown option " + arg;
-        } else if (out.atr_in.empty()) {
-            out.atr_in = arg;
-        } else {
-            err = "more than one parameter file given: " + arg;
-        }
-        if (err) return err;
-    }
+    for (int i = 1; i < argc; ++i)
+        if (auto e = parse_argument(argc, argv, i, out)) return e;
     if (out.output.empty()) return std::string("--output: empty file name");
     if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
-    if (auto e = check_engine_options(out.engine)) return e;
-    return std::nullopt;
+    return check_engine_options(out.engine);
 }
 
 } // namespace morv

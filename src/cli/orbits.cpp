@@ -134,7 +134,6 @@ void paint_totals(State& s, const OrbitTotals& totals, long long calls) {
     s.canvas.fill_rect(Rect{0, 0, res, res}, s.back);
     s.hitcount.assign(totals.counts.size(), 0.0f);
     s.hcres = res;
-    s.saveres = res;
     std::uint64_t top = 0;
     std::uint32_t* px = s.canvas.data();
     for (std::size_t i = 0; i < totals.counts.size(); ++i) {

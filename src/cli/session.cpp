@@ -23,11 +23,12 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         genpalette(s.palette, defpal2);
         return std::nullopt;
     }
-    s.file = find_palette(palette).value_or(palette);
-    if (std::string reason; OpenMapFile(s, &reason) != 0)
+    Palette loaded{};
+    const std::string path = find_palette(palette).value_or(palette);
+    if (std::string reason; OpenMapFile(path, loaded, &reason) != 0)
         return std::string(kCliMapErrorText) + ": " + palette +
                (reason.empty() ? "" : ": " + reason);
-    genpalette(s.palette, s.paltemp);
+    genpalette(s.palette, loaded);
     return std::nullopt;
 }
 
@@ -45,9 +46,8 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
                 real(std::min(left, kPacingSliceMs));
         };
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
-        s.oatrfile = atr;
         std::string reason;
-        if (loadatr(s, &reason) != kAtrLoadOk)
+        if (loadatr(s, atr, &reason) != kAtrLoadOk)
             return std::string(kCliAtrLoadErrorText) + ": " + atr + ": " + reason;
     }
     if (o.type) s.type = *o.type;

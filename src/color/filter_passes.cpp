@@ -18,14 +18,14 @@ namespace {
 constexpr std::size_t kBlock = 256;
 
 // Table values besides pixels, which are opaque (kOpaque bits all set).
-constexpr std::uint32_t kKeep = 0;    // no index: the pixel keeps its colour
-constexpr std::uint32_t kUnknown = 1; // index_of not yet asked
+constexpr std::uint32_t kKeep = 0; // no index: the pixel keeps its colour
+constexpr std::uint32_t kAsk = 1;  // ask index_of for this very value
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
-// Counts up to this many per pixel of the image get a table slot: clearing it
-// costs a small part of the pass, and counts above it are rare (the bright
-// core of an image). The slots stay below 2^24, where floats hold every whole
-// number.
+// Counts up to one per this many pixels of the image get a table slot: filling
+// it costs a small part of the pass even where index_of is slow (a logarithm),
+// and counts above it are rare (the bright core of an image). The slots stay
+// below 2^24, where floats hold every whole number.
 constexpr std::size_t kTablePixelsPerEntry = 16;
 constexpr std::uint32_t kMaxEntries = 1u << 22;
 
@@ -46,7 +46,8 @@ template <class T>
         __builtin_prefetch(p + i);
 }
 
-// What a count paints, remembered per whole count.
+// What a count paints: a table of index_of's pixels for the whole counts up
+// to a bound, and index_of itself for every other value.
 class Painter {
   public:
     Painter(const State& s, const std::function<int(float)>& index_of) : index_of_(index_of) {
@@ -58,34 +59,35 @@ class Painter {
             std::min<std::size_t>(std::min<std::size_t>(std::max(s.hitmax, 255u), kMaxEntries),
                                   std::max<std::size_t>(pixels / kTablePixelsPerEntry, 255));
         try {
-            table_.assign(entries + 2, kUnknown);
+            table_.resize(entries + 2);
         } catch (const std::bad_alloc&) {
-            table_.assign(256 + 2, kUnknown); // slower, same pixels
+            table_.resize(256 + 2); // slower, same pixels
         }
         last_ = static_cast<std::uint32_t>(table_.size() - 1);
+        for (std::uint32_t k = 0; k < last_; ++k)
+            table_[k] = pixel_of(static_cast<float>(k));
+        table_[last_] = kAsk;
     }
 
     // Paints out[0..kBlock) from the counts h[0..kBlock).
     void paint(const float* h, std::uint32_t* out) {
         Block slot, px;
-        slots_of(h, slot);
+        // Whole blocks of pixels not hit are common: outside the attractor.
+        if (slots_of(h, slot) == 0 && table_[0] == kKeep) return;
         if (lookup_merge(slot.data(), table_.data(), px.data(), out) == 0) return;
-        // Counts met for the first time, and values without a slot: their
-        // pixels were left as they were.
+        // Values without a slot: their pixels were left as they were.
         for (std::size_t i = 0; i < kBlock; ++i)
-            if (px[i] == kUnknown) {
-                const std::uint32_t p = pixel_of(h[i]);
-                if (slot[i] != last_) table_[slot[i]] = p;
-                if (p != kKeep) out[i] = p;
-            }
+            if (px[i] == kAsk)
+                if (const std::uint32_t p = pixel_of(h[i]); p != kKeep) out[i] = p;
     }
 
   private:
     // A count's slot is the count itself when it is a whole number below the
     // last slot; every other value (fractions, negatives, NaN, large counts)
-    // goes to the last slot, which stays kUnknown and so asks index_of.
-    void slots_of(const float* h, Block& slot) const {
+    // goes to the last slot, which holds kAsk. Returns all slots or-ed.
+    std::uint32_t slots_of(const float* h, Block& slot) const {
         const auto last = static_cast<float>(last_);
+        std::uint32_t any = 0;
         for (std::size_t i = 0; i < kBlock; ++i) {
             const float v = h[i];
             float c = v > 0.0f ? v : 0.0f;
@@ -94,23 +96,25 @@ class Painter {
             // would, and a plain conversion keeps the loop vectorizable.
             const auto k = static_cast<std::int32_t>(c);
             slot[i] = static_cast<float>(k) == v ? static_cast<std::uint32_t>(k) : last_;
+            any |= slot[i];
         }
+        return any;
     }
 
     // The table's pixel for each slot into px, and into out where it is one;
-    // non-zero when some slot was kUnknown. Restricted pointers let the
+    // non-zero when some slot holds kAsk. Restricted pointers let the
     // compiler vectorize all but the table reads.
     static std::uint32_t lookup_merge(const std::uint32_t* __restrict slot,
                                       const std::uint32_t* __restrict table,
                                       std::uint32_t* __restrict px, std::uint32_t* __restrict out) {
-        std::uint32_t unknown = 0;
+        std::uint32_t ask = 0;
         for (std::size_t i = 0; i < kBlock; ++i) {
             const std::uint32_t p = table[slot[i]];
             px[i] = p;
-            unknown |= static_cast<std::uint32_t>(p == kUnknown);
+            ask |= static_cast<std::uint32_t>(p == kAsk);
             out[i] = (p & kOpaque) != 0 ? p : out[i];
         }
-        return unknown;
+        return ask;
     }
 
     std::uint32_t pixel_of(float h) const {
@@ -120,7 +124,7 @@ class Painter {
 
     const std::function<int(float)>& index_of_;
     std::array<std::uint32_t, 256> palette_px_{};
-    std::vector<std::uint32_t> table_; // slot -> pixel, kKeep or kUnknown
+    std::vector<std::uint32_t> table_; // slot -> pixel or kKeep; the last slot kAsk
     std::uint32_t last_ = 0;
 };
 
@@ -193,20 +197,19 @@ BlockCounts counts_of(const float* h, Block& k) {
     return b;
 }
 
-// Adds a block's counts to the histogram. Pixels not hit are counted apart
-// where they mix with hit ones: runs of them would make every increment wait
-// for the one before.
+// Adds a block's counts to the histogram. Where pixels not hit are many they
+// are counted apart: runs of them would make every increment wait for the
+// one before.
 void add_counts(const Block& k, std::size_t m, std::uint32_t hits, unsigned* histogram) {
-    histogram[0] += static_cast<unsigned>(m - hits);
-    if (hits == 0) return;
-    if (hits == kBlock) {
+    if (hits >= kBlock / 2 && m == kBlock) {
         for (std::size_t i = 0; i < kBlock; ++i)
             ++histogram[k[i]];
         return;
     }
+    histogram[0] += static_cast<unsigned>(m - hits);
     Block hit;
     std::size_t n = 0;
-    for (std::size_t i = 0; i < m; ++i) {
+    for (std::size_t i = 0; i < m && hits != 0; ++i) {
         hit[n] = k[i];
         n += k[i] != 0 ? 1 : 0;
     }

@@ -1,7 +1,6 @@
 #include "color/mapfile.h"
 
 #include "core/input_file.h"
-#include "core/state.h"
 
 #include <array>
 #include <cstdio>
@@ -108,9 +107,9 @@ bool parse_map(const char* data, std::size_t size, Palette& out) {
     return parser.finish(out);
 }
 
-int OpenMapFile(State& s, std::string* reason) {
+int OpenMapFile(const std::string& path, Palette& out, std::string* reason) {
     std::string why;
-    const InputStream in = open_input_stream(s.file, why);
+    const InputStream in = open_input_stream(path, why);
     if (!in) {
         if (reason != nullptr) *reason = why;
         return 1;
@@ -125,7 +124,7 @@ int OpenMapFile(State& s, std::string* reason) {
     if (std::ferror(in.get()) != 0) return 1;
     Palette pal{};
     if (!parser.finish(pal)) return 1;
-    s.paltemp = pal;
+    out = pal;
     return 0;
 }
 

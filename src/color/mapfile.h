@@ -7,8 +7,6 @@
 
 namespace morv {
 
-struct State;
-
 // Reads a Fractint .map text: line i gives entry i as three decimal integers
 // (red, green, blue) separated by white space, each stored as its low 8 bits;
 // the rest of a line is ignored, whatever its length. At most 256 lines are
@@ -44,10 +42,10 @@ class MapParser {
 // Parses a whole .map text held in memory.
 bool parse_map(const char* data, std::size_t size, Palette& out);
 
-// Reads the .map file named by `file` into `paltemp`. Returns 0 on success,
-// 1 when it cannot be read or is not a palette (`paltemp` then stays as it
-// was). Only a regular file is read; `reason` (if given) says why another
-// could not be opened.
-int OpenMapFile(State& s, std::string* reason = nullptr);
+// Reads the .map file at `path` into `out`. Returns 0 on success, 1 when it
+// cannot be read or is not a palette (`out` then stays as it was). Only a
+// regular file is read; `reason` (if given) says why another could not be
+// opened.
+int OpenMapFile(const std::string& path, Palette& out, std::string* reason = nullptr);
 
 } // namespace morv

@@ -1,6 +1,5 @@
 #include "color/preview.h"
 
-#include "core/state.h"
 #include "core/surface.h"
 
 #include <algorithm>
@@ -31,9 +30,9 @@ void draw_palette_preview(const Palette& pal, COLORREF back, Surface& out) {
                  palette_color(pal, static_cast<unsigned>(i)));
 }
 
-int showpalette(const State& s, Surface& target) {
+int showpalette(const Palette& pal, COLORREF back, Surface& target) {
     Surface preview;
-    draw_palette_preview(s.paltemp, s.back, preview);
+    draw_palette_preview(pal, back, preview);
     const int w = std::min(target.width(), kPreviewWidth);
     const int h = std::min(target.height(), kPreviewHeight);
     target.copy_from(preview, Rect{0, 0, w, h}, Point{0, 0});

@@ -6,7 +6,6 @@
 namespace morv {
 
 class Surface;
-struct State;
 
 inline constexpr int kPreviewWidth = 296;
 inline constexpr int kPreviewHeight = 100;
@@ -16,8 +15,8 @@ inline constexpr int kPreviewHeight = 100;
 // 50-pixel vertical line per palette entry from x = 20 on.
 void draw_palette_preview(const Palette& pal, COLORREF back, Surface& out);
 
-// Shows the preview of `paltemp` in the top-left corner of `target` (the
-// window), cut to the target's size. Returns 0.
-int showpalette(const State& s, Surface& target);
+// Shows the preview of `pal` over `back` in the top-left corner of `target`
+// (the window), cut to the target's size. Returns 0.
+int showpalette(const Palette& pal, COLORREF back, Surface& target);
 
 } // namespace morv

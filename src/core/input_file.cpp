@@ -18,8 +18,6 @@ const char* kind_of(mode_t mode) {
     return "not a regular file";
 }
 
-} // namespace
-
 int open_input_file(const std::string& path, std::string& reason) {
     // Without O_NONBLOCK, opening a pipe that nobody writes to waits forever.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -39,6 +37,8 @@ int open_input_file(const std::string& path, std::string& reason) {
     ::close(fd);
     return -1;
 }
+
+} // namespace
 
 InputStream open_input_stream(const std::string& path, std::string& reason) {
     const int fd = open_input_file(path, reason);

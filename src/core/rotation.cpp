@@ -18,6 +18,21 @@ double to_radians(double degrees) {
                                (1.0L / 180.0L));
 }
 
+// A turn about one axis: the angle it takes and the plane it turns.
+struct AxisTurn {
+    double VOXEL::*angle;
+    double VOXEL::*sine_axis;
+    double VOXEL::*cosine_axis;
+};
+
+constexpr AxisTurn kAxes[3] = {{&VOXEL::x, &VOXEL::y, &VOXEL::z},
+                               {&VOXEL::y, &VOXEL::x, &VOXEL::z},
+                               {&VOXEL::z, &VOXEL::x, &VOXEL::y}};
+
+// For each rotation order, the axes (0 x, 1 y, 2 z) in the order they turn.
+constexpr int kAxisOrders[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
+                                   {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+
 } // namespace
 
 int rotate(double* pos1, double* pos2, double radians_user) {
@@ -42,43 +57,11 @@ RotationPlan plan_rotation(VOXEL degrees, int order) {
     RotationPlan plan;
     plan.degrees = degrees;
     plan.order = order;
-    auto add = [&plan](double deg, double VOXEL::*sine_axis, double VOXEL::*cosine_axis) {
-        if (deg != 0) plan.turn[plan.turns++] = {sine_axis, cosine_axis, to_radians(deg)};
-    };
-    auto about_x = [&] { add(degrees.x, &VOXEL::y, &VOXEL::z); };
-    auto about_y = [&] { add(degrees.y, &VOXEL::x, &VOXEL::z); };
-    auto about_z = [&] { add(degrees.z, &VOXEL::x, &VOXEL::y); };
-    switch (order) {
-    case 0:
-        about_x();
-        about_y();
-        about_z();
-        break;
-    case 1:
-        about_x();
-        about_z();
-        about_y();
-        break;
-    case 2:
-        about_y();
-        about_x();
-        about_z();
-        break;
-    case 3:
-        about_y();
-        about_z();
-        about_x();
-        break;
-    case 4:
-        about_z();
-        about_x();
-        about_y();
-        break;
-    default:
-        about_z();
-        about_y();
-        about_x();
-        break;
+    // Orders beyond the five named ones turn about z, then y, then x.
+    for (const int axis : kAxisOrders[order >= 0 && order < 5 ? order : 5]) {
+        const AxisTurn& a = kAxes[axis];
+        const double deg = degrees.*a.angle;
+        if (deg != 0) plan.turn[plan.turns++] = {a.sine_axis, a.cosine_axis, to_radians(deg)};
     }
     return plan;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace morv {
 
@@ -70,6 +71,59 @@ void Surface::stamp(int x, int y, int width, std::uint32_t pixel) {
         span_row(y + dy, x + lo, x + hi, pixel);
 }
 
+namespace {
+
+// A wide pen paints up to one pixel beside the line.
+constexpr int kPenReach = 1;
+
+// A line seen along its major axis: n steps from `from`, m of them also
+// moving one pixel along the minor axis.
+struct LineSteps {
+    bool x_major;
+    std::int64_t n, m, major0, minor0;
+    int major_sign, minor_sign;
+};
+
+LineSteps steps_of(Point from, Point to) {
+    const std::int64_t ddx = std::int64_t{to.x} - from.x, ddy = std::int64_t{to.y} - from.y;
+    const std::int64_t adx = ddx < 0 ? -ddx : ddx, ady = ddy < 0 ? -ddy : ddy;
+    LineSteps l{};
+    l.x_major = adx >= ady;
+    l.n = l.x_major ? adx : ady;
+    l.m = l.x_major ? ady : adx;
+    l.major0 = l.x_major ? from.x : from.y;
+    l.minor0 = l.x_major ? from.y : from.x;
+    l.major_sign = (l.x_major ? ddx : ddy) < 0 ? -1 : 1;
+    l.minor_sign = (l.x_major ? ddy : ddx) < 0 ? -1 : 1;
+    return l;
+}
+
+// The steps that can touch a surface whose major axis ends at `major_end`;
+// a thin line leaves out its end point. Empty when first > last.
+std::pair<std::int64_t, std::int64_t> visible_steps(const LineSteps& l, std::int64_t major_end,
+                                                    int width) {
+    std::int64_t first = 0, last = width > 1 ? l.n : l.n - 1;
+    if (l.major_sign > 0) {
+        first = std::max(first, -kPenReach - l.major0);
+        last = std::min(last, major_end + kPenReach - l.major0);
+    } else {
+        first = std::max(first, l.major0 - major_end - kPenReach);
+        last = std::min(last, l.major0 + kPenReach);
+    }
+    return {first, last};
+}
+
+// The minor offset q at step t and the remainder r of (2tm + n) / 2n, which
+// the walk carries from step to step (t and m reach 2^32: the product needs
+// 128 bits).
+std::pair<std::int64_t, std::int64_t> offset_at(const LineSteps& l, std::int64_t t) {
+    if (l.n == 0) return {0, 0};
+    const __int128 num = static_cast<__int128>(2 * t) * l.m + l.n;
+    return {static_cast<std::int64_t>(num / (2 * l.n)), static_cast<std::int64_t>(num % (2 * l.n))};
+}
+
+} // namespace
+
 void Surface::line(Point from, Point to, int width, COLORREF c) {
     width = std::clamp(width, 1, 3);
     const std::uint32_t pixel = to_pixel(c);
@@ -78,46 +132,22 @@ void Surface::line(Point from, Point to, int width, COLORREF c) {
     // walk from `from` visits. The walk starts at the surface's edge with the
     // offset computed there rather than from a rounded clipped end point, so a
     // line shows the same pixels on surfaces of any size.
-    const std::int64_t ddx = std::int64_t{to.x} - from.x, ddy = std::int64_t{to.y} - from.y;
-    const std::int64_t adx = ddx < 0 ? -ddx : ddx, ady = ddy < 0 ? -ddy : ddy;
-    const bool x_major = adx >= ady;
-    const std::int64_t n = x_major ? adx : ady, m = x_major ? ady : adx;
-    const std::int64_t major0 = x_major ? from.x : from.y, minor0 = x_major ? from.y : from.x;
-    const int major_sign = (x_major ? ddx : ddy) < 0 ? -1 : 1;
-    const int minor_sign = (x_major ? ddy : ddx) < 0 ? -1 : 1;
-    const std::int64_t major_end = (x_major ? width_ : height_) - 1;
-    const std::int64_t minor_end = (x_major ? height_ : width_) - 1;
-    const int reach = 1; // a wide pen paints up to one pixel beside the line
-
-    // A thin line leaves out its end point.
-    std::int64_t first = 0, last = width > 1 ? n : n - 1;
-    if (major_sign > 0) {
-        first = std::max(first, -reach - major0);
-        last = std::min(last, major_end + reach - major0);
-    } else {
-        first = std::max(first, major0 - major_end - reach);
-        last = std::min(last, major0 + reach);
-    }
+    const LineSteps l = steps_of(from, to);
+    const std::int64_t minor_end = (l.x_major ? height_ : width_) - 1;
+    const auto [first, last] = visible_steps(l, (l.x_major ? width_ : height_) - 1, width);
     if (first > last) return;
-    // offset = q at step t, with the remainder r of (2tm + n) / 2n carried from
-    // step to step (t and m reach 2^32: the first product needs 128 bits).
-    const std::int64_t two_n = 2 * n;
-    std::int64_t q = 0, r = 0;
-    if (n != 0) {
-        const __int128 num = static_cast<__int128>(2 * first) * m + n;
-        q = static_cast<std::int64_t>(num / two_n);
-        r = static_cast<std::int64_t>(num % two_n);
-    }
+    const std::int64_t two_n = 2 * l.n;
+    auto [q, r] = offset_at(l, first);
     for (std::int64_t t = first; t <= last; ++t) {
-        const std::int64_t minor = minor0 + minor_sign * q;
-        if (minor >= -reach && minor <= minor_end + reach) {
-            const int major = static_cast<int>(major0 + major_sign * t);
-            if (x_major)
+        const std::int64_t minor = l.minor0 + l.minor_sign * q;
+        if (minor >= -kPenReach && minor <= minor_end + kPenReach) {
+            const int major = static_cast<int>(l.major0 + l.major_sign * t);
+            if (l.x_major)
                 stamp(major, static_cast<int>(minor), width, pixel);
             else
                 stamp(static_cast<int>(minor), major, width, pixel);
         }
-        r += 2 * m; // m <= n: at most one carry
+        r += 2 * l.m; // m <= n: at most one carry
         if (r >= two_n) {
             r -= two_n;
             ++q;

@@ -3,7 +3,7 @@
 #include "core/input_file.h"
 #include "core/numeric.h"
 #include "core/options.h"
-#include "core/state.h"
+#include "core/params.h"
 #include "files/atomic_file.h"
 #include "files/image.h"
 #include "files/png.h"
@@ -63,14 +63,7 @@ class ByteReader {
 
 } // namespace
 
-void InitOpenFile(State& s, const std::string& cwd) {
-    s.tgafile = cwd + "/*.tga";
-    s.oatrfile = cwd + "/*.atr";
-    s.satrfile = cwd + "/*.atr";
-    s.file.clear();
-}
-
-ATR atr_from_state(const State& s) {
+ATR atr_from_state(const Params& s) {
     ATR r;
     const PARAM& p = s.p[s.type];
     const VOXEL& rot = s.rot[s.type];
@@ -155,7 +148,7 @@ bool atr_is_valid(const ATR& r, std::string* reason) {
     return !why;
 }
 
-void apply_atr(State& s, const ATR& r) {
+void apply_atr(Params& s, const ATR& r) {
     s.type = r.type;
     PARAM& p = s.p[s.type];
     p.a = r.a, p.b = r.b, p.c = r.c, p.d = r.d, p.sp0 = r.sp0, p.sp1 = r.sp1;
@@ -177,7 +170,7 @@ void apply_atr(State& s, const ATR& r) {
     s.smode = r.smode;
 }
 
-int load_atr_bytes(State& s, std::span<const std::uint8_t> bytes, std::string* reason) {
+int load_atr_bytes(Params& s, std::span<const std::uint8_t> bytes, std::string* reason) {
     if (bytes.size() != kAtrSize) {
         if (reason != nullptr)
             *reason = "a parameter file has " + std::to_string(kAtrSize) + " bytes, this one " +
@@ -207,25 +200,23 @@ std::string file_title(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int writeatr(State& s, int option, std::string* reason) {
+int writeatr(const Params& s, const std::string& path, std::string* reason) {
     const AtrBytes bytes = encode_atr(atr_from_state(s));
-    if (option == 1) s.satrfile = atr_path_for_image(s.tgafile);
     AtomicFile file;
     const auto failed = [&](int rc) {
-        if (reason != nullptr) *reason = s.satrfile.empty() ? "no file name" : file.error();
+        if (reason != nullptr) *reason = path.empty() ? "no file name" : file.error();
         return rc;
     };
-    if (s.satrfile.empty() || !file.open(s.satrfile)) return failed(kAtrWriteOpenFailed);
+    if (path.empty() || !file.open(path)) return failed(kAtrWriteOpenFailed);
     if (!file.write(bytes.data(), bytes.size()) || !file.commit()) return failed(kAtrWriteFailed);
-    s.satrfiletitle = file_title(s.satrfile);
     return kAtrWriteOk;
 }
 
-int loadatr(State& s, std::string* reason) {
+int loadatr(Params& s, const std::string& path, std::string* reason) {
     std::string why;
-    InputStream in = open_input_stream(s.oatrfile, why);
+    InputStream in = open_input_stream(path, why);
     if (!in) {
-        if (reason != nullptr) *reason = "cannot open " + s.oatrfile + ": " + why;
+        if (reason != nullptr) *reason = "cannot open " + path + ": " + why;
         return kAtrLoadOpenFailed;
     }
     // One byte more than a record tells a long file from an exact one.
@@ -234,13 +225,13 @@ int loadatr(State& s, std::string* reason) {
     const bool read_error = std::ferror(in.get()) != 0;
     in.reset();
     if (read_error) {
-        if (reason != nullptr) *reason = "cannot read " + s.oatrfile;
+        if (reason != nullptr) *reason = "cannot read " + path;
         return kAtrLoadOpenFailed;
     }
     // No record starts with these bytes (its type would be out of range), so a
     // PNG image is read for the record it carries.
     if (is_png_signature(std::span<const std::uint8_t>(buf.data(), got)))
-        return load_png_parameters(s, s.oatrfile, reason);
+        return load_png_parameters(s, path, reason);
     return load_atr_bytes(s, std::span<const std::uint8_t>(buf.data(), got), reason);
 }
 
@@ -250,11 +241,10 @@ std::string atr_path_from_argument(std::string_view arg) {
     return std::string(arg);
 }
 
-int load_startup_atr(State& s, std::string_view arg) {
+int load_startup_atr(Params& s, std::string_view arg) {
     const std::string path = atr_path_from_argument(arg);
     if (path.empty()) return kAtrLoadOk;
-    s.oatrfile = path;
-    return loadatr(s);
+    return loadatr(s, path);
 }
 
 } // namespace morv

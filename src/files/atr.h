@@ -11,7 +11,7 @@
 
 namespace morv {
 
-struct State;
+struct Params;
 
 // The parameter record as it lies in a .atr file: 624 bytes, little-endian,
 // no padding (the doubles sit at multiples of 4). It is always serialized
@@ -48,14 +48,9 @@ inline constexpr int kAtrLoadOpenFailed = 1; // the file cannot be opened or rea
 inline constexpr int kAtrLoadBadSize = 2;    // not exactly 624 bytes
 inline constexpr int kAtrLoadBadValue = 3;   // a value the program could never have saved
 
-// Sets the dialogs' start names: `tgafile`, `oatrfile` and `satrfile` become
-// the working directory `cwd` followed by "/*.tga", "/*.atr" and "/*.atr";
-// `file` is cleared.
-void InitOpenFile(State& s, const std::string& cwd);
-
 // The record of the current state (type, its parameters and rotation, the
 // colours, the IFS, Volterra-Lotka, Gingerbread Men and Sierpinski settings).
-ATR atr_from_state(const State& s);
+ATR atr_from_state(const Params& s);
 AtrBytes encode_atr(const ATR& r);
 ATR decode_atr(const AtrBytes& bytes);
 
@@ -67,11 +62,11 @@ bool atr_is_valid(const ATR& r, std::string* reason = nullptr);
 
 // Puts a valid record into the state; everything not in the record (view
 // window, resolution, speed, colouring method, palette, ...) stays.
-void apply_atr(State& s, const ATR& r);
+void apply_atr(Params& s, const ATR& r);
 
 // Checks the bytes of a whole file and applies them, all or nothing.
 // Returns kAtrLoadOk, kAtrLoadBadSize or kAtrLoadBadValue.
-int load_atr_bytes(State& s, std::span<const std::uint8_t> bytes, std::string* reason = nullptr);
+int load_atr_bytes(Params& s, std::span<const std::uint8_t> bytes, std::string* reason = nullptr);
 
 // The parameter file beside an image: the path with the extension of its file
 // name (whatever its length) replaced by ".atr", or ".atr" appended.
@@ -79,17 +74,16 @@ std::string atr_path_for_image(const std::string& image_path);
 // The file name of a path: what follows its last '/'.
 std::string file_title(const std::string& path);
 
-// Writes the record of the current state. option 1: to the path derived from
-// `tgafile` (which also becomes `satrfile`); otherwise to `satrfile`.
-// On success `satrfiletitle` names the file. Returns 0, 1 (cannot be
-// created) or 3 (not written completely); an existing file is only replaced
-// once the whole record is written. On failure `reason` (if given) says why
-// in the system's words.
-int writeatr(State& s, int option, std::string* reason = nullptr);
+// Writes the record of the current parameters to `path`. Returns 0, 1
+// (cannot be created, or no name) or 3 (not written completely); an existing
+// file is only replaced once the whole record is written. On failure `reason`
+// (if given) says why in the system's words.
+int writeatr(const Params& s, const std::string& path, std::string* reason = nullptr);
 
-// Loads `oatrfile`. Returns a kAtrLoad* code; on failure the state is
-// unchanged and `reason` (if given) says why in English.
-int loadatr(State& s, std::string* reason = nullptr);
+// Loads the parameter file (or PNG image) at `path`. Returns a kAtrLoad*
+// code; on failure the parameters are unchanged and `reason` (if given) says
+// why in English.
+int loadatr(Params& s, const std::string& path, std::string* reason = nullptr);
 
 // The program's first argument as a path: surrounding double quotes are
 // removed if present.
@@ -97,6 +91,6 @@ std::string atr_path_from_argument(std::string_view arg);
 // Start-up: loads the file named by the first argument, silently. An empty
 // argument (or one that is only a pair of quotes) loads nothing and returns
 // kAtrLoadOk; otherwise loadatr's result.
-int load_startup_atr(State& s, std::string_view arg);
+int load_startup_atr(Params& s, std::string_view arg);
 
 } // namespace morv

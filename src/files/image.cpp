@@ -80,7 +80,7 @@ std::string plain_type_name(std::string_view name) {
     return s;
 }
 
-std::string png_description(const State& s) {
+std::string png_description(const Params& s) {
     const PARAM& p = s.p[s.type];
     const MINMAX& m = s.mm[s.type];
     const VOXEL& r = s.rot[s.type];
@@ -114,7 +114,7 @@ int writeimage(const State& s, const std::string& path, std::string* reason) {
     return writepng(s.canvas, s.res, path, record, png_description(s), reason, view);
 }
 
-int load_png_parameters(State& s, const std::string& path, std::string* reason) {
+int load_png_parameters(Params& s, const std::string& path, std::string* reason) {
     PngContents png;
     std::string why;
     int rc = kAtrLoadBadValue;

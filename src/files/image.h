@@ -5,6 +5,7 @@
 
 namespace morv {
 
+struct Params;
 struct State;
 
 // Whether a path names a PNG image: it ends in ".png", in any letter case.
@@ -15,7 +16,7 @@ std::string plain_type_name(std::string_view catalogue_name);
 
 // The readable text a PNG carries beside the record: the type and its main
 // parameters, one "name value" pair after another.
-std::string png_description(const State& s);
+std::string png_description(const Params& s);
 
 // Saves the image canvas: as PNG carrying the record of the state when the
 // path ends in .png, as TGA otherwise. The codes of writetga; on failure
@@ -25,6 +26,6 @@ int writeimage(const State& s, const std::string& path, std::string* reason = nu
 // Loads the record a PNG image carries into the state, with the checks of a
 // parameter file, all or nothing. Returns a kAtrLoad* code; `reason` (if
 // given) says why a load failed.
-int load_png_parameters(State& s, const std::string& path, std::string* reason);
+int load_png_parameters(Params& s, const std::string& path, std::string* reason);
 
 } // namespace morv

@@ -189,7 +189,7 @@ std::optional<std::string> check_window(int type, const MINMAX& mm) {
     return c.result();
 }
 
-std::optional<std::string> check_settings(const State& s) {
+std::optional<std::string> check_settings(const Params& s) {
     if (!valid_type(s.type))
         return "type is " + std::to_string(s.type) + "; it must lie in 0.." +
                std::to_string(NTYPES - 1);

@@ -8,7 +8,7 @@ namespace morv {
 
 struct ATR;
 struct MINMAX;
-struct State;
+struct Params;
 
 // A closed interval of values a user can give one setting.
 struct Limits {
@@ -42,6 +42,6 @@ std::optional<std::string> check_window(int type, const MINMAX& mm);
 // out (plot window, speed, line width, rotation order, the option flags and
 // the Gingerbread Men scale) of the current type. The resolution is the
 // business of whoever sets it.
-std::optional<std::string> check_settings(const State& s);
+std::optional<std::string> check_settings(const Params& s);
 
 } // namespace morv

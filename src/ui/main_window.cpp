@@ -1,11 +1,11 @@
 #include "ui/main_window.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/menu.h"
 #include "app/messages.h"
 #include "app/startup.h"
 #include "core/driver.h"
-#include "core/state.h"
 #include "ui/canvas_view.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
@@ -41,7 +41,7 @@ bool is_palette_item(int id) {
 
 } // namespace
 
-MainWindow::MainWindow(State& s, Options options)
+MainWindow::MainWindow(app::Instance& s, Options options)
     : s_(s), options_(options), prompts_(this),
       dialogs_(this), ui_{options.prompts ? *options.prompts : prompts_,
                           options.dialogs ? *options.dialogs : dialogs_, *this} {

@@ -16,8 +16,8 @@ class QAction;
 class QActionGroup;
 class QShortcut;
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::ui {
@@ -36,7 +36,7 @@ class MainWindow : public QMainWindow, public app::Host {
         app::Prompts* prompts = nullptr;
         app::Dialogs* dialogs = nullptr;
     };
-    MainWindow(State& s, Options options);
+    MainWindow(app::Instance& s, Options options);
     ~MainWindow() override;
 
     // The creation handling: splash 1, the window shown filling the screen's
@@ -50,7 +50,7 @@ class MainWindow : public QMainWindow, public app::Host {
     // Queues a command as the window posts it to itself.
     void post(int id);
 
-    State& state() { return s_; }
+    app::Instance& state() { return s_; }
     app::Ui& ui() { return ui_; }
     QtDialogs& dialogs() { return dialogs_; }
     CanvasView* view() const { return view_; }
@@ -92,7 +92,7 @@ class MainWindow : public QMainWindow, public app::Host {
     void add_view_keys();
     void show_new_set(const app::ParameterSnapshot& before);
 
-    State& s_;
+    app::Instance& s_;
     Options options_;
     QtPrompts prompts_;
     QtDialogs dialogs_;

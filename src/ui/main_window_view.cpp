@@ -1,8 +1,8 @@
 // The main window's additions for exploring: zoom with the mouse, the history
 // of parameter sets, the view of large images and the status in the title.
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "core/catalogue.h"
-#include "core/state.h"
 #include "files/image.h"
 #include "ui/canvas_view.h"
 #include "ui/main_window.h"
@@ -18,7 +18,7 @@ namespace {
 
 constexpr double kWheelZoom = 0.8; // the window's span per wheel step in
 
-bool has_plot_window(const State& s) {
+bool has_plot_window(const app::Instance& s) {
     return valid_type(s.type) &&
            (catalogue[static_cast<std::size_t>(s.type)].poptions & kOptWindow) != 0;
 }

@@ -1,7 +1,7 @@
 #include "ui/program.h"
 
+#include "app/app_state.h"
 #include "app/messages.h"
-#include "core/state.h"
 #include "formulas/steps.h"
 #include "ui/launch.h"
 #include "ui/main_window.h"
@@ -60,7 +60,7 @@ int run_program(int argc, char** argv) {
     qInstallMessageHandler(previous);
     QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
     const Arguments args = parse_arguments(argc, argv);
-    State s;
+    app::Instance s;
     s.steps = &fpointer;
     s.platform = Platform::real();
     MainWindow window(s, MainWindow::Options{args.splash});

@@ -5,7 +5,7 @@
 
 namespace morv::ui {
 
-int QtDialogs::run(int id, State& s) {
+int QtDialogs::run(int id, app::Instance& s) {
     const auto it = views_.find(id);
     if (it == views_.end()) return app::kButton2;
     return it->second(parent_, s);

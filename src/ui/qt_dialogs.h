@@ -12,7 +12,7 @@ namespace morv::ui {
 // The modal dialogs of the desktop program: one view per dialog id, each
 // built from its form in src/app. A view runs modally over `parent` and
 // returns app::kButton1 or app::kButton2.
-using DialogView = std::function<int(QWidget* parent, State& s)>;
+using DialogView = std::function<int(QWidget* parent, app::Instance& s)>;
 
 class QtDialogs : public app::Dialogs {
   public:
@@ -22,7 +22,7 @@ class QtDialogs : public app::Dialogs {
     bool has(int id) const { return views_.count(id) != 0; }
 
     // A dialog without a view yet answers like Cancel.
-    int run(int id, State& s) override;
+    int run(int id, app::Instance& s) override;
 
   private:
     QWidget* parent_;
@@ -30,7 +30,7 @@ class QtDialogs : public app::Dialogs {
 };
 
 // Adds the views of every dialog this build has. A new dialog needs a form in
-// src/app (fields from State, OK and Cancel applied to State) and a row in
+// src/app (fields from the instance, OK and Cancel applied to it) and a row in
 // make_form's table; the generic form dialog shows it. The command that opens
 // it already calls Dialogs::run with that id.
 void add_standard_views(QtDialogs& dialogs);

@@ -1,8 +1,8 @@
 #include "ui/render_pump.h"
 
+#include "app/app_state.h"
 #include "app/commands.h"
 #include "core/run_calls.h"
-#include "core/state.h"
 #include "formulas/kernels.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ constexpr std::int64_t kShrinkAboveNs = 1'000'000; // a batch this slow halves
 constexpr std::int64_t kNsPerMs = 1'000'000;
 } // namespace
 
-RenderPump::RenderPump(State& s, Hooks hooks, QObject* parent)
+RenderPump::RenderPump(app::Instance& s, Hooks hooks, QObject* parent)
     : QObject(parent), s_(s), hooks_(std::move(hooks)) {
     system_clock_.start();
     timer_.setTimerType(Qt::PreciseTimer);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <functional>
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::ui {
@@ -30,7 +30,7 @@ class RenderPump : public QObject {
         std::function<std::int64_t()> now_ns = {};
     };
 
-    RenderPump(State& s, Hooks hooks, QObject* parent = nullptr);
+    RenderPump(app::Instance& s, Hooks hooks, QObject* parent = nullptr);
 
     // Runs the timer exactly while `okrun` is set.
     void sync();
@@ -59,7 +59,7 @@ class RenderPump : public QObject {
     void run_batch(bool& stop);
     std::int64_t now() const;
 
-    State& s_;
+    app::Instance& s_;
     Hooks hooks_;
     QTimer timer_;
     QElapsedTimer system_clock_;

@@ -59,7 +59,8 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
     s.p[kDeJong].sp0 = 3.5;
     s.p[kDeJong].sp1 = -4.5;
     const PARAM before = s.p[kDeJong];
-    ASSERT_EQ(randomparams(s, chaotic), kRandomAccepted);
+    const RandomResult r = randomparams(s, chaotic, ChaosMeasure{});
+    ASSERT_EQ(r.code, kRandomAccepted);
     const PARAM& p = s.p[kDeJong];
     EXPECT_EQ(p.xstart, before.xstart);
     EXPECT_EQ(p.ystart, before.ystart);
@@ -71,15 +72,15 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
         EXPECT_LE(std::fabs(v), 3.0);
     }
     EXPECT_GE(std::fabs(p.a) + std::fabs(p.b) * std::fabs(p.c), 1.0);
-    EXPECT_GE(s.LExp, 0.3);
-    EXPECT_TRUE(s.RP == p);
+    EXPECT_GE(r.measure.lexp, 0.3);
+    EXPECT_TRUE(r.set == p);
     for (double v : {p.a, p.b, p.c, p.d}) // multiples of 1e-12
         EXPECT_NEAR(v * 1e12, std::round(v * 1e12), 1e-3);
 
     // The clock seeds the generator: the same second gives the same set.
     State again = of_type(kDeJong);
     again.p[kDeJong] = before;
-    randomparams(again, chaotic);
+    randomparams(again, chaotic, ChaosMeasure{});
     EXPECT_TRUE(again.p[kDeJong] == p);
 }
 
@@ -87,20 +88,21 @@ TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
     for (int type : {kDeJong, kIris}) {
         State s = of_type(type);
         const PARAM before = s.p[type];
-        EXPECT_EQ(randomparams(s, fixed), kRandomNotFound) << type;
+        const RandomResult r = randomparams(s, fixed, ChaosMeasure{});
+        EXPECT_EQ(r.code, kRandomNotFound) << type;
         EXPECT_TRUE(s.p[type] == before) << type;
         // Scheme A measures every candidate.
         EXPECT_TRUE(type == kIris ? s.count == 99 : s.count <= 99) << s.count;
-        EXPECT_LT(s.LExp, -33.0);
+        EXPECT_LT(r.measure.lexp, -33.0);
     }
 }
 
 TEST(RandomSearch, SpiralsTakeTheFirstCandidateWithoutMeasuring) {
     State s = of_type(kSpirals);
-    s.LExp = 123;
-    ASSERT_EQ(randomparams(s, fixed), kRandomAccepted);
+    const RandomResult r = randomparams(s, fixed, ChaosMeasure{123, 4});
+    ASSERT_EQ(r.code, kRandomAccepted);
     EXPECT_EQ(s.count, 0);
-    EXPECT_EQ(s.LExp, 123);
+    EXPECT_EQ(std::pair(r.measure.lexp, r.measure.fd), std::pair(123.0, 4.0)); // the one in force
     const PARAM& p = s.p[kSpirals];
     EXPECT_GE(p.sp1, 1.0);
     EXPECT_LE(p.sp1, 1.05);
@@ -120,16 +122,13 @@ TEST(RandomSearch, DebugConfirmationCanDecline) {
         text = t;
         return false;
     };
-    EXPECT_EQ(randomparams(s, fixed, no), kRandomAccepted); // debugflag clear: not asked
-    EXPECT_EQ(asked, 0);
-    s.p[kSpirals] = before;
-    s.debugflag = 1;
-    EXPECT_EQ(randomparams(s, fixed, no), kRandomDeclined);
+    EXPECT_EQ(randomparams(s, fixed, ChaosMeasure{}, no).code, kRandomDeclined);
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(s.p[kSpirals] == before);
     EXPECT_EQ(text.rfind("count: 1\na: ", 0), 0u);
     EXPECT_NE(text.find("\nLyapunov exponent: "), std::string::npos);
-    EXPECT_EQ(randomparams(s, fixed, [](const std::string&) { return true; }), kRandomAccepted);
+    EXPECT_EQ(randomparams(s, fixed, ChaosMeasure{}, [](const std::string&) { return true; }).code,
+              kRandomAccepted);
 
     const std::string t =
         random_confirm_text(3, PARAM{0, 0, 0, 0.5, -1, 2, 0.25, 0, 0}, 0.5, 1e300);
@@ -141,12 +140,12 @@ TEST(RandomSearch, TypesWithoutTheSearchAreRefused) {
     State s = of_type(0);
     const PARAM before = s.p[0];
     EXPECT_FALSE(random_search_offered(s));
-    EXPECT_EQ(randomparams(s, chaotic), kRandomNotOffered);
-    EXPECT_EQ(randomparams(s), kRandomNotOffered);
+    EXPECT_EQ(randomparams(s, chaotic, ChaosMeasure{}).code, kRandomNotOffered);
+    EXPECT_EQ(randomparams(s, ChaosMeasure{}).code, kRandomNotOffered);
     EXPECT_TRUE(s.p[0] == before);
     State nostep = of_type(kDeJong);
     nostep.steps = nullptr;
-    EXPECT_EQ(randomparams(nostep), kRandomNotOffered);
+    EXPECT_EQ(randomparams(nostep, ChaosMeasure{}).code, kRandomNotOffered);
 }
 
 } // namespace

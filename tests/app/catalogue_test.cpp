@@ -20,7 +20,7 @@ TEST(CatalogueResolves, EveryFollowUpReachesAShowableDialog) {
     for (int t = 0; t < NTYPES; ++t) {
         Harness h;
         h.s.stormflag = 0;
-        h.dialogs.script[kDlgType] = {{kButton1, [t](State& s) { s.type = t; }}};
+        h.dialogs.script[kDlgType] = {{kButton1, [t](Instance& s) { s.type = t; }}};
         h.key(kCmdType);
         ASSERT_EQ(h.s.type, t);
         const std::vector<int> after(h.dialogs.opened.begin() + 1, h.dialogs.opened.end());
@@ -41,7 +41,7 @@ TEST(CatalogueResolves, EveryRandomSchemeFindsParameters) {
         const RandomScheme scheme = catalogue[t].random;
         ASSERT_EQ(random_search_offered(s), scheme != RandomScheme::None) << "type " << t;
         if (scheme == RandomScheme::None) continue;
-        ASSERT_EQ(randomparams(s), kRandomAccepted) << "type " << t;
+        ASSERT_EQ(randomparams(s, ChaosMeasure{}).code, kRandomAccepted) << "type " << t;
         const PARAM& p = s.p[t];
         if (scheme == RandomScheme::Pickover) {
             const auto& r = catalogue[t].abcdrange;

@@ -20,7 +20,7 @@ constexpr int kAllCommands[] = {100, 105, 110, 115, 120, 125, 130, 135, 140, 145
 constexpr int kFilters[] = {kCmdNormalize, kCmdEqualize, kCmdLog, kCmdLogSquared};
 
 ScriptedDialogs::Answer choose(int type) {
-    return {kButton1, [type](State& s) { s.type = type; }};
+    return {kButton1, [type](Instance& s) { s.type = type; }};
 }
 
 // Render/Pause twice: paused again, with the menu set for the current state.
@@ -117,10 +117,13 @@ TEST(Commands, RandomSearchAdvisesOnceAndADeclinedSetChangesNothing) {
     EXPECT_EQ(h.s.firstloop, 1);
     h.key(kCmdRender);
     h.s.debugflag = 1;
+    h.s.chaos = ChaosMeasure{0.75, 1.25}; // the Spirals measure nothing: the last one is shown
     const PARAM before = h.s.p[kTypeSpirals];
     h.key(kCmdRandom); // no second advisory; the set is declined
     ASSERT_EQ(h.prompts.shown.size(), 2u);
     EXPECT_EQ(h.prompts.shown[1].caption, "Accept Parameters?");
+    EXPECT_NE(h.prompts.shown[1].text.find("exponent: 0.750000000000000\nfractal dimension: 1.25"),
+              std::string::npos);
     EXPECT_EQ(h.s.p[kTypeSpirals].a, before.a);
     EXPECT_EQ(h.s.okrun, 0);
     EXPECT_TRUE(h.s.posted.empty());
@@ -177,9 +180,9 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
 TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
     Harness h;
     h.s.firstloop = 0;
-    h.dialogs.script[kDlgParameters] = {{1, [](State& s) { s.speed = 9; }},
-                                        {2, [](State& s) { s.p[0].a = 5; }},
-                                        {1, [](State& s) { s.rotationorder = 3; }}};
+    h.dialogs.script[kDlgParameters] = {{1, [](Instance& s) { s.speed = 9; }},
+                                        {2, [](Instance& s) { s.p[0].a = 5; }},
+                                        {1, [](Instance& s) { s.rotationorder = 3; }}};
     h.key(kCmdParameters);
     EXPECT_EQ(h.s.firstloop, 0);
     h.key(kCmdParameters); // Cancel
@@ -189,7 +192,7 @@ TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
 
     h.s.firstloop = 0;
     render(h.s, 100);
-    h.dialogs.script[kDlgParameters] = {{1, [](State& s) { s.res = 250; }}};
+    h.dialogs.script[kDlgParameters] = {{1, [](Instance& s) { s.res = 250; }}};
     h.key(kCmdParameters);
     EXPECT_EQ(h.s.firstloop, 1);
     EXPECT_EQ(h.s.dres, 250.0);
@@ -197,7 +200,7 @@ TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
 
     // Without memory for the new canvas the old resolution stays, with the message.
     h.s.platform.max_alloc_bytes = 250 * 250 * 4;
-    h.dialogs.script[kDlgParameters] = {{1, [](State& s) { s.res = 4000; }}};
+    h.dialogs.script[kDlgParameters] = {{1, [](Instance& s) { s.res = 4000; }}};
     h.key(kCmdParameters);
     EXPECT_EQ(h.s.res, 250);
     EXPECT_EQ(h.s.canvas.width(), 250);
@@ -212,8 +215,8 @@ TEST(Commands, ColoringAndBackgroundRestartOnAChange) {
     EXPECT_TRUE(h.dialogs.opened.empty());
     h.s.type = kTypeIkeda;
     h.s.firstloop = 0;
-    h.dialogs.script[kDlgColoring] = {{1, {}}, {1, [](State& s) { s.method[1] = 3; }}};
-    h.dialogs.script[kDlgBackground] = {{1, {}}, {1, [](State& s) { s.back = 7; }}};
+    h.dialogs.script[kDlgColoring] = {{1, {}}, {1, [](Instance& s) { s.method[1] = 3; }}};
+    h.dialogs.script[kDlgBackground] = {{1, {}}, {1, [](Instance& s) { s.back = 7; }}};
     for (int id : {kCmdColoring, kCmdBackground}) {
         h.key(id);
         EXPECT_EQ(h.s.firstloop, 0) << id;
@@ -280,7 +283,7 @@ TEST(TypeCommand, SierpinskiAndIfsActOnlyOnOk) {
     h.s.method[kTypeSierpinski] = kMethodHitCount;
     h.dialogs.script[kDlgType] = {choose(kTypeSierpinski), choose(kTypeSierpinski),
                                   choose(kTypeIfs)};
-    h.dialogs.script[kDlgSierpinski] = {{kButton2, [](State& s) { s.scmode = 0; }}, {kButton1}};
+    h.dialogs.script[kDlgSierpinski] = {{kButton2, [](Instance& s) { s.scmode = 0; }}, {kButton1}};
     h.key(kCmdType);
     EXPECT_EQ(h.s.method[kTypeSierpinski], kMethodHitCount);
     h.s.firstloop = 0;
@@ -290,7 +293,7 @@ TEST(TypeCommand, SierpinskiAndIfsActOnlyOnOk) {
 
     h.s.f[0][0] = 1.5;
     h.s.fp[0] = 50;
-    h.dialogs.script[kDlgFern] = {{kButton1, [](State& s) { s.ifscmode = s.frestore = 1; }}};
+    h.dialogs.script[kDlgFern] = {{kButton1, [](Instance& s) { s.ifscmode = s.frestore = 1; }}};
     h.key(kCmdType);
     EXPECT_EQ(h.s.method[kTypeIfs], kMethodHitCount);
     EXPECT_EQ(h.s.f, fdef);
@@ -304,8 +307,9 @@ TEST(TypeCommand, GingerbreadMenOpenBothPgmDialogsAndTheirKeysNeedThem) {
     h.key(kCmdPgmParameters);
     EXPECT_TRUE(h.dialogs.opened.empty());
     h.dialogs.script[kDlgType] = {choose(kTypePgm)};
-    h.dialogs.script[kDlgPgmFormula] = {{kButton1, [](State& s) { s.pgmindex = 2; }}, {kButton1}};
-    h.dialogs.script[kDlgPgmParameters] = {{kButton1, [](State& s) {
+    h.dialogs.script[kDlgPgmFormula] = {{kButton1, [](Instance& s) { s.pgmindex = 2; }},
+                                        {kButton1}};
+    h.dialogs.script[kDlgPgmParameters] = {{kButton1, [](Instance& s) {
                                                 s.pgmscale = 3;
                                                 s.pgmx0[2] = 9;
                                                 s.prestore = 1;

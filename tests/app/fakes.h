@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/app_state.h"
 #include "app/commands.h"
 #include "app/forms/form.h"
 #include "app/menu.h"
-#include "core/state.h"
 #include "formulas/steps.h"
 
 #include <deque>
@@ -69,12 +69,12 @@ class ScriptedDialogs : public app::Dialogs {
   public:
     struct Answer {
         int result;
-        std::function<void(State&)> edit = {};
+        std::function<void(app::Instance&)> edit = {};
     };
     std::map<int, std::deque<Answer>> script;
     std::vector<int> opened;
 
-    int run(int id, State& s) override {
+    int run(int id, app::Instance& s) override {
         opened.push_back(id);
         auto& queue = script[id];
         if (queue.empty()) return 2;
@@ -98,7 +98,7 @@ class FakeHost : public app::Host {
 };
 
 // Opens the form on `s`, lets `edit` change the fields and presses OK.
-inline app::Outcome press_ok(app::Form& form, State& s,
+inline app::Outcome press_ok(app::Form& form, app::Instance& s,
                              const std::function<void(app::Fields&)>& edit) {
     app::Fields f = form.open(s);
     edit(f);
@@ -108,7 +108,7 @@ inline app::Outcome press_ok(app::Form& form, State& s,
 // A paused program instance with a 700 x 500 window, as after the start-up
 // image paused itself.
 struct Harness {
-    State s;
+    app::Instance s;
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;
     FakeHost host;

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace morv::test {
 namespace {
@@ -206,19 +207,22 @@ TEST(LoadCommand, BadFilesWarnAndChangeNothing) {
 
 TEST(Startup, CommandLineFileIsLoadedAndRenderingIsPosted) {
     TempDir dir;
-    State saved;
+    Instance saved;
     saved.type = 6;
-    saved.satrfile = dir.file("s.atr");
-    ASSERT_EQ(writeatr(saved, 0), 0);
+    ASSERT_EQ(writeatr(saved, dir.file("s.atr")), 0);
 
-    State s;
+    Instance s;
+    s.file = "old.map";
     EXPECT_EQ(create_main_window(s, 640, 480, dir.path(), "\"" + dir.file("s.atr") + "\""), "");
     EXPECT_EQ(s.type, 6);
+    EXPECT_EQ(s.oatrfile, dir.file("s.atr"));
+    EXPECT_EQ(std::tie(s.tgafile, s.satrfile, s.file),
+              std::tuple(dir.path() + "/*.tga", dir.path() + "/*.atr", std::string()));
     EXPECT_EQ(s.window.width(), 640);
     EXPECT_EQ(s.ClientRes.bottom, 480);
     EXPECT_EQ(s.posted, std::deque<int>{kCmdRender});
 
-    State bad;
+    Instance bad;
     EXPECT_NE(create_main_window(bad, 640, 480, dir.path(), dir.file("none.atr")), "")
         << "a file that did not load is reported";
     EXPECT_EQ(bad.type, 0);

@@ -1,7 +1,7 @@
 #include "app/forms/param_form.h"
 
 #include "analysis/random.h"
-#include "core/state.h"
+#include "app/app_state.h"
 #include "fakes.h"
 #include "formulas/steps.h"
 
@@ -17,8 +17,8 @@ using namespace morv::app;
 
 constexpr int kGanymede = kTypeGanymede;
 
-State state_of(int type) {
-    State s;
+Instance state_of(int type) {
+    Instance s;
     s.type = type;
     return s;
 }
@@ -30,12 +30,12 @@ ParamForm quiet_form() {
 TEST(ParamForm, ResolutionAndSpeedAreClampedAndEmptyReadsAsTheMinimum) {
     ParamForm form = quiet_form();
     for (auto [typed, res] : {std::pair{"100", 200}, {"5000", 4000}, {"", 200}, {" 800x", 800}}) {
-        State s = state_of(0);
+        Instance s = state_of(0);
         press_ok(form, s, [&](Fields& f) { f.text[kParamResolution] = typed; });
         EXPECT_EQ(s.res, res) << typed;
     }
     for (auto [typed, speed] : {std::pair{"10", 0}, {"0", 17}, {"", 17}, {"8", 3}}) {
-        State s = state_of(0);
+        Instance s = state_of(0);
         press_ok(form, s, [&](Fields& f) { f.text[kParamSpeed] = typed; });
         EXPECT_EQ(s.speed, speed) << typed;
     }
@@ -47,7 +47,7 @@ TEST(ParamForm, ResolutionAndSpeedAreClampedAndEmptyReadsAsTheMinimum) {
 // the type's ranges.
 TEST(ParamForm, ValuesAreClampedIntoTheirRanges) {
     ParamForm form = quiet_form();
-    State s = state_of(kGanymede);
+    Instance s = state_of(kGanymede);
     const app::Outcome out = press_ok(form, s, [](Fields& f) {
         f.text[kParamA] = "5";
         f.text[kParamA + 1] = "-3";
@@ -77,8 +77,8 @@ TEST(ParamForm, ValuesAreClampedIntoTheirRanges) {
 TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
     ParamForm form = quiet_form();
     for (int type = 0; type < NTYPES; ++type) {
-        State s = state_of(type);
-        const State before = s;
+        Instance s = state_of(type);
+        const Instance before = s;
         const app::Outcome out = press_ok(form, s, [](Fields&) {});
         EXPECT_TRUE(out.close) << type;
         const auto t = static_cast<std::size_t>(type);
@@ -96,10 +96,10 @@ TEST(ParamForm, OkInParametersWithoutChangesKeepsARandomWingsSet) {
     ParamForm form = quiet_form();
     bool beyond_one = false; // a set the older range of Wings would have clamped
     for (int seed = 1; seed <= 12; ++seed) {
-        State s = state_of(kWings);
+        Instance s = state_of(kWings);
         s.steps = &fpointer;
         s.platform.now_seconds = [seed] { return std::int64_t{seed}; };
-        if (randomparams(s) != kRandomAccepted) continue;
+        if (randomparams(s, ChaosMeasure{}).code != kRandomAccepted) continue;
         const PARAM found = s.p[kWings];
         beyond_one = beyond_one || std::fabs(found.sp0) > 1 || std::fabs(found.sp1) > 1;
         EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).close);
@@ -111,7 +111,7 @@ TEST(ParamForm, OkInParametersWithoutChangesKeepsARandomWingsSet) {
 
 TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrected) {
     ParamForm form = quiet_form();
-    State s = state_of(kGanymede);
+    Instance s = state_of(kGanymede);
     Fields f = form.open(s);
     f.text[kParamXmin] = "0.5";
     f.text[kParamXmin + 1] = "0.52";
@@ -161,7 +161,7 @@ TEST(ParamForm, EnablingAndSpecialLabelsFollowTheType) {
 
 TEST(ParamForm, CancelPutsBackTheRecordAndResolutionButNotTheRest) {
     ParamForm form = quiet_form();
-    State s = state_of(kGanymede);
+    Instance s = state_of(kGanymede);
     Fields f = form.open(s);
     f.text[kParamResolution] = "900";
     f.text[kParamSpeed] = "10";
@@ -199,7 +199,7 @@ TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
             seen = st.p[kGanymede].a;
             return c.measure;
         });
-        State s = state_of(kGanymede);
+        Instance s = state_of(kGanymede);
         s.debugflag = c.debug;
         const app::Outcome out = press_ok(form, s, [](Fields& f) { f.text[kParamA] = "0.25"; });
         EXPECT_TRUE(out.close);
@@ -216,7 +216,7 @@ TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
         called = true;
         return ChaosMeasure{};
     });
-    State s = state_of(kTypeHenonPhase);
+    Instance s = state_of(kTypeHenonPhase);
     EXPECT_TRUE(press_ok(form, s, [](Fields&) {}).messages.empty());
     EXPECT_FALSE(called);
 }

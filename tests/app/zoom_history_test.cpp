@@ -70,7 +70,7 @@ TEST(Zoom, WheelKeepsThePointUnderThePointer) {
 }
 
 TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
-    State s;
+    Instance s;
     History h;
     const ParameterSnapshot first = take_snapshot(s);
     s.p[0].a = 1.0000000000000002;

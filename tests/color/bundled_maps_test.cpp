@@ -23,13 +23,12 @@ TEST(BundledMaps, EveryPaletteLoadsCompletely) {
         ++count;
         const auto text = test::read_file(entry.path().string());
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 256) << entry.path();
-        State s;
-        s.file = entry.path().string();
-        ASSERT_EQ(OpenMapFile(s), 0) << entry.path();
+        Palette paltemp{};
+        ASSERT_EQ(OpenMapFile(entry.path().string(), paltemp), 0) << entry.path();
         const std::string name = entry.path().stem().string();
         if (name == "default1" || name == "default2") {
             ++builtin;
-            EXPECT_EQ(s.paltemp, name == "default1" ? defpal1 : defpal2) << name;
+            EXPECT_EQ(paltemp, name == "default1" ? defpal1 : defpal2) << name;
         }
     }
     EXPECT_GE(count, 12);

@@ -70,7 +70,7 @@ TEST(MapParse, RejectsBadLinesAndInnerBlankLines) {
 
 TEST(OpenMapFile, LoadsPaletteFilesAndKeepsPaltempOnFailure) {
     const std::string maps = std::string(MORVANE_TEST_DATA) + "/maps/";
-    State s;
+    Palette paltemp{};
     struct Case {
         const char* file;
         int index;
@@ -82,18 +82,16 @@ TEST(OpenMapFile, LoadsPaletteFilesAndKeepsPaltempOnFailure) {
           Case{"sunrise.map", 255, RGB{255, 127, 0}}, Case{"short.map", 15, RGB{252, 252, 252}},
           Case{"short.map", 16, RGB{1, 1, 1}}, // filled after 16 lines
           Case{"long.map", 255, RGB{255 * 7 % 256, 255 * 13 % 256, 255 * 29 % 256}}}) {
-        s.file = maps + c.file;
-        ASSERT_EQ(OpenMapFile(s), 0) << c.file;
-        EXPECT_EQ(s.paltemp[c.index], c.expected) << c.file << " entry " << c.index;
+        ASSERT_EQ(OpenMapFile(maps + c.file, paltemp), 0) << c.file;
+        EXPECT_EQ(paltemp[c.index], c.expected) << c.file << " entry " << c.index;
     }
 
-    const Palette loaded = s.paltemp;
+    const Palette loaded = paltemp;
     test::TempDir dir;
     std::ofstream(dir.file("bad.map")) << "1 2 3\nred green blue\n";
     for (const std::string& bad : {dir.file("bad.map"), dir.file("missing.map"), dir.path()}) {
-        s.file = bad;
-        EXPECT_EQ(OpenMapFile(s), 1) << bad;
-        EXPECT_EQ(s.paltemp, loaded) << bad;
+        EXPECT_EQ(OpenMapFile(bad, paltemp), 1) << bad;
+        EXPECT_EQ(paltemp, loaded) << bad;
     }
 }
 
@@ -103,18 +101,15 @@ TEST(OpenMapFile, LoadsRealWorldPaletteFiles) {
     const std::string maps = std::string(MORVANE_SHARED_DIR) + "/testdata/maps/";
     if (!std::filesystem::is_directory(maps))
         GTEST_SKIP() << "no real-world palette files at " << maps;
-    State s;
+    Palette paltemp{};
     for (const auto& file : std::filesystem::directory_iterator(maps)) {
         if (file.path().extension() != ".map") continue;
-        s.file = file.path().string();
-        EXPECT_EQ(OpenMapFile(s), 0) << s.file;
+        EXPECT_EQ(OpenMapFile(file.path().string(), paltemp), 0) << file.path();
     }
-    s.file = maps + "default.map";
-    ASSERT_EQ(OpenMapFile(s), 0);
-    EXPECT_EQ(s.paltemp[1], (RGB{0, 0, 168}));
-    s.file = maps + "16.map";
-    ASSERT_EQ(OpenMapFile(s), 0);
-    EXPECT_EQ(s.paltemp[16], (RGB{1, 1, 1}));
+    ASSERT_EQ(OpenMapFile(maps + "default.map", paltemp), 0);
+    EXPECT_EQ(paltemp[1], (RGB{0, 0, 168}));
+    ASSERT_EQ(OpenMapFile(maps + "16.map", paltemp), 0);
+    EXPECT_EQ(paltemp[16], (RGB{1, 1, 1}));
 }
 
 } // namespace

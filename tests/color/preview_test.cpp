@@ -13,13 +13,13 @@ TEST(PalettePreview, FrameBackgroundAndOneLinePerEntryCutToTheWindow) {
     const COLORREF frame = rgb(205, 215, 225), old = rgb(1, 1, 1);
     for (const auto& [w, h] : {std::pair{400, 300}, {50, 30}}) {
         State s;
+        Palette paltemp{};
         s.back = rgb(9, 8, 7);
         for (int i = 0; i < 256; ++i)
-            s.paltemp[i] =
-                RGB{static_cast<unsigned char>(i), 0, static_cast<unsigned char>(255 - i)};
+            paltemp[i] = RGB{static_cast<unsigned char>(i), 0, static_cast<unsigned char>(255 - i)};
         attach_window(s, w, h);
         s.window.fill_rect(Rect{0, 0, w, h}, old);
-        EXPECT_EQ(showpalette(s, s.window), 0);
+        EXPECT_EQ(showpalette(paltemp, s.back, s.window), 0);
         const Surface& win = s.window;
         EXPECT_EQ(win.get_pixel(0, 0), frame);
         EXPECT_EQ(win.get_pixel(1, 20), rgb(215, 225, 235));
@@ -27,7 +27,7 @@ TEST(PalettePreview, FrameBackgroundAndOneLinePerEntryCutToTheWindow) {
         EXPECT_EQ(win.get_pixel(19, 25), s.back);
         EXPECT_EQ(win.get_pixel(20, 25), rgb(0, 0, 255));
         if (w == 50) {
-            EXPECT_EQ(win.get_pixel(49, 29), palette_color(s.paltemp, 29));
+            EXPECT_EQ(win.get_pixel(49, 29), palette_color(paltemp, 29));
             continue;
         }
         EXPECT_EQ(win.get_pixel(295, 99), frame);

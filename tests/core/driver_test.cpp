@@ -88,10 +88,11 @@ TEST(Driver, ReportsWhatEachStepResultMeansAndResumesAccordingly) {
         s.p[0].xstart = 10;
         for (int i = 0; i < 3; ++i)
             fractaldriver(s);
+        const int painted = test::painted_pixels(s);
         s.p[0].a = c.result;
         EXPECT_EQ(fractaldriver(s), c.outcome);
+        EXPECT_EQ(test::painted_pixels(s), painted + (c.result == kPlot)); // only kPlot draws
         EXPECT_EQ(pauses(c.outcome), c.result >= kComplete);
-        EXPECT_EQ(s.okrun, 0); // the driver never pauses by itself
         EXPECT_DOUBLE_EQ(s.v.x, c.result >= kComplete ? 13 : 14);
         EXPECT_EQ(s.firstloop, c.result == kComplete ? 1 : 0);
         s.p[0].a = kPlot;

@@ -40,9 +40,9 @@ State edited_state() {
 TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     test::TempDir dir;
     State saved = edited_state();
-    saved.satrfile = dir.file("p.atr");
-    ASSERT_EQ(writeatr(saved, 0), kAtrWriteOk);
-    EXPECT_EQ(test::read_file(saved.satrfile).size(), kAtrSize);
+    const std::string path = dir.file("p.atr");
+    ASSERT_EQ(writeatr(saved, path), kAtrWriteOk);
+    EXPECT_EQ(test::read_file(path).size(), kAtrSize);
 
     State s;
     set_resolution(s, 321);
@@ -51,8 +51,7 @@ TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     s.mm[26] = MINMAX{-1, 2, -3, 4};
     s.method[26] = 3;
     genpalette(s.palette, defpal2);
-    s.oatrfile = saved.satrfile;
-    ASSERT_EQ(loadatr(s), kAtrLoadOk);
+    ASSERT_EQ(loadatr(s, path), kAtrLoadOk);
 
     EXPECT_EQ(record_bytes(s), record_bytes(saved)); // type, colours, IFS, PGM and the rest
     EXPECT_EQ(s.fp, saved.fp);
@@ -145,10 +144,9 @@ TEST(AtrLoad, RefusesWrongSizesAndValuesNoDialogCouldGiveLeavingStateUnchanged) 
         EXPECT_FALSE(reason.empty());
     }
     test::TempDir dir;
-    for (const std::string& unreadable : {dir.file("missing.atr"), dir.path()}) {
-        s.oatrfile = unreadable; // a folder opens but cannot be read
-        EXPECT_EQ(loadatr(s), kAtrLoadOpenFailed) << unreadable;
-    }
+    // A folder opens but cannot be read.
+    for (const std::string& unreadable : {dir.file("missing.atr"), dir.path()})
+        EXPECT_EQ(loadatr(s, unreadable), kAtrLoadOpenFailed) << unreadable;
     EXPECT_EQ(record_bytes(s), record_bytes(State()));
 }
 
@@ -169,10 +167,10 @@ TEST(AtrPaths, EdgesOfImageNamesStartUpArgumentsAndUnwritableFolders) {
     }
     test::TempDir dir;
     State s;
-    s.tgafile = dir.file("no-such-folder/p.tga");
-    EXPECT_EQ(writeatr(s, 1), kAtrWriteOpenFailed);
-    s.satrfile = dir.file("no-such-folder/p.atr");
-    EXPECT_EQ(writeatr(s, 0), kAtrWriteOpenFailed);
+    std::string reason;
+    EXPECT_EQ(writeatr(s, dir.file("no-such-folder/p.atr")), kAtrWriteOpenFailed);
+    EXPECT_EQ(writeatr(s, "", &reason), kAtrWriteOpenFailed);
+    EXPECT_EQ(reason, "no file name");
 }
 
 } // namespace

@@ -55,9 +55,8 @@ TEST(Png, RecordAndViewWindowComeBack) {
     saved.mm[4] = MINMAX{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
     ASSERT_EQ(writeimage(saved, dir.file("z.png")), 0);
     State loaded = test::make_state(5, 200);
-    loaded.oatrfile = dir.file("z.png");
     std::string reason;
-    ASSERT_EQ(loadatr(loaded, &reason), kAtrLoadOk) << reason;
+    ASSERT_EQ(loadatr(loaded, dir.file("z.png"), &reason), kAtrLoadOk) << reason;
     EXPECT_EQ(record_bytes(loaded), record_bytes(saved));
     EXPECT_EQ(loaded.mm[4], saved.mm[4]);
     State started = test::make_state(0, 200);
@@ -133,9 +132,8 @@ TEST(Png, RefusalsLeaveTheStateUnchanged) {
         s.p[5].a = 42;
         s.mm[0].xmin = -1;
         const auto before = record_bytes(s);
-        s.oatrfile = path;
         std::string reason;
-        EXPECT_EQ(loadatr(s, &reason), c.code);
+        EXPECT_EQ(loadatr(s, path, &reason), c.code);
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
         EXPECT_EQ(std::pair(record_bytes(s), s.mm[0].xmin), std::pair(before, -1.0));
     }

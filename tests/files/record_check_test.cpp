@@ -3,12 +3,12 @@
 #include "files/record_check.h"
 
 #include "analysis/random.h"
+#include "app/app_state.h"
 #include "app/forms/ifs_form.h"
 #include "app/forms/param_form.h"
 #include "app/forms/pgm_form.h"
 #include "app/forms/sierpinski_form.h"
 #include "app/forms/vl_form.h"
-#include "core/state.h"
 #include "files/atr.h"
 #include "formulas/steps.h"
 #include "support/render.h"
@@ -49,7 +49,7 @@ class Typist {
     std::mt19937 gen_;
 };
 
-void parameters_ok(State& s, Typist& t) {
+void parameters_ok(app::Instance& s, Typist& t) {
     ParamForm form([](State&) { return ChaosMeasure{1.0, 1.5}; });
     Fields f = form.open(s);
     t.fill(f, kParamResolution, kParamXmin + 4 - kParamResolution);
@@ -59,7 +59,7 @@ void parameters_ok(State& s, Typist& t) {
     if (!form.ok(s, f).close) form.cancel(s, f);
 }
 
-void ifs_ok(State& s, Typist& t) {
+void ifs_ok(app::Instance& s, Typist& t) {
     IfsForm form;
     Fields f = form.open(s);
     t.fill(f, kIfsCoefficient, 36);
@@ -76,7 +76,8 @@ void ifs_ok(State& s, Typist& t) {
 
 // Types into the text fields [first, first + count), picks one radio button of
 // each group [first, first + count) and presses OK.
-void type_into(Form&& form, State& s, Typist& t, std::initializer_list<std::pair<int, int>> texts,
+void type_into(Form&& form, app::Instance& s, Typist& t,
+               std::initializer_list<std::pair<int, int>> texts,
                std::initializer_list<std::pair<int, int>> radios = {}) {
     Fields f = form.open(s);
     for (const auto& [first, count] : texts)
@@ -86,7 +87,7 @@ void type_into(Form&& form, State& s, Typist& t, std::initializer_list<std::pair
     form.ok(s, f);
 }
 
-void option_dialogs_ok(State& s, Typist& t) {
+void option_dialogs_ok(app::Instance& s, Typist& t) {
     type_into(VlForm{}, s, t, {{kVlH, 5}}, {{kVlColoring, 3}});
     type_into(PgmFormulaForm{}, s, t, {}, {{kPgmFormula, 8}});
     type_into(PgmParamsForm{}, s, t, {{kPgmScale, 1}, {kPgmX0, 1}, {kPgmY0, 1}});
@@ -97,7 +98,7 @@ TEST(RecordCheck, EveryReachableStateSavesARecordThatLoadsAgain) {
     Typist t(2026);
     int searched = 0;
     for (int trial = 0; trial < 400; ++trial) {
-        State s;
+        app::Instance s;
         s.steps = &fpointer;
         s.type = t.pick(NTYPES);
         s.platform.now_seconds = [trial] { return std::int64_t{trial}; };
@@ -106,7 +107,8 @@ TEST(RecordCheck, EveryReachableStateSavesARecordThatLoadsAgain) {
             if (edit == 0) parameters_ok(s, t);
             if (edit == 1) ifs_ok(s, t);
             if (edit == 2) option_dialogs_ok(s, t);
-            if (edit == 3 && random_search_offered(s) && randomparams(s) == kRandomAccepted)
+            if (edit == 3 && random_search_offered(s) &&
+                randomparams(s, ChaosMeasure{}).code == kRandomAccepted)
                 ++searched;
         }
         SCOPED_TRACE("trial " + std::to_string(trial) + ", type " + std::to_string(s.type));

@@ -57,11 +57,12 @@ TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
             want.p[33] = PARAM{0.116, -0.166, 0, set.a, set.b, set.c, set.d, 0, 0};
             want.rng = ahead;
             if (measure) {
-                lyapunov(s);
+                const auto got = lyapunov(s);
                 want.p[33].xstart = set.x, want.p[33].ystart = set.y;
-                lyapunov(want);
-                EXPECT_EQ(s.LExp, want.LExp);
-                EXPECT_EQ(s.FD, want.FD);
+                const auto expected = lyapunov(want);
+                ASSERT_TRUE(got && expected);
+                EXPECT_EQ(got->lexp, expected->lexp);
+                EXPECT_EQ(got->fd, expected->fd);
             } else {
                 fractaldriver(s);
                 const Stepped r = step_once(want, VOXEL{set.x, set.y, 0}, 0);

@@ -1,9 +1,9 @@
 #include "ui/dialogs/dialog_views.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/fakes.h"
 #include "app/forms/forms.h"
-#include "core/state.h"
 #include "qt_support.h"
 #include "ui/dialogs/about_window.h"
 #include "ui/dialogs/form_dialog.h"
@@ -34,7 +34,7 @@ TEST(DialogViews, EveryDialogIdReachesItsView) {
                    kDlgUnity, kDlgRossler, kDlgFern, kDlgVolterraLotka, kDlgAbout})
         EXPECT_TRUE(dialogs.has(id)) << id;
     for (int id : form_dialog_ids()) {
-        State s;
+        Instance s;
         QString seen;
         when_modal([&](QWidget* d) {
             seen = d->windowTitle();
@@ -54,7 +54,7 @@ int fixed_point(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int* xpo
 
 TEST(DialogViews, ParametersOfARandomTypeAreMeasuredWithTheDriversSteps) {
     qt_app();
-    State s;
+    Instance s;
     s.type = 4;
     std::array<StepFn, NTYPES> steps{};
     steps[4] = fixed_point;
@@ -92,7 +92,7 @@ TEST(AboutWindow, ACharacterOrAClickClosesItAndClearsTheFlag) {
     QMouseEvent right(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     for (QEvent* closing : {static_cast<QEvent*>(&a), static_cast<QEvent*>(&right)}) {
-        State s;
+        Instance s;
         s.aboutflag = 1;
         AboutWindow w(picture, s);
         w.show();
@@ -106,7 +106,7 @@ TEST(AboutWindow, ACharacterOrAClickClosesItAndClearsTheFlag) {
 
 TEST(AboutWindow, APictureThatCannotBeMadeGivesTheMemoryWarning) {
     qt_app();
-    State s;
+    Instance s;
     s.aboutflag = 1;
     ScriptedPrompts prompts;
     EXPECT_EQ(run_about_window(nullptr, s, prompts, [] { return QImage(); }), 1);

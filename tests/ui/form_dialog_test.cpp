@@ -1,5 +1,6 @@
 #include "ui/dialogs/form_dialog.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/fakes.h"
 #include "app/forms/color_form.h"
@@ -7,7 +8,6 @@
 #include "app/forms/ifs_form.h"
 #include "app/forms/param_form.h"
 #include "app/type_form.h"
-#include "core/state.h"
 #include "qt_support.h"
 
 #include <QCheckBox>
@@ -43,7 +43,7 @@ TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
     for (const int type : {kTypeIkeda, kTypeHenonPhase})
         for (const int id : form_dialog_ids()) {
             SCOPED_TRACE(testing::Message() << id << " " << type);
-            State s;
+            Instance s;
             s.type = type;
             const std::unique_ptr<Form> form = make_form(id);
             const Fields f = form->open(s);
@@ -70,7 +70,7 @@ TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
 // what the form stored before its check; Esc then lets the form put it back.
 TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     qt_app();
-    State s;
+    Instance s;
     s.type = 4;
     ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
@@ -95,7 +95,7 @@ TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
 // The slider reports moves while open; Cancel keeps its position, not the width.
 TEST(FormDialog, TheSliderReportsMoves) {
     qt_app();
-    State s;
+    Instance s;
     ScriptedPrompts prompts;
     ColorForm form;
     FormDialog d(form, s, prompts);
@@ -109,7 +109,7 @@ TEST(FormDialog, TheSliderReportsMoves) {
 // The type dialog: no close box, its radio buttons one group across both boxes.
 TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
     qt_app();
-    State s;
+    Instance s;
     s.type = 3;
     ScriptedPrompts prompts;
     TypeForm form;
@@ -133,7 +133,7 @@ TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
     ScriptedPrompts prompts;
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
-        State s;
+        Instance s;
         for (const int box : {kDlgUnity, kDlgRossler}) {
             const auto form = make_form(box);
             FormDialog v(*form, s, prompts);
@@ -153,7 +153,7 @@ TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
 // Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
 TEST(FormDialog, TabFollowsTheLayout) {
     qt_app();
-    State s;
+    Instance s;
     ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
@@ -188,7 +188,7 @@ TEST(FormDialog, TabFollowsTheLayout) {
 // long button caption keeps room around it, whatever the font.
 TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
     qt_app();
-    State s;
+    Instance s;
     ScriptedPrompts prompts;
     IfsForm ifs;
     FormDialog d(ifs, s, prompts);

@@ -25,7 +25,7 @@ using namespace morv::app;
 
 // The desktop window without splashes, its boxes and dialogs scripted.
 struct Window {
-    State s;
+    Instance s;
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;
     ui::MainWindow w{s, ui::MainWindow::Options{false, &prompts, &dialogs}};
@@ -155,7 +155,7 @@ TEST(MainWindow, ResolutionChangeShowsTheNewCanvas) {
     win.s.method[0] = kMethodHitCount;
     win.settle();
     ASSERT_TRUE(win.w.action(kCmdNormalize)->isEnabled());
-    win.dialogs.script[kDlgParameters].push_back({kButton1, [](State& s) { s.res = 300; }});
+    win.dialogs.script[kDlgParameters].push_back({kButton1, [](Instance& s) { s.res = 300; }});
     win.press(Qt::Key_F4);
     EXPECT_EQ(win.s.canvas.width(), 300);
     for (const Point at : {Point{10, 10}, Point{299, 299}, Point{350, 10}, Point{10, 350}})

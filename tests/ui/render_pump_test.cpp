@@ -1,4 +1,4 @@
-#include "core/state.h"
+#include "app/app_state.h"
 #include "formulas/steps.h"
 #include "qt_support.h"
 #include "ui/render_pump.h"
@@ -26,7 +26,7 @@ int waiting_step(const Params&, RenderContext& rc, VOXEL old, VOXEL* next, int, 
 // A pump on a fake clock that moves 100 us whenever it is read, plus whatever
 // the steps' waits add.
 struct FakeClockPump {
-    State s;
+    app::Instance s;
     std::array<StepFn, NTYPES> steps = fpointer;
     std::int64_t t = 0;
     ui::RenderPump pump{

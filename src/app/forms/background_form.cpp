@@ -1,7 +1,7 @@
 #include "app/forms/background_form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
-#include "core/state.h"
 
 #include <array>
 
@@ -27,7 +27,7 @@ const DialogSpec& BackgroundForm::description() const {
     return kBackSpec;
 }
 
-Fields BackgroundForm::open(const State& s) {
+Fields BackgroundForm::open(const Instance& s) {
     Fields f;
     f.text[kBackRed] = show_int(red_of(s.back));
     f.text[kBackRed + 1] = show_int(green_of(s.back));
@@ -35,7 +35,7 @@ Fields BackgroundForm::open(const State& s) {
     return f;
 }
 
-Outcome BackgroundForm::ok(State& s, const Fields& f) {
+Outcome BackgroundForm::ok(Instance& s, const Fields& f) {
     s.back = rgb(read_component(f.text_of(kBackRed)), read_component(f.text_of(kBackRed + 1)),
                  read_component(f.text_of(kBackRed + 2)));
     return {};

@@ -10,8 +10,8 @@ inline constexpr int kBackRed = 410; // red, green, blue: 410..412
 class BackgroundForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

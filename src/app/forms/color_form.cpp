@@ -1,8 +1,8 @@
 #include "app/forms/color_form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
 #include "core/catalogue.h"
-#include "core/state.h"
 
 #include <array>
 
@@ -34,7 +34,7 @@ const DialogSpec& ColorForm::description() const {
     return kColorSpec;
 }
 
-Fields ColorForm::open(const State& s) {
+Fields ColorForm::open(const Instance& s) {
     const std::size_t t = current_type(s);
     Fields f;
     const int okmethod = catalogue[t].okmethod;
@@ -46,14 +46,14 @@ Fields ColorForm::open(const State& s) {
     return f;
 }
 
-Outcome ColorForm::ok(State& s, const Fields& f) {
+Outcome ColorForm::ok(Instance& s, const Fields& f) {
     if (const int i = f.first_checked(kColorMethod, kMethods); i >= 0)
         s.method[current_type(s)] = i + 1;
     s.linewidth = clamp_to(s.trackpos, 0, 2) + 1;
     return {};
 }
 
-void ColorForm::slider_moved(State& s, int id, int position) {
+void ColorForm::slider_moved(Instance& s, int id, int position) {
     if (id == kColorWidthSlider) s.trackpos = clamp_to(position, 0, 2);
 }
 

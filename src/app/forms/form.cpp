@@ -1,7 +1,7 @@
 #include "app/forms/form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
-#include "core/state.h"
 
 namespace morv::app {
 
@@ -21,17 +21,17 @@ int Fields::first_checked(int first, int count) const {
     return -1;
 }
 
-std::size_t current_type(const State& s) {
+std::size_t current_type(const Instance& s) {
     return static_cast<std::size_t>(valid_type(s.type) ? s.type : 0);
 }
 
-void show_fore(const State& s, Fields& f, int first) {
+void show_fore(const Instance& s, Fields& f, int first) {
     f.text[first] = show_int(red_of(s.fore));
     f.text[first + 1] = show_int(green_of(s.fore));
     f.text[first + 2] = show_int(blue_of(s.fore));
 }
 
-void store_fore(State& s, const Fields& f, int first) {
+void store_fore(Instance& s, const Fields& f, int first) {
     s.fore = rgb(read_component(f.text_of(first)), read_component(f.text_of(first + 1)),
                  read_component(f.text_of(first + 2)));
 }

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::app {
@@ -91,21 +91,21 @@ class Form {
   public:
     virtual ~Form() = default;
     virtual const DialogSpec& description() const = 0;
-    virtual Fields open(const State& s) = 0;
-    virtual Outcome ok(State& s, const Fields& f) = 0;
+    virtual Fields open(const Instance& s) = 0;
+    virtual Outcome ok(Instance& s, const Fields& f) = 0;
     // Cancel, Esc and the close box, with what the controls hold. The dialog
     // ends with 2.
-    virtual void cancel(State&, const Fields&) {}
+    virtual void cancel(Instance&, const Fields&) {}
     // A slider moved (while the dialog is open).
-    virtual void slider_moved(State&, int /*id*/, int /*position*/) {}
+    virtual void slider_moved(Instance&, int /*id*/, int /*position*/) {}
 };
 
 // The current type as an index; a state never holds another, but an index
 // must stay in range whatever a file put there.
-std::size_t current_type(const State& s);
+std::size_t current_type(const Instance& s);
 
 // The monochrome colour `fore` in three fields from `first` (red, green, blue).
-void show_fore(const State& s, Fields& f, int first);
-void store_fore(State& s, const Fields& f, int first);
+void show_fore(const Instance& s, Fields& f, int first);
+void store_fore(Instance& s, const Fields& f, int first);
 
 } // namespace morv::app

@@ -1,7 +1,7 @@
 #include "app/forms/ifs_form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
-#include "core/state.h"
 
 #include <algorithm>
 #include <array>
@@ -84,7 +84,7 @@ const DialogSpec& IfsForm::description() const {
     return kSpec;
 }
 
-Fields IfsForm::open(const State& s) {
+Fields IfsForm::open(const Instance& s) {
     Fields f;
     for (int i = 0; i < kColorings; ++i)
         f.checked[kIfsColoring + i] = s.ifscmode == i;
@@ -98,7 +98,7 @@ Fields IfsForm::open(const State& s) {
     return f;
 }
 
-Outcome IfsForm::ok(State& s, const Fields& f) {
+Outcome IfsForm::ok(Instance& s, const Fields& f) {
     for (std::size_t i = 0; i < kMaps; ++i)
         for (std::size_t j = 0; j < 6; ++j)
             s.f[i][j] = clamp_between(

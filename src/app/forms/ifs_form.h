@@ -18,8 +18,8 @@ inline constexpr const char* kIfsSumWarning = "Sum of p values must equal 100.";
 class IfsForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

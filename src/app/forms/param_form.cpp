@@ -1,9 +1,9 @@
 #include "app/forms/param_form.h"
 
 #include "analysis/lyapunov.h"
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
 #include "core/catalogue.h"
-#include "core/state.h"
 
 #include <array>
 #include <cstdint>
@@ -167,16 +167,14 @@ SpecialLabels special_labels(int type) {
 }
 
 std::optional<ChaosMeasure> measure_chaos(State& s) {
-    const StepFn step = step_of(s);
-    if (lyapunov(s, step) != 0) return std::nullopt; // no step function to measure
-    return ChaosMeasure{s.LExp, s.FD};
+    return lyapunov(s, step_of(s)); // nothing without a step function to measure
 }
 
 const DialogSpec& ParamForm::description() const {
     return kSpec;
 }
 
-Fields ParamForm::open(const State& s) {
+Fields ParamForm::open(const Instance& s) {
     const std::size_t t = current_type(s);
     savetype_ = s.type;
     savep_ = s.p[t];
@@ -207,7 +205,7 @@ Fields ParamForm::open(const State& s) {
 
 // Fields are read in a fixed order and what precedes a rejected plot window
 // stays stored, so that a corrected OK finds it already in place.
-Outcome ParamForm::ok(State& s, const Fields& f) {
+Outcome ParamForm::ok(Instance& s, const Fields& f) {
     const std::size_t t = current_type(s);
     const TypeInfo& info = catalogue[t];
     PARAM next = s.p[t];
@@ -234,11 +232,13 @@ Outcome ParamForm::ok(State& s, const Fields& f) {
     s.mm[t].ymax = hi;
 
     s.p[t] = next;
-    if ((info.poptions & kOptRandom) && measure_) return judge_chaos(measure_(s), s.debugflag);
-    return {};
+    if (!(info.poptions & kOptRandom) || !measure_) return {};
+    const std::optional<ChaosMeasure> measured = measure_(s);
+    if (measured) s.chaos = *measured; // what a later search that measures nothing shows
+    return judge_chaos(measured, s.debugflag);
 }
 
-void ParamForm::cancel(State& s, const Fields&) {
+void ParamForm::cancel(Instance& s, const Fields&) {
     s.type = savetype_;
     if (valid_type(s.type)) s.p[static_cast<std::size_t>(s.type)] = savep_;
     s.res = saveres_;

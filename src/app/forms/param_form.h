@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/lyapunov.h"
 #include "app/forms/form.h"
 #include "core/types.h"
 
@@ -26,10 +27,6 @@ inline constexpr std::string_view kBlankLabel = "                         ";
 
 // The Lyapunov exponent and fractal dimension of the current parameters;
 // nothing when the type cannot be measured.
-struct ChaosMeasure {
-    double lexp = 0.0;
-    double fd = 0.0;
-};
 using MeasureChaos = std::function<std::optional<ChaosMeasure>(State&)>;
 
 // The measure of the desktop program: with the step functions the driver
@@ -53,9 +50,9 @@ class ParamForm : public Form {
   public:
     explicit ParamForm(MeasureChaos measure) : measure_(std::move(measure)) {}
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
-    void cancel(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
+    void cancel(Instance& s, const Fields& f) override;
 
   private:
     MeasureChaos measure_;

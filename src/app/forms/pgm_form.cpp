@@ -1,7 +1,7 @@
 #include "app/forms/pgm_form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
-#include "core/state.h"
 
 #include <array>
 
@@ -43,7 +43,7 @@ bool valid_formula(int k) {
 }
 
 // Stores `v` and asks for a fresh render when it changed the value.
-void store_changed(State& s, double& value, double v) {
+void store_changed(Instance& s, double& value, double v) {
     if (v != value) s.firstloop = 1;
     value = v;
 }
@@ -54,14 +54,14 @@ const DialogSpec& PgmFormulaForm::description() const {
     return kFormulaSpec;
 }
 
-Fields PgmFormulaForm::open(const State& s) {
+Fields PgmFormulaForm::open(const Instance& s) {
     Fields f;
     for (int k = 0; k < kPgmFormulas; ++k)
         f.checked[kPgmFormula + k] = s.pgmindex == k;
     return f;
 }
 
-Outcome PgmFormulaForm::ok(State& s, const Fields& f) {
+Outcome PgmFormulaForm::ok(Instance& s, const Fields& f) {
     if (const int k = f.first_checked(kPgmFormula, kPgmFormulas); k >= 0) {
         if (k != s.pgmindex) s.firstloop = 1;
         s.pgmindex = k;
@@ -73,7 +73,7 @@ const DialogSpec& PgmParamsForm::description() const {
     return kParamsSpec;
 }
 
-Fields PgmParamsForm::open(const State& s) {
+Fields PgmParamsForm::open(const Instance& s) {
     Fields f;
     f.text[kPgmScale] = show_fixed(s.pgmscale, 15);
     if (valid_formula(s.pgmindex)) {
@@ -85,7 +85,7 @@ Fields PgmParamsForm::open(const State& s) {
     return f;
 }
 
-Outcome PgmParamsForm::ok(State& s, const Fields& f) {
+Outcome PgmParamsForm::ok(Instance& s, const Fields& f) {
     store_changed(s, s.pgmscale, clamp_between(read_double(f.text_of(kPgmScale)), 1.0, 50.0));
     if (valid_formula(s.pgmindex)) {
         const auto k = static_cast<std::size_t>(s.pgmindex);

@@ -14,8 +14,8 @@ inline constexpr int kPgmRestore = 830;
 class PgmFormulaForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 };
 
 // Its scale and the start point of the current formula. A changed value asks
@@ -23,8 +23,8 @@ class PgmFormulaForm : public Form {
 class PgmParamsForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

@@ -1,7 +1,7 @@
 #include "app/forms/sierpinski_form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
-#include "core/state.h"
 
 #include <array>
 
@@ -48,7 +48,7 @@ const DialogSpec& SierpinskiForm::description() const {
     return kSpec;
 }
 
-Fields SierpinskiForm::open(const State& s) {
+Fields SierpinskiForm::open(const Instance& s) {
     Fields f;
     for (int i = 0; i < kSierpinskiModes; ++i)
         f.checked[kSierpinskiShape + i] = s.smode == i;
@@ -58,7 +58,7 @@ Fields SierpinskiForm::open(const State& s) {
     return f;
 }
 
-Outcome SierpinskiForm::ok(State& s, const Fields& f) {
+Outcome SierpinskiForm::ok(Instance& s, const Fields& f) {
     if (const int i = f.first_checked(kSierpinskiShape, kSierpinskiModes); i >= 0) s.smode = i;
     if (const int i = f.first_checked(kSierpinskiColoring, kColorings); i >= 0) s.scmode = i;
     store_fore(s, f, kSierpinskiRed);

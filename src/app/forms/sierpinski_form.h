@@ -12,8 +12,8 @@ inline constexpr int kSierpinskiRed = 685;      // red, green, blue: 685..687
 class SierpinskiForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

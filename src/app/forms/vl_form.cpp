@@ -1,8 +1,8 @@
 #include "app/forms/vl_form.h"
 
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
 #include "core/catalogue.h"
-#include "core/state.h"
 
 #include <array>
 
@@ -49,7 +49,7 @@ const DialogSpec& VlForm::description() const {
     return kSpec;
 }
 
-Fields VlForm::open(const State& s) {
+Fields VlForm::open(const Instance& s) {
     Fields f;
     for (int k = 0; k < kSchemes; ++k)
         f.checked[kVlColoring + k] = s.vlcoloring == k;
@@ -62,7 +62,7 @@ Fields VlForm::open(const State& s) {
     return f;
 }
 
-Outcome VlForm::ok(State& s, const Fields& f) {
+Outcome VlForm::ok(Instance& s, const Fields& f) {
     if (const int k = f.first_checked(kVlColoring, kSchemes); k >= 0) {
         if (k != s.vlcoloring) s.firstloop = 1;
         s.vlcoloring = k;

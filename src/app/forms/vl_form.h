@@ -16,8 +16,8 @@ inline constexpr int kVlShowOrbits = 1335;
 class VlForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const State& s) override;
-    Outcome ok(State& s, const Fields& f) override;
+    Fields open(const Instance& s) override;
+    Outcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

@@ -1,7 +1,7 @@
 #include "ui/dialogs/about_window.h"
 
+#include "app/app_state.h"
 #include "app/prompts.h"
-#include "core/state.h"
 #include "ui/dialogs/dialog_views.h"
 #include "ui/pictures/about_picture.h"
 
@@ -21,7 +21,7 @@ constexpr const char* kMemoryText =
 
 } // namespace
 
-AboutWindow::AboutWindow(const QImage& picture, State& s, QWidget* parent)
+AboutWindow::AboutWindow(const QImage& picture, app::Instance& s, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(picture), s_(s) {
     setObjectName("about");
     setFixedSize(kAboutWidth, kAboutHeight);
@@ -53,7 +53,8 @@ void AboutWindow::dismiss() {
     accept();
 }
 
-int run_about_window(QWidget* parent, State& s, app::Prompts& prompts, const MakePicture& make) {
+int run_about_window(QWidget* parent, app::Instance& s, app::Prompts& prompts,
+                     const MakePicture& make) {
     const QImage picture = make();
     if (picture.isNull()) {
         prompts.warn(kMemoryCaption, kMemoryText);

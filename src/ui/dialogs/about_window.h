@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QImage>
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 
 namespace morv::ui {
@@ -15,7 +15,7 @@ namespace morv::ui {
 class AboutWindow : public QDialog {
     Q_OBJECT
   public:
-    AboutWindow(const QImage& picture, State& s, QWidget* parent = nullptr);
+    AboutWindow(const QImage& picture, app::Instance& s, QWidget* parent = nullptr);
 
     void reject() override; // only a character or a click closes it
 
@@ -28,7 +28,7 @@ class AboutWindow : public QDialog {
     void dismiss();
 
     QImage picture_;
-    State& s_;
+    app::Instance& s_;
 };
 
 } // namespace morv::ui

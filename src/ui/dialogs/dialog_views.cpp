@@ -12,13 +12,13 @@ namespace morv::ui {
 void add_dialog_views(QtDialogs& dialogs) {
     // The dialogs' messages are the main window's, as the dialogs' parent is.
     for (int id : app::form_dialog_ids()) {
-        dialogs.add(id, [id](QWidget* parent, State& s) {
+        dialogs.add(id, [id](QWidget* parent, app::Instance& s) {
             QtPrompts prompts(parent);
             return run_form_dialog(id, parent, s, prompts);
         });
     }
     dialogs.add(app::kDlgOptionsChart, run_options_chart);
-    dialogs.add(app::kDlgAbout, [](QWidget* parent, State& s) {
+    dialogs.add(app::kDlgAbout, [](QWidget* parent, app::Instance& s) {
         QtPrompts prompts(parent);
         return run_about_window(parent, s, prompts, about_picture);
     });

@@ -6,8 +6,8 @@
 
 class QWidget;
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 namespace morv::app {
 class Prompts;
@@ -18,13 +18,14 @@ namespace morv::ui {
 class QtDialogs;
 
 // The options chart (600): its picture and "Close"; returns 1.
-int run_options_chart(QWidget* parent, State& s);
+int run_options_chart(QWidget* parent, app::Instance& s);
 
 // The about window, centred on the screen, with `parent` disabled until a
 // key or click closes it; a picture that cannot be made gives the "Memory
 // Problem" warning instead. Returns 1.
 using MakePicture = std::function<QImage()>;
-int run_about_window(QWidget* parent, State& s, app::Prompts& prompts, const MakePicture& make);
+int run_about_window(QWidget* parent, app::Instance& s, app::Prompts& prompts,
+                     const MakePicture& make);
 
 // Adds every dialog to the main window's dialogs: one built from each form
 // (make_form), the options chart and the about window, showing their

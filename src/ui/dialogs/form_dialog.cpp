@@ -127,7 +127,7 @@ void align_stacked_groups(const std::vector<const app::Control*>& groups,
 
 } // namespace
 
-FormDialog::FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget* parent)
+FormDialog::FormDialog(app::Form& form, app::Instance& s, app::Prompts& prompts, QWidget* parent)
     : QDialog(parent), form_(form), s_(s), prompts_(prompts) {
     const app::DialogSpec& description = form.description();
     setWindowTitle(qs(description.caption));
@@ -285,12 +285,12 @@ void FormDialog::reject() {
     QDialog::reject();
 }
 
-int run_form_dialog(app::Form& form, QWidget* parent, State& s, app::Prompts& prompts) {
+int run_form_dialog(app::Form& form, QWidget* parent, app::Instance& s, app::Prompts& prompts) {
     FormDialog dialog(form, s, prompts, parent);
     return dialog.exec() == QDialog::Accepted ? 1 : 2;
 }
 
-int run_form_dialog(int id, QWidget* parent, State& s, app::Prompts& prompts) {
+int run_form_dialog(int id, QWidget* parent, app::Instance& s, app::Prompts& prompts) {
     const std::unique_ptr<app::Form> form = app::make_form(id, app::measure_chaos);
     if (!form) return 2;
     return run_form_dialog(*form, parent, s, prompts);

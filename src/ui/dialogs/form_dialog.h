@@ -7,8 +7,8 @@
 
 class QSlider;
 
-namespace morv {
-struct State;
+namespace morv::app {
+struct Instance;
 }
 namespace morv::app {
 class Prompts;
@@ -26,7 +26,7 @@ namespace morv::ui {
 class FormDialog : public QDialog {
     Q_OBJECT
   public:
-    FormDialog(app::Form& form, State& s, app::Prompts& prompts, QWidget* parent = nullptr);
+    FormDialog(app::Form& form, app::Instance& s, app::Prompts& prompts, QWidget* parent = nullptr);
 
     // The control with this id (1 and 2 are the buttons), or nullptr.
     QWidget* control(int id) const;
@@ -43,18 +43,18 @@ class FormDialog : public QDialog {
     void order_tabs(const app::DialogSpec& description);
 
     app::Form& form_;
-    State& s_;
+    app::Instance& s_;
     app::Prompts& prompts_;
     std::map<int, QWidget*> controls_;
 };
 
 // Runs the form's dialog modally over `parent`: 1 after an accepted OK, 2
 // after Cancel or Esc.
-int run_form_dialog(app::Form& form, QWidget* parent, State& s, app::Prompts& prompts);
+int run_form_dialog(app::Form& form, QWidget* parent, app::Instance& s, app::Prompts& prompts);
 
 // The same for the form of dialog `id` (make_form), the Parameters dialog
 // measuring with the driver's step functions; 2 for an id without a form.
-int run_form_dialog(int id, QWidget* parent, State& s, app::Prompts& prompts);
+int run_form_dialog(int id, QWidget* parent, app::Instance& s, app::Prompts& prompts);
 
 // Shows the message boxes a form asked for.
 void show_messages(const std::vector<app::Message>& messages, app::Prompts& prompts);

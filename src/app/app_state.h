@@ -1,0 +1,58 @@
+#pragma once
+
+#include "analysis/lyapunov.h"
+#include "core/state.h"
+
+#include <array>
+#include <deque>
+#include <string>
+
+namespace morv::app {
+
+// What the desktop program keeps beside the picture: whether it renders, the
+// command queue, file names, menus, advisories and dialog snapshots. The
+// engine never sees it.
+struct AppState {
+    int okrun = 0;          // rendering runs
+    std::deque<int> posted; // commands posted to the main window, oldest first
+
+    // Files and palettes: the names the file dialogs start from.
+    std::string file;                    // the .map palette file last chosen
+    Palette paltemp{};                   // a .map palette waiting for acceptance
+    std::string tgafile;                 // the image last saved
+    std::string oatrfile;                // the parameter file to load
+    std::string satrfile, satrfiletitle; // the parameter file to save
+
+    // The last measurement; a random search that measures nothing (Spirals)
+    // shows it again.
+    ChaosMeasure chaos{};
+    int debugflag = 0; // show each accepted random set for confirmation
+
+    // Dialogs.
+    int trackpos = 1; // the line-width slider's last position, 0..2; kept between openings
+
+    int advisory = 1, nadvisory = 1, eadvisory = 1, logadvisory = 1; // once-per-run advisories
+    int aboutflag = 0;
+    int frestore = 0, prestore = 0; // "restore default parameters on OK" of the IFS and PGM boxes
+    // Snapshots taken before a dialog and compared afterwards.
+    int savetype = 0, savemethod = 0, saveorder = 0, savepgmindex = 0, saveres = 0;
+    PARAM savep{};
+    MINMAX savemm{};
+    VOXEL saverot{};
+    COLORREF saveback = 0;
+    // Menu items 100..199: grayed flags as command 165 last set them, and the
+    // checked palette item (135, 140 or 145).
+    std::array<bool, 100> grayed{};
+    int checkedpalette = 140;
+};
+
+// The desktop program's instance: the engine's parameter set and render
+// context, and the application's own state.
+struct Instance : State, AppState {};
+
+// Sets the file dialogs' start names: `tgafile`, `oatrfile` and `satrfile`
+// become the working directory `cwd` followed by "/*.tga", "/*.atr" and
+// "/*.atr"; `file` is cleared.
+void InitOpenFile(AppState& a, const std::string& cwd);
+
+} // namespace morv::app
