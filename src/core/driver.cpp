@@ -92,7 +92,6 @@ Outcome fractaldriver(State& s) {
     const int r = step == nullptr ? kStop
                   : s.count == 0  ? first_step(s, step, &vnew, &xplot1, &yplot1)
                                   : step(s, s, s.v, &vnew, s.count, &xplot1, &yplot1);
-    s.lastresult = r;
 
     if (r >= kComplete) {
         if (r != kComplete) return Outcome::Paused;

@@ -27,7 +27,7 @@ struct Orbit {
     explicit Orbit(const RenderContext& rc)
         : v(rc.v), oldv(rc.oldv), count(rc.count), itercount(rc.itercount), xplot0(rc.xplot0),
           yplot0(rc.yplot0), hitmax(rc.hitmax) {}
-    void store(RenderContext& rc, int lastresult) const {
+    void store(RenderContext& rc) const {
         rc.v = v;
         rc.oldv = oldv;
         rc.count = count;
@@ -35,7 +35,6 @@ struct Orbit {
         rc.xplot0 = xplot0;
         rc.yplot0 = yplot0;
         rc.hitmax = hitmax;
-        rc.lastresult = lastresult;
     }
 };
 
@@ -138,17 +137,17 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
     const Target t(ps, rc);
     PendingDot pending;
     long long done = 0;
-    int r = rc.lastresult;
+    int r = kPlot;
     // With a deferred z: the plane coordinates of the point before oldv, and
     // how many of v and oldv (0..2) this run has made.
     VOXEL older{};
     int made = 0;
-    auto finish = [&](int result) {
+    auto finish = [&]() {
         if constexpr (defers_z<Step>()) {
             if (made >= 1) Step::deferred_z(step.p, o.oldv, &o.v);
             if (made >= 2) Step::deferred_z(step.p, older, &o.oldv);
         }
-        o.store(rc, result);
+        o.store(rc);
     };
     while (done < n) {
         VOXEL vnew = o.v;
@@ -157,7 +156,7 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
         ++done;
         draw_pending<Method>(t, o.hitmax, pending);
         if (r >= kComplete) {
-            finish(r);
+            finish();
             if (r == kComplete) rc.firstloop = 1;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
@@ -175,7 +174,7 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
             // The start-up image pauses itself; Resume continues the same orbit.
             if (rc.intro && o.itercount == 25000) {
                 rc.intro = 0;
-                finish(r);
+                finish();
                 last = Outcome::Paused;
                 return done;
             }
@@ -192,7 +191,7 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
     }
     if (done > 0) last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
     draw_pending<Method>(t, o.hitmax, pending);
-    finish(r);
+    finish();
     return done;
 }
 
