@@ -114,13 +114,12 @@ template <int Method>
     }
 }
 
-// Whether Step leaves the z of its points to the run (it then has a
-// deferred_z(p, old, next) setting next->z from old's plane coordinates).
+// Whether Step leaves the z of its points to the run: it then has a
+// deferred_z(p, old, next) setting next->z from old's plane coordinates.
 template <class Step> constexpr bool defers_z() {
-    if constexpr (requires { Step::deferred_z; })
-        return Step::deferred_z != nullptr;
-    else
-        return false;
+    return requires {
+        &Step::deferred_z;
+    };
 }
 
 // Up to n driver calls for a state past its first call whose type steps with
