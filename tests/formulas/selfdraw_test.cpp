@@ -21,8 +21,6 @@ namespace morv::test {
 namespace {
 
 constexpr int kSierpinski = 8, kFern = 9, kVl = 14, kPgm = 17, kSamardzija = 24;
-// The last result and first-loop flag of a completed image: a fresh start next.
-constexpr std::pair<int, int> kEnded{kComplete, 1};
 
 // Logs the waits the instance asks for instead of sleeping.
 void log_waits(State& s, std::vector<int>& into) {
@@ -57,7 +55,7 @@ TEST(Bifurcation, CallsAndWaitsPerPassAndThePaletteRunsOnAcrossPasses) {
         std::vector<int> sleeps;
         log_waits(s, sleeps);
         EXPECT_EQ(render(s, 10000), c.calls);
-        EXPECT_EQ(std::pair(s.lastresult, s.firstloop), kEnded);
+        EXPECT_EQ(s.firstloop, 1);
         EXPECT_EQ(sleeps, c.sleeps);
         for (int i = 0; i < 600; ++i) {
             ASSERT_EQ(s.canvas.get_pixel(i, c.row), entry(s, (c.first_entry - 1 + i) % 254 + 1))
@@ -122,7 +120,7 @@ TEST(Fern, OffCanvasPointsAndCollapse) {
     for (auto& m : s.f)
         m = {1e-10, 0, 0, 1e-10, 0, 0};
     EXPECT_LT(render(s, 1000), 40);
-    EXPECT_EQ(std::pair(s.lastresult, s.firstloop), kEnded);
+    EXPECT_EQ(s.firstloop, 1);
     State z = make_state(kFern, 200);
     for (auto& m : z.f)
         m = {0, 0, 0, 0, 0, 0};
@@ -133,12 +131,10 @@ TEST(Fern, OffCanvasPointsAndCollapse) {
 TEST(GridScan, OneRowPerCallAndTheLastRowEndsTheImage) {
     for (int type : {13 /* Web */, kVl, 16 /* Popcorn */, 18 /* Frothy basin */, 19 /* Unity */}) {
         State s = make_state(type, 200);
-        for (int call = 1; call < 200; ++call) {
-            fractaldriver(s);
-            ASSERT_EQ(s.lastresult, kTransient) << "type " << type << " call " << call;
-        }
-        fractaldriver(s);
-        EXPECT_EQ(std::pair(s.lastresult, s.firstloop), kEnded) << type;
+        for (int call = 1; call < 200; ++call)
+            ASSERT_EQ(fractaldriver(s), Outcome::Transient) << "type " << type << " call " << call;
+        EXPECT_EQ(fractaldriver(s), Outcome::Complete) << type;
+        EXPECT_EQ(s.firstloop, 1) << type;
     }
 }
 
@@ -256,11 +252,9 @@ TEST(KamTorus, EachCallIsAnOrbitWithAWaitAndARunIs1201Orbits) {
     State s = make_state(23, 200);
     std::vector<int> sleeps;
     log_waits(s, sleeps);
-    fractaldriver(s);
-    EXPECT_EQ(s.lastresult, kTransient);
+    EXPECT_EQ(fractaldriver(s), Outcome::Transient);
     EXPECT_EQ(sleeps, std::vector<int>{5});
     EXPECT_EQ(render(s, 5000), 1200);
-    EXPECT_EQ(s.lastresult, kComplete);
     EXPECT_EQ(sleeps.size(), 1201u);
 }
 
@@ -269,7 +263,6 @@ TEST(KamTorus, EachCallIsAnOrbitWithAWaitAndARunIs1201Orbits) {
 TEST(RandomizedKamTorus, DrawsAWholePictureInOneCallFromTheClock) {
     State s = make_state(28, 200, 12345), t = make_state(28, 200, 777777);
     EXPECT_EQ(render(s, 10), 1);
-    EXPECT_EQ(s.lastresult, kComplete);
     const std::uint64_t first = canvas_checksum(s);
     s.firstloop = 1;
     render(s, 1);
