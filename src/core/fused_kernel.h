@@ -87,7 +87,9 @@ inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXE
     if (t.hits == nullptr) return; // no hit counts: these methods draw nothing
     d.at = static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x;
     __builtin_prefetch(&t.hits[d.at], 1);
-    __builtin_prefetch(&t.canvas[d.at], 1);
+    // "Speed - Points" seldom redraws a pixel once the image has filled in:
+    // fetching its canvas line would mostly be wasted.
+    if constexpr (Method == kMethodHitCount) __builtin_prefetch(&t.canvas[d.at], 1);
     if constexpr (Method == kMethodSpeedPoints) d.speed = speed_index(v, oldv);
     d.x = x, d.y = y, d.set = true;
 }
@@ -114,13 +116,12 @@ template <int Method>
     }
 }
 
-// Whether Step leaves the z of its points to the run (it then has a
-// deferred_z(p, old, next) setting next->z from old's plane coordinates).
+// Whether Step leaves the z of its points to the run: it then has a
+// deferred_z(p, old, next) setting next->z from old's plane coordinates.
 template <class Step> constexpr bool defers_z() {
-    if constexpr (requires { Step::deferred_z; })
-        return Step::deferred_z != nullptr;
-    else
-        return false;
+    return requires {
+        &Step::deferred_z;
+    };
 }
 
 // Up to n driver calls for a state past its first call whose type steps with

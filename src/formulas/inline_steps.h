@@ -116,29 +116,22 @@ template <PointFn Point> struct TurnedMap {
     }
 };
 
-// Unturned, a sine map whose z is nothing but a sine of the previous x (Plane
-// and Z given) leaves z to the kernel, which works it out for the points it
-// keeps when the run stops: one sine in five saved per call.
-template <PointFn Plane, PointFn Z> struct UnturnedMap {
-    PARAM p;
-    ViewMapping view;
-    static constexpr PointFn deferred_z = Z;
-
-    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
-        Plane(p, old, next);
-        view.to_pixel(next->x, next->y, xpos, ypos);
-        return kPlot;
-    }
+// Unturned, a sine map whose z is nothing but a sine of the previous x leaves
+// z to the kernel, which works it out for the points it keeps when the run
+// stops: one sine in five saved per call.
+template <PointFn Plane, PointFn Z> struct LateZMap : PlaneMap<Plane> {
+    using PlaneMap<Plane>::PlaneMap;
+    static void deferred_z(const PARAM& p, VOXEL old, VOXEL* next) { Z(p, old, next); }
 };
 
-// Plane and Z are the map's parts when its z can wait, else Point is the map.
-template <PointFn Point, PointFn Plane = Point, PointFn Z = nullptr> struct SineMap {
+// A sine map turned by the type's angles, or as Unturned when they are all 0.
+template <PointFn Point, class Unturned = PlaneMap<Point>> struct SineMap {
     template <class Run> static auto with(State& s, Run&& run) {
         if (rotated(s)) {
             const RotationPlan& plan = current_rotation(s, scratch(s).pointmaps.rotation);
             return run(TurnedMap<Point>{s.p[s.type], ViewMapping(s), plan});
         }
-        return run(UnturnedMap<Plane, Z>{s.p[s.type], ViewMapping(s)});
+        return run(Unturned(s));
     }
 };
 

@@ -8,26 +8,30 @@ namespace morv {
 
 namespace {
 
+// The cheapest maps resolved once per run (see inline_steps.h).
+using inline_steps::LateZMap;
+using inline_steps::PlaneMap;
+using inline_steps::SineMap;
+
 constexpr FusedKernelTable make_table() {
+    namespace is = inline_steps;
     FusedKernelTable t{};
-    t[kTypeHenon] = fused_kernels_of<henon, inline_steps::PlaneMap<inline_steps::henon_point>>();
+    t[kTypeHenon] = fused_kernels_of<henon, PlaneMap<is::henon_point>>();
     t[kTypeIkeda] = fused_kernels_of<ikeda>();
     t[kTypeLorenz] = fused_kernels_of<lorenz>();
-    t[kTypeGanymede] = fused_kernels_of<
-        ganymede, inline_steps::SineMap<inline_steps::ganymede_point, inline_steps::ganymede_plane,
-                                        inline_steps::sine_z>>();
-    t[kTypePickover] =
-        fused_kernels_of<pickover3d, inline_steps::SineMap<inline_steps::pickover3d_point>>();
+    t[kTypeGanymede] =
+        fused_kernels_of<ganymede,
+                         SineMap<is::ganymede_point, LateZMap<is::ganymede_plane, is::sine_z>>>();
+    t[kTypePickover] = fused_kernels_of<pickover3d, SineMap<is::pickover3d_point>>();
     t[kTypeDeJong] =
         fused_kernels_of<dejong,
-                         inline_steps::SineMap<inline_steps::dejong_point,
-                                               inline_steps::dejong_plane, inline_steps::sine_z>>();
+                         SineMap<is::dejong_point, LateZMap<is::dejong_plane, is::sine_z>>>();
     t[kTypeHenonPhase] = fused_kernels_of<hpd>();
     t[kTypeFeather] = fused_kernels_of<feather>();
     t[kTypeDuffing] = fused_kernels_of<duffing>();
     t[kTypeHopalong] = fused_kernels_of<hopalong>();
-    t[kTypeIris] = fused_kernels_of<iris, inline_steps::PlaneMap<inline_steps::iris_point>>();
-    t[kTypeAtom] = fused_kernels_of<atom, inline_steps::PlaneMap<inline_steps::atom_point>>();
+    t[kTypeIris] = fused_kernels_of<iris, PlaneMap<is::iris_point>>();
+    t[kTypeAtom] = fused_kernels_of<atom, PlaneMap<is::atom_point>>();
     t[kTypeWings] = fused_kernels_of<wings>();
     t[kTypeMedusa] = fused_kernels_of<medusa>();
     t[kTypeDisk] = fused_kernels_of<disk>();

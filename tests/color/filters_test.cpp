@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <tuple>
 #include <vector>
 
 namespace morv {
@@ -219,6 +219,7 @@ TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
     for (const auto& c : cases) {
         State s = hit_image(c.res, random_counts(c.res, c.hitmax, c.top), c.hitmax);
         attach_window(s, 20, 250);
+        s.window.take_dirty(); // only what the filter changes
         State want = s;
         ASSERT_EQ(apply(c.filter, s), kFilterDone);
         const std::vector<int> index = reference_indices(c.filter, want.hitcount, c.hitmax);
@@ -232,9 +233,11 @@ TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
                     << static_cast<int>(c.filter) << " " << c.res << ": " << x << "," << y;
                 ASSERT_EQ(s.window.get_pixel(x, y), want.window.get_pixel(x, y)) << x << "," << y;
             }
-        const Rect got = s.window.take_dirty(), wanted = want.window.take_dirty();
-        EXPECT_EQ(std::tie(got.left, got.top, got.right, got.bottom),
-                  std::tie(wanted.left, wanted.top, wanted.right, wanted.bottom));
+        auto changed = [](Surface& w) {
+            const Rect r = w.take_dirty();
+            return std::array<int, 4>{r.left, r.top, r.right, r.bottom};
+        };
+        EXPECT_EQ(changed(s.window), changed(want.window));
     }
 }
 
