@@ -23,9 +23,8 @@ double seconds_for(morv::State& s, long long calls, long long* made) {
     const auto t0 = std::chrono::steady_clock::now();
     long long n = 0;
     while (n < calls) {
-        morv::fractaldriver(s);
         ++n;
-        if (s.lastresult == morv::kComplete) break;
+        if (morv::fractaldriver(s) == morv::Outcome::Complete) break;
     }
     *made = n;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

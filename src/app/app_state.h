@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/lyapunov.h"
+#include "core/driver.h"
 #include "core/state.h"
 
 #include <array>
@@ -15,6 +16,7 @@ namespace morv::app {
 struct AppState {
     int okrun = 0;          // rendering runs
     std::deque<int> posted; // commands posted to the main window, oldest first
+    morv::Outcome outcome = morv::Outcome::Plotted; // what the last driver call did
 
     // Files and palettes: the names the file dialogs start from.
     std::string file;                    // the .map palette file last chosen

@@ -125,6 +125,7 @@ void post_command(Instance& s, int id) {
 }
 
 bool take_outcome(Instance& s, Outcome o) {
+    s.outcome = o;
     if (!pauses(o)) return false;
     post_command(s, kCmdRender);
     return true;

@@ -23,6 +23,7 @@ void post_command(Instance& s, int id);
 
 // What a driver call means to the desktop program: a pause posts the Render /
 // Pause / Resume command, as if the user had chosen it. True when it did.
+// The outcome is kept for the status display.
 bool take_outcome(Instance& s, Outcome o);
 
 // Carries out one command exactly as the main window does on receiving it.

@@ -66,7 +66,6 @@ Outcome fractaldriver(State& s) {
     VOXEL vnew = s.v;
     int xplot1 = 0, yplot1 = 0;
     const int r = step != nullptr ? step(s, s.v, &vnew, s.count, &xplot1, &yplot1) : kStop;
-    s.lastresult = r;
 
     if (r >= kComplete) {
         if (r != kComplete) return Outcome::Paused;

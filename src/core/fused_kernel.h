@@ -26,7 +26,7 @@ struct Orbit {
     explicit Orbit(const State& s)
         : v(s.v), oldv(s.oldv), count(s.count), itercount(s.itercount), xplot0(s.xplot0),
           yplot0(s.yplot0), hitmax(s.hitmax) {}
-    void store(State& s, int lastresult) const {
+    void store(State& s) const {
         s.v = v;
         s.oldv = oldv;
         s.count = count;
@@ -34,7 +34,6 @@ struct Orbit {
         s.xplot0 = xplot0;
         s.yplot0 = yplot0;
         s.hitmax = hitmax;
-        s.lastresult = lastresult;
     }
 };
 
@@ -134,17 +133,17 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
     const Target t(s);
     PendingDot pending;
     long long done = 0;
-    int r = s.lastresult;
+    int r = kPlot;
     // With a deferred z: the plane coordinates of the point before oldv, and
     // how many of v and oldv (0..2) this run has made.
     VOXEL older{};
     int made = 0;
-    auto finish = [&](int result) {
+    auto finish = [&]() {
         if constexpr (defers_z<Step>()) {
             if (made >= 1) Step::deferred_z(step.p, o.oldv, &o.v);
             if (made >= 2) Step::deferred_z(step.p, older, &o.oldv);
         }
-        o.store(s, result);
+        o.store(s);
     };
     while (done < n) {
         VOXEL vnew = o.v;
@@ -153,7 +152,7 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
         ++done;
         draw_pending<Method>(s, t, o.hitmax, pending);
         if (r >= kComplete) {
-            finish(r);
+            finish();
             if (r == kComplete) s.firstloop = 1;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
@@ -171,7 +170,7 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
             // The start-up image pauses itself; Resume continues the same orbit.
             if (s.intro && o.itercount == 25000) {
                 s.intro = 0;
-                finish(r);
+                finish();
                 last = Outcome::Paused;
                 return done;
             }
@@ -188,7 +187,7 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
     }
     if (done > 0) last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
     draw_pending<Method>(s, t, o.hitmax, pending);
-    finish(r);
+    finish();
     return done;
 }
 

@@ -21,7 +21,6 @@ struct RenderContext {
     int xplot0 = 0, yplot0 = 0; // the previous pixel
     int itercount = 0;
     int intro = 1;      // the start-up image still pauses itself at 25000
-    int lastresult = 0; // the step result of the last driver call
     int stormflag = 1;  // Storm Julia installs its first default set on its next run
 
     // Hit counts: res x res entries once a method that keeps them has started.

@@ -86,7 +86,9 @@ void MainWindow::update_status() {
     else if (!s_.okrun)
         status_rate_ = 0;
     status_calls_ = points;
-    const char* state = s_.okrun ? "rendering" : s_.lastresult == kComplete ? "complete" : "paused";
+    const char* state = s_.okrun                          ? "rendering"
+                        : s_.outcome == Outcome::Complete ? "complete"
+                                                          : "paused";
     const std::string type =
         valid_type(s_.type) ? plain_type_name(catalogue[static_cast<std::size_t>(s_.type)].name)
                             : std::string();

@@ -19,11 +19,9 @@ TEST(GridScan, OneRowPerCallAndTheLastRowEndsTheImage) {
     for (int type : {13 /* Web */, kVl, 16 /* Popcorn */, 18 /* Frothy basin */, 19 /* Unity */}) {
         State s = test::make_state(type, 200);
         for (int call = 1; call < 200; ++call) {
-            fractaldriver(s);
-            ASSERT_EQ(s.lastresult, kTransient) << "type " << type << " call " << call;
+            ASSERT_EQ(fractaldriver(s), Outcome::Transient) << "type " << type << " call " << call;
         }
-        fractaldriver(s);
-        EXPECT_EQ(s.lastresult, kComplete) << "type " << type;
+        EXPECT_EQ(fractaldriver(s), Outcome::Complete) << "type " << type;
         EXPECT_EQ(s.firstloop, 1) << "type " << type;
     }
 }

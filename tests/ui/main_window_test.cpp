@@ -77,6 +77,14 @@ TEST(MainWindow, StartsRenderingAndPausesItselfAtTheStartUpCount) {
     EXPECT_TRUE(win.w.action(kCmdPalette1)->actionGroup()->isExclusive());
     EXPECT_EQ(win.w.action(kCmdPalette1)->actionGroup()->actions().size(), 3);
     EXPECT_EQ(win.w.view()->cursor().shape(), Qt::CrossCursor);
+
+    // Randomized KAM Torus draws a whole picture in one call: the image completes.
+    win.s.type = kTypeRandomKamTorus;
+    win.s.firstloop = 1;
+    win.click(Qt::LeftButton);
+    ASSERT_TRUE(process_until([&] { return win.s.okrun == 0; }));
+    EXPECT_TRUE(win.w.windowTitle().contains(" - complete - "))
+        << win.w.windowTitle().toStdString();
 }
 
 TEST(MainWindow, ClicksToggleRendering) {
