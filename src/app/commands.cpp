@@ -120,11 +120,11 @@ void dispatch(Instance& s, Ui& ui, int id) {
     // not a command of this window
 }
 
-void post_command(Instance& s, int id) {
+void post_command(AppState& s, int id) {
     s.posted.push_back(id);
 }
 
-bool take_outcome(Instance& s, Outcome o) {
+bool take_outcome(AppState& s, Outcome o) {
     s.outcome = o;
     if (!pauses(o)) return false;
     post_command(s, kCmdRender);

@@ -5,6 +5,7 @@
 #include "core/driver.h"
 
 namespace morv::app {
+struct AppState;
 struct Instance;
 }
 
@@ -19,12 +20,12 @@ struct Ui {
 };
 
 // Queues a command for the main window, carried out after the current one.
-void post_command(Instance& s, int id);
+void post_command(AppState& s, int id);
 
 // What a driver call means to the desktop program: a pause posts the Render /
 // Pause / Resume command, as if the user had chosen it. True when it did.
 // The outcome is kept for the status display.
-bool take_outcome(Instance& s, Outcome o);
+bool take_outcome(AppState& s, Outcome o);
 
 // Carries out one command exactly as the main window does on receiving it.
 // Commands it posts (165, 135, 150, 196) are left in `s.posted`.

@@ -80,11 +80,11 @@ const MenuEntry* find_in(std::span<const MenuEntry> entries, int id) {
     return nullptr;
 }
 
-bool& grayed_flag(Instance& s, int id) {
+bool& grayed_flag(AppState& s, int id) {
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
 
-void set_grayed(Instance& s, std::initializer_list<int> ids, bool grayed) {
+void set_grayed(AppState& s, std::initializer_list<int> ids, bool grayed) {
     for (int id : ids)
         grayed_flag(s, id) = grayed;
 }
@@ -105,16 +105,16 @@ const MenuEntry* find_item(int id) {
     return nullptr;
 }
 
-bool is_grayed(const Instance& s, int id) {
+bool is_grayed(const AppState& s, int id) {
     if (id < kFirstCommand || id > kLastCommand) return false;
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
 
-bool is_checked(const Instance& s, int id) {
+bool is_checked(const AppState& s, int id) {
     return id == s.checkedpalette;
 }
 
-bool deliverable(const Instance& s, int id) {
+bool deliverable(const AppState& s, int id) {
     return find_item(id) == nullptr || !is_grayed(s, id);
 }
 
@@ -142,7 +142,7 @@ void set_menu_for_state(Instance& s) {
     set_grayed(s, {kCmdHelp, kCmdAbout, kCmdOptions}, false);
 }
 
-void check_palette(Instance& s, int id) {
+void check_palette(AppState& s, int id) {
     s.checkedpalette = id;
 }
 

@@ -21,17 +21,17 @@ int Fields::first_checked(int first, int count) const {
     return -1;
 }
 
-std::size_t current_type(const Instance& s) {
+std::size_t current_type(const Params& s) {
     return static_cast<std::size_t>(valid_type(s.type) ? s.type : 0);
 }
 
-void show_fore(const Instance& s, Fields& f, int first) {
+void show_fore(const Params& s, Fields& f, int first) {
     f.text[first] = show_int(red_of(s.fore));
     f.text[first + 1] = show_int(green_of(s.fore));
     f.text[first + 2] = show_int(blue_of(s.fore));
 }
 
-void store_fore(Instance& s, const Fields& f, int first) {
+void store_fore(Params& s, const Fields& f, int first) {
     s.fore = rgb(read_component(f.text_of(first)), read_component(f.text_of(first + 1)),
                  read_component(f.text_of(first + 2)));
 }

@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+namespace morv {
+struct Params;
+}
 namespace morv::app {
 struct Instance;
 }
@@ -102,10 +105,10 @@ class Form {
 
 // The current type as an index; a state never holds another, but an index
 // must stay in range whatever a file put there.
-std::size_t current_type(const Instance& s);
+std::size_t current_type(const Params& s);
 
 // The monochrome colour `fore` in three fields from `first` (red, green, blue).
-void show_fore(const Instance& s, Fields& f, int first);
-void store_fore(Instance& s, const Fields& f, int first);
+void show_fore(const Params& s, Fields& f, int first);
+void store_fore(Params& s, const Fields& f, int first);
 
 } // namespace morv::app
