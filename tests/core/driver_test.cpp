@@ -23,11 +23,7 @@ int scripted(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
     return trunc32(s.p[s.type].a);
 }
 
-constexpr std::array<StepFn, NTYPES> kScripted = [] {
-    std::array<StepFn, NTYPES> t{};
-    t.fill(scripted);
-    return t;
-}();
+constexpr StepTable kScripted = test::every_type(scripted);
 
 State scripted_state(int result, int method = kMethodSpeedPoints) {
     State s = test::make_state(0, 200);

@@ -111,8 +111,7 @@ int scripted_complete(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int
 
 TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {
     for (StepFn step : {scripted, scripted_complete}) {
-        StepTable steps;
-        steps.fill(step);
+        const StepTable steps = test::every_type(step);
         FusedKernelTable table{};
         table[0] =
             step == scripted ? fused_kernels_of<scripted>() : fused_kernels_of<scripted_complete>();
