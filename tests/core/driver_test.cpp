@@ -29,11 +29,7 @@ int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int it
     return trunc32(ps.p[ps.type].a);
 }
 
-constexpr std::array<StepFn, NTYPES> kScripted = [] {
-    std::array<StepFn, NTYPES> t{};
-    t.fill(scripted);
-    return t;
-}();
+constexpr StepTable kScripted = test::every_type(scripted);
 
 State scripted_state(int result, int method = kMethodSpeedPoints) {
     State s = test::make_state(0, 200);

@@ -30,6 +30,13 @@ inline COLORREF entry(const State& s, unsigned i) {
     return palette_color(s.palette, i);
 }
 
+// A step table whose every entry is `step`.
+constexpr StepTable every_type(StepFn step) {
+    StepTable t{};
+    t.fill(step);
+    return t;
+}
+
 // A pixel and the colour it should have.
 struct Px {
     int x, y;
