@@ -1,6 +1,8 @@
 #include "analysis/random.h"
+#include "app/choice_boxes.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "app/forms/forms.h"
 #include "app/menu.h"
 #include "app/messages.h"
 #include "color/filters.h"
@@ -9,6 +11,9 @@
 #include "support/render.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
 
 namespace morv::test {
 namespace {
@@ -19,14 +24,19 @@ constexpr int kAllCommands[] = {100, 105, 110, 115, 120, 125, 130, 135, 140, 145
                                 160, 165, 170, 175, 180, 185, 190, 192, 194, 196, 198, 199};
 constexpr int kFilters[] = {kCmdNormalize, kCmdEqualize, kCmdLog, kCmdLogSquared};
 
-ScriptedDialogs::Answer choose(int type) {
-    return {kButton1, [type](Instance& s) { s.type = type; }};
+// The type dialog answered with `type` chosen.
+void choose(Harness& h, int type) {
+    h.on(kDlgType, [type](Instance& s) { s.type = type; });
 }
 
 // Render/Pause twice: paused again, with the menu set for the current state.
 void pause_again(Harness& h) {
-    h.key(kCmdRender);
-    h.key(kCmdRender);
+    h.keys({kCmdRender, kCmdRender});
+}
+
+void expect_filters_grayed(const Harness& h, bool grayed) {
+    for (int id : kFilters)
+        EXPECT_EQ(is_grayed(h.s, id), grayed) << id;
 }
 
 // A paused hit-count image of the current size, ready for the filters.
@@ -38,71 +48,51 @@ void render_hit_count(Harness& h) {
     pause_again(h);
 }
 
-TEST(Commands, EveryCommandButRenderIsIgnoredWhileRendering) {
+TEST(Commands, WhileRenderingOnlyRenderActsAndEachPauseSetsTheMenu) {
     Harness h;
     h.s.type = kTypePgm; // 196 and 198 would otherwise act
     h.key(kCmdRender);
     h.s.firstloop = 0;
-    for (int id : kAllCommands)
-        if (id != kCmdRender) dispatch(h.s, h.ui, id);
-    EXPECT_TRUE(h.prompts.shown.empty());
-    EXPECT_TRUE(h.prompts.file_dialogs.empty());
-    EXPECT_TRUE(h.dialogs.opened.empty());
-    EXPECT_FALSE(h.host.quit_called);
-    EXPECT_EQ(h.s.firstloop, 0);
-    EXPECT_EQ(h.s.checkedpalette, kCmdPalette1);
-    h.key(kCmdRender);
-    EXPECT_EQ(h.s.okrun, 0);
-}
-
-TEST(Commands, RenderSetsTheMenuForEachState) {
-    Harness h;
-    h.key(kCmdRender);
-    for (int id : kAllCommands)
-        if (find_item(id)) {
-            EXPECT_EQ(is_grayed(h.s, id), id != kCmdRender) << id;
-        }
     EXPECT_EQ(h.host.cursors.back(), Cursor::Hourglass);
+    for (int id : kAllCommands) {
+        EXPECT_EQ(find_item(id) && is_grayed(h.s, id), find_item(id) && id != kCmdRender) << id;
+        if (id != kCmdRender) dispatch(h.s, h.ui, id);
+    }
+    EXPECT_TRUE(h.prompts.shown.empty() && h.prompts.file_dialogs.empty() &&
+                h.dialogs.opened.empty() && !h.host.quit_called);
+    EXPECT_EQ(std::tuple(h.s.firstloop, h.s.checkedpalette), std::tuple(0, kCmdPalette1));
     h.s.type = kTypePickover; // random parameters, not hit count
     h.key(kCmdRender);
-    EXPECT_FALSE(is_grayed(h.s, kCmdRandom));
-    EXPECT_FALSE(is_grayed(h.s, kCmdColoring));
-    for (int id : kFilters)
-        EXPECT_TRUE(is_grayed(h.s, id));
+    EXPECT_EQ(h.s.okrun, 0);
     EXPECT_EQ(h.host.cursors.back(), Cursor::Cross);
+    EXPECT_FALSE(is_grayed(h.s, kCmdRandom) || is_grayed(h.s, kCmdColoring));
+    expect_filters_grayed(h, true);
     h.s.type = kTypeSierpinski;
     h.s.method[kTypeSierpinski] = kMethodHitCount;
     pause_again(h);
     EXPECT_TRUE(is_grayed(h.s, kCmdRandom));
-    for (int id : kFilters)
-        EXPECT_TRUE(is_grayed(h.s, id)) << "no hit count of this size yet";
+    expect_filters_grayed(h, true); // no hit count of this size yet
     h.s.hcres = h.s.res;
     pause_again(h);
-    for (int id : kFilters)
-        EXPECT_FALSE(is_grayed(h.s, id));
+    expect_filters_grayed(h, false);
 }
 
-TEST(Commands, GrayedItemsKeysDeliverNothingButKeyOnlyCommandsArrive) {
+// The menu item's state is renewed only at a pause: a type changed since
+// never reaches the random search.
+TEST(Commands, GrayedOrStaleCommandsDoNothingButKeyOnlyCommandsArrive) {
     Harness h; // Henon: no random parameters, coloured by speed
-    h.key(kCmdRandom);
-    h.key(kCmdNormalize);
+    h.keys({kCmdRandom, kCmdNormalize});
     EXPECT_TRUE(h.prompts.shown.empty());
-    h.key(kCmdDebug);
-    h.key(kCmdDebug);
-    ASSERT_EQ(h.prompts.shown.size(), 2u); // on, then off
-    EXPECT_NE(h.prompts.shown[0].text, h.prompts.shown[1].text);
-}
-
-TEST(Commands, RandomSearchNeverRunsForATypeWithoutIt) {
-    Harness h;
     h.s.type = kTypePickover;
-    pause_again(h);        // paused with F5 enabled
-    h.s.type = kTypeHenon; // changed without a pause since: F5 still enabled
+    pause_again(h);
+    h.s.type = kTypeHenon;
     const PARAM before = h.s.p[kTypeHenon];
     h.key(kCmdRandom);
-    EXPECT_TRUE(h.prompts.shown.empty());
+    EXPECT_TRUE(h.prompts.shown.empty() && h.s.posted.empty());
     EXPECT_EQ(h.s.p[kTypeHenon].a, before.a);
-    EXPECT_TRUE(h.s.posted.empty());
+    h.keys({kCmdDebug, kCmdDebug});
+    ASSERT_EQ(h.prompts.shown.size(), 2u); // on, then off
+    EXPECT_NE(h.prompts.shown[0].text, h.prompts.shown[1].text);
 }
 
 // The Spirals take their first candidate, so a set is always found.
@@ -113,8 +103,7 @@ TEST(Commands, RandomSearchAdvisesOnceAndADeclinedSetChangesNothing) {
     h.key(kCmdRandom);
     ASSERT_EQ(h.prompts.shown.size(), 1u);
     EXPECT_EQ(h.prompts.shown[0].caption, "Random Parameters Advisory");
-    EXPECT_EQ(h.s.okrun, 1);
-    EXPECT_EQ(h.s.firstloop, 1);
+    EXPECT_EQ(std::tuple(h.s.okrun, h.s.firstloop), std::tuple(1, 1));
     h.key(kCmdRender);
     h.s.debugflag = 1;
     h.s.chaos = ChaosMeasure{0.75, 1.25}; // the Spirals measure nothing: the last one is shown
@@ -129,28 +118,26 @@ TEST(Commands, RandomSearchAdvisesOnceAndADeclinedSetChangesNothing) {
     EXPECT_TRUE(h.s.posted.empty());
 }
 
-TEST(Commands, FilterAdvisoriesAreShownOnceAndBothLogCommandsShareOne) {
+// Each advisory once, both log commands sharing one; none of it on a hit
+// count of another size.
+TEST(Commands, FiltersAdviseOnceAndNeedAHitCountOfTheCurrentSize) {
     Harness h;
     render_hit_count(h);
-    for (int id :
-         {kCmdNormalize, kCmdNormalize, kCmdEqualize, kCmdEqualize, kCmdLog, kCmdLogSquared})
-        h.key(id);
-    ASSERT_EQ(h.prompts.shown.size(), 3u);
-    EXPECT_EQ(h.prompts.shown[0].caption, kNormalizeAdvisoryCaption);
-    EXPECT_EQ(h.prompts.shown[1].caption, kEqualizeAdvisoryCaption);
-    EXPECT_EQ(h.prompts.shown[2].caption, kLogAdvisoryCaption);
-}
-
-TEST(Commands, FiltersNeedAHitCountOfTheCurrentSize) {
-    Harness h;
-    render_hit_count(h);
-    set_resolution(h.s, 300); // as after a new resolution, before the next start
-    const std::uint64_t before = canvas_checksum(h.s);
+    h.keys({kCmdNormalize, kCmdNormalize, kCmdEqualize, kCmdEqualize, kCmdLog, kCmdLogSquared});
+    std::vector<std::string> captions;
+    for (const Shown& b : h.prompts.shown)
+        captions.push_back(b.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{kNormalizeAdvisoryCaption,
+                                                  kEqualizeAdvisoryCaption, kLogAdvisoryCaption}));
+    Harness other;
+    render_hit_count(other);
+    set_resolution(other.s, 300); // as after a new resolution, before the next start
+    const std::uint64_t before = canvas_checksum(other.s);
     for (int id : kFilters)
-        h.key(id);
-    EXPECT_TRUE(h.prompts.shown.empty());
-    EXPECT_EQ(canvas_checksum(h.s), before);
-    EXPECT_EQ(h.s.nadvisory, 1);
+        other.key(id);
+    EXPECT_TRUE(other.prompts.shown.empty());
+    EXPECT_EQ(canvas_checksum(other.s), before);
+    EXPECT_EQ(other.s.nadvisory, 1);
 }
 
 TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
@@ -158,18 +145,15 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
     render(h.s, 2000);
     h.s.firstloop = 0;
     h.key(kCmdPalette2);
-    EXPECT_TRUE(is_checked(h.s, kCmdPalette2));
-    EXPECT_FALSE(is_checked(h.s, kCmdPalette1));
+    EXPECT_EQ(
+        std::tuple(is_checked(h.s, kCmdPalette2), is_checked(h.s, kCmdPalette1), h.s.firstloop),
+        std::tuple(true, false, 1));
     EXPECT_EQ(h.s.palette, defpal2);
-    EXPECT_EQ(h.s.firstloop, 1);
     h.key(kCmdPalette1);
     EXPECT_EQ(h.s.palette, defpal1);
     h.key(kCmdClear); // black, not the background colour
-    EXPECT_EQ(h.s.canvas.get_pixel(0, 0), 0u);
-    EXPECT_EQ(h.s.window.get_pixel(699, 499), 0u);
-    h.key(kCmdHelp);
-    h.key(kCmdAbout);
-    h.key(kCmdOptions);
+    EXPECT_EQ(h.s.canvas.get_pixel(0, 0) | h.s.window.get_pixel(699, 499), 0u);
+    h.keys({kCmdHelp, kCmdAbout, kCmdOptions});
     EXPECT_EQ(h.prompts.shown.size(), 1u);
     EXPECT_EQ(h.s.aboutflag, 1);
     EXPECT_EQ(h.dialogs.opened, (std::vector<int>{kDlgAbout, kDlgOptionsChart}));
@@ -179,20 +163,17 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
 
 TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
     Harness h;
-    h.s.firstloop = 0;
-    h.dialogs.script[kDlgParameters] = {{1, [](Instance& s) { s.speed = 9; }},
-                                        {2, [](Instance& s) { s.p[0].a = 5; }},
-                                        {1, [](Instance& s) { s.rotationorder = 3; }}};
-    h.key(kCmdParameters);
-    EXPECT_EQ(h.s.firstloop, 0);
-    h.key(kCmdParameters); // Cancel
-    EXPECT_EQ(h.s.firstloop, 0);
-    h.key(kCmdParameters);
-    EXPECT_EQ(h.s.firstloop, 1);
-
+    h.on(kDlgParameters, [](Instance& s) { s.speed = 9; });
+    h.dialogs.script[kDlgParameters].push_back({2, [](Instance& s) { s.p[0].a = 5; }});
+    h.on(kDlgParameters, [](Instance& s) { s.rotationorder = 3; });
+    for (int restarts : {0, 0, 1}) {
+        h.s.firstloop = 0;
+        h.key(kCmdParameters);
+        EXPECT_EQ(h.s.firstloop, restarts);
+    }
     h.s.firstloop = 0;
     render(h.s, 100);
-    h.dialogs.script[kDlgParameters] = {{1, [](Instance& s) { s.res = 250; }}};
+    h.on(kDlgParameters, [](Instance& s) { s.res = 250; });
     h.key(kCmdParameters);
     EXPECT_EQ(h.s.firstloop, 1);
     EXPECT_EQ(h.s.dres, 250.0);
@@ -200,10 +181,9 @@ TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
 
     // Without memory for the new canvas the old resolution stays, with the message.
     h.s.platform.max_alloc_bytes = 250 * 250 * 4;
-    h.dialogs.script[kDlgParameters] = {{1, [](Instance& s) { s.res = 4000; }}};
+    h.on(kDlgParameters, [](Instance& s) { s.res = 4000; });
     h.key(kCmdParameters);
-    EXPECT_EQ(h.s.res, 250);
-    EXPECT_EQ(h.s.canvas.width(), 250);
+    EXPECT_EQ(std::tuple(h.s.res, h.s.canvas.width()), std::tuple(250, 250));
     ASSERT_FALSE(h.prompts.shown.empty());
     EXPECT_EQ(h.prompts.shown.back().caption, "Memory allocation problem");
 }
@@ -214,30 +194,28 @@ TEST(Commands, ColoringAndBackgroundRestartOnAChange) {
     h.key(kCmdColoring);
     EXPECT_TRUE(h.dialogs.opened.empty());
     h.s.type = kTypeIkeda;
-    h.s.firstloop = 0;
     h.dialogs.script[kDlgColoring] = {{1, {}}, {1, [](Instance& s) { s.method[1] = 3; }}};
     h.dialogs.script[kDlgBackground] = {{1, {}}, {1, [](Instance& s) { s.back = 7; }}};
-    for (int id : {kCmdColoring, kCmdBackground}) {
-        h.key(id);
-        EXPECT_EQ(h.s.firstloop, 0) << id;
-        h.key(id);
-        EXPECT_EQ(h.s.firstloop, 1) << id;
-        h.s.firstloop = 0;
-    }
+    for (int id : {kCmdColoring, kCmdBackground})
+        for (int restarts : {0, 1}) {
+            h.s.firstloop = 0;
+            h.key(id);
+            EXPECT_EQ(h.s.firstloop, restarts) << id;
+        }
 }
 
 TEST(TypeCommand, UnchangedTypeKeepsTheImageAndCancelChangesNothing) {
     Harness h;
-    h.s.firstloop = 0;
-    h.dialogs.script[kDlgType] = {choose(0), {kButton2}, choose(4)};
-    h.key(kCmdType);
-    EXPECT_EQ(h.s.firstloop, 0);
-    EXPECT_EQ(h.dialogs.opened, std::vector<int>{kDlgType});
-    h.key(kCmdType);
-    EXPECT_EQ(h.s.firstloop, 0);
-    h.key(kCmdType);
+    choose(h, 0);
+    h.dialogs.script[kDlgType].push_back({kButton2});
+    choose(h, 4);
+    for (int restarts : {0, 0, 1}) {
+        h.s.firstloop = 0;
+        h.key(kCmdType);
+        EXPECT_EQ(h.s.firstloop, restarts);
+    }
     EXPECT_EQ(h.s.type, 4);
-    EXPECT_EQ(h.s.firstloop, 1);
+    EXPECT_EQ(h.dialogs.opened, std::vector<int>(3, kDlgType));
 }
 
 TEST(TypeCommand, ChoiceBoxesSetTheirFlagsEvenForTheSameType) {
@@ -252,11 +230,11 @@ TEST(TypeCommand, ChoiceBoxesSetTheirFlagsEvenForTheSameType) {
     for (const auto& c : cases) {
         h.s.type = c.type;
         h.s.firstloop = 0;
-        h.dialogs.script[kDlgType] = {choose(c.type), choose(c.type)};
+        choose(h, c.type);
+        choose(h, c.type);
         h.dialogs.script[c.dialog] = {{kButton2}, {kButton1}};
         h.key(kCmdType);
-        EXPECT_EQ(h.s.*c.flag, 1) << c.type;
-        EXPECT_EQ(h.s.firstloop, 1) << c.type;
+        EXPECT_EQ(std::tuple(h.s.*c.flag, h.s.firstloop), std::tuple(1, 1)) << c.type;
         h.key(kCmdType);
         EXPECT_EQ(h.s.*c.flag, 0) << c.type;
     }
@@ -268,8 +246,8 @@ TEST(TypeCommand, EscapeTimeGraysColoringAtTheNextPause) {
     h.s.type = kTypeBasin;
     pause_again(h);
     ASSERT_FALSE(is_grayed(h.s, kCmdColoring));
-    h.dialogs.script[kDlgType] = {choose(kTypeBasin)};
-    h.dialogs.script[kDlgBasin] = {{kButton1}};
+    choose(h, kTypeBasin);
+    h.on(kDlgBasin);
     h.key(kCmdType);
     EXPECT_FALSE(is_grayed(h.s, kCmdColoring));
     h.key(kCmdColoring); // the handler itself refuses method 0
@@ -281,48 +259,100 @@ TEST(TypeCommand, EscapeTimeGraysColoringAtTheNextPause) {
 TEST(TypeCommand, SierpinskiAndIfsActOnlyOnOk) {
     Harness h;
     h.s.method[kTypeSierpinski] = kMethodHitCount;
-    h.dialogs.script[kDlgType] = {choose(kTypeSierpinski), choose(kTypeSierpinski),
-                                  choose(kTypeIfs)};
+    for (int type : {kTypeSierpinski, kTypeSierpinski, kTypeIfs})
+        choose(h, type);
     h.dialogs.script[kDlgSierpinski] = {{kButton2, [](Instance& s) { s.scmode = 0; }}, {kButton1}};
     h.key(kCmdType);
     EXPECT_EQ(h.s.method[kTypeSierpinski], kMethodHitCount);
     h.s.firstloop = 0;
     h.key(kCmdType);
-    EXPECT_EQ(h.s.method[kTypeSierpinski], kMethodSelf);
-    EXPECT_EQ(h.s.firstloop, 1);
+    EXPECT_EQ(std::tuple(h.s.method[kTypeSierpinski], h.s.firstloop), std::tuple(kMethodSelf, 1));
 
     h.s.f[0][0] = 1.5;
     h.s.fp[0] = 50;
-    h.dialogs.script[kDlgFern] = {{kButton1, [](Instance& s) { s.ifscmode = s.frestore = 1; }}};
+    h.on(kDlgFern, [](Instance& s) { s.ifscmode = s.frestore = 1; });
     h.key(kCmdType);
     EXPECT_EQ(h.s.method[kTypeIfs], kMethodHitCount);
-    EXPECT_EQ(h.s.f, fdef);
-    EXPECT_EQ(h.s.fp, fpdef);
-    EXPECT_EQ(h.s.frestore, 0);
+    EXPECT_EQ(std::tuple(h.s.f, h.s.fp, h.s.frestore), std::tuple(fdef, fpdef, 0));
 }
 
 TEST(TypeCommand, GingerbreadMenOpenBothPgmDialogsAndTheirKeysNeedThem) {
     Harness h;
-    h.key(kCmdPgmFormula);
-    h.key(kCmdPgmParameters);
+    h.keys({kCmdPgmFormula, kCmdPgmParameters});
     EXPECT_TRUE(h.dialogs.opened.empty());
-    h.dialogs.script[kDlgType] = {choose(kTypePgm)};
-    h.dialogs.script[kDlgPgmFormula] = {{kButton1, [](Instance& s) { s.pgmindex = 2; }},
-                                        {kButton1}};
-    h.dialogs.script[kDlgPgmParameters] = {{kButton1, [](Instance& s) {
-                                                s.pgmscale = 3;
-                                                s.pgmx0[2] = 9;
-                                                s.prestore = 1;
-                                            }}};
+    choose(h, kTypePgm);
+    h.on(kDlgPgmFormula, [](Instance& s) { s.pgmindex = 2; });
+    h.on(kDlgPgmFormula);
+    h.on(kDlgPgmParameters, [](Instance& s) {
+        s.pgmscale = 3;
+        s.pgmx0[2] = 9;
+        s.prestore = 1;
+    });
     h.key(kCmdType); // through the posted command
     EXPECT_EQ(h.dialogs.opened, (std::vector<int>{kDlgType, kDlgPgmFormula, kDlgPgmParameters}));
-    EXPECT_EQ(h.s.pgmscale, kDefaultPgmScale);
-    EXPECT_EQ(h.s.pgmx0[2], dpgmx0[2]);
-    EXPECT_EQ(h.s.prestore, 0);
+    EXPECT_EQ(std::tuple(h.s.pgmscale, h.s.pgmx0[2], h.s.prestore),
+              std::tuple(kDefaultPgmScale, dpgmx0[2], 0));
     h.s.firstloop = 0;
     h.key(kCmdPgmFormula); // same formula: the image stays
     EXPECT_EQ(h.s.firstloop, 0);
     EXPECT_EQ(h.dialogs.opened.back(), kDlgPgmParameters);
+}
+
+// Choosing each type opens only dialogs the desktop program can show (a form
+// or a choice box); a type with a follow-up opens at least one.
+TEST(CatalogueResolves, EveryFollowUpReachesAShowableDialog) {
+    for (int t = 0; t < NTYPES; ++t) {
+        Harness h;
+        h.s.stormflag = 0;
+        h.dialogs.script[kDlgType] = {{kButton1, [t](Instance& s) { s.type = t; }}};
+        h.key(kCmdType);
+        ASSERT_EQ(h.s.type, t);
+        const std::vector<int> after(h.dialogs.opened.begin() + 1, h.dialogs.opened.end());
+        for (int id : after)
+            EXPECT_TRUE(make_form(id) != nullptr) << "type " << t << " opens dialog " << id;
+        const FollowUp f = catalogue[t].follow_up;
+        const bool opens = f != FollowUp::None && f != FollowUp::StormDefaults;
+        EXPECT_EQ(!after.empty(), opens) << "type " << t;
+        EXPECT_EQ(h.s.stormflag, f == FollowUp::StormDefaults ? 1 : 0) << "type " << t;
+    }
+}
+
+// A type with a random scheme is offered the search and the search ends with
+// parameters inside what the Parameters dialog accepts.
+TEST(CatalogueResolves, EveryRandomSchemeFindsParameters) {
+    for (int t = 0; t < NTYPES; ++t) {
+        State s = make_state(t, 200, 7);
+        const RandomScheme scheme = catalogue[t].random;
+        ASSERT_EQ(random_search_offered(s), scheme != RandomScheme::None) << "type " << t;
+        if (scheme == RandomScheme::None) continue;
+        ASSERT_EQ(randomparams(s, ChaosMeasure{}).code, kRandomAccepted) << "type " << t;
+        const PARAM& p = s.p[t];
+        if (scheme == RandomScheme::Pickover) {
+            const auto& r = catalogue[t].abcdrange;
+            for (double v : {p.a, p.b})
+                EXPECT_TRUE(v >= r[0] && v <= r[1]) << "type " << t;
+            for (double v : {p.c, p.d})
+                EXPECT_TRUE(v >= r[2] && v <= r[3]) << "type " << t;
+        } else {
+            for (double v : {p.a, p.b, p.c, p.d, p.sp0})
+                EXPECT_TRUE(v >= -2 && v <= 2) << "type " << t;
+        }
+    }
+}
+
+// Every type that offers speed colouring draws with it; a rule that reads z
+// spreads the points over many palette entries, which a type moving in the
+// plane only would not.
+TEST(CatalogueResolves, EverySpeedRuleColoursTheImage) {
+    for (int t = 0; t < NTYPES; ++t) {
+        if ((catalogue[t].okmethod & okmethod_bit(kMethodSpeedPoints)) == 0) continue;
+        State s = make_state(t, 200);
+        s.method[t] = kMethodSpeedPoints;
+        render(s, 20000);
+        const std::set<std::uint32_t> colours(s.canvas.data(), s.canvas.data() + 200 * 200);
+        const bool by_z = catalogue[t].speed != SpeedRule::Step;
+        EXPECT_GE(colours.size(), by_z ? 16u : 2u) << "type " << t;
+    }
 }
 
 } // namespace

@@ -26,6 +26,14 @@ inline void PrintTo(const Shown& b, std::ostream* os) {
     *os << "{" << b.kind << ", \"" << b.caption << "\", \"" << b.text << "\"}";
 }
 
+// The next scripted answer, or `none` once the script has run out.
+template <class T> T next_answer(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    T a = std::move(queue.front());
+    queue.pop_front();
+    return a;
+}
+
 // Message boxes and file dialogs answered from a script: questions get the
 // queued answers (No when none is left), file dialogs the queued paths
 // (Cancel when none is left).
@@ -34,32 +42,26 @@ class ScriptedPrompts : public app::Prompts {
     std::vector<Shown> shown;
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> files;
-    std::vector<std::string> file_dialogs;       // their titles, in order
-    std::vector<std::string> file_dialog_starts; // the paths they started from
-    std::function<void()> on_ask;                // runs while a question is open
+    std::vector<std::string> file_dialogs, file_dialog_starts; // titles, start paths
+    std::function<void()> on_ask;                              // runs while a question is open
 
-    void inform(std::string_view caption, std::string_view text) override {
-        shown.push_back({Shown::Inform, std::string(caption), std::string(text)});
-    }
-    void warn(std::string_view caption, std::string_view text) override {
-        shown.push_back({Shown::Warn, std::string(caption), std::string(text)});
-    }
-    bool ask(std::string_view caption, std::string_view text) override {
-        shown.push_back({Shown::Ask, std::string(caption), std::string(text)});
+    void inform(std::string_view c, std::string_view t) override { show(Shown::Inform, c, t); }
+    void warn(std::string_view c, std::string_view t) override { show(Shown::Warn, c, t); }
+    bool ask(std::string_view c, std::string_view t) override {
+        show(Shown::Ask, c, t);
         if (on_ask) on_ask();
-        if (answers.empty()) return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
+        return next_answer(answers, false);
     }
     std::optional<std::string> choose_file(const app::FileDialogSpec& descriptor,
                                            const std::string& last) override {
         file_dialogs.emplace_back(descriptor.title);
         file_dialog_starts.push_back(last);
-        if (files.empty()) return std::nullopt;
-        auto f = files.front();
-        files.pop_front();
-        return f;
+        return next_answer(files, std::optional<std::string>());
+    }
+
+  private:
+    void show(Shown::Kind k, std::string_view c, std::string_view t) {
+        shown.push_back({k, std::string(c), std::string(t)});
     }
 };
 
@@ -76,10 +78,7 @@ class ScriptedDialogs : public app::Dialogs {
 
     int run(int id, app::Instance& s) override {
         opened.push_back(id);
-        auto& queue = script[id];
-        if (queue.empty()) return 2;
-        Answer a = queue.front();
-        queue.pop_front();
+        const Answer a = next_answer(script[id], Answer{2});
         if (a.edit) a.edit(s);
         return a.result;
     }
@@ -87,21 +86,37 @@ class ScriptedDialogs : public app::Dialogs {
 
 class FakeHost : public app::Host {
   public:
-    int repaints = 0, flushes = 0;
+    int repaints = 0;
     bool quit_called = false;
     std::vector<app::Cursor> cursors;
 
     void repaint_now() override { ++repaints; }
-    void flush() override { ++flushes; }
+    void flush() override {}
     void set_cursor(app::Cursor c) override { cursors.push_back(c); }
     void quit() override { quit_called = true; }
 };
 
-// Opens the form on `s`, lets `edit` change the fields and presses OK.
-inline app::Outcome press_ok(app::Form& form, app::Instance& s,
-                             const std::function<void(app::Fields&)>& edit) {
+// Types `texts` into the fields and checks `checks`, after clearing every
+// check first when `alone`.
+struct Put {
+    int id;
+    std::string_view text;
+};
+using Texts = std::initializer_list<Put>;
+inline void type_in(app::Fields& f, Texts texts, std::initializer_list<int> checks = {},
+                    bool alone = false) {
+    for (const Put& t : texts)
+        f.text[t.id] = t.text;
+    if (alone) f.checked.clear();
+    for (int id : checks)
+        f.checked[id] = true;
+}
+
+// Opens the form on `s`, types into it as `type_in` does and presses OK.
+inline app::Outcome ok_with(app::Form& form, app::Instance& s, Texts texts,
+                            std::initializer_list<int> checks = {}, bool alone = false) {
     app::Fields f = form.open(s);
-    edit(f);
+    type_in(f, texts, checks, alone);
     return form.ok(s, f);
 }
 
@@ -122,6 +137,14 @@ struct Harness {
     }
     // A key or menu command and the commands it posts.
     void key(int id) { app::input_command(s, ui, id); }
+    void keys(std::initializer_list<int> ids) {
+        for (int id : ids)
+            key(id);
+    }
+    // A dialog answered with button 1 after `edit`.
+    void on(int dialog, std::function<void(app::Instance&)> edit = {}) {
+        dialogs.script[dialog].push_back({1, std::move(edit)});
+    }
 };
 
 } // namespace morv::test

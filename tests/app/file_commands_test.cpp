@@ -58,12 +58,13 @@ TEST(PaletteCommand, AcceptedPreviewReplacesThePaletteAndRestoresTheCorner) {
     h.key(kCmdPalette);
     EXPECT_EQ(during, rgb(10, 20, 30)); // the preview was up while asking
     EXPECT_EQ(h.prompts.shown, (std::vector<Shown>{{Shown::Ask, "Preview", "Accept palette?"}}));
-    EXPECT_EQ(h.s.window.get_pixel(20, 50), rgb(9, 9, 9));
-    EXPECT_EQ(h.s.canvas.get_pixel(20, 50), rgb(9, 9, 9)); // the window's corner, also here
+    // The window's corner is back, and also on the canvas.
+    EXPECT_EQ(std::tuple(h.s.window.get_pixel(20, 50), h.s.canvas.get_pixel(20, 50)),
+              std::tuple(rgb(9, 9, 9), rgb(9, 9, 9)));
     EXPECT_EQ(h.s.palette[200], (RGB{10, 20, 30}));
-    EXPECT_TRUE(is_checked(h.s, kCmdPalette));
-    EXPECT_FALSE(is_checked(h.s, kCmdPalette1));
-    EXPECT_EQ(h.s.firstloop, 1);
+    EXPECT_EQ(
+        std::tuple(is_checked(h.s, kCmdPalette), is_checked(h.s, kCmdPalette1), h.s.firstloop),
+        std::tuple(true, false, 1));
 }
 
 // The dialog first opens among the bundled palettes, then where the last
@@ -92,9 +93,8 @@ TEST(PaletteCommand, UnreadableFileWarnsAndKeepsImageAndPalette) {
     h.key(kCmdPalette);
     EXPECT_EQ(h.prompts.shown,
               (std::vector<Shown>{{Shown::Warn, "MAP file error", "Error opening MAP file"}}));
-    EXPECT_EQ(canvas_checksum(h.s), image);
-    EXPECT_EQ(h.s.firstloop, 0);
-    EXPECT_TRUE(h.s.posted.empty());
+    EXPECT_EQ(std::tuple(canvas_checksum(h.s), h.s.firstloop, h.s.posted.size()),
+              std::tuple(image, 0, 0u));
     EXPECT_EQ(h.s.palette, defpal1);
 }
 
@@ -148,11 +148,9 @@ TEST(SaveCommands, ImageNamesGiveTwoDistinctFilesOrNothing) {
 
 TEST(SaveCommands, CancelledDialogsDoNothing) {
     Harness h;
-    for (int id : {kCmdSaveImage, kCmdSaveParameters, kCmdLoad, kCmdPalette})
-        h.key(id);
+    h.keys({kCmdSaveImage, kCmdSaveParameters, kCmdLoad, kCmdPalette});
     EXPECT_EQ(h.prompts.file_dialogs.size(), 4u);
-    EXPECT_TRUE(h.prompts.shown.empty());
-    EXPECT_EQ(h.host.repaints, 0);
+    EXPECT_TRUE(h.prompts.shown.empty() && h.host.repaints == 0);
 }
 
 // A parameter file, or a PNG image carrying its parameters, loads and renders.
@@ -174,11 +172,10 @@ TEST(LoadCommand, SavedParametersLoadFromARecordOrAnImage) {
         other.prompts.files = {dir.file(name)};
         other.key(kCmdLoad);
         EXPECT_TRUE(other.prompts.shown.empty());
-        EXPECT_EQ(other.s.type, 4);
-        EXPECT_EQ(other.s.p[4].a, 1.25);
-        EXPECT_EQ(other.s.rot[4].z, 7);
-        EXPECT_EQ(other.s.okrun, 1); // the posted 165 has run
-        EXPECT_EQ(other.s.firstloop, 1);
+        // Rendering runs: the posted 165 has been carried out.
+        EXPECT_EQ(std::tuple(other.s.type, other.s.p[4].a, other.s.rot[4].z, other.s.okrun,
+                             other.s.firstloop),
+                  std::tuple(4, 1.25, 7.0, 1, 1));
     }
 }
 
@@ -199,9 +196,8 @@ TEST(LoadCommand, BadFilesWarnAndChangeNothing) {
         EXPECT_TRUE(text.starts_with("Error opening ATR file: ") && text.size() > 24 &&
                     text.ends_with(reason))
             << text;
-        EXPECT_EQ(other.s.type, 0);
-        EXPECT_EQ(other.s.okrun, 0);
-        EXPECT_TRUE(other.s.posted.empty());
+        EXPECT_EQ(std::tuple(other.s.type, other.s.okrun, other.s.posted.size()),
+                  std::tuple(0, 0, 0u));
     }
 }
 
@@ -214,19 +210,15 @@ TEST(Startup, CommandLineFileIsLoadedAndRenderingIsPosted) {
     Instance s;
     s.file = "old.map";
     EXPECT_EQ(create_main_window(s, 640, 480, dir.path(), "\"" + dir.file("s.atr") + "\""), "");
-    EXPECT_EQ(s.type, 6);
-    EXPECT_EQ(s.oatrfile, dir.file("s.atr"));
-    EXPECT_EQ(std::tie(s.tgafile, s.satrfile, s.file),
-              std::tuple(dir.path() + "/*.tga", dir.path() + "/*.atr", std::string()));
-    EXPECT_EQ(s.window.width(), 640);
-    EXPECT_EQ(s.ClientRes.bottom, 480);
-    EXPECT_EQ(s.posted, std::deque<int>{kCmdRender});
+    EXPECT_EQ(std::tie(s.oatrfile, s.tgafile, s.satrfile, s.file),
+              std::tuple(dir.file("s.atr"), dir.path() + "/*.tga", dir.path() + "/*.atr", ""));
+    EXPECT_EQ(std::tuple(s.type, s.window.width(), s.ClientRes.bottom, s.posted),
+              std::tuple(6, 640, 480, std::deque<int>{kCmdRender}));
 
     Instance bad;
     EXPECT_NE(create_main_window(bad, 640, 480, dir.path(), dir.file("none.atr")), "")
         << "a file that did not load is reported";
-    EXPECT_EQ(bad.type, 0);
-    EXPECT_EQ(bad.posted, std::deque<int>{kCmdRender});
+    EXPECT_EQ(std::tuple(bad.type, bad.posted), std::tuple(0, std::deque<int>{kCmdRender}));
 }
 
 } // namespace

@@ -1,31 +1,65 @@
+#include "analysis/random.h"
 #include "app/app_state.h"
 #include "app/choice_boxes.h"
 #include "app/command_ids.h"
 #include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
+#include "app/forms/field_text.h"
 #include "app/forms/forms.h"
 #include "app/forms/ifs_form.h"
 #include "app/forms/options_chart.h"
+#include "app/forms/param_form.h"
 #include "app/forms/pgm_form.h"
 #include "app/forms/sierpinski_form.h"
 #include "app/forms/vl_form.h"
 #include "app/menu.h"
 #include "app/type_form.h"
 #include "fakes.h"
+#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <climits>
+#include <cmath>
+#include <limits>
 #include <set>
+#include <tuple>
 
 namespace morv::test {
 namespace {
 
 using namespace morv::app;
 
-void choose(Fields& f, int radio) {
-    f.checked.clear();
-    f.checked[radio] = true;
+// Fields read like the C runtime's atoi and strtod, decimal only, over their
+// first 29 characters; out-of-range numbers saturate.
+TEST(FieldText, NumbersReadLikeTheRuntimeLibrary) {
+    for (const auto& [text, value] : {std::pair<std::string, int>{"  42abc", 42},
+                                      {"-17", -17},
+                                      {"+3.9", 3},
+                                      {"abc", 0},
+                                      {"- 5", 0},
+                                      {"99999999999999999999", INT_MAX},
+                                      {"-99999999999999999999", INT_MIN},
+                                      {std::string(28, ' ') + "75", 7}})
+        EXPECT_EQ(read_int(text), value) << text;
+    const std::string digits(29, '1');
+    for (const auto& [text, value] : {std::pair<std::string, double>{" -1.5e2x", -150.0},
+                                      {".5", 0.5},
+                                      {"5.", 5.0},
+                                      {"2e", 2.0},
+                                      {"nan", 0.0},
+                                      {"inf", 0.0},
+                                      {"0x10", 0.0},
+                                      {".", 0.0},
+                                      {"1e999", HUGE_VAL},
+                                      {"-1e999", -HUGE_VAL},
+                                      {"1e-999", 0.0},
+                                      {std::string(29, ' ') + "5", 0.0},
+                                      {digits + "999", read_double(digits)}})
+        EXPECT_EQ(read_double(text), value) << text;
+    EXPECT_EQ(show_fixed(-0.967, 15), "-0.967000000000000");
+    EXPECT_EQ(show_fixed(1e300, 1).size(), 303u);
+    EXPECT_EQ(show_int(-2147483647 - 1), "-2147483648");
 }
 
 // Every template names each control once and puts it in an existing group.
@@ -33,21 +67,15 @@ TEST(Forms, TemplatesAreConsistent) {
     for (int id : form_dialog_ids()) {
         const auto form = make_form(id);
         ASSERT_NE(form, nullptr) << id;
-        const DialogSpec& description = form->description();
-        EXPECT_EQ(description.id, id);
+        EXPECT_EQ(form->description().id, id);
         std::set<int> ids, groups;
-        for (const Control& c : description.controls) {
-            if (c.id != kNoId) {
-                EXPECT_TRUE(ids.insert(c.id).second) << id << ": " << c.id;
-            }
+        for (const Control& c : form->description().controls) {
+            EXPECT_TRUE(c.id == kNoId || ids.insert(c.id).second) << id << ": " << c.id;
             if (c.kind == ControlKind::Group) groups.insert(c.id);
             EXPECT_TRUE(c.id != 0 && c.id != 1 && c.id != 2) << id; // 1 and 2: the buttons
         }
-        for (const Control& c : description.controls) {
-            if (c.parent != 0) {
-                EXPECT_TRUE(groups.count(c.parent)) << id << ": " << c.id;
-            }
-        }
+        for (const Control& c : form->description().controls)
+            EXPECT_TRUE(c.parent == 0 || groups.count(c.parent)) << id << ": " << c.id;
     }
     EXPECT_EQ(make_form(kDlgOptionsChart), nullptr);
 }
@@ -63,26 +91,22 @@ TEST(TypeForm, OkTakesTheFirstCheckedAndTypesFillTwoBoxesOfTwoColumns) {
     EXPECT_EQ(f.first_checked(kFirstTypeRadio, NTYPES), 12);
     EXPECT_EQ(std::count_if(f.checked.begin(), f.checked.end(), [](auto& c) { return c.second; }),
               1);
-    f.checked.clear();
-    form.ok(s, f);
-    EXPECT_EQ(s.type, 12);
-    f.checked[kFirstTypeRadio + 37] = f.checked[kFirstTypeRadio + 0] = true;
-    form.ok(s, f);
-    EXPECT_EQ(s.type, 0);
-
+    for (const auto& [checks, type] : {std::pair<std::vector<int>, int>{{}, 12}, {{37, 0}, 0}}) {
+        f.checked.clear();
+        for (int t : checks)
+            f.checked[kFirstTypeRadio + t] = true;
+        form.ok(s, f);
+        EXPECT_EQ(s.type, type);
+    }
     std::map<int, Control> radio;
     for (const Control& c : form.description().controls)
         radio.emplace(c.id - kFirstTypeRadio, c);
-    const struct {
-        int type, box, column, row;
-    } cases[] = {{12, kTypeGroupId, 0, 12},
-                 {13, kTypeGroupId, 1, 0},
-                 {26, kMoreTypesGroupId, 0, 0},
-                 {37, kMoreTypesGroupId, 1, 5}};
-    for (const auto& c : cases) {
-        const Control& r = radio.at(c.type);
-        EXPECT_EQ((std::array{r.parent, r.column, r.row}), (std::array{c.box, c.column, c.row}))
-            << c.type;
+    for (const auto& [type, box, column, row] : {std::array{12, kTypeGroupId, 0, 12},
+                                                 {13, kTypeGroupId, 1, 0},
+                                                 {26, kMoreTypesGroupId, 0, 0},
+                                                 {37, kMoreTypesGroupId, 1, 5}}) {
+        const Control& r = radio.at(type);
+        EXPECT_EQ((std::array{r.parent, r.column, r.row}), (std::array{box, column, row})) << type;
     }
 }
 
@@ -93,17 +117,14 @@ TEST(Menu, IdsAndKeysAreUnique) {
     auto add = [&](int id, std::string_view key) {
         EXPECT_TRUE(id >= kFirstCommand && id <= kLastCommand) << id;
         EXPECT_TRUE(ids.insert(id).second) << id;
-        if (!key.empty()) {
-            EXPECT_TRUE(keys.insert(key).second) << key;
-        }
+        EXPECT_TRUE(key.empty() || keys.insert(key).second) << key;
     };
-    for (const Popup& p : main_menu()) {
+    for (const Popup& p : main_menu())
         for (const MenuEntry& e : p.entries) {
             if (e.kind == MenuEntry::Item) add(e.id, e.key);
             for (const MenuEntry& c : e.children)
                 add(c.id, c.key);
         }
-    }
     for (const KeyOnly& k : key_only_commands())
         add(k.id, k.key);
     EXPECT_EQ(ids.size(), 24u);
@@ -112,19 +133,21 @@ TEST(Menu, IdsAndKeysAreUnique) {
 // The chart's names lose their markers, which become its two flags.
 TEST(OptionsChart, MarkersBecomeFlags) {
     for (const OptionsChartRow& r : options_chart()) {
-        const std::string_view name = catalogue[static_cast<std::size_t>(r.type)].name;
-        EXPECT_EQ(name.substr(0, r.name.size()), r.name);
-        EXPECT_TRUE(r.name.find_first_of("+$") == std::string_view::npos) << r.name;
-        EXPECT_NE(r.name.back(), ' ') << r.name;
-        EXPECT_EQ(r.changeable, name.find('+') != std::string_view::npos) << name;
-        EXPECT_EQ(r.random,
-                  (catalogue[static_cast<std::size_t>(r.type)].poptions & kOptRandom) != 0);
+        const TypeInfo& info = catalogue[static_cast<std::size_t>(r.type)];
+        EXPECT_EQ(info.name.substr(0, r.name.size()), r.name);
+        EXPECT_TRUE(r.name.find_first_of("+$") == std::string_view::npos && r.name.back() != ' ')
+            << r.name;
+        EXPECT_EQ(std::pair(r.changeable, r.random),
+                  std::pair(info.name.find('+') != std::string_view::npos,
+                            (info.poptions & kOptRandom) != 0))
+            << info.name;
     }
     EXPECT_EQ(options_chart()[9].name, "IFS  ( Ferns and More )"); // inner spaces stay
 }
 
 // Colour components: clamped to 0..255, a non-number reads as 0; Cancel keeps
-// the old colour.
+// the old colour. Sierpinski modes out of range check nothing and stay unless
+// chosen.
 TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
     Instance s;
     BackgroundForm back;
@@ -132,31 +155,17 @@ TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
     f.text[kBackRed] = "0";
     back.cancel(s, f);
     EXPECT_EQ(s.back, rgb(255, 245, 230));
-    press_ok(back, s, [](Fields& g) {
-        g.text[kBackRed] = "300";
-        g.text[kBackRed + 1] = "-5";
-        g.text[kBackRed + 2] = "abc";
-    });
+    ok_with(back, s, {Put{kBackRed, "300"}, Put{kBackRed + 1, "-5"}, Put{kBackRed + 2, "abc"}});
     EXPECT_EQ(s.back, rgb(255, 0, 0));
     SierpinskiForm sierpinski;
-    press_ok(sierpinski, s, [](Fields& g) {
-        choose(g, kSierpinskiShape + 5);
-        g.checked[kSierpinskiColoring + 1] = true;
-        g.text[kSierpinskiRed] = "999";
-    });
-    EXPECT_EQ(s.smode, 5);
-    EXPECT_EQ(s.scmode, 1);
-    EXPECT_EQ(s.fore, rgb(255, 128, 48));
-}
-
-TEST(SierpinskiForm, ModesOutOfRangeCheckNothingAndStayUnlessChosen) {
-    Instance s;
+    ok_with(sierpinski, s, {Put{kSierpinskiRed, "999"}},
+            {kSierpinskiShape + 5, kSierpinskiColoring + 1}, true);
+    EXPECT_EQ(std::tuple(s.smode, s.scmode, s.fore), std::tuple(5, 1, rgb(255, 128, 48)));
     s.smode = 15; // 670 + 15 is a colour field's id
-    SierpinskiForm form;
-    Fields f = form.open(s);
+    f = sierpinski.open(s);
     EXPECT_EQ(f.first_checked(kSierpinskiShape, 6), -1);
     EXPECT_FALSE(f.is_checked(kSierpinskiRed));
-    form.ok(s, f);
+    sierpinski.ok(s, f);
     EXPECT_EQ(s.smode, 15);
 }
 
@@ -164,28 +173,16 @@ TEST(VlForm, NumbersAreClampedAndOnlyANewColouringRerenders) {
     Instance s;
     s.firstloop = 0;
     VlForm form;
-    press_ok(form, s, [](Fields& f) {
-        f.text[kVlMaxiter] = "1";
-        f.text[kVlRadius] = "0.001";
-        f.text[kVlMaxsize] = "1000";
-        f.text[kVlH] = "0.25";
-        f.text[kVlH + 1] = "-3";
-        f.checked[kVlShowOrbits] = true;
-    });
-    EXPECT_EQ(s.vlmaxiter, 2);
-    EXPECT_EQ(s.vlradius, 0.01);
-    EXPECT_EQ(s.vlmaxsize, 256.0);
-    EXPECT_EQ(s.p[kTypeVolterraLotka].sp0, 0.25);
-    EXPECT_EQ(s.p[kTypeVolterraLotka].sp1, 0.0);
-    EXPECT_EQ(s.showorbits, 1);
+    ok_with(form, s,
+            {Put{kVlMaxiter, "1"}, Put{kVlRadius, "0.001"}, Put{kVlMaxsize, "1000"},
+             Put{kVlH, "0.25"}, Put{kVlH + 1, "-3"}},
+            {kVlShowOrbits});
+    const PARAM& p = s.p[kTypeVolterraLotka];
+    EXPECT_EQ(std::tuple(s.vlmaxiter, s.vlradius, s.vlmaxsize, p.sp0, p.sp1, s.showorbits),
+              std::tuple(2, 0.01, 256.0, 0.25, 0.0, 1));
     EXPECT_EQ(s.firstloop, 0);
-    press_ok(form, s, [](Fields& f) {
-        f.text[kVlMaxiter] = "5000";
-        choose(f, kVlColoring + 2);
-    });
-    EXPECT_EQ(s.vlmaxiter, 1024);
-    EXPECT_EQ(s.vlcoloring, 2);
-    EXPECT_EQ(s.firstloop, 1);
+    ok_with(form, s, {Put{kVlMaxiter, "5000"}}, {kVlColoring + 2}, true);
+    EXPECT_EQ(std::tuple(s.vlmaxiter, s.vlcoloring, s.firstloop), std::tuple(1024, 2, 1));
 }
 
 TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
@@ -202,25 +199,13 @@ TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
         EXPECT_EQ(s.firstloop, 0) << k;
     }
     EXPECT_EQ(s.prestore, 0);
-    press_ok(formula, s, [](Fields& f) { choose(f, kPgmFormula + 2); });
-    EXPECT_EQ(s.pgmindex, 2);
-    EXPECT_EQ(s.firstloop, 1);
-    press_ok(params, s, [](Fields& f) {
-        f.text[kPgmScale] = "0";
-        f.text[kPgmY0] = "-20";
-        f.checked[kPgmRestore] = true;
-    });
-    EXPECT_EQ(s.pgmscale, 1.0);
-    EXPECT_EQ(s.pgmy0[2], -10.0);
-    EXPECT_EQ(s.prestore, 1);
-}
-
-TEST(PgmForms, AFormulaIndexOutOfRangeTouchesNoStartPoint) {
-    Instance s;
-    s.pgmindex = 8;
-    PgmParamsForm form;
-    EXPECT_EQ(form.open(s).text_of(kPgmX0), "");
-    press_ok(form, s, [](Fields& f) { f.text[kPgmX0] = "3"; });
+    ok_with(formula, s, {}, {kPgmFormula + 2}, true);
+    EXPECT_EQ(std::tuple(s.pgmindex, s.firstloop), std::tuple(2, 1));
+    ok_with(params, s, {Put{kPgmScale, "0"}, Put{kPgmY0, "-20"}}, {kPgmRestore});
+    EXPECT_EQ(std::tuple(s.pgmscale, s.pgmy0[2], s.prestore), std::tuple(1.0, -10.0, 1));
+    s.pgmindex = 8; // out of range: no start point is shown or stored
+    EXPECT_EQ(params.open(s).text_of(kPgmX0), "");
+    ok_with(params, s, {Put{kPgmX0, "3"}});
     EXPECT_EQ(s.pgmx0, dpgmx0);
 }
 
@@ -232,9 +217,9 @@ TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(f.enabled.at(kColorMethod + i), i == 0 || i == 2) << i;
     EXPECT_TRUE(f.is_checked(kColorMethod));
-    press_ok(form, s, [](Fields& g) { choose(g, kColorMethod + 2); });
+    ok_with(form, s, {}, {kColorMethod + 2}, true);
     EXPECT_EQ(s.method[kTypeIkeda], kMethodHitCount);
-    press_ok(form, s, [](Fields& g) { g.checked.clear(); });
+    ok_with(form, s, {}, {}, true);
     EXPECT_EQ(s.method[kTypeIkeda], kMethodHitCount);
 }
 
@@ -260,37 +245,209 @@ TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
     Instance s;
     IfsForm form;
     EXPECT_TRUE(form.ok(s, form.open(s)).close);
-    EXPECT_EQ(s.f, fdef);
-    EXPECT_EQ(s.fp, fpdef);
+    EXPECT_EQ(std::tuple(s.f, s.fp), std::tuple(fdef, fpdef));
     Fields f = form.open(s);
     EXPECT_EQ(f.text_of(kIfsCoefficient + 6 * 1 + 0), "0.84500000");
-    f.text[kIfsCoefficient] = "3.5";
-    f.text[kIfsCoefficient + 1] = "-4";
-    for (int i = 0; i < 6; ++i)
-        f.text[kIfsProbability + i] = i == 0 ? "150" : i == 1 ? "-50" : i == 2 ? "1" : "0";
-    f.text[kIfsRed + 2] = "300";
-    choose(f, kIfsColoring + 1);
-    f.checked[kIfsRestore] = true;
+    const int p = kIfsProbability;
+    type_in(f,
+            {Put{kIfsCoefficient, "3.5"}, Put{kIfsCoefficient + 1, "-4"}, Put{p, "150"},
+             Put{p + 1, "-50"}, Put{p + 2, "1"}, Put{p + 3, "0"}, Put{p + 4, "0"}, Put{p + 5, "0"},
+             Put{kIfsRed + 2, "300"}},
+            {kIfsColoring + 1, kIfsRestore}, true);
     const app::Outcome refused = form.ok(s, f);
     EXPECT_FALSE(refused.close);
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_EQ(refused.messages[0].text, "Sum of p values must equal 100.");
-    EXPECT_EQ(s.f[0][0], 2.0);
-    EXPECT_EQ(s.f[0][1], -1.0);
-    EXPECT_EQ((std::array{s.fp[0], s.fp[1], s.fp[2]}), (std::array{100, 0, 1}));
+    EXPECT_EQ(std::pair(s.f[0][0], s.f[0][1]), std::pair(2.0, -1.0));
+    const std::array stored{100, 0, 1, 0, 0, 0};
+    EXPECT_EQ(s.fp, stored);
     Fields zeros = f; // six zeros are refused without being stored
-    for (int i = 0; i < 6; ++i)
-        zeros.text[kIfsProbability + i] = "0";
+    type_in(zeros, {Put{p, "0"}, Put{p + 2, "0"}});
     EXPECT_FALSE(form.ok(s, zeros).close);
-    EXPECT_EQ((std::array{s.fp[0], s.fp[1], s.fp[2]}), (std::array{100, 0, 1}));
-    EXPECT_EQ(s.fore, rgb(0, 128, 48));
-    EXPECT_EQ(s.frestore, 0);
-    EXPECT_EQ(s.ifscmode, 0);
-    f.text[kIfsProbability + 2] = "0";
+    EXPECT_EQ(s.fp, stored);
+    EXPECT_EQ(std::tuple(s.fore, s.frestore, s.ifscmode), std::tuple(rgb(0, 128, 48), 0, 0));
+    type_in(f, {Put{p + 2, "0"}});
     EXPECT_TRUE(form.ok(s, f).close);
-    EXPECT_EQ(s.fore, rgb(0, 128, 255));
-    EXPECT_EQ(s.frestore, 1);
-    EXPECT_EQ(s.ifscmode, 1);
+    EXPECT_EQ(std::tuple(s.fore, s.frestore, s.ifscmode), std::tuple(rgb(0, 128, 255), 1, 1));
+}
+
+constexpr int kGanymede = kTypeGanymede;
+
+Instance state_of(int type) {
+    Instance s;
+    s.type = type;
+    return s;
+}
+
+ParamForm quiet_form() {
+    return ParamForm([](State&) { return ChaosMeasure{1.0, 1.5}; });
+}
+
+TEST(ParamForm, ResolutionAndSpeedAreClampedAndEmptyReadsAsTheMinimum) {
+    ParamForm form = quiet_form();
+    for (auto [typed, res, speed] : {std::tuple{"100", 200, 0},
+                                     {"5000", 4000, 0},
+                                     {"", 200, 17},
+                                     {"0", 200, 17},
+                                     {" 800x", 800, 0},
+                                     {"8", 200, 3}}) {
+        Instance s = state_of(0);
+        ok_with(form, s, {Put{kParamResolution, typed}, Put{kParamSpeed, typed}});
+        EXPECT_EQ(std::pair(s.res, s.speed), std::pair(res, speed)) << typed;
+    }
+    EXPECT_EQ(speed_level(20), -1); // rounded down, as a loaded file may hold any delay
+    EXPECT_EQ(speed_level(std::numeric_limits<int>::min()), 1073741833);
+}
+
+// Coefficients, plot window (swapped into order) and rotation are clamped to
+// the type's ranges.
+TEST(ParamForm, ValuesAreClampedIntoTheirRanges) {
+    ParamForm form = quiet_form();
+    Instance s = state_of(kGanymede);
+    const int a = kParamA, x = kParamXmin, r = kParamRotX;
+    EXPECT_TRUE(ok_with(form, s,
+                        {Put{a, "5"}, Put{a + 1, "-3"}, Put{a + 2, "-2"}, Put{x, "2"},
+                         Put{x + 1, "1"}, Put{x + 2, "-9"}, Put{x + 3, "1e999"}, Put{r, "-10"},
+                         Put{r + 1, "400"}, Put{r + 2, "90.5"}},
+                        {kParamOrder + 4}, true)
+                    .close);
+    const PARAM& p = s.p[kGanymede];
+    EXPECT_EQ((std::array{p.a, p.b, p.c, p.d}), (std::array{3.0, -3.0, -1.5, 0.745}));
+    const MINMAX& mm = s.mm[kGanymede];
+    EXPECT_EQ((std::array{mm.xmin, mm.xmax, mm.ymin, mm.ymax}), (std::array{1.0, 2.0, -5.0, 5.0}));
+    const VOXEL& rot = s.rot[kGanymede];
+    EXPECT_EQ((std::array{rot.x, rot.y, rot.z}), (std::array{0.0, 360.0, 90.5}));
+    EXPECT_EQ(s.rotationorder, 4);
+}
+
+// Disabled fields are clamped too, so that Frothy Basin, whose default b lies
+// outside its range, loses its b. A random Wings set (found to 1e-12, some
+// beyond the older range of 1) keeps its last bits.
+TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
+    ParamForm form = quiet_form();
+    for (int type = 0; type < NTYPES; ++type) {
+        Instance s = state_of(type);
+        const Instance before = s;
+        EXPECT_TRUE(ok_with(form, s, {}).close) << type;
+        const auto t = static_cast<std::size_t>(type);
+        EXPECT_EQ(std::tuple(s.p[t].a, s.p[t].b, s.p[t].sp0, s.mm[t].xmin, s.rot[t].x, s.speed),
+                  std::tuple(before.p[t].a, type == kTypeBasin ? 0.0 : before.p[t].b,
+                             before.p[t].sp0, std::min(before.mm[t].xmin, before.mm[t].xmax),
+                             before.rot[t].x, before.speed))
+            << type;
+    }
+    constexpr int kWings = 29;
+    bool beyond_one = false;
+    for (int seed = 1; seed <= 12; ++seed) {
+        Instance s = state_of(kWings);
+        s.steps = &fpointer;
+        s.platform.now_seconds = [seed] { return std::int64_t{seed}; };
+        if (randomparams(s, ChaosMeasure{}).code != kRandomAccepted) continue;
+        const PARAM found = s.p[kWings];
+        beyond_one = beyond_one || std::fabs(found.sp0) > 1 || std::fabs(found.sp1) > 1;
+        EXPECT_TRUE(ok_with(form, s, {}).close);
+        EXPECT_EQ(std::pair(s.p[kWings].sp0, s.p[kWings].sp1), std::pair(found.sp0, found.sp1))
+            << "seed " << seed;
+    }
+    EXPECT_TRUE(beyond_one);
+}
+
+// What precedes a rejected plot window is stored; the record waits for a
+// valid one. Cancel then puts back the record and resolution, not the rest.
+TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
+    ParamForm form = quiet_form();
+    Instance s = state_of(kGanymede);
+    Fields f = form.open(s);
+    const int x = kParamXmin;
+    const struct {
+        Texts typed;
+        const char* refusal; // "" when accepted
+        double xmin, xmax;   // stored
+    } steps[] = {
+        {{Put{x, "0.5"}, Put{x + 1, "0.52"}, Put{kParamResolution, "1000"}, Put{kParamA, "1"}},
+         "xmax - xmin must be >= 0.05",
+         -2.5,
+         2.5},
+        {{Put{x + 1, "0.55"}, Put{x + 2, "1"}, Put{x + 3, "1.01"}},
+         "ymax - ymin must be >= 0.05",
+         0.5,
+         0.55},
+        {{Put{x + 3, "2"}}, "", 0.5, 0.55},
+    };
+    for (const auto& step : steps) {
+        type_in(f, step.typed);
+        const app::Outcome out = form.ok(s, f);
+        EXPECT_EQ(out.close, *step.refusal == '\0') << step.refusal;
+        EXPECT_EQ(out.messages.empty() ? "" : out.messages[0].text, step.refusal);
+        EXPECT_EQ(std::tuple(s.res, s.p[kGanymede].a, s.mm[kGanymede].xmin, s.mm[kGanymede].xmax),
+                  std::tuple(1000, *step.refusal ? -0.967 : 1.0, step.xmin, step.xmax));
+    }
+    s = state_of(kGanymede);
+    f = form.open(s);
+    type_in(f, {Put{kParamResolution, "900"}, Put{kParamSpeed, "10"}, Put{kParamRotX, "45"},
+                Put{x + 1, f.text_of(x)}}); // too narrow: stays open
+    EXPECT_FALSE(form.ok(s, f).close);
+    form.cancel(s, {});
+    EXPECT_EQ(std::tuple(s.type, s.res, s.p[kGanymede].a, s.speed, s.rot[kGanymede].x),
+              std::tuple(kGanymede, 600, -0.967, 0, 45.0));
+}
+
+// Only the fields the type uses are enabled; a type without special fields
+// blanks their labels.
+TEST(ParamForm, EnablingAndSpecialLabelsFollowTheType) {
+    ParamForm form = quiet_form();
+    const Fields f = form.open(state_of(kTypeHenonPhase));
+    for (const auto& [id, on] : {std::pair{kParamSp0, true},
+                                 {kParamSp1, false},
+                                 {kParamA, false},
+                                 {kParamSpeed, false},
+                                 {kParamXmin + 3, true}})
+        EXPECT_EQ(f.enabled.at(id), on) << id;
+    EXPECT_EQ(f.text_of(kParamSp0), "65.000000000000000");
+    EXPECT_TRUE(f.is_checked(kParamOrder));
+    const Fields g = form.open(state_of(kGanymede));
+    EXPECT_EQ(g.text_of(kParamSp0Label), kBlankLabel);
+    EXPECT_FALSE(g.enabled.at(kParamSp0));
+    EXPECT_TRUE(g.enabled.at(kParamRotX));
+}
+
+// What an OK of a random-capable type says about the new set's exponent;
+// types without random parameters are not measured.
+TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
+    const struct {
+        int type;
+        std::optional<ChaosMeasure> measure;
+        int debug;
+        std::string text; // "" when no message
+    } cases[] = {
+        {kGanymede, ChaosMeasure{0.1234567, 1.0}, 0,
+         "Lyapunov exponent: 0.123457\n\nThe attractor may not be chaotic\n   enough to produce "
+         "an appealing\n   image."},
+        {kGanymede, ChaosMeasure{std::nan(""), 0.0}, 0, "Lyapunov exponent: "},
+        {kGanymede, ChaosMeasure{0.5, 1.25}, 0, ""},
+        {kGanymede, ChaosMeasure{0.5, 1.25}, 1,
+         "Lyapunov exponent: 0.500000000000000\nfractal dimension: 1.250000000000000"},
+        {kGanymede, std::nullopt, 1, ""}, // a type that cannot be measured
+        {kTypeHenonPhase, ChaosMeasure{}, 1, ""},
+    };
+    for (const auto& c : cases) {
+        double seen = 0; // the a of the set measured: the new one
+        ParamForm form([&](State& st) {
+            seen = st.p[kGanymede].a;
+            return c.measure;
+        });
+        Instance s = state_of(c.type);
+        s.debugflag = c.debug;
+        const app::Outcome out = ok_with(form, s, {Put{kParamA, "0.25"}});
+        EXPECT_TRUE(out.close);
+        EXPECT_EQ(seen, c.type == kGanymede ? 0.25 : 0.0);
+        ASSERT_EQ(out.messages.size(), c.text.empty() ? 0u : 1u) << c.text;
+        if (!c.text.empty()) {
+            EXPECT_EQ(out.messages[0].text.substr(0, c.text.size()), c.text);
+            EXPECT_EQ(out.messages[0].kind,
+                      c.debug ? Message::Kind::Inform : Message::Kind::WarnUnowned);
+        }
+    }
 }
 
 } // namespace

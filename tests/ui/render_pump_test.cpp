@@ -10,14 +10,14 @@ namespace {
 
 constexpr std::int64_t kMs = 1'000'000;
 
-int fast_step(State&, VOXEL old, VOXEL* next, int, int* x, int* y) {
+int fast_step(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int* x, int* y) {
     *next = old;
     *x = *y = 1;
     return kPlot;
 }
 
-int waiting_step(State& s, VOXEL old, VOXEL* next, int, int* x, int* y) {
-    s.sleep_ms(3);
+int waiting_step(const Params&, RenderContext& rc, VOXEL old, VOXEL* next, int, int* x, int* y) {
+    rc.sleep_ms(3);
     *next = old;
     *x = *y = 2;
     return kPlot;
