@@ -81,15 +81,12 @@ TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     control<QLineEdit>(d, kParamXmin + 1)->setText("0.52");
     EXPECT_TRUE(control<QPushButton>(d, 1)->isDefault());
     press_key(d.control(kParamXmin), Qt::Key_Return);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].kind, Shown::Warn);
-    EXPECT_EQ(prompts.shown[0].text, "xmax - xmin must be >= 0.05");
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(s.res, 1000);
+    EXPECT_EQ(prompts.shown, (std::vector<Shown>{
+                                 {Shown::Warn, "Parameter Error", "xmax - xmin must be >= 0.05"}}));
+    EXPECT_TRUE(d.isVisible() && s.res == 1000);
     press_key(&d, Qt::Key_Escape);
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(s.res, 600);
+    EXPECT_EQ(std::tuple(d.result(), d.isVisible(), s.res),
+              std::tuple(QDialog::Rejected, false, 600));
 }
 
 // The slider reports moves while open; Cancel keeps its position, not the width.
@@ -102,8 +99,7 @@ TEST(FormDialog, TheSliderReportsMoves) {
     control<QSlider>(d, kColorWidthSlider)->setValue(2);
     EXPECT_EQ(s.trackpos, 2);
     d.reject();
-    EXPECT_EQ(s.linewidth, 1);
-    EXPECT_EQ(s.trackpos, 2);
+    EXPECT_EQ(std::pair(s.linewidth, s.trackpos), std::pair(1, 2));
 }
 
 // The type dialog: no close box, its radio buttons one group across both boxes.
@@ -157,21 +153,12 @@ TEST(FormDialog, TabFollowsTheLayout) {
     ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
-    std::map<QWidget*, std::array<int, 4>> at;
-    std::map<int, const Control*> by_id;
+    std::map<QWidget*, std::pair<int, int>> at; // the Parameters fields are all in the body
     for (const Control& c : form.description().controls)
-        if (c.id != kNoId) by_id[c.id] = &c;
-    for (const Control& c : form.description().controls) {
-        if (c.kind != ControlKind::Edit) continue;
-        const auto parent = by_id.find(c.parent);
-        at[d.control(c.id)] =
-            parent == by_id.end()
-                ? std::array{c.row, c.column, -1, -1}
-                : std::array{parent->second->row, parent->second->column, c.row, c.column};
-    }
+        if (c.kind == ControlKind::Edit) at[d.control(c.id)] = {c.row, c.column};
     ASSERT_GT(at.size(), 10u);
     // The chain is a ring; from Cancel round to OK it holds the fields.
-    std::array<int, 4> last{-1, -1, -1, -1};
+    std::pair last{-1, -1};
     std::size_t seen = 0;
     for (QWidget* w = d.control(2)->nextInFocusChain(); w != d.control(1) && w != d.control(2);
          w = w->nextInFocusChain()) {
@@ -214,8 +201,7 @@ TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
     for (int type = 0; type < NTYPES; ++type)
         lefts[static_cast<std::size_t>(TypeForm::place(type).column)].insert(
             t.control(kFirstTypeRadio + type)->mapTo(&t, QPoint(0, 0)).x());
-    EXPECT_EQ(lefts[0].size(), 1u);
-    EXPECT_EQ(lefts[1].size(), 1u);
+    EXPECT_EQ(std::tuple(lefts[0].size(), lefts[1].size()), std::tuple(1u, 1u));
 
     const std::unique_ptr<Form> rossler = make_form(kDlgRossler);
     FormDialog r(*rossler, s, prompts);
