@@ -232,21 +232,8 @@ TEST(MainWindow, ClosingEndsTheProgramInBothStates) {
 
 constexpr std::int64_t kMs = 1'000'000;
 
-int fast_step(State&, VOXEL old, VOXEL* next, int, int* x, int* y) {
-    *next = old;
-    *x = *y = 1;
-    return kPlot;
-}
-
-int waiting_step(State& s, VOXEL old, VOXEL* next, int, int* x, int* y) {
-    s.sleep_ms(3);
-    *next = old;
-    *x = *y = 2;
-    return kPlot;
-}
-
-// A pump on a fake clock that moves 100 us whenever it is read, plus whatever
-// the steps' waits add.
+// A pump on a fake clock that moves 100 us whenever it is read, plus what the
+// steps' waits add when they block. Type 0 plots at once, type 1 waits 3 ms.
 struct FakeClockPump {
     app::Instance s;
     std::array<StepFn, NTYPES> steps = fpointer;
@@ -254,11 +241,23 @@ struct FakeClockPump {
     ui::RenderPump pump{
         s, ui::RenderPump::Hooks{
                [this] { s.posted.clear(); }, {}, [] {}, [this] { return t += kMs / 10; }}};
-    FakeClockPump() {
+    explicit FakeClockPump(bool blocking) {
         qt_app();
-        steps[0] = fast_step;
-        steps[1] = waiting_step;
+        steps[0] = [](State&, VOXEL old, VOXEL* next, int, int* x, int* y) {
+            *next = old;
+            *x = *y = 1;
+            return int{kPlot};
+        };
+        steps[1] = [](State& st, VOXEL old, VOXEL* next, int, int* x, int* y) {
+            st.sleep_ms(3);
+            *next = old;
+            *x = *y = 2;
+            return int{kPlot};
+        };
         s.steps = &steps;
+        s.platform.sleep_ms = [this, blocking](int ms) {
+            blocking ? void(t += ms * kMs) : pump.hold(ms);
+        };
         set_resolution(s, 200);
         s.intro = 0;
         s.okrun = 1;
@@ -275,11 +274,7 @@ struct FakeClockPump {
 // window never freezes.
 TEST(RenderPump, SlicesStayShortWhenAWaitingTypeFollowsAFastOne) {
     for (const bool blocking : {true, false}) {
-        FakeClockPump f;
-        if (blocking)
-            f.s.platform.sleep_ms = [&f](int ms) { f.t += ms * kMs; };
-        else
-            f.s.platform.sleep_ms = [&f](int ms) { f.pump.hold(ms); };
+        FakeClockPump f(blocking);
         for (int i = 0; i < 3; ++i)
             f.slice();
         EXPECT_GT(f.slice(), 4096) << "the fast type runs in large batches";
@@ -290,13 +285,11 @@ TEST(RenderPump, SlicesStayShortWhenAWaitingTypeFollowsAFastOne) {
             const long long calls = f.slice();
             EXPECT_LE(f.t - before, 20 * kMs) << blocking << " slice " << i;
             EXPECT_GE(calls, 1);
-            if (!blocking) {
-                // One call, then the pump waits across turns, never in one.
-                EXPECT_EQ(calls, 1);
-                EXPECT_EQ(f.pump.wait_ms(), 3);
-                EXPECT_EQ(f.slice(), 0) << "called before its wait was over";
-                f.t += 3 * kMs;
-            }
+            if (blocking) continue;
+            // One call, then the pump waits across turns, never in one.
+            EXPECT_EQ(std::pair(calls, f.pump.wait_ms()), std::pair(1LL, 3));
+            EXPECT_EQ(f.slice(), 0) << "called before its wait was over";
+            f.t += 3 * kMs;
         }
     }
 }
