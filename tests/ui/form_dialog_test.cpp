@@ -35,15 +35,21 @@ ParamForm quiet_param_form() {
     return ParamForm([](State&) { return ChaosMeasure{1.0, 1.0}; });
 }
 
-// Each dialog shows what its form fills in, and reads back what it shows.
-TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
-    qt_app();
+// The state and message boxes the dialogs under test work on.
+class FormDialogs : public testing::Test {
+  protected:
+    FormDialogs() { qt_app(); }
+    Instance s;
     ScriptedPrompts prompts;
+};
+
+// Each dialog shows what its form fills in, and reads back what it shows.
+TEST_F(FormDialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
     // Methods and fields disabled; a special field labelled, one blanked.
     for (const int type : {kTypeIkeda, kTypeHenonPhase})
         for (const int id : form_dialog_ids()) {
             SCOPED_TRACE(testing::Message() << id << " " << type);
-            Instance s;
+            s = Instance{};
             s.type = type;
             const std::unique_ptr<Form> form = make_form(id);
             const Fields f = form->open(s);
@@ -68,11 +74,8 @@ TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
 
 // Enter in a field is OK. A rejected OK warns and leaves the dialog open with
 // what the form stored before its check; Esc then lets the form put it back.
-TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
-    qt_app();
-    Instance s;
+TEST_F(FormDialogs, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     s.type = 4;
-    ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
     d.show();
@@ -90,10 +93,7 @@ TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
 }
 
 // The slider reports moves while open; Cancel keeps its position, not the width.
-TEST(FormDialog, TheSliderReportsMoves) {
-    qt_app();
-    Instance s;
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, TheSliderReportsMoves) {
     ColorForm form;
     FormDialog d(form, s, prompts);
     control<QSlider>(d, kColorWidthSlider)->setValue(2);
@@ -103,11 +103,8 @@ TEST(FormDialog, TheSliderReportsMoves) {
 }
 
 // The type dialog: no close box, its radio buttons one group across both boxes.
-TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
-    qt_app();
-    Instance s;
+TEST_F(FormDialogs, TypeDialogIsOneGroupOverTwoBoxes) {
     s.type = 3;
-    ScriptedPrompts prompts;
     TypeForm form;
     FormDialog d(form, s, prompts);
     EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
@@ -124,12 +121,10 @@ TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
 
 // A choice box: Enter answers with the left button wherever the focus is, Esc
 // with the right; either way Unity keeps its check box and other boxes leave it.
-TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
-    qt_app();
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, ChoiceBoxEnterAnswersLeftAndEscRight) {
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
-        Instance s;
+        s = Instance{};
         for (const int box : {kDlgUnity, kDlgRossler}) {
             const auto form = make_form(box);
             FormDialog v(*form, s, prompts);
@@ -147,10 +142,7 @@ TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
 }
 
 // Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
-TEST(FormDialog, TabFollowsTheLayout) {
-    qt_app();
-    Instance s;
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, TabFollowsTheLayout) {
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
     std::map<QWidget*, std::pair<int, int>> at; // the Parameters fields are all in the body
@@ -173,10 +165,7 @@ TEST(FormDialog, TabFollowsTheLayout) {
 
 // Headings sit over their fields, stacked groups share their columns, and a
 // long button caption keeps room around it, whatever the font.
-TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
-    qt_app();
-    Instance s;
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, HeadingsGroupsAndButtonsLineUp) {
     IfsForm ifs;
     FormDialog d(ifs, s, prompts);
     d.show();

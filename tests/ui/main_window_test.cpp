@@ -85,20 +85,6 @@ TEST(MainWindow, StartsRenderingAndPausesItselfAtTheStartUpCount) {
         << win.w.windowTitle().toStdString();
 }
 
-TEST(MainWindow, ClicksToggleRendering) {
-    Window win;
-    win.settle();
-    ASSERT_EQ(win.s.okrun, 0);
-    win.click(Qt::LeftButton);
-    EXPECT_TRUE(win.s.okrun == 1 && win.w.pump()->running());
-    EXPECT_FALSE(win.w.action(kCmdSaveImage)->isEnabled());
-    EXPECT_EQ(win.w.view()->cursor().shape(), Qt::BusyCursor);
-    const long long before = win.w.pump()->calls();
-    ASSERT_TRUE(process_until([&] { return win.w.pump()->calls() > before; }));
-    win.click(Qt::RightButton);
-    EXPECT_FALSE(win.s.okrun == 1 || win.w.pump()->running());
-}
-
 // The Qt menus and shortcuts are built from the menu model, key-only commands included.
 TEST(MainWindow, MenusAndShortcutsFollowTheTable) {
     Window win;
@@ -106,14 +92,13 @@ TEST(MainWindow, MenusAndShortcutsFollowTheTable) {
     ASSERT_EQ(popups.size(), static_cast<qsizetype>(main_menu().size()));
     const auto check = [&](int id, std::string_view key, std::string_view label) {
         ASSERT_NE(win.w.shortcut(id), nullptr) << id;
-        EXPECT_EQ(win.w.shortcut(id)->key(),
-                  QKeySequence(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
-                               QKeySequence::PortableText))
+        EXPECT_EQ(win.w.shortcut(id)->key(), QKeySequence(QString::fromStdString(std::string(key)),
+                                                          QKeySequence::PortableText))
             << id;
         if (label.empty()) return;
         ASSERT_NE(win.w.action(id), nullptr) << id;
-        EXPECT_EQ(win.w.action(id)->text().toStdString(), label);
-        EXPECT_EQ(win.w.action(id)->objectName().toInt(), id);
+        EXPECT_EQ(std::pair(win.w.action(id)->text().toStdString(), win.w.action(id)->objectName()),
+                  std::pair(std::string(label), QString::number(id)));
     };
     for (std::size_t i = 0; i < main_menu().size(); ++i) {
         EXPECT_EQ(popups[static_cast<qsizetype>(i)]->text().toStdString(), main_menu()[i].title);
@@ -127,7 +112,8 @@ TEST(MainWindow, MenusAndShortcutsFollowTheTable) {
         check(k.id, k.key, "");
 }
 
-TEST(MainWindow, KeysReachEnabledCommandsOnly) {
+// Clicks toggle rendering; keys reach enabled commands and key-only ones.
+TEST(MainWindow, ClicksAndKeysReachEnabledCommandsOnly) {
     Window win;
     win.settle();
     EXPECT_FALSE(win.w.shortcut(kCmdRandom)->isEnabled()); // Henon has no random parameters
@@ -136,27 +122,30 @@ TEST(MainWindow, KeysReachEnabledCommandsOnly) {
     win.press(Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
     ASSERT_EQ(win.prompts.shown.size(), 1u);
     EXPECT_EQ(win.prompts.shown[0].caption, "Debug Mode");
+    win.click(Qt::LeftButton);
+    EXPECT_TRUE(win.s.okrun == 1 && win.w.pump()->running());
+    EXPECT_FALSE(win.w.action(kCmdSaveImage)->isEnabled() ||
+                 win.w.shortcut(kCmdHelp)->isEnabled()); // grayed while rendering
+    EXPECT_EQ(win.w.view()->cursor().shape(), Qt::BusyCursor);
+    const long long before = win.w.pump()->calls();
+    ASSERT_TRUE(process_until([&] { return win.w.pump()->calls() > before; }));
+    win.click(Qt::RightButton);
+    EXPECT_FALSE(win.s.okrun == 1 || win.w.pump()->running());
     win.press(Qt::Key_R);
     EXPECT_EQ(win.s.okrun, 1);
-    EXPECT_FALSE(win.w.shortcut(kCmdHelp)->isEnabled()); // grayed while rendering
 }
 
-TEST(MainWindow, RepaintCopiesTheCanvas) {
+// Repainting copies the canvas; after a new resolution the screen is the new
+// canvas, and the filters wait for a hit count of its size.
+TEST(MainWindow, RepaintAndResolutionChangeShowTheCanvas) {
     Window win;
+    win.s.method[0] = kMethodHitCount;
     win.settle();
     win.s.canvas.set_pixel(10, 10, rgb(1, 2, 3));
     win.s.window.set_pixel(10, 10, rgb(200, 0, 0));
     win.w.repaint_now();
     EXPECT_EQ(win.s.window.get_pixel(10, 10), rgb(1, 2, 3));
     EXPECT_EQ(win.w.view()->grab().toImage().pixel(10, 10), qRgb(1, 2, 3));
-}
-
-// After a new resolution the screen is the new canvas, and the filters wait
-// for a hit count of its size.
-TEST(MainWindow, ResolutionChangeShowsTheNewCanvas) {
-    Window win;
-    win.s.method[0] = kMethodHitCount;
-    win.settle();
     ASSERT_TRUE(win.w.action(kCmdNormalize)->isEnabled());
     win.dialogs.script[kDlgParameters].push_back({kButton1, [](Instance& s) { s.res = 300; }});
     win.press(Qt::Key_F4);
