@@ -80,16 +80,14 @@ TEST(TypeForm, OkTakesTheFirstCheckedAndTypesFillTwoBoxesOfTwoColumns) {
     s.type = 12;
     TypeForm form;
     Fields f = form.open(s);
-    EXPECT_EQ(f.first_checked(kFirstTypeRadio, NTYPES), 12);
-    EXPECT_EQ(std::count_if(f.checked.begin(), f.checked.end(), [](auto& c) { return c.second; }),
-              1);
-    for (const auto& [checks, type] : {std::pair<std::vector<int>, int>{{}, 12}, {{37, 0}, 0}}) {
-        f.checked.clear();
-        for (int t : checks)
-            f.checked[kFirstTypeRadio + t] = true;
-        form.ok(s, f);
-        EXPECT_EQ(s.type, type);
-    }
+    EXPECT_EQ(std::pair(f.first_checked(kFirstTypeRadio, NTYPES),
+                        std::count_if(f.checked.begin(), f.checked.end(),
+                                      [](auto& c) { return c.second; })),
+              std::pair(12, std::ptrdiff_t{1}));
+    ok_with(form, s, {}, {}, true);
+    EXPECT_EQ(s.type, 12);
+    ok_with(form, s, {}, {kFirstTypeRadio + 37, kFirstTypeRadio}, true);
+    EXPECT_EQ(s.type, 0);
     std::map<int, Control> radio;
     for (const Control& c : form.description().controls)
         radio.emplace(c.id - kFirstTypeRadio, c);
