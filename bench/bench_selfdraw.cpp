@@ -28,7 +28,7 @@ Timing time_calls(int type, int oddflag, int res, std::initializer_list<std::int
         morv::VOXEL next{};
         int x = 0, y = 0;
         const auto start = std::chrono::steady_clock::now();
-        morv::fpointer[static_cast<std::size_t>(type)](s, morv::VOXEL{0.01, 0, 0}, &next, 0, &x,
+        morv::fpointer[static_cast<std::size_t>(type)](s, s, morv::VOXEL{0.01, 0, 0}, &next, 0, &x,
                                                        &y);
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)

@@ -1,5 +1,6 @@
 #include "analysis/lyapunov.h"
 
+#include "core/driver.h"
 #include "core/state.h"
 
 #include <cmath>
@@ -63,10 +64,12 @@ template <std::size_t N> int marked(const std::array<std::array<int, N>, N>& cel
     return n;
 }
 
-VOXEL advance(State& s, StepFn step, VOXEL v, int i) {
+// The next point from v; `from` is the point the step starts from, which only
+// a start set taken at the first step makes differ from v.
+VOXEL advance(const State& s, RenderContext& rc, StepFn step, VOXEL v, VOXEL from, int i) {
     VOXEL next = v;
     int xpos = 0, ypos = 0;
-    step(s, v, &next, i, &xpos, &ypos);
+    step(s, rc, from, &next, i, &xpos, &ypos);
     return next;
 }
 
@@ -120,10 +123,12 @@ std::optional<ChaosMeasure> lyapunov(State& s, StepFn step, BoxGrids* grids) {
     VOXEL ve{};
     double logaccum = 0;
     for (int i = 0; i < kTurns; ++i) {
-        v = advance(s, step, v, i);
+        VOXEL from = v;
+        if (i == 0) take_start_set(s, s, from);
+        v = advance(s, s, step, v, from, i);
         if (i < kTransientTurns) continue;
         if (i == kTransientTurns) ve = VOXEL{v.x + kSeparation, v.y, v.z};
-        ve = advance(s, step, ve, i);
+        ve = advance(s, s, step, ve, ve, i);
         boxcount(g, mm, v);
         const double dx = ve.x - v.x, dy = ve.y - v.y, dz = ve.z - v.z;
         // Only the x-y separation counts, also for three-dimensional types.

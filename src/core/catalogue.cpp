@@ -4,7 +4,13 @@ namespace morv {
 
 namespace {
 constexpr std::array<double, 4> none{0, 0, 0, 0};
-}
+
+// Storm Julia's two built-in pairs of Julia constants, each with its start point.
+constexpr StartSet kStormSets[] = {
+    {0.054631, 0.003381, -1.924232, -0.439203, -0.6711, -0.286204},
+    {0.116414, -0.166867, -0.399915, -0.591196, -0.009328, 0.338827},
+};
+} // namespace
 
 // The index of a row is the type number that parameter files store.
 constexpr std::array<TypeInfo, NTYPES> kCatalogue{{
@@ -348,7 +354,8 @@ constexpr std::array<TypeInfo, NTYPES> kCatalogue{{
      .method = 1,
      .okmethod = 0x5,
      .random = RandomScheme::Coefficients,
-     .follow_up = FollowUp::StormDefaults},
+     .follow_up = FollowUp::StormDefaults,
+     .start_sets = kStormSets},
     {.name = "Frost Julia  + $",
      .pdef = {0.088, 0.043, 0, 0, 0, 0, 0, 0.306, 0.047},
      .mmdef = {-1.0, 1.0, -1.3, 1.3},
@@ -410,6 +417,14 @@ constexpr bool special_fields_have_labels() {
     return true;
 }
 static_assert(special_fields_have_labels());
+
+// Choosing a type re-arms its start sets exactly when it has some.
+constexpr bool start_sets_match_follow_up() {
+    for (const TypeInfo& t : kCatalogue)
+        if (t.start_sets.empty() == (t.follow_up == FollowUp::StormDefaults)) return false;
+    return true;
+}
+static_assert(start_sets_match_follow_up());
 
 const std::array<TypeInfo, NTYPES> catalogue = kCatalogue;
 

@@ -3,14 +3,18 @@
 #include "core/types.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 
 namespace morv {
 
-struct State;
+struct Params;
+struct RenderContext;
 
-// One iteration of a type's formula; see docs/step-contract.md.
-using StepFn = int (*)(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);
+// One iteration of a type's formula over a parameter set it only reads, in a
+// render context that holds everything it writes; see docs/step-contract.md.
+using StepFn = int (*)(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                       int* xpos, int* ypos);
 
 // Step functions by type number. The engine does not know the formulas: whoever
 // builds an instance hands it their table.
@@ -118,7 +122,13 @@ enum class FollowUp {
     VolterraLotkaForm,
     UnityBox,      // original or inversion
     RosslerBox,    // projection or orthogonal
-    StormDefaults, // the next image starts from the first default set
+    StormDefaults, // the next image starts from one of the type's start sets
+};
+
+// A built-in set a type may start from: the first call of the next run takes
+// (x, y) as its point, and a..d replace the working parameters for good.
+struct StartSet {
+    double x, y, a, b, c, d;
 };
 
 struct TypeInfo {
@@ -138,6 +148,9 @@ struct TypeInfo {
     SpeedRule speed = SpeedRule::Step;
     RandomScheme random = RandomScheme::None;
     FollowUp follow_up = FollowUp::None;
+    // One is taken, by lrand() modulo their count, when a run starts while the
+    // render context's stormflag is set; empty for the types that have none.
+    std::span<const StartSet> start_sets{};
 };
 
 // A type that colours its own points unless an option says otherwise.

@@ -54,7 +54,31 @@ bool start_afresh(State& s) {
     return true;
 }
 
+// The step at iter 0, which may start from a set the type takes at its first
+// run instead of the orbit's point. Kept out of the driver's common path.
+[[gnu::noinline]] int first_step(State& s, StepFn step, VOXEL* next, int* xpos, int* ypos) {
+    VOXEL old = s.v;
+    take_start_set(s, s, old);
+    return step(s, s, old, next, 0, xpos, ypos);
+}
+
 } // namespace
+
+bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first) {
+    if (rc.stormflag == 0 || !valid_type(ps.type)) return false;
+    const std::span<const StartSet> sets = catalogue[ps.type].start_sets;
+    if (sets.empty()) return false;
+    rc.stormflag = 0;
+    const StartSet& set = sets[static_cast<std::size_t>(rc.lrand()) % sets.size()];
+    first.x = set.x;
+    first.y = set.y;
+    PARAM& p = ps.p[ps.type];
+    p.a = set.a;
+    p.b = set.b;
+    p.c = set.c;
+    p.d = set.d;
+    return true;
+}
 
 Outcome fractaldriver(State& s) {
     if (s.firstloop && !start_afresh(s)) {
@@ -65,7 +89,9 @@ Outcome fractaldriver(State& s) {
     const StepFn step = step_of(s);
     VOXEL vnew = s.v;
     int xplot1 = 0, yplot1 = 0;
-    const int r = step != nullptr ? step(s, s.v, &vnew, s.count, &xplot1, &yplot1) : kStop;
+    const int r = step == nullptr ? kStop
+                  : s.count == 0  ? first_step(s, step, &vnew, &xplot1, &yplot1)
+                                  : step(s, s, s.v, &vnew, s.count, &xplot1, &yplot1);
 
     if (r >= kComplete) {
         if (r != kComplete) return Outcome::Paused;
@@ -89,7 +115,7 @@ Outcome fractaldriver(State& s) {
             // The first point of a fresh image only becomes the previous pixel.
             ++s.count;
         } else if (r == kPlot) {
-            plot(s, xplot1, yplot1, s.xplot0, s.yplot0);
+            plot(s, s, xplot1, yplot1, s.xplot0, s.yplot0);
         }
         s.xplot0 = xplot1;
         s.yplot0 = yplot1;

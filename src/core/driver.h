@@ -3,6 +3,9 @@
 namespace morv {
 
 struct State;
+struct Params;
+struct RenderContext;
+struct VOXEL;
 
 // What one driver call did. The driver only reports; whoever runs it decides
 // what a pause means (the desktop program pauses, the renderer resumes at once).
@@ -20,5 +23,13 @@ inline bool pauses(Outcome o) {
 
 // One iteration of the current type. Never touches okrun.
 Outcome fractaldriver(State& s);
+
+// Before the first step of an orbit (iter 0): while stormflag is set and the
+// current type has start sets, clears the flag, writes one set's a..d into
+// the working parameters and its (x, y) into `first`, the point that first
+// step starts from. False when nothing was taken. Steps only read the
+// parameters, so whoever runs an orbit's first step with the parameter set
+// in hand calls this: the driver, the Lyapunov measurement.
+bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first);
 
 } // namespace morv

@@ -6,8 +6,9 @@
 // instantiated; run_calls() is the way in.
 #include "core/catalogue.h"
 #include "core/numeric.h"
+#include "core/params.h"
+#include "core/render_context.h"
 #include "core/run_calls.h"
-#include "core/state.h"
 
 #include <algorithm>
 #include <array>
@@ -17,23 +18,23 @@ namespace morv {
 
 namespace fused {
 
-// The driver's locals of one run, written back to the state when it stops.
+// The driver's locals of one run, written back to the context when it stops.
 struct Orbit {
     VOXEL v, oldv;
     int count, itercount, xplot0, yplot0;
     unsigned hitmax;
 
-    explicit Orbit(const State& s)
-        : v(s.v), oldv(s.oldv), count(s.count), itercount(s.itercount), xplot0(s.xplot0),
-          yplot0(s.yplot0), hitmax(s.hitmax) {}
-    void store(State& s) const {
-        s.v = v;
-        s.oldv = oldv;
-        s.count = count;
-        s.itercount = itercount;
-        s.xplot0 = xplot0;
-        s.yplot0 = yplot0;
-        s.hitmax = hitmax;
+    explicit Orbit(const RenderContext& rc)
+        : v(rc.v), oldv(rc.oldv), count(rc.count), itercount(rc.itercount), xplot0(rc.xplot0),
+          yplot0(rc.yplot0), hitmax(rc.hitmax) {}
+    void store(RenderContext& rc) const {
+        rc.v = v;
+        rc.oldv = oldv;
+        rc.count = count;
+        rc.itercount = itercount;
+        rc.xplot0 = xplot0;
+        rc.yplot0 = yplot0;
+        rc.hitmax = hitmax;
     }
 };
 
@@ -43,21 +44,24 @@ struct Orbit {
 struct Target {
     std::uint32_t* canvas;
     float* hits;
+    Surface* window;
+    const Palette* palette;
     int res, window_right, window_bottom;
     std::array<std::uint32_t, 256> pixel;
 
-    explicit Target(State& s)
-        : canvas(s.canvas.data()), hits(s.hcres == s.res ? s.hitcount.data() : nullptr), res(s.res),
-          window_right(std::min(s.res, s.ClientRes.right)),
-          window_bottom(std::min(s.res, s.ClientRes.bottom)) {
+    Target(const Params& ps, RenderContext& rc)
+        : canvas(rc.canvas.data()), hits(rc.hcres == ps.res ? rc.hitcount.data() : nullptr),
+          window(&rc.window), palette(&ps.palette), res(ps.res),
+          window_right(std::min(ps.res, rc.ClientRes.right)),
+          window_bottom(std::min(ps.res, rc.ClientRes.bottom)) {
         for (unsigned i = 0; i < pixel.size(); ++i)
-            pixel[i] = Surface::to_pixel(palette_color(s.palette, i));
+            pixel[i] = Surface::to_pixel(palette_color(ps.palette, i));
     }
 
-    void dot(State& s, std::size_t at, int x, int y, std::uint32_t index) const {
+    void dot(std::size_t at, int x, int y, std::uint32_t index) const {
         canvas[at] = pixel[index];
         if (x < window_right && y < window_bottom)
-            s.window.set_pixel(x, y, palette_color(s.palette, index));
+            window->set_pixel(x, y, palette_color(*palette, index));
     }
 };
 
@@ -96,8 +100,7 @@ inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXE
 // The plotter of "Speed - Points" and "Hit Count" for the pending dot.
 // Always inlined: the hit maximum must stay in a register.
 template <int Method>
-[[gnu::always_inline]] inline void draw_pending(State& s, const Target& t, unsigned& hitmax,
-                                                PendingDot& d) {
+[[gnu::always_inline]] inline void draw_pending(const Target& t, unsigned& hitmax, PendingDot& d) {
     if (!d.set) return;
     d.set = false;
     float* h = &t.hits[d.at];
@@ -105,11 +108,11 @@ template <int Method>
         const std::uint32_t n = static_cast<std::uint32_t>(trunc32(*h)) + 1u;
         *h += 1.0f;
         if (n > hitmax) hitmax = n;
-        t.dot(s, d.at, d.x, d.y, n < 255 ? n : 255);
+        t.dot(d.at, d.x, d.y, n < 255 ? n : 255);
     } else {
         const std::uint32_t c = d.speed;
         if (c <= static_cast<std::uint32_t>(trunc32(*h))) return; // a pixel keeps its highest
-        t.dot(s, d.at, d.x, d.y, c);
+        t.dot(d.at, d.x, d.y, c);
         *h = static_cast<float>(c);
         if (c > hitmax) hitmax = c;
     }
@@ -123,14 +126,15 @@ template <class Step> constexpr bool defers_z() {
     };
 }
 
-// Up to n driver calls for a state past its first call whose type steps with
+// Up to n driver calls for a context past its first call whose type steps with
 // `step` and colours with Method; stops after a call that pauses or sets
 // *held, exactly as the one-call driver would leave everything.
 template <int Method, class Step>
-long long run(State& s, const Step& step, long long n, const bool* held, Outcome& last) {
+long long run(const Params& ps, RenderContext& rc, const Step& step, long long n, const bool* held,
+              Outcome& last) {
     static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
-    Orbit o(s);
-    const Target t(s);
+    Orbit o(rc);
+    const Target t(ps, rc);
     PendingDot pending;
     long long done = 0;
     int r = kPlot;
@@ -143,17 +147,17 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
             if (made >= 1) Step::deferred_z(step.p, o.oldv, &o.v);
             if (made >= 2) Step::deferred_z(step.p, older, &o.oldv);
         }
-        o.store(s);
+        o.store(rc);
     };
     while (done < n) {
         VOXEL vnew = o.v;
         int x1 = 0, y1 = 0;
         r = step(o.v, &vnew, o.count, &x1, &y1);
         ++done;
-        draw_pending<Method>(s, t, o.hitmax, pending);
+        draw_pending<Method>(t, o.hitmax, pending);
         if (r >= kComplete) {
             finish();
-            if (r == kComplete) s.firstloop = 1;
+            if (r == kComplete) rc.firstloop = 1;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
         }
@@ -168,8 +172,8 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
         if (o.itercount < 25000) {
             ++o.itercount;
             // The start-up image pauses itself; Resume continues the same orbit.
-            if (s.intro && o.itercount == 25000) {
-                s.intro = 0;
+            if (rc.intro && o.itercount == 25000) {
+                rc.intro = 0;
                 finish();
                 last = Outcome::Paused;
                 return done;
@@ -186,32 +190,37 @@ long long run(State& s, const Step& step, long long n, const bool* held, Outcome
         if (held != nullptr && *held) break;
     }
     if (done > 0) last = r == kTransient ? Outcome::Transient : Outcome::Plotted;
-    draw_pending<Method>(s, t, o.hitmax, pending);
+    draw_pending<Method>(t, o.hitmax, pending);
     finish();
     return done;
 }
 
 // A step of the table called as it is.
 template <StepFn Step> struct TableStep {
-    State& s;
+    const Params& ps;
+    RenderContext& rc;
 
     int operator()(VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) const {
-        return Step(s, old, next, iter, xpos, ypos);
+        return Step(ps, rc, old, next, iter, xpos, ypos);
     }
-    template <class Run> static auto with(State& s, Run&& run) { return run(TableStep{s}); }
+    template <class Run> static auto with(const Params& ps, RenderContext& rc, Run&& run) {
+        return run(TableStep{ps, rc});
+    }
 };
 
-// The kernel of Method for a step that Steps::with() resolves for the state.
+// The kernel of Method for a step that Steps::with() resolves for the
+// parameter set and the context.
 template <class Steps, int Method>
-long long calls(State& s, long long n, const bool* held, Outcome& last) {
-    return Steps::with(s, [&](const auto& step) { return run<Method>(s, step, n, held, last); });
+long long calls(const Params& ps, RenderContext& rc, long long n, const bool* held, Outcome& last) {
+    return Steps::with(ps, rc,
+                       [&](const auto& step) { return run<Method>(ps, rc, step, n, held, last); });
 }
 
 } // namespace fused
 
 // The kernels of one step function, by colouring method. Steps computes what
-// Step does: the step itself, or a type whose with(state, run) calls run with
-// an equivalent step resolved for the state (inline, its parameters read once).
+// Step does: the step itself, or a type whose with(ps, rc, run) calls run with
+// an equivalent step resolved for them (inline, its parameters read once).
 template <StepFn Step, class Steps = fused::TableStep<Step>>
 constexpr FusedKernels fused_kernels_of() {
     FusedKernels k{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/params.h"
 #include "core/platform.h"
 #include "core/step_scratch.h"
 #include "core/surface.h"
@@ -52,5 +53,21 @@ struct RenderContext {
     void seed_from_clock() { rng.srand(static_cast<std::uint32_t>(platform.now_seconds())); }
     void sleep_ms(int ms) { platform.sleep_ms(ms); }
 };
+
+// The visible test: the window pixel is drawn too when it lies in the part of
+// the image the window shows.
+inline bool visible(const Params& ps, const RenderContext& rc, int x, int y) {
+    return x < ps.res && x < rc.ClientRes.right && y < ps.res && y < rc.ClientRes.bottom &&
+           x >= 0 && y >= 0;
+}
+
+// Drawing a dot: the canvas pixel always, the window pixel when visible.
+inline void drawdot(const Params& ps, RenderContext& rc, int x, int y, COLORREF c) {
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(ps.res) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(ps.res))
+        return;
+    rc.canvas.set_pixel(x, y, c);
+    if (visible(ps, rc, x, y)) rc.window.set_pixel(x, y, c);
+}
 
 } // namespace morv

@@ -5,7 +5,6 @@
 
 namespace morv {
 
-
 // A rotation prepared once for many points: the turned axes in the order they
 // apply, each with its angle in radians, and what it was made from.
 struct RotationPlan {

@@ -28,7 +28,7 @@ RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels, con
     RunOutcome out;
     while (out.calls < n) {
         if (const FusedKernel k = kernel_for(s, kernels)) {
-            out.calls += k(s, n - out.calls, held, out.last);
+            out.calls += k(s, s, n - out.calls, held, out.last);
         } else {
             out.last = fractaldriver(s);
             ++out.calls;

@@ -8,11 +8,14 @@
 namespace morv {
 
 struct State;
+struct Params;
+struct RenderContext;
 
-// Up to n driver calls made in one go for a state past its first call,
+// Up to n driver calls made in one go for a context past its first call,
 // stopping after a call whose outcome pauses or that sets *held (when given);
 // returns the calls made and leaves the last call's outcome in `last`.
-using FusedKernel = long long (*)(State& s, long long n, const bool* held, Outcome& last);
+using FusedKernel = long long (*)(const Params& ps, RenderContext& rc, long long n,
+                                  const bool* held, Outcome& last);
 
 // A step function's kernels by colouring method (nullptr where the one-call
 // driver does the work).
@@ -29,8 +32,8 @@ struct RunOutcome {
 
 // Calls the driver up to n times, stopping after a call whose outcome pauses,
 // or (with `held`) after one that set *held (a step asked to wait):
-// everything ends exactly as after that many fractaldriver() calls. With `kernels`, calls of a type and method that has
-// a kernel for the state's step function run fused.
+// everything ends exactly as after that many fractaldriver() calls. With `kernels`, calls of a type
+// and method that has a kernel for the state's step function run fused.
 RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr,
                      const bool* held = nullptr);
 

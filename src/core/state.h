@@ -14,24 +14,11 @@ struct State : Params, RenderContext {
 };
 
 // The current type's step function; nullptr when none was handed in.
+inline StepFn step_of(const Params& ps, const RenderContext& rc) {
+    return rc.steps != nullptr && valid_type(ps.type) ? (*rc.steps)[ps.type] : nullptr;
+}
 inline StepFn step_of(const State& s) {
-    return s.steps != nullptr && valid_type(s.type) ? (*s.steps)[s.type] : nullptr;
-}
-
-// The visible test: the window pixel is drawn too when it lies in the part of
-// the image the window shows.
-inline bool visible(const State& s, int x, int y) {
-    return x < s.res && x < s.ClientRes.right && y < s.res && y < s.ClientRes.bottom && x >= 0 &&
-           y >= 0;
-}
-
-// Drawing a dot: the canvas pixel always, the window pixel when visible.
-inline void drawdot(State& s, int x, int y, COLORREF c) {
-    if (static_cast<unsigned>(x) >= static_cast<unsigned>(s.res) ||
-        static_cast<unsigned>(y) >= static_cast<unsigned>(s.res))
-        return;
-    s.canvas.set_pixel(x, y, c);
-    if (visible(s, x, y)) s.window.set_pixel(x, y, c);
+    return step_of(s, s);
 }
 
 // Sets the resolution and rebuilds the canvas black at that size; false, with

@@ -55,22 +55,22 @@ void advance(int& index) {
 
 // Lines and dots go to the canvas and to the window at the same place, without
 // the visible-part test of other types: the surfaces clip to their own size.
-void both_line(State& s, Point from, Point to, COLORREF c) {
-    s.canvas.line(from, to, s.linewidth, c);
-    s.window.line(from, to, s.linewidth, c);
+void both_line(const Params& ps, RenderContext& rc, Point from, Point to, COLORREF c) {
+    rc.canvas.line(from, to, ps.linewidth, c);
+    rc.window.line(from, to, ps.linewidth, c);
 }
 
-void both_dot(State& s, int x, int y, COLORREF c) {
-    s.canvas.set_pixel(x, y, c);
-    s.window.set_pixel(x, y, c);
+void both_dot(RenderContext& rc, int x, int y, COLORREF c) {
+    rc.canvas.set_pixel(x, y, c);
+    rc.window.set_pixel(x, y, c);
 }
 
 // Curve k (1..8), drawn whole.
-void draw_curve(State& s, const Axes& ax, int k, int& index) {
-    const int halfres = s.res >> 1;
+void draw_curve(const Params& ps, RenderContext& rc, const Axes& ax, int k, int& index) {
+    const int halfres = ps.res >> 1;
     const COLORREF c = kCurveColors[static_cast<std::size_t>(k - 1)];
     int oldy = 0, y = 0;
-    for (int i = 0; i < s.res; ++i) {
+    for (int i = 0; i < ps.res; ++i) {
         const double l = ax.column_l(i);
         advance(index);
         double x = 0.5;
@@ -81,8 +81,8 @@ void draw_curve(State& s, const Axes& ax, int k, int& index) {
         // Each curve is drawn twice: at its true rows and shifted up by half
         // the canvas, where the diagram will wipe it column by column.
         if (i >= 2) {
-            both_line(s, {i - 1, oldy}, {i, y}, c);
-            both_line(s, {i - 1, oldy - halfres}, {i, y - halfres}, c);
+            both_line(ps, rc, {i - 1, oldy}, {i, y}, c);
+            both_line(ps, rc, {i - 1, oldy - halfres}, {i, y - halfres}, c);
         }
         oldy = y;
     }
@@ -90,62 +90,64 @@ void draw_curve(State& s, const Axes& ax, int k, int& index) {
 
 // Column i of the classic diagram, shifted up by half the canvas into its
 // cleared top.
-void draw_classic_column(State& s, const Axes& ax, int i, BifurcationScratch& b) {
-    const int halfres = s.res >> 1;
-    s.canvas.fill_rect(Rect{i, 0, i + 1, halfres}, s.back);
-    s.window.fill_rect(Rect{i, 0, i + 1, halfres}, s.back);
+void draw_classic_column(const Params& ps, RenderContext& rc, const Axes& ax, int i,
+                         BifurcationScratch& b) {
+    const int halfres = ps.res >> 1;
+    rc.canvas.fill_rect(Rect{i, 0, i + 1, halfres}, ps.back);
+    rc.window.fill_rect(Rect{i, 0, i + 1, halfres}, ps.back);
     const double l = ax.column_l(i);
     advance(b.index);
-    const COLORREF c = palette_color(s.palette, static_cast<unsigned>(b.index));
+    const COLORREF c = palette_color(ps.palette, static_cast<unsigned>(b.index));
     double x = b.x;
     for (int j = 0; j < kIterations; ++j) {
         x = l * x * (1 - x);
-        if (j > kSettle && ax.in_range(x)) both_dot(s, i, ax.row(x) - halfres, c);
+        if (j > kSettle && ax.in_range(x)) both_dot(rc, i, ax.row(x) - halfres, c);
     }
     b.x = x;
 }
 
 // Column i of an odd pass.
-void draw_odd_column(State& s, const Axes& ax, int i, BifurcationScratch& b) {
+void draw_odd_column(const Params& ps, RenderContext& rc, const Axes& ax, int i,
+                     BifurcationScratch& b) {
     const double l = ax.column_l(i);
     advance(b.index);
-    const COLORREF c = palette_color(s.palette, static_cast<unsigned>(b.index));
+    const COLORREF c = palette_color(ps.palette, static_cast<unsigned>(b.index));
     double x = b.x;
     for (int j = 0; j < kIterations; ++j) {
         x = l * x * (1 - x * x);
-        if (j > kSettle && ax.in_range(x)) both_dot(s, i, ax.row(x), c);
+        if (j > kSettle && ax.in_range(x)) both_dot(rc, i, ax.row(x), c);
     }
     b.x = x;
 }
 
-int classic_call(State& s, BifurcationScratch& b) {
-    const Axes ax = classic_axes(s.res);
+int classic_call(const Params& ps, RenderContext& rc, BifurcationScratch& b) {
+    const Axes ax = classic_axes(ps.res);
     if (b.stage < kCurves) {
-        draw_curve(s, ax, ++b.stage, b.index);
-        s.sleep_ms(kCurvePauseMs);
+        draw_curve(ps, rc, ax, ++b.stage, b.index);
+        rc.sleep_ms(kCurvePauseMs);
         return kTransient;
     }
     // x carries over from column to column.
-    draw_classic_column(s, ax, b.column++, b);
-    return b.column >= s.res ? kComplete : kTransient;
+    draw_classic_column(ps, rc, ax, b.column++, b);
+    return b.column >= ps.res ? kComplete : kTransient;
 }
 
 // The odd map is symmetric, so it is iterated from both signs of the start.
-int odd_call(State& s, BifurcationScratch& b, double start) {
+int odd_call(const Params& ps, RenderContext& rc, BifurcationScratch& b, double start) {
     if (b.column == 0) b.x = b.stage == 0 ? start : -start;
-    draw_odd_column(s, odd_axes(s.res), b.column++, b);
-    if (b.column < s.res) return kTransient;
-    s.sleep_ms(kOddPauseMs);
+    draw_odd_column(ps, rc, odd_axes(ps.res), b.column++, b);
+    if (b.column < ps.res) return kTransient;
+    rc.sleep_ms(kOddPauseMs);
     b.column = 0;
     return ++b.stage >= kOddPasses ? kComplete : kTransient;
 }
 
 } // namespace
 
-int bifurcation(State& s, VOXEL old, VOXEL*, int iter, int*, int*) {
-    BifurcationScratch& b = scratch(s).selfdraw2.bifurcation;
+int bifurcation(const Params& ps, RenderContext& rc, VOXEL old, VOXEL*, int iter, int*, int*) {
+    BifurcationScratch& b = scratch(rc).selfdraw2.bifurcation;
     if (iter == 0) b = BifurcationScratch{0, 0, 0, old.x};
-    return s.oddflag == 0 ? classic_call(s, b) : odd_call(s, b, old.x);
+    return ps.oddflag == 0 ? classic_call(ps, rc, b) : odd_call(ps, rc, b, old.x);
 }
 
 } // namespace morv

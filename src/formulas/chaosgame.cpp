@@ -29,8 +29,8 @@ int sierpinski_mode(int smode) {
     return smode < kSierpinskiModes ? smode : kSierpinskiModes - 1;
 }
 
-void set_vertices(SierpinskiScratch& sc, const State& s) {
-    const double r = s.dres;
+void set_vertices(SierpinskiScratch& sc, const Params& ps) {
+    const double r = ps.dres;
     auto& v = sc.vertex;
     switch (sc.mode) {
     case 0: {
@@ -64,7 +64,7 @@ void set_vertices(SierpinskiScratch& sc, const State& s) {
         v[2] = {(r - 40) * 0.75 + kMargin, v[1].y, 0};
         v[3] = {v[1].x, r - (r - h) * 0.5 - kMargin, 0};
         v[4] = {v[2].x, v[3].y, 0};
-        v[5] = {static_cast<double>(s.res) - kMargin, r / 2, 0};
+        v[5] = {static_cast<double>(ps.res) - kMargin, r / 2, 0};
         break;
     }
     }
@@ -73,23 +73,23 @@ void set_vertices(SierpinskiScratch& sc, const State& s) {
 // The count read before the increment picks the colour, so a first hit shows
 // entry 0. Without a hit-count buffer (the render's method is not Hit Count)
 // there is nothing to count and the dot takes the foreground colour.
-COLORREF sierpinski_count_colour(State& s, int x, int y) {
-    float* h = hitcount_at(s, x, y);
-    if (h == nullptr) return s.fore;
+COLORREF sierpinski_count_colour(const Params& ps, RenderContext& rc, int x, int y) {
+    float* h = hitcount_at(ps, rc, x, y);
+    if (h == nullptr) return ps.fore;
     const auto n = static_cast<std::uint32_t>(trunc32(*h));
     if (n < 4294967294u) *h += 1.0f;
-    if (n > s.hitmax) s.hitmax = n;
-    return palette_color(s.palette, n < 255 ? n : 255);
+    if (n > rc.hitmax) rc.hitmax = n;
+    return palette_color(ps.palette, n < 255 ? n : 255);
 }
 
 // Here the count after the increment picks the colour: a first hit shows 1.
-COLORREF fern_count_colour(State& s, int x, int y) {
-    float* h = hitcount_at(s, x, y);
-    if (h == nullptr) return s.fore;
+COLORREF fern_count_colour(const Params& ps, RenderContext& rc, int x, int y) {
+    float* h = hitcount_at(ps, rc, x, y);
+    if (h == nullptr) return ps.fore;
     *h += 1.0f;
     const auto n = static_cast<std::uint32_t>(trunc32(*h));
-    if (n > s.hitmax) s.hitmax = n;
-    return palette_color(s.palette, n < 255 ? n : 255);
+    if (n > rc.hitmax) rc.hitmax = n;
+    return palette_color(ps.palette, n < 255 ? n : 255);
 }
 
 bool subnormal(double v) {
@@ -109,33 +109,33 @@ int fern_map(const std::array<int, 6>& fp, int r) {
     return 5;
 }
 
-int sierpinski(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    SierpinskiScratch& sc = scratch(s).selfdraw1.sierpinski;
+int sierpinski(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    SierpinskiScratch& sc = scratch(rc).selfdraw1.sierpinski;
     if (iter == 0) {
-        s.seed_from_clock();
-        sc.mode = sierpinski_mode(s.smode);
-        set_vertices(sc, s);
-        sc.x0 = sc.y0 = s.dres * 0.5;
+        rc.seed_from_clock();
+        sc.mode = sierpinski_mode(ps.smode);
+        set_vertices(sc, ps);
+        sc.x0 = sc.y0 = ps.dres * 0.5;
     }
-    const VOXEL& v = sc.vertex[s.rand() % rindex[sc.mode]];
+    const VOXEL& v = sc.vertex[rc.rand() % rindex[sc.mode]];
     const double r = keep[sc.mode];
     sc.x0 = (sc.x0 - v.x) * r + v.x;
     sc.y0 = (sc.y0 - v.y) * r + v.y;
     if (iter >= kWarmup) {
         const int x = trunc32(sc.x0), y = trunc32(sc.y0);
-        sc.cr = s.scmode == 0 ? s.fore : sierpinski_count_colour(s, x, y);
-        drawdot(s, x, y, sc.cr);
+        sc.cr = ps.scmode == 0 ? ps.fore : sierpinski_count_colour(ps, rc, x, y);
+        drawdot(ps, rc, x, y, sc.cr);
     }
     return kTransient;
 }
 
-int fern(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    FernScratch& sc = scratch(s).selfdraw1.fern;
+int fern(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    FernScratch& sc = scratch(rc).selfdraw1.fern;
     if (iter == 0) {
-        s.seed_from_clock();
+        rc.seed_from_clock();
         sc.x0 = sc.y0 = 0.1; // a fixed start: the type's start point is not used
     }
-    const auto& m = s.f[fern_map(s.fp, s.rand() % 100)];
+    const auto& m = ps.f[fern_map(ps.fp, rc.rand() % 100)];
     const double x1 = m[0] * sc.x0 + m[1] * sc.y0 + m[4];
     const double y1 = m[2] * sc.x0 + m[3] * sc.y0 + m[5];
     // An orbit decaying into the subnormal range has collapsed: the image is done.
@@ -144,10 +144,10 @@ int fern(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
     sc.y0 = y1;
     if (iter >= kWarmup) {
         int x = 0, y = 0;
-        map_to_pixel(s, x1, y1, &x, &y);
-        if (static_cast<unsigned>(x) < static_cast<unsigned>(s.res) &&
-            static_cast<unsigned>(y) < static_cast<unsigned>(s.res))
-            drawdot(s, x, y, s.ifscmode == 0 ? s.fore : fern_count_colour(s, x, y));
+        map_to_pixel(ps, x1, y1, &x, &y);
+        if (static_cast<unsigned>(x) < static_cast<unsigned>(ps.res) &&
+            static_cast<unsigned>(y) < static_cast<unsigned>(ps.res))
+            drawdot(ps, rc, x, y, ps.ifscmode == 0 ? ps.fore : fern_count_colour(ps, rc, x, y));
     }
     return kTransient;
 }

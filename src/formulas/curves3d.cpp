@@ -15,12 +15,12 @@ constexpr int kCountWrap = 2147480000; // a multiple of kMaxCount short of INT32
 
 // The point as the plotter places it: rotated when any angle is set, scaled by
 // `shrink`, centred on the canvas.
-void project(const State& s, const VOXEL& point, double shrink, int* xpos, int* ypos) {
+void project(const Params& ps, const VOXEL& point, double shrink, int* xpos, int* ypos) {
     VOXEL p = point;
-    if (rotated(s)) rotatexyz(s, point, &p);
-    const int half = s.res / 2;
+    if (rotated(ps)) rotatexyz(ps, point, &p);
+    const int half = ps.res / 2;
     *xpos = wrap_add(trunc32(shrink * p.x), half);
-    *ypos = wrap_sub(wrap_sub(s.res, wrap_add(trunc32(shrink * p.y), half)), 1);
+    *ypos = wrap_sub(wrap_sub(ps.res, wrap_add(trunc32(shrink * p.y), half)), 1);
 }
 
 // Every 10000th point the curve is complete: pause, and let Resume retrace it.
@@ -33,12 +33,13 @@ int advance(int& count) {
 
 } // namespace
 
-int chrysanthemum(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) {
-    ChrysanthemumScratch& k = scratch(s).selfdraw2.chrysanthemum;
+int chrysanthemum(const Params& ps, RenderContext& rc, VOXEL, VOXEL* next, int iter, int* xpos,
+                  int* ypos) {
+    ChrysanthemumScratch& k = scratch(rc).selfdraw2.chrysanthemum;
     if (iter == 0) {
         k.count = 0;
         k.pi_over_maxcount = kPi / kMaxCount;
-        k.res_over_24 = s.res / 24.0;
+        k.res_over_24 = ps.res / 24.0;
     }
     // In double: 21 * count as an int would overflow long before the wrap.
     const double u = 21.0 * k.count * k.pi_over_maxcount;
@@ -48,16 +49,17 @@ int chrysanthemum(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) 
     next->x = r * std::cos(u) * k.res_over_24;
     next->y = r * std::sin(u) * k.res_over_24;
     next->z = (r / 3) * std::sin(0.8975979010256552 * r) * k.res_over_24; // 2 pi / 7
-    project(s, *next, 1.0, xpos, ypos);
+    project(ps, *next, 1.0, xpos, ypos);
     return advance(k.count);
 }
 
-int butterfly(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) {
-    ButterflyScratch& k = scratch(s).selfdraw2.butterfly;
+int butterfly(const Params& ps, RenderContext& rc, VOXEL, VOXEL* next, int iter, int* xpos,
+              int* ypos) {
+    ButterflyScratch& k = scratch(rc).selfdraw2.butterfly;
     if (iter == 0) {
         k.count = 0;
         k.pi_over_maxcount = kPi / kMaxCount;
-        k.res_over_10 = s.res / 10.0;
+        k.res_over_10 = ps.res / 10.0;
     }
     const double u = 24.0 * k.count * k.pi_over_maxcount;
     const double cos_u = std::cos(u);
@@ -68,7 +70,7 @@ int butterfly(State& s, VOXEL, VOXEL* next, int iter, int* xpos, int* ypos) {
     next->x = std::sin(u) * r * k.res_over_10;
     next->y = r * cos_u * k.res_over_10;
     next->z = 0.5 * std::fabs(next->y);
-    project(s, *next, 0.9, xpos, ypos);
+    project(ps, *next, 0.9, xpos, ypos);
     return advance(k.count);
 }
 

@@ -45,8 +45,8 @@ int web_steps(double x, double y) {
 
 // The dialog offers maxiter 2..1024; a value from elsewhere is held to that
 // range here so that a row can never take unbounded time.
-int vl_maxiter(const State& s) {
-    return std::clamp(s.vlmaxiter, 2, 1024);
+int vl_maxiter(const Params& ps) {
+    return std::clamp(ps.vlmaxiter, 2, 1024);
 }
 
 // One predictor-corrector step of dx/dt = x - xy, dy/dt = xy - y.
@@ -61,42 +61,42 @@ void vl_map(double& x, double& y, double half, double p) {
     y = y + half * (gxy - ypgxy + product);
 }
 
-void vl_start(State& s) {
-    VlScratch& sc = scratch(s).selfdraw1.vl;
-    const PARAM& p = s.p[s.type];
-    const MINMAX& mm = s.mm[s.type];
+void vl_start(const Params& ps, RenderContext& rc) {
+    VlScratch& sc = scratch(rc).selfdraw1.vl;
+    const PARAM& p = ps.p[ps.type];
+    const MINMAX& mm = ps.mm[ps.type];
     sc.row = 0;
     sc.half = p.sp0 * 0.5;
-    const int maxiter = vl_maxiter(s);
+    const int maxiter = vl_maxiter(ps);
     sc.factor = maxiter < 256 ? 256.0 : maxiter;
     sc.xside = mm.xmax - mm.xmin;
     sc.yside = mm.ymax - mm.ymin;
     sc.atrx = 1.0;
     sc.atry = 2.5;
     for (int i = 0; i < 128; ++i) {
-        if (sc.atrx * sc.atrx + sc.atry * sc.atry > s.vlmaxsize) break;
+        if (sc.atrx * sc.atrx + sc.atry * sc.atry > ps.vlmaxsize) break;
         vl_map(sc.atrx, sc.atry, sc.half, p.sp1);
     }
 }
 
 // The palette entry of start point (x, y), or 0 when its orbit escapes.
-unsigned vl_pixel(const State& s, double x, double y) {
-    const VlScratch& sc = scratch(s).selfdraw1.vl;
-    const double p = s.p[s.type].sp1;
-    const int maxiter = vl_maxiter(s);
-    double size = 0, infsize = s.vlmaxsize;
+unsigned vl_pixel(const Params& ps, const RenderContext& rc, double x, double y) {
+    const VlScratch& sc = scratch(rc).selfdraw1.vl;
+    const double p = ps.p[ps.type].sp1;
+    const int maxiter = vl_maxiter(ps);
+    double size = 0, infsize = ps.vlmaxsize;
     int n = 0;
-    while (size <= s.vlmaxsize && n < maxiter) {
+    while (size <= ps.vlmaxsize && n < maxiter) {
         vl_map(x, y, sc.half, p);
         size = x * x + y * y;
         n += 1;
-        if (s.vlcoloring == 1 && size < infsize) infsize = size;
-        if (s.vlcoloring == 2 &&
-            std::sqrt((x - sc.atrx) * (x - sc.atrx) + (y - sc.atry) * (y - sc.atry)) < s.vlradius)
+        if (ps.vlcoloring == 1 && size < infsize) infsize = size;
+        if (ps.vlcoloring == 2 &&
+            std::sqrt((x - sc.atrx) * (x - sc.atrx) + (y - sc.atry) * (y - sc.atry)) < ps.vlradius)
             break;
     }
-    if (size > s.vlmaxsize) return 0;
-    switch (s.vlcoloring) {
+    if (size > ps.vlmaxsize) return 0;
+    switch (ps.vlcoloring) {
     case 0: {
         const std::int32_t k = trunc32(std::fmod(16 * size, 255.0) + 1.0);
         return k >= 1 && k <= 255 ? static_cast<unsigned>(k) : mod255_index(k); // NaN: off range
@@ -109,19 +109,19 @@ unsigned vl_pixel(const State& s, double x, double y) {
 }
 
 // The reference orbit from (1.0, 2.5), drawn in yellow after its first 32 steps.
-void vl_show_orbit(State& s) {
-    const VlScratch& sc = scratch(s).selfdraw1.vl;
-    const MINMAX& mm = s.mm[s.type];
-    const double p = s.p[s.type].sp1;
+void vl_show_orbit(const Params& ps, RenderContext& rc) {
+    const VlScratch& sc = scratch(rc).selfdraw1.vl;
+    const MINMAX& mm = ps.mm[ps.type];
+    const double p = ps.p[ps.type].sp1;
     double x = 1.0, y = 2.5;
     for (int n = 1; n <= 256; ++n) {
-        if (x * x + y * y > s.vlmaxsize) break;
+        if (x * x + y * y > ps.vlmaxsize) break;
         vl_map(x, y, sc.half, p);
         if (n > 32) {
-            const int col = trunc32((x - mm.xmin) * s.dres / sc.xside);
+            const int col = trunc32((x - mm.xmin) * ps.dres / sc.xside);
             const int row =
-                wrap_sub(wrap_sub(s.res, trunc32((y - mm.ymin) * s.dres / sc.yside)), 1);
-            drawdot(s, col, row, rgb(255, 255, 0));
+                wrap_sub(wrap_sub(ps.res, trunc32((y - mm.ymin) * ps.dres / sc.yside)), 1);
+            drawdot(ps, rc, col, row, rgb(255, 255, 0));
         }
     }
 }
@@ -156,96 +156,97 @@ unsigned frothy_pixel(const FrothyBasinScratch& sc, double x, double y) {
 }
 
 // The "Finite Attractor" mode: z*z - C conj(z) as a point map for the plotter.
-int frothy_point_map(State& s, VOXEL old, VOXEL* next, int* xpos, int* ypos) {
-    const double a = s.p[s.type].a, b = s.p[s.type].b;
+int frothy_point_map(const Params& ps, VOXEL old, VOXEL* next, int* xpos, int* ypos) {
+    const double a = ps.p[ps.type].a, b = ps.p[ps.type].b;
     const double x = old.x, y = old.y;
     next->x = (x + y) * (x - y) - a * x - b * y;
     next->y = 2 * x * y - b * x + a * y;
-    map_to_pixel(s, next->x, next->y, xpos, ypos);
+    map_to_pixel(ps, next->x, next->y, xpos, ypos);
     return kPlot;
 }
 
 } // namespace
 
-int web(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    WebScratch& sc = scratch(s).selfdraw1.web;
-    const MINMAX& mm = s.mm[s.type];
+int web(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    WebScratch& sc = scratch(rc).selfdraw1.web;
+    const MINMAX& mm = ps.mm[ps.type];
     if (iter == 0) {
         sc.row = 0;
         sc.xside = mm.xmax - mm.xmin;
         sc.yside = mm.ymax - mm.ymin;
     }
-    const double y = grid_coord(s, s.res - sc.row - 1, sc.yside, mm.ymin); // top row is ymax
-    for (int i = 0; i < s.res; ++i) {
-        const int n = web_steps(grid_coord(s, i, sc.xside, mm.xmin), y);
+    const double y = grid_coord(ps, ps.res - sc.row - 1, sc.yside, mm.ymin); // top row is ymax
+    for (int i = 0; i < ps.res; ++i) {
+        const int n = web_steps(grid_coord(ps, i, sc.xside, mm.xmin), y);
         // Quick escapes keep the background.
-        if (n > 9) drawdot(s, i, sc.row, palette_color(s.palette, mod255_index(3 * n)));
+        if (n > 9) drawdot(ps, rc, i, sc.row, palette_color(ps.palette, mod255_index(3 * n)));
     }
     sc.row += 1;
-    return row_done(sc.row >= s.res);
+    return row_done(sc.row >= ps.res);
 }
 
-int vl(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    VlScratch& sc = scratch(s).selfdraw1.vl;
-    if (iter == 0) vl_start(s);
-    const MINMAX& mm = s.mm[s.type];
-    const double y = grid_coord(s, s.res - sc.row - 1, sc.yside, mm.ymin);
-    for (int i = 0; i < s.res; ++i) {
-        const unsigned k = vl_pixel(s, grid_coord(s, i, sc.xside, mm.xmin), y);
-        if (k != 0) drawdot(s, i, sc.row, palette_color(s.palette, k));
+int vl(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    VlScratch& sc = scratch(rc).selfdraw1.vl;
+    if (iter == 0) vl_start(ps, rc);
+    const MINMAX& mm = ps.mm[ps.type];
+    const double y = grid_coord(ps, ps.res - sc.row - 1, sc.yside, mm.ymin);
+    for (int i = 0; i < ps.res; ++i) {
+        const unsigned k = vl_pixel(ps, rc, grid_coord(ps, i, sc.xside, mm.xmin), y);
+        if (k != 0) drawdot(ps, rc, i, sc.row, palette_color(ps.palette, k));
     }
     sc.row += 1;
-    if (sc.row < s.res) return kTransient;
-    if (s.showorbits != 0) vl_show_orbit(s);
+    if (sc.row < ps.res) return kTransient;
+    if (ps.showorbits != 0) vl_show_orbit(ps, rc);
     return kComplete;
 }
 
-int popcorn(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    PopcornScratch& sc = scratch(s).selfdraw1.popcorn;
+int popcorn(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    PopcornScratch& sc = scratch(rc).selfdraw1.popcorn;
     if (iter == 0) {
         // The window is made symmetric about 0 and scaled by sp1: only its
         // minimum corner is read.
-        const MINMAX& mm = s.mm[s.type];
-        sc.row = s.res - 1;
+        const MINMAX& mm = ps.mm[ps.type];
+        sc.row = ps.res - 1;
         sc.index = 1;
-        sc.h = s.p[s.type].sp0;
-        sc.xmin = mm.xmin * s.p[s.type].sp1;
+        sc.h = ps.p[ps.type].sp0;
+        sc.xmin = mm.xmin * ps.p[ps.type].sp1;
         sc.xmax = -sc.xmin;
-        sc.ymin = mm.ymin * s.p[s.type].sp1;
+        sc.ymin = mm.ymin * ps.p[ps.type].sp1;
         sc.ymax = -sc.ymin;
         sc.xside = sc.xmax - sc.xmin;
         sc.yside = sc.ymax - sc.ymin;
     }
-    const double y0 = grid_coord(s, sc.row, sc.yside, sc.ymin);
-    const COLORREF colour = palette_color(s.palette, static_cast<unsigned>(sc.index));
-    for (int i = 0; i < s.res; ++i) {
-        const double x0 = grid_coord(s, i, sc.xside, sc.xmin);
+    const double y0 = grid_coord(ps, sc.row, sc.yside, sc.ymin);
+    const COLORREF colour = palette_color(ps.palette, static_cast<unsigned>(sc.index));
+    for (int i = 0; i < ps.res; ++i) {
+        const double x0 = grid_coord(ps, i, sc.xside, sc.xmin);
         sc.xnew = x0 - sc.h * std::sin(y0 + std::tan(3 * y0));
         sc.ynew = y0 - sc.h * std::sin(x0 + std::tan(3 * x0));
         // Scaled by res, not res - 1 as the grid is.
-        const int col = trunc32(s.res * (sc.xnew - sc.xmin) / sc.xside);
+        const int col = trunc32(ps.res * (sc.xnew - sc.xmin) / sc.xside);
         const int row =
-            wrap_sub(wrap_sub(s.res, 1), trunc32(s.res * (sc.ynew - sc.ymin) / sc.yside));
-        drawdot(s, col, row, colour);
+            wrap_sub(wrap_sub(ps.res, 1), trunc32(ps.res * (sc.ynew - sc.ymin) / sc.yside));
+        drawdot(ps, rc, col, row, colour);
     }
-    if (s.speed != 0) s.sleep_ms(s.speed);
+    if (ps.speed != 0) rc.sleep_ms(ps.speed);
     sc.index = sc.index >= 255 ? 1 : sc.index + 1;
     sc.row -= 1;
     return row_done(sc.row < 0);
 }
 
-int frothybasin(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    if (s.basinflag != 0) return frothy_point_map(s, old, next, xpos, ypos);
-    FrothyBasinScratch& sc = scratch(s).selfdraw1.frothybasin;
+int frothybasin(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+                int* ypos) {
+    if (ps.basinflag != 0) return frothy_point_map(ps, old, next, xpos, ypos);
+    FrothyBasinScratch& sc = scratch(rc).selfdraw1.frothybasin;
     if (iter == 0) frothy_start(sc);
     // Row 0 is the bottom of the plane: the picture is mirrored top to bottom.
-    const double y = grid_coord(s, sc.row, sc.yside, sc.ymin);
-    for (int i = 0; i < s.res; ++i) {
-        const unsigned k = frothy_pixel(sc, grid_coord(s, i, sc.xside, sc.xmin), y);
-        if (k != 0) drawdot(s, i, sc.row, palette_color(s.palette, k));
+    const double y = grid_coord(ps, sc.row, sc.yside, sc.ymin);
+    for (int i = 0; i < ps.res; ++i) {
+        const unsigned k = frothy_pixel(sc, grid_coord(ps, i, sc.xside, sc.xmin), y);
+        if (k != 0) drawdot(ps, rc, i, sc.row, palette_color(ps.palette, k));
     }
     sc.row += 1;
-    return row_done(sc.row >= s.res);
+    return row_done(sc.row >= ps.res);
 }
 
 } // namespace morv

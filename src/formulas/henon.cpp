@@ -5,8 +5,9 @@ namespace morv {
 
 // The reference step: the classic map with its constants 1.4 and 0.3 (the
 // type's a and b are not used).
-int henon(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return inline_steps::henon(s, old, next, iter, xpos, ypos);
+int henon(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+          int* ypos) {
+    return inline_steps::henon(ps, rc, old, next, iter, xpos, ypos);
 }
 
 } // namespace morv

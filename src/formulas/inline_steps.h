@@ -64,26 +64,28 @@ inline void atom_point(const PARAM& p, VOXEL old, VOXEL* next) {
 
 // A plane map's step: the point itself is plotted.
 template <PointFn Point>
-inline int plane_step(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    Point(s.p[s.type], old, next);
-    map_to_pixel(s, next->x, next->y, xpos, ypos);
+inline int plane_step(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos,
+                      int* ypos) {
+    Point(ps.p[ps.type], old, next);
+    map_to_pixel(ps, next->x, next->y, xpos, ypos);
     return kPlot;
 }
 
 // The point as the user turned it; with all angles exactly 0 the rotation is
 // skipped, which keeps the common view cheap.
-inline VOXEL displayed(State& s, VOXEL point) {
-    if (!rotated(s)) return point;
-    apply_rotation(current_rotation(s, scratch(s).pointmaps.rotation), point);
+inline VOXEL displayed(const Params& ps, RenderContext& rc, VOXEL point) {
+    if (!rotated(ps)) return point;
+    apply_rotation(current_rotation(ps, scratch(rc).pointmaps.rotation), point);
     return point;
 }
 
 // A sine map's step: the point is plotted as displayed.
 template <PointFn Point>
-inline int sine_step(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    Point(s.p[s.type], old, next);
-    const VOXEL q = displayed(s, *next);
-    map_to_pixel(s, q.x, q.y, xpos, ypos);
+inline int sine_step(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+                     int* ypos) {
+    Point(ps.p[ps.type], old, next);
+    const VOXEL q = displayed(ps, rc, *next);
+    map_to_pixel(ps, q.x, q.y, xpos, ypos);
     return kPlot;
 }
 
@@ -93,13 +95,15 @@ template <PointFn Point> struct PlaneMap {
     PARAM p;
     ViewMapping view;
 
-    explicit PlaneMap(const State& s) : p(s.p[s.type]), view(s) {}
+    explicit PlaneMap(const Params& ps) : p(ps.p[ps.type]), view(ps) {}
     int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
         Point(p, old, next);
         view.to_pixel(next->x, next->y, xpos, ypos);
         return kPlot;
     }
-    template <class Run> static auto with(State& s, Run&& run) { return run(PlaneMap(s)); }
+    template <class Run> static auto with(const Params& ps, RenderContext&, Run&& run) {
+        return run(PlaneMap(ps));
+    }
 };
 
 template <PointFn Point> struct TurnedMap {
@@ -126,32 +130,38 @@ template <PointFn Plane, PointFn Z> struct LateZMap : PlaneMap<Plane> {
 
 // A sine map turned by the type's angles, or as Unturned when they are all 0.
 template <PointFn Point, class Unturned = PlaneMap<Point>> struct SineMap {
-    template <class Run> static auto with(State& s, Run&& run) {
-        if (rotated(s)) {
-            const RotationPlan& plan = current_rotation(s, scratch(s).pointmaps.rotation);
-            return run(TurnedMap<Point>{s.p[s.type], ViewMapping(s), plan});
+    template <class Run> static auto with(const Params& ps, RenderContext& rc, Run&& run) {
+        if (rotated(ps)) {
+            const RotationPlan& plan = current_rotation(ps, scratch(rc).pointmaps.rotation);
+            return run(TurnedMap<Point>{ps.p[ps.type], ViewMapping(ps), plan});
         }
-        return run(Unturned(s));
+        return run(Unturned(ps));
     }
 };
 
-inline int henon(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return plane_step<henon_point>(s, old, next, iter, xpos, ypos);
+inline int henon(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+                 int* ypos) {
+    return plane_step<henon_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int ganymede(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return sine_step<ganymede_point>(s, old, next, iter, xpos, ypos);
+inline int ganymede(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                    int* xpos, int* ypos) {
+    return sine_step<ganymede_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int pickover3d(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return sine_step<pickover3d_point>(s, old, next, iter, xpos, ypos);
+inline int pickover3d(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                      int* xpos, int* ypos) {
+    return sine_step<pickover3d_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int dejong(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return sine_step<dejong_point>(s, old, next, iter, xpos, ypos);
+inline int dejong(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+                  int* ypos) {
+    return sine_step<dejong_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int iris(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return plane_step<iris_point>(s, old, next, iter, xpos, ypos);
+inline int iris(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+                int* ypos) {
+    return plane_step<iris_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int atom(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    return plane_step<atom_point>(s, old, next, iter, xpos, ypos);
+inline int atom(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+                int* ypos) {
+    return plane_step<atom_point>(ps, rc, old, next, iter, xpos, ypos);
 }
 
 } // namespace morv::inline_steps

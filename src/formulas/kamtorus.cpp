@@ -42,14 +42,14 @@ constexpr double kRandomEscape = 2000;
 
 } // namespace
 
-int kamtorus(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    KamTorusScratch& k = scratch(s).selfdraw2.kamtorus;
+int kamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    KamTorusScratch& k = scratch(rc).selfdraw2.kamtorus;
     if (iter == 0) {
         k.sin_theta = std::sin(1.3);
         k.cos_theta = std::cos(1.3);
         k.orbit = 0.0;
     }
-    const double scale = s.p[s.type].sp0;
+    const double scale = ps.p[ps.type].sp0;
     VOXEL p0{k.orbit / 3, k.orbit / 3, 0};
     for (int i = 0; i < kOrbitPoints; ++i) {
         const double q = p0.x * p0.x - p0.y;
@@ -59,38 +59,39 @@ int kamtorus(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
         p0.x = p1.x;
         p0.y = p1.y;
         VOXEL p1rotate;
-        rotatexyz(s, p1, &p1rotate); // always, also when every angle is 0
-        const int x = trunc32(trunc32(p1rotate.x * scale * s.res * 0.35) + 0.4 * s.res);
-        const int y = wrap_sub(wrap_sub(s.res, 1),
-                               trunc32(trunc32(p1rotate.y * scale * s.res * 0.35) + 0.475 * s.res));
-        drawdot(s, x, y, palette_color(s.palette, step_color_index(dx, dy)));
+        rotatexyz(ps, p1, &p1rotate); // always, also when every angle is 0
+        const int x = trunc32(trunc32(p1rotate.x * scale * ps.res * 0.35) + 0.4 * ps.res);
+        const int y =
+            wrap_sub(wrap_sub(ps.res, 1),
+                     trunc32(trunc32(p1rotate.y * scale * ps.res * 0.35) + 0.475 * ps.res));
+        drawdot(ps, rc, x, y, palette_color(ps.palette, step_color_index(dx, dy)));
         if (std::fabs(p1.x) >= kEscape || std::fabs(p1.y) >= kEscape) break;
     }
-    s.sleep_ms(kOrbitPauseMs);
+    rc.sleep_ms(kOrbitPauseMs);
     k.orbit = k.orbit + kOrbitStep;
     return k.orbit > kLastOrbit ? kComplete : kTransient;
 }
 
-int rpkamtorus(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    if (iter == 0) s.seed_from_clock();
-    const double r1 = s.morvrandom();
-    const double r2 = s.morvrandom();
+int rpkamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    if (iter == 0) rc.seed_from_clock();
+    const double r1 = rc.morvrandom();
+    const double r2 = rc.morvrandom();
     const double an = (r1 - r2) * 10.0;
     const ScaledMap inner{std::cos(an) * kMult1, std::sin(an) * kMult1};
     const ScaledMap outer{std::cos(an) * kMult2, std::sin(an) * kMult2};
-    const int nx = s.res / 2, ny = s.res / 2;
-    const double ax = s.res, ay = s.res;
+    const int nx = ps.res / 2, ny = ps.res / 2;
+    const double ax = ps.res, ay = ps.res;
     unsigned c = 1;
     double x3 = 0.01, y3 = 0.01;
     for (unsigned count = 0; count < kOuterSteps; ++count) {
         outer.apply(x3, y3);
         double x = x3, y = y3;
-        const COLORREF col = palette_color(s.palette, c);
+        const COLORREF col = palette_color(ps.palette, c);
         for (int a = 0; a <= kInnerSteps;) {
             inner.apply(x, y);
             ++a;
             // The plane square -1..1 fills the canvas; y grows downward.
-            drawdot(s, trunc32(ax * x * 0.5 + nx), trunc32(ay * y * 0.5 + ny), col);
+            drawdot(ps, rc, trunc32(ax * x * 0.5 + nx), trunc32(ay * y * 0.5 + ny), col);
             if (std::fabs(x) > kRandomEscape || std::fabs(y) > kRandomEscape) break;
         }
         if (++c == 256) c = 1;

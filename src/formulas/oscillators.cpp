@@ -17,21 +17,21 @@ constexpr int kSamardzijaPauseMs = 2;
 constexpr int kColorEvery = 50;
 constexpr int kCountLimit = 2147483645;
 
-bool on_image(const State& s, int x, int y) {
-    return static_cast<unsigned>(x) < static_cast<unsigned>(s.res) &&
-           static_cast<unsigned>(y) < static_cast<unsigned>(s.res);
+bool on_image(const Params& ps, int x, int y) {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(ps.res) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(ps.res);
 }
 
 // Erases the ring entry and draws the new pixel; the window gets both when the
 // new pixel is visible.
-void draw_trail(State& s, Point erase, Point now, COLORREF c) {
-    s.canvas.set_pixel(erase.x, erase.y, s.back); // the canvas is res x res: it clips
-    s.canvas.set_pixel(now.x, now.y, c);
-    if (!visible(s, now.x, now.y)) return;
+void draw_trail(const Params& ps, RenderContext& rc, Point erase, Point now, COLORREF c) {
+    rc.canvas.set_pixel(erase.x, erase.y, ps.back); // the canvas is res x res: it clips
+    rc.canvas.set_pixel(now.x, now.y, c);
+    if (!visible(ps, rc, now.x, now.y)) return;
     // Only inside the image: beyond it the window shows black, not the
     // background, and a stored position may lie there.
-    if (on_image(s, erase.x, erase.y)) s.window.set_pixel(erase.x, erase.y, s.back);
-    s.window.set_pixel(now.x, now.y, c);
+    if (on_image(ps, erase.x, erase.y)) rc.window.set_pixel(erase.x, erase.y, ps.back);
+    rc.window.set_pixel(now.x, now.y, c);
 }
 
 // Lissajous
@@ -66,12 +66,13 @@ Ball ball_at(int res, double t) {
 }
 
 // Every non-zero cell of the ball's sprite, in the colour `color_of(shade)`.
-template <typename ColorOf> void paint_ball(State& s, const Ball& b, ColorOf color_of) {
+template <typename ColorOf>
+void paint_ball(const Params& ps, RenderContext& rc, const Ball& b, ColorOf color_of) {
     const Mask& m = b.sprite();
     for (int i = 0; i < m.width(); ++i)
         for (int j = 0; j < m.height(); ++j)
             if (const int v = m.at(i, j); v != 0)
-                drawdot(s, wrap_add(b.left(), i), wrap_add(b.top(), j), color_of(v));
+                drawdot(ps, rc, wrap_add(b.left(), i), wrap_add(b.top(), j), color_of(v));
 }
 
 void advance_arg(double& arg) {
@@ -81,8 +82,8 @@ void advance_arg(double& arg) {
 
 } // namespace
 
-int samardzija(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    SamardzijaScratch& k = scratch(s).selfdraw2.samardzija;
+int samardzija(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    SamardzijaScratch& k = scratch(rc).selfdraw2.samardzija;
     if (iter == 0) {
         k.fifo.fill(Point{0, 0});
         k.x0 = 0.06;
@@ -95,14 +96,14 @@ int samardzija(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
     const double x1 = x0 + 0.05 * (kSa * x0 + kSb * y0 - k.e);
     const double y1 = y0 + 0.05 * (x0 + kSc * y0 - x0 * x0 * x0);
     k.e = k.e + 0.01 * kSd * x0;
-    const Point now{trunc32(s.res * (x1 + 2.0) * 0.25), trunc32(s.res * (y1 + 5.0) * 0.1)};
+    const Point now{trunc32(ps.res * (x1 + 2.0) * 0.25), trunc32(ps.res * (y1 + 5.0) * 0.1)};
     k.fifo[static_cast<std::size_t>(k.sp)] = now;
     if (++k.sp == kSamardzijaTrail) k.sp = 0;
     // The slot after the one just written holds the oldest position.
-    if (k.count > kSamardzijaSettle && now.x < s.res && now.y < s.res) {
-        draw_trail(s, k.fifo[static_cast<std::size_t>(k.sp)], now,
-                   palette_color(s.palette, static_cast<unsigned>(k.color)));
-        s.sleep_ms(kSamardzijaPauseMs);
+    if (k.count > kSamardzijaSettle && now.x < ps.res && now.y < ps.res) {
+        draw_trail(ps, rc, k.fifo[static_cast<std::size_t>(k.sp)], now,
+                   palette_color(ps.palette, static_cast<unsigned>(k.color)));
+        rc.sleep_ms(kSamardzijaPauseMs);
         if (k.count % kColorEvery == 0 && ++k.color == 256) k.color = 1;
     }
     k.x0 = x1;
@@ -111,26 +112,26 @@ int samardzija(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
     return kTransient;
 }
 
-int lissajous(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    LissajousScratch& k = scratch(s).selfdraw2.lissajous;
+int lissajous(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    LissajousScratch& k = scratch(rc).selfdraw2.lissajous;
     if (iter == 0) {
         k.arg = k.arg1 = 0.0;
         k.step = 0;
         k.count = 0;
     }
     if (++k.step == kStepCycle) k.step = 0;
-    const Ball b = ball_at(s.res, k.arg);
-    drawdot(s, b.xplot, b.yplot, rgb(128, 128, 128)); // the floor mark stays
+    const Ball b = ball_at(ps.res, k.arg);
+    drawdot(ps, rc, b.xplot, b.yplot, rgb(128, 128, 128)); // the floor mark stays
     const int step = k.step;
-    paint_ball(s, b,
-               [&](int v) { return palette_color(s.palette, static_cast<unsigned>(step + v)); });
+    paint_ball(ps, rc, b,
+               [&](int v) { return palette_color(ps.palette, static_cast<unsigned>(step + v)); });
     advance_arg(k.arg);
     if (++k.count == kEraserLag + 1) {
         k.count = kEraserLag;
-        paint_ball(s, ball_at(s.res, k.arg1), [&](int) { return s.back; });
+        paint_ball(ps, rc, ball_at(ps.res, k.arg1), [&](int) { return ps.back; });
         advance_arg(k.arg1);
     }
-    s.sleep_ms(kLissajousPauseMs);
+    rc.sleep_ms(kLissajousPauseMs);
     return kTransient;
 }
 

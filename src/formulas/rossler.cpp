@@ -35,8 +35,8 @@ void draw_glyph(Surface& to, const Mask& m, int left, int top) {
 
 // The floor, the three axes and their letters. Painted identically on the
 // canvas and the window, each surface clipping to its own size.
-void paint_stage(const State& s, Surface& to) {
-    const int r = s.res, half = s.res / 2;
+void paint_stage(const Params& ps, Surface& to) {
+    const int r = ps.res, half = ps.res / 2;
     const int y65 = trunc32(0.65 * r);
     const COLORREF floor = rgb(0, 48, 80), white = rgb(255, 255, 255);
     const std::array<Point, 5> pentagon{{
@@ -56,13 +56,13 @@ void paint_stage(const State& s, Surface& to) {
     draw_glyph(to, zchar, half - 22, 16);
 }
 
-void project_2d(State& s, const VOXEL& next, int* xpos, int* ypos) {
+void project_2d(const Params& ps, const VOXEL& next, int* xpos, int* ypos) {
     VOXEL p = next;
-    if (rotated(s)) rotatexyz(s, next, &p);
-    map_to_pixel(s, p.x, p.y, xpos, ypos);
+    if (rotated(ps)) rotatexyz(ps, next, &p);
+    map_to_pixel(ps, p.x, p.y, xpos, ypos);
 }
 
-void project_oblique(const State& s, const VOXEL& next, int* xpos, int* ypos) {
+void project_oblique(const Params& ps, const VOXEL& next, int* xpos, int* ypos) {
     double rho = std::sqrt(next.x * next.x + next.y * next.y);
     if (rho == 0) rho = 1e-15;
     // Rounding may push the ratio a hair beyond +-1, where acos is undefined.
@@ -71,35 +71,36 @@ void project_oblique(const State& s, const VOXEL& next, int* xpos, int* ypos) {
     phi = phi + kTurn;
     if (phi >= kTwoPi) phi = phi - kTwoPi;
     const double x = rho * std::cos(phi), y = rho * std::sin(phi);
-    *xpos = trunc32((x - kOxmin) * s.dres / (kOxmax - kOxmin));
+    *xpos = trunc32((x - kOxmin) * ps.dres / (kOxmax - kOxmin));
     *ypos = wrap_sub(
-        wrap_sub(s.res, trunc32((0.5 * y + next.z - kOymin) * s.dres / (kOymax - kOymin))), 1);
+        wrap_sub(ps.res, trunc32((0.5 * y + next.z - kOymin) * ps.dres / (kOymax - kOymin))), 1);
 }
 
 // A wait of `speed` ms every 25 calls, counted across runs.
-void pace(State& s) {
-    int& count = scratch(s).selfdraw2.rossler.count;
+void pace(const Params& ps, RenderContext& rc) {
+    int& count = scratch(rc).selfdraw2.rossler.count;
     if (++count % kPaceEvery == 0) {
         count = 0;
-        if (s.speed != 0) s.sleep_ms(s.speed);
+        if (ps.speed != 0) rc.sleep_ms(ps.speed);
     }
 }
 
 } // namespace
 
-int rossler(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    if (s.rosslerflag == 0) {
+int rossler(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+            int* ypos) {
+    if (ps.rosslerflag == 0) {
         *next = integrate(old, 5.4);
-        project_2d(s, *next, xpos, ypos);
+        project_2d(ps, *next, xpos, ypos);
     } else {
         if (iter == 0) {
-            paint_stage(s, s.canvas);
-            paint_stage(s, s.window);
+            paint_stage(ps, rc.canvas);
+            paint_stage(ps, rc.window);
         }
         *next = integrate(old, 5.7);
-        project_oblique(s, *next, xpos, ypos);
+        project_oblique(ps, *next, xpos, ypos);
     }
-    pace(s);
+    pace(ps, rc);
     return kPlot;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/state.h"
+#include "core/params.h"
+#include "core/render_context.h"
 #include "formulas/pointmaps_scratch.h"
 #include "formulas/selfdraw1_scratch.h"
 #include "formulas/selfdraw2_scratch.h"
@@ -14,12 +15,12 @@ struct FormulaScratch {
     SelfDrawScratch2 selfdraw2;
 };
 
-inline FormulaScratch& scratch(State& s) {
-    return s.scratch.get<FormulaScratch>();
+inline FormulaScratch& scratch(RenderContext& rc) {
+    return rc.scratch.get<FormulaScratch>();
 }
 
-inline const FormulaScratch& scratch(const State& s) {
-    return s.scratch.get<FormulaScratch>();
+inline const FormulaScratch& scratch(const RenderContext& rc) {
+    return rc.scratch.get<FormulaScratch>();
 }
 
 } // namespace morv

@@ -11,13 +11,13 @@ namespace morv {
 // The hit-count entry of canvas pixel (x, y), or nullptr when the pixel lies
 // off the canvas or the driver prepared no buffer for this resolution (the
 // colouring method of the render does not use one).
-inline float* hitcount_at(State& s, int x, int y) {
-    if (static_cast<unsigned>(x) >= static_cast<unsigned>(s.res) ||
-        static_cast<unsigned>(y) >= static_cast<unsigned>(s.res))
+inline float* hitcount_at(const Params& ps, RenderContext& rc, int x, int y) {
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(ps.res) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(ps.res))
         return nullptr;
-    const std::size_t n = static_cast<std::size_t>(s.res) * static_cast<std::size_t>(s.res);
-    if (s.hcres != s.res || s.hitcount.size() != n) return nullptr;
-    return &s.hitcount[static_cast<std::size_t>(y) * static_cast<std::size_t>(s.res) + x];
+    const std::size_t n = static_cast<std::size_t>(ps.res) * static_cast<std::size_t>(ps.res);
+    if (rc.hcres != ps.res || rc.hitcount.size() != n) return nullptr;
+    return &rc.hitcount[static_cast<std::size_t>(y) * static_cast<std::size_t>(ps.res) + x];
 }
 
 // (v mod 255) + 1, a palette entry 1..255. For the non-negative values the
@@ -29,8 +29,8 @@ inline unsigned mod255_index(std::int32_t v) {
 
 // The plane coordinate of grid column (or row) i: the first and the last
 // column hit the window's edges exactly.
-inline double grid_coord(const State& s, int i, double side, double min) {
-    return i * side / (s.res - 1) + min;
+inline double grid_coord(const Params& ps, int i, double side, double min) {
+    return i * side / (ps.res - 1) + min;
 }
 
 } // namespace morv

@@ -15,9 +15,9 @@ constexpr int kWarmup = 100; // Lace's points computed before the first dot
 constexpr double kSqrt3Half = 0.8660254037844386;
 constexpr int kPgmColourRun = 2353; // PGM points drawn in one palette entry
 
-bool on_canvas(const State& s, int x, int y) {
-    return static_cast<unsigned>(x) < static_cast<unsigned>(s.res) &&
-           static_cast<unsigned>(y) < static_cast<unsigned>(s.res);
+bool on_canvas(const Params& ps, int x, int y) {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(ps.res) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(ps.res);
 }
 
 // One of Lace's four maps: the point rotates about a centre and is pulled in
@@ -104,35 +104,35 @@ double pgm_perturbation(int index, double& x, double& y) {
 
 } // namespace
 
-int lace(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    LaceScratch& sc = scratch(s).selfdraw1.lace;
-    const PARAM& p = s.p[s.type];
+int lace(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    LaceScratch& sc = scratch(rc).selfdraw1.lace;
+    const PARAM& p = ps.p[ps.type];
     if (iter == 0) {
-        s.seed_from_clock();
+        rc.seed_from_clock();
         sc.x0 = p.xstart;
         sc.y0 = p.ystart;
         sc.cr = sc.cg = sc.cb = 0.0;
     }
     sc.r0 = std::sqrt(sc.x0 * sc.x0 + sc.y0 * sc.y0);
-    lace_map(sc, s.rand() % 4, p.sp0);
+    lace_map(sc, rc.rand() % 4, p.sp0);
     if (iter >= kWarmup) {
         // The model origin sits at (res/2, 7res/16); y is not flipped.
-        const int col = trunc32(s.res / p.sp1 * sc.x0 + (s.res >> 1));
-        const int row = trunc32(s.res / p.sp1 * sc.y0 + ((wrap_mul(7, s.res) >> 3) >> 1));
-        if (on_canvas(s, col, row))
-            drawdot(s, col, row, lace_colour(sc, s.canvas.get_pixel(col, row)));
+        const int col = trunc32(ps.res / p.sp1 * sc.x0 + (ps.res >> 1));
+        const int row = trunc32(ps.res / p.sp1 * sc.y0 + ((wrap_mul(7, ps.res) >> 3) >> 1));
+        if (on_canvas(ps, col, row))
+            drawdot(ps, rc, col, row, lace_colour(sc, rc.canvas.get_pixel(col, row)));
     }
     return kTransient;
 }
 
-int pgm(State& s, VOXEL old, VOXEL* next, int iter, int*, int*) {
-    PgmScratch& sc = scratch(s).selfdraw1.pgm;
-    const int index = pgm_formula(s.pgmindex);
+int pgm(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int*, int*) {
+    PgmScratch& sc = scratch(rc).selfdraw1.pgm;
+    const int index = pgm_formula(ps.pgmindex);
     double x = old.x, y = old.y;
     if (iter == 0) {
-        x = s.pgmx0[index];
-        y = s.pgmy0[index];
-        sc.resover3 = s.res * (1.0 / 3.0);
+        x = ps.pgmx0[index];
+        y = ps.pgmy0[index];
+        sc.resover3 = ps.res * (1.0 / 3.0);
         sc.reset = 0;
         sc.color = 1;
     }
@@ -144,10 +144,10 @@ int pgm(State& s, VOXEL old, VOXEL* next, int iter, int*, int*) {
         sc.color = sc.color >= 255 ? 1 : sc.color + 1;
     }
     // The model origin sits at (res/3, res/3); y is not flipped.
-    const int col = trunc32(s.pgmscale * next->x + sc.resover3);
-    const int row = trunc32(s.pgmscale * next->y + sc.resover3);
-    if (on_canvas(s, col, row))
-        drawdot(s, col, row, palette_color(s.palette, static_cast<unsigned>(sc.color)));
+    const int col = trunc32(ps.pgmscale * next->x + sc.resover3);
+    const int row = trunc32(ps.pgmscale * next->y + sc.resover3);
+    if (on_canvas(ps, col, row))
+        drawdot(ps, rc, col, row, palette_color(ps.palette, static_cast<unsigned>(sc.color)));
     return kTransient;
 }
 

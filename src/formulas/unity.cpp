@@ -25,14 +25,14 @@ void invert(double& x0, double& y0) {
 }
 
 // The palette entry of the pixel whose plane point is (x0, y0).
-unsigned unity_pixel(const State& s, double x0, double y0) {
-    const UnityScratch& sc = scratch(s).selfdraw1.unity;
-    if (s.unityflag != 0) invert(x0, y0);
+unsigned unity_pixel(const Params& ps, const RenderContext& rc, double x0, double y0) {
+    const UnityScratch& sc = scratch(rc).selfdraw1.unity;
+    if (ps.unityflag != 0) invert(x0, y0);
     double size = 0, infsize = sc.maxsize;
     int n = 0;
     while (size <= sc.maxsize && n < sc.maxiter) {
         const double one = x0 * x0 + y0 * y0;
-        if (s.unityflag == 0 && one > 2.0) break;
+        if (ps.unityflag == 0 && one > 2.0) break;
         const double y1 = (2 - one) * x0;
         const double x1 = (2 - one) * y1; // the new x uses the new y
         size = x1 * x1 + y1 * y1;
@@ -42,7 +42,7 @@ unsigned unity_pixel(const State& s, double x0, double y0) {
         if (size < infsize) infsize = size;
     }
     if (size > sc.maxsize) return mod255_index(trunc32(std::fmod(size / sc.maxsize, 255.0)));
-    if (s.unitybasin != 0) {
+    if (ps.unitybasin != 0) {
         // Which of the two basins the final point lies in.
         const double d1 = (0.666667 - x0) * (0.666667 - x0) + y0 * y0;
         const double d2 = (-0.666667 - x0) * (-0.666667 - x0) + y0 * y0;
@@ -54,9 +54,9 @@ unsigned unity_pixel(const State& s, double x0, double y0) {
 
 } // namespace
 
-int unity(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
-    UnityScratch& sc = scratch(s).selfdraw1.unity;
-    const MINMAX& mm = s.mm[s.type];
+int unity(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+    UnityScratch& sc = scratch(rc).selfdraw1.unity;
+    const MINMAX& mm = ps.mm[ps.type];
     if (iter == 0) {
         sc.row = 0;
         sc.xside = mm.xmax - mm.xmin;
@@ -65,13 +65,13 @@ int unity(State& s, VOXEL, VOXEL*, int iter, int*, int*) {
         sc.maxiter = 3.0;
     }
     // Row 0 is ymin: the picture is upside down against the usual view mapping.
-    const double y = grid_coord(s, sc.row, sc.yside, mm.ymin);
-    for (int i = 0; i < s.res; ++i) {
-        const unsigned k = unity_pixel(s, grid_coord(s, i, sc.xside, mm.xmin), y);
-        drawdot(s, i, sc.row, palette_color(s.palette, k));
+    const double y = grid_coord(ps, sc.row, sc.yside, mm.ymin);
+    for (int i = 0; i < ps.res; ++i) {
+        const unsigned k = unity_pixel(ps, rc, grid_coord(ps, i, sc.xside, mm.xmin), y);
+        drawdot(ps, rc, i, sc.row, palette_color(ps.palette, k));
     }
     sc.row = sc.row + 1;
-    return sc.row >= s.res ? kComplete : kTransient;
+    return sc.row >= ps.res ? kComplete : kTransient;
 }
 
 } // namespace morv

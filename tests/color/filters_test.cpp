@@ -225,7 +225,7 @@ TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
         const std::vector<int> index = reference_indices(c.filter, want.hitcount, c.hitmax);
         for (int i = 0; i < c.res * c.res; ++i)
             if (index[i] > 0)
-                drawdot(want, i % c.res, i / c.res,
+                drawdot(want, want, i % c.res, i / c.res,
                         palette_color(want.palette, std::min(index[i], 255)));
         for (int y = 0; y < c.res; ++y)
             for (int x = 0; x < c.res; ++x) {

@@ -5,27 +5,31 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace morv {
 
 namespace {
 
+// What the scripted step keeps in its render context: the iter it was given.
+struct SeenIter {
+    int iter = -1;
+};
+
 // A scripted step for type 0: returns p.a as its result, remembers the iter it
-// was given in p.c, and walks along row 5 one column per call.
-int scripted(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
+// was given, and walks along row 5 one column per call.
+int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+             int* ypos) {
     next->x = old.x + 1;
-    s.p[s.type].c = iter;
-    *xpos = trunc32(next->x) % s.res;
+    rc.scratch.get<SeenIter>().iter = iter;
+    *xpos = trunc32(next->x) % ps.res;
     *ypos = 5;
-    return trunc32(s.p[s.type].a);
+    return trunc32(ps.p[ps.type].a);
 }
 
-constexpr std::array<StepFn, NTYPES> kScripted = [] {
-    std::array<StepFn, NTYPES> t{};
-    t.fill(scripted);
-    return t;
-}();
+constexpr StepTable kScripted = test::every_type(scripted);
 
 State scripted_state(int result, int method = kMethodSpeedPoints) {
     State s = test::make_state(0, 200);
@@ -42,26 +46,20 @@ TEST(Driver, FirstPointOnlyBecomesThePreviousPixel) {
     State s = test::make_state(0, 600);
     s.intro = 0;
     fractaldriver(s);
-    EXPECT_EQ(s.xplot0, 532);
-    EXPECT_EQ(s.yplot0, 277);
-    EXPECT_EQ(s.hitmax, 0u);
+    EXPECT_EQ(std::tuple(s.xplot0, s.yplot0, s.hitmax), std::tuple(532, 277, 0u));
     EXPECT_EQ(s.canvas.get_pixel(532, 277), s.back);
     fractaldriver(s);
     EXPECT_GT(s.hitmax, 0u);
-    EXPECT_EQ(s.itercount, 2);
-    EXPECT_EQ(s.count, 1);
-    EXPECT_EQ(s.firstloop, 0);
+    EXPECT_EQ(std::tuple(s.itercount, s.count, s.firstloop), std::tuple(2, 1, 0));
 }
 
 TEST(Driver, TransientResultsCountUpAndKeepThePreviousPixel) {
     State s = scripted_state(kTransient);
     for (int i = 0; i < 5; ++i) {
         fractaldriver(s);
-        EXPECT_EQ(s.p[0].c, i); // iter
+        EXPECT_EQ(s.scratch.get<SeenIter>().iter, i);
     }
-    EXPECT_EQ(s.xplot0, 0);
-    EXPECT_EQ(s.yplot0, 0);
-    EXPECT_DOUBLE_EQ(s.v.x, 5);
+    EXPECT_EQ(std::tuple(s.xplot0, s.yplot0, s.v.x), std::tuple(0, 0, 5.0));
     for (int i = 0; i < 200; ++i)
         fractaldriver(s);
     EXPECT_EQ(s.count, 100); // never above 100
@@ -108,10 +106,8 @@ TEST(Driver, StartUpImagePausesItselfAt25000AndCountHolds) {
         ASSERT_EQ(fractaldriver(s), Outcome::Plotted);
     const int x0 = s.xplot0;
     EXPECT_EQ(fractaldriver(s), Outcome::Paused);
-    EXPECT_EQ(s.intro, 0);
-    EXPECT_EQ(s.itercount, 25000);
-    EXPECT_EQ(s.xplot0, x0); // the 25000th point is not the previous pixel
-    EXPECT_DOUBLE_EQ(s.v.x, 25000);
+    // The 25000th point is not the previous pixel.
+    EXPECT_EQ(std::tuple(s.intro, s.itercount, s.xplot0, s.v.x), std::tuple(0, 25000, x0, 25000.0));
     for (int i = 0; i < 30000; ++i) // later images never pause on the count
         ASSERT_EQ(fractaldriver(s), Outcome::Plotted);
     EXPECT_EQ(s.itercount, 25000);
@@ -129,34 +125,25 @@ TEST(Driver, HitCountBufferIsReusedAtTheSameResolution) {
     const float* buffer = s.hitcount.data();
     s.firstloop = 1;
     fractaldriver(s);
-    EXPECT_EQ(s.hitcount.data(), buffer);
-    EXPECT_EQ(s.hitmax, 0u);
-    float total = 0;
-    for (float h : s.hitcount)
-        total += h;
-    EXPECT_EQ(total, 0.0f);
+    EXPECT_EQ(std::pair(std::as_const(s.hitcount).data(), s.hitmax), std::pair(buffer, 0u));
+    EXPECT_EQ(std::count(s.hitcount.begin(), s.hitcount.end(), 0.0f), 200 * 200);
 }
 
 TEST(Driver, FailedAllocationPausesAndRetriesLater) {
     State s = scripted_state(kPlot);
     s.platform.max_alloc_bytes = 1000;
     EXPECT_EQ(fractaldriver(s), Outcome::NoMemory);
-    EXPECT_EQ(s.firstloop, 1);
-    EXPECT_EQ(s.hcres, 0);
-    EXPECT_TRUE(s.hitcount.empty());
+    EXPECT_EQ(std::tuple(s.firstloop, s.hcres, s.hitcount.size()), std::tuple(1, 0, 0u));
     s.platform.max_alloc_bytes = SIZE_MAX;
     EXPECT_EQ(fractaldriver(s), Outcome::Plotted);
     EXPECT_EQ(s.hcres, 200);
-}
-
-TEST(Driver, SurfacesBeyondTheAllocationBudgetAreRefusedNotAborted) {
-    State s = scripted_state(kPlot);
+    // Surfaces beyond the budget are refused, never aborted on.
+    s = scripted_state(kPlot);
     EXPECT_FALSE(s.canvas.try_resize(INT32_MAX, INT32_MAX, 0, SIZE_MAX));
     EXPECT_EQ(s.canvas.width(), 200);
     s.platform.max_alloc_bytes = 200 * 200 * 4; // the canvas and the hit counts, no more
     EXPECT_FALSE(set_resolution(s, 201));
-    EXPECT_EQ(s.res, 200);
-    EXPECT_EQ(s.canvas.width(), 200);
+    EXPECT_EQ(std::pair(s.res, s.canvas.width()), std::pair(200, 200));
     EXPECT_FALSE(attach_window(s, 300, 150));
     EXPECT_EQ(fractaldriver(s), Outcome::NoMemory); // the window surface is tried again
     s.platform.max_alloc_bytes = SIZE_MAX;
@@ -169,18 +156,15 @@ TEST(Driver, FreshStartClearsWindowBlackAndImageToBackground) {
     attach_window(s, 300, 150);
     s.window.fill_rect({0, 0, 300, 150}, rgb(1, 2, 3));
     fractaldriver(s);
-    EXPECT_EQ(s.window.get_pixel(250, 10), 0u); // right of the image: black
-    EXPECT_EQ(s.window.get_pixel(199, 149), s.back);
+    test::expect_pixels(s.window, {{250, 10, 0}, {199, 149, s.back}}); // right of the image: black
     EXPECT_EQ(s.canvas.get_pixel(199, 199), s.back);
-}
-
-TEST(Driver, UnavailableTypeOnlyPauses) {
-    State s = test::make_state(0, 200);
-    s.steps = nullptr;
-    EXPECT_EQ(fractaldriver(s), Outcome::Paused);
-    std::array<StepFn, NTYPES> none{};
-    s.steps = &none;
-    EXPECT_EQ(fractaldriver(s), Outcome::Paused);
+    // A type without a step only pauses.
+    const StepTable none{};
+    for (const StepTable* table : {static_cast<const StepTable*>(nullptr), &none}) {
+        State u = test::make_state(0, 200);
+        u.steps = table;
+        EXPECT_EQ(fractaldriver(u), Outcome::Paused);
+    }
 }
 
 // Two instances over one parameter set draw the same buffers, and a copy made

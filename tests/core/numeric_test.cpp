@@ -33,11 +33,9 @@ TEST(ViewMapping, UpperEdgesFallJustOutsideAndNonFinitePointsOffCanvas) {
     State s;
     int x = 0, y = 0;
     map_to_pixel(s, 1.4, 0.4, &x, &y);
-    EXPECT_EQ(x, 600);
-    EXPECT_EQ(y, -1);
+    EXPECT_EQ(std::pair(x, y), std::pair(600, -1));
     map_to_pixel(s, -1.4, -0.4, &x, &y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 599);
+    EXPECT_EQ(std::pair(x, y), std::pair(0, 599));
     map_to_pixel(s, std::numeric_limits<double>::quiet_NaN(), -1e300, &x, &y);
     EXPECT_EQ(x, kOffCanvas);
     EXPECT_FALSE(y >= 0 && y < s.res);

@@ -9,21 +9,19 @@ namespace morv {
 TEST(Palettes, KeysStoredRowsAndRampMiddles) {
     const struct {
         const Palette& pal;
-        int index, r, g, b;
-    } cases[] = {
-        {defpal1, 0, 0, 0, 0},       {defpal1, 1, 255, 2, 0},       {defpal1, 50, 255, 127, 0},
-        {defpal1, 75, 255, 191, 0},  {defpal1, 120, 134, 225, 90},  {defpal1, 121, 127, 223, 95},
-        {defpal1, 201, 0, 128, 203}, {defpal1, 255, 0, 184, 235},   {defpal2, 12, 112, 0, 128},
-        {defpal2, 13, 119, 0, 136},  {defpal2, 20, 129, 0, 146},    {defpal2, 32, 67, 0, 162},
-        {defpal2, 83, 0, 162, 195},  {defpal2, 130, 0, 194, 0},     {defpal2, 134, 0, 205, 0},
-        {defpal2, 236, 212, 0, 0},   {defpal2, 250, 204, 124, 124}, {defpal2, 255, 204, 204, 204}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(&c.pal == &defpal1 ? 1 : 2) + " entry " +
-                     std::to_string(c.index));
-        EXPECT_EQ(c.pal[c.index],
-                  (RGB{static_cast<unsigned char>(c.r), static_cast<unsigned char>(c.g),
-                       static_cast<unsigned char>(c.b)}));
-    }
+        int index;
+        RGB want;
+    } cases[] = {{defpal1, 0, {0, 0, 0}},         {defpal1, 1, {255, 2, 0}},
+                 {defpal1, 50, {255, 127, 0}},    {defpal1, 75, {255, 191, 0}},
+                 {defpal1, 120, {134, 225, 90}},  {defpal1, 121, {127, 223, 95}},
+                 {defpal1, 201, {0, 128, 203}},   {defpal1, 255, {0, 184, 235}},
+                 {defpal2, 12, {112, 0, 128}},    {defpal2, 13, {119, 0, 136}},
+                 {defpal2, 20, {129, 0, 146}},    {defpal2, 32, {67, 0, 162}},
+                 {defpal2, 83, {0, 162, 195}},    {defpal2, 130, {0, 194, 0}},
+                 {defpal2, 134, {0, 205, 0}},     {defpal2, 236, {212, 0, 0}},
+                 {defpal2, 250, {204, 124, 124}}, {defpal2, 255, {204, 204, 204}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.pal[c.index], c.want) << (&c.pal == &defpal1 ? 1 : 2) << " entry " << c.index;
     // The first palette's green rises by 2.55 an entry, rounded down.
     for (int i = 1; i <= 100; ++i)
         EXPECT_EQ(defpal1[i][1], (255 * i - 1) / 100) << "entry " << i;

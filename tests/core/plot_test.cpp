@@ -52,7 +52,7 @@ TEST(PlotSpeedPoints, IndexRulesAndHeldToOneThrough255) {
             hitmax = 0;
         }
         step_by(s, p.len, p.z);
-        plot(s, p.x, p.y, 0, 0);
+        plot(s, s, p.x, p.y, 0, 0);
         if (p.want == 0) continue; // off the image: nothing
         EXPECT_EQ(s.canvas.get_pixel(p.x, p.y), entry(s, p.want));
         hitmax = std::max(hitmax, p.want);
@@ -64,48 +64,39 @@ TEST(PlotSpeedLines, NeedsBothEndsOnTheImageAndVisibleForTheWindow) {
     State s = plotting_state(0, kMethodSpeedLines);
     attach_window(s, 100, 100);
     step_by(s, 0.5);
-    plot(s, 20, 10, -1, 10); // previous pixel outside: not drawn at all, not clipped
-    EXPECT_EQ(s.canvas.get_pixel(5, 10), s.back);
-    plot(s, 150, 10, 50, 10); // one end outside the visible part: canvas only
-    EXPECT_EQ(s.canvas.get_pixel(60, 10), entry(s, 85));
-    EXPECT_EQ(s.window.get_pixel(60, 10), 0u);
-    EXPECT_EQ(s.canvas.get_pixel(150, 10), s.back); // a thin line leaves out its end
-    plot(s, 40, 20, 10, 20);
-    EXPECT_EQ(s.window.get_pixel(25, 20), entry(s, 85));
+    plot(s, s, 20, 10, -1, 10);  // previous pixel outside: not drawn at all, not clipped
+    plot(s, s, 150, 10, 50, 10); // one end outside the visible part: canvas only
+    plot(s, s, 40, 20, 10, 20);
+    // A thin line leaves out its end.
+    test::expect_pixels(s.canvas, {{5, 10, s.back}, {60, 10, entry(s, 85)}, {150, 10, s.back}});
+    test::expect_pixels(s.window, {{60, 10, 0}, {25, 20, entry(s, 85)}});
     EXPECT_EQ(s.hitmax, 0u);
 }
 
 TEST(PlotHitCount, EveryHitRepaintsAndStopsAtEntry255) {
     State s = plotting_state(6, kMethodHitCount);
     for (int i = 1; i <= 300; ++i) {
-        plot(s, 7, 8, 0, 0);
-        if (i == 1) {
-            EXPECT_EQ(s.canvas.get_pixel(7, 8), entry(s, 1));
-        }
-        if (i == 100) {
-            EXPECT_EQ(s.canvas.get_pixel(7, 8), entry(s, 100));
+        plot(s, s, 7, 8, 0, 0);
+        if (i == 1 || i == 100) {
+            EXPECT_EQ(s.canvas.get_pixel(7, 8), entry(s, i)) << i;
         }
     }
     EXPECT_EQ(s.canvas.get_pixel(7, 8), entry(s, 255));
-    EXPECT_EQ(s.hitmax, 300u);
-    EXPECT_EQ(s.hitcount[8 * 200 + 7], 300.0f);
+    EXPECT_EQ(std::pair(s.hitmax, s.hitcount[8 * 200 + 7]), std::pair(300u, 300.0f));
 }
 
 // The depth's sign, the blend of two entries and the kept colour show in the
 // golden images; a depth of 1 or more takes the last entry, with nothing past
-// it to blend with.
+// it to blend with. A self-drawing method plots nothing.
 TEST(PlotZPlane, DepthOneTakesTheLastEntryUnblended) {
     State s = plotting_state(6, kMethodZPlane);
     s.v.z = -1.002; // 255.51
-    plot(s, 4, 4, 0, 0);
+    plot(s, s, 4, 4, 0, 0);
     EXPECT_EQ(s.canvas.get_pixel(4, 4), entry(s, 255));
     EXPECT_EQ(s.hitmax, 255u);
-}
-
-TEST(Plot, SelfDrawingMethodDrawsNothing) {
-    State s = plotting_state(2, kMethodSelf);
-    plot(s, 5, 5, 0, 0);
-    EXPECT_EQ(s.canvas.get_pixel(5, 5), s.back);
+    State self = plotting_state(2, kMethodSelf);
+    plot(self, self, 5, 5, 0, 0);
+    EXPECT_EQ(self.canvas.get_pixel(5, 5), self.back);
 }
 
 } // namespace morv

@@ -36,8 +36,17 @@ TEST(Rotate, PolarFormDropsOrdinatesBelowTheThreshold) {
     }
 }
 
-// The axes each rotation order turns, in sequence (6 and 7 act as 5).
-const char* const kOrders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
+// Turns p about the axes of a rotation order in sequence (6 and 7 act as 5)
+// with turn(p1, p2, degrees).
+template <class Turn> VOXEL in_order(int order, VOXEL deg, VOXEL p, Turn turn) {
+    const char* const orders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
+    for (const char* axis = orders[order]; *axis != 0; ++axis) {
+        if (*axis == 'X') turn(p.y, p.z, deg.x);
+        if (*axis == 'Y') turn(p.x, p.z, deg.y);
+        if (*axis == 'Z') turn(p.x, p.y, deg.z);
+    }
+    return p;
+}
 
 TEST(Rotatexyz, TurnsTheAxesInTheChosenOrderAsTheCartesianForm) {
     const VOXEL deg{30, 50, 70}, point{0.3, -0.7, 1.1};
@@ -46,13 +55,9 @@ TEST(Rotatexyz, TurnsTheAxesInTheChosenOrderAsTheCartesianForm) {
     s.rot[6] = deg;
     for (int order = 0; order < 8; ++order) {
         s.rotationorder = order;
-        VOXEL got, want = point;
+        VOXEL got;
         EXPECT_EQ(rotatexyz(s, point, &got), 0);
-        for (const char* axis = kOrders[order]; *axis != 0; ++axis) {
-            if (*axis == 'X') cartesian(want.y, want.z, deg.x);
-            if (*axis == 'Y') cartesian(want.x, want.z, deg.y);
-            if (*axis == 'Z') cartesian(want.x, want.y, deg.z);
-        }
+        const VOXEL want = in_order(order, deg, point, cartesian);
         EXPECT_NEAR(got.x, want.x, 1e-13) << order;
         EXPECT_NEAR(got.y, want.y, 1e-13) << order;
         EXPECT_NEAR(got.z, want.z, 1e-13) << order;
@@ -81,16 +86,12 @@ TEST(RotationPlan, SkipsZeroAnglesAndTurnsPointsBitForBitAsRotatexyz) {
                 EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0)
                     << order << " " << deg.x << " " << p.x;
                 // The reference: the polar turns one by one in the order's sequence.
-                VOXEL ref = p;
-                for (const char* a = kOrders[order]; *a != 0; ++a) {
-                    const double d = *a == 'X' ? deg.x : *a == 'Y' ? deg.y : deg.z;
-                    if (d == 0) continue;
-                    const auto r =
-                        static_cast<double>(static_cast<long double>(kPi) * d * (1.0L / 180.0L));
-                    if (*a == 'X') rotate(&ref.y, &ref.z, r);
-                    if (*a == 'Y') rotate(&ref.x, &ref.z, r);
-                    if (*a == 'Z') rotate(&ref.x, &ref.y, r);
-                }
+                const VOXEL ref = in_order(order, deg, p, [](double& p1, double& p2, double d) {
+                    if (d != 0)
+                        rotate(&p1, &p2,
+                               static_cast<double>(static_cast<long double>(kPi) * d *
+                                                   (1.0L / 180.0L)));
+                });
                 EXPECT_EQ(std::memcmp(&ref, &want, sizeof ref), 0) << order << " " << deg.x;
             }
         }

@@ -1,4 +1,5 @@
 #include "core/surface.h"
+#include "support/render.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 namespace morv {
 
 namespace {
+
+using test::expect_pixels;
 
 constexpr COLORREF kInk = rgb(10, 20, 30);
 
@@ -24,13 +27,9 @@ int count_ink(const Surface& s) {
 
 TEST(Surface, PixelsOffTheSurfaceAreIgnoredAndReadZero) {
     Surface s(10, 5, rgb(1, 1, 1));
-    s.set_pixel(3, 4, kInk);
-    s.set_pixel(10, 0, kInk);
-    s.set_pixel(-1, 0, kInk);
-    s.set_pixel(0, 5, kInk);
-    EXPECT_EQ(s.get_pixel(3, 4), kInk);
-    EXPECT_EQ(s.get_pixel(10, 0), 0u);
-    EXPECT_EQ(s.get_pixel(0, -1), 0u);
+    for (Point p : {Point{3, 4}, {10, 0}, {-1, 0}, {0, 5}})
+        s.set_pixel(p.x, p.y, kInk);
+    expect_pixels(s, {{3, 4, kInk}, {10, 0, 0}, {0, -1, 0}});
     EXPECT_EQ(count_ink(s), 1);
     EXPECT_EQ(s.data()[4 * 10 + 3], 0xFF0A141Eu); // stored as 0xFFRRGGBB
 }
@@ -39,46 +38,35 @@ TEST(Surface, FillRectExcludesRightAndBottomEdgesAndClips) {
     Surface s(10, 10);
     s.fill_rect({2, 3, 5, 6}, kInk);
     EXPECT_EQ(count_ink(s), 9);
-    EXPECT_EQ(s.get_pixel(4, 5), kInk);
-    EXPECT_EQ(s.get_pixel(5, 5), 0u);
-    EXPECT_EQ(s.get_pixel(4, 6), 0u);
+    expect_pixels(s, {{4, 5, kInk}, {5, 5, 0}, {4, 6, 0}});
     s.fill_rect({-100, -100, 1000, 1000}, kInk);
     EXPECT_EQ(count_ink(s), 100);
 }
 
-TEST(Surface, WideLinesAreSolidAndIncludeTheirEnds) {
+// Wide lines are solid and include their ends; a thin one leaves out only
+// its true end point, and one to its own start draws nothing.
+TEST(Surface, LineEndsByWidth) {
     Surface s(20, 20);
     s.line({5, 10}, {15, 10}, 3, kInk);
-    for (int x = 5; x <= 15; ++x)
-        for (int y = 9; y <= 11; ++y)
-            EXPECT_EQ(s.get_pixel(x, y), kInk) << x << "," << y;
+    for (int i = 0; i < 33; ++i)
+        EXPECT_EQ(s.get_pixel(5 + i / 3, 9 + i % 3), kInk) << i;
     EXPECT_EQ(s.get_pixel(10, 8), 0u);
     Surface t(20, 20);
     t.line({5, 10}, {15, 10}, 2, kInk);
     EXPECT_EQ(count_ink(t), 24); // 2 rows of 12: the extra pixel goes right and down
-}
-
-TEST(Surface, ThinLineLeavesOutOnlyItsTrueEndPoint) {
-    Surface s(20, 20);
-    s.line({2, 5}, {9, 5}, 1, kInk);
-    EXPECT_EQ(s.get_pixel(2, 5), kInk);
-    EXPECT_EQ(s.get_pixel(8, 5), kInk);
-    EXPECT_EQ(s.get_pixel(9, 5), 0u);
-    s.line({3, 3}, {3, 3}, 1, kInk); // a thin line to its own start draws nothing
-    EXPECT_EQ(s.get_pixel(3, 3), 0u);
-    s.line({-5, 12}, {40, 12}, 1, kInk); // the end lies beyond: all visible pixels
-    EXPECT_EQ(s.get_pixel(0, 12), kInk);
-    EXPECT_EQ(s.get_pixel(19, 12), kInk);
+    Surface u(20, 20);
+    u.line({2, 5}, {9, 5}, 1, kInk);
+    u.line({3, 3}, {3, 3}, 1, kInk);
+    u.line({-5, 12}, {40, 12}, 1, kInk); // the end lies beyond: all visible pixels
+    expect_pixels(u, {{2, 5, kInk}, {8, 5, kInk}, {9, 5, 0}, {0, 12, kInk}, {19, 12, kInk}});
+    EXPECT_EQ(count_ink(u), 27);
 }
 
 TEST(Surface, FarEndPointsDrawOnlyTheVisiblePart) {
     Surface s(50, 50);
     s.line({INT32_MIN, 5}, {10, 5}, 1, kInk);
-    EXPECT_EQ(s.get_pixel(0, 5), kInk);
-    EXPECT_EQ(s.get_pixel(9, 5), kInk);
-    EXPECT_EQ(s.get_pixel(10, 5), 0u);
     s.line({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, 2, kInk); // the diagonal
-    EXPECT_EQ(s.get_pixel(25, 25), kInk);
+    expect_pixels(s, {{0, 5, kInk}, {9, 5, kInk}, {10, 5, 0}, {25, 25, kInk}});
     Surface t(50, 50);
     t.line({INT32_MAX, INT32_MIN}, {INT32_MAX, INT32_MAX}, 3, kInk); // far off to the right
     t.line({-1000000, 5}, {-5, 5}, 2, kInk);
@@ -107,27 +95,20 @@ TEST(Surface, ClippingDoesNotBendTheLine) {
         }
 }
 
-TEST(Surface, ClosedPolylineJoinsTheLastPointToTheFirst) {
+// A closed polyline joins its last point to the first; a polygon fills its
+// inside (also when its corners lie far outside) and draws its outline.
+TEST(Surface, PolylinesAndPolygons) {
     Surface s(20, 20);
-    const std::vector<Point> square{{2, 2}, {8, 2}, {8, 8}, {2, 8}};
-    s.polyline_closed(square, 1, kInk);
-    EXPECT_EQ(s.get_pixel(2, 5), kInk); // the closing side
-    EXPECT_EQ(s.get_pixel(5, 5), 0u);
+    s.polyline_closed(std::vector<Point>{{2, 2}, {8, 2}, {8, 8}, {2, 8}}, 1, kInk);
+    expect_pixels(s, {{2, 5, kInk}, {5, 5, 0}});
     EXPECT_EQ(count_ink(s), 24);
-}
-
-TEST(Surface, PolygonFillsItsInsideAndDrawsItsOutline) {
-    Surface s(20, 20);
+    Surface p(20, 20);
     const COLORREF fill = rgb(200, 0, 0);
-    const std::vector<Point> quad{{2, 2}, {12, 2}, {12, 12}, {2, 12}};
-    s.polygon(quad, fill, 1, kInk);
-    EXPECT_EQ(s.get_pixel(7, 7), fill);
-    EXPECT_EQ(s.get_pixel(2, 7), kInk);
-    EXPECT_EQ(s.get_pixel(12, 7), kInk);
-    EXPECT_EQ(s.get_pixel(13, 7), 0u);
+    p.polygon(std::vector<Point>{{2, 2}, {12, 2}, {12, 12}, {2, 12}}, fill, 1, kInk);
+    expect_pixels(p, {{7, 7, fill}, {2, 7, kInk}, {12, 7, kInk}, {13, 7, 0}});
     const std::vector<Point> far{{-1000000, -1000000}, {1000000, -1000000}, {0, 1000000}};
-    s.polygon(far, fill, 2, kInk);
-    EXPECT_EQ(s.get_pixel(10, 10), fill);
+    p.polygon(far, fill, 2, kInk);
+    EXPECT_EQ(p.get_pixel(10, 10), fill);
 }
 
 TEST(Surface, CopyMovesARectangleAndTracksTheDirtyArea) {
@@ -136,12 +117,9 @@ TEST(Surface, CopyMovesARectangleAndTracksTheDirtyArea) {
     Surface dst(10, 10, rgb(5, 5, 5));
     dst.track_dirty();
     dst.copy_from(src, {0, 0, 3, 3}, {6, 6});
-    EXPECT_EQ(dst.get_pixel(6, 6), kInk);
-    EXPECT_EQ(dst.get_pixel(8, 8), kInk);
-    EXPECT_EQ(dst.get_pixel(5, 5), rgb(5, 5, 5));
+    expect_pixels(dst, {{6, 6, kInk}, {8, 8, kInk}, {5, 5, rgb(5, 5, 5)}});
     const Rect dirty = dst.take_dirty();
-    EXPECT_EQ(dirty.left, 6);
-    EXPECT_EQ(dirty.bottom, 9);
+    EXPECT_EQ(std::pair(dirty.left, dirty.bottom), std::pair(6, 9));
     EXPECT_TRUE(dst.take_dirty().empty());
     dst.copy_from(src, {0, 0, 10, 10}, {8, 8}); // clipped at the edges
     EXPECT_EQ(dst.get_pixel(9, 9), kInk);

@@ -8,211 +8,167 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace morv::test {
 namespace {
 
+using Setup = std::function<void(State&)>;
+
+// A render of `calls` driver calls after an optional set-up, on a fresh
+// instance or, with `after`, on the one another scene left (as after Resume).
 struct Scene {
     std::string name;
-    std::function<void(State&)> draw; // renders into a fresh 200 x 200 instance
+    int type;
+    long long calls;
+    Setup setup = nullptr;
     int res = 200;
     std::int64_t seed = 1;
+    const Scene* after = nullptr;
+
+    void draw(State& s) const {
+        if (after != nullptr) {
+            after->draw(s);
+            s.firstloop = 1;
+        } else {
+            s.type = type;
+        }
+        if (setup) setup(s);
+        render(s, calls);
+    }
 };
 
-// One render after an optional set-up.
-Scene custom(std::string name, int type, long long calls,
-             std::function<void(State&)> setup = nullptr, int res = 200, std::int64_t seed = 1) {
-    return {name,
-            [=](State& s) {
-                s.type = type;
-                if (setup) setup(s);
-                render(s, calls);
-            },
-            res, seed};
+template <class C, class T> Setup with(T C::*field, T value) {
+    return [=](State& s) { s.*field = value; };
 }
-
-Scene pinned(std::string name, int type, int method, long long calls, MINMAX window = {}) {
-    return custom(name, type, calls, [=](State& s) {
-        if (method >= 0) s.method[type] = method;
-        if (window.xmax > window.xmin) s.mm[type] = window;
-    });
+Setup method(int type, int m) {
+    return [=](State& s) { s.method[type] = m; };
 }
-
-// A render that follows another on the same instance, as after Resume.
-Scene again(Scene first, std::string name, long long calls, std::function<void(State&)> change) {
-    return {name,
-            [=](State& s) {
-                first.draw(s);
-                change(s);
-                s.firstloop = 1;
-                render(s, calls);
-            },
-            first.res, first.seed};
+Setup both(Setup a, Setup b) {
+    return [=](State& s) {
+        a(s);
+        b(s);
+    };
 }
 
 std::vector<Scene> pointmap_scenes() {
-    const MINMAX hopalong_zoom{-20, 20, -20, 20};
+    const auto zoomed = [](int m) {
+        return both(method(12, m), [](State& s) { s.mm[12] = MINMAX{-20, 20, -20, 20}; });
+    };
     std::vector<Scene> v;
     for (int type : {1, 3, 4, 5, 6, 7, 10, 26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37})
-        for (int method : {1, 3, 4})
-            if (catalogue[type].okmethod & okmethod_bit(method))
-                v.push_back(
-                    pinned("type " + std::to_string(type) + " method " + std::to_string(method),
-                           type, method, 5000));
-    v.push_back(pinned("Henon", 0, -1, 5000));
-    v.push_back(pinned("Lorenz lines", 3, 2, 5000));
-    v.push_back(pinned("Duffing lines", 11, 2, 3000));
-    v.push_back(pinned("Hopalong zoomed", 12, 1, 5000, hopalong_zoom));
-    v.push_back(pinned("Hopalong zoomed hits", 12, 3, 5000, hopalong_zoom));
+        for (int m : {1, 3, 4})
+            if (catalogue[type].okmethod & okmethod_bit(m))
+                v.push_back({"type " + std::to_string(type) + " method " + std::to_string(m), type,
+                             5000, method(type, m)});
+    v.push_back({"Henon", 0, 5000});
+    v.push_back({"Lorenz lines", 3, 5000, method(3, 2)});
+    v.push_back({"Duffing lines", 11, 3000, method(11, 2)});
+    v.push_back({"Hopalong zoomed", 12, 5000, zoomed(1)});
+    v.push_back({"Hopalong zoomed hits", 12, 5000, zoomed(3)});
     for (int type : {6, 3})
-        v.push_back(
-            custom("type " + std::to_string(type) + " rotated", type, 5000, [type](State& s) {
-                s.rot[type] = VOXEL{30, 45, 60};
-                s.rotationorder = 3;
-            }));
+        v.push_back({"type " + std::to_string(type) + " rotated", type, 5000,
+                     both(with(&State::rotationorder, 3), [type](State& s) {
+                         s.rot[type] = VOXEL{30, 45, 60};
+                     })});
     return v;
 }
 
 std::vector<Scene> selfdraw_scenes() {
-    // Grid scans draw a row per call: part of the image keeps the files small.
-    const long long kRows = 80;
+    const long long kRows = 80; // grid scans draw a row per call: part keeps the files small
+    const Setup kam_turn = [](State& s) { s.rot[23] = VOXEL{40, 0, 15}; };
     std::vector<Scene> v;
-    const Scene bif = custom("bifurcation", 2, 10000);
-    const Scene wide = again(bif, "bifurcation wide", 10000, [](State& s) { s.linewidth = 3; });
-    v.push_back(bif);
-    v.push_back(wide);
-    v.push_back(again(wide, "bifurcation odd", 10000, [](State& s) { s.oddflag = 1; }));
+    v.reserve(64); // scenes that follow another point into the vector
+    v.push_back({"bifurcation", 2, 10000});
+    v.push_back({"bifurcation wide", 2, 10000, with(&State::linewidth, 3), 200, 1, &v.back()});
+    v.push_back({"bifurcation odd", 2, 10000, with(&State::oddflag, 1), 200, 1, &v.back()});
     for (int mode = 0; mode < 6; ++mode)
-        v.push_back(custom(
-            "Sierpinski smode " + std::to_string(mode), 8, 20000,
-            [mode](State& s) { s.smode = mode; }, 200, 7));
-    v.push_back(custom(
-        "Sierpinski counted", 8, 20000,
-        [](State& s) {
-            s.smode = 2;
-            s.scmode = 1;
-            s.method[8] = 3;
-        },
-        200, 7));
-    v.push_back(custom("fern", 9, 20000, nullptr, 200, 7));
-    v.push_back(custom(
-        "fern counted", 9, 20000,
-        [](State& s) {
-            s.ifscmode = 1;
-            s.method[9] = 3;
-        },
-        200, 7));
-    v.push_back(custom("web", 13, kRows));
+        v.push_back({"Sierpinski smode " + std::to_string(mode), 8, 20000,
+                     with(&State::smode, mode), 200, 7});
+    v.push_back({"Sierpinski counted", 8, 20000,
+                 both(both(with(&State::smode, 2), with(&State::scmode, 1)), method(8, 3)), 200,
+                 7});
+    v.push_back({"fern", 9, 20000, nullptr, 200, 7});
+    v.push_back({"fern counted", 9, 20000, both(with(&State::ifscmode, 1), method(9, 3)), 200, 7});
+    v.push_back({"web", 13, kRows});
     for (int c = 0; c < 3; ++c)
-        v.push_back(custom("vl colouring " + std::to_string(c), 14, kRows, [c](State& s) {
-            s.vlcoloring = c;
-            s.showorbits = c == 2;
-        }));
-    v.push_back(custom("lace", 15, 20000, nullptr, 200, 7));
-    v.push_back(custom("popcorn", 16, kRows));
+        v.push_back({"vl colouring " + std::to_string(c), 14, kRows,
+                     both(with(&State::vlcoloring, c), with(&State::showorbits, int{c == 2}))});
+    v.push_back({"lace", 15, 20000, nullptr, 200, 7});
+    v.push_back({"popcorn", 16, kRows});
     for (int index = 0; index < 8; ++index)
-        v.push_back(custom(
-            "pgm formula " + std::to_string(index), 17, 6000,
-            [index](State& s) { s.pgmindex = index; }, 600));
-    v.push_back(custom("frothy basin", 18, kRows));
-    v.push_back(custom("frothy basin flag", 18, 20000, [](State& s) { s.basinflag = 1; }));
+        v.push_back(
+            {"pgm formula " + std::to_string(index), 17, 6000, with(&State::pgmindex, index), 600});
+    v.push_back({"frothy basin", 18, kRows});
+    v.push_back({"frothy basin flag", 18, 20000, with(&State::basinflag, 1)});
     for (int flag = 0; flag < 2; ++flag)
         for (int basin = 0; basin < 2; ++basin)
-            v.push_back(custom("unity " + std::to_string(flag) + std::to_string(basin), 19, kRows,
-                               [=](State& s) {
-                                   s.unityflag = flag;
-                                   s.unitybasin = basin;
-                               }));
-    v.push_back(custom("chrysanthemum", 20, 25000));
-    const Scene ross = custom("Rossler", 21, 20000);
-    v.push_back(ross);
-    v.push_back(again(ross, "Rossler oblique", 20000, [](State& s) { s.rosslerflag = 1; }));
-    v.push_back(custom("butterfly", 22, 25000, [](State& s) { s.rot[22] = VOXEL{30, 20, 10}; }));
-    const Scene kam = custom("KAM torus", 23, 5000);
-    v.push_back(kam);
-    v.push_back(again(kam, "KAM torus turned", 5000, [](State& s) {
-        s.rot[23] = VOXEL{40, 0, 15};
-    }));
-    v.push_back(custom("Samardzija", 24, 3000));
-    v.push_back(custom("Lissajous", 25, 300));
-    v.push_back(custom("random KAM torus", 28, 10, nullptr, 200, 12345));
+            v.push_back({"unity " + std::to_string(flag) + std::to_string(basin), 19, kRows,
+                         both(with(&State::unityflag, flag), with(&State::unitybasin, basin))});
+    v.push_back({"chrysanthemum", 20, 25000});
+    v.push_back({"Rossler", 21, 20000});
+    v.push_back({"Rossler oblique", 21, 20000, with(&State::rosslerflag, 1), 200, 1, &v.back()});
+    v.push_back({"butterfly", 22, 25000, [](State& s) { s.rot[22] = VOXEL{30, 20, 10}; }});
+    v.push_back({"KAM torus", 23, 5000});
+    v.push_back({"KAM torus turned", 23, 5000, kam_turn, 200, 1, &v.back()});
+    v.push_back({"Samardzija", 24, 3000});
+    v.push_back({"Lissajous", 25, 300});
+    v.push_back({"random KAM torus", 28, 10, nullptr, 200, 12345});
     return v;
 }
 
-// Stored as zlib of, per scene, width and height (16 bits each) and RGB bytes.
-std::vector<unsigned char> pixels_of(const std::vector<Scene>& scenes) {
-    std::vector<unsigned char> out;
+// A sheet is the zlib of, per scene, width and height (16 bits each) and RGB
+// bytes.
+std::vector<std::vector<unsigned char>> pictures(const std::vector<Scene>& scenes) {
+    std::vector<std::vector<unsigned char>> out;
     for (const Scene& sc : scenes) {
         State s = make_state(0, sc.res, sc.seed);
         sc.draw(s);
         const int w = s.canvas.width(), h = s.canvas.height();
-        for (int v : {w, h}) {
-            out.push_back(static_cast<unsigned char>(v & 0xFF));
-            out.push_back(static_cast<unsigned char>(v >> 8));
-        }
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const COLORREF c = s.canvas.get_pixel(x, y);
-                for (int shift : {0, 8, 16})
-                    out.push_back(static_cast<unsigned char>((c >> shift) & 0xFF));
-            }
+        std::vector<unsigned char>& p = out.emplace_back();
+        for (int v : {w & 0xFF, w >> 8, h & 0xFF, h >> 8})
+            p.push_back(static_cast<unsigned char>(v));
+        for (int i = 0; i < w * h; ++i)
+            for (int shift : {0, 8, 16})
+                p.push_back(static_cast<unsigned char>(s.canvas.get_pixel(i % w, i / w) >> shift));
     }
     return out;
 }
 
-std::string golden_path(const std::string& sheet) {
-    return std::string(MORVANE_TEST_DATA) + "/golden/" + sheet + ".rgb.z";
-}
-
-bool write_golden(const std::string& path, const std::vector<unsigned char>& raw) {
-    uLongf n = compressBound(raw.size());
-    std::vector<unsigned char> z(n);
-    if (compress2(z.data(), &n, raw.data(), raw.size(), 9) != Z_OK) return false;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(z.data()), static_cast<std::streamsize>(n));
-    return static_cast<bool>(out);
-}
-
-std::vector<unsigned char> read_golden(const std::string& path, std::size_t size) {
+void check_sheet(const std::string& sheet, const std::vector<Scene>& scenes) {
+    const auto got = pictures(scenes);
+    std::vector<unsigned char> raw;
+    for (const auto& p : got)
+        raw.insert(raw.end(), p.begin(), p.end());
+    const std::string path = std::string(MORVANE_TEST_DATA) + "/golden/" + sheet + ".rgb.z";
+    const char* write = std::getenv("MORVANE_WRITE_GOLDEN");
+    if (write != nullptr && std::string(write) == "1") {
+        uLongf n = compressBound(raw.size());
+        std::vector<unsigned char> z(n);
+        ASSERT_EQ(compress2(z.data(), &n, raw.data(), raw.size(), 9), Z_OK);
+        z.resize(n);
+        write_file(path, z);
+        ASSERT_EQ(read_file(path), z);
+        return;
+    }
     const std::vector<unsigned char> z = read_file(path);
-    std::vector<unsigned char> raw(size + 1);
-    uLongf n = raw.size();
-    if (z.empty() || uncompress(raw.data(), &n, z.data(), z.size()) != Z_OK) return {};
-    raw.resize(n);
-    return raw;
-}
-
-// The first differing pixel, named by its scene and position.
-void expect_same(const std::vector<Scene>& scenes, const std::vector<unsigned char>& want,
-                 const std::vector<unsigned char>& got) {
-    ASSERT_EQ(want.size(), got.size()) << "stored image has another size";
+    std::vector<unsigned char> want(raw.size() + 1);
+    uLongf n = want.size();
+    ASSERT_EQ(uncompress(want.data(), &n, z.data(), z.size()), Z_OK) << path;
+    ASSERT_EQ(n, raw.size()) << "stored image has another size";
     std::size_t at = 0;
-    for (const Scene& sc : scenes) {
-        const int w = got[at] | got[at + 1] << 8, h = got[at + 2] | got[at + 3] << 8;
-        at += 4;
-        for (int i = 0; i < w * h; ++i, at += 3)
-            if (want[at] != got[at] || want[at + 1] != got[at + 1] || want[at + 2] != got[at + 2]) {
-                ADD_FAILURE() << sc.name << ": first differing pixel at (" << i % w << ", " << i / w
-                              << ")";
-                at += 3 * static_cast<std::size_t>(w * h - i);
+    for (std::size_t i = 0; i < scenes.size(); at += got[i].size(), ++i) {
+        const int w = got[i][0] | got[i][1] << 8;
+        for (std::size_t b = 4; b < got[i].size(); ++b)
+            if (got[i][b] != want[at + b]) {
+                const std::size_t px = (b - 4) / 3;
+                ADD_FAILURE() << scenes[i].name << ": first differing pixel at (" << px % w << ", "
+                              << px / w << ")";
                 break;
             }
     }
-}
-
-void check_sheet(const std::string& sheet, const std::vector<Scene>& scenes) {
-    const std::vector<unsigned char> got = pixels_of(scenes);
-    const char* write = std::getenv("MORVANE_WRITE_GOLDEN");
-    if (write != nullptr && std::string(write) == "1") {
-        ASSERT_TRUE(write_golden(golden_path(sheet), got));
-        return;
-    }
-    expect_same(scenes, read_golden(golden_path(sheet), got.size()), got);
 }
 
 TEST(Golden, PointMapsDrawTheStoredPictures) {

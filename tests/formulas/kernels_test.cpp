@@ -14,35 +14,38 @@
 namespace morv {
 namespace {
 
-// Everything a driver call may change, compared field by field (the orbit bit
-// for bit).
+// The bytes of a value without padding: doubles compared bit for bit.
+template <class T> std::vector<unsigned char> bytes(const T& x) {
+    const auto* p = reinterpret_cast<const unsigned char*>(&x);
+    return std::vector<unsigned char>(p, p + sizeof x);
+}
+
+// Everything a driver call may change.
 void expect_same(State& a, State& b, const std::string& where) {
     SCOPED_TRACE(where);
-    const auto bytes = [](const auto& x) {
-        const auto* p = reinterpret_cast<const unsigned char*>(&x);
-        return std::vector<unsigned char>(p, p + sizeof x);
-    };
-    ASSERT_EQ(bytes(a.v), bytes(b.v));
-    ASSERT_EQ(bytes(a.oldv), bytes(b.oldv));
+    ASSERT_EQ(bytes(std::pair(a.v, a.oldv)), bytes(std::pair(b.v, b.oldv)));
     EXPECT_EQ(std::tie(a.count, a.itercount, a.xplot0, a.yplot0, a.hitmax, a.firstloop, a.intro),
               std::tie(b.count, b.itercount, b.xplot0, b.yplot0, b.hitmax, b.firstloop, b.intro));
     EXPECT_EQ(a.rand(), b.rand());
     EXPECT_TRUE(a.hitcount == b.hitcount); // whole numbers, never NaN
     for (auto [sa, sb] : {std::pair{&a.canvas, &b.canvas}, std::pair{&a.window, &b.window}})
         EXPECT_TRUE(std::equal(sa->data(), sa->data() + sa->width() * sa->height(), sb->data()));
-    const Rect da = a.window.take_dirty(), db = b.window.take_dirty();
-    EXPECT_EQ(std::tie(da.left, da.top, da.right, da.bottom),
-              std::tie(db.left, db.top, db.right, db.bottom));
+    EXPECT_EQ(bytes(a.window.take_dirty()), bytes(b.window.take_dirty()));
 }
 
-// Runs `calls` driver calls one at a time on `single` and in chunks of
-// growing size through run_calls on `fused`; every pause, and every wait a
-// step asks for (which sets the state's flag in `held`), must end both at
-// the same call, and is resumed at once.
-void compare_runs(State& single, State& fused, long long calls, const FusedKernelTable* table,
-                  bool* held = nullptr) {
-    bool single_held = false;
-    if (held != nullptr) single.platform.sleep_ms = [&single_held](int) { single_held = true; };
+// Runs `calls` driver calls one at a time on a copy of `start` and in chunks
+// of growing size through run_calls on another; every pause, and with
+// `paced` every wait a step asks for (which sets the state's flag in
+// `held`), must end both at the same call, and is resumed at once.
+void compare_runs(const State& start, long long calls, const FusedKernelTable* table,
+                  bool paced = false) {
+    State single = start, fused = start;
+    bool single_held = false, fused_held = false;
+    bool* held = paced ? &fused_held : nullptr;
+    if (paced) {
+        single.platform.sleep_ms = [&single_held](int) { single_held = true; };
+        fused.platform.sleep_ms = [&fused_held](int) { fused_held = true; };
+    }
     long long made = 0, chunk = 1;
     while (made < calls) {
         long long one = 0;
@@ -57,8 +60,7 @@ void compare_runs(State& single, State& fused, long long calls, const FusedKerne
         made += one;
         if (pauses(last) || single_held || made == calls)
             expect_same(single, fused, "call " + std::to_string(made));
-        single_held = false;
-        if (held != nullptr) *held = false;
+        single_held = fused_held = false;
         chunk = std::min(chunk * 3 + 1, 100000LL);
     }
 }
@@ -80,41 +82,42 @@ TEST(FusedKernels, EqualSingleDriverCallsForEveryPointMapAndBothMethods) {
             single.method[type] = method;
             single.rot[type] = turn;
             attach_window(single, 150, 120); // the window shows part of the image
-            State fused = single;
-            compare_runs(single, fused, 40000, &fused_kernels);
+            compare_runs(single, 40000, &fused_kernels);
         }
     }
     EXPECT_EQ(covered, 21);
 }
 
-// A step that walks along a row, counting its calls in p.c, and returns the
-// results of a script, to drive the kernel through every kind of result.
-int scripted(State& s, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
+// The calls the scripted step has made, kept in its render context.
+struct CallCount {
+    int calls = 0;
+};
+
+// A step that walks along a row, counting its calls, and returns the results
+// of a script, to drive the kernel through every kind of result.
+int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+             int* ypos) {
     next->x = old.x + 1;
     next->y = old.y + 0.25;
-    *xpos = trunc32(next->x) % (s.res + 3) - 1; // now and then off the image
+    *xpos = trunc32(next->x) % (ps.res + 3) - 1; // now and then off the image
     *ypos = trunc32(next->y) % 150;
-    const int call = trunc32(s.p[s.type].c);
-    s.p[s.type].c += 1;
-    if (call % 17 == 16) s.sleep_ms(1); // a wait between stages
+    const int call = rc.scratch.get<CallCount>().calls++;
+    if (call % 17 == 16) rc.sleep_ms(1); // a wait between stages
     return call % 97 == 96  ? kStop
            : call % 13 == 5 ? kTransient
            : call % 7 == 3  ? kAccepted
                             : kPlot;
 }
 
-int scripted_complete(State& s, VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) {
-    const int r = scripted(s, old, next, iter, xpos, ypos);
-    return trunc32(s.p[s.type].c) % 1211 == 1210 ? kComplete : r;
+int scripted_complete(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+                      int* xpos, int* ypos) {
+    const int r = scripted(ps, rc, old, next, iter, xpos, ypos);
+    return rc.scratch.get<CallCount>().calls % 1211 == 1210 ? kComplete : r;
 }
 
 TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {
     for (StepFn step : {scripted, scripted_complete}) {
-        const std::array<StepFn, NTYPES> steps = [step] {
-            std::array<StepFn, NTYPES> t{};
-            t.fill(step);
-            return t;
-        }();
+        const StepTable steps = test::every_type(step);
         FusedKernelTable table{};
         table[0] =
             step == scripted ? fused_kernels_of<scripted>() : fused_kernels_of<scripted_complete>();
@@ -124,13 +127,8 @@ TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {
             single.method[0] = method;
             single.p[0] = PARAM{};
             attach_window(single, 120, 90);
-            State fused = single, unfused = single;
-            State plain = single;
-            bool held = false, unfused_held = false;
-            fused.platform.sleep_ms = [&held](int) { held = true; };
-            unfused.platform.sleep_ms = [&unfused_held](int) { unfused_held = true; };
-            compare_runs(single, fused, 5000, &table, &held);
-            compare_runs(plain, unfused, 5000, nullptr, &unfused_held);
+            compare_runs(single, 5000, &table, true);
+            compare_runs(single, 5000, nullptr, true);
         }
     }
 }

@@ -1,9 +1,38 @@
-#include "pointmaps_support.h"
+// Steps called directly, outside the driver: the rules of single points that
+// the golden images do not show (signs of zero, guards, what a step keeps).
+#include "analysis/lyapunov.h"
+#include "core/catalogue.h"
+#include "core/driver.h"
+#include "core/state.h"
+#include "formulas/steps.h"
+#include "support/render.h"
+
+#include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <set>
+#include <tuple>
+#include <vector>
 
 namespace morv::test {
 namespace {
+
+// One direct call of the current type's step.
+struct Stepped {
+    VOXEL v;
+    int x = 0, y = 0, result = -1;
+};
+
+Stepped step_once(State& s, VOXEL old, int iter) {
+    Stepped r{old};
+    r.result = fpointer[s.type](s, s, old, &r.v, iter, &r.x, &r.y);
+    return r;
+}
+
+bool on_canvas(const State& s, const Stepped& r) {
+    return r.x >= 0 && r.x < s.res && r.y >= 0 && r.y < s.res;
+}
 
 TEST(PointMaps, WaitsFollowTheSpeed) {
     const struct {
@@ -26,32 +55,25 @@ TEST(Lorenz, IntegerZShiftBecomesTheDisplayedYWhenTurnedAboutX) {
         State s = make_state(3, res);
         s.rot[3].x = 90;
         const Stepped r = step_once(s, VOXEL{0, 0, 0}, 0);
-        EXPECT_EQ(r.x, res >> 1) << res;
-        EXPECT_EQ(r.y, res - (-shift + (res >> 1)) - 1) << res;
+        EXPECT_EQ(std::pair(r.x, r.y), std::pair(res >> 1, res - (-shift + (res >> 1)) - 1)) << res;
     }
 }
 
+// Hopalong's sign(0) is +1 and leaves z alone; Wings' is -1.
 TEST(PointMaps, SignOfZero) {
-    State s = make_state(12); // Hopalong: sign(0) is +1, z is left alone
-    Stepped r = step_once(s, VOXEL{0, 0, 7}, 0);
-    EXPECT_DOUBLE_EQ(r.v.x, -std::sqrt(4.6));
-    EXPECT_DOUBLE_EQ(r.v.y, 1.67);
-    EXPECT_EQ(r.v.z, 7);
-    s = make_state(29); // Wings: sign(0) is -1
-    r = step_once(s, VOXEL{0, -0.25, 0}, 0);
-    EXPECT_DOUBLE_EQ(r.v.x, 0.5);
-    EXPECT_DOUBLE_EQ(r.v.y, -0.25);
+    State s = make_state(12);
+    EXPECT_EQ(step_once(s, VOXEL{0, 0, 7}, 0).v, (VOXEL{-std::sqrt(4.6), 1.67, 7}));
+    s = make_state(29);
+    EXPECT_EQ(step_once(s, VOXEL{0, -0.25, 0}, 0).v, (VOXEL{0.5, -0.25, 0}));
 }
 
 TEST(Hpd, AngleIsReadAtTheStartOfARender) {
     State s = make_state(7);
     s.p[7].sp0 = 0;
-    Stepped r = step_once(s, VOXEL{0.3, 0.2, 0}, 0);
-    EXPECT_EQ(r.v.x, 0.3);
-    EXPECT_EQ(r.v.y, 0.2 - 0.3 * 0.3);
+    EXPECT_EQ(step_once(s, VOXEL{0.3, 0.2, 0}, 0).v, (VOXEL{0.3, 0.2 - 0.3 * 0.3, 0}));
     s.p[7].sp0 = 90;
     EXPECT_EQ(step_once(s, VOXEL{0.3, 0.2, 0}, 1).v.x, 0.3);
-    r = step_once(s, VOXEL{0.3, 0.2, 0}, 0);
+    const Stepped r = step_once(s, VOXEL{0.3, 0.2, 0}, 0);
     EXPECT_NEAR(r.v.x, -(0.2 - 0.3 * 0.3), 1e-15);
     EXPECT_NEAR(r.v.y, 0.3, 1e-15);
 }
@@ -92,8 +114,7 @@ TEST(Spirals, FoldsBeyondModulusTwoWithParametersFixedPerRun) {
     const double beyond = std::nextafter(-2.0, -3.0);
     s.p[36].sp1 = 0.5; // not read until the next run
     const Stepped r = step_once(s, VOXEL{0, beyond, 0}, 1);
-    EXPECT_EQ(r.v.x, -0.005 * -beyond);
-    EXPECT_EQ(r.v.y, 0);
+    EXPECT_EQ(std::pair(r.v.x, r.v.y), std::pair(-0.005 * -beyond, 0.0));
     EXPECT_DOUBLE_EQ(step_once(s, VOXEL{0.5, 0.1, 0}, 0).v.y, 0.25);
 }
 
@@ -111,6 +132,142 @@ TEST(PointMaps, RunawayPointsLandOffTheCanvas) {
     State s = make_state(7); // hpd starts a fresh orbit instead
     step_once(s, VOXEL{0.1, 0.1, 0}, 0);
     EXPECT_TRUE(on_canvas(s, step_once(s, VOXEL{1e300, -1e300, 0}, 1)));
+}
+
+// Both curves pause every 10000th point (their pictures are golden images).
+// After the pause the Butterfly is back at its start; the Chrysanthemum is
+// not closed after 21 pi: point 10000 lies opposite.
+TEST(Curves3d, EveryTenThousandthPointPauses) {
+    for (int type : {22, 20}) {
+        State s = make_state(type, type == 22 ? 200 : 240);
+        const Stepped first = step_once(s, VOXEL{}, 0);
+        for (int i = 2; i < 10000; ++i)
+            ASSERT_EQ(step_once(s, VOXEL{}, 1).result, kPlot) << i;
+        EXPECT_EQ(step_once(s, VOXEL{}, 1).result, kStop);
+        const Stepped again = step_once(s, VOXEL{}, 1);
+        EXPECT_EQ(again.result, kPlot);
+        if (type == 22) {
+            EXPECT_EQ(std::pair(again.x, again.y), std::pair(first.x, first.y));
+        } else {
+            EXPECT_LT(again.v.x, 0);
+            EXPECT_NEAR(again.v.y, 0, 1e-9);
+        }
+    }
+    State s = make_state(20, 240); // the counter wraps short of the int limit
+    step_once(s, VOXEL{}, 0);
+    scratch(s).selfdraw2.chrysanthemum.count = 2147479999;
+    EXPECT_EQ(step_once(s, VOXEL{}, 1).result, kStop);
+    EXPECT_EQ(scratch(s).selfdraw2.chrysanthemum.count, 0);
+}
+
+// A generator seed whose draws number `first` and `first + 1` (from 0) tie.
+std::uint32_t seed_with_tie_at(int first) {
+    for (std::uint32_t seed = 0;; ++seed) {
+        Random r;
+        r.srand(seed);
+        for (int i = 0; i < first; ++i)
+            r.rand();
+        if (r.rand() == r.rand()) return seed;
+    }
+}
+
+TEST(IkedaIfs, TakesTheIkedaBranchForRemaindersEightToTen) {
+    // From the origin the Ikeda branch gives (1, 0), the other one its shift.
+    State s = make_state(32);
+    std::set<int> seen;
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        s.rng.srand(seed);
+        Random ahead = s.rng;
+        const int k = ahead.lrand() % 11;
+        seen.insert(k);
+        EXPECT_EQ(step_once(s, VOXEL{0, 0, 0}, 1).v,
+                  (k > 7 ? VOXEL{1, 0, 0} : VOXEL{0.404434, 0.178096, 0}))
+            << k;
+    }
+    EXPECT_EQ(seen.size(), 11u);
+}
+
+// The first step of a run after the type was chosen takes a built-in set:
+// the render's first driver call, or the first Lyapunov estimate (a random
+// search run before any render). Either way the working parameters hold the
+// set afterwards (what the dialogs show and the records save, also over
+// values loaded or set before), and the orbit went from the set's point.
+TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
+    std::set<int> picked;
+    for (bool measure : {false, true}) {
+        for (std::uint32_t seed = 0; seed < 8; ++seed) {
+            State s = make_state(33);
+            s.p[33].a = 0.3; // as loaded from a record or given with --set
+            s.rng.srand(seed);
+            Random ahead = s.rng;
+            const int which = ahead.lrand() % 2;
+            picked.insert(which);
+            const StartSet& set = catalogue[33].start_sets[which];
+            // The same orbit with the set already in place and no flag.
+            State want = make_state(33);
+            want.stormflag = 0;
+            want.p[33] = PARAM{0.116, -0.166, 0, set.a, set.b, set.c, set.d, 0, 0};
+            want.rng = ahead;
+            if (measure) {
+                const auto got = lyapunov(s);
+                want.p[33].xstart = set.x, want.p[33].ystart = set.y;
+                const auto expected = lyapunov(want);
+                ASSERT_TRUE(got && expected);
+                EXPECT_EQ(got->lexp, expected->lexp);
+                EXPECT_EQ(got->fd, expected->fd);
+            } else {
+                fractaldriver(s);
+                const Stepped r = step_once(want, VOXEL{set.x, set.y, 0}, 0);
+                EXPECT_EQ(s.v.x, r.v.x);
+                EXPECT_EQ(s.v.y, r.v.y);
+                EXPECT_EQ(s.oldv.x, 0.116); // the record's start stays the previous point
+            }
+            EXPECT_EQ(s.stormflag, 0);
+            EXPECT_EQ(s.p[33].a, set.a);
+            EXPECT_EQ(s.p[33].d, set.d);
+            EXPECT_EQ(s.p[33].xstart, 0.116);
+            // Later runs keep what the user has set since.
+            s.p[33].a = 0.25;
+            s.firstloop = 1;
+            fractaldriver(s);
+            EXPECT_EQ(s.p[33].a, 0.25);
+        }
+    }
+    EXPECT_EQ(picked.size(), 2u);
+}
+
+TEST(StormJulia, TiedDrawsCountAsTails) {
+    // c = a + bi is (1, 1), c + di is (0, 2). From the origin the second gives
+    // u = 0, v = -2 and the root (1, -1); the first gives (-1, -1) and a root
+    // with positive x.
+    for (int tie : {0, 2}) {
+        State s = make_state(33);
+        s.stormflag = 0;
+        s.p[33].a = s.p[33].b = 1;
+        s.p[33].c = 0;
+        s.p[33].d = 2;
+        s.rng.srand(seed_with_tie_at(tie));
+        Random ahead = s.rng;
+        const int r1 = ahead.rand(), r2 = ahead.rand(), r3 = ahead.rand(), r4 = ahead.rand();
+        const Stepped r = step_once(s, VOXEL{0, 0, 0}, 1);
+        const double sign = r3 > r4 ? -1 : 1;
+        if (r1 > r2) {
+            EXPECT_GT(r.v.x * sign, 0) << tie;
+        } else {
+            EXPECT_DOUBLE_EQ(r.v.x, sign) << tie;
+            EXPECT_DOUBLE_EQ(r.v.y, -sign) << tie;
+        }
+    }
+}
+
+TEST(FrostJulia, HalvesTheArgumentAndRaisesTheModulusToThreeQuarters) {
+    State s = make_state(34);
+    for (double v : {-16.0, 16.0}) { // u = 0: a quarter turn after halving
+        const Stepped r = step_once(s, VOXEL{0.306, 0.047 + v, 0}, 1);
+        EXPECT_NEAR(r.v.x, r.v.y, 1e-14) << v;
+        EXPECT_NEAR(std::fabs(r.v.x), 8 * std::sqrt(0.5), 1e-12) << v;
+    }
+    EXPECT_EQ(step_once(s, VOXEL{0.306, 0.047, 0}, 1).v.x, 0);
 }
 
 } // namespace

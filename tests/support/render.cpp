@@ -4,10 +4,13 @@
 #include "files/atr.h"
 #include "formulas/steps.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -50,6 +53,11 @@ int painted_pixels(const State& s) {
         for (int x = 0; x < s.res; ++x)
             n += s.canvas.get_pixel(x, y) != s.back;
     return n;
+}
+
+void expect_pixels(const Surface& s, std::initializer_list<Px> want) {
+    for (const Px& p : want)
+        EXPECT_EQ(s.get_pixel(p.x, p.y), p.c) << "at " << p.x << "," << p.y;
 }
 
 std::vector<unsigned char> read_file(const std::string& path) {
@@ -98,3 +106,17 @@ TempDir::~TempDir() {
 }
 
 } // namespace morv::test
+
+namespace morv {
+
+void PrintTo(const VOXEL& v, std::ostream* os) {
+    *os << std::setprecision(17) << "(" << v.x << ", " << v.y << ", " << v.z << ")";
+}
+
+void PrintTo(const PARAM& p, std::ostream* os) {
+    *os << std::setprecision(17) << "{start " << p.xstart << ", " << p.ystart << ", " << p.zstart
+        << "; a..d " << p.a << ", " << p.b << ", " << p.c << ", " << p.d << "; sp " << p.sp0 << ", "
+        << p.sp1 << "}";
+}
+
+} // namespace morv

@@ -3,6 +3,8 @@
 #include "core/state.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,21 @@ int painted_pixels(const State& s);
 inline COLORREF entry(const State& s, unsigned i) {
     return palette_color(s.palette, i);
 }
+
+// A step table whose every entry is `step`.
+constexpr StepTable every_type(StepFn step) {
+    StepTable t{};
+    t.fill(step);
+    return t;
+}
+
+// A pixel and the colour it should have.
+struct Px {
+    int x, y;
+    COLORREF c;
+};
+// Checks every listed pixel of the surface; a failure names the position.
+void expect_pixels(const Surface& s, std::initializer_list<Px> want);
 
 // The whole file (empty when it cannot be read).
 std::vector<unsigned char> read_file(const std::string& path);
@@ -64,3 +81,9 @@ class TempDir {
 };
 
 } // namespace morv::test
+
+namespace morv {
+// Readable failure messages for whole points and parameter sets.
+void PrintTo(const VOXEL& v, std::ostream* os);
+void PrintTo(const PARAM& p, std::ostream* os);
+} // namespace morv

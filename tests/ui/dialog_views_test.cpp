@@ -51,7 +51,7 @@ TEST(DialogViews, EveryDialogIdReachesItsView) {
 }
 
 // A step that stands still: the shadow orbit falls onto the main one.
-int fixed_point(State&, VOXEL, VOXEL* next, int, int* xpos, int* ypos) {
+int fixed_point(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int* xpos, int* ypos) {
     *next = VOXEL{0.5, 0.5, 0.0};
     *xpos = *ypos = 0;
     return 0;

@@ -232,13 +232,14 @@ struct FakeClockPump {
                [this] { s.posted.clear(); }, {}, [] {}, [this] { return t += kMs / 10; }}};
     explicit FakeClockPump(bool blocking) {
         qt_app();
-        steps[0] = [](State&, VOXEL old, VOXEL* next, int, int* x, int* y) {
+        steps[0] = [](const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int* x, int* y) {
             *next = old;
             *x = *y = 1;
             return int{kPlot};
         };
-        steps[1] = [](State& st, VOXEL old, VOXEL* next, int, int* x, int* y) {
-            st.sleep_ms(3);
+        steps[1] = [](const Params&, RenderContext& rc, VOXEL old, VOXEL* next, int, int* x,
+                      int* y) {
+            rc.sleep_ms(3);
             *next = old;
             *x = *y = 2;
             return int{kPlot};
