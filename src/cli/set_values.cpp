@@ -3,7 +3,7 @@
 #include "cli/options.h"
 #include "core/catalogue.h"
 #include "core/options.h"
-#include "core/state.h"
+#include "core/params.h"
 
 #include <cstdio>
 #include <map>
@@ -61,7 +61,7 @@ bool table_index(const std::string& text, int& out) {
     return true;
 }
 
-Result set_ifs(State& s, const std::string& name, const std::string& value) {
+Result set_ifs(Params& s, const std::string& name, const std::string& value) {
     if (name.rfind("fp.", 0) == 0) {
         int i = 0;
         if (!table_index(name.substr(3), i)) return "--set: unknown name '" + name + "'";
@@ -75,7 +75,7 @@ Result set_ifs(State& s, const std::string& name, const std::string& value) {
     return set_double(s.f[i][j], name, value);
 }
 
-Result set_method(State& s, const std::string& name, const std::string& value) {
+Result set_method(Params& s, const std::string& name, const std::string& value) {
     int m = 0;
     if (Result r = set_int(m, 0, 4, name, value)) return r;
     const TypeInfo& t = catalogue[s.type];
@@ -87,7 +87,7 @@ Result set_method(State& s, const std::string& name, const std::string& value) {
 
 // The colouring modes of Sierpinski, IFS and Frothy Basin choose their type's
 // method, as their option dialogs do.
-void follow_option_dialogs(State& s, const std::string& name) {
+void follow_option_dialogs(Params& s, const std::string& name) {
     if (name == "scmode") s.method[kTypeSierpinski] = s.scmode != 0 ? kMethodHitCount : kMethodSelf;
     if (name == "ifscmode") s.method[kTypeIfs] = s.ifscmode != 0 ? kMethodHitCount : kMethodSelf;
     if (name == "basinflag")
@@ -96,7 +96,7 @@ void follow_option_dialogs(State& s, const std::string& name) {
 
 } // namespace
 
-std::optional<std::string> set_state_value(State& s, const std::string& name,
+std::optional<std::string> set_state_value(Params& s, const std::string& name,
                                            const std::string& value) {
     PARAM& p = s.p[s.type];
     MINMAX& mm = s.mm[s.type];

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <tuple>
 
@@ -161,47 +162,51 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
     EXPECT_TRUE(h.host.quit_called);
 }
 
-TEST(Commands, ParametersRestartOnlyForWhatShapesTheImage) {
+// A change of speed alone, a cancelled dialog or an unchanged OK keeps the image.
+TEST(Commands, DialogsRestartOnlyForWhatShapesTheImage) {
     Harness h;
-    h.on(kDlgParameters, [](Instance& s) { s.speed = 9; });
-    h.dialogs.script[kDlgParameters].push_back({2, [](Instance& s) { s.p[0].a = 5; }});
-    h.on(kDlgParameters, [](Instance& s) { s.rotationorder = 3; });
-    for (int restarts : {0, 0, 1}) {
+    h.s.type = kTypeSierpinski; // colours itself: no dialog
+    h.key(kCmdColoring);
+    EXPECT_TRUE(h.dialogs.opened.empty());
+    h.s.type = kTypeIkeda;
+    const struct {
+        int command, dialog, result;
+        std::function<void(Instance&)> edit;
+        int restarts;
+    } steps[] = {
+        {kCmdParameters, kDlgParameters, 1, [](Instance& s) { s.speed = 9; }, 0},
+        {kCmdParameters, kDlgParameters, 2, [](Instance& s) { s.p[1].a = 5; }, 0},
+        {kCmdParameters, kDlgParameters, 1, [](Instance& s) { s.p[1].a = 6; }, 1},
+        {kCmdParameters, kDlgParameters, 1, [](Instance& s) { s.rotationorder = 3; }, 1},
+        {kCmdColoring, kDlgColoring, 1, {}, 0},
+        {kCmdColoring, kDlgColoring, 1, [](Instance& s) { s.method[1] = 3; }, 1},
+        {kCmdBackground, kDlgBackground, 1, {}, 0},
+        {kCmdBackground, kDlgBackground, 1, [](Instance& s) { s.back = 7; }, 1},
+    };
+    for (const auto& step : steps) {
         h.s.firstloop = 0;
-        h.key(kCmdParameters);
-        EXPECT_EQ(h.s.firstloop, restarts);
+        h.dialogs.script[step.dialog].push_back({step.result, step.edit});
+        h.key(step.command);
+        EXPECT_EQ(h.s.firstloop, step.restarts) << &step - steps;
     }
-    h.s.firstloop = 0;
+}
+
+// A new resolution restarts on a new black canvas; without memory for it the
+// old resolution stays, with the message.
+TEST(Commands, NewResolutionGetsANewCanvasOrKeepsTheOld) {
+    Harness h;
     render(h.s, 100);
+    h.s.firstloop = 0;
     h.on(kDlgParameters, [](Instance& s) { s.res = 250; });
     h.key(kCmdParameters);
-    EXPECT_EQ(h.s.firstloop, 1);
-    EXPECT_EQ(h.s.dres, 250.0);
+    EXPECT_EQ(std::tuple(h.s.firstloop, h.s.dres), std::tuple(1, 250.0));
     EXPECT_EQ(canvas_checksum(h.s), canvas_checksum(make_state(0, 250)));
-
-    // Without memory for the new canvas the old resolution stays, with the message.
     h.s.platform.max_alloc_bytes = 250 * 250 * 4;
     h.on(kDlgParameters, [](Instance& s) { s.res = 4000; });
     h.key(kCmdParameters);
     EXPECT_EQ(std::tuple(h.s.res, h.s.canvas.width()), std::tuple(250, 250));
     ASSERT_FALSE(h.prompts.shown.empty());
     EXPECT_EQ(h.prompts.shown.back().caption, "Memory allocation problem");
-}
-
-TEST(Commands, ColoringAndBackgroundRestartOnAChange) {
-    Harness h;
-    h.s.type = kTypeSierpinski; // colours itself: no dialog
-    h.key(kCmdColoring);
-    EXPECT_TRUE(h.dialogs.opened.empty());
-    h.s.type = kTypeIkeda;
-    h.dialogs.script[kDlgColoring] = {{1, {}}, {1, [](Instance& s) { s.method[1] = 3; }}};
-    h.dialogs.script[kDlgBackground] = {{1, {}}, {1, [](Instance& s) { s.back = 7; }}};
-    for (int id : {kCmdColoring, kCmdBackground})
-        for (int restarts : {0, 1}) {
-            h.s.firstloop = 0;
-            h.key(id);
-            EXPECT_EQ(h.s.firstloop, restarts) << id;
-        }
 }
 
 TEST(TypeCommand, UnchangedTypeKeepsTheImageAndCancelChangesNothing) {
@@ -238,19 +243,10 @@ TEST(TypeCommand, ChoiceBoxesSetTheirFlagsEvenForTheSameType) {
         h.key(kCmdType);
         EXPECT_EQ(h.s.*c.flag, 0) << c.type;
     }
-    EXPECT_EQ(h.s.method[kTypeBasin], kMethodSelf); // "Escape Time"
-}
-
-TEST(TypeCommand, EscapeTimeGraysColoringAtTheNextPause) {
-    Harness h;
-    h.s.type = kTypeBasin;
-    pause_again(h);
-    ASSERT_FALSE(is_grayed(h.s, kCmdColoring));
-    choose(h, kTypeBasin);
-    h.on(kDlgBasin);
-    h.key(kCmdType);
+    // "Escape Time" grays Coloring only at the next pause; the handler refuses it before.
+    EXPECT_EQ(h.s.method[kTypeBasin], kMethodSelf);
     EXPECT_FALSE(is_grayed(h.s, kCmdColoring));
-    h.key(kCmdColoring); // the handler itself refuses method 0
+    h.key(kCmdColoring);
     EXPECT_EQ(h.dialogs.opened.back(), kDlgBasin);
     pause_again(h);
     EXPECT_TRUE(is_grayed(h.s, kCmdColoring));

@@ -67,35 +67,32 @@ TEST(PaletteCommand, AcceptedPreviewReplacesThePaletteAndRestoresTheCorner) {
         std::tuple(true, false, 1));
 }
 
-// The dialog first opens among the bundled palettes, then where the last
-// file was chosen.
-TEST(PaletteCommand, RejectedPreviewReopensTheDialogAndKeepsThePalette) {
+// A rejected preview reopens the dialog, first among the bundled palettes,
+// then where the last file was chosen; an unreadable file warns. Either way
+// the image and palette stay.
+TEST(PaletteCommand, RejectedOrUnreadableFilesKeepImageAndPalette) {
     TempDir dir;
-    Harness h;
-    const std::string map = write_map(dir, 1, 2, 3);
-    h.prompts.files = {map}; // then Cancel
-    h.prompts.answers = {false};
-    h.key(kCmdPalette);
     ASSERT_FALSE(palette_dialog_start().empty());
-    EXPECT_EQ(h.prompts.file_dialog_starts, (std::vector{palette_dialog_start(), map}));
-    EXPECT_EQ(h.s.palette, defpal1);
-    EXPECT_TRUE(is_checked(h.s, kCmdPalette1));
-}
-
-TEST(PaletteCommand, UnreadableFileWarnsAndKeepsImageAndPalette) {
-    TempDir dir;
-    Harness h;
-    render(h.s, 500);
-    h.s.firstloop = 0;
-    const std::uint64_t image = canvas_checksum(h.s);
-    write_text(dir.file("bad.map"), "1 2\n");
-    h.prompts.files = {dir.file("bad.map")};
-    h.key(kCmdPalette);
-    EXPECT_EQ(h.prompts.shown,
-              (std::vector<Shown>{{Shown::Warn, "MAP file error", "Error opening MAP file"}}));
-    EXPECT_EQ(std::tuple(canvas_checksum(h.s), h.s.firstloop, h.s.posted.size()),
-              std::tuple(image, 0, 0u));
-    EXPECT_EQ(h.s.palette, defpal1);
+    const std::string map = write_map(dir, 1, 2, 3), bad = dir.file("bad.map");
+    write_text(bad, "1 2\n");
+    for (const bool readable : {true, false}) {
+        Harness h;
+        render(h.s, 500);
+        h.s.firstloop = 0;
+        const std::uint64_t image = canvas_checksum(h.s);
+        h.prompts.files = {readable ? map : bad}; // then Cancel; the preview is declined
+        h.key(kCmdPalette);
+        const Shown box = readable ? Shown{Shown::Ask, "Preview", "Accept palette?"}
+                                   : Shown{Shown::Warn, "MAP file error", "Error opening MAP file"};
+        EXPECT_EQ(h.prompts.shown, std::vector{box});
+        const std::vector<std::string> starts{palette_dialog_start(), map};
+        EXPECT_EQ(h.prompts.file_dialog_starts,
+                  std::vector(starts.begin(), starts.begin() + (readable ? 2 : 1)));
+        EXPECT_EQ(std::tuple(canvas_checksum(h.s), h.s.firstloop, h.s.posted.size(),
+                             is_checked(h.s, kCmdPalette1)),
+                  std::tuple(image, 0, 0u, true));
+        EXPECT_EQ(h.s.palette, defpal1);
+    }
 }
 
 // A name without an extension gets the image's; a PNG holds its record; a

@@ -33,30 +33,22 @@ using namespace morv::app;
 // Fields read like the C runtime's atoi and strtod, decimal only, over their
 // first 29 characters; out-of-range numbers saturate.
 TEST(FieldText, NumbersReadLikeTheRuntimeLibrary) {
-    for (const auto& [text, value] : {std::pair<std::string, int>{"  42abc", 42},
-                                      {"-17", -17},
-                                      {"+3.9", 3},
-                                      {"abc", 0},
-                                      {"- 5", 0},
-                                      {"99999999999999999999", INT_MAX},
-                                      {"-99999999999999999999", INT_MIN},
-                                      {std::string(28, ' ') + "75", 7}})
-        EXPECT_EQ(read_int(text), value) << text;
+    struct Reads {
+        std::string text;
+        double value;
+    };
+    for (const Reads& r :
+         {Reads{"  42abc", 42}, Reads{"-17", -17}, Reads{"+3.9", 3}, Reads{"abc", 0},
+          Reads{"- 5", 0}, Reads{"99999999999999999999", INT_MAX},
+          Reads{"-99999999999999999999", INT_MIN}, Reads{std::string(28, ' ') + "75", 7}})
+        EXPECT_EQ(read_int(r.text), r.value) << r.text;
     const std::string digits(29, '1');
-    for (const auto& [text, value] : {std::pair<std::string, double>{" -1.5e2x", -150.0},
-                                      {".5", 0.5},
-                                      {"5.", 5.0},
-                                      {"2e", 2.0},
-                                      {"nan", 0.0},
-                                      {"inf", 0.0},
-                                      {"0x10", 0.0},
-                                      {".", 0.0},
-                                      {"1e999", HUGE_VAL},
-                                      {"-1e999", -HUGE_VAL},
-                                      {"1e-999", 0.0},
-                                      {std::string(29, ' ') + "5", 0.0},
-                                      {digits + "999", read_double(digits)}})
-        EXPECT_EQ(read_double(text), value) << text;
+    for (const Reads& r :
+         {Reads{" -1.5e2x", -150.0}, Reads{".5", 0.5}, Reads{"5.", 5.0}, Reads{"2e", 2.0},
+          Reads{"nan", 0.0}, Reads{"inf", 0.0}, Reads{"0x10", 0.0}, Reads{".", 0.0},
+          Reads{"1e999", HUGE_VAL}, Reads{"-1e999", -HUGE_VAL}, Reads{"1e-999", 0.0},
+          Reads{std::string(29, ' ') + "5", 0.0}, Reads{digits + "999", read_double(digits)}})
+        EXPECT_EQ(read_double(r.text), r.value) << r.text;
     EXPECT_EQ(show_fixed(-0.967, 15), "-0.967000000000000");
     EXPECT_EQ(show_fixed(1e300, 1).size(), 303u);
     EXPECT_EQ(show_int(-2147483647 - 1), "-2147483648");
@@ -88,23 +80,20 @@ TEST(TypeForm, OkTakesTheFirstCheckedAndTypesFillTwoBoxesOfTwoColumns) {
     s.type = 12;
     TypeForm form;
     Fields f = form.open(s);
-    EXPECT_EQ(f.first_checked(kFirstTypeRadio, NTYPES), 12);
-    EXPECT_EQ(std::count_if(f.checked.begin(), f.checked.end(), [](auto& c) { return c.second; }),
-              1);
-    for (const auto& [checks, type] : {std::pair<std::vector<int>, int>{{}, 12}, {{37, 0}, 0}}) {
-        f.checked.clear();
-        for (int t : checks)
-            f.checked[kFirstTypeRadio + t] = true;
-        form.ok(s, f);
-        EXPECT_EQ(s.type, type);
-    }
+    EXPECT_EQ(std::pair(f.first_checked(kFirstTypeRadio, NTYPES),
+                        std::count_if(f.checked.begin(), f.checked.end(),
+                                      [](auto& c) { return c.second; })),
+              std::pair(12, std::ptrdiff_t{1}));
+    ok_with(form, s, {}, {}, true);
+    EXPECT_EQ(s.type, 12);
+    ok_with(form, s, {}, {kFirstTypeRadio + 37, kFirstTypeRadio}, true);
+    EXPECT_EQ(s.type, 0);
     std::map<int, Control> radio;
     for (const Control& c : form.description().controls)
         radio.emplace(c.id - kFirstTypeRadio, c);
-    for (const auto& [type, box, column, row] : {std::array{12, kTypeGroupId, 0, 12},
-                                                 {13, kTypeGroupId, 1, 0},
-                                                 {26, kMoreTypesGroupId, 0, 0},
-                                                 {37, kMoreTypesGroupId, 1, 5}}) {
+    for (const auto& [type, box, column, row] :
+         {std::array{12, kTypeGroupId, 0, 12}, std::array{13, kTypeGroupId, 1, 0},
+          std::array{26, kMoreTypesGroupId, 0, 0}, std::array{37, kMoreTypesGroupId, 1, 5}}) {
         const Control& r = radio.at(type);
         EXPECT_EQ((std::array{r.parent, r.column, r.row}), (std::array{box, column, row})) << type;
     }
@@ -397,11 +386,9 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
 TEST(ParamForm, EnablingAndSpecialLabelsFollowTheType) {
     ParamForm form = quiet_form();
     const Fields f = form.open(state_of(kTypeHenonPhase));
-    for (const auto& [id, on] : {std::pair{kParamSp0, true},
-                                 {kParamSp1, false},
-                                 {kParamA, false},
-                                 {kParamSpeed, false},
-                                 {kParamXmin + 3, true}})
+    for (const auto& [id, on] :
+         {std::pair{kParamSp0, true}, std::pair{kParamSp1, false}, std::pair{kParamA, false},
+          std::pair{kParamSpeed, false}, std::pair{kParamXmin + 3, true}})
         EXPECT_EQ(f.enabled.at(id), on) << id;
     EXPECT_EQ(f.text_of(kParamSp0), "65.000000000000000");
     EXPECT_TRUE(f.is_checked(kParamOrder));

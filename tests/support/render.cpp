@@ -76,8 +76,8 @@ std::vector<unsigned char> record_bytes(const State& s) {
     return {b.begin(), b.end()};
 }
 
-CliRun run_cli(const std::string& args) {
-    const std::string cmd = std::string("'") + MORVANE_RENDER_PATH + "' " + args + " 2>&1";
+CliRun run_shell(const std::string& command) {
+    const std::string cmd = command + " 2>&1";
     CliRun r;
     std::FILE* pipe = ::popen(cmd.c_str(), "r");
     if (pipe == nullptr) return r;
@@ -88,6 +88,10 @@ CliRun run_cli(const std::string& args) {
     const int st = ::pclose(pipe);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return r;
+}
+
+CliRun run_cli(const std::string& args) {
+    return run_shell(std::string("'") + MORVANE_RENDER_PATH + "' " + args);
 }
 
 TempDir::TempDir() {

@@ -63,6 +63,8 @@ struct CliRun {
     std::string output;
 };
 CliRun run_cli(const std::string& args);
+// Any shell command line, run the same way.
+CliRun run_shell(const std::string& command);
 
 // A fresh temporary folder, removed when the object goes.
 class TempDir {

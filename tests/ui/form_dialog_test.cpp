@@ -35,15 +35,21 @@ ParamForm quiet_param_form() {
     return ParamForm([](State&) { return ChaosMeasure{1.0, 1.0}; });
 }
 
-// Each dialog shows what its form fills in, and reads back what it shows.
-TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
-    qt_app();
+// The state and message boxes the dialogs under test work on.
+class FormDialogs : public testing::Test {
+  protected:
+    FormDialogs() { qt_app(); }
+    Instance s;
     ScriptedPrompts prompts;
+};
+
+// Each dialog shows what its form fills in, and reads back what it shows.
+TEST_F(FormDialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
     // Methods and fields disabled; a special field labelled, one blanked.
     for (const int type : {kTypeIkeda, kTypeHenonPhase})
         for (const int id : form_dialog_ids()) {
             SCOPED_TRACE(testing::Message() << id << " " << type);
-            Instance s;
+            s = Instance{};
             s.type = type;
             const std::unique_ptr<Form> form = make_form(id);
             const Fields f = form->open(s);
@@ -68,11 +74,8 @@ TEST(FormDialog, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
 
 // Enter in a field is OK. A rejected OK warns and leaves the dialog open with
 // what the form stored before its check; Esc then lets the form put it back.
-TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
-    qt_app();
-    Instance s;
+TEST_F(FormDialogs, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     s.type = 4;
-    ScriptedPrompts prompts;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
     d.show();
@@ -81,37 +84,27 @@ TEST(FormDialog, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     control<QLineEdit>(d, kParamXmin + 1)->setText("0.52");
     EXPECT_TRUE(control<QPushButton>(d, 1)->isDefault());
     press_key(d.control(kParamXmin), Qt::Key_Return);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].kind, Shown::Warn);
-    EXPECT_EQ(prompts.shown[0].text, "xmax - xmin must be >= 0.05");
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(s.res, 1000);
+    EXPECT_EQ(prompts.shown, (std::vector<Shown>{
+                                 {Shown::Warn, "Parameter Error", "xmax - xmin must be >= 0.05"}}));
+    EXPECT_TRUE(d.isVisible() && s.res == 1000);
     press_key(&d, Qt::Key_Escape);
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(s.res, 600);
+    EXPECT_EQ(std::tuple(d.result(), d.isVisible(), s.res),
+              std::tuple(QDialog::Rejected, false, 600));
 }
 
 // The slider reports moves while open; Cancel keeps its position, not the width.
-TEST(FormDialog, TheSliderReportsMoves) {
-    qt_app();
-    Instance s;
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, TheSliderReportsMoves) {
     ColorForm form;
     FormDialog d(form, s, prompts);
     control<QSlider>(d, kColorWidthSlider)->setValue(2);
     EXPECT_EQ(s.trackpos, 2);
     d.reject();
-    EXPECT_EQ(s.linewidth, 1);
-    EXPECT_EQ(s.trackpos, 2);
+    EXPECT_EQ(std::pair(s.linewidth, s.trackpos), std::pair(1, 2));
 }
 
 // The type dialog: no close box, its radio buttons one group across both boxes.
-TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
-    qt_app();
-    Instance s;
+TEST_F(FormDialogs, TypeDialogIsOneGroupOverTwoBoxes) {
     s.type = 3;
-    ScriptedPrompts prompts;
     TypeForm form;
     FormDialog d(form, s, prompts);
     EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
@@ -128,12 +121,10 @@ TEST(FormDialog, TypeDialogIsOneGroupOverTwoBoxes) {
 
 // A choice box: Enter answers with the left button wherever the focus is, Esc
 // with the right; either way Unity keeps its check box and other boxes leave it.
-TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
-    qt_app();
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, ChoiceBoxEnterAnswersLeftAndEscRight) {
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
-        Instance s;
+        s = Instance{};
         for (const int box : {kDlgUnity, kDlgRossler}) {
             const auto form = make_form(box);
             FormDialog v(*form, s, prompts);
@@ -151,27 +142,15 @@ TEST(FormDialog, ChoiceBoxEnterAnswersLeftAndEscRight) {
 }
 
 // Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
-TEST(FormDialog, TabFollowsTheLayout) {
-    qt_app();
-    Instance s;
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, TabFollowsTheLayout) {
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
-    std::map<QWidget*, std::array<int, 4>> at;
-    std::map<int, const Control*> by_id;
+    std::map<QWidget*, std::pair<int, int>> at; // the Parameters fields are all in the body
     for (const Control& c : form.description().controls)
-        if (c.id != kNoId) by_id[c.id] = &c;
-    for (const Control& c : form.description().controls) {
-        if (c.kind != ControlKind::Edit) continue;
-        const auto parent = by_id.find(c.parent);
-        at[d.control(c.id)] =
-            parent == by_id.end()
-                ? std::array{c.row, c.column, -1, -1}
-                : std::array{parent->second->row, parent->second->column, c.row, c.column};
-    }
+        if (c.kind == ControlKind::Edit) at[d.control(c.id)] = {c.row, c.column};
     ASSERT_GT(at.size(), 10u);
     // The chain is a ring; from Cancel round to OK it holds the fields.
-    std::array<int, 4> last{-1, -1, -1, -1};
+    std::pair last{-1, -1};
     std::size_t seen = 0;
     for (QWidget* w = d.control(2)->nextInFocusChain(); w != d.control(1) && w != d.control(2);
          w = w->nextInFocusChain()) {
@@ -186,10 +165,7 @@ TEST(FormDialog, TabFollowsTheLayout) {
 
 // Headings sit over their fields, stacked groups share their columns, and a
 // long button caption keeps room around it, whatever the font.
-TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
-    qt_app();
-    Instance s;
-    ScriptedPrompts prompts;
+TEST_F(FormDialogs, HeadingsGroupsAndButtonsLineUp) {
     IfsForm ifs;
     FormDialog d(ifs, s, prompts);
     d.show();
@@ -214,8 +190,7 @@ TEST(FormDialog, HeadingsGroupsAndButtonsLineUp) {
     for (int type = 0; type < NTYPES; ++type)
         lefts[static_cast<std::size_t>(TypeForm::place(type).column)].insert(
             t.control(kFirstTypeRadio + type)->mapTo(&t, QPoint(0, 0)).x());
-    EXPECT_EQ(lefts[0].size(), 1u);
-    EXPECT_EQ(lefts[1].size(), 1u);
+    EXPECT_EQ(std::tuple(lefts[0].size(), lefts[1].size()), std::tuple(1u, 1u));
 
     const std::unique_ptr<Form> rossler = make_form(kDlgRossler);
     FormDialog r(*rossler, s, prompts);

@@ -1,12 +1,12 @@
 // The desktop program before Qt starts: its answers without a display.
 #include "ui/launch.h"
 
+#include "support/render.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace morv::ui {
 namespace {
@@ -30,24 +30,10 @@ TEST(Launch, DisplayIsFoundWhereQtWouldReachOne) {
     }
 }
 
-struct DesktopRun {
-    int status = -1;
-    std::string output; // stdout and stderr together
-};
-
 // The desktop program with no display but what `env` sets, and these arguments.
-DesktopRun run_desktop(const std::string& env, const std::string& args) {
-    const std::string cmd = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + env + " '" +
-                            MORVANE_DESKTOP_PATH + "' " + args + " 2>&1";
-    DesktopRun r;
-    std::FILE* pipe = ::popen(cmd.c_str(), "r");
-    if (pipe == nullptr) return r;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-        r.output.append(buf, n);
-    const int st = ::pclose(pipe);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
-    return r;
+morv::test::CliRun run_desktop(const std::string& env, const std::string& args) {
+    return morv::test::run_shell("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + env +
+                                 " '" + MORVANE_DESKTOP_PATH + "' " + args);
 }
 
 TEST(Launch, WithoutADisplayTheProgramAnswersAndEndsCleanly) {
@@ -67,7 +53,7 @@ TEST(Launch, WithoutADisplayTheProgramAnswersAndEndsCleanly) {
              // A display that is named but cannot be reached: Qt gives up inside.
              Case{"QT_QPA_PLATFORM=xcb DISPLAY=:97", "", 1, "", no_display, -1},
          }) {
-        const DesktopRun r = run_desktop(c.env, c.args);
+        const morv::test::CliRun r = run_desktop(c.env, c.args);
         const auto lines = std::count(r.output.begin(), r.output.end(), '\n');
         EXPECT_EQ(r.status, c.status) << c.env << " " << c.args;
         EXPECT_TRUE(r.output.starts_with(c.begins) && r.output.ends_with(c.ends) &&
