@@ -29,6 +29,16 @@ TEST(CliOrbits, ImageDependsOnOrbitsAndSeedOnlyNeverOnThreads) {
     }
 }
 
+// Storm Julia's first run takes a built-in set; the record saved after
+// several orbits holds it as the one-orbit render's does.
+TEST(CliOrbits, RecordHoldsTheStartSetTheOrbitsTook) {
+    test::TempDir dir;
+    const std::string base = "--type 33 --seed 3 --iterations 5000 --set p.a=0.5 --atr-out ";
+    render(dir, "1.tga", base + dir.file("1.atr"));
+    render(dir, "3.tga", base + dir.file("3.atr") + " --orbits 3");
+    EXPECT_EQ(test::read_file(dir.file("3.atr")), test::read_file(dir.file("1.atr")));
+}
+
 TEST(CliOrbits, PartsMergeIntoTheOneProcessImageAndMismatchesAreRefused) {
     test::TempDir dir;
     const std::string base = "-q --res 200 --type 6 --set method=3 --seed 4 --iterations 200000 ";
