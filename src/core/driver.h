@@ -21,7 +21,8 @@ inline bool pauses(Outcome o) {
     return o == Outcome::Paused || o == Outcome::Complete || o == Outcome::NoMemory;
 }
 
-// One iteration of the current type. Never touches okrun.
+// One iteration of the current type. It only reports a pause; whoever runs
+// it carries the pause out.
 Outcome fractaldriver(State& s);
 
 // Before the first step of an orbit (iter 0): while stormflag is set and the
