@@ -30,16 +30,20 @@ double unit(std::uint64_t z) {
     return static_cast<double>(z >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-// Orbit k's state: base itself for orbit 0; for the others a start moved by
-// up to a thousandth of the start's size (at least 1e-3) in each coordinate,
-// and a clock of their own for the steps that draw random numbers.
-State orbit_state(const State& base, long long k, std::int64_t clock) {
+// Orbit k's state: base itself, starting from `start`, for orbit 0; for the
+// others a start moved by up to a thousandth of the start's size (at least
+// 1e-3) in each coordinate, and a clock and a random stream of their own, so
+// that the maps drawing random numbers take other branches in every orbit.
+State orbit_state(const State& base, const VOXEL& start, long long k, std::int64_t clock) {
     State s = base;
     s.platform.now_seconds = [clock] { return clock; };
+    PARAM& p = s.p[s.type];
+    p.xstart = start.x;
+    p.ystart = start.y;
+    p.zstart = start.z;
     if (k == 0) return s;
     const std::uint64_t key =
         mix(static_cast<std::uint64_t>(clock) ^ mix(static_cast<std::uint64_t>(k)));
-    PARAM& p = s.p[s.type];
     auto nudge = [](double v, std::uint64_t z) {
         return v + unit(z) * 1e-3 * std::max(1.0, std::fabs(v));
     };
@@ -48,7 +52,19 @@ State orbit_state(const State& base, long long k, std::int64_t clock) {
     p.zstart = nudge(p.zstart, mix(key + 3));
     const auto own = static_cast<std::int64_t>(mix(key + 4) >> 33);
     s.platform.now_seconds = [own] { return own; };
+    s.rng.srand(static_cast<std::uint32_t>(mix(key + 5) >> 32));
     return s;
+}
+
+// Where every orbit starts from (orbit 0 exactly, the others near it). A type
+// with start sets takes its set here, once, from base's own stream, as the
+// one orbit's first step would: all orbits then share its parameters, and the
+// record saved afterwards holds them.
+VOXEL shared_start(State& base, long long iterations) {
+    const PARAM& p = base.p[base.type];
+    VOXEL first{p.xstart, p.ystart, p.zstart};
+    if (iterations > 0) take_start_set(base, base, first);
+    return first;
 }
 
 // Calls of one orbit, as the renderer runs the one orbit: a pause is resumed
@@ -92,15 +108,16 @@ long long orbit_calls(long long iterations, long long orbits, long long k) {
     return iterations / orbits + (k < iterations % orbits ? 1 : 0);
 }
 
-void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
+void render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                    const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
+    const VOXEL start = shared_start(base, job.iterations);
     const std::int64_t clock = job.clock;
     std::atomic<long long> next{job.first}, done{0};
     std::mutex merge;
     auto worker = [&](bool reporter) {
         for (long long k; (k = next.fetch_add(1)) < job.end;) {
-            State s = orbit_state(base, k, clock);
+            State s = orbit_state(base, start, k, clock);
             const long long calls = orbit_calls(job.iterations, job.orbits, k);
             // Runs in slices so that the progress line moves during long orbits.
             constexpr long long kSlice = 1 << 20;

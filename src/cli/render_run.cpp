@@ -94,13 +94,6 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
         return std::string(kHitcountAllocText);
     }
     done.calls = mine;
-    if (mine > 0) {
-        // Each orbit took, on its copy, the start set its copy of this
-        // state's stream picked (the same for all): the record saved and the
-        // part's parameters hold it too, as after a one-orbit render.
-        VOXEL first = s.v;
-        take_start_set(s, s, first);
-    }
     if (!o.save_hits.empty()) {
         done.image = false;
         failure = RenderFailure::Write;

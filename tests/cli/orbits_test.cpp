@@ -1,3 +1,4 @@
+#include "cli/orbits.h"
 #include "support/render.h"
 
 #include <cstdlib>
@@ -29,14 +30,43 @@ TEST(CliOrbits, ImageDependsOnOrbitsAndSeedOnlyNeverOnThreads) {
     }
 }
 
-// Storm Julia's first run takes a built-in set; the record saved after
-// several orbits holds it as the one-orbit render's does.
-TEST(CliOrbits, RecordHoldsTheStartSetTheOrbitsTook) {
-    test::TempDir dir;
-    const std::string base = "--type 33 --seed 3 --iterations 5000 --set p.a=0.5 --atr-out ";
-    render(dir, "1.tga", base + dir.file("1.atr"));
-    render(dir, "3.tga", base + dir.file("3.atr") + " --orbits 3");
-    EXPECT_EQ(test::read_file(dir.file("3.atr")), test::read_file(dir.file("1.atr")));
+// The raw hit counts of K orbits of `type` at 100 x 100, the clock at 5.
+OrbitTotals orbit_counts(State& base, long long orbits, long long iterations, int threads) {
+    OrbitTotals t;
+    t.counts.assign(100 * 100, 0);
+    const OrbitJob job{
+        .orbits = orbits, .end = orbits, .threads = threads, .iterations = iterations, .clock = 5};
+    render_orbits(base, job, t, nullptr);
+    return t;
+}
+
+// The random-branch maps draw random numbers without seeding from the clock:
+// each orbit needs its own stream, or every orbit draws the same points. One
+// orbit stays the driver's picture, Storm Julia's start set included.
+TEST(Orbits, RandomBranchOrbitsDrawApartAndOneOrbitIsTheDriversPicture) {
+    for (const int type : {kTypeIkedaIfs, kTypeStormJulia, kTypeFrostJulia}) {
+        SCOPED_TRACE(catalogue[type].name);
+        auto fresh = [type] {
+            State s = test::make_state(type, 100, 5);
+            s.method[type] = kMethodHitCount;
+            return s;
+        };
+        State plain = fresh(), one_base = fresh(), base = fresh(), threaded = fresh();
+        constexpr long long n = 20000;
+        test::render(plain, n);
+        const OrbitTotals one = orbit_counts(one_base, 1, n, 1);
+        const OrbitTotals three = orbit_counts(base, 3, 3 * n, 1);
+        EXPECT_EQ(orbit_counts(threaded, 3, 3 * n, 2).counts, three.counts);
+        EXPECT_EQ(test::record_bytes(base), test::record_bytes(plain));
+
+        int drawn = 0, apart = 0;
+        for (std::size_t i = 0; i < one.counts.size(); ++i) {
+            EXPECT_EQ(one.counts[i], static_cast<std::uint64_t>(plain.hitcount[i])) << i;
+            drawn += three.counts[i] > 0;
+            apart += three.counts[i] != 3 * one.counts[i];
+        }
+        EXPECT_GT(apart, drawn / 4) << "the orbits draw the same points";
+    }
 }
 
 TEST(CliOrbits, PartsMergeIntoTheOneProcessImageAndMismatchesAreRefused) {
