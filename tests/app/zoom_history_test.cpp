@@ -1,5 +1,5 @@
-#include "app/forms/field_text.h"
 #include "app/app_state.h"
+#include "app/forms/field_text.h"
 #include "app/history.h"
 #include "app/zoom.h"
 
