@@ -19,7 +19,7 @@ unsigned pass_threads(std::size_t pixels);
 template <class Work>
 void for_bands(std::size_t n, unsigned bands, std::size_t align, const Work& work) {
     bands = std::max(1u, bands);
-    const std::size_t per = (n / bands + align - 1) / align * align;
+    const std::size_t per = ((n + bands - 1) / bands + align - 1) / align * align;
     auto run = [&](unsigned b) {
         const std::size_t first = std::min(n, per * b);
         const std::size_t last = b + 1 == bands ? n : std::min(n, per * (b + 1));
