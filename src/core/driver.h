@@ -25,6 +25,11 @@ inline bool pauses(Outcome o) {
 // it carries the pause out.
 Outcome fractaldriver(State& s);
 
+// The same over a parameter set several contexts share, which it only reads:
+// a fresh start begins at `start` (the parameters' start point when null),
+// and no start set is taken (take it first, with take_start_set).
+Outcome fractaldriver(const Params& ps, RenderContext& rc, const VOXEL* start = nullptr);
+
 // Before the first step of an orbit (iter 0): while stormflag is set and the
 // current type has start sets, clears the flag, writes one set's a..d into
 // the working parameters and its (x, y) into `first`, the point that first
