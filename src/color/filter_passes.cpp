@@ -224,6 +224,10 @@ void add_counts(const Block& k, std::size_t m, std::uint32_t hits, unsigned* his
         ++histogram[hit[i]];
 }
 
+// The band tables of count_histogram hold together up to one entry per this
+// many pixels.
+constexpr std::size_t kTablesPerImage = 4;
+
 bool grow(std::vector<unsigned>& v, std::size_t entries) {
     try {
         v.resize(entries, 0);
@@ -268,8 +272,12 @@ bool count_histogram(const State& s, std::size_t max_entries, std::vector<unsign
         std::min<std::size_t>(std::size_t{s.hitmax} + 1, s.hitcount.size() + 1);
     const float* h = s.hitcount.data();
     // Each band counts into a table of its own; whole counts add up exactly,
-    // so the sum is the histogram one pass would make.
-    std::vector<std::vector<unsigned>> parts(std::max(1u, threads) - 1);
+    // so the sum is the histogram one pass would make. The bands' tables
+    // together stay below a quarter of the image's pixels: tables as large as
+    // the bands would cost more to clear and add up than the threads save.
+    const std::size_t per_table = s.hitcount.size() / (kTablesPerImage * guess);
+    threads = static_cast<unsigned>(std::clamp<std::size_t>(per_table, 1, std::max(1u, threads)));
+    std::vector<std::vector<unsigned>> parts(threads - 1);
     std::vector<char> ok(parts.size() + 1, 0);
     for_bands(s.hitcount.size(), threads, kBlock,
               [&](unsigned band, std::size_t first, std::size_t n) {
