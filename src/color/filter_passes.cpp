@@ -224,10 +224,6 @@ void add_counts(const Block& k, std::size_t m, std::uint32_t hits, unsigned* his
         ++histogram[hit[i]];
 }
 
-// The band tables of count_histogram hold together up to one entry per this
-// many pixels.
-constexpr std::size_t kTablesPerImage = 4;
-
 bool grow(std::vector<unsigned>& v, std::size_t entries) {
     try {
         v.resize(entries, 0);
@@ -237,9 +233,9 @@ bool grow(std::vector<unsigned>& v, std::size_t entries) {
     return true;
 }
 
-} // namespace
-
-namespace {
+// The band tables of count_histogram hold together up to one entry per this
+// many pixels (as they start).
+constexpr std::size_t kTablesPerImage = 4;
 
 // The histogram of the n counts at h, as count_histogram makes it, starting
 // with `guess` entries.
