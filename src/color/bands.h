@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace morv {
@@ -10,6 +12,15 @@ namespace morv {
 // How many threads a whole-image pass over `pixels` pixels uses: one below a
 // million pixels, where starting threads costs about what they save.
 unsigned pass_threads(std::size_t pixels);
+
+// A thread running f, or none (not joinable) when it cannot be started.
+template <class F> std::thread start_thread(F&& f) {
+    try {
+        return std::thread(std::forward<F>(f));
+    } catch (const std::system_error&) {
+        return std::thread();
+    }
+}
 
 // Splits [0, n) into `bands` runs starting at multiples of `align` and calls
 // work(band, first, count) for each, band 0 on the calling thread and the
@@ -25,19 +36,16 @@ void for_bands(std::size_t n, unsigned bands, std::size_t align, const Work& wor
         const std::size_t last = b + 1 == bands ? n : std::min(n, per * (b + 1));
         work(b, first, last - first);
     };
-    std::vector<std::thread> threads;
-    unsigned b = 1;
-    try {
-        threads.reserve(bands - 1);
-        for (; b < bands; ++b)
-            threads.emplace_back(run, b);
-    } catch (...) {
-        for (; b < bands; ++b)
+    std::vector<std::thread> threads(bands - 1);
+    for (unsigned b = 1; b < bands; ++b)
+        threads[b - 1] = start_thread([&run, b] { run(b); });
+    run(0);
+    for (unsigned b = 1; b < bands; ++b) {
+        if (threads[b - 1].joinable())
+            threads[b - 1].join();
+        else
             run(b);
     }
-    run(0);
-    for (std::thread& t : threads)
-        t.join();
 }
 
 } // namespace morv

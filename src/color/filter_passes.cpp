@@ -150,24 +150,39 @@ void paint_run(const Painter& painter, const float* h, std::uint32_t* out, std::
 
 } // namespace
 
+namespace {
+
+// The window shows the same pixels where it shows the image: each of its rows
+// is painted like the canvas's, into `row` (as wide as the shown part), whose
+// changes then go through the window's own pixel setter (which records what
+// changed).
+void paint_window(State& s, const Painter& painter, std::vector<std::uint32_t>& row, int rows) {
+    const std::size_t n = static_cast<std::size_t>(s.res);
+    for (int y = 0; y < rows && !row.empty(); ++y) {
+        std::fill(row.begin(), row.end(), kKeep);
+        paint_run(painter, s.hitcount.data() + static_cast<std::size_t>(y) * n, row.data(),
+                  row.size());
+        for (std::size_t x = 0; x < row.size(); ++x)
+            if (row[x] != kKeep)
+                s.window.set_pixel(static_cast<int>(x), y, Surface::to_colorref(row[x]));
+    }
+}
+
+} // namespace
+
 void paint_by_index(State& s, const std::function<int(float)>& index_of, unsigned threads) {
     const std::size_t n = static_cast<std::size_t>(s.res);
     if (s.canvas.width() != s.res || s.canvas.height() != s.res || s.hitcount.size() != n * n)
         return; // never: both are made with res
-    Painter painter(s, index_of);
-    // The window shows the same pixels where it shows the image: each of its
-    // rows is painted like the canvas's, into a copy whose changes then go
-    // through the window's own pixel setter (which records what changed).
+    const Painter painter(s, index_of);
     const int wx = std::min(s.res, s.ClientRes.right), wy = std::min(s.res, s.ClientRes.bottom);
     std::vector<std::uint32_t> row(wx > 0 ? static_cast<std::size_t>(wx) : 0);
-    for (int y = 0; y < wy && wx > 0; ++y) {
-        const std::size_t at = static_cast<std::size_t>(y) * n;
-        std::fill(row.begin(), row.end(), kKeep);
-        paint_run(painter, s.hitcount.data() + at, row.data(), row.size());
-        for (int x = 0; x < wx; ++x)
-            if (row[static_cast<std::size_t>(x)] != kKeep)
-                s.window.set_pixel(x, y, Surface::to_colorref(row[static_cast<std::size_t>(x)]));
-    }
+    // With threads to spare the window is painted beside the canvas: the two
+    // share nothing but the counts and the painter, which only read.
+    std::thread window;
+    if (threads > 1 && !row.empty())
+        window = start_thread([&] { paint_window(s, painter, row, wy); });
+    if (!window.joinable()) paint_window(s, painter, row, wy);
     // The canvas and the counts are both res x res, row after row: one run,
     // in bands that share the painter and write pixels of their own.
     const float* h = s.hitcount.data();
@@ -175,6 +190,7 @@ void paint_by_index(State& s, const std::function<int(float)>& index_of, unsigne
     for_bands(n * n, threads, kBlock, [&](unsigned, std::size_t first, std::size_t count) {
         paint_run(painter, h + first, canvas + first, count);
     });
+    if (window.joinable()) window.join();
 }
 
 std::uint32_t count_of(float h) {
