@@ -1,6 +1,4 @@
 #include "analysis/random.h"
-#include "app/app_state.h"
-#include "app/choice_boxes.h"
 #include "app/command_ids.h"
 #include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
@@ -12,10 +10,8 @@
 #include "app/forms/pgm_form.h"
 #include "app/forms/sierpinski_form.h"
 #include "app/forms/vl_form.h"
-#include "app/menu.h"
 #include "app/type_form.h"
 #include "fakes.h"
-#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 
