@@ -349,7 +349,7 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
         const char* refusal; // "" when accepted
         double xmin, xmax;   // stored
     } steps[] = {
-        {{Put{x, "0.5"}, Put{x + 1, "0.52"}, Put{kParamResolution, "1000"}, Put{kParamA, "1"}},
+        {{Put{x, "0.5"}, Put{x + 1, "0.545"}, Put{kParamResolution, "1000"}, Put{kParamA, "1"}},
          "xmax - xmin must be >= 0.05",
          -2.5,
          2.5},
