@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/lyapunov.h"
+#include "app/history.h"
 #include "core/driver.h"
 #include "core/state.h"
 
@@ -11,8 +12,8 @@
 namespace morv::app {
 
 // What the desktop program keeps beside the picture: whether it renders, the
-// command queue, file names, menus, advisories and dialog snapshots. The
-// engine never sees it.
+// command queue, file names, menus, advisories, dialog snapshots and the
+// history. The engine never sees it.
 struct AppState {
     int okrun = 0;          // rendering runs
     std::deque<int> posted; // commands posted to the main window, oldest first
@@ -46,6 +47,8 @@ struct AppState {
     // checked palette item (135, 140 or 145).
     std::array<bool, 100> grayed{};
     int checkedpalette = 140;
+
+    History history; // the parameter sets the user can step back to
 };
 
 // The desktop program's instance: the engine's parameter set and render

@@ -7,7 +7,7 @@
 namespace morv::app {
 struct AppState;
 struct Instance;
-}
+} // namespace morv::app
 
 namespace morv::app {
 

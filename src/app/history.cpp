@@ -1,54 +1,23 @@
 #include "app/history.h"
 
+#include "app/app_state.h"
+
 namespace morv::app {
 
-namespace {
-
-// Copies the same members between a state and a snapshot, either way.
-template <typename From, typename To> void copy_members(const From& a, To& b) {
-    b.type = a.type;
-    b.p = a.p;
-    b.mm = a.mm;
-    b.rot = a.rot;
-    b.method = a.method;
-    b.rotationorder = a.rotationorder;
-    b.speed = a.speed;
-    b.linewidth = a.linewidth;
-    b.back = a.back;
-    b.fore = a.fore;
-    b.palette = a.palette;
-    b.checkedpalette = a.checkedpalette;
-    b.smode = a.smode;
-    b.scmode = a.scmode;
-    b.ifscmode = a.ifscmode;
-    b.f = a.f;
-    b.fp = a.fp;
-    b.vlmaxiter = a.vlmaxiter;
-    b.vlcoloring = a.vlcoloring;
-    b.showorbits = a.showorbits;
-    b.basinflag = a.basinflag;
-    b.pgmindex = a.pgmindex;
-    b.vlmaxsize = a.vlmaxsize;
-    b.vlradius = a.vlradius;
-    b.pgmscale = a.pgmscale;
-    b.pgmx0 = a.pgmx0;
-    b.pgmy0 = a.pgmy0;
-    b.oddflag = a.oddflag;
-    b.unityflag = a.unityflag;
-    b.unitybasin = a.unitybasin;
-    b.rosslerflag = a.rosslerflag;
-}
-
-} // namespace
-
 ParameterSnapshot take_snapshot(const Instance& s) {
-    ParameterSnapshot snap;
-    copy_members(s, snap);
+    ParameterSnapshot snap{s, s.checkedpalette};
+    snap.params.res = 0;
+    snap.params.dres = 0;
     return snap;
 }
 
 void restore_snapshot(Instance& s, const ParameterSnapshot& snap) {
-    copy_members(snap, s);
+    const int res = s.res;
+    const double dres = s.dres;
+    static_cast<Params&>(s) = snap.params;
+    s.res = res;
+    s.dres = dres;
+    s.checkedpalette = snap.checkedpalette;
 }
 
 void History::changed(const ParameterSnapshot& before, const ParameterSnapshot& after) {
@@ -59,18 +28,21 @@ void History::changed(const ParameterSnapshot& before, const ParameterSnapshot& 
 }
 
 std::optional<ParameterSnapshot> History::back(const ParameterSnapshot& current) {
-    if (back_.empty()) return std::nullopt;
-    ParameterSnapshot out = back_.back();
-    back_.pop_back();
-    ahead_.push_back(current);
-    return out;
+    return move_top(back_, ahead_, current);
 }
 
 std::optional<ParameterSnapshot> History::forward(const ParameterSnapshot& current) {
-    if (ahead_.empty()) return std::nullopt;
-    ParameterSnapshot out = ahead_.back();
-    ahead_.pop_back();
-    back_.push_back(current);
+    return move_top(ahead_, back_, current);
+}
+
+// The newest set of `from`, with `current` kept on `to` in its place.
+std::optional<ParameterSnapshot> History::move_top(std::vector<ParameterSnapshot>& from,
+                                                   std::vector<ParameterSnapshot>& to,
+                                                   const ParameterSnapshot& current) {
+    if (from.empty()) return std::nullopt;
+    ParameterSnapshot out = from.back();
+    from.pop_back();
+    to.push_back(current);
     return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "core/params.h"
 
 #include <cstddef>
 #include <optional>
@@ -8,26 +8,14 @@
 
 namespace morv::app {
 
-// What the user can step back to: the type, every type's parameters, views
-// and rotations, and the settings that shape a picture. The resolution is not
-// part of it: stepping back never rebuilds the canvas.
+struct Instance;
+
+// What the user can step back to: the parameter set and the checked palette
+// item. The resolution is not part of it (kept at 0 here): stepping back
+// never rebuilds the canvas.
 struct ParameterSnapshot {
-    int type = 0;
-    std::array<PARAM, NTYPES> p{};
-    std::array<MINMAX, NTYPES> mm{};
-    std::array<VOXEL, NTYPES> rot{};
-    std::array<int, NTYPES> method{};
-    int rotationorder = 0, speed = 0, linewidth = 0;
-    COLORREF back = 0, fore = 0;
-    Palette palette{};
+    Params params;
     int checkedpalette = 0;
-    int smode = 0, scmode = 0, ifscmode = 0;
-    std::array<std::array<double, 6>, 6> f{};
-    std::array<int, 6> fp{};
-    int vlmaxiter = 0, vlcoloring = 0, showorbits = 0, basinflag = 0, pgmindex = 0;
-    double vlmaxsize = 0, vlradius = 0, pgmscale = 0;
-    std::array<double, 8> pgmx0{}, pgmy0{};
-    int oddflag = 0, unityflag = 0, unitybasin = 0, rosslerflag = 0;
 
     bool operator==(const ParameterSnapshot&) const = default;
 };
@@ -52,6 +40,9 @@ class History {
     static constexpr std::size_t kLimit = 500; // sets kept behind; the oldest go first
 
   private:
+    static std::optional<ParameterSnapshot> move_top(std::vector<ParameterSnapshot>& from,
+                                                     std::vector<ParameterSnapshot>& to,
+                                                     const ParameterSnapshot& current);
     std::vector<ParameterSnapshot> back_, ahead_;
 };
 

@@ -30,43 +30,68 @@ double unit(std::uint64_t z) {
     return static_cast<double>(z >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-// Orbit k's state: base itself for orbit 0; for the others a start moved by
-// up to a thousandth of the start's size (at least 1e-3) in each coordinate,
-// and a clock of their own for the steps that draw random numbers.
-State orbit_state(const State& base, long long k, std::int64_t clock) {
-    State s = base;
-    s.platform.now_seconds = [clock] { return clock; };
-    if (k == 0) return s;
+// Orbit k: its render context and where it starts. Orbit 0 is base's own
+// from `start`; the others start at `start` moved by up to a thousandth of its
+// size (at least 1e-3) in each coordinate, and read a clock and a random
+// stream of their own, so that the maps drawing random numbers take other
+// branches in every orbit.
+struct Orbit {
+    RenderContext rc;
+    VOXEL start;
+};
+
+Orbit orbit_of(const State& base, const VOXEL& start, long long k, std::int64_t clock) {
+    Orbit o{base, start};
+    o.rc.platform.now_seconds = [clock] { return clock; };
+    if (k == 0) return o;
     const std::uint64_t key =
         mix(static_cast<std::uint64_t>(clock) ^ mix(static_cast<std::uint64_t>(k)));
-    PARAM& p = s.p[s.type];
     auto nudge = [](double v, std::uint64_t z) {
         return v + unit(z) * 1e-3 * std::max(1.0, std::fabs(v));
     };
-    p.xstart = nudge(p.xstart, mix(key + 1));
-    p.ystart = nudge(p.ystart, mix(key + 2));
-    p.zstart = nudge(p.zstart, mix(key + 3));
+    o.start.x = nudge(start.x, mix(key + 1));
+    o.start.y = nudge(start.y, mix(key + 2));
+    o.start.z = nudge(start.z, mix(key + 3));
     const auto own = static_cast<std::int64_t>(mix(key + 4) >> 33);
-    s.platform.now_seconds = [own] { return own; };
-    return s;
+    o.rc.platform.now_seconds = [own] { return own; };
+    o.rc.rng.srand(static_cast<std::uint32_t>(mix(key + 5) >> 32));
+    return o;
 }
 
-// Calls of one orbit, as the renderer runs the one orbit: a pause is resumed
-// at once. False when the image completed or its buffer could not be had.
-bool run_orbit(State& s, long long calls) {
+// Where every orbit starts from (orbit 0 exactly, the others near it). A type
+// with start sets takes its set here, once, from base's own stream, as the
+// one orbit's first step would: all orbits then share its parameters, and the
+// record saved afterwards holds them.
+VOXEL shared_start(State& base, long long iterations) {
+    const PARAM& p = base.p[base.type];
+    VOXEL first{p.xstart, p.ystart, p.zstart};
+    if (iterations > 0) take_start_set(base, base, first);
+    return first;
+}
+
+// Calls of one orbit over the shared parameters, as the renderer runs the
+// one orbit: a pause is resumed at once. False when the image completed or
+// its buffer could not be had.
+bool run_orbit(const Params& ps, Orbit& o, long long calls) {
     long long made = 0;
     while (made < calls) {
-        const RunOutcome out = run_calls(s, calls - made, &fused_kernels);
+        RunOutcome out;
+        if (o.rc.firstloop) {
+            out.last = fractaldriver(ps, o.rc, &o.start);
+            out.calls = 1;
+        } else {
+            out = run_calls(ps, o.rc, calls - made, &fused_kernels);
+        }
         made += out.calls;
         if (out.last == Outcome::Complete || out.last == Outcome::NoMemory) return false;
     }
     return true;
 }
 
-void add_orbit(const State& s, OrbitTotals& totals) {
-    const std::size_t n = std::min(totals.counts.size(), s.hitcount.size());
+void add_orbit(const RenderContext& rc, OrbitTotals& totals) {
+    const std::size_t n = std::min(totals.counts.size(), rc.hitcount.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto h = static_cast<std::uint64_t>(std::max(0, trunc32(s.hitcount[i])));
+        const auto h = static_cast<std::uint64_t>(std::max(0, trunc32(rc.hitcount[i])));
         if (totals.method == kMethodHitCount)
             totals.counts[i] += h;
         else
@@ -92,28 +117,30 @@ long long orbit_calls(long long iterations, long long orbits, long long k) {
     return iterations / orbits + (k < iterations % orbits ? 1 : 0);
 }
 
-void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
+void render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                    const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
+    const VOXEL start = shared_start(base, job.iterations);
+    const Params& params = base; // read by every orbit, written by none
     const std::int64_t clock = job.clock;
     std::atomic<long long> next{job.first}, done{0};
     std::mutex merge;
     auto worker = [&](bool reporter) {
         for (long long k; (k = next.fetch_add(1)) < job.end;) {
-            State s = orbit_state(base, k, clock);
+            Orbit o = orbit_of(base, start, k, clock);
             const long long calls = orbit_calls(job.iterations, job.orbits, k);
             // Runs in slices so that the progress line moves during long orbits.
             constexpr long long kSlice = 1 << 20;
             for (long long made = 0; made < calls && stop_signal() == 0;) {
                 const long long step = std::min(kSlice, calls - made);
-                const bool more = run_orbit(s, step);
+                const bool more = run_orbit(params, o, step);
                 made += step;
                 done += step;
                 if (reporter && progress) progress(done.load());
                 if (!more) break;
             }
             const std::lock_guard<std::mutex> lock(merge);
-            add_orbit(s, totals);
+            add_orbit(o.rc, totals);
         }
     };
     const int extra = std::max(0, std::min<int>(job.threads, static_cast<int>(std::min<long long>(

@@ -36,10 +36,12 @@ long long orbit_calls(long long iterations, long long orbits, long long k);
 
 // Draws orbits job.first..job.end-1 of `base` (prepared, never started) into
 // `totals`, sized res * res. Orbit 0 is base's own orbit; orbit k starts at a
-// point near base's start and reads a clock of its own, both derived from
-// job.clock, so the result depends on K and that clock only.
+// point near base's start and reads a clock and a random stream of its own,
+// all derived from job.clock and k, so the result depends on K and that clock
+// only. A type with start sets takes its set into base first, as the one
+// orbit's first step would, and every orbit draws with it.
 // `progress` is told the calls made so far, now and then, from one thread.
-void render_orbits(const State& base, const OrbitJob& job, OrbitTotals& totals,
+void render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                    const std::function<void(long long)>& progress);
 
 // Paints the canvas from the totals as the one-orbit driver leaves it: the

@@ -10,10 +10,9 @@ namespace morv {
 struct State;
 
 // Sets up a fresh state, its canvas already sized, as the program starts
-// (without the start-up image's pause), then applies the options in order: the parameter record, --type,
-// the --set values and the palette. Every setting is then checked as a loaded
-// record is, so a value no dialog could give is refused, not rendered. On
-// failure returns the one-line message.
+// (without the start-up image's pause), then applies the options in order: the parameter record,
+// --type, the --set values and the palette. Every setting is then checked as a loaded record is, so
+// a value no dialog could give is refused, not rendered. On failure returns the one-line message.
 std::optional<std::string> prepare(State& s, const CliOptions& o);
 
 } // namespace morv

@@ -1,5 +1,7 @@
 #include "color/filter_passes.h"
 
+#include "color/bands.h"
+
 #include "core/numeric.h"
 #include "core/palette.h"
 #include "core/state.h"
@@ -70,7 +72,7 @@ class Painter {
     }
 
     // Paints out[0..kBlock) from the counts h[0..kBlock).
-    void paint(const float* h, std::uint32_t* out) {
+    void paint(const float* h, std::uint32_t* out) const {
         Block slot, px;
         // Whole blocks of pixels not hit are common: outside the attractor.
         if (slots_of(h, slot) == 0 && table_[0] == kKeep) return;
@@ -130,7 +132,7 @@ class Painter {
 
 // Paints the n pixels out[0..n) from the counts h[0..n); the last, short
 // block goes through copies padded with zeros.
-void paint_run(Painter& painter, const float* h, std::uint32_t* out, std::size_t n) {
+void paint_run(const Painter& painter, const float* h, std::uint32_t* out, std::size_t n) {
     std::size_t first = 0;
     for (; first + kBlock <= n; first += kBlock) {
         prefetch_ahead(h, first, n);
@@ -148,7 +150,7 @@ void paint_run(Painter& painter, const float* h, std::uint32_t* out, std::size_t
 
 } // namespace
 
-void paint_by_index(State& s, const std::function<int(float)>& index_of) {
+void paint_by_index(State& s, const std::function<int(float)>& index_of, unsigned threads) {
     const std::size_t n = static_cast<std::size_t>(s.res);
     if (s.canvas.width() != s.res || s.canvas.height() != s.res || s.hitcount.size() != n * n)
         return; // never: both are made with res
@@ -166,8 +168,13 @@ void paint_by_index(State& s, const std::function<int(float)>& index_of) {
             if (row[static_cast<std::size_t>(x)] != kKeep)
                 s.window.set_pixel(x, y, Surface::to_colorref(row[static_cast<std::size_t>(x)]));
     }
-    // The canvas and the counts are both res x res, row after row: one run.
-    paint_run(painter, s.hitcount.data(), s.canvas.data(), n * n);
+    // The canvas and the counts are both res x res, row after row: one run,
+    // in bands that share the painter and write pixels of their own.
+    const float* h = s.hitcount.data();
+    std::uint32_t* canvas = s.canvas.data();
+    for_bands(n * n, threads, kBlock, [&](unsigned, std::size_t first, std::size_t count) {
+        paint_run(painter, h + first, canvas + first, count);
+    });
 }
 
 std::uint32_t count_of(float h) {
@@ -217,6 +224,10 @@ void add_counts(const Block& k, std::size_t m, std::uint32_t hits, unsigned* his
         ++histogram[hit[i]];
 }
 
+// The band tables of count_histogram hold together up to one entry per this
+// many pixels.
+constexpr std::size_t kTablesPerImage = 4;
+
 bool grow(std::vector<unsigned>& v, std::size_t entries) {
     try {
         v.resize(entries, 0);
@@ -228,13 +239,13 @@ bool grow(std::vector<unsigned>& v, std::size_t entries) {
 
 } // namespace
 
-bool count_histogram(const State& s, std::size_t max_entries, std::vector<unsigned>& histogram,
-                     std::uint32_t& kmax) {
-    const std::size_t guess =
-        std::min<std::size_t>(std::size_t{s.hitmax} + 1, s.hitcount.size() + 1);
+namespace {
+
+// The histogram of the n counts at h, as count_histogram makes it, starting
+// with `guess` entries.
+bool histogram_run(const float* h, std::size_t n, std::size_t guess, std::size_t max_entries,
+                   std::vector<unsigned>& histogram) {
     if (!grow(histogram, guess <= max_entries ? guess : 1)) return false;
-    const float* h = s.hitcount.data();
-    const std::size_t n = s.hitcount.size();
     Block k;
     std::array<float, kBlock> pad{};
     for (std::size_t first = 0; first < n; first += kBlock) {
@@ -249,6 +260,35 @@ bool count_histogram(const State& s, std::size_t max_entries, std::vector<unsign
                 return false;
         }
         add_counts(k, m, b.hits, histogram.data());
+    }
+    return true;
+}
+
+} // namespace
+
+bool count_histogram(const State& s, std::size_t max_entries, std::vector<unsigned>& histogram,
+                     std::uint32_t& kmax, unsigned threads) {
+    const std::size_t guess =
+        std::min<std::size_t>(std::size_t{s.hitmax} + 1, s.hitcount.size() + 1);
+    const float* h = s.hitcount.data();
+    // Each band counts into a table of its own; whole counts add up exactly,
+    // so the sum is the histogram one pass would make. The bands' tables
+    // together stay below a quarter of the image's pixels: tables as large as
+    // the bands would cost more to clear and add up than the threads save.
+    const std::size_t per_table = s.hitcount.size() / (kTablesPerImage * guess);
+    threads = static_cast<unsigned>(std::clamp<std::size_t>(per_table, 1, std::max(1u, threads)));
+    std::vector<std::vector<unsigned>> parts(threads - 1);
+    std::vector<char> ok(parts.size() + 1, 0);
+    for_bands(s.hitcount.size(), threads, kBlock,
+              [&](unsigned band, std::size_t first, std::size_t n) {
+                  std::vector<unsigned>& into = band == 0 ? histogram : parts[band - 1];
+                  ok[band] = histogram_run(h + first, n, guess, max_entries, into) ? 1 : 0;
+              });
+    if (std::find(ok.begin(), ok.end(), 0) != ok.end()) return false;
+    for (const std::vector<unsigned>& part : parts) {
+        if (part.size() > histogram.size() && !grow(histogram, part.size())) return false;
+        for (std::size_t i = 0; i < part.size(); ++i)
+            histogram[i] += part[i];
     }
     kmax = 0;
     for (std::size_t i = histogram.size(); i-- > 1 && kmax == 0;)

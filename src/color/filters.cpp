@@ -1,5 +1,6 @@
 #include "color/filters.h"
 
+#include "color/bands.h"
 #include "color/filter_passes.h"
 
 #include "core/catalogue.h"
@@ -32,9 +33,9 @@ struct EqualizeTables {
 // The histogram over every count present and room for the other two tables
 // up to the largest of them (`kmax`); false when they would not fit the memory
 // budget or cannot be had.
-bool equalize_tables(const State& s, std::uint32_t& kmax, EqualizeTables& t) {
+bool equalize_tables(const State& s, unsigned threads, std::uint32_t& kmax, EqualizeTables& t) {
     const std::size_t budget = s.platform.max_alloc_bytes / (3 * sizeof(unsigned));
-    if (!count_histogram(s, budget, t.histogram, kmax)) return false;
+    if (!count_histogram(s, budget, t.histogram, kmax, threads)) return false;
     try {
         t.cdf.assign(kmax, 0);
         t.hv.assign(kmax, 0);
@@ -51,16 +52,21 @@ int normalize(State& s) {
     // With no hits counted every index is 0 (or undefined): nothing to paint.
     if (s.hitmax == 0) return kFilterDone;
     const double hitmax = s.hitmax;
-    paint_by_index(s,
-                   [hitmax](float h) { return trunc32(1024 * static_cast<double>(h) / hitmax); });
+    paint_by_index(
+        s, [hitmax](float h) { return trunc32(1024 * static_cast<double>(h) / hitmax); },
+        pass_threads(s.hitcount.size()));
     return kFilterDone;
 }
 
 int equalize(State& s) {
+    return equalize_in_threads(s, pass_threads(s.hitcount.size()));
+}
+
+int equalize_in_threads(State& s, unsigned threads) {
     if (const int rc = check_preconditions(s); rc != kFilterDone) return rc;
     std::uint32_t kmax = 0;
     EqualizeTables t;
-    if (!equalize_tables(s, kmax, t)) return kFilterNoMemory;
+    if (!equalize_tables(s, threads, kmax, t)) return kFilterNoMemory;
 
     // cdf[i]: pixels hit between 1 and i + 1 times.
     unsigned cdfmin = 0;
@@ -79,10 +85,13 @@ int equalize(State& s) {
     }
     // The painter's table asks for counts up to its size, above the largest
     // present: no pixel has them, they get no index.
-    paint_by_index(s, [&t](float h) {
-        const std::uint32_t k = count_of(h);
-        return k == 0 || k > t.hv.size() ? 0 : static_cast<int>(t.hv[k - 1]);
-    });
+    paint_by_index(
+        s,
+        [&t](float h) {
+            const std::uint32_t k = count_of(h);
+            return k == 0 || k > t.hv.size() ? 0 : static_cast<int>(t.hv[k - 1]);
+        },
+        threads);
     return kFilterDone;
 }
 
@@ -92,11 +101,14 @@ int logadjust(State& s) {
     if (s.hitmax <= 1) return kFilterDone;
     const double L = std::log(static_cast<double>(s.hitmax));
     const double scale = 255 / (L * L);
-    paint_by_index(s, [scale](float h) {
-        if (h == 0.0f) return 0;
-        const double lh = std::log(static_cast<double>(h));
-        return trunc32(lh * lh * scale);
-    });
+    paint_by_index(
+        s,
+        [scale](float h) {
+            if (h == 0.0f) return 0;
+            const double lh = std::log(static_cast<double>(h));
+            return trunc32(lh * lh * scale);
+        },
+        pass_threads(s.hitcount.size()));
     return kFilterDone;
 }
 

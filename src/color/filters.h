@@ -21,6 +21,9 @@ inline constexpr int kFilterNoBuffer = 4;         // no hit-count buffer for the
 int normalize(State& s);
 // Histogram equalisation over the hit pixels: indices 1..255 by rank.
 int equalize(State& s);
+// equalize on `threads` threads (equalize picks them by the image's size);
+// the same pixels for any number.
+int equalize_in_threads(State& s, unsigned threads);
 // Logarithmic: index trunc(ln(h)^2 * 255 / ln(hitmax)^2), limited to 255.
 // Both log commands run it.
 int logadjust(State& s);

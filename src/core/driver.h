@@ -21,8 +21,14 @@ inline bool pauses(Outcome o) {
     return o == Outcome::Paused || o == Outcome::Complete || o == Outcome::NoMemory;
 }
 
-// One iteration of the current type. Never touches okrun.
+// One iteration of the current type. It only reports a pause; whoever runs
+// it carries the pause out.
 Outcome fractaldriver(State& s);
+
+// The same over a parameter set several contexts share, which it only reads:
+// a fresh start begins at `start` (the parameters' start point when null),
+// and no start set is taken (take it first, with take_start_set).
+Outcome fractaldriver(const Params& ps, RenderContext& rc, const VOXEL* start = nullptr);
 
 // Before the first step of an orbit (iter 0): while stormflag is set and the
 // current type has start sets, clears the flag, writes one set's a..d into

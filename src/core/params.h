@@ -43,6 +43,8 @@ struct Params {
     double pgmscale = kDefaultPgmScale;
     std::array<double, 8> pgmx0 = dpgmx0, pgmy0 = dpgmy0;
     int oddflag = 0, unityflag = 0, unitybasin = 0, rosslerflag = 0;
+
+    bool operator==(const Params&) const = default;
 };
 
 } // namespace morv

@@ -7,35 +7,47 @@ namespace morv {
 
 namespace {
 
-// The kernel for the state's type, method and step function, if there is one.
-FusedKernel kernel_for(const State& s, const FusedKernelTable* kernels) {
-    if (kernels == nullptr || s.firstloop || !valid_type(s.type)) return nullptr;
-    const FusedKernels& k = (*kernels)[s.type];
-    const int m = s.method[s.type];
-    if (k.step == nullptr || k.step != step_of(s) || m < 0 ||
+// The kernel for the context's type, method and step function, if there is one.
+FusedKernel kernel_for(const Params& ps, const RenderContext& rc, const FusedKernelTable* kernels) {
+    if (kernels == nullptr || rc.firstloop || !valid_type(ps.type)) return nullptr;
+    const FusedKernels& k = (*kernels)[ps.type];
+    const int m = ps.method[ps.type];
+    if (k.step == nullptr || k.step != step_of(ps, rc) || m < 0 ||
         m >= static_cast<int>(k.by_method.size()))
         return nullptr;
     // The kernels draw straight into a canvas of the image's size, and their
     // speed colouring is the step length's.
-    if (s.canvas.width() != s.res || s.canvas.height() != s.res) return nullptr;
-    if (m == kMethodSpeedPoints && catalogue[s.type].speed != SpeedRule::Step) return nullptr;
+    if (rc.canvas.width() != ps.res || rc.canvas.height() != ps.res) return nullptr;
+    if (m == kMethodSpeedPoints && catalogue[ps.type].speed != SpeedRule::Step) return nullptr;
     return k.by_method[m];
 }
 
-} // namespace
-
-RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels, const bool* held) {
+// `driver` makes one call of the one-call driver.
+template <class Driver>
+RunOutcome run(const Params& ps, RenderContext& rc, long long n, const FusedKernelTable* kernels,
+               const bool* held, Driver driver) {
     RunOutcome out;
     while (out.calls < n) {
-        if (const FusedKernel k = kernel_for(s, kernels)) {
-            out.calls += k(s, s, n - out.calls, held, out.last);
+        if (const FusedKernel k = kernel_for(ps, rc, kernels)) {
+            out.calls += k(ps, rc, n - out.calls, held, out.last);
         } else {
-            out.last = fractaldriver(s);
+            out.last = driver();
             ++out.calls;
         }
         if (pauses(out.last) || (held != nullptr && *held)) break;
     }
     return out;
+}
+
+} // namespace
+
+RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels, const bool* held) {
+    return run(s, s, n, kernels, held, [&s] { return fractaldriver(s); });
+}
+
+RunOutcome run_calls(const Params& ps, RenderContext& rc, long long n,
+                     const FusedKernelTable* kernels, const bool* held) {
+    return run(ps, rc, n, kernels, held, [&ps, &rc] { return fractaldriver(ps, rc); });
 }
 
 } // namespace morv

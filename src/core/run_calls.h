@@ -37,4 +37,8 @@ struct RunOutcome {
 RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr,
                      const bool* held = nullptr);
 
+// The same over a shared parameter set (see the driver's entry of that kind).
+RunOutcome run_calls(const Params& ps, RenderContext& rc, long long n,
+                     const FusedKernelTable* kernels = nullptr, const bool* held = nullptr);
+
 } // namespace morv

@@ -155,7 +155,7 @@ bool MainWindow::create(std::string_view atr_argument) {
 void MainWindow::command(int id) {
     const app::ParameterSnapshot before = app::take_snapshot(s_);
     app::input_command(s_, ui_, id);
-    history_.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_));
     after_commands();
 }
 
@@ -167,7 +167,7 @@ void MainWindow::post(int id) {
 void MainWindow::drain() {
     const app::ParameterSnapshot before = app::take_snapshot(s_);
     app::drain_posted(s_, ui_);
-    history_.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_));
     after_commands();
 }
 

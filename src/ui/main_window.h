@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/app_state.h"
 #include "app/commands.h"
-#include "app/history.h"
 #include "app/zoom.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_prompts.h"
@@ -57,7 +57,7 @@ class MainWindow : public QMainWindow, public app::Host {
     RenderPump* pump() const { return pump_; }
     QAction* action(int id) const;
     QShortcut* shortcut(int id) const;
-    const app::History& history() const { return history_; }
+    const app::History& history() const { return s_.history; }
 
     // The mouse's zooms: a dragged rectangle of canvas pixels, or wheel steps
     // (positive: in) about a canvas pixel. Types without a plot window ignore them.
@@ -103,7 +103,6 @@ class MainWindow : public QMainWindow, public app::Host {
     std::map<int, QAction*> actions_;
     std::map<int, QShortcut*> shortcuts_;
     bool ended_ = false;
-    app::History history_;
     QTimer status_timer_;
     QElapsedTimer status_clock_;
     long long status_calls_ = 0;

@@ -39,7 +39,7 @@ void MainWindow::add_view_keys() {
 // A new set takes effect as a loaded one does: the image starts afresh, and
 // rendering starts if it was paused.
 void MainWindow::show_new_set(const app::ParameterSnapshot& before) {
-    history_.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_));
     s_.firstloop = 1;
     if (s_.okrun) {
         after_commands();
@@ -68,7 +68,7 @@ void MainWindow::zoom_wheel(int x, int y, int steps) {
 
 void MainWindow::step_history(bool back) {
     const app::ParameterSnapshot now = app::take_snapshot(s_);
-    const auto other = back ? history_.back(now) : history_.forward(now);
+    const auto other = back ? s_.history.back(now) : s_.history.forward(now);
     if (!other) return;
     app::restore_snapshot(s_, *other);
     s_.firstloop = 1;

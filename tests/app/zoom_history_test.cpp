@@ -1,3 +1,4 @@
+#include "app/app_state.h"
 #include "app/forms/field_text.h"
 #include "app/history.h"
 #include "app/zoom.h"
@@ -95,7 +96,7 @@ TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
     // A new change after stepping back drops the sets ahead.
     h.back(third);
     ParameterSnapshot other = second;
-    other.speed = 9;
+    other.params.speed = 9;
     h.changed(second, other);
     EXPECT_EQ(h.ahead(), 0u);
     EXPECT_EQ(h.back(other), second);

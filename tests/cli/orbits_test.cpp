@@ -1,3 +1,4 @@
+#include "cli/orbits.h"
 #include "support/render.h"
 
 #include <cstdlib>
@@ -26,6 +27,45 @@ TEST(CliOrbits, ImageDependsOnOrbitsAndSeedOnlyNeverOnThreads) {
         // One orbit is the classic picture, whatever the threads.
         EXPECT_EQ(render(dir, "p.tga", base),
                   render(dir, "o.tga", base + "--orbits 1 --threads 2"));
+    }
+}
+
+// The raw hit counts of K orbits of `type` at 100 x 100, the clock at 5.
+OrbitTotals orbit_counts(State& base, long long orbits, long long iterations, int threads) {
+    OrbitTotals t;
+    t.counts.assign(100 * 100, 0);
+    const OrbitJob job{
+        .orbits = orbits, .end = orbits, .threads = threads, .iterations = iterations, .clock = 5};
+    render_orbits(base, job, t, nullptr);
+    return t;
+}
+
+// The random-branch maps draw random numbers without seeding from the clock:
+// each orbit needs its own stream, or every orbit draws the same points. One
+// orbit stays the driver's picture, Storm Julia's start set included.
+TEST(Orbits, RandomBranchOrbitsDrawApartAndOneOrbitIsTheDriversPicture) {
+    for (const int type : {kTypeIkedaIfs, kTypeStormJulia, kTypeFrostJulia}) {
+        SCOPED_TRACE(catalogue[type].name);
+        auto fresh = [type] {
+            State s = test::make_state(type, 100, 5);
+            s.method[type] = kMethodHitCount;
+            return s;
+        };
+        State plain = fresh(), one_base = fresh(), base = fresh(), threaded = fresh();
+        constexpr long long n = 20000;
+        test::render(plain, n);
+        const OrbitTotals one = orbit_counts(one_base, 1, n, 1);
+        const OrbitTotals three = orbit_counts(base, 3, 3 * n, 1);
+        EXPECT_EQ(orbit_counts(threaded, 3, 3 * n, 2).counts, three.counts);
+        EXPECT_EQ(test::record_bytes(base), test::record_bytes(plain));
+
+        int drawn = 0, apart = 0;
+        for (std::size_t i = 0; i < one.counts.size(); ++i) {
+            EXPECT_EQ(one.counts[i], static_cast<std::uint64_t>(plain.hitcount[i])) << i;
+            drawn += three.counts[i] > 0;
+            apart += three.counts[i] != 3 * one.counts[i];
+        }
+        EXPECT_GT(apart, drawn / 4) << "the orbits draw the same points";
     }
 }
 

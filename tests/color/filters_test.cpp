@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <vector>
@@ -133,6 +134,7 @@ TEST(Filters, RefuseWithoutDrawingAndNeverChangeTheCounts) {
     State mem = hit_image(2, {5, 5}, 5);
     mem.platform.max_alloc_bytes = 16;
     EXPECT_EQ(equalize(mem), kFilterNoMemory);
+    EXPECT_EQ(equalize_in_threads(mem, 3), kFilterNoMemory);
     EXPECT_EQ(mem.canvas.get_pixel(0, 0), kBack);
 }
 
@@ -238,6 +240,33 @@ TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
             return std::array<int, 4>{r.left, r.top, r.right, r.bottom};
         };
         EXPECT_EQ(changed(s.window), changed(want.window));
+    }
+}
+
+// Threads count and paint bands of the image: the same pixels and the same
+// changed part of the window for any number of them, including more threads
+// than blocks of pixels, and counts far above hitmax that grow the band tables.
+TEST(Filters, EqualizeGivesTheSamePixelsOnAnyNumberOfThreads) {
+    for (const int res : {10, 203}) {
+        State one = hit_image(res, random_counts(res, 99, 5e5), 40);
+        attach_window(one, 20, 250);
+        one.window.take_dirty();
+        const State before = one;
+        ASSERT_EQ(equalize_in_threads(one, 1), kFilterDone);
+        const Rect want = one.window.take_dirty();
+        for (const unsigned threads : {2u, 3u, 5u}) {
+            State s = before;
+            ASSERT_EQ(equalize_in_threads(s, threads), kFilterDone);
+            const Rect got = s.window.take_dirty();
+            auto same = [](const Surface& a, const Surface& b) {
+                const std::size_t bytes = std::size_t{4} * a.width() * a.height();
+                return std::memcmp(a.data(), b.data(), bytes) == 0;
+            };
+            EXPECT_TRUE(same(s.canvas, one.canvas)) << res << " on " << threads;
+            EXPECT_TRUE(same(s.window, one.window)) << res << " on " << threads;
+            EXPECT_TRUE(got.left == want.left && got.top == want.top && got.right == want.right &&
+                        got.bottom == want.bottom);
+        }
     }
 }
 

@@ -213,19 +213,15 @@ TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
                 want.p[33].xstart = set.x, want.p[33].ystart = set.y;
                 const auto expected = lyapunov(want);
                 ASSERT_TRUE(got && expected);
-                EXPECT_EQ(got->lexp, expected->lexp);
-                EXPECT_EQ(got->fd, expected->fd);
+                EXPECT_EQ(std::pair(got->lexp, got->fd), std::pair(expected->lexp, expected->fd));
             } else {
                 fractaldriver(s);
                 const Stepped r = step_once(want, VOXEL{set.x, set.y, 0}, 0);
-                EXPECT_EQ(s.v.x, r.v.x);
-                EXPECT_EQ(s.v.y, r.v.y);
+                EXPECT_EQ(std::pair(s.v.x, s.v.y), std::pair(r.v.x, r.v.y));
                 EXPECT_EQ(s.oldv.x, 0.116); // the record's start stays the previous point
             }
-            EXPECT_EQ(s.stormflag, 0);
-            EXPECT_EQ(s.p[33].a, set.a);
-            EXPECT_EQ(s.p[33].d, set.d);
-            EXPECT_EQ(s.p[33].xstart, 0.116);
+            EXPECT_EQ(std::tuple(s.stormflag, s.p[33].a, s.p[33].d, s.p[33].xstart),
+                      std::tuple(0, set.a, set.d, 0.116));
             // Later runs keep what the user has set since.
             s.p[33].a = 0.25;
             s.firstloop = 1;
