@@ -1,6 +1,4 @@
 #include "analysis/random.h"
-#include "app/app_state.h"
-#include "app/choice_boxes.h"
 #include "app/command_ids.h"
 #include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
@@ -12,10 +10,8 @@
 #include "app/forms/pgm_form.h"
 #include "app/forms/sierpinski_form.h"
 #include "app/forms/vl_form.h"
-#include "app/menu.h"
 #include "app/type_form.h"
 #include "fakes.h"
-#include "formulas/steps.h"
 
 #include <gtest/gtest.h>
 
@@ -353,7 +349,7 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
         const char* refusal; // "" when accepted
         double xmin, xmax;   // stored
     } steps[] = {
-        {{Put{x, "0.5"}, Put{x + 1, "0.52"}, Put{kParamResolution, "1000"}, Put{kParamA, "1"}},
+        {{Put{x, "0.5"}, Put{x + 1, "0.545"}, Put{kParamResolution, "1000"}, Put{kParamA, "1"}},
          "xmax - xmin must be >= 0.05",
          -2.5,
          2.5},

@@ -100,6 +100,8 @@ TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
     h.changed(second, other);
     EXPECT_EQ(h.ahead(), 0u);
     EXPECT_EQ(h.back(other), second);
+    restore_snapshot(s, first); // the coefficients come back too
+    EXPECT_EQ(s.p[0].a, Instance{}.p[0].a);
 }
 
 } // namespace

@@ -9,14 +9,26 @@
 #include "app/forms/param_form.h"
 #include "app/type_form.h"
 #include "qt_support.h"
+#include "support/render.h"
+#include "ui/dialogs/about_window.h"
+#include "ui/dialogs/dialog_views.h"
+#include "ui/dialogs/options_chart_dialog.h"
+#include "ui/folders.h"
+#include "ui/pictures/about_picture.h"
+#include "ui/pictures/options_chart_picture.h"
+#include "ui/qt_dialogs.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
@@ -25,7 +37,7 @@ namespace morv::test {
 namespace {
 
 using namespace morv::app;
-using ui::FormDialog;
+using namespace morv::ui;
 
 template <class W = QWidget> W* control(const FormDialog& d, int id) {
     return qobject_cast<W*>(d.control(id));
@@ -36,15 +48,15 @@ ParamForm quiet_param_form() {
 }
 
 // The state and message boxes the dialogs under test work on.
-class FormDialogs : public testing::Test {
+class Dialogs : public testing::Test {
   protected:
-    FormDialogs() { qt_app(); }
+    Dialogs() { qt_app(); }
     Instance s;
     ScriptedPrompts prompts;
 };
 
 // Each dialog shows what its form fills in, and reads back what it shows.
-TEST_F(FormDialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
+TEST_F(Dialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
     // Methods and fields disabled; a special field labelled, one blanked.
     for (const int type : {kTypeIkeda, kTypeHenonPhase})
         for (const int id : form_dialog_ids()) {
@@ -74,7 +86,7 @@ TEST_F(FormDialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
 
 // Enter in a field is OK. A rejected OK warns and leaves the dialog open with
 // what the form stored before its check; Esc then lets the form put it back.
-TEST_F(FormDialogs, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
+TEST_F(Dialogs, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
     s.type = 4;
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
@@ -93,7 +105,7 @@ TEST_F(FormDialogs, ARejectedOkWarnsAndStaysOpenAndEscCancelsThroughTheForm) {
 }
 
 // The slider reports moves while open; Cancel keeps its position, not the width.
-TEST_F(FormDialogs, TheSliderReportsMoves) {
+TEST_F(Dialogs, TheSliderReportsMoves) {
     ColorForm form;
     FormDialog d(form, s, prompts);
     control<QSlider>(d, kColorWidthSlider)->setValue(2);
@@ -103,7 +115,7 @@ TEST_F(FormDialogs, TheSliderReportsMoves) {
 }
 
 // The type dialog: no close box, its radio buttons one group across both boxes.
-TEST_F(FormDialogs, TypeDialogIsOneGroupOverTwoBoxes) {
+TEST_F(Dialogs, TypeDialogIsOneGroupOverTwoBoxes) {
     s.type = 3;
     TypeForm form;
     FormDialog d(form, s, prompts);
@@ -121,7 +133,7 @@ TEST_F(FormDialogs, TypeDialogIsOneGroupOverTwoBoxes) {
 
 // A choice box: Enter answers with the left button wherever the focus is, Esc
 // with the right; either way Unity keeps its check box and other boxes leave it.
-TEST_F(FormDialogs, ChoiceBoxEnterAnswersLeftAndEscRight) {
+TEST_F(Dialogs, ChoiceBoxEnterAnswersLeftAndEscRight) {
     for (const auto& [k, expected] :
          {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
         s = Instance{};
@@ -142,7 +154,7 @@ TEST_F(FormDialogs, ChoiceBoxEnterAnswersLeftAndEscRight) {
 }
 
 // Tab walks the Parameters fields in the layout's reading order, then OK and Cancel.
-TEST_F(FormDialogs, TabFollowsTheLayout) {
+TEST_F(Dialogs, TabFollowsTheLayout) {
     ParamForm form = quiet_param_form();
     FormDialog d(form, s, prompts);
     std::map<QWidget*, std::pair<int, int>> at; // the Parameters fields are all in the body
@@ -165,7 +177,7 @@ TEST_F(FormDialogs, TabFollowsTheLayout) {
 
 // Headings sit over their fields, stacked groups share their columns, and a
 // long button caption keeps room around it, whatever the font.
-TEST_F(FormDialogs, HeadingsGroupsAndButtonsLineUp) {
+TEST_F(Dialogs, HeadingsGroupsAndButtonsLineUp) {
     IfsForm ifs;
     FormDialog d(ifs, s, prompts);
     d.show();
@@ -200,6 +212,103 @@ TEST_F(FormDialogs, HeadingsGroupsAndButtonsLineUp) {
         EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) +
                                   2 * b->fontMetrics().averageCharWidth());
     }
+}
+
+// Every dialog a command opens has a view; a form's view shows that form and
+// ends with 2 on Esc.
+TEST_F(Dialogs, EveryDialogIdReachesItsView) {
+    QtDialogs dialogs(nullptr);
+    add_standard_views(dialogs);
+    for (int id : {kDlgType, kDlgParameters, kDlgBackground, kDlgColoring, kDlgOptionsChart,
+                   kDlgSierpinski, kDlgPgmFormula, kDlgPgmParameters, kDlgBifurcation, kDlgBasin,
+                   kDlgUnity, kDlgRossler, kDlgFern, kDlgVolterraLotka, kDlgAbout})
+        EXPECT_TRUE(dialogs.has(id)) << id;
+    for (int id : form_dialog_ids()) {
+        QString seen;
+        when_modal([&](QWidget* d) {
+            seen = d->windowTitle();
+            press_key(d, Qt::Key_Escape);
+        });
+        EXPECT_EQ(dialogs.run(id, s), kButton2) << id;
+        EXPECT_EQ(seen.toStdString(), make_form(id)->description().caption) << id;
+    }
+}
+
+// A step that stands still: the shadow orbit falls onto the main one.
+int fixed_point(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int* xpos, int* ypos) {
+    *next = VOXEL{0.5, 0.5, 0.0};
+    *xpos = *ypos = 0;
+    return 0;
+}
+
+TEST_F(Dialogs, ParametersOfARandomTypeAreMeasuredWithTheDriversSteps) {
+    s.type = 4;
+    std::array<StepFn, NTYPES> steps{};
+    steps[4] = fixed_point;
+    s.steps = &steps;
+    when_modal([](QWidget* d) { d->findChild<QPushButton*>("1")->click(); });
+    EXPECT_EQ(run_form_dialog(kDlgParameters, nullptr, s, prompts), 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text.rfind("Lyapunov exponent: -33.", 0), 0u)
+        << prompts.shown[0].text;
+}
+
+TEST_F(Dialogs, OptionsChartEscDoesNotCloseItButEnterAndCloseDo) {
+    OptionsChartDialog d(options_chart_picture()), again(options_chart_picture());
+    d.show();
+    EXPECT_FALSE(d.picture()->pixmap().isNull());
+    press_key(&d, Qt::Key_Escape);
+    EXPECT_TRUE(d.isVisible());
+    press_key(&d, Qt::Key_Return);
+    EXPECT_EQ(std::pair(d.isVisible(), d.result()), std::pair(false, int{QDialog::Accepted}));
+    again.show();
+    again.close_button()->click();
+    EXPECT_FALSE(again.isVisible());
+}
+
+// A picture that cannot be made gives the memory warning instead.
+TEST_F(Dialogs, AboutWindowACharacterOrAClickClosesItAndClearsTheFlag) {
+    const QImage picture = about_picture();
+    ASSERT_EQ(picture.size(), QSize(kAboutWidth, kAboutHeight));
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    for (QEvent* closing : {static_cast<QEvent*>(&a), static_cast<QEvent*>(&right)}) {
+        s.aboutflag = 1;
+        AboutWindow w(picture, s);
+        w.show();
+        QApplication::sendEvent(&w, &shift);
+        EXPECT_TRUE(w.isVisible()) << "no character typed";
+        QApplication::sendEvent(&w, closing);
+        EXPECT_FALSE(w.isVisible() || s.aboutflag);
+    }
+    EXPECT_EQ(run_about_window(nullptr, s, prompts, [] { return QImage(); }), 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(std::pair(prompts.shown[0].kind, prompts.shown[0].caption),
+              std::pair(Shown::Warn, std::string("Memory Problem")));
+}
+
+// Each kind of file reopens where it was last chosen, in a later run too;
+// a folder since removed is passed over.
+TEST_F(Dialogs, FoldersStartWhereTheirKindWasLastChosen) {
+    TempDir settings, files;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(settings.path()));
+    std::filesystem::create_directories(files.file("maps"));
+    std::filesystem::create_directories(files.file("gone"));
+    const std::string startup = QDir::currentPath().toStdString() + "/*.map";
+    EXPECT_EQ(ui::start_folder("map", startup), QDir::currentPath());
+
+    ui::remember_folder("map", QString::fromStdString(files.file("maps/a.map")));
+    ui::remember_folder("tga", QString::fromStdString(files.file("gone/b.tga")));
+    std::filesystem::remove(files.file("gone"));
+    EXPECT_EQ(ui::start_folder("map", startup), QString::fromStdString(files.file("maps")));
+    EXPECT_EQ(ui::start_folder("tga", startup), QDir::currentPath());
+    EXPECT_EQ(ui::start_folder("atr", startup), QDir::currentPath());
+    // A file chosen in this run wins over the remembered folder.
+    EXPECT_EQ(ui::start_folder("map", files.path() + "/x.map"),
+              QString::fromStdString(files.path()));
 }
 
 } // namespace
