@@ -49,9 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     apply_extras(s, std::span<const std::uint8_t>(data + kAtrSize, size - kAtrSize));
     if (check_settings(s)) std::abort(); // a loaded record is always a usable state
     for (int i = 0; i < kCalls; ++i) {
-        fractaldriver(s);
-        s.posted.clear(); // a pause is resumed at once, as the renderer does
-        if (s.lastresult == kComplete) break;
+        // A pause is resumed at once, as the renderer does.
+        if (fractaldriver(s) == Outcome::Complete) break;
     }
     return 0;
 }

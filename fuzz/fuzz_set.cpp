@@ -58,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!set_resolution(s, o.res)) std::abort();
     if (prepare(s, o)) return 0;
     for (int i = 0; i < kCalls; ++i) {
-        fractaldriver(s);
-        s.posted.clear();
-        if (s.lastresult == kComplete) break;
+        if (fractaldriver(s) == Outcome::Complete) break;
     }
     return 0;
 }

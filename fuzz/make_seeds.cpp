@@ -13,9 +13,8 @@ using namespace morv;
 
 namespace {
 
-bool write_record(const std::string& dir, const std::string& name, State s) {
-    s.satrfile = dir + "/" + name;
-    return writeatr(s, 0) == kAtrWriteOk;
+bool write_record(const std::string& dir, const std::string& name, const Params& s) {
+    return writeatr(s, dir + "/" + name) == kAtrWriteOk;
 }
 
 void write_map(const std::string& dir, const std::string& name, const std::string& text) {
