@@ -1,5 +1,6 @@
 #include "ui/canvas_view.h"
 
+#include "core/numeric.h"
 #include "core/surface.h"
 
 #include <QImage>
@@ -51,7 +52,7 @@ void CanvasView::clamp_offset() {
 
 QPoint CanvasView::canvas_pixel(QPoint p) const {
     const double k = scale();
-    return QPoint(static_cast<int>(p.x() / k), static_cast<int>(p.y() / k)) + offset_;
+    return QPoint(trunc32(p.x() / k), trunc32(p.y() / k)) + offset_;
 }
 
 void CanvasView::surface_changed(const QRect& r) {
