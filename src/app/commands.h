@@ -5,11 +5,9 @@
 #include "core/driver.h"
 
 namespace morv::app {
+
 struct AppState;
 struct Instance;
-} // namespace morv::app
-
-namespace morv::app {
 
 // What the command handlers talk to: message boxes and file dialogs, the
 // modal dialogs, and the main window.

@@ -4,11 +4,9 @@
 #include <string_view>
 
 namespace morv::app {
+
 struct AppState;
 struct Instance;
-} // namespace morv::app
-
-namespace morv::app {
 
 // One entry of a pop-up menu: a command item, a separator, or a sub-menu.
 struct MenuEntry {
