@@ -93,8 +93,8 @@ int main() {
         int (*run)(morv::State&);
     } filters[] = {{"normalize", morv::normalize},
                    {"equalize", morv::equalize},
-                   {"log", morv::logadjust},
-                   {"log squared", morv::logadjust}}; // both log commands run one filter
+                   {"log", morv::logplain},
+                   {"log squared", morv::logadjust}};
     for (const auto& f : filters)
         report(f.name, ms_of([&] { f.run(s); }), plain);
     report("equalize, one thread", ms_of([&] { morv::equalize_in_threads(s, 1); }), plain);

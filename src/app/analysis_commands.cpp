@@ -59,9 +59,12 @@ void run_filter(Instance& s, Ui& ui, int id) {
     }
     case kCmdLog:
     case kCmdLogSquared:
-        // Both run the same filter and share one advisory.
+        // The two log filters share one advisory.
         advise_once(ui, s.logadvisory, kLogAdvisoryCaption, kLogAdvisoryText);
-        logadjust(s);
+        if (id == kCmdLog)
+            logplain(s);
+        else
+            logadjust(s);
         break;
     default:
         break;

@@ -64,7 +64,9 @@ int apply_filter(State& s, const std::string& filter) {
         rc = normalize(s);
     else if (filter == "equalize")
         rc = equalize(s);
-    else // log and logsquare run the same filter
+    else if (filter == "log")
+        rc = logplain(s);
+    else
         rc = logadjust(s);
     if (rc != kFilterDone)
         std::fprintf(stderr, "morvane-render: --filter %s not applied: %s\n", filter.c_str(),

@@ -112,4 +112,20 @@ int logadjust(State& s) {
     return kFilterDone;
 }
 
+int logplain(State& s) {
+    if (const int rc = check_preconditions(s); rc != kFilterDone) return rc;
+    if (s.hitmax <= 1) return kFilterDone;
+    const double L = std::log(static_cast<double>(s.hitmax));
+    // ln(h) / L before the scaling: a pixel hit hitmax times gets exactly 255
+    // (ln(h) * (255 / L) can round to just below it).
+    paint_by_index(
+        s,
+        [L](float h) {
+            if (h == 0.0f) return 0;
+            return trunc32(std::log(static_cast<double>(h)) / L * 255);
+        },
+        pass_threads(s.hitcount.size()));
+    return kFilterDone;
+}
+
 } // namespace morv

@@ -24,8 +24,12 @@ int equalize(State& s);
 // equalize on `threads` threads (equalize picks them by the image's size);
 // the same pixels for any number.
 int equalize_in_threads(State& s, unsigned threads);
-// Logarithmic: index trunc(ln(h)^2 * 255 / ln(hitmax)^2), limited to 255.
-// Both log commands run it.
+// Logarithmic squared ("Hit Count Log Squared"): index
+// trunc(ln(h)^2 * 255 / ln(hitmax)^2), limited to 255.
 int logadjust(State& s);
+// Plain logarithmic ("Hit Count Log"): index trunc(ln(h) / ln(hitmax) * 255),
+// limited to 255. Brighter than the squared form: the palette indices shift
+// less toward the lower end.
+int logplain(State& s);
 
 } // namespace morv

@@ -126,6 +126,11 @@ TEST(Commands, FiltersAdviseOnceAndNeedAHitCountOfTheCurrentSize) {
         captions.push_back(b.caption);
     EXPECT_EQ(captions, (std::vector<std::string>{kNormalizeAdvisoryCaption,
                                                   kEqualizeAdvisoryCaption, kLogAdvisoryCaption}));
+    // C paints the plain logarithm, Alt+C its square: two pictures.
+    h.key(kCmdLog);
+    const std::uint64_t plain = canvas_checksum(h.s);
+    h.key(kCmdLogSquared);
+    EXPECT_NE(canvas_checksum(h.s), plain);
     Harness other;
     render_hit_count(other);
     set_resolution(other.s, 300); // as after a new resolution, before the next start

@@ -55,7 +55,7 @@ int apply(Filter f, State& s) {
     case Filter::Equalize:
         return equalize(s);
     case Filter::Log:
-        return logadjust(s);
+        return logplain(s);
     case Filter::LogSquare:
         return logadjust(s);
     }
@@ -74,8 +74,10 @@ TEST(Filters, PaintEachHitPixelWithItsIndex) {
         // 1024 * 100 / 400 = 256, limited to the last entry.
         {Filter::Normalize, 2, {100, 1, 0, 400}, 400, {255, 2, kBackground, 255}},
         {Filter::Equalize, 4, {1, 1, 5}, 5, {1, 1, 128, kBackground}},
-        {Filter::Equalize, 2, {0, 3}, 3, {kBackground, 1}},                  // a single hit pixel
-        {Filter::Log, 2, {1000, 31, 2, 1}, 1000, {255, 63, 2, kBackground}}, // ln 1 = 0
+        {Filter::Equalize, 2, {0, 3}, 3, {kBackground, 1}}, // a single hit pixel
+        // ln 31 / ln 1000 * 255 = 126.77, ln 2 / ln 1000 * 255 = 25.59; ln 1 = 0.
+        {Filter::Log, 2, {1000, 31, 2, 1}, 1000, {255, 126, 25, kBackground}},
+        {Filter::Log, 2, {500, 3}, 1000, {229, 40}},
         {Filter::LogSquare, 2, {1000, 31, 2, 1}, 1000, {255, 63, 2, kBackground}},
         // Counts raised after hitmax was taken.
         {Filter::Equalize, 2, {1, 2, 7}, 2, {1, 128, 255}},
@@ -84,6 +86,7 @@ TEST(Filters, PaintEachHitPixelWithItsIndex) {
         // A tiny hitmax: 1 paints every hit pixel with the last entry, 0 nothing.
         {Filter::Log, 2, {1, 3}, 0, {kBackground, kBackground}},
         {Filter::Log, 2, {1, 3}, 1, {kBackground, kBackground}},
+        {Filter::LogSquare, 2, {1, 3}, 1, {kBackground, kBackground}},
         {Filter::Normalize, 2, {1, 3}, 0, {kBackground, kAny}},
         {Filter::Normalize, 2, {1, 3}, 1, {kPainted, kAny}},
         {Filter::Equalize, 2, {1, 3}, 0, {kAny, kPainted}},
@@ -121,7 +124,7 @@ TEST(Filters, RefuseWithoutDrawingAndNeverChangeTheCounts) {
          },
          kFilterNoBuffer},
     };
-    for (const Filter f : {Filter::Normalize, Filter::Equalize, Filter::Log}) {
+    for (const Filter f : {Filter::Normalize, Filter::Equalize, Filter::Log, Filter::LogSquare}) {
         for (const Case& c : cases) {
             State s = hit_image(2, {5, 5}, 5);
             c.spoil(s);
@@ -185,8 +188,10 @@ std::vector<int> reference_indices(Filter f, const std::vector<float>& h, unsign
     const double m = hitmax, L = std::log(m);
     for (std::size_t i = 0; i < h.size() && f != Filter::Equalize; ++i) {
         const double lh = std::log(static_cast<double>(h[i]));
-        c[i] = f == Filter::Normalize ? trunc32(1024 * static_cast<double>(h[i]) / m)
-                                      : (h[i] == 0.0f ? 0 : trunc32(lh * lh * (255 / (L * L))));
+        if (f == Filter::Normalize)
+            c[i] = trunc32(1024 * static_cast<double>(h[i]) / m);
+        else if (h[i] != 0.0f)
+            c[i] = f == Filter::Log ? trunc32(lh / L * 255) : trunc32(lh * lh * (255 / (L * L)));
     }
     if (f != Filter::Equalize) return c;
     auto count = [](float v) { return std::max(trunc32(v), 0); };
@@ -216,6 +221,7 @@ TEST(Filters, WholeImagesMatchTheFormulaPixelByPixel) {
         {Filter::Normalize, 37, 299, 299},          {Filter::Log, 37, 299, 299},
         {Filter::Normalize, 203, 70000, 3e7},       {Filter::Log, 203, 70000, 3e7},
         {Filter::Normalize, 203, 4000000000u, 3e7}, {Filter::Log, 203, 4000000000u, 3e7},
+        {Filter::LogSquare, 37, 299, 299},          {Filter::LogSquare, 203, 70000, 3e7},
         {Filter::Equalize, 37, 299, 299},           {Filter::Equalize, 203, 70000, 2e6},
     };
     for (const auto& c : cases) {
