@@ -1,5 +1,7 @@
 // Writes the fuzzers' seed corpus with the program's own writers:
-// make_seeds ATR_DIR MAP_DIR PNG_DIR
+// make_seeds ATR_DIR MAP_DIR PNG_DIR [HITS_DIR]
+#include "cli/hits_file.h"
+#include "cli/orbits.h"
 #include "core/state.h"
 #include "core/surface.h"
 #include "files/atr.h"
@@ -7,7 +9,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 using namespace morv;
 
@@ -28,11 +32,34 @@ std::string ramp(int n, const char* tail) {
     return t;
 }
 
+// A small part of a two-orbit render, as the merge fuzzer takes it: one byte
+// of mode (0: as it is, 2: merged with itself) before the part's bytes.
+bool write_hits_seed(const std::string& dir, const std::string& name, int method,
+                     std::uint8_t mode) {
+    State s;
+    s.type = 6;
+    s.method[s.type] = method;
+    if (!set_resolution(s, 16)) return false;
+    OrbitTotals totals;
+    totals.counts.assign(16 * 16, 0);
+    const OrbitJob job{.orbits = 2, .end = 2, .threads = 1, .iterations = 2000, .clock = 3};
+    render_orbits(s, job, totals, nullptr);
+    const std::string part = dir + "/" + name + ".part";
+    if (write_part(make_part(s, job, job.clock, std::move(totals)), part)) return false;
+    std::ifstream in(part, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream out(dir + "/" + name, std::ios::binary);
+    out.put(static_cast<char>(mode));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::remove(part.c_str());
+    return static_cast<bool>(out);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_seeds ATR_DIR MAP_DIR PNG_DIR\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: make_seeds ATR_DIR MAP_DIR PNG_DIR [HITS_DIR]\n");
         return 2;
     }
     const std::string atr = argv[1], map = argv[2], png = argv[3];
@@ -63,5 +90,8 @@ int main(int argc, char** argv) {
     const AtrBytes record = encode_atr(atr_from_state(ifs));
     ok = ok && writepng(canvas, 16, png + "/record.png", record, "IFS (type 9)") == 0 &&
          writepng(canvas, 16, png + "/plain.png", {}, "") == 0;
+    if (argc == 5)
+        ok = ok && write_hits_seed(argv[4], "hitcount", kMethodHitCount, 0) &&
+             write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2);
     return ok ? 0 : 1;
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for SECONDS (default 60)
-# from the seeds in fuzz/corpus and those the program's own writers make.
+# Builds the libFuzzer targets with clang and runs each for SECONDS (default 60;
+# the merge target for half of that) from the seeds in fuzz/corpus and those
+# the program's own writers make.
 # usage: fuzz/run.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build=build-fuzz
-targets="atr map png render set"
+targets="atr map png render set merge"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMORVANE_FUZZ=ON -DMORVANE_GUI=OFF -DMORVANE_WERROR=ON >/dev/null
@@ -17,15 +18,17 @@ for target in $targets; do
   mkdir -p "$corpus/$target"
   if [ -d "fuzz/corpus/$target" ]; then cp fuzz/corpus/"$target"/* "$corpus/$target/"; fi
 done
-"$build/fuzz/make_seeds" "$corpus/atr" "$corpus/map" "$corpus/png"
+"$build/fuzz/make_seeds" "$corpus/atr" "$corpus/map" "$corpus/png" "$corpus/merge"
 cp "$corpus"/atr/* "$corpus/render/"
 maps=../shared/testdata/maps
 if [ -d "$maps" ]; then cp "$maps"/16.map "$maps"/goodega.map "$maps"/landscap.map "$corpus/map/"; fi
 
 for target in $targets; do
   log="$build/fuzz_$target.log"
-  echo "fuzzing $target for ${seconds}s"
-  if ! (cd "$build" && "./fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 \
+  time="$seconds"
+  if [ "$target" = merge ]; then time=$(( (seconds + 1) / 2 )); fi
+  echo "fuzzing $target for ${time}s"
+  if ! (cd "$build" && "./fuzz/fuzz_$target" -max_total_time="$time" -timeout=10 \
           -rss_limit_mb=2048 -malloc_limit_mb=256 -print_final_stats=1 "corpus/$target") >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz_$target found a failure (see $log)"

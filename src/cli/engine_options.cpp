@@ -1,10 +1,13 @@
 #include "cli/engine_options.h"
 
 #include "cli/options.h"
+#include "cli/orbits.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace morv {
@@ -37,14 +40,14 @@ bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOption
     const bool known = arg == "--orbits" || arg == "--threads" || arg == "--orbit-range" ||
                        arg == "--save-hits" || arg == "--merge";
     if (!known) return false;
-    if (i + 1 >= argc) {
+    if (i + 1 >= argc || looks_like_option(argv[i + 1])) {
         err = arg + " needs a value";
         return true;
     }
     const std::string v = argv[++i];
     long long n = 0;
     if (arg == "--orbits") {
-        if (!(err = positive(arg, v, 1LL << 40, n))) out.orbits = n;
+        if (!(err = positive(arg, v, kMaxOrbits, n))) out.orbits = n;
     } else if (arg == "--threads") {
         if (!(err = positive(arg, v, 1024, n))) out.threads = static_cast<int>(n);
     } else if (arg == "--orbit-range") {
@@ -85,11 +88,10 @@ unsigned long long render_bytes(int res, const EngineOptions& o, int threads) {
     return bytes;
 }
 
-unsigned long long memory_budget() {
-    if (const char* limit = std::getenv("MORVANE_MEMORY_LIMIT")) {
-        long long n = 0;
-        if (parse_int(limit, n) && n >= 0) return static_cast<unsigned long long>(n);
-    }
+namespace {
+
+// What the system reports as available, or the machine's memory.
+unsigned long long available_memory() {
     std::ifstream meminfo("/proc/meminfo");
     std::string line;
     while (std::getline(meminfo, line))
@@ -100,6 +102,30 @@ unsigned long long memory_budget() {
         }
     const long pages = ::sysconf(_SC_PHYS_PAGES), page = ::sysconf(_SC_PAGESIZE);
     return pages > 0 && page > 0 ? static_cast<unsigned long long>(pages) * page : ~0ull;
+}
+
+// The address space the process may still take under its limit (ulimit -v),
+// or no bound when there is none.
+unsigned long long address_space_left() {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return ~0ull;
+    std::ifstream statm("/proc/self/statm");
+    unsigned long long pages = 0;
+    statm >> pages;
+    const long page = ::sysconf(_SC_PAGESIZE);
+    const unsigned long long used = page > 0 ? pages * static_cast<unsigned long long>(page) : 0;
+    const auto cap = static_cast<unsigned long long>(limit.rlim_cur);
+    return cap > used ? cap - used : 0;
+}
+
+} // namespace
+
+unsigned long long memory_budget() {
+    if (const char* limit = std::getenv("MORVANE_MEMORY_LIMIT")) {
+        long long n = 0;
+        if (parse_int(limit, n) && n >= 0) return static_cast<unsigned long long>(n);
+    }
+    return std::min(available_memory(), address_space_left());
 }
 
 } // namespace morv

@@ -30,7 +30,8 @@ std::optional<std::string> check_engine_options(const EngineOptions& o);
 unsigned long long render_bytes(int res, const EngineOptions& o, int threads);
 
 // The memory a render may use: MORVANE_MEMORY_LIMIT (bytes) when set, else
-// what the system reports as available.
+// what the system reports as available, and no more than the address space
+// left under the process's limit (ulimit -v).
 unsigned long long memory_budget();
 
 } // namespace morv

@@ -10,15 +10,21 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <zlib.h>
 
 namespace morv {
 
 namespace {
 
 constexpr char kMagic[8] = {'M', 'O', 'R', 'V', 'H', 'I', 'T', 'S'};
-constexpr std::uint32_t kVersion = 1;
-constexpr std::size_t kHeaderSize = 8 + 4 * 6 + 8 * 6 + kAtrSize + 768 + 4;
+// Version 1 parts carried no checksum over their counts: a part cut short or
+// damaged in its counts merged without a word, so they are refused.
+constexpr std::uint32_t kVersion = 2;
+constexpr std::uint32_t kFirstVersion = 1;
+constexpr std::size_t kHeaderSize = 8 + 4 * 6 + 8 * 6 + kAtrSize + 768 + 4 + 8 + 4 + 4;
 constexpr std::uint32_t kMaxRes = 16384;
+constexpr std::uint32_t kRawCounts = 0;              // counts stored as they are, 8 bytes each
+constexpr std::size_t kBlock = std::size_t{1} << 16; // counts per block read or written
 
 struct Writer {
     std::vector<std::uint8_t> bytes;
@@ -48,6 +54,27 @@ struct Reader {
     }
 };
 
+std::uint32_t crc(std::uint32_t running, const std::vector<std::uint8_t>& bytes) {
+    return static_cast<std::uint32_t>(crc32_z(running, bytes.data(), bytes.size()));
+}
+
+// Counts i.. (one block at most) as little-endian bytes, whatever the machine.
+std::vector<std::uint8_t> encode_block(const std::vector<std::uint64_t>& c, std::size_t i) {
+    Writer w;
+    w.bytes.reserve(8 * kBlock);
+    for (std::size_t j = i; j < std::min(c.size(), i + kBlock); ++j)
+        w.u64(c[j]);
+    return w.bytes;
+}
+
+// The checksum of the counts as the file stores them before any encoding.
+std::uint32_t counts_crc(const std::vector<std::uint64_t>& c) {
+    std::uint32_t sum = static_cast<std::uint32_t>(crc32_z(0, nullptr, 0));
+    for (std::size_t i = 0; i < c.size(); i += kBlock)
+        sum = crc(sum, encode_block(c, i));
+    return sum;
+}
+
 // Everything but the orbit range and the counts: what parts of one render share.
 std::vector<std::uint8_t> shared_fields(const HitsPart& p) {
     Writer w;
@@ -71,6 +98,10 @@ std::uint64_t fnv1a(const std::vector<std::uint8_t>& bytes) {
     return h;
 }
 
+std::uint64_t counts_bytes(std::uint32_t res) {
+    return std::uint64_t{8} * res * res;
+}
+
 std::vector<std::uint8_t> header(const HitsPart& p) {
     Writer w;
     w.bytes.assign(kMagic, kMagic + 8);
@@ -79,7 +110,7 @@ std::vector<std::uint8_t> header(const HitsPart& p) {
     w.u32(p.res);
     w.u32(p.type);
     w.u32(p.method);
-    w.u32(0);
+    w.u32(kRawCounts);
     w.u64(p.orbits);
     w.u64(p.first);
     w.u64(p.end);
@@ -90,6 +121,9 @@ std::vector<std::uint8_t> header(const HitsPart& p) {
     for (const RGB& e : p.palette)
         w.bytes.insert(w.bytes.end(), e.begin(), e.end());
     w.u32(p.back);
+    w.u64(counts_bytes(p.res));
+    w.u32(p.counts_crc);
+    w.u32(crc(0, w.bytes));
     return w.bytes;
 }
 
@@ -102,10 +136,6 @@ std::optional<std::string> check_header(const HitsPart& p) {
     if (p.orbits < 1 || p.first >= p.end || p.end > p.orbits) return "bad orbit range";
     if (p.params_hash != fnv1a(shared_fields(p))) return "header damaged (hash mismatch)";
     return std::nullopt;
-}
-
-std::string system_reason() {
-    return std::strerror(errno);
 }
 
 } // namespace
@@ -126,24 +156,21 @@ HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, Orbi
     p.back = s.back;
     p.params_hash = fnv1a(shared_fields(p));
     p.totals = std::move(totals);
+    p.counts_crc = counts_crc(p.totals.counts);
     return p;
 }
 
 std::optional<std::string> write_part(const HitsPart& part, const std::string& path) {
     AtomicFile f;
-    if (!f.open(path)) return path + ": " + system_reason();
+    bool ok = f.open(path);
     const std::vector<std::uint8_t> head = header(part);
-    bool ok = f.write(head.data(), head.size());
-    // The counts in blocks, little-endian whatever the machine.
-    std::vector<std::uint8_t> block;
+    ok = ok && f.write(head.data(), head.size());
     const std::vector<std::uint64_t>& c = part.totals.counts;
-    for (std::size_t i = 0; ok && i < c.size(); i += 1 << 16) {
-        Writer w;
-        for (std::size_t j = i; j < std::min(c.size(), i + (1 << 16)); ++j)
-            w.u64(c[j]);
-        ok = f.write(w.bytes.data(), w.bytes.size());
+    for (std::size_t i = 0; ok && i < c.size(); i += kBlock) {
+        const std::vector<std::uint8_t> block = encode_block(c, i);
+        ok = f.write(block.data(), block.size());
     }
-    if (!ok || !f.commit()) return path + ": " + system_reason();
+    if (!ok || !f.commit()) return path + ": " + f.error();
     return std::nullopt;
 }
 
@@ -155,7 +182,7 @@ HitsPart decode_fields(Reader r) {
     p.res = r.u32();
     p.type = r.u32();
     p.method = r.u32();
-    r.u32();
+    p.encoding = r.u32();
     p.orbits = r.u64();
     p.first = r.u64();
     p.end = r.u64();
@@ -169,35 +196,50 @@ HitsPart decode_fields(Reader r) {
         r.at += 3;
     }
     p.back = r.u32();
+    p.stored_bytes = r.u64();
+    p.counts_crc = r.u32();
     return p;
 }
 
 std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     std::vector<std::uint8_t> head(kHeaderSize);
-    if (std::fread(head.data(), 1, head.size(), f) != head.size())
-        return "not a hit-count part (too short)";
+    const std::size_t got = std::fread(head.data(), 1, head.size(), f);
+    if (got < 16) return "not a hit-count part (too short)";
     if (std::memcmp(head.data(), kMagic, 8) != 0) return "not a hit-count part";
     Reader r{head.data() + 8};
-    if (r.u32() != kVersion) return "unsupported hit-count part version";
+    const std::uint32_t version = r.u32();
+    if (version == kFirstVersion)
+        return "an older morvane-render wrote this part without a checksum over its counts; "
+               "draw it again";
+    if (version != kVersion) return "unsupported hit-count part version";
     if (r.u32() != kHeaderSize) return "bad header size";
+    if (got != head.size()) return "not a hit-count part (too short)";
+    Reader tail{head.data() + kHeaderSize - 4};
+    head.resize(kHeaderSize - 4);
+    if (tail.u32() != crc(0, head)) return "header damaged (checksum mismatch)";
     p = decode_fields(r);
-    return check_header(p);
+    if (p.encoding != kRawCounts) return "unknown encoding of its counts";
+    if (auto e = check_header(p)) return e;
+    if (p.stored_bytes != counts_bytes(p.res))
+        return "size of its counts does not match its resolution";
+    return std::nullopt;
 }
 
-// Exactly `n` counts must follow the header: the file's size is checked
+// Exactly the counts must follow the header: the file's size is checked
 // before anything that large is allocated.
-std::optional<std::string> seek_counts(std::FILE* f, std::size_t n) {
-    if (std::fseek(f, 0, SEEK_END) != 0) return system_reason();
+std::optional<std::string> seek_counts(std::FILE* f, std::uint64_t bytes) {
+    if (std::fseek(f, 0, SEEK_END) != 0) return std::string(std::strerror(errno));
     const long size = std::ftell(f);
-    if (size < 0 || static_cast<std::uint64_t>(size) != kHeaderSize + n * 8)
-        return "size does not match its resolution";
-    if (std::fseek(f, static_cast<long>(kHeaderSize), SEEK_SET) != 0) return system_reason();
+    if (size < 0 || static_cast<std::uint64_t>(size) != kHeaderSize + bytes)
+        return "size does not match its resolution (cut short?)";
+    if (std::fseek(f, static_cast<long>(kHeaderSize), SEEK_SET) != 0)
+        return std::string(std::strerror(errno));
     return std::nullopt;
 }
 
 std::optional<std::string> read_counts(std::FILE* f, HitsPart& p) {
     const std::size_t n = static_cast<std::size_t>(p.res) * p.res;
-    if (auto e = seek_counts(f, n)) return e;
+    if (auto e = seek_counts(f, p.stored_bytes)) return e;
     p.totals.method = static_cast<int>(p.method);
     try {
         p.totals.counts.assign(n, 0);
@@ -205,17 +247,22 @@ std::optional<std::string> read_counts(std::FILE* f, HitsPart& p) {
         return "not enough memory for its counts";
     }
     const std::uint64_t limit = p.method == kMethodHitCount ? p.iterations : 255;
-    std::vector<std::uint8_t> block(std::size_t{8} << 16);
+    std::vector<std::uint8_t> block(8 * kBlock);
+    std::uint32_t sum = static_cast<std::uint32_t>(crc32_z(0, nullptr, 0));
+    bool too_large = false;
     for (std::size_t i = 0; i < n;) {
-        const std::size_t take = std::min(n - i, std::size_t{1} << 16);
+        const std::size_t take = std::min(n - i, kBlock);
         if (std::fread(block.data(), 8, take, f) != take) return "read failed";
+        sum = static_cast<std::uint32_t>(crc32_z(sum, block.data(), 8 * take));
         Reader b{block.data()};
         for (std::size_t j = 0; j < take; ++j, ++i) {
-            const std::uint64_t v = b.u64();
-            if (v > limit) return "a count exceeds what the render can produce";
-            p.totals.counts[i] = v;
+            p.totals.counts[i] = b.u64();
+            too_large = too_large || p.totals.counts[i] > limit;
         }
     }
+    // The checksum first: a damaged part is called damaged, whatever its values.
+    if (sum != p.counts_crc) return "counts damaged (checksum mismatch)";
+    if (too_large) return "a count exceeds what the render can produce";
     return std::nullopt;
 }
 
@@ -267,6 +314,14 @@ std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
     if (!e) e = read_counts(f.get(), p);
     if (e) return path + ": " + *e;
     part = std::move(p);
+    return std::nullopt;
+}
+
+std::optional<std::string> read_part_header(const std::string& path, HitsPart& part) {
+    std::string why;
+    const InputStream f = open_input_stream(path, why);
+    if (!f) return path + ": " + why;
+    if (auto e = read_header(f.get(), part)) return path + ": " + *e;
     return std::nullopt;
 }
 

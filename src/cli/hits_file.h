@@ -18,6 +18,9 @@ struct HitsPart {
     std::uint64_t orbits = 0, first = 0, end = 0, iterations = 0;
     std::int64_t clock = 0;
     std::uint64_t params_hash = 0;
+    std::uint32_t encoding = 0;       // how the counts are stored; 0: as they are
+    std::uint64_t stored_bytes = 0;   // the counts' bytes in the file
+    std::uint32_t counts_crc = 0;     // CRC-32 of the counts before any encoding
     std::vector<std::uint8_t> record; // the parameter record, kAtrSize bytes
     Palette palette{};
     COLORREF back = 0;
@@ -27,8 +30,13 @@ struct HitsPart {
 // The part a render of `job` over `s` makes from `totals`.
 HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, OrbitTotals totals);
 
-// Writes a part; the system's reason on failure.
+// Writes a part through the careful save: complete, or the old file left as
+// it was. The system's reason on failure.
 std::optional<std::string> write_part(const HitsPart& part, const std::string& path);
+
+// Reads and checks a part's header only (its resolution, before the memory
+// for its counts is asked for).
+std::optional<std::string> read_part_header(const std::string& path, HitsPart& part);
 
 // Reads and checks a part; a clear reason when the file is not a sound one.
 std::optional<std::string> read_part(const std::string& path, HitsPart& part);

@@ -14,6 +14,12 @@ extern "C" void record_stop_signal(int sig) {
     g_stop_signal = sig;
 }
 
+// The signals that end a process by default and may be caught. The faults
+// (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGSYS, SIGTRAP) are left alone:
+// going on after one of them is not safe.
+constexpr int kStopSignals[] = {SIGINT,  SIGTERM,   SIGHUP,  SIGQUIT, SIGALRM, SIGUSR1,  SIGUSR2,
+                                SIGPOLL, SIGVTALRM, SIGPROF, SIGXCPU, SIGPWR,  SIGSTKFLT};
+
 } // namespace
 
 void catch_stop_signals() {
@@ -21,8 +27,16 @@ void catch_stop_signals() {
     action.sa_handler = record_stop_signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // a save under way carries on undisturbed
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int sig : kStopSignals)
+        sigaction(sig, &action, nullptr);
+}
+
+void ignore_write_signals() {
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
+    sigaction(SIGXFSZ, &action, nullptr);
 }
 
 int stop_signal() {

@@ -1,6 +1,7 @@
 // morvane-render: renders one image without a window.
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
+#include "cli/hits_file.h"
 #include "cli/interrupt.h"
 #include "cli/messages.h"
 #include "cli/options.h"
@@ -17,8 +18,10 @@
 #include "formulas/steps.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <unistd.h>
 
@@ -69,8 +72,8 @@ int apply_filter(State& s, const std::string& filter) {
     else
         rc = logadjust(s);
     if (rc != kFilterDone)
-        std::fprintf(stderr, "morvane-render: --filter %s not applied: %s\n", filter.c_str(),
-                     filter_result_text(rc));
+        std::fprintf(stderr, "morvane-render: --filter %s not applied: %s; nothing written\n",
+                     filter.c_str(), filter_result_text(rc));
     return rc;
 }
 
@@ -84,29 +87,51 @@ int memory_error(const std::string& message) {
     return kExitMemory;
 }
 
+// The files this run writes: the part alone with --save-hits, else the image
+// and the record when asked for.
+std::vector<NamedPath> outputs_of(const CliOptions& o) {
+    if (!o.engine.save_hits.empty()) return {{"--save-hits", o.engine.save_hits}};
+    std::vector<NamedPath> outputs{{"-o", o.output}};
+    if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
+    return outputs;
+}
+
 // Outputs that are one file, or that are an input of this run, are refused
 // before anything is rendered or written.
 std::optional<std::string> path_clash(const CliOptions& o) {
-    std::vector<NamedPath> outputs{{"-o", o.output}}, inputs;
-    if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
+    std::vector<NamedPath> inputs;
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
         inputs.push_back({"parameter file", atr});
     if (o.palette != "1" && o.palette != "2")
         inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
-    return find_path_clash(outputs, inputs);
+    for (const std::string& part : o.engine.merge)
+        inputs.push_back({"part", part});
+    return find_path_clash(outputs_of(o), inputs);
 }
 
 // A save that cannot work is reported before the render, not after it.
 int check_outputs(const CliOptions& o) {
-    for (const std::string& path : {o.output, o.atr_out}) {
-        if (path.empty()) continue;
-        if (const std::string why = AtomicFile::refusal(path); !why.empty()) {
+    for (const NamedPath& out : outputs_of(o)) {
+        if (const std::string why = AtomicFile::refusal(out.path); !why.empty()) {
             std::fprintf(stderr, "morvane-render: %s (%s): %s; nothing was rendered\n",
-                         kCliSaveError[0], path.c_str(), why.c_str());
+                         kCliSaveError[0], out.path.c_str(), why.c_str());
             return kExitWrite;
         }
     }
     return 0;
+}
+
+// A filter needs hit counts and 1000 iterations; known before the drawing,
+// so refused before it rather than leaving an unfiltered image.
+std::optional<std::string> filter_refusal(const State& s, const std::string& filter,
+                                          long long calls) {
+    if (filter.empty()) return std::nullopt;
+    if (s.method[s.type] != kMethodHitCount)
+        return "--filter " + filter + ": " + filter_result_text(kFilterNotHitCount) +
+               " (give --set method=3)";
+    if (calls < 1000)
+        return "--filter " + filter + ": " + filter_result_text(kFilterTooFewIterations);
+    return std::nullopt;
 }
 
 int write_error(int rc, const std::string& path, const std::string& reason) {
@@ -140,14 +165,23 @@ std::optional<int> print_info(const CliOptions& o) {
     return std::nullopt;
 }
 
+// --merge: the parts' own resolution is what must fit in memory.
+int set_up_merge(State& s, const CliOptions& o, long long& merged_calls) {
+    HitsPart first;
+    if (auto e = read_part_header(o.engine.merge.front(), first))
+        return usage_error("--merge: " + *e);
+    if (auto e = check_memory(s, static_cast<int>(first.res), o.engine)) return memory_error(*e);
+    const bool recolour = std::find(o.given.begin(), o.given.end(), "--palette") != o.given.end();
+    if (auto e = merge(s, o.engine, recolour ? &o.palette : nullptr, merged_calls))
+        return usage_error(*e);
+    return 0;
+}
+
 // The state to draw: summed from --merge parts, or made from the parameter
 // file and the options. 0 or the exit status of a failure.
 int set_up(State& s, const CliOptions& o, long long& merged_calls) {
-    if (auto e = check_memory(s, o.res, o.engine)) return usage_error(*e);
-    if (o.engine.merging) {
-        if (auto e = merge(s, o.engine, merged_calls)) return usage_error(*e);
-        return 0;
-    }
+    if (o.engine.merging) return set_up_merge(s, o, merged_calls);
+    if (auto e = check_memory(s, o.res, o.engine)) return memory_error(*e);
     if (!set_resolution(s, o.res))
         return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
                             std::to_string(o.res) + " image");
@@ -187,38 +221,44 @@ void print_summary(const State& s, long long calls, double seconds, bool with_hi
     std::printf("wrote %s\n", wrote.c_str());
 }
 
-// After the drawing: nothing when interrupted (unless --save-partial), the
-// summary alone when the counts were saved, else the image filtered and written.
-int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds) {
-    if (const int sig = stop_signal(); sig != 0 && !o.save_partial) {
-        std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
-                     done.calls);
-        return kExitSignalBase + sig;
-    }
-    if (!done.image) {
-        if (!o.quiet) print_summary(s, done.calls, seconds, false, o.engine.save_hits);
-        return 0;
-    }
-    if (!o.filter.empty() && apply_filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
-    if (const int rc = write_outputs(s, o); rc != 0) return rc;
-    if (!o.quiet) print_summary(s, done.calls, seconds, true, o.output);
-    // Interrupted with --save-partial, or while saving (which was completed).
+// The exit status after a complete save: a stop signal that came while saving
+// let the save finish, and is still reported.
+int after_save() {
     if (const int sig = stop_signal(); sig != 0) return kExitSignalBase + sig;
     return 0;
 }
 
-int run(int argc, char** argv) {
-    CliOptions o;
-    if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
-    if (auto rc = print_info(o)) return *rc;
+// After the drawing: nothing when interrupted (unless --save-partial, which
+// never applies to a part: a part is whole or absent), the summary alone when
+// the counts were saved, else the image filtered and written.
+int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds) {
+    if (done.interrupted && (!o.save_partial || !done.image)) {
+        std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
+                     done.calls);
+        return kExitSignalBase + stop_signal();
+    }
+    if (!done.image) {
+        if (!o.quiet) print_summary(s, done.calls, seconds, false, o.engine.save_hits);
+        return after_save();
+    }
+    if (!o.filter.empty())
+        if (const int rc = apply_filter(s, o.filter); rc != kFilterDone)
+            return rc == kFilterNoMemory ? kExitMemory : kExitUsage;
+    if (const int rc = write_outputs(s, o); rc != 0) return rc;
+    if (!o.quiet) print_summary(s, done.calls, seconds, true, o.output);
+    return after_save();
+}
+
+int run(const CliOptions& o) {
     if (auto e = path_clash(o)) return usage_error(*e);
     State s;
     s.steps = &fpointer;
     long long merged_calls = 0;
     if (const int rc = set_up(s, o, merged_calls); rc != 0) return rc;
-    if (o.analyze && !o.engine.merging) return analyze(s);
-    if (o.engine.save_hits.empty())
-        if (const int rc = check_outputs(o); rc != 0) return rc;
+    if (o.analyze) return analyze(s);
+    if (auto e = filter_refusal(s, o.filter, o.engine.merging ? merged_calls : o.iterations))
+        return usage_error(*e);
+    if (const int rc = check_outputs(o); rc != 0) return rc;
     if (o.random && !o.engine.merging)
         if (const int rc = search(s); rc != 0) return rc;
 
@@ -229,6 +269,23 @@ int run(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return finish(s, o, done, seconds);
+}
+
+// What was printed must have reached its reader: a pipe closed early is said,
+// not passed over.
+int check_stdout(int status) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    std::fprintf(stderr, "morvane-render: could not write to standard output: %s\n",
+                 errno == EPIPE ? "the reader went away" : std::strerror(errno));
+    return status == 0 ? kExitWrite : status;
+}
+
+int run(int argc, char** argv) {
+    ignore_write_signals();
+    CliOptions o;
+    if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
+    if (auto rc = print_info(o)) return check_stdout(*rc);
+    return check_stdout(run(o));
 }
 
 } // namespace

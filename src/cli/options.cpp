@@ -26,6 +26,11 @@ bool parse_double(const std::string& text, double& out) {
     return true;
 }
 
+bool looks_like_option(const char* word) {
+    return word[0] == '-' && word[1] != '\0' && !(word[1] >= '0' && word[1] <= '9') &&
+           word[1] != '.';
+}
+
 namespace {
 
 std::optional<std::string> ranged_int(const std::string& opt, const std::string& text, long long lo,
@@ -34,13 +39,6 @@ std::optional<std::string> ranged_int(const std::string& opt, const std::string&
     if (out < lo || out > hi)
         return opt + ": " + text + " is outside " + std::to_string(lo) + ".." + std::to_string(hi);
     return std::nullopt;
-}
-
-// The next word is an option, not a missing value, unless it is a number
-// ("--seed -5"); a file whose name starts with '-' can be given as "./-name".
-bool looks_like_option(const char* word) {
-    return word[0] == '-' && word[1] != '\0' && !(word[1] >= '0' && word[1] <= '9') &&
-           word[1] != '.';
 }
 
 using Reason = std::optional<std::string>;
@@ -93,6 +91,7 @@ struct ValuedOption {
     const char* name;
     const char* alias;
     Reason (*set)(const std::string& value, CliOptions& out);
+    bool names_file = false; // an empty value names no file: refused, not ignored
 };
 
 constexpr ValuedOption kValuedOptions[] = {
@@ -100,11 +99,11 @@ constexpr ValuedOption kValuedOptions[] = {
     {"--res", nullptr, set_res},
     {"--iterations", nullptr, set_iterations},
     {"--set", nullptr, add_set},
-    {"--palette", nullptr, set_text<&CliOptions::palette>},
+    {"--palette", nullptr, set_text<&CliOptions::palette>, true},
     {"--filter", nullptr, set_filter},
     {"--seed", nullptr, set_seed},
-    {"-o", "--output", set_text<&CliOptions::output>},
-    {"--atr-out", nullptr, set_text<&CliOptions::atr_out>},
+    {"-o", "--output", set_text<&CliOptions::output>, true},
+    {"--atr-out", nullptr, set_text<&CliOptions::atr_out>, true},
 };
 
 struct Flag {
@@ -135,17 +134,57 @@ Reason parse_argument(int argc, const char* const* argv, int& i, CliOptions& out
     const std::string arg = argv[i];
     if (const Flag* flag = find_option(kFlags, arg)) {
         out.*(flag->field) = true;
+        out.given.emplace_back(flag->name);
         return std::nullopt;
     }
     if (const ValuedOption* option = find_option(kValuedOptions, arg)) {
         if (i + 1 >= argc || looks_like_option(argv[i + 1])) return arg + " needs a value";
-        return option->set(argv[++i], out);
+        out.given.emplace_back(option->name);
+        const std::string value = argv[++i];
+        if (option->names_file && value.empty()) return arg + ": empty file name";
+        return option->set(value, out);
     }
     Reason err;
-    if (parse_engine_option(argc, argv, i, out.engine, err)) return err;
+    if (parse_engine_option(argc, argv, i, out.engine, err)) {
+        out.given.push_back(arg);
+        return err;
+    }
     if (!arg.empty() && arg[0] == '-') return "unknown option " + arg;
+    if (arg.empty()) return std::string("empty parameter file name");
     if (!out.atr_in.empty()) return "more than one parameter file given: " + arg;
     out.atr_in = arg;
+    return std::nullopt;
+}
+
+// Options that change the picture or how it is drawn; --merge draws the one
+// the parts hold, so these would be silently lost there.
+constexpr const char* kNotWithMerge[] = {"--type",   "--res",     "--iterations",  "--set",
+                                         "--seed",   "--pacing",  "--analyze",     "--random",
+                                         "--orbits", "--threads", "--save-partial"};
+
+Reason merge_refusal(const CliOptions& o) {
+    if (!o.engine.merging) return std::nullopt;
+    if (!o.atr_in.empty())
+        return "--merge takes the parameters from the parts; it reads no parameter file (" +
+               o.atr_in + ")";
+    for (const std::string& name : o.given)
+        for (const char* refused : kNotWithMerge)
+            if (name == refused)
+                return "--merge draws the picture the parts hold; " + name +
+                       " cannot change it: leave it out";
+    return std::nullopt;
+}
+
+// Options about the image that --save-hits does not write.
+constexpr const char* kNotWithSaveHits[] = {"-o", "--atr-out", "--filter", "--save-partial"};
+
+Reason save_hits_refusal(const CliOptions& o) {
+    if (o.engine.save_hits.empty()) return std::nullopt;
+    for (const std::string& name : o.given)
+        for (const char* refused : kNotWithSaveHits)
+            if (name == refused)
+                return "--save-hits writes a part, whole or not at all, and no image; " + name +
+                       " belongs to the --merge of the parts";
     return std::nullopt;
 }
 
@@ -156,7 +195,9 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         if (auto e = parse_argument(argc, argv, i, out)) return e;
     if (out.output.empty()) return std::string("--output: empty file name");
     if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
-    return check_engine_options(out.engine);
+    if (auto e = check_engine_options(out.engine)) return e;
+    if (auto e = save_hits_refusal(out)) return e;
+    return merge_refusal(out);
 }
 
 } // namespace morv

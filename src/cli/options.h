@@ -28,6 +28,7 @@ struct CliOptions {
     bool help = false;
     bool version = false;
     EngineOptions engine;
+    std::vector<std::string> given; // the options on the command line, by their main names
 };
 
 inline constexpr const char* kUsage =
@@ -54,8 +55,10 @@ inline constexpr const char* kUsage =
     "                       (point, plane and random-branch maps with method 1 or 3)\n"
     "  --threads N          threads for the orbits (default: the number of cores)\n"
     "  --orbit-range A:B    draw only orbits A..B-1 of K (needs --save-hits)\n"
-    "  --save-hits FILE     write the raw hit counts of the orbits drawn, no image\n"
-    "  --merge FILE...      combine --save-hits parts into the image (-o)\n"
+    "  --save-hits FILE     write the raw hit counts of the orbits drawn, no image;\n"
+    "                       only a complete part is written\n"
+    "  --merge FILE...      combine --save-hits parts into the image (-o); takes\n"
+    "                       --palette and --filter, refuses what would change the picture\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --save-partial       when interrupted, still write the image drawn so far\n"
@@ -63,11 +66,15 @@ inline constexpr const char* kUsage =
     "loaded before --type and --set.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"
     "input file, 3 --random accepted no parameter set, 4 not enough memory,\n"
-    "130 or 143 interrupted by SIGINT (Ctrl-C) or SIGTERM: nothing written, or with\n"
-    "--save-partial the image so far.\n";
+    "128+N ended by signal N (130 Ctrl-C, 143 SIGTERM, 129 SIGHUP, ...): nothing\n"
+    "written, or with --save-partial the image so far.\n";
 
 // Reads the command line; on a usage error returns the message for stderr.
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out);
+
+// The next word is an option, not a value, unless it is a number ("--seed
+// -5"); a file whose name starts with '-' can be given as "./-name".
+bool looks_like_option(const char* word);
 
 // Strict number readers: the whole text must be the number.
 bool parse_int(const std::string& text, long long& out);

@@ -9,8 +9,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
 namespace morv {
@@ -70,8 +73,8 @@ VOXEL shared_start(State& base, long long iterations) {
 }
 
 // Calls of one orbit over the shared parameters, as the renderer runs the
-// one orbit: a pause is resumed at once. False when the image completed or
-// its buffer could not be had.
+// one orbit: a pause is resumed at once. False when the image completed;
+// std::bad_alloc when its buffer could not be had (the orbit would be lost).
 bool run_orbit(const Params& ps, Orbit& o, long long calls) {
     long long made = 0;
     while (made < calls) {
@@ -83,7 +86,8 @@ bool run_orbit(const Params& ps, Orbit& o, long long calls) {
             out = run_calls(ps, o.rc, calls - made, &fused_kernels);
         }
         made += out.calls;
-        if (out.last == Outcome::Complete || out.last == Outcome::NoMemory) return false;
+        if (out.last == Outcome::NoMemory) throw std::bad_alloc();
+        if (out.last == Outcome::Complete) return false;
     }
     return true;
 }
@@ -113,34 +117,80 @@ std::optional<std::string> orbits_refusal(const State& s) {
     return std::nullopt;
 }
 
+std::optional<std::string> orbit_count_refusal(long long orbits, long long iterations, int res) {
+    // An orbit costs a pass over the whole image (cleared, then added to the
+    // totals) besides its calls; orbits too short to outweigh that would spend
+    // the render clearing images.
+    const long long pixels = static_cast<long long>(res) * res;
+    const long long least = std::max(1LL, pixels / kPixelsPerOrbitCall);
+    const long long most = std::min(kMaxOrbits, std::max(1LL, iterations / least));
+    if (orbits <= most) return std::nullopt;
+    return "--orbits " + std::to_string(orbits) + ": " + std::to_string(iterations) +
+           " iterations at " + std::to_string(res) + " x " + std::to_string(res) +
+           " can use at most " + std::to_string(most) + " orbits (each needs " +
+           std::to_string(least) + " iterations or more" +
+           (most == kMaxOrbits ? ", and " + std::to_string(kMaxOrbits) + " is the limit" : "") +
+           "); give more --iterations or fewer --orbits";
+}
+
 long long orbit_calls(long long iterations, long long orbits, long long k) {
     return iterations / orbits + (k < iterations % orbits ? 1 : 0);
 }
 
-void render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
-                   const std::function<void(long long)>& progress) {
+namespace {
+
+// What the workers share: the next orbit to draw, the calls made, and why
+// they all stop early (a stop signal, or a worker that ran out of memory).
+struct OrbitWork {
+    std::atomic<long long> next{0}, done{0};
+    std::atomic<bool> failed{false};
+    std::mutex merge;
+    std::exception_ptr failure;
+    bool stopping() const { return failed.load() || stop_signal() != 0; }
+};
+
+// Draws orbit k whole, in slices so that the progress line moves during long
+// orbits and a stop is felt within one slice; false when it was stopped.
+bool draw_orbit(const Params& params, Orbit& o, long long calls, OrbitWork& work,
+                const std::function<void(long long)>* progress) {
+    constexpr long long kSlice = 1 << 20;
+    for (long long made = 0; made < calls;) {
+        if (work.stopping()) return false;
+        const long long step = std::min(kSlice, calls - made);
+        const bool more = run_orbit(params, o, step);
+        made += step;
+        work.done += step;
+        if (progress != nullptr && *progress) (*progress)(work.done.load());
+        if (!more) break;
+    }
+    return true;
+}
+
+} // namespace
+
+long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
+                        const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
     const VOXEL start = shared_start(base, job.iterations);
     const Params& params = base; // read by every orbit, written by none
-    const std::int64_t clock = job.clock;
-    std::atomic<long long> next{job.first}, done{0};
-    std::mutex merge;
+    OrbitWork work;
+    work.next = job.first;
     auto worker = [&](bool reporter) {
-        for (long long k; (k = next.fetch_add(1)) < job.end;) {
-            Orbit o = orbit_of(base, start, k, clock);
-            const long long calls = orbit_calls(job.iterations, job.orbits, k);
-            // Runs in slices so that the progress line moves during long orbits.
-            constexpr long long kSlice = 1 << 20;
-            for (long long made = 0; made < calls && stop_signal() == 0;) {
-                const long long step = std::min(kSlice, calls - made);
-                const bool more = run_orbit(params, o, step);
-                made += step;
-                done += step;
-                if (reporter && progress) progress(done.load());
-                if (!more) break;
+        try {
+            for (long long k; !work.stopping() && (k = work.next.fetch_add(1)) < job.end;) {
+                Orbit o = orbit_of(base, start, k, job.clock);
+                const long long calls = orbit_calls(job.iterations, job.orbits, k);
+                // A stopped orbit is not added: the totals are not used then.
+                if (!draw_orbit(params, o, calls, work, reporter ? &progress : nullptr)) break;
+                const std::lock_guard<std::mutex> lock(work.merge);
+                add_orbit(o.rc, totals);
             }
-            const std::lock_guard<std::mutex> lock(merge);
-            add_orbit(o.rc, totals);
+        } catch (...) {
+            // Out of memory (or worse) in one thread stops them all and is
+            // reported by the caller, not by std::terminate.
+            const std::lock_guard<std::mutex> lock(work.merge);
+            if (!work.failure) work.failure = std::current_exception();
+            work.failed = true;
         }
     };
     const int extra = std::max(0, std::min<int>(job.threads, static_cast<int>(std::min<long long>(
@@ -148,11 +198,17 @@ void render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                                       1);
     std::vector<std::thread> pool;
     pool.reserve(static_cast<std::size_t>(extra));
-    for (int i = 0; i < extra; ++i)
-        pool.emplace_back(worker, false);
+    try {
+        for (int i = 0; i < extra; ++i)
+            pool.emplace_back(worker, false);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for draw the same totals.
+    }
     worker(true);
     for (std::thread& t : pool)
         t.join();
+    if (work.failure) std::rethrow_exception(work.failure);
+    return work.done.load();
 }
 
 void paint_totals(State& s, const OrbitTotals& totals, long long calls) {

@@ -30,6 +30,16 @@ struct OrbitTotals {
 // Why the state's type and method cannot be drawn as several orbits, if so.
 std::optional<std::string> orbits_refusal(const State& s);
 
+// The most orbits a render may have at all.
+inline constexpr long long kMaxOrbits = 1LL << 20;
+// An orbit should make at least one call per this many pixels of the image.
+inline constexpr long long kPixelsPerOrbitCall = 16;
+
+// Why K orbits cannot share `iterations` calls at res x res, if so: each
+// orbit needs at least res * res / kPixelsPerOrbitCall calls (and one), so
+// that the work stays proportional to the iterations.
+std::optional<std::string> orbit_count_refusal(long long orbits, long long iterations, int res);
+
 // The driver calls orbit k of K makes: the total shared out, the first
 // orbits taking one more when it does not divide.
 long long orbit_calls(long long iterations, long long orbits, long long k);
@@ -41,8 +51,11 @@ long long orbit_calls(long long iterations, long long orbits, long long k);
 // only. A type with start sets takes its set into base first, as the one
 // orbit's first step would, and every orbit draws with it.
 // `progress` is told the calls made so far, now and then, from one thread.
-void render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
-                   const std::function<void(long long)>& progress);
+// Every thread stops within a slice of calls when a stop signal arrives; the
+// totals are then incomplete. Returns the calls made. An exception in any
+// thread (std::bad_alloc) stops them all and is rethrown here.
+long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
+                        const std::function<void(long long)>& progress);
 
 // Paints the canvas from the totals as the one-orbit driver leaves it: the
 // background, then each drawn pixel in the colour of its count or index;

@@ -4,11 +4,13 @@
 #include "cli/interrupt.h"
 #include "cli/orbits.h"
 #include "cli/progress.h"
+#include "cli/session.h"
 #include "core/driver.h"
 #include "core/run_calls.h"
 #include "formulas/kernels.h"
 
 #include <algorithm>
+#include <new>
 #include <thread>
 
 namespace {
@@ -60,21 +62,9 @@ std::optional<std::string> check_memory(State& s, int res, const EngineOptions& 
            " can be had; choose a smaller --res or fewer --threads";
 }
 
-std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
-                                  bool progress_wanted, RenderDone& done, RenderFailure& failure) {
-    failure = RenderFailure::Memory;
-    Progress progress(progress_wanted && iterations >= 2000000, iterations);
-    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty();
-    if (!several) {
-        if (!render_one(s, iterations, progress, done.calls))
-            return std::string(kHitcountAllocText);
-        return std::nullopt;
-    }
-    if (o.orbits > 1)
-        if (auto e = orbits_refusal(s)) {
-            failure = RenderFailure::Usage;
-            return "--orbits: " + *e;
-        }
+namespace {
+
+OrbitJob job_of(const State& s, long long iterations, const EngineOptions& o) {
     OrbitJob job;
     job.orbits = o.orbits;
     job.first = o.range ? o.range->first : 0;
@@ -82,6 +72,20 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
     job.threads = thread_count(o);
     job.iterations = iterations;
     job.clock = s.platform.now_seconds();
+    return job;
+}
+
+// Several orbits, or a part: the totals painted, or written whole with
+// --save-hits (never a part cut short by a stop signal).
+std::optional<std::string> render_several(State& s, long long iterations, const EngineOptions& o,
+                                          bool progress_wanted, RenderDone& done,
+                                          RenderFailure& failure) {
+    failure = RenderFailure::Usage;
+    if (o.orbits > 1)
+        if (auto e = orbits_refusal(s)) return "--orbits: " + *e;
+    if (auto e = orbit_count_refusal(o.orbits, iterations, s.res)) return e;
+    failure = RenderFailure::Memory;
+    const OrbitJob job = job_of(s, iterations, o);
     long long mine = 0;
     for (long long k = job.first; k < job.end && mine < iterations; ++k)
         mine += orbit_calls(iterations, job.orbits, k);
@@ -89,13 +93,14 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
     OrbitTotals totals;
     try {
         totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
-        render_orbits(s, job, totals, [&](long long n) { part_progress.update(n); });
+        done.calls = render_orbits(s, job, totals, [&](long long n) { part_progress.update(n); });
     } catch (const std::bad_alloc&) {
         return std::string(kHitcountAllocText);
     }
-    done.calls = mine;
-    if (!o.save_hits.empty()) {
-        done.image = false;
+    done.image = o.save_hits.empty();
+    done.interrupted = stop_signal() != 0;
+    if (done.interrupted) return std::nullopt;
+    if (!done.image) {
         failure = RenderFailure::Write;
         return write_part(make_part(s, job, job.clock, std::move(totals)), o.save_hits);
     }
@@ -103,10 +108,27 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
     return std::nullopt;
 }
 
-std::optional<std::string> merge(State& s, const EngineOptions& o, long long& calls) {
+} // namespace
+
+std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
+                                  bool progress_wanted, RenderDone& done, RenderFailure& failure) {
+    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty();
+    if (several) return render_several(s, iterations, o, progress_wanted, done, failure);
+    failure = RenderFailure::Memory;
+    Progress progress(progress_wanted && iterations >= 2000000, iterations);
+    const bool had_memory = render_one(s, iterations, progress, done.calls);
+    done.interrupted = stop_signal() != 0;
+    if (!had_memory) return std::string(kHitcountAllocText);
+    return std::nullopt;
+}
+
+std::optional<std::string> merge(State& s, const EngineOptions& o, const std::string* palette,
+                                 long long& calls) {
     HitsPart merged;
     if (auto e = merge_parts(o.merge, merged)) return e;
     if (auto e = state_of_part(merged, s)) return e;
+    if (palette != nullptr)
+        if (auto e = load_palette(s, *palette)) return e;
     calls = static_cast<long long>(merged.iterations);
     paint_totals(s, merged.totals, calls);
     return std::nullopt;

@@ -11,7 +11,8 @@ namespace morv {
 // What a render did, for the summary line.
 struct RenderDone {
     long long calls = 0;
-    bool image = true; // false when only the hit counts were written
+    bool image = true;        // false when only the hit counts were written
+    bool interrupted = false; // a stop signal cut the drawing short
 };
 
 // Refuses, before anything large is allocated, a render that needs more
@@ -30,8 +31,10 @@ enum class RenderFailure { Usage, Memory, Write };
 std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
                                   bool progress, RenderDone& done, RenderFailure& failure);
 
-// --merge: reads, checks and combines the parts into `s`, painted; `calls`
-// is what the parts made together.
-std::optional<std::string> merge(State& s, const EngineOptions& o, long long& calls);
+// --merge: reads, checks and combines the parts into `s`, painted with the
+// parts' palette or `palette` when given; `calls` is what the parts made
+// together.
+std::optional<std::string> merge(State& s, const EngineOptions& o, const std::string* palette,
+                                 long long& calls);
 
 } // namespace morv

@@ -17,8 +17,13 @@ namespace {
 
 constexpr int kPacingSliceMs = 50;
 
+} // namespace
+
 std::optional<std::string> load_palette(State& s, const std::string& palette) {
-    if (palette == "1") return std::nullopt; // the start-up palette
+    if (palette == "1") {
+        genpalette(s.palette, defpal1); // the start-up palette
+        return std::nullopt;
+    }
     if (palette == "2") {
         genpalette(s.palette, defpal2);
         return std::nullopt;
@@ -31,8 +36,6 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
     genpalette(s.palette, loaded);
     return std::nullopt;
 }
-
-} // namespace
 
 std::optional<std::string> prepare(State& s, const CliOptions& o) {
     s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here

@@ -15,4 +15,7 @@ struct State;
 // a value no dialog could give is refused, not rendered. On failure returns the one-line message.
 std::optional<std::string> prepare(State& s, const CliOptions& o);
 
+// Sets the palette --palette names: 1, 2, a .map file or a bundled palette.
+std::optional<std::string> load_palette(State& s, const std::string& palette);
+
 } // namespace morv

@@ -94,7 +94,9 @@ bool MapParser::feed(const char* data, std::size_t size) {
 
 bool MapParser::finish(Palette& out) {
     if (!failed_ && !done_ && any_char_ && !end_line()) failed_ = true;
-    if (failed_) return false;
+    // A text without a single colour (empty, or blank lines only) is no
+    // palette: taken, it would paint everything in the missing entries' grey.
+    if (failed_ || line_ == 0) return false;
     for (int i = line_; i < kMapEntries; ++i)
         pal_[i] = RGB{kMissingEntry, kMissingEntry, kMissingEntry};
     out = pal_;

@@ -12,7 +12,8 @@ namespace morv {
 // the rest of a line is ignored, whatever its length. At most 256 lines are
 // read; missing entries are (1, 1, 1). A line among them that does not start
 // with three integers rejects the file, except that blank lines that only
-// trail the data (up to the end of the file) are taken as its end.
+// trail the data (up to the end of the file) are taken as its end. A text
+// without any entry (empty, or only blank lines) is rejected.
 // Text is fed in pieces of any size, then finish() gives the verdict.
 class MapParser {
   public:

@@ -1,13 +1,12 @@
 #include "files/atomic_file.h"
 
 #include "files/file_identity.h"
+#include "files/in_place_rewrite.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,21 +16,11 @@ namespace {
 
 // Short, so that any name the file system allows can still be saved beside.
 constexpr const char* kTempPrefix = ".morvane-";
-constexpr int kTempAttempts = 100;
-constexpr char kTempChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 
 std::string directory_of(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string random_suffix(std::mt19937& gen) {
-    std::uniform_int_distribution<int> pick(0, sizeof kTempChars - 2);
-    std::string out(8, 'x');
-    for (char& c : out)
-        c = kTempChars[pick(gen)];
-    return out;
 }
 
 // Whether nobody may write the file by its mode. Decided on the bits, not by
@@ -49,9 +38,10 @@ AtomicFile::~AtomicFile() {
 void AtomicFile::discard() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    if (target_fd_ >= 0) ::close(target_fd_);
+    target_fd_ = -1;
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
-    held_ = std::vector<unsigned char>();
 }
 
 bool AtomicFile::fail(const std::string& why) {
@@ -103,8 +93,15 @@ bool AtomicFile::open(const std::string& target) {
         return open_temporary(target_, nullptr);
     case Route::Replace:
         return open_temporary(target_, &st);
+    case Route::InPlace:
+        // The new content goes aside first; the links' file is only touched
+        // once all of it is safely written.
+        if (!open_existing(target_, O_RDWR)) return false;
+        target_fd_ = fd_;
+        fd_ = -1;
+        return open_temporary(target_, nullptr);
     default:
-        return open_existing(target_);
+        return open_existing(target_, O_WRONLY);
     }
 }
 
@@ -112,15 +109,15 @@ std::string AtomicFile::refusal(const std::string& target) {
     AtomicFile file;
     struct stat st {};
     if (!file.plan(target, st)) return file.error_;
-    if (file.route_ != Route::Create && file.route_ != Route::Replace) return std::string();
+    if (file.route_ == Route::Direct) return std::string();
     // The temporary file needs a folder that exists and may be written.
     const std::string dir = directory_of(file.target_);
     return ::access(dir.c_str(), W_OK | X_OK) == 0 ? std::string() : std::strerror(errno);
 }
 
-bool AtomicFile::open_existing(const std::string& path) {
+bool AtomicFile::open_existing(const std::string& path, int access) {
     // Opening a pipe for writing waits for a reader; refuse instead (ENXIO).
-    fd_ = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd_ = ::open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) {
         if (errno == ENXIO) return fail("no program is reading from the pipe");
         return fail_errno();
@@ -130,19 +127,10 @@ bool AtomicFile::open_existing(const std::string& path) {
 }
 
 bool AtomicFile::open_temporary(const std::string& path, const struct stat* old) {
-    std::random_device seed;
-    std::mt19937 gen(seed());
-    const std::string dir = directory_of(path) + "/" + kTempPrefix;
-    for (int i = 0; i < kTempAttempts && fd_ < 0; ++i) {
-        const std::string name = dir + random_suffix(gen);
-        // The mode of a new file is 0666 less the umask, as for any new file.
-        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-        if (fd_ >= 0)
-            temp_ = name;
-        else if (errno != EEXIST)
-            return fail_errno();
-    }
+    std::string name;
+    fd_ = create_beside(path, kTempPrefix, name);
     if (fd_ < 0) return fail_errno();
+    temp_ = name;
     if (old != nullptr) {
         // The owner first: changing it clears the set-user-id and set-group-id bits.
         const bool owned = ::fchown(fd_, old->st_uid, old->st_gid) == 0;
@@ -165,32 +153,32 @@ bool AtomicFile::write_all(const void* data, std::size_t size) {
 
 bool AtomicFile::write(const void* data, std::size_t size) {
     if (fd_ < 0) return false;
-    if (route_ != Route::InPlace) return write_all(data, size);
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    try {
-        held_.insert(held_.end(), bytes, bytes + size);
-    } catch (const std::bad_alloc&) {
-        return fail(std::strerror(ENOMEM));
-    }
-    return true;
+    return write_all(data, size);
 }
 
 bool AtomicFile::commit_in_place() {
-    if (::ftruncate(fd_, 0) != 0) return fail_errno();
-    return write_all(held_.data(), held_.size());
+    std::string why;
+    const off_t size = ::lseek(fd_, 0, SEEK_END);
+    if (size < 0) return fail_errno();
+    InPlaceRewrite rewrite{target_fd_, target_};
+    if (!rewrite.run(fd_, size, why)) return fail(why);
+    return true;
 }
 
 bool AtomicFile::commit() {
     if (fd_ < 0) return false;
-    if (route_ == Route::InPlace && !commit_in_place()) return false;
     // Pipes and devices cannot be synchronised; what reached them is all there is.
     if (route_ != Route::Direct && ::fsync(fd_) != 0) return fail_errno();
+    if (route_ == Route::InPlace && !commit_in_place()) return false;
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return fail_errno();
+    if (route_ == Route::InPlace) {
+        discard(); // the content is in the target now; the copy aside goes
+        return true;
+    }
     if (!temp_.empty() && std::rename(temp_.c_str(), target_.c_str()) != 0) return fail_errno();
     temp_.clear();
-    held_ = std::vector<unsigned char>();
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <string>
 #include <sys/stat.h>
-#include <vector>
 
 namespace morv {
 
@@ -13,8 +12,10 @@ namespace morv {
 //   which replaces it only when everything was written; it keeps the old
 //   file's mode (and owner where the system lets us);
 // - a symbolic link is followed and its target saved as above;
-// - a file with several hard links is rewritten in place, from data held
-//   complete in memory, so the links stay one file;
+// - a file with several hard links is written to a temporary file beside it
+//   first, then rewritten in place (InPlaceRewrite: a backup of the old
+//   content, room reserved, then the new content), so the links stay one file
+//   and a full disk fails before the file is touched;
 // - a pipe or character device is written directly, never replaced (a pipe
 //   nobody reads is refused rather than waited on);
 // - a read-only file, a directory, a block device or a socket is refused.
@@ -31,7 +32,7 @@ class AtomicFile {
     // false when not every byte was written.
     bool write(const void* data, std::size_t size);
     // Finishes the save: renames the temporary file over the target, or
-    // writes the held data in place.
+    // copies it in place.
     bool commit();
     // Why the last step failed ("Permission denied", ...).
     const std::string& error() const { return error_; }
@@ -46,7 +47,7 @@ class AtomicFile {
 
     // Decides the route for `target` and where the file really is.
     bool plan(const std::string& target, struct stat& st);
-    bool open_existing(const std::string& path);
+    bool open_existing(const std::string& path, int access);
     bool open_temporary(const std::string& path, const struct stat* old);
     bool fail(const std::string& why);
     bool fail_errno();
@@ -54,10 +55,10 @@ class AtomicFile {
     bool commit_in_place();
     void discard();
 
-    int fd_ = -1;
+    int fd_ = -1;        // what write() writes to: the temporary file, or a pipe or device
+    int target_fd_ = -1; // a file rewritten in place, open until commit()
     Route route_ = Route::Replace;
     std::string target_, temp_, error_;
-    std::vector<unsigned char> held_; // in-place data, written at commit
 };
 
 } // namespace morv

@@ -43,11 +43,14 @@ bool same_file(const std::string& a, const std::string& b) {
     const bool a_exists = ::stat(a.c_str(), &sa) == 0, b_exists = ::stat(b.c_str(), &sb) == 0;
     if (a_exists && b_exists) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     if (a_exists != b_exists) return false;
+    // The error-code forms throughout: an empty name must not throw.
+    auto resolved = [](const std::string& path, std::error_code& ec) {
+        const auto absolute = std::filesystem::absolute(follow_links(path), ec);
+        return ec ? absolute : std::filesystem::weakly_canonical(absolute, ec);
+    };
     std::error_code ea, eb;
-    const auto ca =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(follow_links(a)), ea);
-    const auto cb =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(follow_links(b)), eb);
+    const auto ca = resolved(a, ea);
+    const auto cb = resolved(b, eb);
     return !ea && !eb && ca == cb;
 }
 

@@ -44,11 +44,12 @@ TEST(CliFiles, PaletteFilesAndFilters) {
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(read_file(dir.file("v.tga")), read_file(dir.file("default.tga")));
 
-    // Henon is coloured by speed, never by hit count: the filter is refused, the image saved.
+    // Henon is coloured by speed, never by hit count: the filter is refused
+    // before the render, and no unfiltered image is passed off as filtered.
     r = test::run_cli("-q --iterations 2000 --filter equalize -o " + quoted(dir.file("f.tga")));
-    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.status, 2) << r.output;
     EXPECT_NE(r.output.find("not Hit Count"), std::string::npos) << r.output;
-    EXPECT_TRUE(std::filesystem::exists(dir.file("f.tga")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("f.tga")));
 }
 
 // --analyze measures without rendering; --random prints the set it saves.

@@ -1,5 +1,6 @@
 // morvane-render refusing what it cannot do well, interrupted runs, and
 // running out of memory.
+#include "child_render.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -39,38 +40,13 @@ std::vector<std::string> entries(const test::TempDir& dir) {
     return names;
 }
 
-// Whether the process has its own handlers for SIGINT and SIGTERM yet (the
-// caught-signals mask of /proc/PID/status), so that a signal sent now tests
-// them and not the default action.
-bool catches_stop_signals(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("SigCgt:", 0) == 0) {
-            const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
-            const unsigned long long both = (1ull << (SIGINT - 1)) | (1ull << (SIGTERM - 1));
-            return (mask & both) == both;
-        }
-    return false;
-}
-
 // Starts an endless render, signals it once it can catch the signal and
 // returns its exit status (-1 when it did not exit normally).
 int interrupted_render(const std::string& output, int sig, bool save_partial) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const char* partial = save_partial ? "--save-partial" : "-q";
-        ::execl(MORVANE_RENDER_PATH, MORVANE_RENDER_PATH, "-q", "--res", "200", "--iterations",
-                "1000000000000", partial, "-o", output.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    for (int i = 0; i < 2000 && !catches_stop_signals(pid); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let it draw a little
-    ::kill(pid, sig);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::signalled_render({"-q", "--res", "200", "--iterations", "1000000000000",
+                                   save_partial ? "--save-partial" : "-q", "-o", output},
+                                  sig, output + ".err")
+        .status;
 }
 
 } // namespace
@@ -92,6 +68,7 @@ TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
     fs::create_directory(dir.file("folder"));
     std::ofstream(dir.file("short.atr")) << "too short";
     std::ofstream(dir.file("bad.map")) << "1 2 3\nnot a colour\n";
+    std::ofstream(dir.file("blank.map")) << "\n  \n";
     const auto before = entries(dir);
     std::vector<std::pair<std::string, std::string>> cases{
         {"-o " + quoted(dir.file("same")) + " --atr-out " + quoted(dir.file("./same")),
@@ -122,7 +99,21 @@ TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
         {"--set speed=18" + out, "speed is 18; it must lie in 0..17\n"},
         {"--set linewidth=4" + out, "linewidth is 4; it must lie in 1..3\n"},
         {"--set oddflag=2" + out, "oddflag is 2; it must lie in 0..1\n"},
-        {"--set pgmindex=8" + out, "pgmindex is 8; it must lie in 0..7\n"}};
+        {"--set pgmindex=8" + out, "pgmindex is 8; it must lie in 0..7\n"},
+        {"--palette ''" + out, "--palette: empty file name"},
+        {"--atr-out ''" + out, "--atr-out: empty file name"},
+        {"''" + out, "empty parameter file name"},
+        {"--palette " + quoted(dir.file("blank.map")) + out, "Error opening MAP file"},
+        {"--save-hits -o " + quoted(dir.file("p.hits")), "--save-hits needs a value"},
+        {quoted(in) + " --save-hits " + quoted(in), "would overwrite the parameter file"},
+        {"--palette " + quoted(dir.file("bad.map")) + " --save-hits " + quoted(dir.file("bad.map")),
+         "would overwrite the palette file"},
+        {"--save-hits " + quoted(dir.file("p.hits")) + " --filter log", "belongs to the --merge"},
+        {"--save-hits " + quoted(dir.file("p.hits")) + " --save-partial", "belongs to the --merge"},
+        {"--type 6 --orbits 100000 --iterations 2000 --res 2000" + out, "can use at most 1 orbits"},
+        {"--type 6 --orbits 2000000" + out, "1..1048576"},
+        {"--iterations 100000 --filter equalize" + out, "not Hit Count"},
+        {"--type 6 --set method=3 --filter log" + out, "1000 iterations"}};
     for (const char* args :
          {"--type 38", "--type x", "--res 199", "--res 16385", "--res 1e3", "--iterations -5",
           "--set nosuch=1", "--set p.a=abc", "--set p.a", "--set method=2", "--set back=1,2",
@@ -151,20 +142,60 @@ TEST(CliSafety, InterruptedRenderWritesNothingOrWithSavePartialTheImageSoFar) {
     EXPECT_NE(std::count(image.begin() + 18, image.end() - 26, 0), 3 * 200 * 200);
 }
 
+// Every signal that would end the program stops the render the same way:
+// nothing written, no temporary file left, 128 + the signal.
+TEST(CliSafety, EverySignalThatEndsAProgramStopsTheRenderCleanly) {
+    test::TempDir dir;
+    for (const int sig : {SIGHUP, SIGQUIT, SIGUSR1, SIGALRM, SIGXCPU}) {
+        EXPECT_EQ(interrupted_render(dir.file("out.tga"), sig, false), 128 + sig) << sig;
+        EXPECT_TRUE(entries(dir).empty()) << sig;
+    }
+}
+
+// A reader that goes away and the file size limit fail the write with the
+// reason; the program is not killed half-way, and leaves nothing behind.
+TEST(CliSafety, ClosedPipesAndTheFileSizeLimitAreSaveErrors) {
+    test::TempDir dir;
+    const std::string render = "'" + std::string(MORVANE_RENDER_PATH) + "' -q --res 400 ";
+    const std::pair<std::string, std::string> cases[] = {
+        {render + "-o /dev/stdout | head -c 10 >/dev/null", "Broken pipe"},
+        {"ulimit -f 100; " + render + "-o " + quoted(dir.file("big.tga")), "File too large"},
+        {"(sleep 0.3; " + render + "--analyze) | true", "could not write to standard output"},
+    };
+    for (const auto& [command, says] : cases) {
+        const test::CliRun r =
+            test::run_shell("bash -c " + quoted(command + "; exit ${PIPESTATUS[0]}"));
+        EXPECT_EQ(r.status, 1) << command << ": " << r.output;
+        EXPECT_NE(r.output.find(says), std::string::npos) << command << ": " << r.output;
+        EXPECT_TRUE(entries(dir).empty()) << command;
+    }
+}
+
+// Out of memory, whether found by the budget, by the driver or in a worker
+// thread, is status 4 with a message, never an abort.
 TEST(CliSafety, OutOfMemoryIsItsOwnStatusNotAnAbort) {
 #ifdef MORVANE_TEST_UNDER_ASAN
     GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
 #else
     test::TempDir dir;
-    // About 100 MB of address space: enough for the program, not for a 4000 x
-    // 4000 canvas and its hit counts (64 MB each).
-    const std::string cmd = "ulimit -v 100000; '" + std::string(MORVANE_RENDER_PATH) +
-                            "' -q --type 1 --set method=3 --res 4000 --iterations 10 -o " +
-                            quoted(dir.file("m.tga")) + " 2>/dev/null";
-    const int status = std::system(cmd.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 4);
-    EXPECT_TRUE(entries(dir).empty());
+    const std::string render = "'" + std::string(MORVANE_RENDER_PATH) +
+                               "' -q --type 6 --set method=3 -o " + quoted(dir.file("m.tga"));
+    const std::pair<std::string, std::string> cases[] = {
+        // About 100 MB of address space: the program, not a 4000 x 4000 canvas
+        // and its hit counts (64 MB each).
+        {"ulimit -v 100000; " + render + " --res 4000 --iterations 10", "render needs"},
+        {"ulimit -v 1200000; " + render + " --res 8000 --orbits 8 --threads 2", "render needs"},
+        // The budget lifted: the orbits' own images run out in the threads.
+        {"ulimit -v 400000; MORVANE_MEMORY_LIMIT=100000000000 " + render +
+             " --res 4000 --orbits 4 --threads 2 --iterations 100000000",
+         "Not enough memory"},
+    };
+    for (const auto& [command, says] : cases) {
+        const test::CliRun r = test::run_shell(command);
+        EXPECT_EQ(r.status, 4) << command << ": " << r.output;
+        EXPECT_NE(r.output.find(says), std::string::npos) << command << ": " << r.output;
+        EXPECT_TRUE(entries(dir).empty());
+    }
 #endif
 }
 

@@ -34,6 +34,16 @@ TEST(Cli, RendersTheDefaultImageAndSummarisesOrReportsTheUnwritableOutput) {
                   std::string::npos)
             << r.output;
     }
+    // The part's destination too, with the system's reason, before any work.
+    std::filesystem::create_directory(dir.file("folder"));
+    for (const auto& [part, says] : {std::pair{missing + ".hits", "No such file or directory"},
+                                     std::pair{dir.file("folder"), "Is a directory"}}) {
+        r = test::run_cli("-q --type 6 --set method=3 --iterations 100000000000 --save-hits " +
+                          part);
+        EXPECT_EQ(r.status, 1) << r.output;
+        EXPECT_NE(r.output.find(std::string(says) + "; nothing was rendered"), std::string::npos)
+            << r.output;
+    }
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.tga")));
 }
 

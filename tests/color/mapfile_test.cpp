@@ -51,7 +51,6 @@ TEST(MapParse, AcceptedTextsGiveTheseEntries) {
           // 99999999999999999999 mod 256 = 255.
           Case{"99999999999999999999 -257 1\n", 0, RGB{255, 255, 1}},
           Case{"1 2 3", 0, RGB{1, 2, 3}}, // no final newline
-          Case{"", 0, RGB{1, 1, 1}},
           Case{ramp(256) + "not a palette line\n\n", 255, RGB{255, 255, 255}},
           Case{trailing_blanks, 0, RGB{1, 2, 3}}, Case{long_line, 1, RGB{4, 5, 6}}}) {
         Palette p{};
@@ -64,7 +63,8 @@ TEST(MapParse, RejectsBadLinesAndInnerBlankLines) {
     Palette p{};
     for (const std::string& bad : std::vector<std::string>{
              "1 2\n", "a 1 2 3\n", "1 2 x3\n", "1,2,3\n", "1 2 - 3\n", "1 2 +\n",
-             "1 2 3\n\n4 5 6\n", "1 2 3\n \t\n4 5 6\n", std::string("1 2\0 3\n", 7)})
+             "1 2 3\n\n4 5 6\n", "1 2 3\n \t\n4 5 6\n", std::string("1 2\0 3\n", 7), "", "\n",
+             " \r\n\t\n"}) // no colour at all
         EXPECT_FALSE(parse(bad, p)) << "'" << bad << "'";
 }
 

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// libFuzzer target: hit-count parts as --merge reads them. The first byte
+// chooses how: bit 0 makes the part's checksums good again first (so that the
+// checks behind them are reached), bit 1 merges the part with itself. A
+// refused part gives a reason; an accepted one is painted.
+#include "cli/hits_file.h"
+#include "cli/orbits.h"
+#include "core/state.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+#include <zlib.h>
+
+using namespace morv;
+
+namespace {
+
+constexpr std::size_t kHeader = 1492;
+constexpr const char* kPath = "fuzz_merge.hits"; // in the fuzzer's working folder
+
+void put32(std::vector<std::uint8_t>& p, std::size_t at, uLong v) {
+    for (int i = 0; i < 4; ++i)
+        p[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// The checksums the layout places at 1484 (counts) and 1488 (header).
+void reseal(std::vector<std::uint8_t>& p) {
+    if (p.size() < kHeader) return;
+    put32(p, 1484, crc32_z(0, p.data() + kHeader, p.size() - kHeader));
+    put32(p, 1488, crc32_z(0, p.data(), 1488));
+}
+
+bool write_part_bytes(const std::vector<std::uint8_t>& p) {
+    std::FILE* f = std::fopen(kPath, "wb");
+    if (f == nullptr) return false;
+    const bool ok = std::fwrite(p.data(), 1, p.size(), f) == p.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+// One instance for the whole run, as in the other targets.
+State& fuzz_state() {
+    static State s;
+    return s;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    std::vector<std::uint8_t> part(data + 1, data + size);
+    if (data[0] & 1) reseal(part);
+    if (!write_part_bytes(part)) std::abort();
+    std::vector<std::string> paths{kPath};
+    if (data[0] & 2) paths.push_back(kPath);
+    HitsPart merged;
+    if (auto e = merge_parts(paths, merged)) {
+        if (e->empty()) std::abort();
+        return 0;
+    }
+    if (merged.totals.counts.size() != std::size_t{merged.res} * merged.res) std::abort();
+    State& s = fuzz_state();
+    if (!state_of_part(merged, s))
+        paint_totals(s, merged.totals, static_cast<long long>(merged.iterations));
+    return 0;
+}
