@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
+#include "core/settings.h"
 
 namespace morv::app {
 
@@ -15,13 +16,13 @@ void bifurcation_box(Instance& s, Ui& ui) {
 
 void sierpinski_form(Instance& s, Ui& ui) {
     if (ui.dialogs.run(kDlgSierpinski, s) != kButton1) return;
-    s.method[kTypeSierpinski] = s.scmode ? kMethodHitCount : kMethodSelf;
+    method_follows_scmode(s);
     s.firstloop = 1;
 }
 
 void fern_form(Instance& s, Ui& ui) {
     if (ui.dialogs.run(kDlgFern, s) != kButton1) return;
-    s.method[kTypeIfs] = s.ifscmode ? kMethodHitCount : kMethodSelf;
+    method_follows_ifscmode(s);
     if (s.frestore) {
         s.frestore = 0;
         s.f = fdef;
@@ -35,9 +36,8 @@ void pgm_dialogs(Instance& s, Ui&) {
 }
 
 void basin_box(Instance& s, Ui& ui) {
-    const int finite = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1;
-    s.basinflag = finite;
-    s.method[kTypeBasin] = finite;
+    s.basinflag = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1; // 1: finite attractor
+    method_follows_basinflag(s);
     s.firstloop = 1;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/path_clash.h"
 #include "cli/render_run.h"
 #include "cli/session.h"
+#include "cli/set_values.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "core/driver.h"
@@ -156,6 +157,7 @@ int write_outputs(State& s, const CliOptions& o) {
 std::optional<int> print_info(const CliOptions& o) {
     if (o.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(set_names_usage().c_str(), stdout);
         return 0;
     }
     if (o.version) {

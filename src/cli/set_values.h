@@ -14,4 +14,7 @@ struct Params;
 std::optional<std::string> set_state_value(Params& s, const std::string& name,
                                            const std::string& value);
 
+// The names --set takes, one a line with their values and meaning, for --help.
+std::string set_names_usage();
+
 } // namespace morv

@@ -14,7 +14,7 @@ inline constexpr double kTwoPi = 6.283185307179586;
 
 // The one double-to-int conversion: truncation toward zero. NaN, infinities and
 // values outside the int32 range give INT32_MIN, which lies off every canvas.
-inline std::int32_t trunc32(double v) {
+constexpr std::int32_t trunc32(double v) {
     if (!(v > -2147483649.0 && v < 2147483648.0)) return kOffCanvas;
     return static_cast<std::int32_t>(v);
 }

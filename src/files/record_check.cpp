@@ -3,60 +3,30 @@
 #include "core/catalogue.h"
 #include "core/numeric.h"
 #include "core/options.h"
+#include "core/settings.h"
 #include "core/state.h"
 #include "files/atr.h"
 
-#include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace morv {
 
 namespace {
 
-// Start points are edited by no dialog; any finite value of a size the steps
-// can square without overflowing passes.
-constexpr Limits kStartLimits{-1e6, 1e6};
-constexpr Limits kAngleLimits{0, 360};
-constexpr Limits kIfsCoefficientLimits{-1, 2};
-constexpr Limits kIfsProbabilityLimits{0, 100};
-constexpr Limits kVlSizeLimits{2, 256};
-constexpr Limits kVlRadiusLimits{0.01, 0.5};
-constexpr Limits kPgmStartLimits{-10, 10};
-constexpr Limits kPgmScaleLimits{1, 50};
-// The Parameters dialog refuses a narrower plot window.
-constexpr double kMinimumWindowSpan = 0.05;
-// Delays in ms the speed levels 1..10 give: 17, 15, ..., 1 and 0.
-constexpr int kSlowestSpeed = 17;
-
-Limits widened(Limits l, double v) {
-    return {std::min(l.lo, v), std::max(l.hi, v)};
-}
-
-Limits widened(Limits l, Limits by) {
-    return {std::min(l.lo, by.lo), std::max(l.hi, by.hi)};
-}
-
-bool draws_fresh_random_sets(int type) {
-    const RandomScheme r = catalogue[type].random;
-    return r == RandomScheme::Coefficients || r == RandomScheme::Spirals;
-}
-
-std::string number_text(double v) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
-}
-
 // Collects the first value outside its limits.
 class Checker {
   public:
-    void real(const std::string& name, double v, Limits l) {
-        if (!first_ && !l.admits(v)) first_ = out_of_range_text(name, v, l.lo, l.hi);
+    // A real value of the row `row` (named `name` where the record names it
+    // otherwise) in a record of type `type`.
+    void value(const Setting& row, double v, int type, std::string_view name = {}) {
+        if (!first_ && !limits_for(row, type).admits(v))
+            first_ =
+                out_of_limits_text(row, name.empty() ? row.name : name, v, type, SettingKind::Real);
     }
-    void whole(const std::string& name, long long v, long long lo, long long hi) {
-        if (!first_ && (v < lo || v > hi))
-            first_ = name + " is " + std::to_string(v) + "; it must lie in " + std::to_string(lo) +
-                     ".." + std::to_string(hi);
+    void whole(std::string_view name, long long v, Limits l) {
+        if (!first_ && !l.admits(static_cast<double>(v)))
+            first_ = out_of_range_text(name, static_cast<double>(v), l, SettingKind::Whole);
     }
     void fail(std::string text) {
         if (!first_) first_ = std::move(text);
@@ -68,114 +38,96 @@ class Checker {
     std::optional<std::string> first_;
 };
 
+std::string number_text(double v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
 void check_parameters(Checker& c, const ATR& r) {
-    const char* const coefficient[4] = {"p.a", "p.b", "p.c", "p.d"};
-    const double abcd[4] = {r.a, r.b, r.c, r.d};
-    for (int k = 0; k < 4; ++k)
-        c.real(coefficient[k], abcd[k], coefficient_limits(r.type, k));
-    c.real("p.sp0", r.sp0, special_limits(r.type, 0));
-    c.real("p.sp1", r.sp1, special_limits(r.type, 1));
-    c.real("p.xstart", r.xstart, kStartLimits);
-    c.real("p.ystart", r.ystart, kStartLimits);
-    c.real("p.zstart", r.zstart, kStartLimits);
-    c.real("rot.x", r.xrot, kAngleLimits);
-    c.real("rot.y", r.yrot, kAngleLimits);
-    c.real("rot.z", r.zrot, kAngleLimits);
+    const int t = r.type;
+    c.value(setting_named("p.a"), r.a, t);
+    c.value(setting_named("p.b"), r.b, t);
+    c.value(setting_named("p.c"), r.c, t);
+    c.value(setting_named("p.d"), r.d, t);
+    c.value(setting_named("p.sp0"), r.sp0, t);
+    c.value(setting_named("p.sp1"), r.sp1, t);
+    c.value(setting_named("p.xstart"), r.xstart, t);
+    c.value(setting_named("p.ystart"), r.ystart, t);
+    c.value(setting_named("p.zstart"), r.zstart, t);
+    c.value(setting_named("rot.x"), r.xrot, t);
+    c.value(setting_named("rot.y"), r.yrot, t);
+    c.value(setting_named("rot.z"), r.zrot, t);
+}
+
+// The record repeats each packed colour as its three components.
+void check_colour(Checker& c, const char* name, std::uint32_t packed,
+                  const std::array<std::int32_t, 3>& parts, const char* const part_names[3]) {
+    const Limits l = setting_named("back").limits;
+    c.whole(name, packed, packed_colour_limits(l));
+    for (int k = 0; k < 3; ++k)
+        c.whole(part_names[k], parts[static_cast<std::size_t>(k)], l);
 }
 
 void check_colours(Checker& c, const ATR& r) {
-    c.whole("back", r.back, 0, 0xFFFFFF);
-    c.whole("redback", r.redback, 0, 255);
-    c.whole("greenback", r.greenback, 0, 255);
-    c.whole("blueback", r.blueback, 0, 255);
-    c.whole("fore", r.fore, 0, 0xFFFFFF);
-    c.whole("redfore", r.redfore, 0, 255);
-    c.whole("greenfore", r.greenfore, 0, 255);
-    c.whole("bluefore", r.bluefore, 0, 255);
+    const char* const back[3] = {"redback", "greenback", "blueback"};
+    const char* const fore[3] = {"redfore", "greenfore", "bluefore"};
+    check_colour(c, "back", r.back, {r.redback, r.greenback, r.blueback}, back);
+    check_colour(c, "fore", r.fore, {r.redfore, r.greenfore, r.bluefore}, fore);
 }
 
-void check_option_settings(Checker& c, const ATR& r) {
+void check_ifs(Checker& c, const ATR& r) {
+    const Setting& coefficient = setting_named("f.I.J");
+    const Setting& probability = setting_named("fp.I");
     int chances = 0;
     for (int i = 0; i < 6; ++i) {
         for (int j = 0; j < 6; ++j)
-            c.real("f." + std::to_string(i) + "." + std::to_string(j), r.f[i][j],
-                   kIfsCoefficientLimits);
-        c.real("fp." + std::to_string(i), r.fp[i], kIfsProbabilityLimits);
+            c.value(coefficient, r.f[i][j], r.type, setting_name(coefficient, 6 * i + j));
+        c.value(probability, r.fp[i], r.type, setting_name(probability, i));
         if (!c.failed()) chances += trunc32(r.fp[i]);
     }
     if (!c.failed() && chances == 0) c.fail("fp.0 to fp.5 are all 0; at least one must not be");
-    c.whole("vlmaxiter", r.vlmaxiter, 2, 1024);
-    c.real("vlmaxsize", r.vlmaxsize, kVlSizeLimits);
-    c.real("vlradius", r.vlradius, kVlRadiusLimits);
-    c.whole("pgmindex", r.pgmindex, 0, kPgmFormulas - 1);
+}
+
+void check_option_settings(Checker& c, const ATR& r) {
+    check_ifs(c, r);
+    c.whole("vlmaxiter", r.vlmaxiter, setting_named("vlmaxiter").limits);
+    c.value(setting_named("vlmaxsize"), r.vlmaxsize, r.type);
+    c.value(setting_named("vlradius"), r.vlradius, r.type);
+    c.whole("pgmindex", r.pgmindex, setting_named("pgmindex").limits);
     for (int i = 0; i < kPgmFormulas; ++i) {
-        c.real("pgmx0[" + std::to_string(i) + "]", r.pgmx0[i], kPgmStartLimits);
-        c.real("pgmy0[" + std::to_string(i) + "]", r.pgmy0[i], kPgmStartLimits);
+        const std::string index = "[" + std::to_string(i) + "]";
+        c.value(setting_named("pgmx0"), r.pgmx0[i], r.type, "pgmx0" + index);
+        c.value(setting_named("pgmy0"), r.pgmy0[i], r.type, "pgmy0" + index);
     }
-    c.whole("smode", r.smode, 0, kSierpinskiModes - 1);
+    c.whole("smode", r.smode, setting_named("smode").limits);
 }
 
 // One axis of the plot window: inside its limits, and at least as wide as
 // the Parameters dialog allows unless it is the type's own default.
-void check_span(Checker& c, const char* lo_name, const char* hi_name, double lo, double hi,
-                Limits limits, double default_lo, double default_hi) {
-    c.real(lo_name, lo, limits);
-    c.real(hi_name, hi, limits);
+void check_span(Checker& c, int type, const Setting& lo_row, const Setting& hi_row, double lo,
+                double hi, double default_lo, double default_hi) {
+    c.value(lo_row, lo, type);
+    c.value(hi_row, hi, type);
     if (c.failed() || (lo == default_lo && hi == default_hi) || !(hi - lo < kMinimumWindowSpan))
         return;
-    c.fail(std::string(hi_name) + " - " + lo_name + " is " + number_text(hi - lo) +
-           "; it must be at least " + number_text(kMinimumWindowSpan));
+    c.fail(std::string(hi_row.name) + " - " + std::string(lo_row.name) + " is " +
+           number_text(hi - lo) + "; it must be at least " + number_text(kMinimumWindowSpan));
 }
 
 void check_window(Checker& c, int type, const MINMAX& mm) {
     const MINMAX& def = catalogue[type].mmdef;
-    check_span(c, "mm.xmin", "mm.xmax", mm.xmin, mm.xmax, window_x_limits(type), def.xmin,
-               def.xmax);
-    check_span(c, "mm.ymin", "mm.ymax", mm.ymin, mm.ymax, window_y_limits(type), def.ymin,
-               def.ymax);
+    check_span(c, type, setting_named("mm.xmin"), setting_named("mm.xmax"), mm.xmin, mm.xmax,
+               def.xmin, def.xmax);
+    check_span(c, type, setting_named("mm.ymin"), setting_named("mm.ymax"), mm.ymin, mm.ymax,
+               def.ymin, def.ymax);
 }
 
 } // namespace
 
-Limits coefficient_limits(int type, int k) {
-    const TypeInfo& t = catalogue[type];
-    const double defaults[4] = {t.pdef.a, t.pdef.b, t.pdef.c, t.pdef.d};
-    const Limits range =
-        k < 2 ? Limits{t.abcdrange[0], t.abcdrange[1]} : Limits{t.abcdrange[2], t.abcdrange[3]};
-    const Limits l = widened(range, defaults[k]);
-    return draws_fresh_random_sets(type)
-               ? widened(l, {-kRandomCoefficientBound, kRandomCoefficientBound})
-               : l;
-}
-
-Limits special_limits(int type, int k) {
-    const TypeInfo& t = catalogue[type];
-    const Limits range =
-        k == 0 ? Limits{t.sprange[0], t.sprange[1]} : Limits{t.sprange[2], t.sprange[3]};
-    const Limits l = widened(range, k == 0 ? t.pdef.sp0 : t.pdef.sp1);
-    // Spirals draws its p2 inside the dialog's range.
-    if (!draws_fresh_random_sets(type) || (type == kTypeSpirals && k == 1)) return l;
-    return widened(l, {-kRandomCoefficientBound, kRandomCoefficientBound});
-}
-
-Limits window_x_limits(int type) {
-    const TypeInfo& t = catalogue[type];
-    return widened(widened({t.mmrange.xmin, t.mmrange.xmax}, t.mmdef.xmin), t.mmdef.xmax);
-}
-
-Limits window_y_limits(int type) {
-    const TypeInfo& t = catalogue[type];
-    return widened(widened({t.mmrange.ymin, t.mmrange.ymax}, t.mmdef.ymin), t.mmdef.ymax);
-}
-
-std::string out_of_range_text(std::string_view name, double value, double lo, double hi) {
-    return std::string(name) + " is " + number_text(value) + "; it must lie in " + number_text(lo) +
-           ".." + number_text(hi);
-}
-
 std::optional<std::string> check_record(const ATR& r) {
     Checker c;
-    c.whole("type", r.type, 0, NTYPES - 1);
+    c.whole("type", r.type, {0, NTYPES - 1});
     if (c.failed()) return c.result(); // every other check depends on the type
     check_parameters(c, r);
     check_colours(c, r);
@@ -194,20 +146,10 @@ std::optional<std::string> check_settings(const Params& s) {
         return "type is " + std::to_string(s.type) + "; it must lie in 0.." +
                std::to_string(NTYPES - 1);
     if (auto bad = check_record(atr_from_state(s))) return bad;
-    Checker c;
-    check_window(c, s.type, s.mm[s.type]);
-    c.whole("speed", s.speed, 0, kSlowestSpeed);
-    c.whole("linewidth", s.linewidth, 1, 3);
-    c.whole("rotationorder", s.rotationorder, 0, 5);
-    c.whole("vlcoloring", s.vlcoloring, 0, 2);
-    c.real("pgmscale", s.pgmscale, kPgmScaleLimits);
-    const std::pair<const char*, int> flags[] = {
-        {"scmode", s.scmode},           {"ifscmode", s.ifscmode},    {"oddflag", s.oddflag},
-        {"basinflag", s.basinflag},     {"unityflag", s.unityflag},  {"unitybasin", s.unitybasin},
-        {"rosslerflag", s.rosslerflag}, {"showorbits", s.showorbits}};
-    for (const auto& [name, value] : flags)
-        c.whole(name, value, 0, 1);
-    return c.result();
+    if (auto bad = check_window(s.type, s.mm[s.type])) return bad;
+    for (const Setting& row : kSettings)
+        if (auto bad = check_setting(row, s)) return bad;
+    return std::nullopt;
 }
 
 } // namespace morv

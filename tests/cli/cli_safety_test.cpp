@@ -113,7 +113,8 @@ TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
         {"--type 6 --orbits 100000 --iterations 2000 --res 2000" + out, "can use at most 1 orbits"},
         {"--type 6 --orbits 2000000" + out, "1..1048576"},
         {"--iterations 100000 --filter equalize" + out, "not Hit Count"},
-        {"--type 6 --set method=3 --filter log" + out, "1000 iterations"}};
+        {"--type 6 --set method=3 --filter log" + out, "1000 iterations"},
+        {"--set p.a=1.4" + out, "p.a is 1.4; Henon has no p.a, it stays 0\n"}};
     for (const char* args :
          {"--type 38", "--type x", "--res 199", "--res 16385", "--res 1e3", "--iterations -5",
           "--set nosuch=1", "--set p.a=abc", "--set p.a", "--set method=2", "--set back=1,2",

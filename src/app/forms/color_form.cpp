@@ -28,6 +28,10 @@ constexpr std::array kColorControls{
 };
 constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControls, 2};
 
+// The slider's positions 0..2 are the line widths 1..3.
+constexpr Limits kSliderPositions{setting_named("linewidth").limits.lo - 1,
+                                  setting_named("linewidth").limits.hi - 1};
+
 } // namespace
 
 const DialogSpec& ColorForm::description() const {
@@ -42,19 +46,19 @@ Fields ColorForm::open(const Instance& s) {
         f.checked[kColorMethod + i] = s.method[t] == i + 1;
         f.enabled[kColorMethod + i] = (okmethod & kMask[static_cast<std::size_t>(i)]) != 0;
     }
-    f.position[kColorWidthSlider] = clamp_to(s.trackpos, 0, 2);
+    f.position[kColorWidthSlider] = clamp_to(s.trackpos, kSliderPositions);
     return f;
 }
 
 Outcome ColorForm::ok(Instance& s, const Fields& f) {
     if (const int i = f.first_checked(kColorMethod, kMethods); i >= 0)
         s.method[current_type(s)] = i + 1;
-    s.linewidth = clamp_to(s.trackpos, 0, 2) + 1;
+    s.linewidth = clamp_to(s.trackpos, kSliderPositions) + 1;
     return {};
 }
 
 void ColorForm::slider_moved(Instance& s, int id, int position) {
-    if (id == kColorWidthSlider) s.trackpos = clamp_to(position, 0, 2);
+    if (id == kColorWidthSlider) s.trackpos = clamp_to(position, kSliderPositions);
 }
 
 } // namespace morv::app

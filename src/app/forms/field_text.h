@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings.h"
+
 #include <string>
 #include <string_view>
 
@@ -41,9 +43,20 @@ inline int clamp_to(int v, int lo, int hi) {
     return v < lo ? lo : v > hi ? hi : v;
 }
 
+// The same clamps to a setting's limits.
+inline double clamp_to(double v, Limits l) {
+    return clamp_to(v, l.lo, l.hi);
+}
+inline double clamp_between(double v, Limits l) {
+    return clamp_between(v, l.lo, l.hi);
+}
+inline int clamp_to(int v, Limits l) {
+    return clamp_to(v, trunc32(l.lo), trunc32(l.hi));
+}
+
 // A colour component: 0..255.
 inline int read_component(std::string_view text) {
-    return clamp_to(read_int(text), 0, 255);
+    return clamp_to(read_int(text), kColourComponent);
 }
 
 } // namespace morv::app

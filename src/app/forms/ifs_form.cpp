@@ -101,12 +101,14 @@ Fields IfsForm::open(const Instance& s) {
 Outcome IfsForm::ok(Instance& s, const Fields& f) {
     for (std::size_t i = 0; i < kMaps; ++i)
         for (std::size_t j = 0; j < 6; ++j)
-            s.f[i][j] = clamp_between(
-                read_double(f.text_of(kIfsCoefficient + static_cast<int>(6 * i + j))), -1.0, 2.0);
+            s.f[i][j] =
+                clamp_between(read_double(f.text_of(kIfsCoefficient + static_cast<int>(6 * i + j))),
+                              setting_named("f.I.J").limits);
     std::array<int, kMaps> chances{};
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < kMaps; ++i) {
-        chances[i] = clamp_to(read_int(f.text_of(kIfsProbability + static_cast<int>(i))), 0, 100);
+        chances[i] = clamp_to(read_int(f.text_of(kIfsProbability + static_cast<int>(i))),
+                              setting_named("fp.I").limits);
         sum += chances[i];
     }
     // A rejected OK keeps what it stored, except six zeros: they would leave the

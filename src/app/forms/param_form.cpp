@@ -58,7 +58,6 @@ constexpr std::array kControls{
 constexpr DialogSpec kSpec{300, "  Parameters", kControls};
 
 constexpr int kRotationOrders = 6;
-constexpr double kMinimumSpan = 0.05;
 
 constexpr std::string_view kLyapunovCaption = "Morvane";
 constexpr std::string_view kParameterErrorCaption = "Parameter Error";
@@ -77,13 +76,13 @@ double field(const Fields& f, int id, double shown) {
 
 // One axis of the plot window: in order, inside the type's range, and wide
 // enough; false when too narrow. `lo` and `hi` come in as the stored bounds.
-bool read_span(const Fields& f, int id, double lo_bound, double hi_bound, double& lo, double& hi) {
+bool read_span(const Fields& f, int id, Limits bounds, double& lo, double& hi) {
     lo = field(f, id, lo);
     hi = field(f, id + 1, hi);
     if (lo > hi) std::swap(lo, hi);
-    if (lo < lo_bound) lo = lo_bound;
-    if (hi > hi_bound) hi = hi_bound;
-    return !(hi - lo < kMinimumSpan);
+    if (lo < bounds.lo) lo = bounds.lo;
+    if (hi > bounds.hi) hi = bounds.hi;
+    return !(hi - lo < kMinimumWindowSpan);
 }
 
 void fill_enabling(Fields& f, int type) {
@@ -105,15 +104,20 @@ void fill_enabling(Fields& f, int type) {
 
 // The plot window is rejected and the dialog stays open.
 // a..d, sp0 and sp1 clamped to the type's ranges.
-void read_coefficients(const Fields& f, const TypeInfo& info, PARAM& next) {
-    const auto& r = info.abcdrange;
-    next.a = clamp_to(field(f, kParamA, next.a), r[0], r[1]);
-    next.b = clamp_to(field(f, kParamA + 1, next.b), r[0], r[1]);
-    next.c = clamp_to(field(f, kParamA + 2, next.c), r[2], r[3]);
-    next.d = clamp_to(field(f, kParamA + 3, next.d), r[2], r[3]);
-    const auto& sp = info.sprange;
-    next.sp0 = clamp_to(field(f, kParamSp0, next.sp0), sp[0], sp[1]);
-    next.sp1 = clamp_to(field(f, kParamSp1, next.sp1), sp[2], sp[3]);
+void read_coefficients(const Fields& f, int t, PARAM& next) {
+    next.a = clamp_to(field(f, kParamA, next.a), setting_named("p.a").dialog_range(t));
+    next.b = clamp_to(field(f, kParamA + 1, next.b), setting_named("p.b").dialog_range(t));
+    next.c = clamp_to(field(f, kParamA + 2, next.c), setting_named("p.c").dialog_range(t));
+    next.d = clamp_to(field(f, kParamA + 3, next.d), setting_named("p.d").dialog_range(t));
+    next.sp0 = clamp_to(field(f, kParamSp0, next.sp0), setting_named("p.sp0").dialog_range(t));
+    next.sp1 = clamp_to(field(f, kParamSp1, next.sp1), setting_named("p.sp1").dialog_range(t));
+}
+
+// The dialog's speed levels 1..10 are the delays 17..0.
+Limits speed_levels() {
+    const Limits delays = setting_named("speed").limits;
+    return {static_cast<double>(speed_level(trunc32(delays.hi))),
+            static_cast<double>(speed_level(trunc32(delays.lo)))};
 }
 
 Outcome too_narrow(const char* text) {
@@ -211,22 +215,22 @@ Outcome ParamForm::ok(Instance& s, const Fields& f) {
     PARAM next = s.p[t];
 
     if (const int k = f.first_checked(kParamOrder, kRotationOrders); k >= 0) s.rotationorder = k;
-    s.res = clamp_to(read_int(f.text_of(kParamResolution)), 200, 4000);
-    s.speed = speed_from_level(clamp_to(read_int(f.text_of(kParamSpeed)), 1, 10));
+    s.res = clamp_to(read_int(f.text_of(kParamResolution)), setting_named("res").limits);
+    s.speed = speed_from_level(clamp_to(read_int(f.text_of(kParamSpeed)), speed_levels()));
 
-    read_coefficients(f, info, next);
-    s.rot[t].x = clamp_between(field(f, kParamRotX, s.rot[t].x), 0.0, 360.0);
-    s.rot[t].y = clamp_between(field(f, kParamRotX + 1, s.rot[t].y), 0.0, 360.0);
-    s.rot[t].z = clamp_between(field(f, kParamRotX + 2, s.rot[t].z), 0.0, 360.0);
+    const int type = static_cast<int>(t);
+    read_coefficients(f, type, next);
+    s.rot[t].x = clamp_between(field(f, kParamRotX, s.rot[t].x), setting_named("rot.x").limits);
+    s.rot[t].y = clamp_between(field(f, kParamRotX + 1, s.rot[t].y), setting_named("rot.y").limits);
+    s.rot[t].z = clamp_between(field(f, kParamRotX + 2, s.rot[t].z), setting_named("rot.z").limits);
 
-    const MINMAX& range = info.mmrange;
     double lo = s.mm[t].xmin, hi = s.mm[t].xmax;
-    if (!read_span(f, kParamXmin, range.xmin, range.xmax, lo, hi))
+    if (!read_span(f, kParamXmin, setting_named("mm.xmin").dialog_range(type), lo, hi))
         return too_narrow("xmax - xmin must be >= 0.05");
     s.mm[t].xmin = lo;
     s.mm[t].xmax = hi;
     lo = s.mm[t].ymin, hi = s.mm[t].ymax;
-    if (!read_span(f, kParamXmin + 2, range.ymin, range.ymax, lo, hi))
+    if (!read_span(f, kParamXmin + 2, setting_named("mm.ymin").dialog_range(type), lo, hi))
         return too_narrow("ymax - ymin must be >= 0.05");
     s.mm[t].ymin = lo;
     s.mm[t].ymax = hi;

@@ -86,11 +86,15 @@ Fields PgmParamsForm::open(const Instance& s) {
 }
 
 Outcome PgmParamsForm::ok(Instance& s, const Fields& f) {
-    store_changed(s, s.pgmscale, clamp_between(read_double(f.text_of(kPgmScale)), 1.0, 50.0));
+    store_changed(
+        s, s.pgmscale,
+        clamp_between(read_double(f.text_of(kPgmScale)), setting_named("pgmscale").limits));
     if (valid_formula(s.pgmindex)) {
         const auto k = static_cast<std::size_t>(s.pgmindex);
-        store_changed(s, s.pgmx0[k], clamp_between(read_double(f.text_of(kPgmX0)), -10.0, 10.0));
-        store_changed(s, s.pgmy0[k], clamp_between(read_double(f.text_of(kPgmY0)), -10.0, 10.0));
+        store_changed(s, s.pgmx0[k],
+                      clamp_between(read_double(f.text_of(kPgmX0)), setting_named("pgmx0").limits));
+        store_changed(s, s.pgmy0[k],
+                      clamp_between(read_double(f.text_of(kPgmY0)), setting_named("pgmy0").limits));
     }
     s.prestore = f.is_checked(kPgmRestore) ? 1 : 0;
     return {};

@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/forms/field_text.h"
-#include "core/catalogue.h"
+#include "core/settings.h"
 
 #include <array>
 
@@ -68,13 +68,15 @@ Outcome VlForm::ok(Instance& s, const Fields& f) {
         s.vlcoloring = k;
     }
     s.showorbits = f.is_checked(kVlShowOrbits) ? 1 : 0;
-    const auto& sp = catalogue[kVolterraLotka].sprange;
     PARAM& p = s.p[kVolterraLotka];
-    p.sp0 = clamp_between(read_double(f.text_of(kVlH)), sp[0], sp[1]);
-    p.sp1 = clamp_between(read_double(f.text_of(kVlH + 1)), sp[2], sp[3]);
-    s.vlmaxiter = clamp_to(read_int(f.text_of(kVlMaxiter)), 2, 1024);
-    s.vlmaxsize = clamp_between(read_double(f.text_of(kVlMaxsize)), 2.0, 256.0);
-    s.vlradius = clamp_between(read_double(f.text_of(kVlRadius)), 0.01, 0.5);
+    p.sp0 = clamp_between(read_double(f.text_of(kVlH)),
+                          setting_named("p.sp0").dialog_range(kVolterraLotka));
+    p.sp1 = clamp_between(read_double(f.text_of(kVlH + 1)),
+                          setting_named("p.sp1").dialog_range(kVolterraLotka));
+    s.vlmaxiter = clamp_to(read_int(f.text_of(kVlMaxiter)), setting_named("vlmaxiter").limits);
+    s.vlmaxsize =
+        clamp_between(read_double(f.text_of(kVlMaxsize)), setting_named("vlmaxsize").limits);
+    s.vlradius = clamp_between(read_double(f.text_of(kVlRadius)), setting_named("vlradius").limits);
     return {};
 }
 
