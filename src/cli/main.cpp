@@ -1,11 +1,13 @@
 // morvane-render: renders one image without a window.
 #include "analysis/lyapunov.h"
+#include "analysis/precise.h"
 #include "analysis/random.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/path_clash.h"
+#include "cli/precise_report.h"
 #include "cli/render_run.h"
 #include "cli/session.h"
 #include "cli/set_values.h"
@@ -17,6 +19,7 @@
 #include "files/atr.h"
 #include "files/image.h"
 #include "formulas/steps.h"
+#include "formulas/tangent_models.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -191,11 +194,34 @@ int set_up(State& s, const CliOptions& o, long long& merged_calls) {
     return 0;
 }
 
-int analyze(State& s) {
+std::string type_label(const State& s) {
+    return std::string(catalogue[s.type].name) + " (type " + std::to_string(s.type) + ")";
+}
+
+// --analyze --precise or --json: the estimate (where the type gives one),
+// then the spectrum and the dimensions, or the reason they cannot be had.
+int analyze_precisely(State& s, bool json) {
+    const std::optional<ChaosMeasure> estimate =
+        measurable(s) ? lyapunov(s) : std::optional<ChaosMeasure>{};
+    const PreciseMeasure m = measure_precisely(s, tangent_models);
+    if (!m.failure.empty()) {
+        if (json) std::fputs(refusal_json(s.type, m.failure).c_str(), stdout);
+        return usage_error("--precise: " + type_label(s) + " cannot be measured: " + m.failure);
+    }
+    if (json) {
+        std::fputs(precise_json(s.type, m, estimate).c_str(), stdout);
+        return 0;
+    }
+    if (estimate) print_analysis(*estimate);
+    std::fputs(precise_text(m).c_str(), stdout);
+    return 0;
+}
+
+int analyze(State& s, const CliOptions& o) {
+    if (o.precise || o.json) return analyze_precisely(s, o.json);
     if (!measurable(s))
-        return usage_error("--analyze: " + std::string(catalogue[s.type].name) + " (type " +
-                           std::to_string(s.type) +
-                           ") draws by itself and gives no orbit to measure");
+        return usage_error("--analyze: " + type_label(s) +
+                           " draws by itself and gives no orbit to measure");
     print_analysis(lyapunov(s).value_or(ChaosMeasure{}));
     return 0;
 }
@@ -257,7 +283,7 @@ int run(const CliOptions& o) {
     s.steps = &fpointer;
     long long merged_calls = 0;
     if (const int rc = set_up(s, o, merged_calls); rc != 0) return rc;
-    if (o.analyze) return analyze(s);
+    if (o.analyze) return analyze(s, o);
     if (auto e = filter_refusal(s, o.filter, o.engine.merging ? merged_calls : o.iterations))
         return usage_error(*e);
     if (const int rc = check_outputs(o); rc != 0) return rc;

@@ -118,6 +118,8 @@ constexpr Flag kFlags[] = {
     {"--pacing", nullptr, &CliOptions::pacing},
     {"--analyze", nullptr, &CliOptions::analyze},
     {"--random", nullptr, &CliOptions::random},
+    {"--precise", nullptr, &CliOptions::precise},
+    {"--json", nullptr, &CliOptions::json},
     {"--save-partial", nullptr, &CliOptions::save_partial},
     {"-q", "--quiet", &CliOptions::quiet},
 };
@@ -195,6 +197,8 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         if (auto e = parse_argument(argc, argv, i, out)) return e;
     if (out.output.empty()) return std::string("--output: empty file name");
     if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
+    if (out.precise && !out.analyze) return std::string("--precise needs --analyze");
+    if (out.json && !out.analyze) return std::string("--json needs --analyze");
     if (auto e = check_engine_options(out.engine)) return e;
     if (auto e = save_hits_refusal(out)) return e;
     return merge_refusal(out);

@@ -25,6 +25,8 @@ struct CliOptions {
     bool save_partial = false;
     bool analyze = false;
     bool random = false;
+    bool precise = false;
+    bool json = false;
     bool help = false;
     bool version = false;
     EngineOptions engine;
@@ -49,6 +51,10 @@ inline constexpr const char* kUsage =
     "  --atr-out FILE       also write the parameter record\n"
     "  --analyze            print the Lyapunov exponent and fractal dimension of the\n"
     "                       parameters, then exit without rendering\n"
+    "  --precise            with --analyze: also the Lyapunov spectrum (Benettin's\n"
+    "                       method, nats and bits per step, per unit time for flows),\n"
+    "                       the Kaplan-Yorke and the correlation dimension, with errors\n"
+    "  --json               with --analyze: all of it as one JSON object\n"
     "  --random             search random parameters (types marked $), print and render them\n"
     "  -q, --quiet          no progress output\n"
     "  --orbits K           draw K independent orbits, --iterations shared among them\n"
