@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   libpng-dev zlib1g-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format python3
   desktop-file-utils appstream dpkg-dev file
 )
 

@@ -1,6 +1,7 @@
 #include "analysis/random.h"
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/commands.h"
 #include "app/handlers.h"
 #include "app/messages.h"
 #include "color/filters.h"

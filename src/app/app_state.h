@@ -60,4 +60,8 @@ struct Instance : State, AppState {};
 // "/*.atr"; `file` is cleared.
 void InitOpenFile(AppState& a, const std::string& cwd);
 
+// The instance's parameter set and checked palette item, for the history.
+ParameterSnapshot take_snapshot(const Instance& s);
+void restore_snapshot(Instance& s, const ParameterSnapshot& snap);
+
 } // namespace morv::app

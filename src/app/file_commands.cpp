@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/commands.h"
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
@@ -9,6 +10,7 @@
 #include "files/atr.h"
 #include "files/file_identity.h"
 #include "files/image.h"
+#include "files/parameter_file.h"
 
 #include <algorithm>
 #include <string>

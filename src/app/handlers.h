@@ -2,11 +2,12 @@
 
 // The command handlers, grouped by topic; the command table in commands.cpp
 // says when each is carried out (paused, and the PGM dialogs for PGM only).
-#include "app/commands.h"
-
 #include <string>
 
 namespace morv::app {
+
+struct Instance;
+struct Ui;
 
 // commands.cpp
 void toggle_rendering(Instance& s, Ui& ui);

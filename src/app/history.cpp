@@ -1,24 +1,6 @@
 #include "app/history.h"
 
-#include "app/app_state.h"
-
 namespace morv::app {
-
-ParameterSnapshot take_snapshot(const Instance& s) {
-    ParameterSnapshot snap{s, s.checkedpalette};
-    snap.params.res = 0;
-    snap.params.dres = 0;
-    return snap;
-}
-
-void restore_snapshot(Instance& s, const ParameterSnapshot& snap) {
-    const int res = s.res;
-    const double dres = s.dres;
-    static_cast<Params&>(s) = snap.params;
-    s.res = res;
-    s.dres = dres;
-    s.checkedpalette = snap.checkedpalette;
-}
 
 void History::changed(const ParameterSnapshot& before, const ParameterSnapshot& after) {
     if (before == after) return;

@@ -8,8 +8,6 @@
 
 namespace morv::app {
 
-struct Instance;
-
 // What the user can step back to: the parameter set and the checked palette
 // item. The resolution is not part of it (kept at 0 here): stepping back
 // never rebuilds the canvas.
@@ -19,9 +17,6 @@ struct ParameterSnapshot {
 
     bool operator==(const ParameterSnapshot&) const = default;
 };
-
-ParameterSnapshot take_snapshot(const Instance& s);
-void restore_snapshot(Instance& s, const ParameterSnapshot& snap);
 
 // Back and forward through the parameter sets the user has had. Each change
 // records the set it replaced; a new change after stepping back drops the

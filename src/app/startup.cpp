@@ -2,17 +2,12 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/commands.h"
 #include "app/handlers.h"
 #include "files/atr.h"
+#include "files/parameter_file.h"
 
 namespace morv::app {
-
-void InitOpenFile(AppState& a, const std::string& cwd) {
-    a.tgafile = cwd + "/*.tga";
-    a.oatrfile = cwd + "/*.atr";
-    a.satrfile = cwd + "/*.atr";
-    a.file.clear();
-}
 
 std::string create_main_window(Instance& s, int client_width, int client_height,
                                const std::string& cwd, std::string_view atr_argument) {

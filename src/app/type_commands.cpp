@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/commands.h"
 #include "app/handlers.h"
 #include "core/settings.h"
 

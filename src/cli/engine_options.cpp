@@ -1,6 +1,6 @@
 #include "cli/engine_options.h"
 
-#include "cli/options.h"
+#include "cli/arg_text.h"
 #include "cli/orbits.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "core/input_file.h"
 #include "files/atomic_file.h"
 #include "files/atr.h"
+#include "files/byte_codec.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,45 +27,17 @@ constexpr std::uint32_t kMaxRes = 16384;
 constexpr std::uint32_t kRawCounts = 0;              // counts stored as they are, 8 bytes each
 constexpr std::size_t kBlock = std::size_t{1} << 16; // counts per block read or written
 
-struct Writer {
-    std::vector<std::uint8_t> bytes;
-    void u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    }
-    void u64(std::uint64_t v) {
-        for (int i = 0; i < 8; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    }
-};
-
-struct Reader {
-    const std::uint8_t* at;
-    std::uint32_t u32() {
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= static_cast<std::uint32_t>(*at++) << (8 * i);
-        return v;
-    }
-    std::uint64_t u64() {
-        std::uint64_t v = 0;
-        for (int i = 0; i < 8; ++i)
-            v |= static_cast<std::uint64_t>(*at++) << (8 * i);
-        return v;
-    }
-};
-
 std::uint32_t crc(std::uint32_t running, const std::vector<std::uint8_t>& bytes) {
     return static_cast<std::uint32_t>(crc32_z(running, bytes.data(), bytes.size()));
 }
 
 // Counts i.. (one block at most) as little-endian bytes, whatever the machine.
 std::vector<std::uint8_t> encode_block(const std::vector<std::uint64_t>& c, std::size_t i) {
-    Writer w;
-    w.bytes.reserve(8 * kBlock);
+    ByteSink w;
+    w.reserve(8 * kBlock);
     for (std::size_t j = i; j < std::min(c.size(), i + kBlock); ++j)
         w.u64(c[j]);
-    return w.bytes;
+    return w.take();
 }
 
 // The checksum of the counts as the file stores them before any encoding.
@@ -77,18 +50,18 @@ std::uint32_t counts_crc(const std::vector<std::uint64_t>& c) {
 
 // Everything but the orbit range and the counts: what parts of one render share.
 std::vector<std::uint8_t> shared_fields(const HitsPart& p) {
-    Writer w;
+    ByteSink w;
     w.u32(p.res);
     w.u32(p.type);
     w.u32(p.method);
     w.u64(p.orbits);
     w.u64(p.iterations);
     w.u64(static_cast<std::uint64_t>(p.clock));
-    w.bytes.insert(w.bytes.end(), p.record.begin(), p.record.end());
+    w.raw(p.record);
     for (const RGB& e : p.palette)
-        w.bytes.insert(w.bytes.end(), e.begin(), e.end());
+        w.raw(e);
     w.u32(p.back);
-    return w.bytes;
+    return w.take();
 }
 
 std::uint64_t fnv1a(const std::vector<std::uint8_t>& bytes) {
@@ -103,8 +76,9 @@ std::uint64_t counts_bytes(std::uint32_t res) {
 }
 
 std::vector<std::uint8_t> header(const HitsPart& p) {
-    Writer w;
-    w.bytes.assign(kMagic, kMagic + 8);
+    ByteSink w;
+    for (char c : kMagic)
+        w.u8(static_cast<std::uint8_t>(c));
     w.u32(kVersion);
     w.u32(static_cast<std::uint32_t>(kHeaderSize));
     w.u32(p.res);
@@ -117,14 +91,14 @@ std::vector<std::uint8_t> header(const HitsPart& p) {
     w.u64(p.iterations);
     w.u64(static_cast<std::uint64_t>(p.clock));
     w.u64(p.params_hash);
-    w.bytes.insert(w.bytes.end(), p.record.begin(), p.record.end());
+    w.raw(p.record);
     for (const RGB& e : p.palette)
-        w.bytes.insert(w.bytes.end(), e.begin(), e.end());
+        w.raw(e);
     w.u32(p.back);
     w.u64(counts_bytes(p.res));
     w.u32(p.counts_crc);
-    w.u32(crc(0, w.bytes));
-    return w.bytes;
+    w.u32(crc(0, w.bytes()));
+    return w.take();
 }
 
 std::optional<std::string> check_header(const HitsPart& p) {
@@ -177,7 +151,7 @@ std::optional<std::string> write_part(const HitsPart& part, const std::string& p
 namespace {
 
 // The fields after the magic, the version and the header size.
-HitsPart decode_fields(Reader r) {
+HitsPart decode_fields(ByteSource& r) {
     HitsPart p;
     p.res = r.u32();
     p.type = r.u32();
@@ -189,11 +163,11 @@ HitsPart decode_fields(Reader r) {
     p.iterations = r.u64();
     p.clock = static_cast<std::int64_t>(r.u64());
     p.params_hash = r.u64();
-    p.record.assign(r.at, r.at + kAtrSize);
-    r.at += kAtrSize;
+    const auto record = r.raw(kAtrSize);
+    p.record.assign(record.begin(), record.end());
     for (RGB& e : p.palette) {
-        std::copy(r.at, r.at + 3, e.begin());
-        r.at += 3;
+        const auto entry = r.raw(e.size());
+        std::copy(entry.begin(), entry.end(), e.begin());
     }
     p.back = r.u32();
     p.stored_bytes = r.u64();
@@ -206,7 +180,8 @@ std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     const std::size_t got = std::fread(head.data(), 1, head.size(), f);
     if (got < 16) return "not a hit-count part (too short)";
     if (std::memcmp(head.data(), kMagic, 8) != 0) return "not a hit-count part";
-    Reader r{head.data() + 8};
+    ByteSource r(head);
+    r.skip(sizeof kMagic);
     const std::uint32_t version = r.u32();
     if (version == kFirstVersion)
         return "an older morvane-render wrote this part without a checksum over its counts; "
@@ -214,9 +189,9 @@ std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     if (version != kVersion) return "unsupported hit-count part version";
     if (r.u32() != kHeaderSize) return "bad header size";
     if (got != head.size()) return "not a hit-count part (too short)";
-    Reader tail{head.data() + kHeaderSize - 4};
+    const std::uint32_t stored_crc = ByteSource(std::span<const std::uint8_t>(head).last(4)).u32();
     head.resize(kHeaderSize - 4);
-    if (tail.u32() != crc(0, head)) return "header damaged (checksum mismatch)";
+    if (stored_crc != crc(0, head)) return "header damaged (checksum mismatch)";
     p = decode_fields(r);
     if (p.encoding != kRawCounts) return "unknown encoding of its counts";
     if (auto e = check_header(p)) return e;
@@ -254,7 +229,7 @@ std::optional<std::string> read_counts(std::FILE* f, HitsPart& p) {
         const std::size_t take = std::min(n - i, kBlock);
         if (std::fread(block.data(), 8, take, f) != take) return "read failed";
         sum = static_cast<std::uint32_t>(crc32_z(sum, block.data(), 8 * take));
-        Reader b{block.data()};
+        ByteSource b{std::span<const std::uint8_t>(block).first(8 * take)};
         for (std::size_t j = 0; j < take; ++j, ++i) {
             p.totals.counts[i] = b.u64();
             too_large = too_large || p.totals.counts[i] > limit;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/arg_text.h"
 #include "cli/engine_options.h"
 
 #include <optional>
@@ -77,13 +78,5 @@ inline constexpr const char* kUsage =
 
 // Reads the command line; on a usage error returns the message for stderr.
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out);
-
-// The next word is an option, not a value, unless it is a number ("--seed
-// -5"); a file whose name starts with '-' can be given as "./-name".
-bool looks_like_option(const char* word);
-
-// Strict number readers: the whole text must be the number.
-bool parse_int(const std::string& text, long long& out);
-bool parse_double(const std::string& text, double& out);
 
 } // namespace morv

@@ -7,6 +7,7 @@
 #include "color/mapfile.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/parameter_file.h"
 #include "files/record_check.h"
 
 #include <algorithm>

@@ -3,13 +3,13 @@
 #include "core/catalogue.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/byte_codec.h"
 #include "files/png.h"
 #include "files/record_check.h"
 #include "files/tga.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -27,25 +27,19 @@ void append_value(std::string& out, const char* name, double v) {
 
 constexpr std::size_t kViewSize = 32;
 
-std::array<std::uint8_t, kViewSize> encode_view(const MINMAX& m) {
-    std::array<std::uint8_t, kViewSize> out{};
-    const double values[4] = {m.xmin, m.xmax, m.ymin, m.ymax};
-    for (int i = 0; i < 4; ++i)
-        for (int b = 0; b < 8; ++b)
-            out[8 * i + b] =
-                static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(values[i]) >> 8 * b);
-    return out;
+std::vector<std::uint8_t> encode_view(const MINMAX& m) {
+    ByteSink out;
+    for (double v : {m.xmin, m.xmax, m.ymin, m.ymax})
+        out.f64(v);
+    return out.take();
 }
 
 MINMAX decode_view(const std::vector<std::uint8_t>& bytes) {
-    double values[4]{};
-    for (int i = 0; i < 4; ++i) {
-        std::uint64_t u = 0;
-        for (int b = 7; b >= 0; --b)
-            u = u << 8 | bytes[8 * i + b];
-        values[i] = std::bit_cast<double>(u);
-    }
-    return MINMAX{values[0], values[1], values[2], values[3]};
+    ByteSource in(bytes);
+    MINMAX m;
+    for (double* v : {&m.xmin, &m.xmax, &m.ymin, &m.ymax})
+        *v = in.f64();
+    return m;
 }
 
 // Why the view chunk cannot go with the record, or nothing when it can. A

@@ -5,7 +5,7 @@
 #include "core/options.h"
 #include "core/settings.h"
 #include "core/state.h"
-#include "files/atr.h"
+#include "files/record.h"
 
 #include <array>
 #include <charconv>

@@ -2,7 +2,9 @@
 
 #include "core/surface.h"
 #include "files/atomic_file.h"
+#include "files/byte_codec.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -13,19 +15,15 @@ namespace morv {
 
 namespace {
 
-void put16(unsigned char* at, unsigned v) {
-    at[0] = static_cast<unsigned char>(v & 0xFF);
-    at[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-}
-
-std::array<unsigned char, 18> tga_header(int res) {
-    std::array<unsigned char, 18> h{};
-    h[2] = 2; // uncompressed true colour
-    put16(&h[12], static_cast<unsigned>(res));
-    put16(&h[14], static_cast<unsigned>(res));
-    h[16] = 24;
-    h[17] = 0x20; // first row in the file is the top row
-    return h;
+std::vector<std::uint8_t> tga_header(int res) {
+    ByteSink h;
+    for (std::uint8_t b : {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}) // uncompressed true colour
+        h.u8(b);
+    h.u16(static_cast<std::uint16_t>(res));
+    h.u16(static_cast<std::uint16_t>(res));
+    h.u8(24);
+    h.u8(0x20); // first row in the file is the top row
+    return h.take();
 }
 
 std::array<unsigned char, 26> tga_footer() {

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "core/driver.h"
 #include "ui/canvas_view.h"
+#include "ui/dialogs/dialog_views.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
 
@@ -64,7 +65,7 @@ MainWindow::MainWindow(app::Instance& s, Options options)
     // The steps' waits hold the next driver call back instead of blocking the
     // window.
     s_.platform.sleep_ms = [pump = pump_](int ms) { pump->hold(ms); };
-    add_standard_views(dialogs_);
+    add_dialog_views(dialogs_);
     build_menus();
     add_view_keys();
     sync_menu();

@@ -29,10 +29,4 @@ class QtDialogs : public app::Dialogs {
     std::map<int, DialogView> views_;
 };
 
-// Adds the views of every dialog this build has. A new dialog needs a form in
-// src/app (fields from the instance, OK and Cancel applied to it) and a row in
-// make_form's table; the generic form dialog shows it. The command that opens
-// it already calls Dialogs::run with that id.
-void add_standard_views(QtDialogs& dialogs);
-
 } // namespace morv::ui

@@ -4,6 +4,7 @@
 #include "core/catalogue.h"
 #include "core/state.h"
 #include "files/atr.h"
+#include "files/parameter_file.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>

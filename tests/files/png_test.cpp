@@ -4,6 +4,7 @@
 #include "core/state.h"
 #include "files/atr.h"
 #include "files/image.h"
+#include "files/parameter_file.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,8 @@ TEST(Png, RecordAndViewWindowComeBack) {
     EXPECT_EQ(record_bytes(loaded), record_bytes(saved));
     EXPECT_EQ(loaded.mm[4], saved.mm[4]);
     State started = test::make_state(0, 200);
-    EXPECT_EQ(load_startup_atr(started, "\"" + dir.file("z.png") + "\""), kAtrLoadOk);
+    EXPECT_EQ(loadatr(started, atr_path_from_argument("\"" + dir.file("z.png") + "\"")),
+              kAtrLoadOk);
     EXPECT_EQ(record_bytes(started), record_bytes(saved));
     EXPECT_EQ(started.mm[4], saved.mm[4]);
 }

@@ -218,7 +218,7 @@ TEST_F(Dialogs, HeadingsGroupsAndButtonsLineUp) {
 // ends with 2 on Esc.
 TEST_F(Dialogs, EveryDialogIdReachesItsView) {
     QtDialogs dialogs(nullptr);
-    add_standard_views(dialogs);
+    add_dialog_views(dialogs);
     for (int id : {kDlgType, kDlgParameters, kDlgBackground, kDlgColoring, kDlgOptionsChart,
                    kDlgSierpinski, kDlgPgmFormula, kDlgPgmParameters, kDlgBifurcation, kDlgBasin,
                    kDlgUnity, kDlgRossler, kDlgFern, kDlgVolterraLotka, kDlgAbout})

@@ -29,7 +29,10 @@ int run_about_window(QWidget* parent, app::Instance& s, app::Prompts& prompts,
 
 // Adds every dialog to the main window's dialogs: one built from each form
 // (make_form), the options chart and the about window, showing their
-// messages with the main window's prompts.
+// messages with the main window's prompts. A new dialog needs a form in
+// src/app (fields from the instance, OK and Cancel applied to it) and a row in
+// make_form's table; the generic form dialog shows it. The command that opens
+// it already calls Dialogs::run with that id.
 void add_dialog_views(QtDialogs& dialogs);
 
 } // namespace morv::ui
