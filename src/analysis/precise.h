@@ -12,13 +12,13 @@ namespace morv {
 // How long the measurement runs: a fixed number of steps, so that its time
 // is bounded for every type.
 struct PreciseSettings {
-    long long map_steps = 10000000;// tangent steps for a map
-    double flow_time = 20000;      // time units of a flow
-    long long transient = 1000;    // map steps skipped
-    double flow_transient = 20;    // time units skipped
-    int points = 100000;           // orbit points for the correlation dimension
-    double flow_step = 0.02;       // Runge-Kutta step for a flow's own equations
-    double own_flow_time = 40000;  // time units of them
+    long long map_steps = 10000000; // tangent steps for a map
+    double flow_time = 20000;       // time units of a flow
+    long long transient = 1000;     // map steps skipped
+    double flow_transient = 20;     // time units skipped
+    int points = 100000;            // orbit points for the correlation dimension
+    double flow_step = 0.02;        // Runge-Kutta step for a flow's own equations
+    double own_flow_time = 40000;   // time units of them
 };
 
 // The spectrum, the Kaplan-Yorke and the correlation dimension of the current
