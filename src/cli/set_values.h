@@ -7,10 +7,10 @@ namespace morv {
 
 struct Params;
 
-// Sets one named state value from text (names as in the usage of --set);
-// on a bad name or unreadable value returns the message and leaves the state
-// unchanged. Ranges are the business of check_settings (files/record_check.h),
-// once every value is in.
+// set_setting (core/settings.h) with --set's messages: on a bad name, an
+// unreadable value or an index out of range returns the message and leaves
+// the state unchanged. Other ranges are the business of check_settings
+// (files/record_check.h), once every value is in.
 std::optional<std::string> set_state_value(Params& s, const std::string& name,
                                            const std::string& value);
 

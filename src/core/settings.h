@@ -44,6 +44,7 @@ enum class SettingKind {
     Whole,  // an integer
     Flag,   // 0 or 1
     Colour, // R,G,B; the limits are those of each component
+    Choice, // one of `choices` by its name, or its number
 };
 
 // A family of settings under one row: its name's I and J are the map (0..5)
@@ -72,6 +73,12 @@ inline void store(int& field, double v) {
 inline void store(COLORREF& field, double v) {
     field = static_cast<COLORREF>(trunc32(v));
 }
+inline void store(bool& field, double v) {
+    field = v != 0;
+}
+inline void store(float& field, double v) {
+    field = static_cast<float>(v);
+}
 template <class F, class P> constexpr auto* address(P& s, int index) {
     if constexpr (std::is_invocable_v<F, P&>)
         return F{}(s);
@@ -95,8 +102,9 @@ struct Setting {
     // The narrower range the Parameters dialog clamps a per-type value to.
     Limits (*dialog_range)(int type) = nullptr;
     std::string_view unit{};
-    std::string_view meaning{}; // for --help
-    SettingField field{};       // none: only a dialog sets it
+    std::string_view meaning{};                  // for --help
+    std::span<const std::string_view> choices{}; // the names of 0, 1, ... of a Choice
+    SettingField field{};                        // none: only a dialog sets it
     Indexing indexing = Indexing::None;
     // Refused by --set at once rather than with the others once all are in:
     // later values are read through it.
@@ -120,6 +128,8 @@ Limits coefficient_range(int type, int k);
 Limits special_range(int type, int k);
 Limits window_x_range(int type);
 Limits window_y_range(int type);
+
+inline constexpr std::string_view kRotationOrders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX"};
 
 // The colouring modes of Sierpinski, IFS and Frothy Basin choose their
 // type's colouring method.
@@ -187,8 +197,8 @@ inline constexpr Setting kSettings[] = {
      .meaning = "1 speed - points, 2 speed - lines, 3 hit count, 4 Z plane",
      .field = field_of([](auto& s) { return &s.method[s.type]; }), .at_once = true,
      .rule = method_offered},
-    {.name = "rotationorder", .kind = SettingKind::Whole, .limits = {0, 5},
-     .meaning = "XYZ, XZY, YXZ, YZX, ZXY, ZYX",
+    {.name = "rotationorder", .kind = SettingKind::Choice, .limits = {0, 5},
+     .meaning = "order of the rotations", .choices = kRotationOrders,
      .field = field_of([](auto& s) { return &s.rotationorder; })},
     // The delays the dialog's speed levels 10..1 give: 0, 1, 3, ..., 17.
     {.name = "speed", .kind = SettingKind::Whole, .limits = {0, 17}, .unit = "ms",
@@ -288,5 +298,25 @@ std::string out_of_limits_text(const Setting& row, std::string_view name, double
 // The first member of the row's family in the state that lies outside its
 // limits for the state's type, as a message naming it.
 std::optional<std::string> check_setting(const Setting& row, const Params& s);
+
+// Why set_setting left the state as it was.
+struct SettingRefusal {
+    enum class Why {
+        UnknownName, // no row of that name, or one only a dialog sets
+        BadValue,    // `text` says what is wrong with the value as given
+        Outside,     // `text` is the whole message: "pgmindex is 8; it must lie in 0..7"
+    } why;
+    std::string text;
+};
+
+// Sets the value `name` names from `text` (a setting_text) and runs the row's
+// follow-up. Values checked at once (an index, the stored int's range, a
+// row's rule) are refused here; the limits of the others are check_settings'
+// business once every value is in, since a window passes through narrow
+// states while its bounds are set one by one.
+std::optional<SettingRefusal> set_setting(Params& s, std::string_view name,
+                                          const std::string& text);
+// The text set_setting reads back to the same value.
+std::string setting_text(const Setting& row, const Params& s, int index);
 
 } // namespace morv

@@ -67,6 +67,32 @@ TEST(SettingsTable, EveryRowTakesItsLimitsAndRefusesPastThemByName) {
     EXPECT_GT(walked, 500);
 }
 
+// What setting_text writes, set_setting reads back to the same state: values
+// with many digits, every type, follow-ups included.
+TEST(SettingsTable, EverySettingsTextReadsBackToTheSameValue) {
+    for (int type = 0; type < NTYPES; ++type) {
+        Params written;
+        written.type = type;
+        for (const Setting& row : kSettings) {
+            if (row.field.write == nullptr) continue;
+            const Limits l = limits_for(row, type);
+            const double v = row.kind == SettingKind::Real ? l.lo + (l.hi - l.lo) / 3 : l.hi;
+            for (int i = 0; i < family_size(row); ++i)
+                set_setting(written, setting_name(row, i), value_text(row, v, 0));
+        }
+        Params read;
+        read.type = type;
+        for (const Setting& row : kSettings)
+            for (int i = 0; row.field.write != nullptr && i < family_size(row); ++i)
+                EXPECT_EQ(set_setting(read, setting_name(row, i), setting_text(row, written, i)),
+                          std::nullopt);
+        EXPECT_TRUE(read == written) << "type " << type;
+    }
+    Params s;
+    ASSERT_EQ(set_state_value(s, "rotationorder", "ZXY"), std::nullopt);
+    EXPECT_EQ(s.rotationorder, 4);
+}
+
 // A coefficient the type does not have is named as such, not as a range.
 TEST(SettingsTable, AValueATypeDoesNotHaveIsRefusedAsSuch) {
     Params s;
