@@ -37,6 +37,7 @@ namespace morv {
 struct Limits {
     double lo = 0, hi = 0;
     constexpr bool admits(double v) const { return v >= lo && v <= hi; } // never NaN
+    bool operator==(const Limits&) const = default;
 };
 
 enum class SettingKind {

@@ -17,6 +17,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <set>
 #include <tuple>
@@ -66,6 +67,50 @@ TEST(Forms, TemplatesAreConsistent) {
             EXPECT_TRUE(c.parent == 0 || groups.count(c.parent)) << id << ": " << c.id;
     }
     EXPECT_EQ(make_form(kDlgOptionsChart), nullptr);
+}
+
+// A field's label states the range it clamps to; those are the limits of its
+// row in the settings table, and the labels' texts never change.
+TEST(Forms, LabelsStateTheLimitsOfTheirSettings) {
+    const Limits delays = setting_named("speed").limits;
+    const struct {
+        int dialog;
+        std::string_view label;
+        Limits limits;
+    } promises[] = {
+        {kDlgParameters, "pixel resolution", setting_named("res").limits},
+        {kDlgParameters,
+         "rendering speed",
+         {double(speed_level(trunc32(delays.hi))), double(speed_level(trunc32(delays.lo)))}},
+        {kDlgParameters, "X axis", setting_named("rot.x").limits},
+        {kDlgParameters, "Y axis", setting_named("rot.y").limits},
+        {kDlgParameters, "Z axis", setting_named("rot.z").limits},
+        {kDlgBackground, "red", kColourComponent},
+        {kDlgBackground, "blue", kColourComponent},
+        {kDlgFern, "p (", setting_named("fp.I").limits},
+        {kDlgFern, "   Monochrome", kColourComponent},
+        {kDlgSierpinski, "   Monochrome", kColourComponent},
+        {kDlgPgmParameters, "scale", setting_named("pgmscale").limits},
+        {kDlgPgmParameters, "x0", setting_named("pgmx0").limits},
+        {kDlgPgmParameters, "y0", setting_named("pgmy0").limits},
+        {kDlgVolterraLotka, "h (", setting_named("p.sp0").dialog_range(kTypeVolterraLotka)},
+        {kDlgVolterraLotka, "p (", setting_named("p.sp1").dialog_range(kTypeVolterraLotka)},
+        {kDlgVolterraLotka, "maxiter", setting_named("vlmaxiter").limits},
+        {kDlgVolterraLotka, "maxsize", setting_named("vlmaxsize").limits},
+        {kDlgVolterraLotka, "target set radius", setting_named("vlradius").limits},
+    };
+    for (const auto& p : promises) {
+        int found = 0;
+        for (const Control& c : make_form(p.dialog)->description().controls) {
+            if (!c.text.starts_with(p.label)) continue;
+            const std::string range(c.text.substr(c.text.find('(') + 1));
+            double lo = 0, hi = 0;
+            ASSERT_EQ(std::sscanf(range.c_str(), " %lf - %lf", &lo, &hi), 2) << c.text;
+            EXPECT_EQ((Limits{lo, hi}), p.limits) << c.text;
+            ++found;
+        }
+        EXPECT_EQ(found, 1) << p.dialog << " " << p.label;
+    }
 }
 
 // OK takes the first checked type, none checked keeps the type. Types 0..25

@@ -15,6 +15,10 @@ using K = ControlKind;
 constexpr int kMethods = 4;
 constexpr std::array<int, kMethods> kMask{1, 2, 4, 8}; // the okmethod bit of radio 510 + i
 
+// The slider's positions 0..2 are the line widths 1..3.
+constexpr Limits kSliderPositions{setting_named("linewidth").limits.lo - 1,
+                                  setting_named("linewidth").limits.hi - 1};
+
 constexpr std::array kColorControls{
     Control{K::Radio, kColorMethod, "Speed - Points", 0, 0, 0},
     Control{K::Radio, kColorMethod + 1, "Speed - Lines", 0, 1, 0},
@@ -26,11 +30,8 @@ constexpr std::array kColorControls{
     Control{K::Label, kNoId, "2", kColorWidthGroup, 1, 1, 1, 1, Align::Center},
     Control{K::Label, kNoId, "3", kColorWidthGroup, 1, 2, 1, 1, Align::Right},
 };
-constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControls, 2};
-
-// The slider's positions 0..2 are the line widths 1..3.
-constexpr Limits kSliderPositions{setting_named("linewidth").limits.lo - 1,
-                                  setting_named("linewidth").limits.hi - 1};
+constexpr DialogSpec kColorSpec{500, "Select the Coloring Method", kColorControls,
+                                trunc32(kSliderPositions.hi)};
 
 } // namespace
 
