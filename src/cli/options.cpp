@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "core/settings.h"
 #include "core/types.h"
 
 namespace morv {
@@ -25,7 +26,9 @@ Reason set_type(const std::string& v, CliOptions& out) {
 
 Reason set_res(const std::string& v, CliOptions& out) {
     long long n = 0;
-    if (auto e = ranged_int("--res", v, 200, 16384, n)) return e;
+    // The desktop program's smallest image; the renderer goes further up.
+    const long long smallest = trunc32(setting_named("res").limits.lo);
+    if (auto e = ranged_int("--res", v, smallest, 16384, n)) return e;
     out.res = static_cast<int>(n);
     return std::nullopt;
 }
