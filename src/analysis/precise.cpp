@@ -49,32 +49,78 @@ std::vector<OrbitPoint> sample_orbit(const Params& ps, const TangentModel& model
     return out;
 }
 
-PreciseMeasure measure_precisely(const Params& ps, const TangentTable& models,
-                                 const PreciseSettings& settings) {
+namespace {
+
+constexpr long long kPiece = 100000;
+
+// Runs `run` for `steps` in pieces, reporting after each; false when stopped
+// or when the run failed (its failure is then in run.failure()).
+template <class Report>
+bool run_in_pieces(SpectrumRun& run, long long steps, const std::atomic<bool>& stop,
+                   Report&& report) {
+    for (long long done = 0; done < steps;) {
+        if (stop) return false;
+        const long long n = std::min(kPiece, steps - done);
+        if (!run.advance(n)) return false;
+        done += n;
+        report(run.current());
+    }
+    return true;
+}
+
+} // namespace
+
+void measure_progressively(const Params& ps, const TangentTable& models,
+                           const PreciseSettings& settings, const MeasureReport& report,
+                           const std::atomic<bool>& stop) {
     PreciseMeasure out;
     out.failure = spectrum_refusal(ps, models);
-    if (!out.failure.empty()) return out;
+    if (!out.failure.empty()) return report(out, true);
+    out.correlation.failure = kStillToCome;
     const TangentModel& model = models[static_cast<std::size_t>(ps.type)];
     const OrbitSampling sampling = sampling_for(model, settings);
-    SpectrumResult r =
-        lyapunov_spectrum(ps, models, spectrum_steps(model, settings), sampling.transient);
-    out.spectrum = r.spectrum;
-    out.failure = r.failure;
-    if (!out.failure.empty()) return out;
-    out.kaplan_yorke = kaplan_yorke(out.spectrum);
+    SpectrumRun run(ps, model, sampling.transient);
+    const bool ran = run_in_pieces(run, sampling.transient + spectrum_steps(model, settings), stop,
+                                   [&](const Spectrum& s) {
+                                       out.spectrum = s;
+                                       out.kaplan_yorke = kaplan_yorke(s);
+                                       report(out, false);
+                                   });
+    if (!ran) {
+        if (stop) return;
+        out.failure = run.failure();
+        return report(out, true);
+    }
     if (model.field != nullptr) {
-        const double time_step = settings.flow_step;
-        const SpectrumResult f =
-            lyapunov_spectrum(ps, models, std::llround(settings.own_flow_time / time_step),
-                              std::llround(settings.flow_transient / time_step), 50000, time_step);
-        if (f.failure.empty()) {
-            out.flow = f.spectrum;
-            out.flow_kaplan_yorke = kaplan_yorke(out.flow);
-        }
+        const double h = settings.flow_step;
+        const long long transient = std::llround(settings.flow_transient / h);
+        SpectrumRun flow(ps, model, transient, 50000, h);
+        run_in_pieces(flow, transient + std::llround(settings.own_flow_time / h), stop,
+                      [&](const Spectrum& s) {
+                          out.flow = s;
+                          out.flow_kaplan_yorke = kaplan_yorke(s);
+                          report(out, false);
+                      });
+        if (stop) return;
+        if (!flow.failure().empty()) out.flow = Spectrum{}; // the drawn steps still stand
     }
     const auto points =
         sample_orbit(ps, model, settings.points, sampling.transient, sampling.stride);
+    if (stop) return;
     out.correlation = correlation_dimension(points, model.dim, sampling.theiler);
+    report(out, true);
+}
+
+PreciseMeasure measure_precisely(const Params& ps, const TangentTable& models,
+                                 const PreciseSettings& settings) {
+    PreciseMeasure out;
+    const std::atomic<bool> never{false};
+    measure_progressively(
+        ps, models, settings,
+        [&out](const PreciseMeasure& m, bool done) {
+            if (done) out = m;
+        },
+        never);
     return out;
 }
 

@@ -4,6 +4,8 @@
 #include "analysis/correlation.h"
 #include "analysis/spectrum.h"
 
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,5 +55,17 @@ long long spectrum_steps(const TangentModel& model, const PreciseSettings& setti
 
 PreciseMeasure measure_precisely(const Params& ps, const TangentTable& models,
                                  const PreciseSettings& settings = {});
+
+// The same in pieces of about 10^5 steps, for a window that shows it
+// converging: `report` receives the measure so far after every piece (`done`
+// after the last), and `stop`, read between pieces, ends the work early
+// without a last report. Until it is measured the correlation dimension's
+// failure says it is still to come.
+using MeasureReport = std::function<void(const PreciseMeasure& so_far, bool done)>;
+void measure_progressively(const Params& ps, const TangentTable& models,
+                           const PreciseSettings& settings, const MeasureReport& report,
+                           const std::atomic<bool>& stop);
+
+inline constexpr const char* kStillToCome = "still to come";
 
 } // namespace morv

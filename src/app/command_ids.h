@@ -10,6 +10,7 @@ enum Command : int {
     kCmdType = 110,
     kCmdParameters = 115,
     kCmdRandom = 120,
+    kCmdMeasure = 122, // the window of precise measures
     kCmdColoring = 125,
     kCmdBackground = 130,
     kCmdPalette = 135,

@@ -45,6 +45,11 @@ void options_chart(Instance& s, Ui& ui) {
     ui.dialogs.run(kDlgOptionsChart, s);
 }
 
+// Measuring does not stop the picture: it runs beside it, on its own copy.
+void measure(Instance&, Ui& ui) {
+    ui.host.show_measure();
+}
+
 void quit(Instance&, Ui& ui) {
     ui.host.quit();
 }
@@ -107,6 +112,7 @@ constexpr CommandEntry kCommands[] = {
     {kCmdPgmFormula, paused_on_pgm, plain<pgm_formula>},
     {kCmdPgmParameters, paused_on_pgm, plain<pgm_parameters>},
     {kCmdDebug, paused, plain<toggle_debug>},
+    {kCmdMeasure, always, plain<measure>},
 };
 
 } // namespace

@@ -33,6 +33,9 @@ class Host {
     virtual void set_cursor(Cursor c) = 0;
     // Ends the program (the destruction handling of the main window).
     virtual void quit() = 0;
+    // Shows the window of precise measures (Lyapunov spectrum, dimensions),
+    // which follows the parameter set by itself; nothing where there is none.
+    virtual void show_measure() {}
 };
 
 } // namespace morv::app

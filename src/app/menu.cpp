@@ -35,6 +35,8 @@ constexpr std::array kRender{
     item(kCmdNormalize, "Normalize (N)", "N"),
     item(kCmdEqualize, "Equalize (E)", "E"),
     MenuEntry{MenuEntry::Submenu, 0, "Hit Count Log Normalization", {}, kLogNormalization},
+    separator(),
+    item(kCmdMeasure, "Measure (M)", "M"),
 };
 
 constexpr std::array kOptions{

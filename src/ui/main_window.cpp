@@ -8,6 +8,7 @@
 #include "core/driver.h"
 #include "ui/canvas_view.h"
 #include "ui/dialogs/dialog_views.h"
+#include "ui/measure_window.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
 
@@ -231,6 +232,12 @@ void MainWindow::quit() {
     close();
 }
 
+void MainWindow::show_measure() {
+    if (measure_ == nullptr) measure_ = new MeasureWindow(s_, options_.tangents, this);
+    measure_->show();
+    measure_->raise();
+}
+
 // The destruction handling, reached by Exit and by the close box in both
 // states.
 void MainWindow::closeEvent(QCloseEvent* e) {
@@ -240,6 +247,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     }
     ended_ = true;
     pump_->stop();
+    if (measure_ != nullptr) measure_->close();
     status_timer_.stop();
     s_.hitcount = std::vector<float>();
     s_.hcres = 0;

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/zoom.h"
+#include "core/tangent.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_prompts.h"
 
@@ -24,6 +25,7 @@ namespace morv::ui {
 
 class CanvasView;
 class RenderPump;
+class MeasureWindow;
 
 // The main window: menus and keys deliver command ids, the client area shows
 // the window surface, and the render pump runs the driver while rendering.
@@ -35,6 +37,8 @@ class MainWindow : public QMainWindow, public app::Host {
         // Replacements for the Qt message boxes and dialogs (tests script them).
         app::Prompts* prompts = nullptr;
         app::Dialogs* dialogs = nullptr;
+        // The maps' derivatives for the Measure window (nothing to measure without).
+        const TangentTable* tangents = nullptr;
     };
     MainWindow(app::Instance& s, Options options);
     ~MainWindow() override;
@@ -73,6 +77,8 @@ class MainWindow : public QMainWindow, public app::Host {
     void flush() override;
     void set_cursor(app::Cursor c) override;
     void quit() override;
+    void show_measure() override;
+    MeasureWindow* measure_window() const { return measure_; }
 
   signals:
     // The window was destroyed: the program ends.
@@ -99,6 +105,7 @@ class MainWindow : public QMainWindow, public app::Host {
     app::Ui ui_;
     CanvasView* view_;
     RenderPump* pump_;
+    MeasureWindow* measure_ = nullptr;
     QActionGroup* palette_group_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QShortcut*> shortcuts_;

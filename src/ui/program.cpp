@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/messages.h"
 #include "formulas/steps.h"
+#include "formulas/tangent_models.h"
 #include "ui/launch.h"
 #include "ui/main_window.h"
 
@@ -63,7 +64,7 @@ int run_program(int argc, char** argv) {
     app::Instance s;
     s.steps = &fpointer;
     s.platform = Platform::real();
-    MainWindow window(s, MainWindow::Options{args.splash});
+    MainWindow window(s, MainWindow::Options{.splash = args.splash, .tangents = &tangent_models});
     if (!window.create(args.atr)) {
         QMessageBox box(QMessageBox::Warning, app::kStartupErrorCaption, app::kGraphicsErrorText,
                         QMessageBox::Ok);

@@ -157,7 +157,7 @@ TEST(Menu, IdsAndKeysAreUnique) {
         }
     for (const KeyOnly& k : key_only_commands())
         add(k.id, k.key);
-    EXPECT_EQ(ids.size(), 24u);
+    EXPECT_EQ(ids.size(), 25u);
 }
 
 // The chart's names lose their markers, which become its two flags.

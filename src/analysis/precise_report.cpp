@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/precise_report.h"
+#include "analysis/precise_report.h"
 
 #include <cmath>
 #include <cstdio>
