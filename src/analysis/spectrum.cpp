@@ -174,14 +174,17 @@ Spectrum SpectrumRun::current() const {
     s.time_step = flow_step_ > 0 ? flow_step_ : model_.time_step;
     s.transient = std::min(done_, transient_);
     s.steps = std::max(0LL, done_ - transient_);
-    std::array<std::pair<double, double>, 3> pairs{};
+    // Unused rows sort last, and sorting the whole fixed array lets the
+    // compiler see its size (a partial range trips -Warray-bounds).
+    std::array<std::pair<double, double>, 3> pairs;
+    pairs.fill({-std::numeric_limits<double>::infinity(), 0.0});
     for (std::size_t k = 0; k < static_cast<std::size_t>(s.dim); ++k) {
         const double sum = total_[k] + in_segment_[k];
         pairs[k] = {s.steps > 0 ? sum / static_cast<double>(s.steps) : 0.0,
                     standard_error(segment_means_, k)};
     }
     // Gram-Schmidt orders them in the long run; a short run may not yet.
-    std::sort(pairs.begin(), pairs.begin() + s.dim,
+    std::sort(pairs.begin(), pairs.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
     for (std::size_t k = 0; k < static_cast<std::size_t>(s.dim); ++k) {
         s.exponents[k] = pairs[k].first;
