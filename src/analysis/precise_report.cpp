@@ -109,6 +109,28 @@ std::string precise_json(int type, const PreciseMeasure& m,
     return out + "}\n";
 }
 
+std::string search_json(int type, const PARAM& set, const Spectrum& s, const Measured& ky,
+                        int candidates, const std::optional<ChaosMeasure>& estimate) {
+    std::string out = "{\"type\":" + std::to_string(type);
+    const std::pair<const char*, double> coefficients[] = {
+        {"a", set.a}, {"b", set.b}, {"c", set.c}, {"d", set.d}, {"sp0", set.sp0}, {"sp1", set.sp1}};
+    for (const auto& [name, value] : coefficients)
+        out += ",\"" + std::string(name) + "\":" + json_number(value);
+    out += ",\"lyapunov\":" + json_list(s, s.exponents);
+    out += ",\"lyapunov_error\":" + json_list(s, s.errors);
+    out += ",\"units\":\"nats per step\"";
+    out += ",\"kaplan_yorke\":" + (s.dim > 0 ? json_number(ky.value) : "null");
+    out += ",\"steps\":" + std::to_string(s.steps);
+    out += ",\"candidates\":" + (candidates > 0 ? std::to_string(candidates) : "null");
+    out += ",\"estimate\":";
+    if (estimate)
+        out += "{\"lexp_bits\":" + json_number(estimate->lexp) +
+               ",\"fd\":" + json_number(estimate->fd) + "}";
+    else
+        out += "null";
+    return out + "}\n";
+}
+
 std::string refusal_json(int type, const std::string& why) {
     return "{\"type\":" + std::to_string(type) + ",\"refused\":" + json_string(why) + "}\n";
 }

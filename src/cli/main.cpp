@@ -3,6 +3,7 @@
 #include "analysis/precise.h"
 #include "analysis/precise_report.h"
 #include "analysis/random.h"
+#include "analysis/steered_search.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
 #include "cli/messages.h"
@@ -47,20 +48,57 @@ void print_analysis(const ChaosMeasure& m) {
     std::printf("LExp %.15f\nFD %.15f\n", m.lexp, m.fd);
 }
 
+void print_set(const PARAM& p) {
+    std::printf("a %.15f\nb %.15f\nc %.15f\nd %.15f\nsp0 %.15f\nsp1 %.15f\n", p.a, p.b, p.c, p.d,
+                p.sp0, p.sp1);
+}
+
+int not_found() {
+    std::fprintf(stderr, "morvane-render: --random: no parameter set accepted among 99 "
+                         "candidates; try another --seed\n");
+    return kExitNotFound;
+}
+
+// The search steered by measured ranges, frozen coefficients or a spread.
+int steered(State& s, const CliOptions& o) {
+    if (const std::string why = spectrum_refusal(s, tangent_models); !why.empty())
+        return usage_error("--random: " + std::string(catalogue[s.type].name) +
+                           " cannot be steered by its measures: " + why);
+    const SteeredResult r = steered_search(s, o.steering, tangent_models);
+    if (r.code == kRandomNotFound) return not_found();
+    if (o.json) {
+        std::fputs(
+            search_json(s.type, r.set, r.spectrum, r.kaplan_yorke, r.candidates, std::nullopt)
+                .c_str(),
+            stdout);
+        return 0;
+    }
+    print_set(s.p[s.type]);
+    PreciseMeasure m;
+    m.spectrum = r.spectrum;
+    m.kaplan_yorke = r.kaplan_yorke;
+    m.correlation.failure = "not measured by the search";
+    std::fputs(precise_text(m).c_str(), stdout);
+    return 0;
+}
+
 // The random search; on success prints the accepted set.
-int search(State& s) {
+int search(State& s, const CliOptions& o) {
     if (!random_search_offered(s))
         return usage_error("--random: " + std::string(catalogue[s.type].name) + " (type " +
                            std::to_string(s.type) + ") offers no random parameter search");
+    if (o.steering.steered()) return steered(s, o);
     const RandomResult r = randomparams(s, ChaosMeasure{});
-    if (r.code == kRandomNotFound) {
-        std::fprintf(stderr, "morvane-render: --random: no parameter set accepted among 99 "
-                             "candidates; try another --seed\n");
-        return kExitNotFound;
+    if (r.code == kRandomNotFound) return not_found();
+    if (o.json) {
+        const SpectrumResult m = screening_spectrum(s, tangent_models);
+        std::fputs(
+            search_json(s.type, s.p[s.type], m.spectrum, kaplan_yorke(m.spectrum), -1, r.measure)
+                .c_str(),
+            stdout);
+        return 0;
     }
-    const PARAM& p = s.p[s.type];
-    std::printf("a %.15f\nb %.15f\nc %.15f\nd %.15f\nsp0 %.15f\nsp1 %.15f\n", p.a, p.b, p.c, p.d,
-                p.sp0, p.sp1);
+    print_set(s.p[s.type]);
     print_analysis(r.measure);
     return 0;
 }
@@ -288,7 +326,7 @@ int run(const CliOptions& o) {
         return usage_error(*e);
     if (const int rc = check_outputs(o); rc != 0) return rc;
     if (o.random && !o.engine.merging)
-        if (const int rc = search(s); rc != 0) return rc;
+        if (const int rc = search(s, o); rc != 0) return rc;
 
     catch_stop_signals();
     const auto start = std::chrono::steady_clock::now();

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "cli/search_options.h"
 #include "core/settings.h"
 #include "core/types.h"
 
@@ -127,6 +128,10 @@ Reason parse_argument(int argc, const char* const* argv, int& i, CliOptions& out
         out.given.push_back(arg);
         return err;
     }
+    if (parse_search_option(argc, argv, i, out.steering, err)) {
+        out.given.push_back(arg);
+        return err;
+    }
     if (!arg.empty() && arg[0] == '-') return "unknown option " + arg;
     if (arg.empty()) return std::string("empty parameter file name");
     if (!out.atr_in.empty()) return "more than one parameter file given: " + arg;
@@ -174,7 +179,12 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
     if (out.output.empty()) return std::string("--output: empty file name");
     if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
     if (out.precise && !out.analyze) return std::string("--precise needs --analyze");
-    if (out.json && !out.analyze) return std::string("--json needs --analyze");
+    if (out.json && !out.analyze && !out.random)
+        return std::string("--json needs --analyze or --random");
+    if (out.steering.steered() && !out.random)
+        return std::string("--lyapunov-range, --ky-range, --freeze and --spread need --random");
+    // Standard output carries the JSON object alone.
+    if (out.json) out.quiet = true;
     if (auto e = check_engine_options(out.engine)) return e;
     if (auto e = save_hits_refusal(out)) return e;
     return merge_refusal(out);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/steered_search.h"
 #include "cli/arg_text.h"
 #include "cli/engine_options.h"
 
@@ -31,6 +32,7 @@ struct CliOptions {
     bool help = false;
     bool version = false;
     EngineOptions engine;
+    SearchSteering steering;
     std::vector<std::string> given; // the options on the command line, by their main names
 };
 
@@ -55,8 +57,15 @@ inline constexpr const char* kUsage =
     "  --precise            with --analyze: also the Lyapunov spectrum (Benettin's\n"
     "                       method, nats and bits per step, per unit time for flows),\n"
     "                       the Kaplan-Yorke and the correlation dimension, with errors\n"
-    "  --json               with --analyze: all of it as one JSON object\n"
+    "  --json               with --analyze: all of it as one JSON object; with --random:\n"
+    "                       the accepted set and its measures as one JSON object\n"
     "  --random             search random parameters (types marked $), print and render them\n"
+    "  --lyapunov-range A:B with --random: accept only a largest Lyapunov exponent\n"
+    "                       (Benettin's method, nats per step) within A..B\n"
+    "  --ky-range A:B       with --random: accept only a Kaplan-Yorke dimension within A..B\n"
+    "  --freeze LIST        with --random: keep these coefficients (a,b,c,d,sp0,sp1)\n"
+    "  --spread P           with --random: draw each coefficient within P % of half its\n"
+    "                       range about its current value\n"
     "  -q, --quiet          no progress output\n"
     "  --orbits K           draw K independent orbits, --iterations shared among them\n"
     "                       (point, plane and random-branch maps with method 1 or 3)\n"

@@ -87,6 +87,13 @@ TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
         {"--analyze --type 28" + out, "--analyze: Randomized KAM Torus (type 28) draws by itself "
                                       "and gives no orbit to measure\n"},
         {"--random --type 0" + out, "offers no random parameter search"},
+        {"--precise --type 0" + out, "--precise needs --analyze"},
+        {"--analyze --precise --type 8" + out, "cannot be measured: its next point depends"},
+        {"--spread 5 --type 6" + out, "need --random"},
+        {"--random --type 6 --spread 0" + out, "--spread: expected a percentage"},
+        {"--random --type 6 --ky-range 2:1" + out, "--ky-range: expected LOW:HIGH"},
+        {"--random --type 6 --freeze a,e" + out, "--freeze: unknown coefficient 'e'"},
+        {"--random --type 33 --lyapunov-range 0:1" + out, "cannot be steered by its measures"},
         {"--type 8 --orbits 2" + out, "draws by itself"},
         {"--type 12 --set method=2 --orbits 2" + out, "method"},
         {"--orbits 2 --orbit-range 1:3 --save-hits h" + out, "beyond"},
