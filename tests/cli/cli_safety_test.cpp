@@ -179,6 +179,39 @@ TEST(CliSafety, ClosedPipesAndTheFileSizeLimitAreSaveErrors) {
     }
 }
 
+// On a small file system of its own (where the system lets an unprivileged
+// user mount one): a full disk fails the save of an image over a file with two
+// names before the file is touched, both while writing the new content aside
+// and while reserving its room; with room, both names get the image.
+TEST(CliSafety, AFullDiskNeverTearsAHardLinkedImage) {
+    test::TempDir dir;
+    // In single quotes for the shell: no single quote inside.
+    const std::string script =
+        "mount -t tmpfs -o size=256k tmpfs \"$0\" || exit 77; cd \"$0\"; "
+        "printf \"old content\" > a; ln a b; head -c \"$1\" /dev/zero > filler; \"" +
+        std::string(MORVANE_RENDER_PATH) +
+        "\" -q --res 200 --iterations 10 -o b; echo \"status $?\"; "
+        "wc -c < a; ls -A | tr \"\\n\" \" \"; [ a -ef b ] && echo linked";
+    struct Case {
+        const char* filler;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{"200000", "status 1\n11\na b filler linked\n"}, // no room for the copy aside
+          Case{"100000", "status 1\n11\na b filler linked\n"}, // no room to grow the file
+          Case{"0", "status 0\n120044\na b filler linked\n"}}) {
+        const test::CliRun r = test::run_shell("unshare -rm sh -c " + quoted(script) + " " +
+                                               quoted(dir.path()) + " " + c.filler);
+        if (r.status == 77 || r.output.find("status") == std::string::npos)
+            GTEST_SKIP() << "no file system of its own here: " << r.output;
+        const auto status = r.output.find("status");
+        EXPECT_EQ(r.output.substr(status), c.expected) << r.output;
+        if (c.expected[7] == '1') {
+            EXPECT_NE(r.output.find("No space left on device"), std::string::npos) << r.output;
+        }
+    }
+}
+
 // Out of memory, whether found by the budget, by the driver or in a worker
 // thread, is status 4 with a message, never an abort.
 TEST(CliSafety, OutOfMemoryIsItsOwnStatusNotAnAbort) {

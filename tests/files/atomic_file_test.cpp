@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace morv {
 
@@ -105,6 +109,40 @@ TEST(AtomicFile, SavesEveryKindOfTargetLikeACarefulEditor) {
         for (auto& [name, e] : after)
             if (e.text == "new" && before.count(name) != 0) e.text = before[name].text;
         EXPECT_EQ(after, before);
+    }
+}
+
+// A file with two names gets its new content only once all of it is safely
+// written: over the file-size limit the save fails before the file is
+// touched, and a save that works leaves both names on the new content.
+TEST(AtomicFile, AHardLinkedFileIsNeverTornByAFailedRewrite) {
+    for (const std::size_t size : {std::size_t{100000}, std::size_t{3000}}) {
+        SCOPED_TRACE(size);
+        test::TempDir dir;
+        write_text(dir.file("one"), 0644);
+        fs::create_hard_link(dir.file("one"), dir.file("two"));
+        const std::string content(size, 'n');
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const rlimit limit{8192, 8192};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_IGN);
+            AtomicFile file;
+            const bool saved = file.open(dir.file("two")) &&
+                               file.write(content.data(), content.size()) && file.commit();
+            ::_exit(saved ? 0 : file.error() == "File too large" ? 1 : 2);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        const bool fits = size < 8192;
+        EXPECT_EQ(WEXITSTATUS(status), fits ? 0 : 1);
+        const auto after = snapshot(dir.path());
+        ASSERT_EQ(after.size(), 2u) << "a temporary file or a backup was left";
+        for (const char* name : {"one", "two"}) {
+            EXPECT_EQ(after.at(name).links, 2u) << name;
+            EXPECT_EQ(after.at(name).text, fits ? content : "old content") << name;
+        }
     }
 }
 
