@@ -15,8 +15,9 @@ namespace morv::app {
 // command queue, file names, menus, advisories, dialog snapshots and the
 // history. The engine never sees it.
 struct AppState {
-    int okrun = 0;          // rendering runs
-    std::deque<int> posted; // commands posted to the main window, oldest first
+    int okrun = 0;            // rendering runs
+    long long unsaved_ns = 0; // rendering time in the picture since its start or its last save
+    std::deque<int> posted;   // commands posted to the main window, oldest first
     morv::Outcome outcome = morv::Outcome::Plotted; // what the last driver call did
 
     // Files and palettes: the names the file dialogs start from.

@@ -50,8 +50,8 @@ void measure(Instance&, Ui& ui) {
     ui.host.show_measure();
 }
 
-void quit(Instance&, Ui& ui) {
-    ui.host.quit();
+void quit(Instance& s, Ui& ui) {
+    if (confirm_quit(s, ui)) ui.host.quit();
 }
 
 // When a command is carried out: Render/Pause always, the others only while
@@ -116,6 +116,23 @@ constexpr CommandEntry kCommands[] = {
 };
 
 } // namespace
+
+bool confirm_quit(Instance& s, Ui& ui) {
+    // A few seconds: less is quickly drawn again; a picture about to start
+    // afresh (cleared, or its settings changed) has nothing to keep.
+    constexpr long long kUnsavedWorkNs = 5'000'000'000LL;
+    if (s.unsaved_ns <= kUnsavedWorkNs || s.firstloop) return true;
+    switch (ui.prompts.ask_save(kProgramCaption, kSaveBeforeQuitText)) {
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        return false;
+    case SaveChoice::Save:
+        break;
+    }
+    save_image(s, ui);
+    return s.unsaved_ns == 0;
+}
 
 void dispatch(Instance& s, Ui& ui, int id) {
     for (const CommandEntry& c : kCommands) {

@@ -25,6 +25,12 @@ void post_command(AppState& s, int id);
 // The outcome is kept for the status display.
 bool take_outcome(AppState& s, Outcome o);
 
+// Whether the program may end now. A picture with more than a few seconds
+// of rendering not yet in a saved image is not thrown away unasked: Save runs
+// the usual save and ends only when the image was saved, Discard ends,
+// Cancel stays.
+bool confirm_quit(Instance& s, Ui& ui);
+
 // Carries out one command exactly as the main window does on receiving it.
 // Commands it posts (165, 135, 150, 196) are left in `s.posted`.
 void dispatch(Instance& s, Ui& ui, int id);

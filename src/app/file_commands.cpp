@@ -141,6 +141,7 @@ void save_image(Instance& s, Ui& ui) {
         report_save_error(ui, rc, reason);
         return;
     }
+    s.unsaved_ns = 0;
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + file_title(s.tgafile));
     if (is_png_path(s.tgafile)) return; // the record is inside the image
     s.satrfile = atr_path_for_image(s.tgafile);

@@ -33,6 +33,7 @@ inline constexpr const char* kParametersSavedPrefix = "Parameters saved as ";
 inline constexpr const char* kParametersSavedSuffix =
     "\n\nLoad via ' File ' menu or by double-clicking.";
 inline constexpr const char* kImageSavedPrefix = "Image saved as ";
+inline constexpr const char* kSaveBeforeQuitText = "Save the picture before quitting?";
 inline constexpr const char* kImageFormatRefusal =
     "images are saved as .tga or .png files: choose one of these endings, or none";
 

@@ -8,6 +8,9 @@
 
 namespace morv::app {
 
+// The answers to "save before quitting?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Message boxes and file dialogs. The desktop program shows them; tests
 // answer them from a script.
 class Prompts {
@@ -19,6 +22,9 @@ class Prompts {
     virtual void warn(std::string_view caption, std::string_view text) = 0;
     // Yes and No buttons, information icon, no owner window; true for Yes.
     virtual bool ask(std::string_view caption, std::string_view text) = 0;
+    // Save, Discard and Cancel buttons, question icon, owned by the main
+    // window; Esc and the close box answer Cancel.
+    virtual SaveChoice ask_save(std::string_view caption, std::string_view text) = 0;
     // The chosen path, or nothing when the dialog was cancelled. `last` is the
     // path chosen last time in this dialog (empty: start in the working
     // directory).

@@ -229,6 +229,7 @@ void MainWindow::set_cursor(app::Cursor c) {
 }
 
 void MainWindow::quit() {
+    quit_confirmed_ = true; // Exit asked already
     close();
 }
 
@@ -244,6 +245,15 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     if (ended_) {
         e->accept();
         return;
+    }
+    if (!quit_confirmed_) {
+        // No drawing while the question is open; a cancelled close goes on.
+        pump_->stop();
+        if (!app::confirm_quit(s_, ui_)) {
+            pump_->sync();
+            e->ignore();
+            return;
+        }
     }
     ended_ = true;
     pump_->stop();

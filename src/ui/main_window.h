@@ -110,6 +110,7 @@ class MainWindow : public QMainWindow, public app::Host {
     std::map<int, QAction*> actions_;
     std::map<int, QShortcut*> shortcuts_;
     bool ended_ = false;
+    bool quit_confirmed_ = false; // Exit has asked about unsaved work
     QTimer status_timer_;
     QElapsedTimer status_clock_;
     long long status_calls_ = 0;

@@ -44,6 +44,19 @@ bool QtPrompts::ask(std::string_view caption, std::string_view text) {
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
+app::SaveChoice QtPrompts::ask_save(std::string_view caption, std::string_view text) {
+    switch (show_box(main_, QMessageBox::Question, caption, text,
+                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                     QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return app::SaveChoice::Save;
+    case QMessageBox::Discard:
+        return app::SaveChoice::Discard;
+    default:
+        return app::SaveChoice::Cancel;
+    }
+}
+
 // Starts where the last file of this dialog was, else in the folder last used
 // for this kind of file (in an earlier run), else in the working directory.
 std::optional<std::string> QtPrompts::choose_file(const app::FileDialogSpec& descriptor,

@@ -15,6 +15,7 @@ class QtPrompts : public app::Prompts {
     void inform(std::string_view caption, std::string_view text) override;
     void warn(std::string_view caption, std::string_view text) override;
     bool ask(std::string_view caption, std::string_view text) override;
+    app::SaveChoice ask_save(std::string_view caption, std::string_view text) override;
     std::optional<std::string> choose_file(const app::FileDialogSpec& descriptor,
                                            const std::string& last) override;
 

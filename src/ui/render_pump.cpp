@@ -52,7 +52,10 @@ void RenderPump::sync() {
 void RenderPump::run_batch(bool& stop) {
     // A fresh image starts with the batch: a restart between calls ends one
     // (the pause of a complete image, or a command).
-    if (s_.firstloop) image_calls_ = 0;
+    if (s_.firstloop) {
+        image_calls_ = 0;
+        s_.unsaved_ns = 0;
+    }
     const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
     calls_ += out.calls;
     image_calls_ += out.calls;
@@ -79,6 +82,7 @@ void RenderPump::slice() {
         run_batch(stop);
         const std::int64_t after = now();
         const std::int64_t took = after - before;
+        s_.unsaved_ns += took;
         if (!stop && !held_ && took < kGrowBelowNs) batch_ = std::min(batch_ * 2, kMaxBatch);
         if (took > kShrinkAboveNs) batch_ = std::max(batch_ / 2, 1);
         if (after - start >= kSliceMs * kNsPerMs) break;

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -161,6 +163,42 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
     EXPECT_EQ(h.dialogs.opened, (std::vector<int>{kDlgAbout, kDlgOptionsChart}));
     h.key(kCmdExit);
     EXPECT_TRUE(h.host.quit_called);
+}
+
+// Exit with more than a few seconds of unsaved rendering asks first: Save
+// saves as the save command does and ends only when saved, Discard ends,
+// Cancel stays. Less work, or a saved picture, ends at once as always.
+TEST(Commands, ExitAsksBeforeThrowingAwayUnsavedWork) {
+    TempDir dir;
+    constexpr long long kSecond = 1'000'000'000LL;
+    const struct {
+        long long unsaved;
+        std::optional<SaveChoice> answer; // none: not asked
+        std::optional<std::string> file;  // chosen in the save dialog
+        bool quits, saved;
+    } cases[] = {
+        {2 * kSecond, std::nullopt, std::nullopt, true, false},
+        {60 * kSecond, SaveChoice::Cancel, std::nullopt, false, false},
+        {60 * kSecond, SaveChoice::Discard, std::nullopt, true, false},
+        {60 * kSecond, SaveChoice::Save, dir.file("kept.png"), true, true},
+        {60 * kSecond, SaveChoice::Save, std::nullopt, false, false}, // the dialog cancelled
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(dir.file("kept.png"));
+        Harness h;
+        h.s.firstloop = 0;
+        h.s.unsaved_ns = c.unsaved;
+        if (c.answer) h.prompts.save_answers = {*c.answer};
+        h.prompts.files = {c.file};
+        h.key(kCmdExit);
+        EXPECT_EQ(h.host.quit_called, c.quits) << c.unsaved;
+        ASSERT_EQ(!h.prompts.shown.empty(), c.answer.has_value());
+        if (c.answer) {
+            EXPECT_EQ(h.prompts.shown.front().text, kSaveBeforeQuitText);
+        }
+        EXPECT_EQ(std::filesystem::exists(dir.file("kept.png")), c.saved);
+        EXPECT_EQ(h.s.unsaved_ns == 0, c.saved);
+    }
 }
 
 // A change of speed alone, a cancelled dialog or an unchanged OK keeps the image.

@@ -41,6 +41,7 @@ class ScriptedPrompts : public app::Prompts {
   public:
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    std::deque<app::SaveChoice> save_answers; // Cancel when none is left
     std::deque<std::optional<std::string>> files;
     std::vector<std::string> file_dialogs, file_dialog_starts; // titles, start paths
     std::function<void()> on_ask;                              // runs while a question is open
@@ -51,6 +52,10 @@ class ScriptedPrompts : public app::Prompts {
         show(Shown::Ask, c, t);
         if (on_ask) on_ask();
         return next_answer(answers, false);
+    }
+    app::SaveChoice ask_save(std::string_view c, std::string_view t) override {
+        show(Shown::Ask, c, t);
+        return next_answer(save_answers, app::SaveChoice::Cancel);
     }
     std::optional<std::string> choose_file(const app::FileDialogSpec& descriptor,
                                            const std::string& last) override {

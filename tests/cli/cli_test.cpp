@@ -89,4 +89,38 @@ TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
     std::printf("sweep: %d inputs refused, %d rendered\n", refused, rendered);
 }
 
+// Every option with a value, each hostile value, alone and beside --merge and
+// --save-hits: accepted, or refused with a line that names the option (or
+// the combination). Options added later join the list.
+TEST(CliSweep, HostileOptionValuesAreRefusedWithAReason) {
+    const std::vector<std::string> options{
+        "--type",    "--res",         "--iterations", "--set",      "--palette",
+        "--filter",  "--seed",        "-o",           "--atr-out",  "--orbits",
+        "--threads", "--orbit-range", "--merge",      "--save-hits"};
+    const std::vector<std::string> hostile{
+        "",    "-o",  "--", "-1", "0",   "nan",      "1e999", "99999999999999999999",
+        "1:0", "a=b", " ",  "\n", "-.5", "0:1048577"};
+    const std::vector<std::vector<std::string>> contexts{
+        {}, {"--merge", "x.hits"}, {"--save-hits", "x.hits"}};
+    int accepted = 0, refused = 0;
+    for (const auto& context : contexts)
+        for (const std::string& option : options)
+            for (const std::string& value : hostile) {
+                std::vector<const char*> argv{"morvane-render"};
+                for (const std::string& c : context)
+                    argv.push_back(c.c_str());
+                argv.insert(argv.end(), {option.c_str(), value.c_str()});
+                CliOptions o;
+                const auto e = parse_options(static_cast<int>(argv.size()), argv.data(), o);
+                if (!e) {
+                    ++accepted;
+                    continue;
+                }
+                ++refused;
+                EXPECT_NE(e->find('-'), std::string::npos) << "names no option: " << *e;
+            }
+    EXPECT_GT(accepted, 0);
+    std::printf("option sweep: %d command lines refused, %d accepted\n", refused, accepted);
+}
+
 } // namespace morv

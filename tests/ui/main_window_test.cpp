@@ -222,6 +222,25 @@ TEST(MainWindow, ClosingEndsTheProgramInBothStates) {
     }
 }
 
+// The close box with unsaved work asks first, also while rendering; Cancel
+// keeps the window and its render going.
+TEST(MainWindow, ClosingWithUnsavedWorkAsksFirst) {
+    Window win;
+    win.settle();
+    win.press(Qt::Key_R);
+    bool ended = false;
+    QObject::connect(&win.w, &ui::MainWindow::ended, [&] { ended = true; });
+    win.s.firstloop = 0;
+    win.s.unsaved_ns = 60'000'000'000LL;
+    win.prompts.save_answers = {app::SaveChoice::Cancel, app::SaveChoice::Discard};
+    win.w.close();
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(win.w.pump()->running()) << "the render goes on after Cancel";
+    win.w.close();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(win.prompts.shown.size(), 2u);
+}
+
 constexpr std::int64_t kMs = 1'000'000;
 
 // A pump on a fake clock that moves 100 us whenever it is read, plus what the
