@@ -32,6 +32,18 @@ enum Command : int {
     kCmdDebug = 199,
 };
 
+// Commands of the exploring additions, beside the window's own range: the
+// main window carries them out itself.
+enum ExploreCommand : int {
+    kCmdUndo = 2001,
+    kCmdRedo = 2002,
+    kCmdFit = 2003,
+    kCmdPanLeft = 2004,
+    kCmdPanRight = 2005,
+    kCmdPanUp = 2006,
+    kCmdPanDown = 2007,
+};
+
 inline constexpr int kFirstCommand = 100;
 inline constexpr int kLastCommand = 199;
 

@@ -38,7 +38,7 @@ void about(Instance& s, Ui& ui) {
 }
 
 void help(Instance&, Ui& ui) {
-    ui.prompts.inform(kProgramCaption, kHelpText);
+    ui.prompts.inform(kProgramCaption, std::string(kHelpText) + "\n\n" + kMouseHelpText);
 }
 
 void options_chart(Instance& s, Ui& ui) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/types.h"
+
 namespace morv::app {
 struct Instance;
 }
@@ -36,6 +38,10 @@ class Host {
     // Shows the window of precise measures (Lyapunov spectrum, dimensions),
     // which follows the parameter set by itself; nothing where there is none.
     virtual void show_measure() {}
+    // Shows rectangle `r` of the window surface at its own place and scale
+    // over the picture, whatever part and scale of the canvas is on view,
+    // until an empty rectangle is pinned.
+    virtual void pin_window_rect(const Rect& r) { (void)r; }
 };
 
 } // namespace morv::app

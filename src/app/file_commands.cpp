@@ -72,7 +72,10 @@ bool preview_accepted(Instance& s, Ui& ui) {
     saved.copy_from(s.window, corner, Point{0, 0});
     showpalette(s.paltemp, s.back, s.window);
     ui.host.flush();
+    // Shown at 1:1 over a fitted or moved picture too.
+    ui.host.pin_window_rect(corner);
     const bool yes = ui.prompts.ask(kMapAcceptCaption, kMapAcceptText);
+    ui.host.pin_window_rect(Rect{});
     s.window.copy_from(saved, corner, Point{0, 0});
     s.canvas.copy_from(saved, corner, Point{0, 0});
     ui.host.flush();
@@ -81,9 +84,13 @@ bool preview_accepted(Instance& s, Ui& ui) {
 
 } // namespace
 
-std::string atr_load_error_text(const std::string& reason) {
-    return reason.empty() ? std::string(kAtrLoadErrorText)
-                          : std::string(kAtrLoadErrorText) + ": " + reason;
+std::string atr_load_error_text(const std::string& path, const std::string& reason) {
+    const std::string text = is_png_path(path) ? kPngLoadErrorText : kAtrLoadErrorText;
+    return reason.empty() ? text : text + ": " + reason;
+}
+
+std::string_view load_error_caption(const std::string& path) {
+    return is_png_path(path) ? kPngLoadErrorCaption : kAtrLoadErrorCaption;
 }
 
 void load_palette(Instance& s, Ui& ui) {
@@ -93,8 +100,9 @@ void load_palette(Instance& s, Ui& ui) {
     s.file = path;
     ui.host.repaint_now();
     // The image and palette stay as they were: only the error is shown.
-    if (OpenMapFile(s.file, s.paltemp) != 0) {
-        ui.prompts.warn(kMapErrorCaption, kMapErrorText);
+    if (std::string reason; OpenMapFile(s.file, s.paltemp, &reason) != 0) {
+        ui.prompts.warn(kMapErrorCaption,
+                        reason.empty() ? kMapErrorText : kMapErrorText + (": " + reason));
         return;
     }
     if (!preview_accepted(s, ui)) {
@@ -111,7 +119,7 @@ void load_parameters(Instance& s, Ui& ui) {
     ui.host.repaint_now();
     std::string reason;
     if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk) {
-        ui.prompts.warn(kAtrLoadErrorCaption, atr_load_error_text(reason));
+        ui.prompts.warn(load_error_caption(s.oatrfile), atr_load_error_text(s.oatrfile, reason));
         return;
     }
     s.firstloop = 1;

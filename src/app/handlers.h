@@ -3,6 +3,7 @@
 // The command handlers, grouped by topic; the command table in commands.cpp
 // says when each is carried out (paused, and the PGM dialogs for PGM only).
 #include <string>
+#include <string_view>
 
 namespace morv::app {
 
@@ -27,8 +28,10 @@ void default_palette(Instance& s, int id);
 // file_commands.cpp
 void load_palette(Instance& s, Ui& ui);
 void load_parameters(Instance& s, Ui& ui);
-// The warning for a parameter file that did not load, with the loader's reason.
-std::string atr_load_error_text(const std::string& reason);
+// The warning for a parameter file (or PNG image) at `path` that did not
+// load, with the loader's reason, and its caption.
+std::string atr_load_error_text(const std::string& path, const std::string& reason);
+std::string_view load_error_caption(const std::string& path);
 void save_parameters(Instance& s, Ui& ui);
 void save_image(Instance& s, Ui& ui);
 

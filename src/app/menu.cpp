@@ -60,10 +60,28 @@ constexpr std::array kHelp{
     item(kCmdOptions, "Options (O)", "O"),
 };
 
+// Beside the menus above: the exploring additions, so that their keys can be
+// found.
+constexpr std::array kPan{
+    item(kCmdPanLeft, "Left (Left)", "Left"),
+    item(kCmdPanRight, "Right (Right)", "Right"),
+    item(kCmdPanUp, "Up (Up)", "Up"),
+    item(kCmdPanDown, "Down (Down)", "Down"),
+};
+
+constexpr std::array kExplore{
+    item(kCmdUndo, "Undo (Ctrl+Z)", "Ctrl+Z"),
+    item(kCmdRedo, "Redo (Ctrl+Shift+Z)", "Ctrl+Shift+Z"),
+    separator(),
+    MenuEntry{MenuEntry::Submenu, 0, "Pan the View", {}, kPan},
+    item(kCmdFit, "Fit Image to Window (F)", "F"),
+};
+
 constexpr std::array kMenu{
     Popup{"File      ", kFile},
     Popup{"Render      ", kRender},
     Popup{"Options      ", kOptions},
+    Popup{"Explore      ", kExplore},
     Popup{"Help", kHelp},
 };
 

@@ -21,6 +21,12 @@ inline constexpr const char* kHelpText =
     "formulae are marked with '+' and '$'\n   in the 'Attractor Type' dialog box. You also can "
     "see a\n   chart with these options in the 'Options' item of the\n   'Help' menu.";
 
+// Shown below the help text: what the mouse and the keys beside the menus do.
+inline constexpr const char* kMouseHelpText =
+    "Mouse: drag a rectangle to zoom into it, turn the wheel to zoom\n   about the pointer, "
+    "click to pause or resume, move a large\n   image with the middle button.\nKeys: Ctrl+Z "
+    "undoes a change, Ctrl+Shift+Z redoes it, F fits a\n   large image into the window.";
+
 inline constexpr const char* kRandomAdvisoryCaption = "Random Parameters Advisory";
 inline constexpr const char* kRandomAdvisoryText =
     "Many parameter sets will generate extreme\n   values which will overflow the computer's\n   "
@@ -53,6 +59,10 @@ inline constexpr const char* kSaveErrorCaption = "Save file error";
 // Any failure to load a parameter file (or the record of an image).
 inline constexpr const char* kAtrLoadErrorText = "Error opening ATR file";
 inline constexpr const char* kAtrLoadErrorCaption = "ATR file error";
+
+// A PNG image whose record did not load.
+inline constexpr const char* kPngLoadErrorText = "Error opening PNG image";
+inline constexpr const char* kPngLoadErrorCaption = "PNG file error";
 
 inline constexpr const char* kMapErrorText = "Error opening MAP file";
 inline constexpr const char* kMapErrorCaption = "MAP file error";

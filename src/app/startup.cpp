@@ -17,7 +17,8 @@ std::string create_main_window(Instance& s, int client_width, int client_height,
     if (const std::string path = atr_path_from_argument(atr_argument); !path.empty()) {
         s.oatrfile = path;
         std::string reason;
-        if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk) warning = atr_load_error_text(reason);
+        if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk)
+            warning = atr_load_error_text(s.oatrfile, reason);
     }
     post_command(s, kCmdRender);
     return warning;

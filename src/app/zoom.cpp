@@ -1,6 +1,7 @@
 #include "app/zoom.h"
 
 #include "app/forms/field_text.h"
+#include "core/catalogue.h"
 
 #include <algorithm>
 
@@ -63,6 +64,41 @@ MINMAX zoom_to_rect(const MINMAX& view, const MINMAX& limits, int res, PixelRect
     else
         wy = wx / aspect;
     return place((xlo + xhi) / 2, (ylo + yhi) / 2, wx, wy, limits);
+}
+
+// Each of these draws through a scale of its own: a fixed projection (the
+// 3-D curves, oscillators, tori and Lorenz), the polygon's corners, the
+// bifurcation axes, a grid symmetric about 0 (Popcorn), or a self-scaled
+// orbit (Lace, Gingerbread Men). Rossler's oblique view and Frothy Basin's
+// basin grid are fixed too; their other modes map points through the view.
+bool follows_view(const Params& s) {
+    switch (s.type) {
+    case kTypeBifurcation:
+    case kTypeLorenz:
+    case kTypeSierpinski:
+    case kTypeLace:
+    case kTypePopcorn:
+    case kTypePgm:
+    case kTypeChrysanthemum:
+    case kTypeButterfly:
+    case kTypeKamTorus:
+    case kTypeSamardzija:
+    case kTypeLissajous:
+    case kTypeRandomKamTorus:
+        return false;
+    case kTypeRossler:
+        return s.rosslerflag == 0;
+    case kTypeBasin:
+        return s.basinflag != 0;
+    default:
+        return valid_type(s.type);
+    }
+}
+
+MINMAX pan_view(const MINMAX& view, const MINMAX& limits, double fx, double fy) {
+    const double w = view.xmax - view.xmin, h = view.ymax - view.ymin;
+    return place((view.xmin + view.xmax) / 2 + fx * w, (view.ymin + view.ymax) / 2 + fy * h, w, h,
+                 limits);
 }
 
 MINMAX zoom_about(const MINMAX& view, const MINMAX& limits, int res, int px, int py,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/params.h"
 #include "core/types.h"
 
 namespace morv::app {
@@ -18,6 +19,19 @@ struct PixelRect {
 // the type's `limits`, and is rounded to the digits the Parameters dialog
 // shows, so that an OK there keeps it exactly.
 MINMAX zoom_to_rect(const MINMAX& view, const MINMAX& limits, int res, PixelRect r);
+
+// The view moved by fractions (fx, fy) of its own width and height (positive:
+// towards larger x and y), within the same bounds as above.
+MINMAX pan_view(const MINMAX& view, const MINMAX& limits, double fx, double fy);
+
+// Whether the type's picture follows its view window `mm[type]` (its points
+// are mapped through it, whether or not the Parameters dialog shows the
+// window's fields). The others draw at a fixed scale by their own rules and
+// refuse the mouse's zooms.
+bool follows_view(const Params& s);
+
+// What the title says after a zoom was refused.
+inline constexpr const char* kCannotZoomNote = "cannot zoom: this type draws at a fixed scale";
 
 // The view scaled by `factor` (below 1 zooms in) about canvas pixel (px, py):
 // the plane point under it stays under it, within the same bounds as above.

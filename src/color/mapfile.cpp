@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 
 namespace morv {
 
@@ -123,9 +124,17 @@ int OpenMapFile(const std::string& path, Palette& out, std::string* reason) {
         const std::size_t got = std::fread(buf.data(), 1, buf.size(), in.get());
         more = parser.feed(buf.data(), got) && got == buf.size();
     }
-    if (std::ferror(in.get()) != 0) return 1;
+    if (std::ferror(in.get()) != 0) {
+        if (reason != nullptr) *reason = "the file could not be read";
+        return 1;
+    }
     Palette pal{};
-    if (!parser.finish(pal)) return 1;
+    if (!parser.finish(pal)) {
+        if (reason != nullptr)
+            *reason = "line " + std::to_string(parser.rejected_line()) +
+                      " is not three numbers (red, green, blue)";
+        return 1;
+    }
     out = pal;
     return 0;
 }

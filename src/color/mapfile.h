@@ -22,6 +22,8 @@ class MapParser {
     bool feed(const char* data, std::size_t size);
     // True when the text is a palette; `out` then holds it.
     bool finish(Palette& out);
+    // The line (from 1) that rejected the text, once finish() said so.
+    int rejected_line() const { return line_ + pending_blank_ + 1; }
 
   private:
     enum class Phase { BeforeNumber, InNumber, AfterNumbers };
@@ -45,8 +47,8 @@ bool parse_map(const char* data, std::size_t size, Palette& out);
 
 // Reads the .map file at `path` into `out`. Returns 0 on success, 1 when it
 // cannot be read or is not a palette (`out` then stays as it was). Only a
-// regular file is read; `reason` (if given) says why another could not be
-// opened.
+// regular file is read; `reason` (if given) says why a file could not be
+// opened or read, or which line is not a palette entry.
 int OpenMapFile(const std::string& path, Palette& out, std::string* reason = nullptr);
 
 } // namespace morv

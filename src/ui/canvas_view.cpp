@@ -45,6 +45,11 @@ void CanvasView::set_fit(bool fit) {
     emit view_changed();
 }
 
+void CanvasView::set_pinned(const QRect& r) {
+    pinned_ = r;
+    update();
+}
+
 void CanvasView::clamp_offset() {
     offset_.setX(std::clamp(offset_.x(), 0, std::max(0, canvas_.width() - width())));
     offset_.setY(std::clamp(offset_.y(), 0, std::max(0, canvas_.height() - height())));
@@ -80,6 +85,9 @@ void CanvasView::paintEvent(QPaintEvent* e) {
     const QRect area = e->rect();
     if (!at_one_to_one() && canvas_.width() > 0) {
         paint_canvas(painter, area);
+        const QImage window = image_of(window_);
+        const QRect pinned = pinned_ & window.rect();
+        if (!pinned.isEmpty()) painter.drawImage(pinned.topLeft(), window, pinned);
     } else {
         if (window_.width() > 0 && window_.height() > 0) {
             const QImage image = image_of(window_);

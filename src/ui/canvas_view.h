@@ -31,6 +31,9 @@ class CanvasView : public QWidget {
     QPoint offset() const { return offset_; }
     // The window surface changed within `r` (widget coordinates at 1:1).
     void surface_changed(const QRect& r);
+    // Shows rectangle `r` of the window surface at 1:1 over the picture in
+    // every view (an empty one shows nothing).
+    void set_pinned(const QRect& r);
     // The canvas pixel under a widget point.
     QPoint canvas_pixel(QPoint widget_point) const;
 
@@ -59,6 +62,7 @@ class CanvasView : public QWidget {
     const Surface& canvas_;
     bool fit_ = false;
     QPoint offset_;
+    QRect pinned_;
     // A drag in progress: the button, where it started, where it is now.
     Qt::MouseButton drag_button_ = Qt::NoButton;
     QPoint drag_from_, drag_to_, offset_at_press_;

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
 #include "app/startup.h"
@@ -67,8 +68,8 @@ MainWindow::MainWindow(app::Instance& s, Options options)
     // window.
     s_.platform.sleep_ms = [pump = pump_](int ms) { pump->hold(ms); };
     add_dialog_views(dialogs_);
+    palette_drawn_ = s_.palette;
     build_menus();
-    add_view_keys();
     sync_menu();
     set_cursor(app::Cursor::Cross);
     status_timer_.setInterval(kStatusMs);
@@ -146,7 +147,7 @@ bool MainWindow::create(std::string_view atr_argument) {
     QScreen* screen = this->screen();
     if (screen != nullptr && screen->depth() < kMinDisplayDepth) return false;
     QTimer::singleShot(0, this, [this, warning] {
-        if (!warning.empty()) ui_.prompts.warn(app::kAtrLoadErrorCaption, warning);
+        if (!warning.empty()) ui_.prompts.warn(app::load_error_caption(s_.oatrfile), warning);
         drain();
     });
     return true;
@@ -155,9 +156,14 @@ bool MainWindow::create(std::string_view atr_argument) {
 // Every command that changes the parameter set leaves the set it replaced in
 // the history.
 void MainWindow::command(int id) {
+    if (explore_command(id)) return;
+    // A filter draws the picture anew with the palette of now.
+    const bool filter =
+        id >= app::kCmdNormalize && id <= app::kCmdLogSquared && app::deliverable(s_, id);
     const app::ParameterSnapshot before = app::take_snapshot(s_);
     app::input_command(s_, ui_, id);
     s_.history.changed(before, app::take_snapshot(s_));
+    if (filter && !s_.okrun) palette_drawn_ = s_.palette;
     after_commands();
 }
 
@@ -175,6 +181,7 @@ void MainWindow::drain() {
 
 void MainWindow::after_commands() {
     if (ended_) return;
+    zoom_refused_ = false;
     sync_menu();
     pump_->sync();
     flush();

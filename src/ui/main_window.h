@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <map>
+#include <string>
 #include <string_view>
 
 class QAction;
@@ -64,9 +65,12 @@ class MainWindow : public QMainWindow, public app::Host {
     const app::History& history() const { return s_.history; }
 
     // The mouse's zooms: a dragged rectangle of canvas pixels, or wheel steps
-    // (positive: in) about a canvas pixel. Types without a plot window ignore them.
+    // (positive: in) about a canvas pixel. A type that draws at a fixed scale
+    // refuses them in the title.
     void zoom_to_rect(app::PixelRect r);
     void zoom_wheel(int x, int y, int steps);
+    // The arrow keys: the view moved by fractions of its span.
+    void pan(double fx, double fy);
     // Ctrl+Z and Ctrl+Shift+Z: the parameter set before or after this one.
     void step_history(bool back);
     // The title: program, type, state, points drawn, points per second.
@@ -79,6 +83,7 @@ class MainWindow : public QMainWindow, public app::Host {
     void quit() override;
     void show_measure() override;
     MeasureWindow* measure_window() const { return measure_; }
+    void pin_window_rect(const Rect& r) override;
 
   signals:
     // The window was destroyed: the program ends.
@@ -95,8 +100,11 @@ class MainWindow : public QMainWindow, public app::Host {
     void after_commands();
     void sync_menu();
     void copy_canvas_to_window();
-    void add_view_keys();
     void show_new_set(const app::ParameterSnapshot& before);
+    bool explore_command(int id);
+    bool can_zoom();
+    void set_view(const MINMAX& view);
+    std::string status_note() const;
 
     app::Instance& s_;
     Options options_;
@@ -113,8 +121,10 @@ class MainWindow : public QMainWindow, public app::Host {
     bool quit_confirmed_ = false; // Exit has asked about unsaved work
     QTimer status_timer_;
     QElapsedTimer status_clock_;
-    long long status_calls_ = 0;
+    long long status_calls_ = 0; // the pump's calls at the last status
     double status_rate_ = 0;
+    Palette palette_drawn_{};   // the palette of the picture on view
+    bool zoom_refused_ = false; // a zoom was refused since the last command
 };
 
 } // namespace morv::ui

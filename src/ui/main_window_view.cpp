@@ -17,23 +17,41 @@ namespace morv::ui {
 namespace {
 
 constexpr double kWheelZoom = 0.8; // the window's span per wheel step in
-
-bool has_plot_window(const app::Instance& s) {
-    return valid_type(s.type) &&
-           (catalogue[static_cast<std::size_t>(s.type)].poptions & kOptWindow) != 0;
-}
+constexpr double kPanStep = 0.25;  // the window's span per pan key
 
 } // namespace
 
-void MainWindow::add_view_keys() {
-    const auto key = [this](QKeySequence seq, auto slot) {
-        auto* sc = new QShortcut(seq, this);
-        sc->setContext(Qt::WindowShortcut);
-        connect(sc, &QShortcut::activated, this, slot);
-    };
-    key(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { step_history(true); });
-    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { step_history(false); });
-    key(QKeySequence(Qt::Key_F), [this] { view_->set_fit(!view_->fit()); });
+// The Explore menu's items, which act on the window rather than through the
+// command table. False for any other command.
+bool MainWindow::explore_command(int id) {
+    switch (id) {
+    case app::kCmdUndo:
+        step_history(true);
+        return true;
+    case app::kCmdRedo:
+        step_history(false);
+        return true;
+    case app::kCmdFit:
+        view_->set_fit(!view_->fit());
+        return true;
+    case app::kCmdPanLeft:
+    case app::kCmdPanRight:
+    case app::kCmdPanUp:
+    case app::kCmdPanDown:
+        pan(id == app::kCmdPanLeft    ? -kPanStep
+            : id == app::kCmdPanRight ? kPanStep
+                                      : 0,
+            id == app::kCmdPanDown ? -kPanStep
+            : id == app::kCmdPanUp ? kPanStep
+                                   : 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::pin_window_rect(const Rect& r) {
+    view_->set_pinned(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
 }
 
 // A new set takes effect as a loaded one does: the image starts afresh, and
@@ -48,22 +66,39 @@ void MainWindow::show_new_set(const app::ParameterSnapshot& before) {
     post(app::kCmdRender);
 }
 
-void MainWindow::zoom_to_rect(app::PixelRect r) {
-    if (!has_plot_window(s_)) return;
+// A type that draws at a fixed scale says so in the title instead.
+bool MainWindow::can_zoom() {
+    zoom_refused_ = !app::follows_view(s_);
+    if (zoom_refused_) update_status();
+    return !zoom_refused_;
+}
+
+// The view window becomes `view`; nothing happens when it is already there
+// (at a bound).
+void MainWindow::set_view(const MINMAX& view) {
     const app::ParameterSnapshot before = app::take_snapshot(s_);
-    const auto t = static_cast<std::size_t>(s_.type);
-    s_.mm[t] = app::zoom_to_rect(s_.mm[t], catalogue[t].mmrange, s_.res, r);
+    s_.mm[static_cast<std::size_t>(s_.type)] = view;
+    if (app::take_snapshot(s_) == before) return;
     show_new_set(before);
 }
 
-void MainWindow::zoom_wheel(int x, int y, int steps) {
-    if (!has_plot_window(s_) || steps == 0) return;
-    const app::ParameterSnapshot before = app::take_snapshot(s_);
+void MainWindow::zoom_to_rect(app::PixelRect r) {
+    if (!can_zoom()) return;
     const auto t = static_cast<std::size_t>(s_.type);
-    s_.mm[t] =
-        app::zoom_about(s_.mm[t], catalogue[t].mmrange, s_.res, x, y, std::pow(kWheelZoom, steps));
-    if (app::take_snapshot(s_) == before) return; // already at a bound
-    show_new_set(before);
+    set_view(app::zoom_to_rect(s_.mm[t], catalogue[t].mmrange, s_.res, r));
+}
+
+void MainWindow::zoom_wheel(int x, int y, int steps) {
+    if (steps == 0 || !can_zoom()) return;
+    const auto t = static_cast<std::size_t>(s_.type);
+    set_view(
+        app::zoom_about(s_.mm[t], catalogue[t].mmrange, s_.res, x, y, std::pow(kWheelZoom, steps)));
+}
+
+void MainWindow::pan(double fx, double fy) {
+    if (!can_zoom()) return;
+    const auto t = static_cast<std::size_t>(s_.type);
+    set_view(app::pan_view(s_.mm[t], catalogue[t].mmrange, fx, fy));
 }
 
 void MainWindow::step_history(bool back) {
@@ -78,14 +113,26 @@ void MainWindow::step_history(bool back) {
         post(app::kCmdRender);
 }
 
+// After the palette changed while paused, the picture on view keeps its
+// colours until the next render or filter draws with the new one.
+std::string MainWindow::status_note() const {
+    if (zoom_refused_) return std::string(" - ") + app::kCannotZoomNote;
+    if (s_.okrun || s_.palette == palette_drawn_) return std::string();
+    return " - the new palette applies at the next render or filter";
+}
+
+// The rate counts every driver call since the last status, across a fresh
+// start of the image; a fresh image waiting to start has no points yet.
 void MainWindow::update_status() {
-    const long long points = pump_->image_calls();
+    const long long points = s_.firstloop ? 0 : pump_->image_calls();
+    const long long calls = pump_->calls();
     const double seconds = static_cast<double>(status_clock_.restart()) / 1000.0;
     if (s_.okrun && seconds > 0)
-        status_rate_ = static_cast<double>(points - status_calls_) / seconds;
+        status_rate_ = static_cast<double>(calls - status_calls_) / seconds;
     else if (!s_.okrun)
         status_rate_ = 0;
-    status_calls_ = points;
+    status_calls_ = calls;
+    if (s_.okrun) palette_drawn_ = s_.palette;
     const char* state = s_.okrun                          ? "rendering"
                         : s_.outcome == Outcome::Complete ? "complete"
                                                           : "paused";
@@ -95,7 +142,8 @@ void MainWindow::update_status() {
     setWindowTitle(QStringLiteral("Morvane - %1 - %2 - %3 points - %4 points/s")
                        .arg(QString::fromStdString(type), QString::fromLatin1(state))
                        .arg(points)
-                       .arg(static_cast<long long>(std::llround(status_rate_))));
+                       .arg(static_cast<long long>(std::llround(status_rate_))) +
+                   QString::fromStdString(status_note()));
 }
 
 } // namespace morv::ui

@@ -6,7 +6,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 namespace morv::ui {
 
@@ -15,9 +19,26 @@ namespace {
 // Large enough to show a folder's files and their details at once.
 constexpr int kDialogWidth = 900;
 constexpr int kDialogHeight = 600;
+constexpr int kBoxMargin = 60; // a message box's frame and spacing beside its text
 
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A long file name is one word, which the box cannot wrap: the box is made
+// wide enough for its longest line (within the screen).
+void widen_for_longest_line(QMessageBox& box, const QString& text) {
+    const QFontMetrics metrics(box.font());
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    widest += box.iconPixmap().width() + kBoxMargin;
+    if (const QScreen* screen = box.screen())
+        widest = std::min(widest, screen->availableGeometry().width() - kBoxMargin);
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    grid->addItem(new QSpacerItem(widest, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 int show_box(QWidget* owner, QMessageBox::Icon icon, std::string_view caption,
@@ -26,6 +47,7 @@ int show_box(QWidget* owner, QMessageBox::Icon icon, std::string_view caption,
     QMessageBox box(icon, qs(caption), qs(text), buttons, owner);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(escape);
+    widen_for_longest_line(box, qs(text));
     return box.exec();
 }
 

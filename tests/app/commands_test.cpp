@@ -158,7 +158,9 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
     h.key(kCmdClear); // black, not the background colour
     EXPECT_EQ(h.s.canvas.get_pixel(0, 0) | h.s.window.get_pixel(699, 499), 0u);
     h.keys({kCmdHelp, kCmdAbout, kCmdOptions});
-    EXPECT_EQ(h.prompts.shown.size(), 1u);
+    ASSERT_EQ(h.prompts.shown.size(), 1u);
+    // The help text, then what the mouse does below it.
+    EXPECT_TRUE(h.prompts.shown[0].text.starts_with(std::string(kHelpText) + "\n\nMouse: "));
     EXPECT_EQ(h.s.aboutflag, 1);
     EXPECT_EQ(h.dialogs.opened, (std::vector<int>{kDlgAbout, kDlgOptionsChart}));
     h.key(kCmdExit);

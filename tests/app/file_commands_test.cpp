@@ -80,7 +80,9 @@ TEST(PaletteCommand, RejectedOrUnreadableFilesKeepImageAndPalette) {
         h.prompts.files = {readable ? map : bad}; // then Cancel; the preview is declined
         h.key(kCmdPalette);
         const Shown box = readable ? Shown{Shown::Ask, "Preview", "Accept palette?"}
-                                   : Shown{Shown::Warn, "MAP file error", "Error opening MAP file"};
+                                   : Shown{Shown::Warn, "MAP file error",
+                                           "Error opening MAP file: line 1 is not three numbers "
+                                           "(red, green, blue)"};
         EXPECT_EQ(h.prompts.shown, std::vector{box});
         const std::vector<std::string> starts{palette_dialog_start(), map};
         EXPECT_EQ(h.prompts.file_dialog_starts,
@@ -185,9 +187,11 @@ TEST(LoadCommand, BadFilesWarnAndChangeNothing) {
         other.prompts.files = {dir.file(name)};
         other.key(kCmdLoad);
         ASSERT_EQ(other.prompts.shown.size(), 1u) << name;
-        EXPECT_EQ(other.prompts.shown[0].caption, "ATR file error");
+        const bool png = name.ends_with(".png");
+        EXPECT_EQ(other.prompts.shown[0].caption, png ? "PNG file error" : "ATR file error");
         const std::string& text = other.prompts.shown[0].text;
-        EXPECT_TRUE(text.starts_with("Error opening ATR file: ") && text.size() > 24 &&
+        const std::string begins = png ? "Error opening PNG image: " : "Error opening ATR file: ";
+        EXPECT_TRUE(text.starts_with(begins) && text.size() > begins.size() &&
                     text.ends_with(reason))
             << text;
         EXPECT_EQ(std::tuple(other.s.type, other.s.okrun, other.s.posted.size()),

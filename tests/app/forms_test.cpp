@@ -145,7 +145,8 @@ TEST(Menu, IdsAndKeysAreUnique) {
     std::set<int> ids;
     std::set<std::string_view> keys;
     auto add = [&](int id, std::string_view key) {
-        EXPECT_TRUE(id >= kFirstCommand && id <= kLastCommand) << id;
+        // The window's own commands, or the exploring additions beside them.
+        EXPECT_TRUE((id >= kFirstCommand && id <= kLastCommand) || id >= kCmdUndo) << id;
         EXPECT_TRUE(ids.insert(id).second) << id;
         EXPECT_TRUE(key.empty() || keys.insert(key).second) << key;
     };
@@ -157,7 +158,7 @@ TEST(Menu, IdsAndKeysAreUnique) {
         }
     for (const KeyOnly& k : key_only_commands())
         add(k.id, k.key);
-    EXPECT_EQ(ids.size(), 25u);
+    EXPECT_EQ(ids.size(), 25u + 7u);
 }
 
 // The chart's names lose their markers, which become its two flags.
@@ -241,11 +242,14 @@ TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
 
 TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
     Instance s;
-    s.type = kTypeIkeda; // speed points and hit count
     ColorForm form;
+    s.type = kTypeLorenz; // with lines: the width can be set
+    EXPECT_TRUE(form.open(s).enabled.at(kColorWidthSlider));
+    s.type = kTypeIkeda; // speed points and hit count
     const Fields f = form.open(s);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(f.enabled.at(kColorMethod + i), i == 0 || i == 2) << i;
+    EXPECT_FALSE(f.enabled.at(kColorWidthSlider) || f.enabled.at(kColorWidthGroup));
     EXPECT_TRUE(f.is_checked(kColorMethod));
     ok_with(form, s, {}, {kColorMethod + 2}, true);
     EXPECT_EQ(s.method[kTypeIkeda], kMethodHitCount);

@@ -2,6 +2,9 @@
 #include "app/forms/field_text.h"
 #include "app/history.h"
 #include "app/zoom.h"
+#include "core/catalogue.h"
+#include "core/numeric.h"
+#include "support/render.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +105,86 @@ TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
     EXPECT_EQ(h.back(other), second);
     restore_snapshot(s, first); // the coefficients come back too
     EXPECT_EQ(s.p[0].a, Instance{}.p[0].a);
+}
+
+// The middle half of a view.
+MINMAX middle_half(const MINMAX& v) {
+    const double w = v.xmax - v.xmin, h = v.ymax - v.ymin;
+    return MINMAX{v.xmin + w / 4, v.xmax - w / 4, v.ymin + h / 4, v.ymax - h / 4};
+}
+
+// A type zooms exactly when its picture follows its view window: every type
+// (and the two modes that change the answer) rendered at its default view
+// and at the middle half of it.
+TEST(Zoom, ExactlyTheTypesWhosePicturesFollowTheirViewZoom) {
+    struct Mode {
+        int type, rosslerflag, basinflag;
+    };
+    std::vector<Mode> modes;
+    for (int t = 0; t < NTYPES; ++t)
+        modes.push_back({t, 0, 0});
+    modes.push_back({kTypeRossler, 1, 0});
+    modes.push_back({kTypeBasin, 0, 1});
+    for (const Mode& m : modes) {
+        State a = make_state(m.type);
+        a.rosslerflag = m.rosslerflag;
+        a.basinflag = m.basinflag;
+        State b = a;
+        b.mm[m.type] = middle_half(a.mm[m.type]);
+        render(a, 30000);
+        render(b, 30000);
+        // Popcorn reads only the window's low corner, mirrored about 0: its
+        // picture changes, but it cannot show a chosen rectangle.
+        EXPECT_EQ(follows_view(a) || m.type == kTypePopcorn,
+                  canvas_checksum(a) != canvas_checksum(b))
+            << m.type << " " << m.rosslerflag << m.basinflag;
+    }
+}
+
+// Zooming in and all the way out again gives back the default view exactly,
+// so the defined picture comes back; panning at the default view stays there.
+TEST(Zoom, TheDefaultViewComesBackExactly) {
+    for (const int t : {kTypeHenon, kTypeIkeda, kTypeHopalong, kTypeStormJulia}) {
+        const MINMAX def = catalogue[t].mmdef, limits = catalogue[t].mmrange;
+        MINMAX v = zoom_about(def, limits, 600, 123, 456, 0.8);
+        v = pan_view(v, limits, 0.25, -0.25);
+        for (int i = 0; i < 40; ++i)
+            v = zoom_about(v, limits, 600, 10, 20, 1.25);
+        if (def == limits) {
+            EXPECT_EQ(v, def) << t;
+        }
+        EXPECT_EQ(pan_view(limits, limits, 0.25, 0.25), limits) << t;
+    }
+}
+
+// Henon zoomed into a rectangle: orbit points inside it are drawn where the
+// view puts them, and the canvas outside their pixels stays background.
+TEST(Zoom, AZoomedHenonDrawsItsPointsWhereTheViewSays) {
+    State s = make_state(kTypeHenon, 200);
+    const MINMAX view = zoom_to_rect(s.mm[kTypeHenon], catalogue[kTypeHenon].mmrange, 200,
+                                     PixelRect{120, 60, 179, 119});
+    s.mm[kTypeHenon] = view;
+    render(s, 20000);
+    State orbit = make_state(kTypeHenon, 200);
+    render(orbit, 1);
+    const COLORREF background = orbit.canvas.get_pixel(100, 100);
+    const PARAM& p = orbit.p[kTypeHenon];
+    VOXEL v{p.xstart, p.ystart, p.zstart};
+    int checked = 0;
+    for (int i = 0; i < 20000 && checked < 5; ++i) {
+        VOXEL next{};
+        int x = 0, y = 0;
+        (*orbit.steps)[kTypeHenon](orbit, orbit, v, &next, i, &x, &y);
+        v = next;
+        if (i < 100 || next.x <= view.xmin || next.x >= view.xmax || next.y <= view.ymin ||
+            next.y >= view.ymax)
+            continue;
+        const int col = trunc32((next.x - view.xmin) * 200 / (view.xmax - view.xmin));
+        const int row = 199 - trunc32((next.y - view.ymin) * 200 / (view.ymax - view.ymin));
+        EXPECT_NE(s.canvas.get_pixel(col, row), background) << col << "," << row;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 5);
 }
 
 } // namespace

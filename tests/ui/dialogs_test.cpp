@@ -17,6 +17,7 @@
 #include "ui/pictures/about_picture.h"
 #include "ui/pictures/options_chart_picture.h"
 #include "ui/qt_dialogs.h"
+#include "ui/qt_prompts.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -67,6 +68,8 @@ TEST_F(Dialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
             const Fields f = form->open(s);
             FormDialog d(*form, s, prompts);
             EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
+            EXPECT_GT(d.minimumWidth(), d.fontMetrics().horizontalAdvance(d.windowTitle()))
+                << "the caption is cut";
             const Fields back = d.fields();
             for (const auto& [c, text] : f.text) {
                 if (auto* label = control<QLabel>(d, c)) {
@@ -309,6 +312,22 @@ TEST_F(Dialogs, FoldersStartWhereTheirKindWasLastChosen) {
     // A file chosen in this run wins over the remembered folder.
     EXPECT_EQ(ui::start_folder("map", files.path() + "/x.map"),
               QString::fromStdString(files.path()));
+}
+
+// A long file name is one word that cannot wrap: the box is wide enough for it.
+TEST_F(Dialogs, MessageBoxesShowTheirLongestLineWhole) {
+    QtPrompts real(nullptr);
+    const QString text = QStringLiteral("Image saved as ") + QString(60, QLatin1Char('x'));
+    int width = 0, needed = 1;
+    when_modal([&](QWidget* box) {
+        if (const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            width = label->width();
+            needed = label->fontMetrics().horizontalAdvance(text);
+        }
+        static_cast<QDialog*>(box)->accept();
+    });
+    real.inform("Morvane", text.toStdString());
+    EXPECT_GE(width, needed);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "app/fakes.h"
 #include "app/menu.h"
 #include "app/zoom.h"
+#include "color/mapfile.h"
+#include "color/preview.h"
 #include "core/catalogue.h"
 #include "formulas/steps.h"
 #include "qt_support.h"
@@ -19,6 +21,7 @@
 #include <QShortcut>
 #include <QWheelEvent>
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace morv::test {
@@ -28,6 +31,7 @@ using namespace morv::app;
 
 // The desktop window without splashes, its boxes and dialogs scripted.
 struct Window {
+    QApplication& app = qt_app(); // before any widget, also when this suite runs alone
     Instance s;
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;
@@ -189,6 +193,90 @@ TEST(MainWindow, MouseZoomsAndKeysStepThroughTheViews) {
         EXPECT_EQ(win.s.mm[t], view);
     }
     EXPECT_EQ(win.s.okrun, 1) << "a step back restarts the image";
+}
+
+// The points per second of the title, which is never negative.
+long long title_rate(const ui::MainWindow& w) {
+    const QString t = w.windowTitle();
+    const qsizetype end = t.indexOf(" points/s");
+    return t.mid(t.lastIndexOf(" - ", end) + 3, end - t.lastIndexOf(" - ", end) - 3).toLongLong();
+}
+
+// What a new user tripped over: the title after a restart, a new type while
+// paused, a new resolution and a palette that waits for the next render; the
+// palette preview over a fitted picture; the Explore menu's items.
+TEST(MainWindow, TitleAndPreviewFollowWhatTheUserDid) {
+    Window win;
+    win.settle();
+    win.s.type = kTypeHenonPhase;
+    win.s.firstloop = 1;
+    win.press(Qt::Key_R);
+    ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 100000; }));
+    win.wheel({50, 60}, 120); // a fresh image: fewer points than before
+    const long long calls = win.w.pump()->calls();
+    ASSERT_TRUE(process_until([&] { return win.w.pump()->calls() > calls + 1000; }));
+    win.w.update_status();
+    EXPECT_GE(title_rate(win.w), 0) << win.w.windowTitle().toStdString();
+    win.click(Qt::RightButton);
+
+    win.dialogs.script[kDlgType].push_back({kButton1, [](Instance& s) { s.type = kTypeIkeda; }});
+    win.press(Qt::Key_F3);
+    EXPECT_TRUE(win.w.windowTitle().startsWith("Morvane - Ikeda - paused - 0 points - "))
+        << win.w.windowTitle().toStdString();
+    win.press(Qt::Key_R);
+    win.click(Qt::RightButton);
+    win.dialogs.script[kDlgParameters].push_back({kButton1, [](Instance& s) { s.res = 300; }});
+    win.press(Qt::Key_F4);
+    EXPECT_TRUE(win.w.windowTitle().contains(" - paused - 0 points - "))
+        << win.w.windowTitle().toStdString();
+    win.press(Qt::Key_F10);
+    EXPECT_TRUE(
+        win.w.windowTitle().endsWith("the new palette applies at the next render or filter"));
+    win.press(Qt::Key_R);
+    EXPECT_FALSE(win.w.windowTitle().contains("palette"));
+    win.click(Qt::RightButton);
+
+    // Fitted, the preview still shows at the window's corner.
+    TempDir dir;
+    const std::string map = dir.file("p.map");
+    std::ofstream(map) << "10 20 30\n";
+    win.w.action(kCmdFit)->trigger();
+    ASSERT_TRUE(win.w.view()->fit());
+    Palette loaded{};
+    ASSERT_TRUE(parse_map("10 20 30\n", 9, loaded));
+    Surface preview(1, 1);
+    draw_palette_preview(loaded, win.s.back, preview);
+    QRgb shown = 0;
+    win.prompts.files = {map};
+    win.prompts.on_ask = [&] { shown = win.w.view()->grab().toImage().pixel(30, 50); };
+    win.press(Qt::Key_F8);
+    EXPECT_EQ(rgb(qRed(shown), qGreen(shown), qBlue(shown)), preview.get_pixel(30, 50));
+    EXPECT_EQ(preview.get_pixel(30, 50), rgb(1, 1, 1)) << "a line of the palette";
+    win.w.action(kCmdFit)->trigger();
+    EXPECT_FALSE(win.w.view()->fit());
+}
+
+// The start-up picture zooms and pans; a type drawn at a fixed scale says
+// in the title that it cannot zoom, and its view stays.
+TEST(MainWindow, HenonZoomsAndFixedScaleTypesRefuseVisibly) {
+    Window win;
+    win.settle();
+    const MINMAX start = win.s.mm[kTypeHenon];
+    win.drag(Qt::LeftButton, {100, 50}, {199, 149});
+    const MINMAX zoomed =
+        zoom_to_rect(start, catalogue[kTypeHenon].mmrange, win.s.res, {100, 50, 199, 149});
+    EXPECT_EQ(win.s.mm[kTypeHenon], zoomed);
+    EXPECT_NE(zoomed, start);
+    win.press(Qt::Key_Left);
+    EXPECT_EQ(win.s.mm[kTypeHenon], pan_view(zoomed, catalogue[kTypeHenon].mmrange, -0.25, 0));
+    win.click(Qt::RightButton);
+    win.s.type = kTypeLorenz;
+    const MINMAX lorenz = win.s.mm[kTypeLorenz];
+    win.wheel({50, 60}, 120);
+    EXPECT_EQ(win.s.mm[kTypeLorenz], lorenz);
+    EXPECT_TRUE(win.w.windowTitle().endsWith(kCannotZoomNote)) << win.w.windowTitle().toStdString();
+    win.press(Qt::Key_R);
+    EXPECT_FALSE(win.w.windowTitle().contains(kCannotZoomNote));
 }
 
 // An image larger than the window: the middle button moves it, F fits it;

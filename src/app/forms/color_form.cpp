@@ -48,6 +48,10 @@ Fields ColorForm::open(const Instance& s) {
         f.enabled[kColorMethod + i] = (okmethod & kMask[static_cast<std::size_t>(i)]) != 0;
     }
     f.position[kColorWidthSlider] = clamp_to(s.trackpos, kSliderPositions);
+    // The width is only drawn with by "Speed - Lines".
+    const bool lines = (okmethod & kMask[1]) != 0;
+    f.enabled[kColorWidthGroup] = lines;
+    f.enabled[kColorWidthSlider] = lines;
     return f;
 }
 

@@ -25,6 +25,9 @@ namespace {
 
 using app::ControlKind;
 
+// Room in a title bar beside its caption, in average characters.
+constexpr int kTitleBarRoomChars = 16;
+
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -172,6 +175,10 @@ FormDialog::FormDialog(app::Form& form, app::Instance& s, app::Prompts& prompts,
     }
     align_stacked_groups(groups, controls_);
     add_buttons(description.buttons);
+    // Wide enough for the whole caption beside the title bar's icon and buttons.
+    setMinimumWidth(std::max(minimumSizeHint().width(),
+                             fontMetrics().horizontalAdvance(windowTitle()) +
+                                 kTitleBarRoomChars * fontMetrics().averageCharWidth()));
     order_tabs(description);
     // The slider shows the form's position without reporting it as a move.
     show_fields(form.open(s));
