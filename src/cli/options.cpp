@@ -132,6 +132,10 @@ Reason parse_argument(int argc, const char* const* argv, int& i, CliOptions& out
         out.given.push_back(arg);
         return err;
     }
+    if (parse_explore_option(argc, argv, i, out.explore, err)) {
+        out.given.push_back(arg);
+        return err;
+    }
     if (!arg.empty() && arg[0] == '-') return "unknown option " + arg;
     if (arg.empty()) return std::string("empty parameter file name");
     if (!out.atr_in.empty()) return "more than one parameter file given: " + arg;
@@ -185,6 +189,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
         return std::string("--lyapunov-range, --ky-range, --freeze and --spread need --random");
     // Standard output carries the JSON object alone.
     if (out.json) out.quiet = true;
+    if (auto e = check_explore_options(out.explore, out.random, out.output)) return e;
     if (auto e = check_engine_options(out.engine)) return e;
     if (auto e = save_hits_refusal(out)) return e;
     return merge_refusal(out);

@@ -3,6 +3,7 @@
 #include "analysis/steered_search.h"
 #include "cli/arg_text.h"
 #include "cli/engine_options.h"
+#include "cli/explore_options.h"
 
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@ struct CliOptions {
     EngineOptions engine;
     SearchSteering steering;
     std::vector<std::string> given; // the options on the command line, by their main names
+    ExploreOptions explore;
 };
 
 inline constexpr const char* kUsage =
@@ -78,6 +80,16 @@ inline constexpr const char* kUsage =
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n"
     "  --save-partial       when interrupted, still write the image drawn so far\n"
+    "  --animate KEY...     render an animation through two or more keys (.atr files\n"
+    "                       or Morvane PNGs of one type) to -o frames/f%04d.png (frames\n"
+    "                       numbered from 0; complete ones are kept, so a run resumes)\n"
+    "                       or to a video -o film.mp4 (.mkv .webm .mov .avi .gif) by ffmpeg\n"
+    "  --frames N           frames of the animation, the first and last being the keys\n"
+    "  --frame-range A:B    render only frames A..B-1 (split across machines)\n"
+    "  --interpolate WAY    linear (default) or spline between the keys\n"
+    "  --fps N              frames per second of a video (default 25)\n"
+    "  --gallery N          with --random: N (4, 9, 16, 25) candidates on a contact sheet\n"
+    "                       (-o), each also written as SHEET-1.atr ... beside it\n"
     "FILE.atr is a 624-byte parameter record, or a PNG image that carries one,\n"
     "loaded before --type and --set.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/keyframes.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace morv {
+
+namespace {
+
+constexpr double kTurn = 360.0;
+
+// The value at t in [0, 1) between b (t = 0) and c, with a before b and d
+// after c for the spline.
+double ease(double a, double b, double c, double d, double t, Easing e) {
+    if (t == 0) return b;
+    if (e == Easing::Linear) return b + (c - b) * t;
+    const double t2 = t * t, t3 = t2 * t;
+    return 0.5 *
+           (2 * b + (c - a) * t + (2 * a - 5 * b + 4 * c - d) * t2 + (3 * b - a - 3 * c + d) * t3);
+}
+
+// The angle of key k unwrapped against the one before it: consecutive keys
+// then never differ by more than half a turn, so the motion takes the short
+// way round.
+std::vector<double> unwrapped(const std::vector<double>& angles) {
+    std::vector<double> out = angles;
+    for (std::size_t k = 1; k < out.size(); ++k) {
+        double step = std::fmod(angles[k] - angles[k - 1], kTurn);
+        if (step > kTurn / 2) step -= kTurn;
+        if (step < -kTurn / 2) step += kTurn;
+        out[k] = out[k - 1] + step;
+    }
+    return out;
+}
+
+double into_turn(double angle) {
+    double a = std::fmod(angle, kTurn);
+    if (a < 0) a += kTurn;
+    return a;
+}
+
+// One coefficient over the keys, by a member pointer chain.
+template <class Get>
+double eased(std::span<const Params> keys, std::size_t seg, double t, Easing e, Get get,
+             bool angle) {
+    std::vector<double> v;
+    for (const Params& k : keys)
+        v.push_back(get(k));
+    if (angle) v = unwrapped(v);
+    const std::size_t last = v.size() - 1;
+    const double a = v[seg == 0 ? 0 : seg - 1], b = v[seg], c = v[seg + 1];
+    const double d = v[std::min(seg + 2, last)];
+    const double x = ease(a, b, c, d, t, e);
+    return angle ? into_turn(x) : x;
+}
+
+} // namespace
+
+Params interpolate_keys(std::span<const Params> keys, long long frame, long long frames,
+                        Easing easing) {
+    const std::size_t last = keys.size() - 1;
+    if (keys.size() == 1 || frames <= 1) return keys.front();
+    // Products of whole numbers below 2^53 are exact, so the frames on keys
+    // land on them exactly.
+    const double u =
+        static_cast<double>(frame) * static_cast<double>(last) / static_cast<double>(frames - 1);
+    const auto seg = std::min(static_cast<std::size_t>(std::floor(u)), last);
+    if (seg == last) return keys[last];
+    const double t = u - static_cast<double>(seg);
+    Params out = keys[seg];
+    const auto type = static_cast<std::size_t>(out.type);
+    const auto each = [&](auto field, bool angle) {
+        return eased(keys, seg, t, easing, field, angle);
+    };
+    using Coefficient = double PARAM::*;
+    for (Coefficient c : {&PARAM::xstart, &PARAM::ystart, &PARAM::zstart, &PARAM::a, &PARAM::b,
+                          &PARAM::c, &PARAM::d, &PARAM::sp0, &PARAM::sp1})
+        out.p[type].*c = each([&](const Params& k) { return k.p[type].*c; }, false);
+    for (double MINMAX::*c : {&MINMAX::xmin, &MINMAX::xmax, &MINMAX::ymin, &MINMAX::ymax})
+        out.mm[type].*c = each([&](const Params& k) { return k.mm[type].*c; }, false);
+    for (double VOXEL::*c : {&VOXEL::x, &VOXEL::y, &VOXEL::z})
+        out.rot[type].*c = each([&](const Params& k) { return k.rot[type].*c; }, true);
+    return out;
+}
+
+} // namespace morv
