@@ -42,6 +42,7 @@ enum ExploreCommand : int {
     kCmdPanRight = 2005,
     kCmdPanUp = 2006,
     kCmdPanDown = 2007,
+    kCmdGallery = 2008,
 };
 
 inline constexpr int kFirstCommand = 100;

@@ -70,6 +70,8 @@ constexpr std::array kPan{
 };
 
 constexpr std::array kExplore{
+    item(kCmdGallery, "Random Gallery (Shift+F5)", "Shift+F5"),
+    separator(),
     item(kCmdUndo, "Undo (Ctrl+Z)", "Ctrl+Z"),
     item(kCmdRedo, "Redo (Ctrl+Shift+Z)", "Ctrl+Shift+Z"),
     separator(),
@@ -126,6 +128,7 @@ const MenuEntry* find_item(int id) {
 }
 
 bool is_grayed(const AppState& s, int id) {
+    if (id == kCmdGallery) return is_grayed(s, kCmdRandom); // a random search too
     if (id < kFirstCommand || id > kLastCommand) return false;
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }

@@ -2,6 +2,7 @@
 #include "cli/explore_options.h"
 
 #include "cli/frame_names.h"
+#include "files/image.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -101,6 +102,8 @@ Reason check_explore_options(const ExploreOptions& o, bool random, const std::st
     if (!o.animating()) {
         if (a.frames != 0 || a.range) return "--frames and --frame-range need --animate";
         if (o.gallery != 0 && !random) return "--gallery needs --random";
+        if (o.gallery != 0 && !is_png_path(output))
+            return "--gallery: the contact sheet is a PNG image: end -o in .png";
         return std::nullopt;
     }
     if (o.gallery != 0) return "--gallery and --animate exclude each other";

@@ -5,6 +5,7 @@
 #include "analysis/random.h"
 #include "analysis/steered_search.h"
 #include "cli/animate.h"
+#include "cli/gallery.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
 #include "cli/messages.h"
@@ -318,6 +319,7 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
 
 int run(const CliOptions& o) {
     if (o.explore.animating()) return animate(o);
+    if (o.explore.gallery != 0) return gallery(o);
     if (auto e = path_clash(o)) return usage_error(*e);
     State s;
     s.steps = &fpointer;

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/gallery.h"
 #include "app/zoom.h"
 #include "core/tangent.h"
 #include "ui/qt_dialogs.h"
@@ -71,6 +72,9 @@ class MainWindow : public QMainWindow, public app::Host {
     void zoom_wheel(int x, int y, int steps);
     // The arrow keys: the view moved by fractions of its span.
     void pan(double fx, double fy);
+    // The random gallery (Shift+F5), and adopting one of its candidates.
+    void open_gallery();
+    void adopt(const app::GalleryCandidate& c);
     // Ctrl+Z and Ctrl+Shift+Z: the parameter set before or after this one.
     void step_history(bool back);
     // The title: program, type, state, points drawn, points per second.

@@ -2,9 +2,11 @@
 // of parameter sets, the view of large images and the status in the title.
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/menu.h"
 #include "core/catalogue.h"
 #include "files/image.h"
 #include "ui/canvas_view.h"
+#include "ui/dialogs/gallery_dialog.h"
 #include "ui/main_window.h"
 #include "ui/render_pump.h"
 
@@ -34,6 +36,9 @@ bool MainWindow::explore_command(int id) {
     case app::kCmdFit:
         view_->set_fit(!view_->fit());
         return true;
+    case app::kCmdGallery:
+        open_gallery();
+        return true;
     case app::kCmdPanLeft:
     case app::kCmdPanRight:
     case app::kCmdPanUp:
@@ -48,6 +53,21 @@ bool MainWindow::explore_command(int id) {
     default:
         return false;
     }
+}
+
+void MainWindow::open_gallery() {
+    if (!app::deliverable(s_, app::kCmdGallery)) return;
+    GalleryDialog d(s_, s_.platform.now_seconds(), this);
+    if (d.exec() != QDialog::Accepted || d.choice() == nullptr) return;
+    adopt(*d.choice());
+}
+
+// As an accepted F5 set: in the history, and the image starts afresh.
+void MainWindow::adopt(const app::GalleryCandidate& c) {
+    const app::ParameterSnapshot before = app::take_snapshot(s_);
+    app::adopt_candidate(s_, c);
+    s_.history.changed(before, app::take_snapshot(s_));
+    drain();
 }
 
 void MainWindow::pin_window_rect(const Rect& r) {

@@ -158,7 +158,7 @@ TEST(Menu, IdsAndKeysAreUnique) {
         }
     for (const KeyOnly& k : key_only_commands())
         add(k.id, k.key);
-    EXPECT_EQ(ids.size(), 25u + 7u);
+    EXPECT_EQ(ids.size(), 25u + 8u);
 }
 
 // The chart's names lose their markers, which become its two flags.

@@ -9,6 +9,7 @@
 #include "qt_support.h"
 #include "support/render.h"
 #include "ui/canvas_view.h"
+#include "ui/dialogs/gallery_dialog.h"
 #include "ui/launch.h"
 #include "ui/main_window.h"
 #include "ui/render_pump.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
 #include <fstream>
@@ -277,6 +279,37 @@ TEST(MainWindow, HenonZoomsAndFixedScaleTypesRefuseVisibly) {
     EXPECT_TRUE(win.w.windowTitle().endsWith(kCannotZoomNote)) << win.w.windowTitle().toStdString();
     win.press(Qt::Key_R);
     EXPECT_FALSE(win.w.windowTitle().contains(kCannotZoomNote));
+}
+
+// Shift+F5 opens the gallery where F5 is offered; a click on a thumbnail
+// adopts its candidate and restarts the image, and Undo goes back.
+TEST(MainWindow, GalleryAdoptsAClickedCandidate) {
+    Window win;
+    win.settle();
+    EXPECT_FALSE(win.w.action(kCmdGallery)->isEnabled()); // Henon has no random parameters
+    win.s.type = kTypeDeJong;
+    win.press(Qt::Key_R);
+    win.click(Qt::RightButton);
+    ASSERT_TRUE(win.w.action(kCmdGallery)->isEnabled());
+    const PARAM before = win.s.p[kTypeDeJong];
+    std::size_t shown = 0;
+    // The dialog draws its candidates before it shows: wait for it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* gallery = qobject_cast<ui::GalleryDialog*>(QApplication::activeModalWidget());
+        if (gallery == nullptr) return;
+        poll.stop();
+        shown = gallery->cells().size();
+        gallery->cells()[0]->click();
+    });
+    poll.start(10);
+    win.press(Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_EQ(shown, 9u);
+    EXPECT_NE(win.s.p[kTypeDeJong], before);
+    EXPECT_EQ(win.s.okrun, 1) << "the adopted set is rendered";
+    win.click(Qt::RightButton);
+    win.w.action(kCmdUndo)->trigger(); // the window may not be active again yet
+    EXPECT_EQ(win.s.p[kTypeDeJong], before);
 }
 
 // An image larger than the window: the middle button moves it, F fits it;

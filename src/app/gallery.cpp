@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/gallery.h"
+
+#include "analysis/random.h"
+#include "app/app_state.h"
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "core/run_calls.h"
+#include "core/state.h"
+#include "formulas/kernels.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace morv::app {
+
+namespace {
+
+// A headless instance over `params`: waits skipped, the clock fixed.
+void set_up(State& st, const Params& params, const StepTable& steps, std::int64_t clock) {
+    static_cast<Params&>(st) = params;
+    st.steps = &steps;
+    st.intro = 0;
+    st.platform.sleep_ms = [](int) {};
+    st.platform.now_seconds = [clock] { return clock; };
+}
+
+void render_thumbnail(GalleryCandidate& c, const StepTable& steps, std::int64_t clock,
+                      const GallerySettings& settings) {
+    State st;
+    set_up(st, c.params, steps, clock);
+    if (!set_resolution(st, settings.side)) return;
+    st.firstloop = 1;
+    long long made = 0;
+    while (made < settings.iterations) {
+        const RunOutcome out = run_calls(st, settings.iterations - made, &fused_kernels);
+        made += out.calls;
+        if (out.calls == 0 || out.last == Outcome::Complete || out.last == Outcome::NoMemory) break;
+    }
+    c.thumbnail = st.canvas;
+}
+
+GalleryCandidate draw_one(const Params& current, const StepTable& steps, std::int64_t clock,
+                          const GallerySettings& settings) {
+    GalleryCandidate c;
+    State st;
+    set_up(st, current, steps, clock);
+    const RandomResult r = randomparams(st, ChaosMeasure{});
+    c.found = r.code == kRandomAccepted;
+    c.measure = r.measure;
+    c.params = st;
+    c.params.res = settings.side;
+    c.params.dres = settings.side;
+    if (c.found) render_thumbnail(c, steps, clock, settings);
+    return c;
+}
+
+} // namespace
+
+std::vector<GalleryCandidate> draw_gallery(const Params& current, const StepTable& steps,
+                                           std::int64_t clock, const GallerySettings& settings,
+                                           unsigned threads) {
+    std::vector<GalleryCandidate> out(static_cast<std::size_t>(settings.count));
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < out.size(); i = next++)
+            out[i] = draw_one(current, steps, clock + static_cast<std::int64_t>(i), settings);
+    };
+    std::vector<std::thread> pool;
+    const unsigned n = std::clamp(threads, 1u, static_cast<unsigned>(out.size()));
+    for (unsigned t = 1; t < n; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    return out;
+}
+
+void adopt_candidate(Instance& s, const GalleryCandidate& c) {
+    if (!c.found) return;
+    const auto t = static_cast<std::size_t>(s.type);
+    s.p[t] = c.params.p[t];
+    s.chaos = c.measure;
+    s.okrun = 0;
+    s.firstloop = 1;
+    post_command(s, kCmdRender);
+}
+
+} // namespace morv::app
