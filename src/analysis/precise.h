@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/benettin.h"
 #include "analysis/correlation.h"
-#include "analysis/spectrum.h"
 
 #include <atomic>
 #include <functional>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The precise measures against the published values for the maps and flows
 // the program draws exactly as published.
+#include "analysis/benettin.h"
 #include "analysis/correlation.h"
 #include "analysis/precise.h"
-#include "analysis/spectrum.h"
 #include "core/catalogue.h"
 #include "formulas/tangent_models.h"
 

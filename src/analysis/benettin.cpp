@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysis/spectrum.h"
+#include "analysis/benettin.h"
 
 #include "core/catalogue.h"
 
