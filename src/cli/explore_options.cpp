@@ -2,10 +2,8 @@
 #include "cli/explore_options.h"
 
 #include "cli/frame_names.h"
+#include "core/parse.h"
 #include "files/image.h"
-
-#include <cerrno>
-#include <cstdlib>
 
 namespace morv {
 
@@ -17,18 +15,8 @@ constexpr long long kGallerySizes[] = {4, 9, 16, 25};
 
 using Reason = std::optional<std::string>;
 
-bool whole(const std::string& text, long long& out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == nullptr || *end != '\0') return false;
-    out = v;
-    return true;
-}
-
 Reason count(const std::string& opt, const std::string& v, long long hi, long long& out) {
-    if (!whole(v, out) || out < 1 || out > hi)
+    if (!parse_int(v, out) || out < 1 || out > hi)
         return opt + ": expected a whole number 1.." + std::to_string(hi) + ", got '" + v + "'";
     return std::nullopt;
 }
@@ -36,8 +24,8 @@ Reason count(const std::string& opt, const std::string& v, long long hi, long lo
 Reason frame_range(const std::string& v, std::optional<std::pair<long long, long long>>& out) {
     const auto colon = v.find(':');
     long long a = 0, b = 0;
-    if (colon == std::string::npos || !whole(v.substr(0, colon), a) ||
-        !whole(v.substr(colon + 1), b) || a < 0 || b <= a)
+    if (colon == std::string::npos || !parse_int(v.substr(0, colon), a) ||
+        !parse_int(v.substr(colon + 1), b) || a < 0 || b <= a)
         return "--frame-range: expected A:B with 0 <= A < B, got '" + v + "'";
     out = std::pair{a, b};
     return std::nullopt;
@@ -54,7 +42,7 @@ Reason easing(const std::string& v, Easing& out) {
 }
 
 Reason gallery_size(const std::string& v, long long& out) {
-    if (whole(v, out))
+    if (parse_int(v, out))
         for (long long n : kGallerySizes)
             if (out == n) return std::nullopt;
     return "--gallery: expected 4, 9, 16 or 25 candidates, got '" + v + "'";
