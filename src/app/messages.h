@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color/filters.h"
+
 #include <array>
 
 // Texts and captions of the program's message boxes, character for character
@@ -101,9 +103,7 @@ inline constexpr const char* kLogAdvisoryText =
     "   Therefore, if you want to save the\n   filtered image, do so immediately.";
 
 // The equalization filter could not have its tables.
-inline constexpr const char* kEqualizeMemoryText =
-    "Not enough memory to allocate equalization buffers.\nFree up more system memory, or\n   stop "
-    "rendereing at\n   fewer iterations.";
+inline constexpr const char* kEqualizeMemoryText = kFilterNoMemoryText;
 inline constexpr const char* kEqualizeMemoryCaption = "Memory allocation problem";
 
 // Start-up failures: a box without owner, caption "Error", then exit code 0.

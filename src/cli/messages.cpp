@@ -13,8 +13,7 @@ const char* filter_result_text(int code) {
     case kFilterNotHitCount:
         return "the colouring method is not Hit Count";
     case kFilterNoMemory:
-        return "Not enough memory to allocate equalization buffers.\nFree up more system memory, "
-               "or\n   stop rendereing at\n   fewer iterations.";
+        return kFilterNoMemoryText;
     case kFilterNoBuffer:
         return "there is no hit-count buffer for this image";
     default:

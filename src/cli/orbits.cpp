@@ -3,6 +3,7 @@
 #include "cli/interrupt.h"
 #include "core/driver.h"
 #include "core/numeric.h"
+#include "core/orbit_rules.h"
 #include "core/run_calls.h"
 #include "formulas/kernels.h"
 
@@ -229,7 +230,7 @@ void paint_totals(State& s, const OrbitTotals& totals, long long calls) {
     }
     s.hitmax =
         static_cast<unsigned>(std::min<std::uint64_t>(top, std::numeric_limits<unsigned>::max()));
-    s.itercount = static_cast<int>(std::min<long long>(calls, 25000));
+    s.itercount = static_cast<int>(std::min<long long>(calls, kIntroPoints));
     s.firstloop = 0;
 }
 

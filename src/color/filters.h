@@ -11,6 +11,11 @@ inline constexpr int kFilterNotHitCount = 2;      // the colouring method is not
 inline constexpr int kFilterNoMemory = 3;         // equalize only: no memory for its tables
 inline constexpr int kFilterNoBuffer = 4;         // no hit-count buffer for the current image
 
+// What both programs say for kFilterNoMemory, character for character.
+inline constexpr const char* kFilterNoMemoryText =
+    "Not enough memory to allocate equalization buffers.\nFree up more system memory, or\n   stop "
+    "rendereing at\n   fewer iterations.";
+
 // The filters recolour the hit-count image from `hitcount` through `palette`,
 // painting the canvas and the visible part of the window; a pixel that gets
 // no index keeps its colour. They change neither `hitcount` nor `hitmax`.

@@ -1,5 +1,6 @@
 #include "core/driver.h"
 
+#include "core/orbit_rules.h"
 #include "core/plot.h"
 #include "core/state.h"
 
@@ -93,18 +94,14 @@ template <class P> Outcome drive(P& ps, RenderContext& s, const VOXEL* start) {
     }
     s.oldv = s.v;
     s.v = vnew;
-    if (s.itercount < 25000) {
-        ++s.itercount;
-        // The start-up image pauses itself; Resume continues the same orbit.
-        if (s.intro && s.itercount == 25000) {
-            s.intro = 0;
-            s.firstloop = 0;
-            return Outcome::Paused;
-        }
+    // The start-up image pauses itself; Resume continues the same orbit.
+    if (count_intro_point(s.itercount, s.intro)) {
+        s.firstloop = 0;
+        return Outcome::Paused;
     }
-    if (r == kTransient && s.count < 100) ++s.count;
+    count_transient(r, s.count);
     if (r < kTransient) {
-        if (s.firstloop && s.count < 100) {
+        if (s.firstloop && s.count < kSettlingSteps) {
             // The first point of a fresh image only becomes the previous pixel.
             ++s.count;
         } else if (r == kPlot) {

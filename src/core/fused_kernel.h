@@ -6,6 +6,7 @@
 // instantiated; run_calls() is the way in.
 #include "core/catalogue.h"
 #include "core/numeric.h"
+#include "core/orbit_rules.h"
 #include "core/params.h"
 #include "core/render_context.h"
 #include "core/run_calls.h"
@@ -169,17 +170,13 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
         // piecewise would stall until those stores complete.
         o.oldv.x = o.v.x, o.oldv.y = o.v.y, o.oldv.z = o.v.z;
         o.v.x = vnew.x, o.v.y = vnew.y, o.v.z = vnew.z;
-        if (o.itercount < 25000) {
-            ++o.itercount;
-            // The start-up image pauses itself; Resume continues the same orbit.
-            if (rc.intro && o.itercount == 25000) {
-                rc.intro = 0;
-                finish();
-                last = Outcome::Paused;
-                return done;
-            }
+        // The start-up image pauses itself; Resume continues the same orbit.
+        if (count_intro_point(o.itercount, rc.intro)) {
+            finish();
+            last = Outcome::Paused;
+            return done;
         }
-        if (r == kTransient && o.count < 100) ++o.count;
+        count_transient(r, o.count);
         if (r < kTransient) {
             if (r == kPlot && static_cast<unsigned>(x1) < static_cast<unsigned>(t.res) &&
                 static_cast<unsigned>(y1) < static_cast<unsigned>(t.res))

@@ -21,7 +21,7 @@ struct RenderContext {
     int count = 0;              // transient counter, passed to the steps as iter
     int xplot0 = 0, yplot0 = 0; // the previous pixel
     int itercount = 0;
-    int intro = 1;     // the start-up image still pauses itself at 25000
+    int intro = 1;     // the start-up image still pauses itself (core/orbit_rules.h)
     int stormflag = 1; // the next first step takes one of the type's start sets (take_start_set)
 
     // Hit counts: res x res entries once a method that keeps them has started.

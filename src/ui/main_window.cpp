@@ -10,6 +10,7 @@
 #include "ui/canvas_view.h"
 #include "ui/dialogs/dialog_views.h"
 #include "ui/measure_window.h"
+#include "ui/qt_text.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
 
@@ -29,10 +30,6 @@
 namespace morv::ui {
 
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 constexpr int kMinDisplayDepth = 24;
 constexpr int kStatusMs = 250; // the title's figures change four times a second

@@ -1,6 +1,7 @@
 #include "ui/qt_prompts.h"
 
 #include "ui/folders.h"
+#include "ui/qt_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,10 +21,6 @@ namespace {
 constexpr int kDialogWidth = 900;
 constexpr int kDialogHeight = 600;
 constexpr int kBoxMargin = 60; // a message box's frame and spacing beside its text
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A long file name is one word, which the box cannot wrap: the box is made
 // wide enough for its longest line (within the screen).

@@ -131,7 +131,7 @@ TEST(Lyapunov, SelfDrawingTypesAreRefusedAndMeasurementsSkipWaits) {
         EXPECT_EQ(waits, 1) << type;
         measured += can;
         if (type == 0) {
-            EXPECT_NEAR(m->lexp, 0.6, 0.05); // Henon: about 0.42 nats per iteration
+            EXPECT_NEAR(m->lexp, 0.6, 0.05); // Henon: about 0.60 bits (0.42 nats) per iteration
             EXPECT_GT(m->fd, 1.0);
         }
     }

@@ -8,7 +8,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,7 +29,7 @@ struct Scene {
     Setup setup = nullptr;
     int res = 200;
     std::int64_t seed = 1;
-    const Scene* after = nullptr;
+    std::shared_ptr<const Scene> after = nullptr;
 
     void draw(State& s) const {
         if (after != nullptr) {
@@ -39,6 +42,11 @@ struct Scene {
         render(s, calls);
     }
 };
+
+// A copy of the scene another one continues from.
+std::shared_ptr<const Scene> following(const Scene& before) {
+    return std::make_shared<const Scene>(before);
+}
 
 template <class C, class T> Setup with(T C::*field, T value) {
     return [=](State& s) { s.*field = value; };
@@ -80,10 +88,11 @@ std::vector<Scene> selfdraw_scenes() {
     const long long kRows = 80; // grid scans draw a row per call: part keeps the files small
     const Setup kam_turn = [](State& s) { s.rot[23] = VOXEL{40, 0, 15}; };
     std::vector<Scene> v;
-    v.reserve(64); // scenes that follow another point into the vector
     v.push_back({"bifurcation", 2, 10000});
-    v.push_back({"bifurcation wide", 2, 10000, with(&State::linewidth, 3), 200, 1, &v.back()});
-    v.push_back({"bifurcation odd", 2, 10000, with(&State::oddflag, 1), 200, 1, &v.back()});
+    v.push_back(
+        {"bifurcation wide", 2, 10000, with(&State::linewidth, 3), 200, 1, following(v.back())});
+    v.push_back(
+        {"bifurcation odd", 2, 10000, with(&State::oddflag, 1), 200, 1, following(v.back())});
     for (int mode = 0; mode < 6; ++mode)
         v.push_back({"Sierpinski smode " + std::to_string(mode), 8, 20000,
                      with(&State::smode, mode), 200, 7});
@@ -109,10 +118,11 @@ std::vector<Scene> selfdraw_scenes() {
                          both(with(&State::unityflag, flag), with(&State::unitybasin, basin))});
     v.push_back({"chrysanthemum", 20, 25000});
     v.push_back({"Rossler", 21, 20000});
-    v.push_back({"Rossler oblique", 21, 20000, with(&State::rosslerflag, 1), 200, 1, &v.back()});
+    v.push_back(
+        {"Rossler oblique", 21, 20000, with(&State::rosslerflag, 1), 200, 1, following(v.back())});
     v.push_back({"butterfly", 22, 25000, [](State& s) { s.rot[22] = VOXEL{30, 20, 10}; }});
     v.push_back({"KAM torus", 23, 5000});
-    v.push_back({"KAM torus turned", 23, 5000, kam_turn, 200, 1, &v.back()});
+    v.push_back({"KAM torus turned", 23, 5000, kam_turn, 200, 1, following(v.back())});
     v.push_back({"Samardzija", 24, 3000});
     v.push_back({"Lissajous", 25, 300});
     v.push_back({"random KAM torus", 28, 10, nullptr, 200, 12345});
@@ -135,6 +145,28 @@ std::vector<std::vector<unsigned char>> pictures(const std::vector<Scene>& scene
                 p.push_back(static_cast<unsigned char>(s.canvas.get_pixel(i % w, i / w) >> shift));
     }
     return out;
+}
+
+// One scene's picture as a binary PPM (its bytes are already R, G, B).
+void write_ppm(const std::string& path, const std::vector<unsigned char>& picture) {
+    const int w = picture[0] | picture[1] << 8, h = picture[2] | picture[3] << 8;
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << w << ' ' << h << "\n255\n";
+    out.write(reinterpret_cast<const char*>(picture.data() + 4),
+              static_cast<std::streamsize>(picture.size() - 4));
+}
+
+// Writes what a failing scene drew and what was stored for it to the build
+// folder; returns the path they share.
+std::string write_difference(const std::string& sheet, std::size_t scene,
+                             const std::vector<unsigned char>& actual,
+                             const std::vector<unsigned char>& expected) {
+    const std::string dir = MORVANE_GOLDEN_FAILURES;
+    std::filesystem::create_directories(dir);
+    const std::string stem = dir + "/" + sheet + "-" + std::to_string(scene);
+    write_ppm(stem + "-actual.ppm", actual);
+    write_ppm(stem + "-expected.ppm", expected);
+    return stem + "-{actual,expected}.ppm";
 }
 
 void check_sheet(const std::string& sheet, const std::vector<Scene>& scenes) {
@@ -164,8 +196,11 @@ void check_sheet(const std::string& sheet, const std::vector<Scene>& scenes) {
         for (std::size_t b = 4; b < got[i].size(); ++b)
             if (got[i][b] != want[at + b]) {
                 const std::size_t px = (b - 4) / 3;
+                const std::vector<unsigned char> stored(want.begin() + at,
+                                                        want.begin() + at + got[i].size());
                 ADD_FAILURE() << scenes[i].name << ": first differing pixel at (" << px % w << ", "
-                              << px / w << ")";
+                              << px / w << "); pictures in "
+                              << write_difference(sheet, i, got[i], stored);
                 break;
             }
     }

@@ -2,6 +2,7 @@
 
 #include "app/forms/forms.h"
 #include "app/prompts.h"
+#include "ui/qt_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -27,10 +28,6 @@ using app::ControlKind;
 
 // Room in a title bar beside its caption, in average characters.
 constexpr int kTitleBarRoomChars = 16;
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 Qt::Alignment alignment(app::Align a) {
     switch (a) {

@@ -37,7 +37,6 @@ class FormDialog : public QDialog {
     void reject() override;
 
   private:
-    QWidget* add_control(const app::Control& c, QWidget* parent);
     void show_fields(const app::Fields& f);
     void add_buttons(const app::Buttons& buttons);
     void order_tabs(const app::DialogSpec& description);

@@ -1,6 +1,7 @@
 #include "ui/pictures/options_chart_picture.h"
 
 #include "app/forms/options_chart.h"
+#include "ui/qt_text.h"
 
 #include <QFont>
 #include <QPainter>
@@ -19,10 +20,6 @@ constexpr int kNameX = 36;
 constexpr int kPlusX = 360;
 constexpr int kDollarX = 420;
 constexpr int kMarkWidth = 30;
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 void draw_header(QPainter& painter) {
     QFont bold = painter.font();
