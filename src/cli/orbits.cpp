@@ -46,6 +46,7 @@ struct Orbit {
 
 Orbit orbit_of(const State& base, const VOXEL& start, long long k, std::int64_t clock) {
     Orbit o{base, start};
+    o.rc.paints_canvas = false; // only the hit counts are summed
     o.rc.platform.now_seconds = [clock] { return clock; };
     if (k == 0) return o;
     const std::uint64_t key =
@@ -169,10 +170,40 @@ bool draw_orbit(const Params& params, Orbit& o, long long calls, OrbitWork& work
 
 } // namespace
 
+namespace {
+
+// Base's image buffers, set aside while the orbits copy its context (so that
+// they start empty and make only their hit counts), and given back after.
+class BuffersAside {
+  public:
+    explicit BuffersAside(RenderContext& rc)
+        : rc_(rc), canvas_(std::move(rc.canvas)), window_(std::move(rc.window)),
+          hitcount_(std::move(rc.hitcount)) {
+        rc.canvas = Surface();
+        rc.window = Surface();
+        rc.hitcount.clear();
+    }
+    ~BuffersAside() {
+        rc_.canvas = std::move(canvas_);
+        rc_.window = std::move(window_);
+        rc_.hitcount = std::move(hitcount_);
+    }
+    BuffersAside(const BuffersAside&) = delete;
+    BuffersAside& operator=(const BuffersAside&) = delete;
+
+  private:
+    RenderContext& rc_;
+    Surface canvas_, window_;
+    std::vector<float> hitcount_;
+};
+
+} // namespace
+
 long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                         const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
     const VOXEL start = shared_start(base, job.iterations);
+    const BuffersAside aside(base);
     const Params& params = base; // read by every orbit, written by none
     OrbitWork work;
     work.next = job.first;

@@ -40,7 +40,7 @@ bool start_afresh(const Params& ps, RenderContext& s, const VOXEL* start) {
     s.xplot0 = s.yplot0 = 0;
     const std::size_t budget = s.platform.max_alloc_bytes;
     const int res = ps.res;
-    if ((s.canvas.width() != res || s.canvas.height() != res) &&
+    if (s.paints_canvas && (s.canvas.width() != res || s.canvas.height() != res) &&
         !s.canvas.try_resize(res, res, 0, budget))
         return false;
     const int ww = s.ClientRes.right, wh = s.ClientRes.bottom;

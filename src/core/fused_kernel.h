@@ -39,8 +39,9 @@ struct Orbit {
     }
 };
 
-// Where a dot lands: the canvas directly (it is res x res), the window where
-// it shows the image, the hit counts when they belong to this resolution.
+// Where a dot lands: the canvas directly (it is res x res; none when the
+// context paints no canvas), the window where it shows the image, the hit
+// counts when they belong to this resolution.
 // The palette is held as ready canvas pixels, made once per run.
 struct Target {
     std::uint32_t* canvas;
@@ -51,16 +52,16 @@ struct Target {
     std::array<std::uint32_t, 256> pixel;
 
     Target(const Params& ps, RenderContext& rc)
-        : canvas(rc.canvas.data()), hits(rc.hcres == ps.res ? rc.hitcount.data() : nullptr),
-          window(&rc.window), palette(&ps.palette), res(ps.res),
-          window_right(std::min(ps.res, rc.ClientRes.right)),
+        : canvas(rc.paints_canvas ? rc.canvas.data() : nullptr),
+          hits(rc.hcres == ps.res ? rc.hitcount.data() : nullptr), window(&rc.window),
+          palette(&ps.palette), res(ps.res), window_right(std::min(ps.res, rc.ClientRes.right)),
           window_bottom(std::min(ps.res, rc.ClientRes.bottom)) {
         for (unsigned i = 0; i < pixel.size(); ++i)
             pixel[i] = Surface::to_pixel(palette_color(ps.palette, i));
     }
 
     void dot(std::size_t at, int x, int y, std::uint32_t index) const {
-        canvas[at] = pixel[index];
+        if (canvas != nullptr) canvas[at] = pixel[index];
         if (x < window_right && y < window_bottom)
             window->set_pixel(x, y, palette_color(*palette, index));
     }
@@ -93,7 +94,8 @@ inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXE
     __builtin_prefetch(&t.hits[d.at], 1);
     // "Speed - Points" seldom redraws a pixel once the image has filled in:
     // fetching its canvas line would mostly be wasted.
-    if constexpr (Method == kMethodHitCount) __builtin_prefetch(&t.canvas[d.at], 1);
+    if constexpr (Method == kMethodHitCount)
+        if (t.canvas != nullptr) __builtin_prefetch(&t.canvas[d.at], 1);
     if constexpr (Method == kMethodSpeedPoints) d.speed = speed_index(v, oldv);
     d.x = x, d.y = y, d.set = true;
 }

@@ -34,6 +34,10 @@ struct RenderContext {
     Surface canvas;
     Surface window;
     Rect ClientRes{};
+    // False for a context whose dots are only counted (each orbit of a
+    // several-orbit render, whose picture is painted from the summed counts):
+    // its canvas stays empty, saving a res x res image per orbit.
+    bool paints_canvas = true;
 
     // The step functions the driver calls, handed in by whoever builds the
     // instance (none: every step pauses).

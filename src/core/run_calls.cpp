@@ -15,9 +15,10 @@ FusedKernel kernel_for(const Params& ps, const RenderContext& rc, const FusedKer
     if (k.step == nullptr || k.step != step_of(ps, rc) || m < 0 ||
         m >= static_cast<int>(k.by_method.size()))
         return nullptr;
-    // The kernels draw straight into a canvas of the image's size, and their
-    // speed colouring is the step length's.
-    if (rc.canvas.width() != ps.res || rc.canvas.height() != ps.res) return nullptr;
+    // The kernels draw straight into a canvas of the image's size (when one
+    // is painted at all), and their speed colouring is the step length's.
+    if (rc.paints_canvas && (rc.canvas.width() != ps.res || rc.canvas.height() != ps.res))
+        return nullptr;
     if (m == kMethodSpeedPoints && catalogue[ps.type].speed != SpeedRule::Step) return nullptr;
     return k.by_method[m];
 }

@@ -226,8 +226,8 @@ TEST(CliSafety, OutOfMemoryIsItsOwnStatusNotAnAbort) {
         // and its hit counts (64 MB each).
         {"ulimit -v 100000; " + render + " --res 4000 --iterations 10", "render needs"},
         {"ulimit -v 1200000; " + render + " --res 8000 --orbits 8 --threads 2", "render needs"},
-        // The budget lifted: the orbits' own images run out in the threads.
-        {"ulimit -v 400000; MORVANE_MEMORY_LIMIT=100000000000 " + render +
+        // The budget lifted: the orbits' own hit counts run out in the threads.
+        {"ulimit -v 300000; MORVANE_MEMORY_LIMIT=100000000000 " + render +
              " --res 4000 --orbits 4 --threads 2 --iterations 100000000",
          "Not enough memory"},
     };
