@@ -3,7 +3,6 @@
 // Run: make-manual SOURCE.html GALLERY_DIR MAPS_DIR OUT.pdf
 #include "color/mapfile.h"
 #include "core/catalogue.h"
-#include "files/image.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +42,7 @@ bool add_gallery(QTextDocument& doc, const QString& dir, QString& html) {
                         "height=\"118\"><br><small>%2&nbsp;%3</small></td>")
                     .arg(url)
                     .arg(type)
-                    .arg(html_escaped(plain_type_name(catalogue[type].name)));
+                    .arg(html_escaped(std::string(short_type_name(type))));
         if (type % kGalleryColumns == kGalleryColumns - 1 || type == NTYPES - 1) html += "</tr>";
     }
     html += "</table>";

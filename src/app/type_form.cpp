@@ -1,6 +1,7 @@
 #include "app/type_form.h"
 
 #include "app/app_state.h"
+#include "core/catalogue.h"
 
 namespace morv::app {
 
@@ -14,7 +15,7 @@ TypeForm::TypeForm()
         controls_[static_cast<std::size_t>(i) + 2] =
             Control{ControlKind::Radio,
                     kFirstTypeRadio + i,
-                    catalogue[i].name,
+                    type_label(i),
                     at.group == 0 ? kTypeGroupId : kMoreTypesGroupId,
                     at.row,
                     at.column};

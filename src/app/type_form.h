@@ -19,7 +19,7 @@ inline constexpr int kFirstTypeRadio = 220; // radio button 220 + i stands for t
 // columns, the first half of its types on the left.
 inline constexpr int kTypesInFirstGroup = 26;
 
-// The attractor type dialog: the catalogue's names as one group of 38 radio
+// The attractor type dialog: the types' labels as one group of radio
 // buttons in two boxes, OK in the left corner and Cancel in the right.
 class TypeForm : public Form {
   public:

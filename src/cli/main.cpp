@@ -87,7 +87,7 @@ int steered(State& s, const CliOptions& o) {
 // The random search; on success prints the accepted set.
 int search(State& s, const CliOptions& o) {
     if (!random_search_offered(s))
-        return usage_error("--random: " + std::string(catalogue[s.type].name) + " (type " +
+        return usage_error("--random: " + std::string(morv::type_label(s.type)) + " (type " +
                            std::to_string(s.type) + ") offers no random parameter search");
     if (o.steering.steered()) return steered(s, o);
     const RandomResult r = randomparams(s, ChaosMeasure{});
@@ -235,7 +235,7 @@ int set_up(State& s, const CliOptions& o, long long& merged_calls) {
 }
 
 std::string type_label(const State& s) {
-    return std::string(catalogue[s.type].name) + " (type " + std::to_string(s.type) + ")";
+    return std::string(morv::type_label(s.type)) + " (type " + std::to_string(s.type) + ")";
 }
 
 // --analyze --precise or --json: the estimate (where the type gives one),
@@ -283,7 +283,7 @@ int draw(State& s, const CliOptions& o, long long merged_calls, RenderDone& done
 void print_summary(const State& s, long long calls, double seconds, bool with_hitmax,
                    const std::string& wrote) {
     std::printf("%s: %lld iterations in %.3f s (%.0f per second), ",
-                std::string(catalogue[s.type].name).c_str(), calls, seconds,
+                std::string(morv::type_label(s.type)).c_str(), calls, seconds,
                 seconds > 0 ? calls / seconds : 0.0);
     if (with_hitmax) std::printf("hitmax %u, ", s.hitmax);
     std::printf("wrote %s\n", wrote.c_str());

@@ -110,7 +110,7 @@ void add_orbit(const RenderContext& rc, OrbitTotals& totals) {
 std::optional<std::string> orbits_refusal(const State& s) {
     const int m = s.method[s.type];
     if (!plots_points_only(s.type))
-        return std::string(catalogue[s.type].name) +
+        return std::string(type_label(s.type)) +
                " draws by itself; several orbits need a point map, plane map or random-branch "
                "map";
     if (m != kMethodSpeedPoints && m != kMethodHitCount)

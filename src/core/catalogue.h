@@ -51,50 +51,6 @@ constexpr int okmethod_bit(int method) {
     return method >= 1 && method <= 4 ? 1 << (method - 1) : 0;
 }
 
-// Type ids: the number a parameter record stores for each type, the row of
-// the catalogue and of the step table.
-enum TypeId : int {
-    kTypeHenon,
-    kTypeIkeda,
-    kTypeBifurcation,
-    kTypeLorenz,
-    kTypeGanymede,
-    kTypePickover,
-    kTypeDeJong,
-    kTypeHenonPhase,
-    kTypeSierpinski,
-    kTypeIfs,
-    kTypeFeather,
-    kTypeDuffing,
-    kTypeHopalong,
-    kTypeSierpinskiWeb,
-    kTypeVolterraLotka,
-    kTypeLace,
-    kTypePopcorn,
-    kTypePgm,
-    kTypeBasin,
-    kTypeUnity,
-    kTypeChrysanthemum,
-    kTypeRossler,
-    kTypeButterfly,
-    kTypeKamTorus,
-    kTypeSamardzija,
-    kTypeLissajous,
-    kTypeIris,
-    kTypeAtom,
-    kTypeRandomKamTorus,
-    kTypeWings,
-    kTypeMedusa,
-    kTypeDisk,
-    kTypeIkedaIfs,
-    kTypeStormJulia,
-    kTypeFrostJulia,
-    kTypeStar,
-    kTypeSpirals,
-    kTypeCosineWaves,
-};
-static_assert(kTypeCosineWaves + 1 == NTYPES);
-
 // How the speed colouring methods turn the latest step into a palette index.
 enum class SpeedRule {
     Step,   // the length of the step in the plane
@@ -131,17 +87,20 @@ struct StartSet {
     double x, y, a, b, c, d;
 };
 
+// A type's row: everything about it but its step, which the formulas register
+// beside its id (formulas/registry.cpp).
 struct TypeInfo {
-    std::string_view name;
+    std::string_view name; // plain: the type list adds the marks (type_label)
+    int mark_gap = 2;      // spaces between the name and its marks in the type list
     PARAM pdef;
     MINMAX mmdef;
     MINMAX mmrange;
-    std::array<double, 4> abcdrange;
-    std::array<double, 4> sprange;
-    int poptions;
-    int method; // default colouring method
-    int okmethod;
-    VOXEL rotdef{}; // rotation angles at start-up
+    std::array<double, 4> abcdrange{};
+    std::array<double, 4> sprange{};
+    int poptions = 0; // kOpt* bits
+    int method;       // default colouring method
+    int okmethod = 0; // okmethod_bit() of each method offered
+    VOXEL rotdef{};   // rotation angles at start-up
     // The Parameters dialog's labels of sp0 and sp1; empty where unused.
     std::string_view sp0_label{};
     std::string_view sp1_label{};
@@ -153,6 +112,17 @@ struct TypeInfo {
     std::span<const StartSet> start_sets{};
 };
 
+// The follow-ups that edit the type's numbers in a form of its own.
+constexpr bool edits_numbers(FollowUp f) {
+    return f == FollowUp::FernForm || f == FollowUp::VolterraLotkaForm || f == FollowUp::PgmFormula;
+}
+
+// Whether the user can change the type's parameters (the "+" of the type list):
+// in the Parameters dialog, or in the type's own form.
+constexpr bool changeable(const TypeInfo& t) {
+    return t.poptions != 0 || edits_numbers(t.follow_up);
+}
+
 // A type that colours its own points unless an option says otherwise.
 constexpr bool draws_by_itself(const TypeInfo& t) {
     return t.method == kMethodSelf;
@@ -163,6 +133,14 @@ extern const std::array<TypeInfo, NTYPES> catalogue;
 inline bool valid_type(int type) {
     return type >= 0 && type < NTYPES;
 }
+
+// The type list's label of a valid type: its name, then "+" when changeable and
+// "$" when it offers random sets ("Iris  + $").
+std::string_view type_label(int type);
+
+// A valid type's name without its " - 3D", as window titles and picture
+// descriptions show it.
+std::string_view short_type_name(int type);
 
 // The Coefficients and Spirals schemes draw within [-this, this] (2u - 2v).
 inline constexpr double kRandomCoefficientBound = 2.0;

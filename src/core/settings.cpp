@@ -71,12 +71,6 @@ bool family_member(const Setting& row, std::string_view name, int& index) {
     return true;
 }
 
-// The type's name without the menu's marks ("Iris  + $").
-std::string plain_type_name(int type) {
-    const std::string_view name = catalogue[type].name;
-    return std::string(name.substr(0, name.find_last_not_of(" +$") + 1));
-}
-
 } // namespace
 
 Limits coefficient_range(int type, int k) {
@@ -140,7 +134,7 @@ std::string method_offered(const Params& s, double method) {
     const TypeInfo& t = catalogue[s.type];
     const int m = trunc32(method);
     if (m == t.method || (t.okmethod & okmethod_bit(m)) != 0) return {};
-    return "this colouring method is not offered for " + std::string(t.name);
+    return "this colouring method is not offered for " + std::string(type_label(s.type));
 }
 
 const Setting* find_setting(std::string_view name, int& index) {
@@ -193,8 +187,9 @@ std::string out_of_limits_text(const Setting& row, std::string_view name, double
     const Limits l = limits_for(row, type);
     if (row.limits_of_type == nullptr || l.lo != l.hi)
         return out_of_range_text(name, value, l, shown);
-    return std::string(name) + " is " + value_text(value, shown) + "; " + plain_type_name(type) +
-           " has no " + std::string(name) + ", it stays " + value_text(l.lo, shown);
+    return std::string(name) + " is " + value_text(value, shown) + "; " +
+           std::string(catalogue[type].name) + " has no " + std::string(name) + ", it stays " +
+           value_text(l.lo, shown);
 }
 
 std::optional<std::string> check_setting(const Setting& row, const Params& s) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/type_ids.h"
+
 #include <cstdint>
 
 namespace morv {
 
-inline constexpr int NTYPES = 38;
+// The number of attractor types: one for each TypeId.
+inline constexpr int NTYPES = kTypeCount;
 
 // A point of an attractor in its own coordinates, or three rotation angles.
 struct VOXEL {

@@ -65,15 +65,6 @@ bool is_png_path(const std::string& path) {
     return ext == ".png";
 }
 
-std::string plain_type_name(std::string_view name) {
-    std::string s(name);
-    for (const char* marker : {" $", " +", "- 3D"})
-        if (const auto at = s.find(marker); at != std::string::npos) s.erase(at);
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
-}
-
 std::string png_description(const Params& s) {
     const PARAM& p = s.p[s.type];
     const MINMAX& m = s.mm[s.type];
@@ -96,7 +87,7 @@ std::string png_description(const Params& s) {
                                   {"ymin", m.ymin},
                                   {"ymax", m.ymax}})
         append_value(values, name, v);
-    return plain_type_name(catalogue[s.type].name) + " (type " + std::to_string(s.type) +
+    return std::string(short_type_name(s.type)) + " (type " + std::to_string(s.type) +
            "): " + values + ", method " + std::to_string(s.method[s.type]) + ", res " +
            std::to_string(s.res);
 }

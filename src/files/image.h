@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace morv {
 
@@ -10,9 +9,6 @@ struct State;
 
 // Whether a path names a PNG image: it ends in ".png", in any letter case.
 bool is_png_path(const std::string& path);
-
-// The type's name without the menu's markers (" +", " $", "- 3D").
-std::string plain_type_name(std::string_view catalogue_name);
 
 // The readable text a PNG carries beside the record: the type and its main
 // parameters, one "name value" pair after another.

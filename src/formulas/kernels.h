@@ -6,7 +6,7 @@ namespace morv {
 
 // Fused kernels of the types whose step only returns a pixel (the point maps,
 // plane maps and random-branch maps) for "Speed - Points" and "Hit Count";
-// empty rows for the others.
+// empty rows for the others. Made from the registrations (registry.cpp).
 extern const FusedKernelTable fused_kernels;
 
 // Whether a type's step only ever returns a pixel for the driver to plot.

@@ -4,7 +4,8 @@
 
 namespace morv {
 
-// The formulas' step table, for whoever builds an instance to hand to the engine.
+// The formulas' step table, for whoever builds an instance to hand to the
+// engine. Made from the registrations (registry.cpp).
 extern const StepTable fpointer;
 
 // The step functions, by type id, each a StepFn (see docs/step-contract.md).

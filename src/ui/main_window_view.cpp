@@ -4,7 +4,6 @@
 #include "app/command_ids.h"
 #include "app/menu.h"
 #include "core/catalogue.h"
-#include "files/image.h"
 #include "ui/canvas_view.h"
 #include "ui/dialogs/gallery_dialog.h"
 #include "ui/main_window.h"
@@ -157,8 +156,7 @@ void MainWindow::update_status() {
                         : s_.outcome == Outcome::Complete ? "complete"
                                                           : "paused";
     const std::string type =
-        valid_type(s_.type) ? plain_type_name(catalogue[static_cast<std::size_t>(s_.type)].name)
-                            : std::string();
+        valid_type(s_.type) ? std::string(short_type_name(s_.type)) : std::string();
     setWindowTitle(QStringLiteral("Morvane - %1 - %2 - %3 points - %4 points/s")
                        .arg(QString::fromStdString(type), QString::fromLatin1(state))
                        .arg(points)

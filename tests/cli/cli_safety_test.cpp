@@ -1,6 +1,7 @@
 // morvane-render refusing what it cannot do well, interrupted runs, and
 // running out of memory.
 #include "child_render.h"
+#include "core/types.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -123,10 +124,11 @@ TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
         {"--type 6 --set method=3 --filter log" + out, "1000 iterations"},
         {"--set p.a=1.4" + out, "p.a is 1.4; Henon has no p.a, it stays 0\n"}};
     for (const char* args :
-         {"--type 38", "--type x", "--res 199", "--res 16385", "--res 1e3", "--iterations -5",
-          "--set nosuch=1", "--set p.a=abc", "--set p.a", "--set method=2", "--set back=1,2",
-          "--set back=256,0,0", "--set f.6.0=1", "--frobnicate"})
+         {"--type x", "--res 199", "--res 16385", "--res 1e3", "--iterations -5", "--set nosuch=1",
+          "--set p.a=abc", "--set p.a", "--set method=2", "--set back=1,2", "--set back=256,0,0",
+          "--set f.6.0=1", "--frobnicate"})
         cases.emplace_back(args + out, "");
+    cases.emplace_back("--type " + std::to_string(NTYPES) + out, ""); // one past the last
     for (const auto& [args, says] : cases) {
         const test::CliRun r = test::run_cli("-q --iterations 10 " + args);
         EXPECT_EQ(r.status, 2) << args << ": " << r.output;

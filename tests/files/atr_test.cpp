@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 
 namespace morv {
 namespace {
@@ -86,10 +87,13 @@ TEST(AtrRecord, StartUpRecordHasTheKnownBytes) {
 TEST(AtrLoad, RefusesWrongSizesAndValuesNoDialogCouldGiveLeavingStateUnchanged) {
     const ATR good = atr_from_state(edited_state());
     const double nan = std::nan(""), inf = HUGE_VAL;
+    const std::string types = "; it must lie in 0.." + std::to_string(NTYPES - 1);
+    const std::string below = "type is -1" + types,
+                      beyond = "type is " + std::to_string(NTYPES) + types;
     const std::pair<std::function<void(ATR&)>, const char*> cases[] = {
         // nullptr: the record loads
-        {[](ATR& r) { r.type = -1; }, "type is -1; it must lie in 0..37"},
-        {[](ATR& r) { r.type = 38; }, "type is 38; it must lie in 0..37"},
+        {[](ATR& r) { r.type = -1; }, below.c_str()},
+        {[](ATR& r) { r.type = NTYPES; }, beyond.c_str()},
         {[&](ATR& r) { r.a = nan; }, "p.a is nan; it must lie in -2..2"},
         {[](ATR& r) { r.type = 4, r.c = 1.6; }, "p.c is 1.6; it must lie in -1.5..1.5"},
         {[](ATR& r) { r.type = 18, r.a = 1.737, r.b = -0.035, r.c = r.d = r.sp0 = r.sp1 = 0; },

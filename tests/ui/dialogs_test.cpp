@@ -126,12 +126,12 @@ TEST_F(Dialogs, TypeDialogIsOneGroupOverTwoBoxes) {
     const auto groups = d.findChildren<QGroupBox*>();
     ASSERT_EQ(groups.size(), 2);
     auto* lorenz = control<QRadioButton>(d, kFirstTypeRadio + 3);
-    auto* waves = control<QRadioButton>(d, kFirstTypeRadio + 37);
-    EXPECT_EQ(waves->parent(), groups[1]);
-    waves->setChecked(true);
+    auto* last = control<QRadioButton>(d, kFirstTypeRadio + NTYPES - 1);
+    EXPECT_EQ(last->parent(), groups[1]);
+    last->setChecked(true);
     EXPECT_FALSE(lorenz->isChecked());
     d.accept();
-    EXPECT_EQ(s.type, 37);
+    EXPECT_EQ(s.type, NTYPES - 1);
 }
 
 // A choice box: Enter answers with the left button wherever the focus is, Esc

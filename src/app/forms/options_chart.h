@@ -9,8 +9,8 @@ namespace morv::app {
 
 inline constexpr int kOptionsChartPicture = 610;
 
-// One line of the options chart: a type's name without its markers, and
-// whether its parameters can be changed ('+') or drawn at random ('$').
+// One line of the options chart: a type's name, and whether its parameters
+// can be changed ('+') or drawn at random ('$').
 struct OptionsChartRow {
     int type;
     std::string_view name;
@@ -18,8 +18,7 @@ struct OptionsChartRow {
     bool random;
 };
 
-// The chart of all types, generated from the catalogue's names, which carry
-// the markers the type dialog shows.
+// The chart of all types, generated from the catalogue.
 std::array<OptionsChartRow, NTYPES> options_chart();
 
 } // namespace morv::app
