@@ -7,6 +7,7 @@ namespace morv {
 
 // Each type's map and its Jacobian, written out beside the formulas, for the
 // measurements that follow tangent vectors (whoever measures hands it in).
+// Made from the registrations (registry.cpp).
 extern const TangentTable tangent_models;
 
 namespace tangent {
