@@ -64,7 +64,7 @@ int not_found() {
 // The search steered by measured ranges, frozen coefficients or a spread.
 int steered(State& s, const CliOptions& o) {
     if (const std::string why = spectrum_refusal(s, tangent_models); !why.empty())
-        return usage_error("--random: " + std::string(catalogue[s.type].name) +
+        return usage_error("--random: " + std::string(morv::type_label(s.type)) +
                            " cannot be steered by its measures: " + why);
     const SteeredResult r = steered_search(s, o.steering, tangent_models);
     if (r.code == kRandomNotFound) return not_found();
