@@ -51,6 +51,7 @@ bool start_afresh(const Params& ps, RenderContext& s, const VOXEL* start) {
     const Rect image{0, 0, res, res};
     s.window.fill_rect(image, ps.back);
     s.canvas.fill_rect(image, ps.back);
+    if (!s.density.start(ps, budget)) return false;
     const int m = ps.method[ps.type];
     if (m == kMethodSpeedPoints || m == kMethodHitCount || m == kMethodZPlane)
         return prepare_hitcount(ps, s);
@@ -106,6 +107,7 @@ template <class P> Outcome drive(P& ps, RenderContext& s, const VOXEL* start) {
             ++s.count;
         } else if (r == kPlot) {
             plot(ps, s, xplot1, yplot1, s.xplot0, s.yplot0);
+            if (s.density.active()) s.density.add(ps, xplot1, yplot1, s.v, s.oldv);
         }
         s.xplot0 = xplot1;
         s.yplot0 = yplot1;

@@ -129,6 +129,21 @@ template <class Step> constexpr bool defers_z() {
     };
 }
 
+// Adds the plotted point v (reached from oldv) at pixel (x, y) to the density
+// as the driver does. A step that leaves z to the end of the run has not made
+// v's z yet: it is worked out here from oldv's plane coordinates.
+template <class Step>
+inline void feed_density(const Params& ps, const Step& step, Density& d, int x, int y,
+                         const VOXEL& v, const VOXEL& oldv) {
+    if constexpr (defers_z<Step>()) {
+        VOXEL full = v;
+        Step::deferred_z(step.p, oldv, &full);
+        d.add(ps, x, y, full, oldv);
+    } else {
+        d.add(ps, x, y, v, oldv);
+    }
+}
+
 // Up to n driver calls for a context past its first call whose type steps with
 // `step` and colours with Method; stops after a call that pauses or sets
 // *held, exactly as the one-call driver would leave everything.
@@ -138,6 +153,7 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
     static_assert(Method == kMethodSpeedPoints || Method == kMethodHitCount);
     Orbit o(rc);
     const Target t(ps, rc);
+    Density* const density = rc.density.active() ? &rc.density : nullptr;
     PendingDot pending;
     long long done = 0;
     int r = kPlot;
@@ -181,8 +197,10 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
         count_transient(r, o.count);
         if (r < kTransient) {
             if (r == kPlot && static_cast<unsigned>(x1) < static_cast<unsigned>(t.res) &&
-                static_cast<unsigned>(y1) < static_cast<unsigned>(t.res))
+                static_cast<unsigned>(y1) < static_cast<unsigned>(t.res)) {
                 defer_dot<Method>(t, pending, o.v, o.oldv, x1, y1);
+                if (density != nullptr) feed_density(ps, step, *density, x1, y1, o.v, o.oldv);
+            }
             o.xplot0 = x1;
             o.yplot0 = y1;
         }

@@ -11,24 +11,32 @@ namespace morv {
 namespace {
 
 // Colour index of the speed methods, before the 1..255 limit.
-std::uint32_t speed_index(const Params& ps, const RenderContext& rc) {
+std::uint32_t speed_index(const Params& ps, const VOXEL& v, const VOXEL& oldv) {
     const SpeedRule rule = valid_type(ps.type) ? catalogue[ps.type].speed : SpeedRule::Step;
     switch (rule) {
     case SpeedRule::Depth:
         return static_cast<std::uint32_t>(
-            trunc32((ps.res * 0.07518796992481203 + rc.v.z) * 1300 / ps.res));
+            trunc32((ps.res * 0.07518796992481203 + v.z) * 1300 / ps.res));
     case SpeedRule::Height:
-        return static_cast<std::uint32_t>(trunc32(rc.v.z * 10));
+        return static_cast<std::uint32_t>(trunc32(v.z * 10));
     case SpeedRule::Step:
         break;
     }
-    const double dx = rc.v.x - rc.oldv.x, dy = rc.v.y - rc.oldv.y;
+    const double dx = v.x - oldv.x, dy = v.y - oldv.y;
     return static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
 }
 
 std::uint32_t limit_index(std::uint32_t c) {
     return c == 0 ? 1 : (c > 255 ? 255 : c);
 }
+
+} // namespace
+
+std::uint32_t speed_color_index(const Params& ps, const VOXEL& v, const VOXEL& oldv) {
+    return limit_index(speed_index(ps, v, oldv));
+}
+
+namespace {
 
 bool on_image(const Params& ps, int x, int y) {
     return static_cast<unsigned>(x) < static_cast<unsigned>(ps.res) &&
@@ -43,7 +51,7 @@ float* hit_entry(const Params& ps, RenderContext& rc, int x, int y) {
 }
 
 void speed_points(const Params& ps, RenderContext& rc, int x, int y) {
-    const std::uint32_t c = limit_index(speed_index(ps, rc));
+    const std::uint32_t c = speed_color_index(ps, rc.v, rc.oldv);
     float* h = hit_entry(ps, rc, x, y);
     if (h == nullptr) return;
     const auto shown = static_cast<std::uint32_t>(trunc32(*h));
@@ -55,7 +63,7 @@ void speed_points(const Params& ps, RenderContext& rc, int x, int y) {
 
 void speed_lines(const Params& ps, RenderContext& rc, int x1, int y1, int x0, int y0) {
     if (!on_image(ps, x0, y0)) return; // not clipped: not drawn at all
-    const COLORREF col = palette_color(ps.palette, limit_index(speed_index(ps, rc)));
+    const COLORREF col = palette_color(ps.palette, speed_color_index(ps, rc.v, rc.oldv));
     rc.canvas.line({x0, y0}, {x1, y1}, ps.linewidth, col);
     if (visible(ps, rc, x0, y0) && visible(ps, rc, x1, y1))
         rc.window.line({x0, y0}, {x1, y1}, ps.linewidth, col);

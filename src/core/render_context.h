@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/density.h"
 #include "core/params.h"
 #include "core/platform.h"
 #include "core/step_scratch.h"
@@ -28,6 +29,10 @@ struct RenderContext {
     std::vector<float> hitcount;
     unsigned hitmax = 0;
     int hcres = 0;
+
+    // Beside the defined plotting, when asked for: every plotted point's
+    // count and colour, for tone mapping.
+    Density density;
 
     // Surfaces: the res x res image canvas, and the main window's client area
     // (empty for headless instances, so nothing is ever visible).

@@ -31,6 +31,8 @@ void expect_same(State& a, State& b, const std::string& where) {
     for (auto [sa, sb] : {std::pair{&a.canvas, &b.canvas}, std::pair{&a.window, &b.window}})
         EXPECT_TRUE(std::equal(sa->data(), sa->data() + sa->width() * sa->height(), sb->data()));
     EXPECT_EQ(bytes(a.window.take_dirty()), bytes(b.window.take_dirty()));
+    EXPECT_EQ(a.density.points(), b.density.points());
+    EXPECT_TRUE(a.density.cells() == b.density.cells()); // sums in the same order: bit for bit
 }
 
 // Runs `calls` driver calls one at a time on a copy of `start` and in chunks
@@ -86,6 +88,31 @@ TEST(FusedKernels, EqualSingleDriverCallsForEveryPointMapAndBothMethods) {
         }
     }
     EXPECT_EQ(covered, 21);
+}
+
+// The density is fed alike by the kernels, whatever colours it, also where
+// a kernel leaves z to the end of its run; the defined picture is the same
+// with or without it.
+TEST(FusedKernels, FeedTheDensityAsSingleDriverCalls) {
+    for (int type = 0; type < NTYPES; ++type) {
+        if (!plots_points_only(type)) continue;
+        for (const ColorBy by : {ColorBy::Speed, ColorBy::Z, ColorBy::Direction, ColorBy::Index}) {
+            SCOPED_TRACE(std::string(catalogue[type].name) + " colour " +
+                         std::to_string(static_cast<int>(by)));
+            State single = test::make_state(type, 203, 5);
+            single.method[type] = type % 2 == 0 ? kMethodHitCount : kMethodSpeedPoints;
+            single.density.want(true, DensitySettings{by, 777});
+            compare_runs(single, 6000, &fused_kernels);
+            State plain = single, dense = single;
+            plain.density.want(false);
+            run_calls(plain, 6000, &fused_kernels);
+            run_calls(dense, 6000, &fused_kernels);
+            EXPECT_EQ(test::canvas_checksum(plain), test::canvas_checksum(dense));
+            EXPECT_TRUE(plain.hitcount == dense.hitcount);
+            ASSERT_TRUE(dense.density.active());
+            EXPECT_FALSE(plain.density.active());
+        }
+    }
 }
 
 // The calls the scripted step has made, kept in its render context.

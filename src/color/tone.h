@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "color/resample.h"
+#include "core/types.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace morv {
+
+// How a density becomes pixels; docs/tone-mapping.md has the formulas.
+struct ToneSettings {
+    double exposure = 1.0;         // brightness: scales the log-density
+    double gamma = 2.2;            // the brightness curve's exponent is 1 / gamma
+    double gamma_threshold = 0.01; // below it the curve is a straight line
+    double vibrancy = 1.0;         // 1: gamma on brightness only; 0: on each channel
+    double contrast = 1.0;         // the count where the log curve bends
+    COLORREF background = 0;
+    bool transparent = false; // alpha instead of the background
+    int depth = 8;            // bits per channel: 8 or 16
+    bool operator==(const ToneSettings&) const = default;
+};
+
+// A toned picture: side x side pixels of red, green, blue and alpha, each
+// 0..255 (depth 8) or 0..65535 (depth 16). Opaque pictures have alpha at
+// its top everywhere.
+struct TonedImage {
+    int side = 0;
+    int depth = 8;
+    bool transparent = false;
+    std::vector<std::uint16_t> rgba;
+
+    // Pixel (x, y) as a colour, each channel reduced to 8 bits.
+    COLORREF color_at(int x, int y) const;
+};
+
+// Tones every pixel of `d`; false when the memory cannot be had. Changes
+// nothing but `out`, so the same density can be toned again at any time.
+bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsigned threads = 1);
+
+} // namespace morv
