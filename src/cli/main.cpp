@@ -14,6 +14,7 @@
 #include "cli/render_run.h"
 #include "cli/session.h"
 #include "cli/set_values.h"
+#include "cli/tone_run.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "core/driver.h"
@@ -185,10 +186,11 @@ int write_error(int rc, const std::string& path, const std::string& reason) {
 }
 
 // The image, then the record if asked for; 0 or the exit status of a failure.
-int write_outputs(State& s, const CliOptions& o) {
+int write_outputs(State& s, const CliOptions& o, const TonedImage* toned) {
     std::string reason;
-    if (const int rc = writeimage(s, o.output, &reason); rc != 0)
-        return write_error(rc, o.output, reason);
+    const int written = toned != nullptr ? writeimage(s, png_pixels_of(*toned), o.output, &reason)
+                                         : writeimage(s, o.output, &reason);
+    if (const int rc = written; rc != 0) return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
         if (const int rc = writeatr(s, o.atr_out, &reason); rc != kAtrWriteOk)
             return write_error(rc, o.atr_out, reason);
@@ -231,6 +233,9 @@ int set_up(State& s, const CliOptions& o, long long& merged_calls) {
         return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
                             std::to_string(o.res) + " image");
     if (auto e = prepare(s, o)) return usage_error(*e);
+    bool no_memory = false;
+    if (auto e = ready_toned_render(s, o, no_memory))
+        return no_memory ? memory_error(*e) : usage_error(*e);
     return 0;
 }
 
@@ -312,7 +317,11 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
     if (!o.filter.empty())
         if (const int rc = apply_filter(s, o.filter); rc != kFilterDone)
             return rc == kFilterNoMemory ? kExitMemory : kExitUsage;
-    if (const int rc = write_outputs(s, o); rc != 0) return rc;
+    TonedImage toned;
+    if (s.picture.tone != 0)
+        if (auto e = tone_render(s, toned)) return memory_error(*e);
+    if (const int rc = write_outputs(s, o, s.picture.tone != 0 ? &toned : nullptr); rc != 0)
+        return rc;
     if (!o.quiet) print_summary(s, done.calls, seconds, true, o.output);
     return after_save();
 }

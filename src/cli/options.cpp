@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "cli/search_options.h"
+#include "cli/tone_options.h"
 #include "core/settings.h"
 #include "core/types.h"
 
@@ -124,6 +125,10 @@ Reason parse_argument(int argc, const char* const* argv, int& i, CliOptions& out
         return option->set(value, out);
     }
     Reason err;
+    if (std::string name; parse_tone_option(argc, argv, i, out.sets, err, name)) {
+        out.given.push_back(name);
+        return err;
+    }
     if (parse_engine_option(argc, argv, i, out.engine, err)) {
         out.given.push_back(arg);
         return err;
@@ -154,6 +159,11 @@ Reason merge_refusal(const CliOptions& o) {
     if (!o.atr_in.empty())
         return "--merge takes the parameters from the parts; it reads no parameter file (" +
                o.atr_in + ")";
+    for (const std::string& name : o.given)
+        if (is_tone_option(name))
+            return "--merge draws the hit counts the parts hold, which carry no density to "
+                   "tone; leave out " +
+                   name;
     for (const std::string& name : o.given)
         for (const char* refused : kNotWithMerge)
             if (name == refused)

@@ -2,6 +2,7 @@
 
 #include "core/options.h"
 #include "core/palette.h"
+#include "core/picture.h"
 #include "core/types.h"
 
 #include <array>
@@ -43,6 +44,9 @@ struct Params {
     double pgmscale = kDefaultPgmScale;
     std::array<double, 8> pgmx0 = dpgmx0, pgmy0 = dpgmy0;
     int oddflag = 0, unityflag = 0, unitybasin = 0, rosslerflag = 0;
+
+    // How a toned picture is made, beside the colouring methods.
+    PictureSettings picture;
 
     bool operator==(const Params&) const = default;
 };

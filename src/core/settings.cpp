@@ -130,6 +130,10 @@ void method_follows_basinflag(Params& s) {
     s.method[kTypeBasin] = s.basinflag != 0 ? kMethodSpeedPoints : kMethodSelf;
 }
 
+std::string depth_8_or_16(const Params&, double depth) {
+    return depth == 8 || depth == 16 ? std::string() : std::string("it must be 8 or 16");
+}
+
 std::string method_offered(const Params& s, double method) {
     const TypeInfo& t = catalogue[s.type];
     const int m = trunc32(method);

@@ -130,6 +130,9 @@ Limits special_range(int type, int k);
 Limits window_x_range(int type);
 Limits window_y_range(int type);
 
+// The tone curves of a picture and the colour coordinates of a density.
+inline constexpr std::string_view kToneCurves[] = {"none", "log"};
+inline constexpr std::string_view kColorCoordinates[] = {"speed", "z", "direction", "index"};
 inline constexpr std::string_view kRotationOrders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX"};
 
 // The colouring modes of Sierpinski, IFS and Frothy Basin choose their
@@ -137,6 +140,8 @@ inline constexpr std::string_view kRotationOrders[] = {"XYZ", "XZY", "YXZ", "YZX
 void method_follows_scmode(Params& s);
 void method_follows_ifscmode(Params& s);
 void method_follows_basinflag(Params& s);
+// A PNG holds 8 or 16 bits per channel.
+std::string depth_8_or_16(const Params& s, double depth);
 // The colouring method must be one the current type offers.
 std::string method_offered(const Params& s, double method);
 
@@ -261,6 +266,40 @@ inline constexpr Setting kSettings[] = {
     {.name = "rosslerflag", .kind = SettingKind::Flag, .limits = {0, 1},
      .meaning = "Rossler: the 2-D projection, the orthogonal view",
      .field = field_of([](auto& s) { return &s.rosslerflag; })},
+    // How a toned picture is made (docs/tone-mapping.md); the renderer's
+    // --tone, --exposure, ... set the same values.
+    {.name = "tone", .kind = SettingKind::Choice, .limits = {0, 1},
+     .meaning = "none: the colouring method; log: log-density toning of a density",
+     .choices = kToneCurves,
+     .field = field_of([](auto& s) { return &s.picture.tone; })},
+    {.name = "exposure", .limits = {0.01, 100}, .meaning = "toning: brightness",
+     .field = field_of([](auto& s) { return &s.picture.exposure; })},
+    {.name = "gamma", .limits = {0.1, 10}, .meaning = "toning: the brightness curve is x^(1/gamma)",
+     .field = field_of([](auto& s) { return &s.picture.gamma; })},
+    {.name = "gammathreshold", .limits = {0, 1},
+     .meaning = "toning: below it the gamma curve is a straight line",
+     .field = field_of([](auto& s) { return &s.picture.gamma_threshold; })},
+    {.name = "vibrancy", .limits = {0, 1},
+     .meaning = "toning: 1 gamma on brightness only, 0 on each channel",
+     .field = field_of([](auto& s) { return &s.picture.vibrancy; })},
+    {.name = "contrast", .limits = {0.001, 1e6}, .unit = "hits",
+     .meaning = "toning: where the log curve bends",
+     .field = field_of([](auto& s) { return &s.picture.contrast; })},
+    {.name = "oversample", .kind = SettingKind::Whole, .limits = {1, 4},
+     .meaning = "toning: S x S samples per pixel",
+     .field = field_of([](auto& s) { return &s.picture.oversample; })},
+    {.name = "filterwidth", .limits = {1, 8}, .unit = "pixels",
+     .meaning = "toning: Gaussian reconstruction filter width",
+     .field = field_of([](auto& s) { return &s.picture.filter_width; })},
+    {.name = "colorby", .kind = SettingKind::Choice, .limits = {0, 3},
+     .meaning = "toning: what picks a point's colour", .choices = kColorCoordinates,
+     .field = field_of([](auto& s) { return &s.picture.color_by; })},
+    {.name = "depth", .kind = SettingKind::Whole, .limits = {8, 16}, .unit = "bits",
+     .meaning = "toning: bits per channel of a PNG, 8 or 16",
+     .field = field_of([](auto& s) { return &s.picture.depth; }), .rule = depth_8_or_16},
+    {.name = "alpha", .kind = SettingKind::Flag, .limits = {0, 1},
+     .meaning = "toning: a transparent background",
+     .field = field_of([](auto& s) { return &s.picture.alpha; })},
     // The renderer's --res reaches further, to 16384.
     {.name = "res", .kind = SettingKind::Whole, .limits = {200, 4000}, .unit = "pixels",
      .meaning = "image side in the desktop program"},

@@ -99,6 +99,14 @@ int writeimage(const State& s, const std::string& path, std::string* reason) {
     return writepng(s.canvas, s.res, path, record, png_description(s), reason, view);
 }
 
+int writeimage(const State& s, const PngPixels& pixels, const std::string& path,
+               std::string* reason) {
+    if (!is_png_path(path)) return writetga(s.canvas, s.res, path, reason);
+    const AtrBytes record = encode_atr(atr_from_state(s));
+    const auto view = encode_view(s.mm[s.type]);
+    return writepng(pixels, path, record, png_description(s), reason, view);
+}
+
 int load_png_parameters(Params& s, const std::string& path, std::string* reason) {
     PngContents png;
     std::string why;

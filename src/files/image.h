@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/png.h"
+
 #include <string>
 
 namespace morv {
@@ -18,6 +20,11 @@ std::string png_description(const Params& s);
 // path ends in .png, as TGA otherwise. The codes of writetga; on failure
 // `reason` (if given) says why.
 int writeimage(const State& s, const std::string& path, std::string* reason = nullptr);
+
+// The same with the pixels given apart from the canvas (a toned picture of
+// the state, of any depth): a PNG of them, or a TGA of the canvas.
+int writeimage(const State& s, const PngPixels& pixels, const std::string& path,
+               std::string* reason = nullptr);
 
 // Loads the record a PNG image carries into the state, with the checks of a
 // parameter file, all or nothing. Returns a kAtrLoad* code; `reason` (if

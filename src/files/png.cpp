@@ -111,14 +111,19 @@ bool is_png_signature(std::span<const std::uint8_t> head) {
 
 namespace {
 
-int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::string& path,
+int write_png_to(AtomicFile& file, const PngPixels& pixels, const std::string& path,
                  std::span<const std::uint8_t> record, const std::string& description,
                  std::span<const std::uint8_t> view) {
     if (!file.open(path)) return 1;
     std::vector<png_byte> line, chunk, view_chunk;
+    std::vector<std::uint16_t> values;
     std::vector<char> software_key, software, description_key, description_text;
+    const int res = pixels.side;
+    const std::size_t channels = pixels.alpha ? 4 : 3;
+    const bool wide = pixels.depth == 16;
     try {
-        line.assign(static_cast<std::size_t>(res) * 3, 0);
+        values.assign(static_cast<std::size_t>(res) * channels, 0);
+        line.assign(values.size() * (wide ? 2 : 1), 0);
         chunk.assign(record.begin(), record.end());
         view_chunk.assign(view.begin(), view.end());
         software_key = c_string("Software");
@@ -155,9 +160,9 @@ int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::st
 
     const bool written = guarded(w.png, [&] {
         png_set_write_fn(w.png, &file, on_write, on_flush);
-        png_set_IHDR(w.png, w.info, static_cast<png_uint_32>(res), static_cast<png_uint_32>(res), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
+        png_set_IHDR(w.png, w.info, static_cast<png_uint_32>(res), static_cast<png_uint_32>(res),
+                     wide ? 16 : 8, pixels.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_set_text(w.png, w.info, texts, 2);
         if (nunknown > 0) {
             png_set_keep_unknown_chunks(w.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
@@ -165,11 +170,15 @@ int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::st
         }
         png_write_info(w.png, w.info);
         for (int y = 0; y < res; ++y) {
-            for (int x = 0; x < res; ++x) {
-                const COLORREF c = canvas.get_pixel(x, y);
-                line[3 * x] = static_cast<png_byte>(red_of(c));
-                line[3 * x + 1] = static_cast<png_byte>(green_of(c));
-                line[3 * x + 2] = static_cast<png_byte>(blue_of(c));
+            pixels.row(y, values.data());
+            // PNG stores 16-bit values most significant byte first.
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                if (wide) {
+                    line[2 * i] = static_cast<png_byte>(values[i] >> 8);
+                    line[2 * i + 1] = static_cast<png_byte>(values[i] & 0xFF);
+                } else {
+                    line[i] = static_cast<png_byte>(values[i]);
+                }
             }
             png_write_row(w.png, line.data());
         }
@@ -183,12 +192,29 @@ int write_png_to(AtomicFile& file, const Surface& canvas, int res, const std::st
 int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
              std::string* reason, std::span<const std::uint8_t> view) {
-    if (res < 1 || res > static_cast<int>(kMaxSide)) {
+    PngPixels pixels;
+    pixels.side = res;
+    pixels.row = [&canvas, res](int y, std::uint16_t* values) {
+        for (int x = 0; x < res; ++x) {
+            const COLORREF c = canvas.get_pixel(x, y);
+            values[3 * x] = static_cast<std::uint16_t>(red_of(c));
+            values[3 * x + 1] = static_cast<std::uint16_t>(green_of(c));
+            values[3 * x + 2] = static_cast<std::uint16_t>(blue_of(c));
+        }
+    };
+    return writepng(pixels, path, record, description, reason, view);
+}
+
+int writepng(const PngPixels& pixels, const std::string& path, std::span<const std::uint8_t> record,
+             const std::string& description, std::string* reason,
+             std::span<const std::uint8_t> view) {
+    const int res = pixels.side;
+    if (res < 1 || res > static_cast<int>(kMaxSide) || (pixels.depth != 8 && pixels.depth != 16)) {
         if (reason != nullptr) *reason = "no PNG file of this program holds an image of this size";
         return 1;
     }
     AtomicFile file;
-    const int rc = write_png_to(file, canvas, res, path, record, description, view);
+    const int rc = write_png_to(file, pixels, path, record, description, view);
     if (rc != 0 && reason != nullptr)
         *reason = file.error().empty() ? std::string(std::strerror(rc == 2 ? ENOMEM : EIO))
                                        : file.error();

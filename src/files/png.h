@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,6 +36,21 @@ bool is_png_signature(std::span<const std::uint8_t> head);
 int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
              std::string* reason = nullptr, std::span<const std::uint8_t> view = {});
+
+// Pixels for a PNG of any depth: side x side, red, green, blue (and alpha)
+// values of `depth` bits (8 or 16), row y filled by row(y, values) with
+// side * channels values.
+struct PngPixels {
+    int side = 0;
+    int depth = 8;
+    bool alpha = false;
+    std::function<void(int y, std::uint16_t* values)> row;
+};
+
+// writepng for such pixels.
+int writepng(const PngPixels& pixels, const std::string& path, std::span<const std::uint8_t> record,
+             const std::string& description, std::string* reason = nullptr,
+             std::span<const std::uint8_t> view = {});
 
 // What a PNG file holds, as far as this program cares.
 struct PngContents {

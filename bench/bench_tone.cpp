@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Toned pictures: tone mapping alone at 600 x 600 and 4000 x 4000 on one
+// thread and on every core, the Gaussian downsampling, and what oversampling
+// costs the render in points per second beside S = 1. Processor time and wall
+// time; never part of the tests.
+#include "color/bands.h"
+#include "color/resample.h"
+#include "color/tone.h"
+#include "core/run_calls.h"
+#include "core/state.h"
+#include "formulas/kernels.h"
+#include "formulas/steps.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+namespace {
+
+double ms_on(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+struct Times {
+    double cpu = 1e300, wall = 1e300;
+};
+
+template <class F> Times ms_of(F&& f, int runs = 3) {
+    Times best;
+    for (int run = 0; run < runs; ++run) {
+        const double cpu = ms_on(CLOCK_PROCESS_CPUTIME_ID), wall = ms_on(CLOCK_MONOTONIC);
+        f();
+        best.cpu = std::min(best.cpu, ms_on(CLOCK_PROCESS_CPUTIME_ID) - cpu);
+        best.wall = std::min(best.wall, ms_on(CLOCK_MONOTONIC) - wall);
+    }
+    return best;
+}
+
+// Peter de Jong by hit count at res x res with a density, after `points` calls.
+morv::State dejong(int res, long long points, bool density) {
+    morv::State s;
+    s.steps = &morv::fpointer;
+    s.intro = 0;
+    s.type = morv::kTypeDeJong;
+    s.method[s.type] = morv::kMethodHitCount;
+    morv::set_resolution(s, res);
+    s.density.want(density);
+    morv::run_calls(s, 1); // the fresh start
+    morv::run_calls(s, points, &morv::fused_kernels);
+    return s;
+}
+
+void tone_at(int res, long long points) {
+    const morv::State s = dejong(res, points, true);
+    morv::FilteredDensity d;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const Times copy = ms_of([&] { morv::downsample(s.density.cells(), res, {}, d); });
+    std::size_t lit = 0;
+    for (const morv::ToneCell& c : d.cells)
+        lit += c.n > 0;
+    std::printf("%4d x %-4d (%4.1f %% of the pixels hit): density to pixels %7.1f ms\n", res, res,
+                100.0 * lit / d.cells.size(), copy.wall);
+    morv::TonedImage img;
+    for (const unsigned threads : {1u, cores}) {
+        morv::ToneSettings t;
+        const Times one = ms_of([&] { morv::tone(d, t, img, threads); });
+        t.vibrancy = 0.5;
+        t.depth = 16;
+        const Times half = ms_of([&] { morv::tone(d, t, img, threads); });
+        std::printf("  tone, %u thread(s): %7.1f ms wall (%7.1f cpu); vibrancy 0.5, 16 bits: "
+                    "%7.1f ms wall\n",
+                    threads, one.wall, one.cpu, half.wall);
+    }
+}
+
+void oversampling(int res, long long points) {
+    double base = 0;
+    for (const int s : {1, 2, 4}) {
+        morv::State st;
+        const Times t = ms_of([&] { st = dejong(res * s, points, true); }, 1);
+        const double per_second = points / (t.cpu / 1e3);
+        if (s == 1) base = per_second;
+        morv::FilteredDensity d;
+        const Times down = ms_of(
+            [&] {
+                morv::downsample(st.density.cells(), res * s, {s, 3.0}, d);
+            },
+            1);
+        std::printf("S = %d: %6.2f M points/s (%.2f x S = 1), downsampling %7.1f ms, density "
+                    "%6.0f MiB\n",
+                    s, per_second / 1e6, per_second / base, down.wall,
+                    morv::Density::bytes_for(res * s) / 1048576.0);
+    }
+    const Times t = ms_of([&] { (void)dejong(res, points, false); }, 1);
+    std::printf("without a density: %6.2f M points/s\n", points / (t.cpu / 1e3) / 1e6);
+}
+
+} // namespace
+
+int main() {
+    tone_at(600, 20000000);
+    tone_at(4000, 200000000);
+    oversampling(600, 20000000);
+    const int fine = 8000;
+    const double px = 4000.0 * 4000.0;
+    std::printf("memory at 4000 x 4000, S = 2: density %.0f MiB + canvas and hit counts at 8000 "
+                "%.0f MiB + filtered density and picture %.0f MiB\n",
+                morv::Density::bytes_for(fine) / 1048576.0, 8.0 * fine * fine / 1048576.0,
+                px * (sizeof(morv::ToneCell) + 8) / 1048576.0);
+}
