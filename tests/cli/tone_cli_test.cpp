@@ -41,7 +41,7 @@ TEST(CliTone, BadValuesAreRefusedNamingTheOption) {
         {"--tone log --res 5000 --oversample 4", "at most 16384"},
     };
     for (const auto& c : cases) {
-        const test::CliRun r = test::run_cli("-q --type 6 --iterations 1000 " + c.args + png);
+        const test::CliRun r = test::run_cli("-q --type 6 --iterations 1000" + png + " " + c.args);
         EXPECT_EQ(r.status, 2) << c.args;
         EXPECT_NE(r.output.find(c.says), std::string::npos) << c.args << ": " << r.output;
     }
