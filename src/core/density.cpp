@@ -3,7 +3,7 @@
 
 #include "core/numeric.h"
 #include "core/params.h"
-#include "core/plot.h"
+#include "core/speed_color.h"
 
 #include <cmath>
 #include <new>
