@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hit-count filters on a full 4000 x 4000 image and one Lyapunov measurement.
 #include "analysis/lyapunov.h"
 #include "color/filters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Driver throughput: headless fractaldriver calls per second for Henon, beside
 // a hand-written loop of the same map and plotting rule measured in this run.
 #include "core/driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hit-count filters on a 4000 x 4000 image beside a plain pass over the
 // same buffer (read every count, look its colour up in the palette, write the
 // pixel). Prints processor time (all threads) and wall time, with the number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's main loop on Qt's offscreen platform: driver calls per
 // second while the main window renders Henon ("Speed - Points"), beside the
 // driver alone in the same run; the delay between a key press arriving and

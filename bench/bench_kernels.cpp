@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fused render kernels beside the one-call driver and a hand-written loop of
 // the same map, view mapping and colouring, measured in one run in processor
 // time (comparable on a busy machine). The hand loop is the plainest loop

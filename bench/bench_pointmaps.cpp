@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the driver on point maps against hand-written loops that
 // compute the same orbit and count hits into a plain buffer. Prints figures;
 // never part of the tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one step call of the types that draw a whole picture at once takes,
 // waits skipped: the desktop program's window does not respond for that long.
 #include "core/state.h"

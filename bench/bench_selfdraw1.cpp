@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the chaos games, grid scans, self-scaled orbits and Unity:
 // driver calls per second for the orbit types, milliseconds per full scan
 // (one row per call) for the grid types, at res 600 with the default options.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several orbits on one and on two threads: the speed-up of the second
 // thread (wall time; the machine's other load counts against it) and the
 // rate per processor second (what a busy machine still measures fairly).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Peter de Jong at 600 x 600 drawn by fyre (a peer renderer of the map, Debian
 # package `fyre`) and by morvane-render with every core, hit count, the same
 # a, b, c, d and about the same number of points; prints both rates and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon in the sizes of the hicolor theme, for the
 // installed layout: DIR/NxN/apps/ID.png. The window icon's picture on a tile
 // with rounded corners, as desktops show application icons.

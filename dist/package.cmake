@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack` (or `make package`) builds a Debian package of the installed layout
 # under /usr; its Depends come from the libraries the programs link.
 set(CPACK_GENERATOR DEB)

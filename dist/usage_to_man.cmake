@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes morvane-render's manual page from its own --help, so that the page
 # lists exactly the options the program takes.
 # cmake -DRENDER=path/to/morvane-render -DTEMPLATE=page.1.in -DOUTPUT=page.1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the parameter-record reader. A rejected record must leave
 // the state exactly as it was; an accepted one must only hold values the
 // program can use.

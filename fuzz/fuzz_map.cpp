@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the .map palette reader. The verdict and the palette must
 // not depend on how the text arrives in pieces.
 #include "color/mapfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the PNG reader as the parameter loaders use it (the
 // record and text only; decoding the pixels of a claimed 16384 x 16384 image
 // would only measure memset). Whatever the bytes, it returns, with a reason

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: a parameter record as a file would bring it, then, when
 // the checks let it in, a few thousand driver calls of its type. The bytes
 // after the record choose the settings a record leaves out. Every input ends:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: --set values as a user would type them, through the
 // renderer's own option handling; what it accepts is rendered for a few
 // hundred driver calls. Input: a type byte, then lines of a name byte (which

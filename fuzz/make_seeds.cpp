@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzzers' seed corpus with the program's own writers:
 // make_seeds ATR_DIR MAP_DIR PNG_DIR [HITS_DIR]
 #include "cli/hits_file.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default 60;
 # the merge target for half of that) from the seeds in fuzz/corpus and those
 # the program's own writers make.

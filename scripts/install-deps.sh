@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Morvane builds and tests with; does nothing when
 # they are all present, so `make run` and `make test` can call it every time.
 set -euo pipefail

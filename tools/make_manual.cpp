@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds Morvane.pdf from the manual's HTML source, the gallery pictures that
 // morvane-render drew during the build and the bundled palettes.
 // Run: make-manual SOURCE.html GALLERY_DIR MAPS_DIR OUT.pdf

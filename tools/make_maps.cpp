@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the palettes shipped in data/maps: the two built-in palettes as
 // files, perceptually uniform maps rebuilt from their published ten-step
 // samples, and a few smooth gradients. Run: make-maps DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/hits_file.h"
 
 #include "core/input_file.h"

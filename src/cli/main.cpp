@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-render: renders one image without a window.
 #include "analysis/lyapunov.h"
 #include "analysis/precise.h"

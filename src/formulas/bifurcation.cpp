@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bifurcation diagram, drawn over many calls: the eight curves one per
 // call with a pause after each, then the diagram one column per call (the odd
 // map: two passes, a pause after each); the last column ends the run.

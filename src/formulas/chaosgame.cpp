@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chaos games: Sierpinski polygons and the affine IFS (ferns). Both pick a
 // contracting map at random per call and draw the point themselves once the
 // first 100 points have settled onto the attractor.

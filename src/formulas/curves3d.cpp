@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closed parametric curves traced point by point, lifted into 3-D for colour
 // and rotation: Chrysanthemum and Butterfly.
 #include "core/numeric.h"

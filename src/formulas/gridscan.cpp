@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grid scans: every pixel of a canvas row is a start point; one row per call,
 // so the window stays responsive during a scan. The call that completes the
 // last row ends the image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The bodies of the cheapest point-map steps, visible to the fused kernels so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orbits of the area-preserving quadratic map whose nested invariant curves
 // are KAM tori: one orbit per call stacked in depth, or a whole randomized
 // picture in one call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animations rather than accumulating pictures: each call draws the newest
 // position and erases one drawn some steps earlier, leaving a moving trail.
 #include "core/numeric.h"

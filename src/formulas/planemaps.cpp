@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deterministic plane maps: one point per call, plotted by the driver.
 #include "core/numeric.h"
 #include "core/view.h"

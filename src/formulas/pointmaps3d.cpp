@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three-dimensional point maps: the Lorenz flow and three sine maps. Each
 // keeps its point unscaled and unrotated; only the displayed copy is turned.
 #include "core/rotation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maps that choose one of two branches at random on every step, like an
 // iterated function system.
 #include "core/numeric.h"

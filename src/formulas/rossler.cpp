@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rossler's equations by explicit Euler steps, in a 2-D projection or in a
 // fixed oblique view over a painted stage.
 #include "core/numeric.h"

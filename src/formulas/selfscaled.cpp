@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single orbits drawn with their own scale and colours: Lace and the
 // Perturbated Gingerbread Men.
 #include "core/options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unity: an escape-time picture of the map y' = (2 - |z|^2) x,
 // x' = (2 - |z|^2) y', one canvas row per call.
 #include "core/numeric.h"

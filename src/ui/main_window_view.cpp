@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's additions for exploring: zoom with the mouse, the history
 // of parameter sets, the view of large images and the status in the title.
 #include "app/app_state.h"

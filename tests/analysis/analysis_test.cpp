@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chaos measures (Lyapunov exponent, box-counting dimension) and the
 // random parameter search built on them.
 #include "analysis/lyapunov.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/random.h"
 #include "app/command_ids.h"
 #include "app/forms/forms.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_ids.h"
 #include "app/startup.h"
 #include "color/bundled_maps.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-render with parameter files, images carrying their parameters,
 // palettes, filters and the analysis options.
 #include "analysis/random.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // morvane-render refusing what it cannot do well, interrupted runs, and
 // running out of memory.
 #include "child_render.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "child_render.h"
 #include "cli/orbits.h"
 #include "support/render.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "color/bundled_maps.h"
 
 #include "color/mapfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/driver.h"
 #include "core/numeric.h"
 #include "core/state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/atr.h"
 #include "files/parameter_file.h"
 

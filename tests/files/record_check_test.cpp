@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every state the dialogs and the random search can reach saves a record
 // that loads again: the checks refuse only what the program cannot produce.
 #include "files/record_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every type's pictures compared pixel by pixel with images rendered before.
 // MORVANE_WRITE_GOLDEN=1 rewrites the stored images instead of comparing.
 #include "core/state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Steps called directly, outside the driver: the rules of single points that
 // the golden images do not show (signs of zero, guards, what a step keeps).
 #include "analysis/lyapunov.h"

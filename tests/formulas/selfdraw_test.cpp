@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Types that draw by themselves: grid scans, chaos games, staged pictures.
 // Their pictures are among the golden images; these cases pin the rules the
 // pictures do not show (calls, waits, wraps, guards).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the tree: every file in
 # place, the desktop file, MIME package and metainfo valid where their tools
 # exist and naming each other consistently, the installed programs runnable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/form_dialog.h"
 
 #include "app/app_state.h"

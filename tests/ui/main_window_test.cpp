@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_ids.h"
 #include "app/fakes.h"
 #include "app/menu.h"

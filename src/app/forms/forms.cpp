@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/forms.h"
 
 #include "app/choice_boxes.h"

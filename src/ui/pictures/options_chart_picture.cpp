@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/pictures/options_chart_picture.h"
 
 #include "app/forms/options_chart.h"
