@@ -1,17 +1,24 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# `make run` and `make test` do all set-up on a fresh Debian machine.
+# `make run` and `make test` do all set-up on a fresh Debian machine: `make run`
+# installs and builds only what the two programs need, `make test` the rest too.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test install package sanitize bench clean
+.PHONY: all deps configure build programs run test install package deb sanitize bench clean
 
 all: build
 
+# What install-deps.sh installs: run, test, package or all.
+DEPS ?= all
+run programs: DEPS = run
+test sanitize bench: DEPS = test
+package deb: DEPS = package
+
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(DEPS)
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
@@ -19,9 +26,13 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The two programs alone, without the tests, benchmarks and manual.
+programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target programs
+
 # Without a display (or without the desktop program) the start-up image is
 # drawn by morvane-render instead.
-run: build
+run: programs
 	@if [ -x $(BUILD)/morvane ] && [ -n "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
 	  $(BUILD)/morvane $(ARGS); \
 	else \
@@ -39,6 +50,10 @@ install: build
 
 package: build
 	@cd $(BUILD) && cpack -G DEB
+
+# The Debian source package in debian/: morvane and morvane-render in ../
+deb: deps
+	@dpkg-buildpackage -us -uc -b
 
 sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_SANITIZE=ON $(CMAKE_ARGS) >/dev/null

@@ -2,7 +2,7 @@
 # Writes morvane-render's manual page from its own --help, so that the page
 # lists exactly the options the program takes.
 # cmake -DRENDER=path/to/morvane-render -DTEMPLATE=page.1.in -DOUTPUT=page.1
-#       -DPROJECT_VERSION=X -P usage_to_man.cmake
+#       -DPROJECT_VERSION=X -DMORVANE_RELEASE_DATE=YYYY-MM-DD -P usage_to_man.cmake
 execute_process(COMMAND ${RENDER} --help OUTPUT_VARIABLE usage RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${RENDER} --help failed: ${rc}")

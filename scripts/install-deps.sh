@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages Morvane builds and tests with; does nothing when
+# Installs the Debian packages that one make command needs; does nothing when
 # they are all present, so `make run` and `make test` can call it every time.
+# usage: install-deps.sh run|test|package|all   (default: all)
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-  libpng-dev zlib1g-dev
-  clang libclang-rt-dev clang-format python3
-  desktop-file-utils appstream dpkg-dev file
-)
+# The two programs and the start-up picture.
+run=(build-essential cmake pkg-config
+     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+     libpng-dev zlib1g-dev)
+# The test suites, the sanitizer and fuzz builds, the icons and the install check.
+test=(libgtest-dev libgmock-dev clang libclang-rt-dev clang-format python3 qt6-svg-dev
+      desktop-file-utils appstream groff-base)
+# The Debian packages, by CPack or from debian/.
+package=(qt6-svg-dev dpkg-dev file debhelper fakeroot lintian)
+
+case "${1:-all}" in
+  run) packages=("${run[@]}") ;;
+  test) packages=("${run[@]}" "${test[@]}") ;;
+  package) packages=("${run[@]}" "${package[@]}") ;;
+  all) packages=("${run[@]}" "${test[@]}" "${package[@]}") ;;
+  *) echo "usage: $0 run|test|package|all" >&2; exit 2 ;;
+esac
 
 # Optional: the tests of video output run only where ffmpeg is installed, and
 # morvane-render encodes videos through it when present.

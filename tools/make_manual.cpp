@@ -2,9 +2,11 @@
 // Builds Morvane.pdf from the manual's HTML source, the gallery pictures that
 // morvane-render drew during the build and the bundled palettes.
 // Run: make-manual SOURCE.html GALLERY_DIR MAPS_DIR OUT.pdf
+#include "cli/options.h"
 #include "color/mapfile.h"
 #include "core/catalogue.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -13,6 +15,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QTimeZone>
 #include <QUrl>
 
 #include <cstdio>
@@ -79,6 +82,26 @@ bool add_palettes(QTextDocument& doc, const QString& dir, QString& html) {
     return true;
 }
 
+// Qt's PDF writer stamps the time of writing; a build for a package gives
+// its own time in SOURCE_DATE_EPOCH instead, so that two builds of the same
+// source make the same file. The stamp keeps its length: the offsets in the
+// file's table stay right.
+bool pin_creation_date(const QString& path) {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty()) return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) return false;
+    QByteArray pdf = file.readAll();
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    if (at < 0) return true;
+    const QByteArray stamp = QDateTime::fromSecsSinceEpoch(epoch.toLongLong(), QTimeZone::utc())
+                                 .toString("yyyyMMddhhmmss")
+                                 .toLatin1();
+    pdf.replace(at + key.size(), stamp.size(), stamp);
+    return file.seek(0) && file.write(pdf) == pdf.size();
+}
+
 int run(int argc, char** argv) {
     if (argc != 5) {
         std::fprintf(stderr, "usage: make-manual SOURCE.html GALLERY_DIR MAPS_DIR OUT.pdf\n");
@@ -98,6 +121,7 @@ int run(int argc, char** argv) {
         return 1;
     html.replace("<!--GALLERY-->", gallery);
     html.replace("<!--PALETTES-->", palettes);
+    html.replace("<!--USAGE-->", QString::fromUtf8(kUsage).toHtmlEscaped());
     doc.setHtml(html);
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[4]));
@@ -106,6 +130,10 @@ int run(int argc, char** argv) {
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
     doc.print(&pdf);
+    if (!pin_creation_date(QString::fromLocal8Bit(argv[4]))) {
+        std::fprintf(stderr, "make-manual: cannot rewrite %s\n", argv[4]);
+        return 1;
+    }
     return 0;
 }
 
@@ -114,7 +142,9 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Fonts and images need an application object; no window is ever shown.
+    // A fixed hash seed writes the fonts in the same order every time.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_HASH_SEED", "0");
     QGuiApplication app(argc, argv);
     return morv::run(argc, argv);
 }

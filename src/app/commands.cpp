@@ -39,6 +39,7 @@ void about(Instance& s, Ui& ui) {
 }
 
 void help(Instance&, Ui& ui) {
+    if (ui.prompts.open_manual()) return;
     ui.prompts.inform(kProgramCaption, std::string(kHelpText) + "\n\n" + kMouseHelpText);
 }
 

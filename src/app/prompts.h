@@ -31,6 +31,9 @@ class Prompts {
     // directory).
     virtual std::optional<std::string> choose_file(const FileDialogSpec& descriptor,
                                                    const std::string& last) = 0;
+    // Shows the installed manual in the desktop's viewer; false when there is
+    // no manual or nothing opened it.
+    virtual bool open_manual() { return false; }
 };
 
 } // namespace morv::app

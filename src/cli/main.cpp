@@ -16,6 +16,7 @@
 #include "cli/session.h"
 #include "cli/set_values.h"
 #include "cli/tone_run.h"
+#include "cli/std_streams.h"
 #include "color/bundled_maps.h"
 #include "color/filters.h"
 #include "core/driver.h"
@@ -41,7 +42,8 @@ constexpr int kExitUsage = 2;
 constexpr int kExitWrite = 1;
 constexpr int kExitNotFound = 3;
 constexpr int kExitMemory = 4;
-constexpr int kExitSignalBase = 128; // the shell's status for a process ended by a signal
+constexpr int kExitSignalBase = 128;        // the shell's status for a process ended by a signal
+constexpr double kShortestTimedRun = 0.001; // seconds; below it a rate is noise
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "morvane-render: %s\n", message.c_str());
@@ -137,7 +139,8 @@ int memory_error(const std::string& message) {
 // and the record when asked for.
 std::vector<NamedPath> outputs_of(const CliOptions& o) {
     if (!o.engine.save_hits.empty()) return {{"--save-hits", o.engine.save_hits}};
-    std::vector<NamedPath> outputs{{"-o", o.output}};
+    std::vector<NamedPath> outputs;
+    if (o.output != kStdStream) outputs.push_back({"-o", o.output});
     if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
     return outputs;
 }
@@ -146,7 +149,7 @@ std::vector<NamedPath> outputs_of(const CliOptions& o) {
 // before anything is rendered or written.
 std::optional<std::string> path_clash(const CliOptions& o) {
     std::vector<NamedPath> inputs;
-    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
+    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty() && atr != kStdStream)
         inputs.push_back({"parameter file", atr});
     if (o.palette != "1" && o.palette != "2")
         inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
@@ -186,12 +189,31 @@ int write_error(int rc, const std::string& path, const std::string& reason) {
     return kExitWrite;
 }
 
+// The toned picture when there is one, else the drawing.
+int write_image(const State& s, const std::string& path, const TonedImage* toned,
+                std::string* reason) {
+    return toned != nullptr ? writeimage(s, png_pixels_of(*toned), path, reason)
+                            : writeimage(s, path, reason);
+}
+
+// The image on standard output, whole or not at all.
+int write_stdout_image(const State& s, const CliOptions& o, const TonedImage* toned) {
+    const SpoolFile spool(o.format == "tga" ? ".tga" : ".png");
+    std::string reason = spool.error();
+    if (const int rc = spool.path().empty() ? 1 : write_image(s, spool.path(), toned, &reason);
+        rc != 0)
+        return write_error(rc, "standard output", reason);
+    if (auto e = write_to_stdout(spool)) return write_error("standard output: " + *e);
+    return 0;
+}
+
 // The image, then the record if asked for; 0 or the exit status of a failure.
 int write_outputs(State& s, const CliOptions& o, const TonedImage* toned) {
     std::string reason;
-    const int written = toned != nullptr ? writeimage(s, png_pixels_of(*toned), o.output, &reason)
-                                         : writeimage(s, o.output, &reason);
-    if (const int rc = written; rc != 0) return write_error(rc, o.output, reason);
+    if (o.output == kStdStream) {
+        if (const int rc = write_stdout_image(s, o, toned); rc != 0) return rc;
+    } else if (const int rc = write_image(s, o.output, toned, &reason); rc != 0)
+        return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
         if (const int rc = writeatr(s, o.atr_out, &reason); rc != kAtrWriteOk)
             return write_error(rc, o.atr_out, reason);
@@ -208,6 +230,11 @@ std::optional<int> print_info(const CliOptions& o) {
     }
     if (o.version) {
         std::printf("morvane-render %s\n", MORVANE_VERSION);
+        return 0;
+    }
+    if (o.list_types) {
+        for (int type = 0; type < NTYPES; ++type)
+            std::printf("%d\t%s\n", type, std::string(catalogue[type].name).c_str());
         return 0;
     }
     return std::nullopt;
@@ -286,13 +313,28 @@ int draw(State& s, const CliOptions& o, long long merged_calls, RenderDone& done
                                               : write_error(*e);
 }
 
-void print_summary(const State& s, long long calls, double seconds, bool with_hitmax,
-                   const std::string& wrote) {
-    std::printf("%s: %lld iterations in %.3f s (%.0f per second), ",
-                std::string(morv::type_label(s.type)).c_str(), calls, seconds,
-                seconds > 0 ? calls / seconds : 0.0);
-    if (with_hitmax) std::printf("hitmax %u, ", s.hitmax);
-    std::printf("wrote %s\n", wrote.c_str());
+// Where the words go: standard error when the image goes to standard output.
+std::FILE* text_stream(const CliOptions& o) {
+    return o.output == kStdStream ? stderr : stdout;
+}
+
+// A rate is only shown over a time long enough to mean one; a merge adds
+// counts that were drawn elsewhere, so its time is no drawing rate.
+void print_summary(const State& s, const CliOptions& o, long long calls, double seconds,
+                   bool with_hitmax, const std::string& wrote) {
+    std::FILE* out = text_stream(o);
+    const std::string name(catalogue[s.type].name);
+    if (o.engine.merging)
+        std::fprintf(out, "%s: %lld iterations merged from %zu parts, ", name.c_str(), calls,
+                     o.engine.merge.size());
+    else if (seconds >= kShortestTimedRun)
+        std::fprintf(out, "%s: %lld iterations in %.3f s (%.0f per second), ", name.c_str(), calls,
+                     seconds, calls / seconds);
+    else
+        std::fprintf(out, "%s: %lld iterations in under %.3f s, ", name.c_str(), calls,
+                     kShortestTimedRun);
+    if (with_hitmax) std::fprintf(out, "hitmax %u, ", s.hitmax);
+    std::fprintf(out, "wrote %s\n", wrote == kStdStream ? "standard output" : wrote.c_str());
 }
 
 // The exit status after a complete save: a stop signal that came while saving
@@ -312,7 +354,7 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
         return kExitSignalBase + stop_signal();
     }
     if (!done.image) {
-        if (!o.quiet) print_summary(s, done.calls, seconds, false, o.engine.save_hits);
+        if (!o.quiet) print_summary(s, o, done.calls, seconds, false, o.engine.save_hits);
         return after_save();
     }
     if (!o.filter.empty())
@@ -323,7 +365,7 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
         if (auto e = tone_render(s, toned)) return memory_error(*e);
     if (const int rc = write_outputs(s, o, s.picture.tone != 0 ? &toned : nullptr); rc != 0)
         return rc;
-    if (!o.quiet) print_summary(s, done.calls, seconds, true, o.output);
+    if (!o.quiet) print_summary(s, o, done.calls, seconds, true, o.output);
     return after_save();
 }
 
@@ -363,7 +405,7 @@ int check_stdout(int status) {
 int run(int argc, char** argv) {
     ignore_write_signals();
     CliOptions o;
-    if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kUsage);
+    if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kTryHelp);
     if (auto rc = print_info(o)) return check_stdout(*rc);
     return check_stdout(run(o));
 }

@@ -5,6 +5,7 @@
 #include "cli/tone_options.h"
 #include "core/settings.h"
 #include "core/types.h"
+#include "files/image.h"
 
 namespace morv {
 
@@ -66,6 +67,12 @@ Reason set_seed(const std::string& v, CliOptions& out) {
     return std::nullopt;
 }
 
+Reason set_format(const std::string& v, CliOptions& out) {
+    out.format = v;
+    if (v != "png" && v != "tga") return "--format: expected png or tga, got '" + v + "'";
+    return std::nullopt;
+}
+
 struct ValuedOption {
     const char* name;
     const char* alias;
@@ -83,6 +90,7 @@ constexpr ValuedOption kValuedOptions[] = {
     {"--seed", nullptr, set_seed},
     {"-o", "--output", set_text<&CliOptions::output>, true},
     {"--atr-out", nullptr, set_text<&CliOptions::atr_out>, true},
+    {"--format", nullptr, set_format},
 };
 
 struct Flag {
@@ -94,6 +102,7 @@ struct Flag {
 constexpr Flag kFlags[] = {
     {"-h", "--help", &CliOptions::help},
     {"--version", nullptr, &CliOptions::version},
+    {"--list-types", nullptr, &CliOptions::list_types},
     {"--pacing", nullptr, &CliOptions::pacing},
     {"--analyze", nullptr, &CliOptions::analyze},
     {"--random", nullptr, &CliOptions::random},
@@ -142,7 +151,7 @@ Reason parse_argument(int argc, const char* const* argv, int& i, CliOptions& out
         out.given.push_back(arg);
         return err;
     }
-    if (!arg.empty() && arg[0] == '-') return "unknown option " + arg;
+    if (arg.size() > 1 && arg[0] == '-') return "unknown option " + arg;
     if (arg.empty()) return std::string("empty parameter file name");
     if (!out.atr_in.empty()) return "more than one parameter file given: " + arg;
     out.atr_in = arg;
@@ -192,7 +201,14 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
     for (int i = 1; i < argc; ++i)
         if (auto e = parse_argument(argc, argv, i, out)) return e;
     if (out.output.empty()) return std::string("--output: empty file name");
+    // A named file's ending chooses its format; --format may only agree.
+    if (!out.format.empty() && out.output != "-" &&
+        is_png_path(out.output) != (out.format == "png"))
+        return "--format " + out.format + " disagrees with the name " + out.output;
     if (out.analyze && out.random) return std::string("--analyze and --random exclude each other");
+    // The accepted set is printed on standard output, where the image would go.
+    if (out.random && out.output == "-")
+        return std::string("--random prints its parameters on standard output; use -o FILE");
     if (out.precise && !out.analyze) return std::string("--precise needs --analyze");
     if (out.json && !out.analyze && !out.random)
         return std::string("--json needs --analyze or --random");

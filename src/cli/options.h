@@ -24,6 +24,7 @@ struct CliOptions {
     std::optional<long long> seed;
     bool pacing = false;
     std::string output = "morvane.tga";
+    std::string format; // of the image on standard output: png or tga
     std::string atr_out;
     bool quiet = false;
     bool save_partial = false;
@@ -33,6 +34,7 @@ struct CliOptions {
     bool json = false;
     bool help = false;
     bool version = false;
+    bool list_types = false;
     EngineOptions engine;
     SearchSteering steering;
     std::vector<std::string> given; // the options on the command line, by their main names
@@ -40,7 +42,7 @@ struct CliOptions {
 };
 
 inline constexpr const char* kUsage =
-    "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png]\n"
+    "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png | -]\n"
     "  --type N             attractor type 0..37 (after FILE.atr, overrides it)\n"
     "  --res N              image side 200..16384 (default 600; the desktop program\n"
     "                       keeps 200..4000)\n"
@@ -53,7 +55,9 @@ inline constexpr const char* kUsage =
     "  --seed N             fixed clock value for every \"seed from the clock\"\n"
     "  --pacing             honour the types' waits (default: skip them)\n"
     "  -o, --output FILE    image to write: PNG with the parameters inside when FILE\n"
-    "                       ends in .png, TGA otherwise (default morvane.tga)\n"
+    "                       ends in .png, TGA otherwise (default morvane.tga);\n"
+    "                       - writes it to standard output\n"
+    "  --format png|tga     the format of the image on standard output (default png)\n"
     "  --atr-out FILE       also write the parameter record\n"
     "  --analyze            print the Lyapunov exponent and fractal dimension of the\n"
     "                       parameters, then exit without rendering\n"
@@ -93,6 +97,7 @@ inline constexpr const char* kUsage =
     "  --alpha              a transparent background (toned PNG)\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n"
+    "  --list-types         print the type numbers and names and exit\n"
     "  --save-partial       when interrupted, still write the image drawn so far\n"
     "  --animate KEY...     render an animation through two or more keys (.atr files\n"
     "                       or Morvane PNGs of one type) to -o frames/f%04d.png (frames\n"
@@ -105,11 +110,14 @@ inline constexpr const char* kUsage =
     "  --gallery N          with --random: N (4, 9, 16, 25) candidates on a contact sheet\n"
     "                       (-o), each also written as SHEET-1.atr ... beside it\n"
     "FILE.atr is a 624-byte parameter record, or a PNG image that carries one,\n"
-    "loaded before --type and --set.\n"
+    "loaded before --type and --set; - reads it from standard input.\n"
     "Exit status: 0 done, 1 a file could not be written, 2 bad option or unreadable\n"
     "input file, 3 --random accepted no parameter set, 4 not enough memory,\n"
     "128+N ended by signal N (130 Ctrl-C, 143 SIGTERM, 129 SIGHUP, ...): nothing\n"
     "written, or with --save-partial the image so far.\n";
+
+// What a usage error adds to its one line.
+inline constexpr const char* kTryHelp = "Try 'morvane-render --help' for more information.";
 
 // Reads the command line; on a usage error returns the message for stderr.
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out);

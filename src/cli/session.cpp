@@ -4,6 +4,7 @@
 #include "cli/interrupt.h"
 #include "cli/messages.h"
 #include "cli/set_values.h"
+#include "cli/std_streams.h"
 #include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "core/state.h"
@@ -12,12 +13,28 @@
 #include "files/record_check.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace morv {
 
 namespace {
 
 constexpr int kPacingSliceMs = 50;
+
+bool path_exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// "; the bundled palettes are a, b, c", or nothing when none is installed.
+std::string bundled_names_note() {
+    const auto names = bundled_map_names();
+    if (names.empty()) return "";
+    std::string note = "; the bundled palettes are";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        note += (i == 0 ? " " : ", ") + names[i];
+    return note;
+}
 
 } // namespace
 
@@ -31,13 +48,37 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
         return std::nullopt;
     }
     Palette loaded{};
-    const std::string path = find_palette(palette).value_or(palette);
+    const auto found = find_palette(palette);
+    if (!found && palette.find('/') == std::string::npos && !path_exists(palette))
+        return "--palette: no file or bundled palette named '" + palette + "'" +
+               bundled_names_note();
+    const std::string path = found.value_or(palette);
     if (std::string reason; OpenMapFile(path, loaded, &reason) != 0)
         return std::string(kCliMapErrorText) + ": " + palette +
                (reason.empty() ? "" : ": " + reason);
     genpalette(s.palette, loaded);
     return std::nullopt;
 }
+
+namespace {
+
+// Loads the parameter file, or the record (or PNG) on standard input.
+std::optional<std::string> load_parameters(State& s, const std::string& atr) {
+    std::string reason;
+    if (atr != kStdStream) {
+        if (loadatr(s, atr, &reason) != kAtrLoadOk)
+            return std::string(kCliAtrLoadErrorText) + ": " + atr + ": " + reason;
+        return std::nullopt;
+    }
+    const SpoolFile spool;
+    if (auto e = read_stdin_into(spool))
+        return std::string(kCliAtrLoadErrorText) + ": standard input: " + *e;
+    if (loadatr(s, spool.path(), &reason) != kAtrLoadOk)
+        return std::string(kCliAtrLoadErrorText) + ": standard input: " + reason;
+    return std::nullopt;
+}
+
+} // namespace
 
 std::optional<std::string> prepare(State& s, const CliOptions& o) {
     s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here
@@ -50,11 +91,8 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
             for (int left = ms; left > 0 && stop_signal() == 0; left -= kPacingSliceMs)
                 real(std::min(left, kPacingSliceMs));
         };
-    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty()) {
-        std::string reason;
-        if (loadatr(s, atr, &reason) != kAtrLoadOk)
-            return std::string(kCliAtrLoadErrorText) + ": " + atr + ": " + reason;
-    }
+    if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
+        if (auto e = load_parameters(s, atr)) return e;
     if (o.type) s.type = *o.type;
     for (const auto& [name, value] : o.sets)
         if (auto e = set_state_value(s, name, value)) return e;

@@ -8,10 +8,15 @@
 namespace morv {
 
 // Folders that may hold the palettes shipped with the program, in the order
-// they are searched: the installed one beside the executable
-// (../share/morvane/maps), then the source tree's data/maps for a build that
-// was never installed. Only folders that exist are listed.
+// they are searched: the folder in MORVANE_MAPS_DIR, the installed one beside
+// the executable (../share/morvane/maps), then the source tree's data/maps for
+// a build that was never installed (unless built without it, as packages are).
+// Only folders that exist are listed.
 std::vector<std::string> bundled_map_dirs();
+
+// The names of the bundled palettes (file names without .map), sorted, each
+// once: what --palette takes by name.
+std::vector<std::string> bundled_map_names();
 
 // What the palette file dialog starts from when the user has not chosen a
 // folder yet: the first bundled folder with the dialog's pattern, or empty.

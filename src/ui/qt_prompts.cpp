@@ -4,6 +4,8 @@
 #include "ui/folders.h"
 #include "ui/qt_text.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -12,6 +14,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QUrl>
 #include <algorithm>
 
 namespace morv::ui {
@@ -49,7 +52,22 @@ int show_box(QWidget* owner, QMessageBox::Icon icon, std::string_view caption,
     return box.exec();
 }
 
+// The manual where the package installs it beside the program
+// (../share/doc/morvane), or where a build leaves it (beside the program).
+QString manual_file() {
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {bin.filePath("../share/doc/morvane/Morvane.pdf"), bin.filePath("Morvane.pdf")})
+        if (QFileInfo(candidate).isFile()) return QDir::cleanPath(candidate);
+    return {};
+}
+
 } // namespace
+
+bool QtPrompts::open_manual() {
+    const QString manual = manual_file();
+    return !manual.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
 
 void QtPrompts::inform(std::string_view caption, std::string_view text) {
     show_box(nullptr, QMessageBox::Information, caption, text, QMessageBox::Ok, QMessageBox::Ok);

@@ -19,6 +19,7 @@ class QtPrompts : public app::Prompts {
     app::SaveChoice ask_save(std::string_view caption, std::string_view text) override;
     std::optional<std::string> choose_file(const app::FileDialogSpec& descriptor,
                                            const std::string& last) override;
+    bool open_manual() override;
 
   private:
     QWidget* main_;

@@ -162,6 +162,10 @@ TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
     ASSERT_EQ(h.prompts.shown.size(), 1u);
     // The help text, then what the mouse does below it.
     EXPECT_TRUE(h.prompts.shown[0].text.starts_with(std::string(kHelpText) + "\n\nMouse: "));
+    h.prompts.manual_opens = true;
+    h.key(kCmdHelp);
+    EXPECT_EQ(std::pair(h.prompts.shown.size(), h.prompts.manuals_opened),
+              std::pair(std::size_t{1}, 2));
     EXPECT_EQ(h.s.aboutflag, 1);
     EXPECT_EQ(h.dialogs.opened, (std::vector<int>{kDlgAbout, kDlgOptionsChart}));
     h.key(kCmdExit);

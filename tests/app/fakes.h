@@ -64,6 +64,12 @@ class ScriptedPrompts : public app::Prompts {
         file_dialog_starts.push_back(last);
         return next_answer(files, std::optional<std::string>());
     }
+    bool manual_opens = false; // whether a viewer shows the manual
+    int manuals_opened = 0;
+    bool open_manual() override {
+        ++manuals_opened;
+        return manual_opens;
+    }
 
   private:
     void show(Shown::Kind k, std::string_view c, std::string_view t) {

@@ -22,6 +22,7 @@ if [ "$kind" = gui ]; then
   for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
   done
+  expected+=("share/icons/hicolor/scalable/apps/$id.svg")
 fi
 for f in "${expected[@]}"; do
   [ -s "$f" ] || fail "missing $f"
@@ -53,6 +54,7 @@ if [ "$kind" = gui ]; then
   for f in share/icons/hicolor/*/apps/"$id".png; do
     [ "$(head -c 8 "$f" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "$f is no PNG"
   done
+  grep -q '<svg ' "share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is no SVG"
   if has desktop-file-validate; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
   else
