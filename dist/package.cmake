@@ -5,7 +5,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Morvane developers")
-set(CPACK_PACKAGE_CONTACT "Morvane developers <morvane@localhost>")
+set(CPACK_PACKAGE_CONTACT "Morvane developers <maintainers@morvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "draw strange attractors, chaotic maps and fractals")
 set(CPACK_PACKAGE_DESCRIPTION
     "Morvane draws 38 kinds of strange attractors, chaotic maps and fractals
