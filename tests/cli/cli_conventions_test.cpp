@@ -34,6 +34,8 @@ TEST(CliConventions, AnswersAreShortAndPlain) {
         {"--res 12", 2, "--res: 12 is outside 200..16384" + try_help, 2},
         {"--format gif -o -", 2, "--format: expected png or tga, got 'gif'" + try_help, 2},
         {"--format png -o x.tga", 2, "--format png disagrees with the name x.tga" + try_help, 2},
+        {"--type 6 --random -o -", 2,
+         "--random prints its parameters on standard output" + try_help, 2},
         {"--list-types", 0, "0\tHenon\n1\tIkeda\n", 38},
         {"-q --iterations 10 --palette nosuch -o x.tga", 2,
          "--palette: no file or bundled palette named 'nosuch'; the bundled palettes are ", 1},
