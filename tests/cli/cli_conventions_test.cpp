@@ -35,7 +35,7 @@ TEST(CliConventions, AnswersAreShortAndPlain) {
         {"--format gif -o -", 2, "--format: expected png or tga, got 'gif'" + try_help, 2},
         {"--format png -o x.tga", 2, "--format png disagrees with the name x.tga" + try_help, 2},
         {"--type 6 --random -o -", 2,
-         "--random prints its parameters on standard output" + try_help, 2},
+         "--random prints its parameters on standard output; use -o FILE" + try_help, 2},
         {"--list-types", 0, "0\tHenon\n1\tIkeda\n", 38},
         {"-q --iterations 10 --palette nosuch -o x.tga", 2,
          "--palette: no file or bundled palette named 'nosuch'; the bundled palettes are ", 1},
