@@ -8,7 +8,7 @@ set -euo pipefail
 # The two programs and the start-up picture.
 run=(build-essential cmake pkg-config
      qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-     libpng-dev zlib1g-dev)
+     libpng-dev zlib1g-dev libsleef-dev)
 # The test suites, the sanitizer and fuzz builds, the icons and the install check.
 test=(libgtest-dev libgmock-dev clang libclang-rt-dev clang-format python3 qt6-svg-dev
       desktop-file-utils appstream groff-base)

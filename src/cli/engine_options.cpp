@@ -38,6 +38,10 @@ std::optional<std::string> orbit_range(const std::string& text,
 bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOptions& out,
                          std::optional<std::string>& err) {
     const std::string arg = argv[i];
+    if (arg == "--fast") {
+        out.fast = true;
+        return true;
+    }
     const bool known = arg == "--orbits" || arg == "--threads" || arg == "--orbit-range" ||
                        arg == "--save-hits" || arg == "--merge";
     if (!known) return false;
@@ -74,6 +78,8 @@ std::optional<std::string> check_engine_options(const EngineOptions& o) {
     if (o.range && o.save_hits.empty())
         return std::string("--orbit-range draws part of an image: give --save-hits FILE and "
                            "combine the parts with --merge");
+    if (o.fast && (o.merging || o.range || !o.save_hits.empty()))
+        return std::string("--fast draws whole images; it does not make or merge parts yet");
     if (o.merging && (o.range || !o.save_hits.empty()))
         return std::string("--merge combines parts; it draws no orbits itself");
     return std::nullopt;
@@ -84,7 +90,7 @@ unsigned long long render_bytes(int res, const EngineOptions& o, int threads) {
     // The canvas and the hit counts, plus per thread an orbit's own pair and
     // the totals when there are several orbits or parts.
     unsigned long long bytes = px * 8;
-    if (o.orbits > 1 || o.merging)
+    if (o.orbits > 1 || o.merging || o.fast)
         bytes += px * 8 + static_cast<unsigned long long>(threads) * px * 8;
     return bytes;
 }

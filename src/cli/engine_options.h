@@ -17,6 +17,7 @@ struct EngineOptions {
     std::string save_hits;
     std::vector<std::string> merge;
     bool merging = false;
+    bool fast = false; // --fast: the orbits in vector lanes
 };
 
 // Reads argv[i] if it is one of these options, advancing i past its values.

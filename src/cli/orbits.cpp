@@ -35,45 +35,49 @@ double unit(std::uint64_t z) {
     return static_cast<double>(z >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-// Orbit k: its render context and where it starts. Orbit 0 is base's own
-// from `start`; the others start at `start` moved by up to a thousandth of its
-// size (at least 1e-3) in each coordinate, and read a clock and a random
-// stream of their own, so that the maps drawing random numbers take other
-// branches in every orbit.
+// Orbit k: its render context and where it starts.
 struct Orbit {
     RenderContext rc;
     VOXEL start;
 };
 
+// The key of orbit k's own values.
+std::uint64_t orbit_key(long long k, std::int64_t clock) {
+    return mix(static_cast<std::uint64_t>(clock) ^ mix(static_cast<std::uint64_t>(k)));
+}
+
 Orbit orbit_of(const State& base, const VOXEL& start, long long k, std::int64_t clock) {
-    Orbit o{base, start};
+    Orbit o{base, orbit_start(start, k, clock)};
     o.rc.paints_canvas = false; // only the hit counts are summed
     o.rc.platform.now_seconds = [clock] { return clock; };
     if (k == 0) return o;
-    const std::uint64_t key =
-        mix(static_cast<std::uint64_t>(clock) ^ mix(static_cast<std::uint64_t>(k)));
-    auto nudge = [](double v, std::uint64_t z) {
-        return v + unit(z) * 1e-3 * std::max(1.0, std::fabs(v));
-    };
-    o.start.x = nudge(start.x, mix(key + 1));
-    o.start.y = nudge(start.y, mix(key + 2));
-    o.start.z = nudge(start.z, mix(key + 3));
+    const std::uint64_t key = orbit_key(k, clock);
     const auto own = static_cast<std::int64_t>(mix(key + 4) >> 33);
     o.rc.platform.now_seconds = [own] { return own; };
     o.rc.rng.srand(static_cast<std::uint32_t>(mix(key + 5) >> 32));
     return o;
 }
 
-// Where every orbit starts from (orbit 0 exactly, the others near it). A type
-// with start sets takes its set here, once, from base's own stream, as the
-// one orbit's first step would: all orbits then share its parameters, and the
-// record saved afterwards holds them.
-VOXEL shared_start(State& base, long long iterations) {
+} // namespace
+
+VOXEL orbit_start(const VOXEL& start, long long k, std::int64_t clock) {
+    if (k == 0) return start;
+    const std::uint64_t key = orbit_key(k, clock);
+    auto nudge = [](double v, std::uint64_t z) {
+        return v + unit(z) * 1e-3 * std::max(1.0, std::fabs(v));
+    };
+    return VOXEL{nudge(start.x, mix(key + 1)), nudge(start.y, mix(key + 2)),
+                 nudge(start.z, mix(key + 3))};
+}
+
+VOXEL orbits_start(State& base, long long iterations) {
     const PARAM& p = base.p[base.type];
     VOXEL first{p.xstart, p.ystart, p.zstart};
     if (iterations > 0) take_start_set(base, base, first);
     return first;
 }
+
+namespace {
 
 // Calls of one orbit over the shared parameters, as the renderer runs the
 // one orbit: a pause is resumed at once. False when the image completed;
@@ -203,7 +207,7 @@ class BuffersAside {
 long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                         const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
-    const VOXEL start = shared_start(base, job.iterations);
+    const VOXEL start = orbits_start(base, job.iterations);
     const BuffersAside aside(base);
     const Params& params = base; // read by every orbit, written by none
     OrbitWork work;

@@ -45,6 +45,17 @@ std::optional<std::string> orbit_count_refusal(long long orbits, long long itera
 // orbits taking one more when it does not divide.
 long long orbit_calls(long long iterations, long long orbits, long long k);
 
+// Where every orbit starts from (orbit 0 exactly, the others near it). A
+// type with start sets takes its set here, once, from base's own stream, as
+// the one orbit's first step would: all orbits then share its parameters,
+// and the record saved afterwards holds them.
+VOXEL orbits_start(State& base, long long iterations);
+
+// Where orbit k starts: orbit 0 at `start`, the others moved from it by up
+// to a thousandth of its size (at least 1e-3) in each coordinate, drawn from
+// `clock` and k.
+VOXEL orbit_start(const VOXEL& start, long long k, std::int64_t clock);
+
 // Draws orbits job.first..job.end-1 of `base` (prepared, never started) into
 // `totals`, sized res * res. Orbit 0 is base's own orbit; orbit k starts at a
 // point near base's start and reads a clock and a random stream of its own,

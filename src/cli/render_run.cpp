@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/render_run.h"
 
+#include "cli/fast_orbits.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
 #include "cli/orbits.h"
@@ -11,6 +12,7 @@
 #include "formulas/kernels.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <thread>
 
@@ -85,6 +87,11 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
     if (o.orbits > 1)
         if (auto e = orbits_refusal(s)) return "--orbits: " + *e;
     if (auto e = orbit_count_refusal(o.orbits, iterations, s.res)) return e;
+    int width = 1;
+    if (o.fast) {
+        if (auto e = fast_refusal(s)) return e;
+        if (auto e = choose_lane_width(std::getenv("MORVANE_LANES"), width)) return e;
+    }
     failure = RenderFailure::Memory;
     const OrbitJob job = job_of(s, iterations, o);
     long long mine = 0;
@@ -94,7 +101,9 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
     OrbitTotals totals;
     try {
         totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
-        done.calls = render_orbits(s, job, totals, [&](long long n) { part_progress.update(n); });
+        const auto update = [&](long long n) { part_progress.update(n); };
+        done.calls = o.fast ? render_fast_orbits(s, job, width, totals, update)
+                            : render_orbits(s, job, totals, update);
     } catch (const std::bad_alloc&) {
         return std::string(kHitcountAllocText);
     }
@@ -113,7 +122,7 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
 
 std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
                                   bool progress_wanted, RenderDone& done, RenderFailure& failure) {
-    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty();
+    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty() || o.fast;
     if (several) return render_several(s, iterations, o, progress_wanted, done, failure);
     failure = RenderFailure::Memory;
     Progress progress(progress_wanted && iterations >= 2000000, iterations);

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/fast_orbits.h"
+
+#include "cli/interrupt.h"
+#include "formulas/lanes.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace morv {
+
+std::optional<std::string> choose_lane_width(const char* asked, int& width) {
+    const std::vector<int> widths = lane_widths();
+    width = widths.front();
+    if (asked == nullptr || *asked == '\0') return std::nullopt;
+    const std::string text(asked);
+    for (int w : {1, 4, 8})
+        if (text == std::to_string(w)) {
+            if (std::find(widths.begin(), widths.end(), w) == widths.end())
+                return "MORVANE_LANES=" + text + ": this processor runs lanes of " +
+                       std::to_string(widths.front()) + " at most";
+            width = w;
+            return std::nullopt;
+        }
+    return "MORVANE_LANES: expected 1, 4 or 8, got '" + text + "'";
+}
+
+std::optional<std::string> fast_refusal(const State& s) {
+    if (auto e = lane_refusal(s)) return "--fast: " + *e;
+    return std::nullopt;
+}
+
+namespace {
+
+// What the workers share: the next block of orbits, the calls made, and why
+// they all stop early.
+struct LaneWork {
+    std::atomic<long long> next{0}, done{0};
+    std::atomic<bool> failed{false};
+    std::mutex merge;
+    std::exception_ptr failure;
+    bool stopping() const { return failed.load() || stop_signal() != 0; }
+};
+
+// Orbits first.. of the job, as many as fit `width` lanes; the idle lanes
+// start at the shared start and plot nothing.
+LaneBlock block_of(const OrbitJob& job, long long first, int width, const VOXEL& start) {
+    LaneBlock b;
+    for (int l = 0; l < width; ++l) {
+        const long long k = first + l;
+        const VOXEL at = k < job.end ? orbit_start(start, k, job.clock) : start;
+        b.x[l] = at.x, b.y[l] = at.y, b.z[l] = at.z;
+        b.calls[l] = k < job.end ? orbit_calls(job.iterations, job.orbits, k) : 0;
+    }
+    return b;
+}
+
+// The calls the block's lanes make in its steps from..to-1.
+long long calls_between(const LaneBlock& b, long long from, long long to) {
+    long long n = 0;
+    for (long long c : b.calls)
+        n += std::max(0LL, std::min(c, to) - std::min(c, from));
+    return n;
+}
+
+// A thread's counts added to the totals: summed hits, or the highest index.
+void add_counts(const std::vector<std::uint32_t>& counts, OrbitTotals& totals) {
+    const std::size_t n = std::min(counts.size(), totals.counts.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (totals.method == kMethodHitCount)
+            totals.counts[i] += counts[i];
+        else
+            totals.counts[i] = std::max<std::uint64_t>(totals.counts[i], counts[i]);
+    }
+}
+
+// One thread's share: blocks taken in turn, drawn into counts of its own
+// that are added to the totals at the end, and before a slice after which a
+// pixel could pass 2^32 - 1.
+void draw_blocks(const Params& params, const OrbitJob& job, int width, const VOXEL& start,
+                 LaneWork& work, OrbitTotals& totals,
+                 const std::function<void(long long)>* progress) {
+    constexpr long long kSlice = 1 << 16; // steps between looks at the stop signal
+    const LaneKernel kernel = lane_kernel(params.type, totals.method, width);
+    const LaneMap map = lane_map_of(params);
+    std::vector<std::uint32_t> counts;
+    long long held = 0; // calls in counts since they were last added
+    auto flush = [&] {
+        const std::lock_guard<std::mutex> lock(work.merge);
+        add_counts(counts, totals);
+        std::fill(counts.begin(), counts.end(), 0u);
+        held = 0;
+    };
+    const long long blocks = (job.end - job.first + width - 1) / width;
+    for (long long i; !work.stopping() && (i = work.next.fetch_add(1)) < blocks;) {
+        LaneBlock b = block_of(job, job.first + i * width, width, start);
+        if (counts.empty()) counts.assign(totals.counts.size(), 0u);
+        const long long longest = *std::max_element(b.calls, b.calls + width);
+        while (b.made < longest) {
+            if (work.stopping()) return;
+            const long long from = b.made, step = std::min(kSlice, longest - from);
+            const long long calls = calls_between(b, from, from + step);
+            if (held + calls > std::numeric_limits<std::uint32_t>::max()) flush();
+            kernel(map, b, step, counts.data());
+            held += calls;
+            work.done += calls;
+            if (progress != nullptr && *progress) (*progress)(work.done.load());
+        }
+    }
+    if (held > 0) flush();
+}
+
+} // namespace
+
+long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitTotals& totals,
+                             const std::function<void(long long)>& progress) {
+    totals.method = base.method[base.type];
+    const VOXEL start = orbits_start(base, job.iterations);
+    const Params& params = base;
+    LaneWork work;
+    auto worker = [&](bool reporter) {
+        try {
+            draw_blocks(params, job, width, start, work, totals, reporter ? &progress : nullptr);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(work.merge);
+            if (!work.failure) work.failure = std::current_exception();
+            work.failed = true;
+        }
+    };
+    const long long blocks = (job.end - job.first + width - 1) / width;
+    const int extra = std::max(0, static_cast<int>(std::min<long long>(job.threads, blocks)) - 1);
+    std::vector<std::thread> pool;
+    pool.reserve(static_cast<std::size_t>(extra));
+    try {
+        for (int i = 0; i < extra; ++i)
+            pool.emplace_back(worker, false);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for draw the same totals.
+    }
+    worker(true);
+    for (std::thread& t : pool)
+        t.join();
+    if (work.failure) std::rethrow_exception(work.failure);
+    return work.done.load();
+}
+
+} // namespace morv

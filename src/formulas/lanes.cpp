@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "formulas/lanes.h"
+
+#include "core/catalogue.h"
+#include "core/rotation.h"
+#include "core/type_ids.h"
+#include "formulas/lane_width_kernels.h"
+
+namespace morv {
+
+namespace {
+
+// The sine maps draw their points as the user turned them; their lanes do
+// not turn yet.
+bool turns_its_points(int type) {
+    return type == kTypeDeJong || type == kTypePickover || type == kTypeGanymede;
+}
+
+} // namespace
+
+LaneKernel lane_kernel(int type, int method, int width) {
+    switch (width) {
+    case 1:
+        return lanes::kernel_w1(type, method);
+    case 4:
+        return lanes::kernel_w4(type, method);
+    case 8:
+        return lanes::kernel_w8(type, method);
+    default:
+        return nullptr;
+    }
+}
+
+std::vector<int> lane_widths() {
+    std::vector<int> widths;
+    __builtin_cpu_init();
+    const bool fma = __builtin_cpu_supports("fma") != 0;
+    if (fma && __builtin_cpu_supports("avx512f") != 0) widths.push_back(8);
+    if (fma && __builtin_cpu_supports("avx2") != 0) widths.push_back(4);
+    widths.push_back(1);
+    return widths;
+}
+
+LaneMap lane_map_of(const Params& ps) {
+    const PARAM& p = ps.p[ps.type];
+    const MINMAX& mm = ps.mm[ps.type];
+    LaneMap m;
+    m.a = p.a, m.b = p.b, m.c = p.c, m.d = p.d, m.sp0 = p.sp0, m.sp1 = p.sp1;
+    m.xmin = mm.xmin;
+    m.ymin = mm.ymin;
+    m.xscale = ps.dres / (mm.xmax - mm.xmin);
+    m.yscale = ps.dres / (mm.ymax - mm.ymin);
+    m.res = ps.res;
+    return m;
+}
+
+std::optional<std::string> lane_refusal(const Params& ps) {
+    const int method = ps.method[ps.type];
+    if (lane_kernel(ps.type, method, 1) == nullptr)
+        return std::string(type_label(ps.type)) +
+               " has no vector lanes yet; --fast draws Henon, Ikeda, Ganymede, Pickover, "
+               "Peter de Jong, Iris and Atom with Speed - Points or Hit Count";
+    if (turns_its_points(ps.type) && rotated(ps))
+        return std::string(type_label(ps.type)) +
+               " is turned (a rotation angle is not 0), and its vector lanes do not turn points";
+    return std::nullopt;
+}
+
+} // namespace morv

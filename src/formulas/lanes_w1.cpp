@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The scalar lanes: one orbit at a time, for processors without the vector
+// instructions, with the same sine and cosine as the vector widths.
+#include "core/catalogue.h"
+#include "core/numeric.h"
+#include "core/type_ids.h"
+#include "formulas/lane_width_kernels.h"
+#include "formulas/lanes.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The vector library's deterministic scalar sine and cosine, which use fused
+// multiply-adds as its wider ones do (declared here: its header shows them
+// only to files built for FMA).
+extern "C" {
+double Sleef_finz_sind1_u35purecfma(double);
+double Sleef_finz_cosd1_u35purecfma(double);
+}
+
+#include "formulas/lane_kernel.h"
+
+namespace morv::lanes {
+
+namespace {
+
+struct Width1 {
+    using V = double;
+    static constexpr int kWidth = 1;
+    static V load(const double* p) { return *p; }
+    static void store(double* p, V v) { *p = v; }
+    static double lane(V v, int) { return v; }
+    static V sin(V v) { return Sleef_finz_sind1_u35purecfma(v); }
+    static V cos(V v) { return Sleef_finz_cosd1_u35purecfma(v); }
+};
+
+} // namespace
+
+LaneKernel kernel_w1(int type, int method) {
+    return kernel_of<Width1>(type, method);
+}
+
+} // namespace morv::lanes

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Eight lanes in AVX-512 registers. Only what follows the target switch uses
+// AVX-512 and FMA; the caller checks the processor before running it.
+#include "core/catalogue.h"
+#include "core/numeric.h"
+#include "core/type_ids.h"
+#include "formulas/lane_width_kernels.h"
+#include "formulas/lanes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <immintrin.h>
+
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f,fma"))), apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx512f,fma")
+#endif
+
+// The deterministic AVX-512 sine and cosine of the vector library (declared
+// here: its header shows them only to files built for AVX).
+extern "C" {
+__m512d Sleef_finz_sind8_u35avx512f(__m512d);
+__m512d Sleef_finz_cosd8_u35avx512f(__m512d);
+}
+
+#include "formulas/lane_kernel.h"
+
+namespace morv::lanes {
+
+namespace {
+
+struct Width8 {
+    using V = __m512d;
+    static constexpr int kWidth = 8;
+    static V load(const double* p) { return _mm512_loadu_pd(p); }
+    static void store(double* p, V v) { _mm512_storeu_pd(p, v); }
+    static double lane(V v, int l) { return v[l]; }
+    static V sin(V v) { return Sleef_finz_sind8_u35avx512f(v); }
+    static V cos(V v) { return Sleef_finz_cosd8_u35avx512f(v); }
+};
+
+} // namespace
+
+LaneKernel kernel_w8(int type, int method) {
+    return kernel_of<Width8>(type, method);
+}
+
+} // namespace morv::lanes
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif

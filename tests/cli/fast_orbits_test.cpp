@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/fast_orbits.h"
+#include "formulas/lanes.h"
+#include "support/render.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace morv {
+namespace {
+
+constexpr int kRes = 100;
+
+State lane_state(int type, int method) {
+    State s = test::make_state(type, kRes, 5);
+    s.method[type] = method;
+    return s;
+}
+
+OrbitTotals counts_of(State& s, long long orbits, long long iterations, int threads, int width) {
+    OrbitTotals t;
+    t.counts.assign(kRes * kRes, 0);
+    const OrbitJob job{
+        .orbits = orbits, .end = orbits, .threads = threads, .iterations = iterations, .clock = 5};
+    if (width == 0)
+        render_orbits(s, job, t, nullptr);
+    else
+        render_fast_orbits(s, job, width, t, nullptr);
+    return t;
+}
+
+// Every orbit runs the same operations in every lane width (the vector sine
+// is the same at every width, nothing is fused), so the counts are the same
+// bytes for any width this processor runs and any thread count. 11 orbits
+// leave idle lanes at widths 4 and 8, and 200001 calls make their lengths
+// unequal.
+TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
+    const std::vector<int> widths = lane_widths();
+    ASSERT_EQ(widths.back(), 1);
+    for (const int type :
+         {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong, kTypeIris, kTypeAtom})
+        for (const int method : {kMethodSpeedPoints, kMethodHitCount}) {
+            SCOPED_TRACE(std::string(catalogue[type].name) + " method " + std::to_string(method));
+            State first = lane_state(type, method);
+            const OrbitTotals want = counts_of(first, 11, 200001, 1, 1);
+            const auto drawn = std::count_if(want.counts.begin(), want.counts.end(),
+                                             [](std::uint64_t c) { return c > 0; });
+            EXPECT_GT(drawn, 50) << "the orbits draw next to nothing";
+            if (method == kMethodHitCount) {
+                EXPECT_LE(std::accumulate(want.counts.begin(), want.counts.end(), 0ull),
+                          200001ull - 11); // each orbit's first point is not drawn
+            }
+            for (const int width : widths)
+                for (const int threads : {1, 2}) {
+                    State s = lane_state(type, method);
+                    EXPECT_EQ(counts_of(s, 11, 200001, threads, width).counts, want.counts)
+                        << "width " << width << ", " << threads << " threads";
+                }
+        }
+}
+
+double correlation(const std::vector<std::uint64_t>& a, const std::vector<std::uint64_t>& b) {
+    const double n = static_cast<double>(a.size());
+    double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const double x = static_cast<double>(a[i]), y = static_cast<double>(b[i]);
+        sa += x, sb += y, saa += x * x, sbb += y * y, sab += x * y;
+    }
+    return (sab - sa * sb / n) / std::sqrt((saa - sa * sa / n) * (sbb - sb * sb / n));
+}
+
+// The lanes' points differ from the exact ones after a few dozen steps (the
+// maps are chaotic and the sine differs in the last bits), so only the
+// densities can agree. At 2 * 10^6 points over 100 x 100 pixels a drawn pixel
+// holds a few hundred hits, whose counting noise (relative 1/sqrt(n), some
+// 5 %) keeps the correlation of two renders of one density near 0.998. A
+// fault in a map moves or smears the attractor and drops it well below 0.99,
+// as the changed coefficient (a by 0.02) shows: the threshold separates the
+// two. Henon has no sine: its lanes make the exact points.
+TEST(FastOrbits, DensityCorrelatesWithTheExactRender) {
+    constexpr long long kPoints = 2000000, kOrbits = 16;
+    for (const int type : {kTypeDeJong, kTypePickover, kTypeHenon}) {
+        SCOPED_TRACE(catalogue[type].name);
+        State exact = lane_state(type, kMethodHitCount), fast = exact;
+        const OrbitTotals want = counts_of(exact, kOrbits, kPoints, 2, 0);
+        const OrbitTotals got = counts_of(fast, kOrbits, kPoints, 2, lane_widths().front());
+        EXPECT_GE(correlation(want.counts, got.counts), 0.99);
+
+        State moved = lane_state(type, kMethodHitCount);
+        moved.p[type].a += 0.02;
+        if (type == kTypeHenon) moved.mm[type].xmin += 0.02; // its map has no coefficients
+        const OrbitTotals other = counts_of(moved, kOrbits, kPoints, 2, lane_widths().front());
+        EXPECT_LT(correlation(want.counts, other.counts), 0.99);
+    }
+}
+
+TEST(FastOrbits, WidthIsTheWidestUnlessAskedFor) {
+    const std::vector<int> widths = lane_widths();
+    struct Case {
+        const char* asked;
+        int width;       // 0: refused
+        const char* why; // part of the refusal
+    };
+    const Case cases[] = {{nullptr, widths.front(), ""},
+                          {"", widths.front(), ""},
+                          {"1", 1, ""},
+                          {"2", 0, "expected 1, 4 or 8"},
+                          {"08", 0, "expected 1, 4 or 8"},
+                          {"16", 0, "expected 1, 4 or 8"},
+                          {"8", widths.front() == 8 ? 8 : 0, "runs lanes of"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.asked == nullptr ? "(unset)" : c.asked);
+        int width = -1;
+        const auto e = choose_lane_width(c.asked, width);
+        if (c.width == 0) {
+            ASSERT_TRUE(e);
+            EXPECT_NE(e->find(c.why), std::string::npos) << *e;
+        } else {
+            EXPECT_FALSE(e);
+            EXPECT_EQ(width, c.width);
+        }
+    }
+}
+
+} // namespace
+} // namespace morv
