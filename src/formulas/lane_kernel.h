@@ -9,7 +9,7 @@
 #include "core/catalogue.h"
 #include "core/numeric.h"
 #include "core/type_ids.h"
-#include "formulas/lanes.h"
+#include "formulas/lane_types.h"
 
 #include <cmath>
 #include <cstddef>

@@ -3,7 +3,7 @@
 
 // The lane kernels of each width, from the file that compiles them for its
 // instruction set (lanes_w1.cpp, lanes_w4.cpp, lanes_w8.cpp).
-#include "formulas/lanes.h"
+#include "formulas/lane_types.h"
 
 namespace morv::lanes {
 

@@ -4,8 +4,8 @@
 #include "core/catalogue.h"
 #include "core/numeric.h"
 #include "core/type_ids.h"
+#include "formulas/lane_types.h"
 #include "formulas/lane_width_kernels.h"
-#include "formulas/lanes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What a lane kernel reads and advances (formulas/lanes.h).
+#include <cstdint>
+
+namespace morv {
+
+inline constexpr int kMaxLanes = 8;
+
+// A type's coefficients and view window, read once per render.
+struct LaneMap {
+    double a = 0, b = 0, c = 0, d = 0, sp0 = 0, sp1 = 0;
+    double xmin = 0, ymin = 0, xscale = 0, yscale = 0;
+    int res = 0;
+};
+
+// Up to kMaxLanes orbits run together. The first point of every orbit only
+// becomes its previous point, as in a fresh image; lane l plots its steps
+// 1..calls[l]-1, an idle lane (calls 0) none.
+struct LaneBlock {
+    double x[kMaxLanes]{}, y[kMaxLanes]{}, z[kMaxLanes]{};
+    long long calls[kMaxLanes]{};
+    long long made = 0; // steps every lane has made so far
+};
+
+// Advances the block's lanes by `steps` steps, adding each plotted pixel to
+// `counts` (res x res): one more hit ("Hit Count") or the highest speed index
+// ("Speed - Points").
+using LaneKernel = void (*)(const LaneMap& map, LaneBlock& block, long long steps,
+                            std::uint32_t* counts);
+
+} // namespace morv
