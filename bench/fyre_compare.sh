@@ -3,7 +3,8 @@
 # Peter de Jong at 600 x 600 drawn by fyre (a peer renderer of the map, Debian
 # package `fyre`) and by morvane-render with every core, hit count, the same
 # a, b, c, d and about the same number of points; prints both rates and the
-# ratio. Skipped, with a message, where fyre or the renderer is missing.
+# ratio; then --fast on one thread against fyre. Skipped, with a message,
+# where fyre or the renderer is missing.
 #
 #   bash bench/fyre_compare.sh [BUILD_DIR]     (QUALITY=10 sets fyre's length)
 set -euo pipefail
@@ -66,4 +67,17 @@ awk -v fr="$fyre_rate" -v fu="$fyre_user" -v fs="$fyre_sys" -v fw="$fyre_wall" \
     printf "  morvane-render  %6.1f M points/s (%.1f s), %6.1f M per processor-second  (--orbits 8 --threads %d)\n",
         orate / 1e6, ow, oc / 1e6, cores
     printf "  ours / fyre     %6.2f (target at least 1.5), per processor-second %.2f\n", orate / fr, oc / fc
+}'
+
+# --fast on one thread (fyre draws on one thread), 64 orbits in vector lanes.
+/usr/bin/time -f '%e %U %S' -o "$tmp/fast.time" \
+    "$render" --type 6 --res 600 --set method=3 \
+    --set "p.a=$a" --set "p.b=$b" --set "p.c=$c" --set "p.d=$d" \
+    --iterations "$points" --orbits 64 --fast --threads 1 -o "$tmp/fast.png" >"$tmp/fast.out" 2>"$tmp/fast.err"
+read -r fast_wall fast_user fast_sys <"$tmp/fast.time"
+awk -v fu="$fyre_user" -v fs="$fyre_sys" -v qu="$fast_user" -v qs="$fast_sys" -v qw="$fast_wall" \
+    -v n="$points" 'BEGIN {
+    fc = n / (fu + fs); qc = n / (qu + qs)
+    printf "  --fast, 1 thread %6.1f M per processor-second (%.1f s)  (--orbits 64 --threads 1)\n", qc / 1e6, qw
+    printf "  --fast / fyre    per processor-second %.2f (target at least 3)\n", qc / fc
 }'
