@@ -6,7 +6,9 @@
 #include "core/state.h"
 #include "core/surface.h"
 #include "files/atr.h"
+#include "files/image.h"
 #include "files/png.h"
+#include "files/recipe.h"
 
 #include <cstdio>
 #include <fstream>
@@ -89,8 +91,14 @@ int main(int argc, char** argv) {
     Surface canvas(16, 16, rgb(200, 100, 50));
     canvas.line(Point{0, 0}, Point{15, 9}, 1, rgb(1, 2, 3));
     const AtrBytes record = encode_atr(atr_from_state(ifs));
+    RecipeRun run{16, "equalize", 20000, 7, 1};
+    ifs.method[9] = kMethodHitCount;
+    ifs.picture.tone = 1;
+    const auto recipe = encode_recipe(ifs, run, record, {});
     ok = ok && writepng(canvas, 16, png + "/record.png", record, "IFS (type 9)") == 0 &&
-         writepng(canvas, 16, png + "/plain.png", {}, "") == 0;
+         writepng(canvas, 16, png + "/plain.png", {}, "") == 0 &&
+         writepng(canvas, 16, png + "/recipe.png", record, "IFS (type 9)", nullptr, {}, recipe,
+                  recipe_summary(ifs, run)) == 0;
     if (argc == 5)
         ok = ok && write_hits_seed(argv[4], "hitcount", kMethodHitCount, 0) &&
              write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2);

@@ -4,6 +4,7 @@
 #include "cli/frame_names.h"
 #include "cli/interrupt.h"
 #include "cli/messages.h"
+#include "cli/recipe_run.h"
 #include "cli/render_run.h"
 #include "cli/session.h"
 #include "cli/video_pipe.h"
@@ -115,7 +116,8 @@ int write_frames(const CliOptions& o, const std::vector<Params>& keys) {
         // A frame file is whole or absent: it replaces a truncated one only
         // once it is written.
         std::string reason;
-        if (const int rc = writeimage(s, path, &reason); rc != 0)
+        const RecipeRun run = recipe_run_of(s, o, o.iterations, ClockLog{});
+        if (const int rc = writeimage(s, path, &reason, &run); rc != 0)
             return fail(kExitWrite,
                         std::string(kCliSaveError[rc - 1]) + " (" + path + "): " + reason);
         ++drawn;

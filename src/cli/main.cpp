@@ -12,6 +12,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/path_clash.h"
+#include "cli/recipe_run.h"
 #include "cli/render_run.h"
 #include "cli/session.h"
 #include "cli/set_values.h"
@@ -191,16 +192,17 @@ int write_error(int rc, const std::string& path, const std::string& reason) {
 
 // The toned picture when there is one, else the drawing.
 int write_image(const State& s, const std::string& path, const TonedImage* toned,
-                std::string* reason) {
-    return toned != nullptr ? writeimage(s, png_pixels_of(*toned), path, reason)
-                            : writeimage(s, path, reason);
+                std::string* reason, const RecipeRun& run) {
+    return toned != nullptr ? writeimage(s, png_pixels_of(*toned), path, reason, &run)
+                            : writeimage(s, path, reason, &run);
 }
 
 // The image on standard output, whole or not at all.
-int write_stdout_image(const State& s, const CliOptions& o, const TonedImage* toned) {
+int write_stdout_image(const State& s, const CliOptions& o, const TonedImage* toned,
+                       const RecipeRun& run) {
     const SpoolFile spool(o.format == "tga" ? ".tga" : ".png");
     std::string reason = spool.error();
-    if (const int rc = spool.path().empty() ? 1 : write_image(s, spool.path(), toned, &reason);
+    if (const int rc = spool.path().empty() ? 1 : write_image(s, spool.path(), toned, &reason, run);
         rc != 0)
         return write_error(rc, "standard output", reason);
     if (auto e = write_to_stdout(spool)) return write_error("standard output: " + *e);
@@ -208,11 +210,11 @@ int write_stdout_image(const State& s, const CliOptions& o, const TonedImage* to
 }
 
 // The image, then the record if asked for; 0 or the exit status of a failure.
-int write_outputs(State& s, const CliOptions& o, const TonedImage* toned) {
+int write_outputs(State& s, const CliOptions& o, const TonedImage* toned, const RecipeRun& run) {
     std::string reason;
     if (o.output == kStdStream) {
-        if (const int rc = write_stdout_image(s, o, toned); rc != 0) return rc;
-    } else if (const int rc = write_image(s, o.output, toned, &reason); rc != 0)
+        if (const int rc = write_stdout_image(s, o, toned, run); rc != 0) return rc;
+    } else if (const int rc = write_image(s, o.output, toned, &reason, run); rc != 0)
         return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
         if (const int rc = writeatr(s, o.atr_out, &reason); rc != kAtrWriteOk)
@@ -254,13 +256,13 @@ int set_up_merge(State& s, const CliOptions& o, long long& merged_calls) {
 
 // The state to draw: summed from --merge parts, or made from the parameter
 // file and the options. 0 or the exit status of a failure.
-int set_up(State& s, const CliOptions& o, long long& merged_calls) {
+int set_up(State& s, const CliOptions& o, long long& merged_calls, ClockLog& clock) {
     if (o.engine.merging) return set_up_merge(s, o, merged_calls);
     if (auto e = check_memory(s, o.res, o.engine)) return memory_error(*e);
     if (!set_resolution(s, o.res))
         return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
                             std::to_string(o.res) + " image");
-    if (auto e = prepare(s, o)) return usage_error(*e);
+    if (auto e = prepare(s, o, &clock)) return usage_error(*e);
     bool no_memory = false;
     if (auto e = ready_toned_render(s, o, no_memory))
         return no_memory ? memory_error(*e) : usage_error(*e);
@@ -347,7 +349,8 @@ int after_save() {
 // After the drawing: nothing when interrupted (unless --save-partial, which
 // never applies to a part: a part is whole or absent), the summary alone when
 // the counts were saved, else the image filtered and written.
-int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds) {
+int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds,
+           const ClockLog& clock) {
     if (done.interrupted && (!o.save_partial || !done.image)) {
         std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
                      done.calls);
@@ -363,7 +366,8 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
     TonedImage toned;
     if (s.picture.tone != 0)
         if (auto e = tone_render(s, toned)) return memory_error(*e);
-    if (const int rc = write_outputs(s, o, s.picture.tone != 0 ? &toned : nullptr); rc != 0)
+    const RecipeRun run = recipe_run_of(s, o, done.calls, clock);
+    if (const int rc = write_outputs(s, o, s.picture.tone != 0 ? &toned : nullptr, run); rc != 0)
         return rc;
     if (!o.quiet) print_summary(s, o, done.calls, seconds, true, o.output);
     return after_save();
@@ -373,10 +377,11 @@ int run(const CliOptions& o) {
     if (o.explore.animating()) return animate(o);
     if (o.explore.gallery != 0) return gallery(o);
     if (auto e = path_clash(o)) return usage_error(*e);
+    ClockLog clock; // outlives the state, whose clock notes into it
     State s;
     s.steps = &fpointer;
     long long merged_calls = 0;
-    if (const int rc = set_up(s, o, merged_calls); rc != 0) return rc;
+    if (const int rc = set_up(s, o, merged_calls, clock); rc != 0) return rc;
     if (o.analyze) return analyze(s, o);
     if (auto e = filter_refusal(s, o.filter, o.engine.merging ? merged_calls : o.iterations))
         return usage_error(*e);
@@ -390,7 +395,7 @@ int run(const CliOptions& o) {
     if (const int rc = draw(s, o, merged_calls, done); rc != 0) return rc;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return finish(s, o, done, seconds);
+    return finish(s, o, done, seconds, clock);
 }
 
 // What was printed must have reached its reader: a pipe closed early is said,
@@ -407,6 +412,7 @@ int run(int argc, char** argv) {
     CliOptions o;
     if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kTryHelp);
     if (auto rc = print_info(o)) return check_stdout(*rc);
+    take_recipe_defaults(o);
     return check_stdout(run(o));
 }
 

@@ -20,6 +20,7 @@ struct CliOptions {
     long long iterations = 1000000;
     std::vector<std::pair<std::string, std::string>> sets;
     std::string palette = "1";
+    bool keep_palette = false; // the parameter file's own palette stands (a PNG's recipe)
     std::string filter;
     std::optional<long long> seed;
     bool pacing = false;

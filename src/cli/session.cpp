@@ -3,6 +3,7 @@
 
 #include "cli/interrupt.h"
 #include "cli/messages.h"
+#include "cli/recipe_run.h"
 #include "cli/set_values.h"
 #include "cli/std_streams.h"
 #include "color/bundled_maps.h"
@@ -80,10 +81,11 @@ std::optional<std::string> load_parameters(State& s, const std::string& atr) {
 
 } // namespace
 
-std::optional<std::string> prepare(State& s, const CliOptions& o) {
+std::optional<std::string> prepare(State& s, const CliOptions& o, ClockLog* clock) {
     s.intro = 0; // the start-up image of the desktop program pauses at 25000; not here
-    s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds] {
-        return seed ? *seed : real();
+    s.platform.now_seconds = [seed = o.seed, real = Platform::real().now_seconds, clock] {
+        const std::int64_t now = seed ? *seed : real();
+        return clock != nullptr ? clock->note(now) : now;
     };
     // Honoured waits are cut short by a stop signal, so that Ctrl-C is felt at once.
     if (o.pacing)
@@ -99,7 +101,7 @@ std::optional<std::string> prepare(State& s, const CliOptions& o) {
     // Checked once all are in: a window may pass through an inverted or
     // narrow state while its bounds are set one by one.
     if (auto bad = check_settings(s)) return bad;
-    return load_palette(s, o.palette);
+    return o.keep_palette ? std::nullopt : load_palette(s, o.palette);
 }
 
 } // namespace morv

@@ -39,6 +39,7 @@ class ByteSink {
 class ByteSource {
   public:
     explicit ByteSource(std::span<const std::uint8_t> in) : in_(in) {}
+    std::uint8_t u8() { return static_cast<std::uint8_t>(get(1)); }
     std::uint32_t u32() { return static_cast<std::uint32_t>(get(4)); }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
     std::uint64_t u64() { return get(8); }
@@ -54,6 +55,7 @@ class ByteSource {
         pos_ = overrun_ ? in_.size() : pos_ + n;
     }
     bool overrun() const { return overrun_; }
+    std::size_t left() const { return in_.size() - pos_; }
 
   private:
     std::uint64_t get(int n) {

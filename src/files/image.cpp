@@ -2,6 +2,7 @@
 #include "files/image.h"
 
 #include "core/catalogue.h"
+#include "core/settings.h"
 #include "core/state.h"
 #include "files/atr.h"
 #include "files/byte_codec.h"
@@ -56,6 +57,28 @@ std::optional<std::string> view_fault(const PngContents& png) {
     return valid_type(type) ? check_window(type, decode_view(*png.view)) : std::nullopt;
 }
 
+std::uint32_t palette_checksum(const Palette& palette) {
+    std::uint32_t h = 2166136261u; // FNV-1a: a short name for the palette in the summary
+    for (const RGB& entry : palette)
+        for (unsigned char c : entry)
+            h = (h ^ c) * 16777619u;
+    return h;
+}
+
+PngPixels canvas_pixels(const State& s) {
+    PngPixels pixels;
+    pixels.side = s.res;
+    pixels.row = [&s](int y, std::uint16_t* values) {
+        for (int x = 0; x < s.res; ++x) {
+            const COLORREF c = s.canvas.get_pixel(x, y);
+            values[3 * x] = static_cast<std::uint16_t>(red_of(c));
+            values[3 * x + 1] = static_cast<std::uint16_t>(green_of(c));
+            values[3 * x + 2] = static_cast<std::uint16_t>(blue_of(c));
+        }
+    };
+    return pixels;
+}
+
 } // namespace
 
 bool is_png_path(const std::string& path) {
@@ -93,35 +116,95 @@ std::string png_description(const Params& s) {
            std::to_string(s.res);
 }
 
-int writeimage(const State& s, const std::string& path, std::string* reason) {
+std::string recipe_summary(const Params& s, const RecipeRun& run) {
+    std::string text = "type: " + std::to_string(s.type) + " (" +
+                       std::string(short_type_name(s.type)) +
+                       ")\nmethod: " + std::to_string(s.method[s.type]) +
+                       "\nresolution: " + std::to_string(run.res) +
+                       "\ncalls: " + (run.calls >= 0 ? std::to_string(run.calls) : "not known") +
+                       "\nseed: " + (run.seed ? std::to_string(*run.seed) : "the clock") +
+                       "\norbits: " + std::to_string(run.orbits) +
+                       "\nfilter: " + (run.filter.empty() ? "none" : run.filter);
+    const PictureSettings& p = s.picture;
+    if (p.tone != 0) {
+        std::string tone;
+        for (const auto& [name, v] : {std::pair{"exposure", p.exposure},
+                                      {"gamma", p.gamma},
+                                      {"gamma threshold", p.gamma_threshold},
+                                      {"vibrancy", p.vibrancy},
+                                      {"contrast", p.contrast},
+                                      {"oversample", static_cast<double>(p.oversample)},
+                                      {"filter width", p.filter_width},
+                                      {"depth", static_cast<double>(p.depth)}})
+            append_value(tone, name, v);
+        text += "\ntone: log, " + tone + ", colour by " +
+                std::string(kColorCoordinates[std::clamp(p.color_by, 0, 3)]) +
+                (p.alpha != 0 ? ", transparent" : "");
+    } else {
+        text += "\ntone: none";
+    }
+    char palette[32];
+    std::snprintf(palette, sizeof palette, "%08x", palette_checksum(s.palette));
+    return text + "\npalette: 256 entries, checksum " + palette;
+}
+
+int writeimage(const State& s, const std::string& path, std::string* reason, const RecipeRun* run) {
     if (!is_png_path(path)) return writetga(s.canvas, s.res, path, reason);
-    const AtrBytes record = encode_atr(atr_from_state(s));
-    const auto view = encode_view(s.mm[s.type]);
-    return writepng(s.canvas, s.res, path, record, png_description(s), reason, view);
+    const PngPixels pixels = canvas_pixels(s);
+    return writeimage(s, pixels, path, reason, run);
 }
 
 int writeimage(const State& s, const PngPixels& pixels, const std::string& path,
-               std::string* reason) {
+               std::string* reason, const RecipeRun* run) {
     if (!is_png_path(path)) return writetga(s.canvas, s.res, path, reason);
     const AtrBytes record = encode_atr(atr_from_state(s));
     const auto view = encode_view(s.mm[s.type]);
-    return writepng(pixels, path, record, png_description(s), reason, view);
+    RecipeRun own;
+    own.res = s.res;
+    const RecipeRun& used = run != nullptr ? *run : own;
+    const auto recipe = encode_recipe(s, used, record, view);
+    return writepng(pixels, path, record, png_description(s), reason, view, recipe,
+                    recipe_summary(s, used));
 }
 
-int load_png_parameters(Params& s, const std::string& path, std::string* reason) {
-    PngContents png;
+int load_png_contents(Params& s, const PngContents& png, std::string* reason,
+                      std::optional<RecipeRun>* run) {
     std::string why;
     int rc = kAtrLoadBadValue;
-    if (!readpng(path, png, false, why))
-        rc = kAtrLoadOpenFailed;
-    else if (!png.record)
+    Params candidate = s;
+    RecipeRun taken;
+    if (!png.record)
         why = "a PNG image without Morvane parameters";
     else if (auto fault = png.view ? view_fault(png) : std::nullopt)
         why = *fault;
-    else if ((rc = load_atr_bytes(s, *png.record, &why)) == kAtrLoadOk && png.view)
-        s.mm[s.type] = decode_view(*png.view);
-    if (rc != kAtrLoadOk && reason != nullptr) *reason = why;
-    return rc;
+    else if ((rc = load_atr_bytes(candidate, *png.record, &why)) == kAtrLoadOk) {
+        if (png.view) candidate.mm[candidate.type] = decode_view(*png.view);
+        const std::span<const std::uint8_t> view =
+            png.view ? std::span<const std::uint8_t>(*png.view) : std::span<const std::uint8_t>{};
+        if (png.recipe)
+            if (auto e = apply_recipe(candidate, taken, *png.recipe, *png.record, view)) {
+                why = *e;
+                rc = kAtrLoadBadValue;
+            }
+    }
+    if (rc != kAtrLoadOk) {
+        if (reason != nullptr) *reason = why;
+        return rc;
+    }
+    s = candidate;
+    if (run != nullptr) *run = png.recipe ? std::optional<RecipeRun>(taken) : std::nullopt;
+    return kAtrLoadOk;
+}
+
+int load_png_parameters(Params& s, const std::string& path, std::string* reason,
+                        std::optional<RecipeRun>* run) {
+    PngContents png;
+    std::string why;
+    if (!readpng(path, png, false, why)) {
+        if (reason != nullptr) *reason = why;
+        return kAtrLoadOpenFailed;
+    }
+    return load_png_contents(s, png, reason, run);
 }
 
 } // namespace morv

@@ -10,6 +10,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <png.h>
@@ -44,9 +45,11 @@ template <class Work> bool guarded(png_structp png, Work&& work) {
     return true;
 }
 
-// Both private chunks' names, one after the other, as libpng wants a list.
-constexpr char kPrivateChunkNames[] = "moRv\0moVw";
-static_assert(sizeof kPngRecordChunk == 5 && sizeof kPngViewChunk == 5);
+// The private chunks' names, one after the other, as libpng wants a list.
+constexpr char kPrivateChunkNames[] = "moRv\0moVw\0moRc";
+constexpr int kPrivateChunks = 3;
+static_assert(sizeof kPngRecordChunk == 5 && sizeof kPngViewChunk == 5 &&
+              sizeof kPngRecipeChunk == 5);
 
 png_const_bytep private_chunk_names() {
     return reinterpret_cast<png_const_bytep>(kPrivateChunkNames);
@@ -112,25 +115,35 @@ bool is_png_signature(std::span<const std::uint8_t> head) {
 
 namespace {
 
+// What goes into a PNG beside its pixels.
+struct PngExtras {
+    std::span<const std::uint8_t> record, view, recipe;
+    const std::string& description;
+    const std::string& summary;
+};
+
 int write_png_to(AtomicFile& file, const PngPixels& pixels, const std::string& path,
-                 std::span<const std::uint8_t> record, const std::string& description,
-                 std::span<const std::uint8_t> view) {
+                 const PngExtras& extras) {
     if (!file.open(path)) return 1;
-    std::vector<png_byte> line, chunk, view_chunk;
+    std::vector<png_byte> line, chunk, view_chunk, recipe_chunk;
     std::vector<std::uint16_t> values;
-    std::vector<char> software_key, software, description_key, description_text;
+    std::vector<char> software_key, software, description_key, description_text, summary_key,
+        summary_text;
     const int res = pixels.side;
     const std::size_t channels = pixels.alpha ? 4 : 3;
     const bool wide = pixels.depth == 16;
     try {
         values.assign(static_cast<std::size_t>(res) * channels, 0);
         line.assign(values.size() * (wide ? 2 : 1), 0);
-        chunk.assign(record.begin(), record.end());
-        view_chunk.assign(view.begin(), view.end());
+        chunk.assign(extras.record.begin(), extras.record.end());
+        view_chunk.assign(extras.view.begin(), extras.view.end());
+        recipe_chunk.assign(extras.recipe.begin(), extras.recipe.end());
         software_key = c_string("Software");
         software = c_string("Morvane");
         description_key = c_string("Description");
-        description_text = c_string(description);
+        description_text = c_string(extras.description);
+        summary_key = c_string(kPngSummaryKey);
+        summary_text = c_string(extras.summary);
     } catch (const std::bad_alloc&) {
         return 2;
     }
@@ -141,16 +154,21 @@ int write_png_to(AtomicFile& file, const PngPixels& pixels, const std::string& p
     w.info = png_create_info_struct(w.png);
     if (w.info == nullptr) return 2;
 
-    png_text texts[2]{};
-    texts[0].compression = PNG_TEXT_COMPRESSION_NONE;
+    png_text texts[3]{};
+    for (png_text& t : texts)
+        t.compression = PNG_TEXT_COMPRESSION_NONE;
     texts[0].key = software_key.data();
     texts[0].text = software.data();
-    texts[1].compression = PNG_TEXT_COMPRESSION_NONE;
     texts[1].key = description_key.data();
     texts[1].text = description_text.data();
-    png_unknown_chunk unknown[2]{};
+    texts[2].key = summary_key.data();
+    texts[2].text = summary_text.data();
+    const int ntexts = extras.summary.empty() ? 2 : 3;
+    png_unknown_chunk unknown[kPrivateChunks]{};
     int nunknown = 0;
-    for (auto [name, bytes] : {std::pair{kPngRecordChunk, &chunk}, {kPngViewChunk, &view_chunk}}) {
+    for (auto [name, bytes] : {std::pair{kPngRecordChunk, &chunk},
+                               {kPngViewChunk, &view_chunk},
+                               {kPngRecipeChunk, &recipe_chunk}}) {
         if (bytes->empty()) continue;
         png_unknown_chunk& u = unknown[nunknown++];
         std::memcpy(u.name, name, sizeof u.name);
@@ -164,9 +182,10 @@ int write_png_to(AtomicFile& file, const PngPixels& pixels, const std::string& p
         png_set_IHDR(w.png, w.info, static_cast<png_uint_32>(res), static_cast<png_uint_32>(res),
                      wide ? 16 : 8, pixels.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                      PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_set_text(w.png, w.info, texts, 2);
+        png_set_text(w.png, w.info, texts, ntexts);
         if (nunknown > 0) {
-            png_set_keep_unknown_chunks(w.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
+            png_set_keep_unknown_chunks(w.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(),
+                                        kPrivateChunks);
             png_set_unknown_chunks(w.png, w.info, unknown, nunknown);
         }
         png_write_info(w.png, w.info);
@@ -192,7 +211,8 @@ int write_png_to(AtomicFile& file, const PngPixels& pixels, const std::string& p
 
 int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
-             std::string* reason, std::span<const std::uint8_t> view) {
+             std::string* reason, std::span<const std::uint8_t> view,
+             std::span<const std::uint8_t> recipe, const std::string& summary) {
     PngPixels pixels;
     pixels.side = res;
     pixels.row = [&canvas, res](int y, std::uint16_t* values) {
@@ -203,19 +223,21 @@ int writepng(const Surface& canvas, int res, const std::string& path,
             values[3 * x + 2] = static_cast<std::uint16_t>(blue_of(c));
         }
     };
-    return writepng(pixels, path, record, description, reason, view);
+    return writepng(pixels, path, record, description, reason, view, recipe, summary);
 }
 
 int writepng(const PngPixels& pixels, const std::string& path, std::span<const std::uint8_t> record,
              const std::string& description, std::string* reason,
-             std::span<const std::uint8_t> view) {
+             std::span<const std::uint8_t> view, std::span<const std::uint8_t> recipe,
+             const std::string& summary) {
     const int res = pixels.side;
     if (res < 1 || res > static_cast<int>(kMaxSide) || (pixels.depth != 8 && pixels.depth != 16)) {
         if (reason != nullptr) *reason = "no PNG file of this program holds an image of this size";
         return 1;
     }
     AtomicFile file;
-    const int rc = write_png_to(file, pixels, path, record, description, view);
+    const int rc =
+        write_png_to(file, pixels, path, PngExtras{record, view, recipe, description, summary});
     if (rc != 0 && reason != nullptr)
         *reason = file.error().empty() ? std::string(std::strerror(rc == 2 ? ENOMEM : EIO))
                                        : file.error();
@@ -250,7 +272,8 @@ void read_header(const ReadStructs& r, std::FILE* in, PngShape& shape) {
     // A damaged chunk of any kind refuses the file: a record whose
     // checksum fails must not be quietly dropped or used.
     png_set_crc_action(r.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
-    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(), 2);
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_ALWAYS, private_chunk_names(),
+                                kPrivateChunks);
     png_read_info(r.png, r.info);
     png_set_expand(r.png);
     png_set_strip_16(r.png);
@@ -290,17 +313,26 @@ bool allocate_rows(const PngShape& shape, bool with_pixels, std::vector<png_byte
     return true;
 }
 
-// The parameter record and the view window; a second copy of either refuses the file.
+// The parameter record, the view window and the recipe; a second copy of
+// any of them refuses the file.
 bool take_private_chunks(const ReadStructs& r, PngContents& out, std::string& reason) {
     png_unknown_chunkp chunks = nullptr;
     const int nchunks = png_get_unknown_chunks(r.png, r.info, &chunks);
+    const struct {
+        const char* name;
+        std::optional<std::vector<std::uint8_t>>* slot;
+        const char* what;
+    } kinds[] = {{kPngRecordChunk, &out.record, "parameter record"},
+                 {kPngViewChunk, &out.view, "view window"},
+                 {kPngRecipeChunk, &out.recipe, "recipe"}};
     for (int i = 0; i < nchunks; ++i) {
-        const bool is_record = std::memcmp(chunks[i].name, kPngRecordChunk, 4) == 0;
-        if (!is_record && std::memcmp(chunks[i].name, kPngViewChunk, 4) != 0) continue;
-        auto& slot = is_record ? out.record : out.view;
+        const auto* kind = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) {
+            return std::memcmp(chunks[i].name, k.name, 4) == 0;
+        });
+        if (kind == std::end(kinds)) continue;
+        auto& slot = *kind->slot;
         if (slot) {
-            reason = is_record ? "more than one parameter record in one PNG image"
-                               : "more than one view window in one PNG image";
+            reason = std::string("more than one ") + kind->what + " in one PNG image";
             return false;
         }
         slot.emplace(chunks[i].data, chunks[i].data + chunks[i].size);

@@ -23,6 +23,9 @@ inline constexpr char kPngRecordChunk[] = "moRv";
 // Beside it, the plot window of the record's type (xmin, xmax, ymin, ymax as
 // little-endian doubles): the record itself has no room for a zoomed view.
 inline constexpr char kPngViewChunk[] = "moVw";
+// Beside them, how the picture was drawn (files/recipe.h): the colouring,
+// palette, tone, resolution, calls, seed and orbits its pixels depend on.
+inline constexpr char kPngRecipeChunk[] = "moRc";
 
 // The eight bytes every PNG file starts with.
 bool is_png_signature(std::span<const std::uint8_t> head);
@@ -33,10 +36,12 @@ bool is_png_signature(std::span<const std::uint8_t> head);
 // of writetga: 0 success, 1 the file could not be created, 2 no memory, 3 a
 // write failed. An existing file is only replaced once everything was written.
 // On failure `reason` (if given) says why in the system's words. The bytes of
-// `view` go into the view chunk (none when empty).
+// `view` and `recipe` go into their chunks (none when empty); `summary`, when
+// given, is a second text chunk that other programs show.
 int writepng(const Surface& canvas, int res, const std::string& path,
              std::span<const std::uint8_t> record, const std::string& description,
-             std::string* reason = nullptr, std::span<const std::uint8_t> view = {});
+             std::string* reason = nullptr, std::span<const std::uint8_t> view = {},
+             std::span<const std::uint8_t> recipe = {}, const std::string& summary = {});
 
 // Pixels for a PNG of any depth: side x side, red, green, blue (and alpha)
 // values of `depth` bits (8 or 16), row y filled by row(y, values) with
@@ -51,7 +56,11 @@ struct PngPixels {
 // writepng for such pixels.
 int writepng(const PngPixels& pixels, const std::string& path, std::span<const std::uint8_t> record,
              const std::string& description, std::string* reason = nullptr,
-             std::span<const std::uint8_t> view = {});
+             std::span<const std::uint8_t> view = {}, std::span<const std::uint8_t> recipe = {},
+             const std::string& summary = {});
+
+// The text key of the summary.
+inline constexpr char kPngSummaryKey[] = "Morvane recipe";
 
 // What a PNG file holds, as far as this program cares.
 struct PngContents {
@@ -59,6 +68,7 @@ struct PngContents {
     std::vector<COLORREF> pixels; // row after row; filled only when asked for
     std::optional<std::vector<std::uint8_t>> record;
     std::optional<std::vector<std::uint8_t>> view;
+    std::optional<std::vector<std::uint8_t>> recipe;
     std::string description;
 };
 

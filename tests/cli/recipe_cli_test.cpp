@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A PNG written by morvane-render draws itself again from its recipe alone,
+// and the options given after it still win.
+#include "core/state.h"
+#include "files/image.h"
+#include "files/png.h"
+#include "support/render.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace morv {
+namespace {
+
+using test::quoted;
+
+RecipeRun run_of(const std::string& path) {
+    State s = test::make_state(0, 200);
+    std::optional<RecipeRun> run;
+    std::string reason;
+    EXPECT_EQ(load_png_parameters(s, path, &reason, &run), 0) << reason;
+    return run.value_or(RecipeRun{});
+}
+
+std::vector<COLORREF> pixels_of(const std::string& path) {
+    PngContents png;
+    std::string reason;
+    EXPECT_TRUE(readpng(path, png, true, reason)) << reason;
+    return png.pixels;
+}
+
+TEST(CliRecipe, AnImageRendersAgainFromItselfAlone) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.png"), b = dir.file("b.png");
+    const std::string cases[] = {
+        "--type 6 --set method=3 --iterations 20000 --seed 3 --palette 2",
+        "--type 6 --set method=3 --iterations 20000 --filter log --res 256 --palette magma",
+        "--type 4 --set method=1 --iterations 30000 --set mm.xmin=-1.5 --palette fire",
+        "--type 6 --iterations 20000 --seed 4 --tone log --exposure 1.5 --gamma 1.8 "
+        "--oversample 2 --color-by direction --depth 16 --alpha",
+        "--type 6 --set method=3 --res 200 --iterations 40000 --orbits 3 --seed 9",
+        "--type 9 --set ifscmode=1 --iterations 20000", // seeded from the clock
+    };
+    for (const std::string& args : cases) {
+        SCOPED_TRACE(args);
+        ASSERT_EQ(test::run_cli("-q " + args + " -o " + quoted(a)).status, 0);
+        const test::CliRun again = test::run_cli("-q " + quoted(a) + " -o " + quoted(b));
+        ASSERT_EQ(again.status, 0) << again.output;
+        EXPECT_EQ(test::read_file(a), test::read_file(b)) << "pixels, record and recipe alike";
+    }
+}
+
+// The case that showed the need: the colouring method and the palette came
+// from nowhere, so the same command drew other colours.
+TEST(CliRecipe, MethodAndPaletteTravelAndOptionsAfterTheFileWin) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.png");
+    const test::CliRun first = test::run_cli(
+        "--type 6 --set method=3 --iterations 200000 --seed 3 --palette 2 -o " + quoted(a));
+    ASSERT_EQ(first.status, 0) << first.output;
+    const auto hitmax = [](const std::string& out) {
+        const std::size_t at = out.find("hitmax ");
+        return at == std::string::npos ? out : out.substr(at, out.find(',', at) - at);
+    };
+    const struct {
+        std::string args;
+        bool same;
+        long long calls;
+    } cases[] = {
+        {"--iterations 200000 --seed 3", true, 200000},
+        {"", true, 200000},
+        {"--iterations 100000", false, 100000},
+        {"--palette 1", false, 200000},
+        {"--set method=1", false, 200000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const std::string b = dir.file("b.png");
+        const test::CliRun r = test::run_cli(quoted(a) + " " + c.args + " -o " + quoted(b));
+        ASSERT_EQ(r.status, 0) << r.output;
+        EXPECT_EQ(pixels_of(a) == pixels_of(b), c.same);
+        if (c.same) {
+            EXPECT_EQ(hitmax(r.output), hitmax(first.output));
+        }
+        EXPECT_EQ(run_of(b).calls, c.calls);
+    }
+}
+
+// A recipe whose bytes were changed refuses the whole file, naming why.
+TEST(CliRecipe, ADamagedRecipeRefusesTheFile) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.png"), b = dir.file("b.png");
+    ASSERT_EQ(test::run_cli("-q --type 6 --iterations 1000 -o " + quoted(a)).status, 0);
+    auto bytes = test::read_file(a);
+    const std::string name = kPngRecipeChunk;
+    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(at, bytes.end());
+    at[40] ^= 0x10;
+    test::write_file(a, bytes);
+    const test::CliRun r = test::run_cli("-q " + quoted(a) + " -o " + quoted(b));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("damaged"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(b));
+}
+
+} // namespace
+} // namespace morv
