@@ -3,6 +3,7 @@
 
 #include "analysis/lyapunov.h"
 #include "app/history.h"
+#include "app/tone_view.h"
 #include "core/driver.h"
 #include "core/state.h"
 
@@ -51,6 +52,7 @@ struct AppState {
     int checkedpalette = 140;
 
     History history; // the parameter sets the user can step back to
+    ToneView tone;   // the toned picture, while toning
 };
 
 // The desktop program's instance: the engine's parameter set and render

@@ -12,6 +12,7 @@ enum Command : int {
     kCmdParameters = 115,
     kCmdRandom = 120,
     kCmdMeasure = 122, // the window of precise measures
+    kCmdTone = 123,    // the window of the toned picture's settings
     kCmdColoring = 125,
     kCmdBackground = 130,
     kCmdPalette = 135,

@@ -52,6 +52,11 @@ void measure(Instance&, Ui& ui) {
     ui.host.show_measure();
 }
 
+// Toning does not stop the picture either: the sliders re-tone it as it grows.
+void tone_window(Instance&, Ui& ui) {
+    ui.host.show_tone();
+}
+
 void quit(Instance& s, Ui& ui) {
     if (confirm_quit(s, ui)) ui.host.quit();
 }
@@ -115,6 +120,7 @@ constexpr CommandEntry kCommands[] = {
     {kCmdPgmParameters, paused_on_pgm, plain<pgm_parameters>},
     {kCmdDebug, paused, plain<toggle_debug>},
     {kCmdMeasure, always, plain<measure>},
+    {kCmdTone, always, plain<tone_window>},
 };
 
 } // namespace

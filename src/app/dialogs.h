@@ -39,6 +39,9 @@ class Host {
     // Shows the window of precise measures (Lyapunov spectrum, dimensions),
     // which follows the parameter set by itself; nothing where there is none.
     virtual void show_measure() {}
+    // Shows the window of the toned picture's settings (the picture re-toned
+    // as its sliders move); nothing where there is none.
+    virtual void show_tone() {}
     // Shows rectangle `r` of the window surface at its own place and scale
     // over the picture, whatever part and scale of the canvas is on view,
     // until an empty rectangle is pinned.

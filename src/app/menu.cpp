@@ -38,6 +38,7 @@ constexpr std::array kRender{
     MenuEntry{MenuEntry::Submenu, 0, "Hit Count Log Normalization", {}, kLogNormalization},
     separator(),
     item(kCmdMeasure, "Measure (M)", "M"),
+    item(kCmdTone, "Tone (T)", "T"),
 };
 
 constexpr std::array kOptions{

@@ -7,6 +7,7 @@
 #include "app/menu.h"
 #include "app/messages.h"
 #include "app/startup.h"
+#include "app/tone_commands.h"
 #include "core/driver.h"
 #include "ui/canvas_view.h"
 #include "ui/dialogs/dialog_views.h"
@@ -14,6 +15,7 @@
 #include "ui/qt_text.h"
 #include "ui/render_pump.h"
 #include "ui/splash.h"
+#include "ui/tone_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -35,6 +37,10 @@ namespace {
 constexpr int kMinDisplayDepth = 24;
 constexpr int kStatusMs = 250; // the title's figures change four times a second
 constexpr int kExposeWaitMs = 2000;
+// While rendering, the toned picture follows the points a few times a second,
+// and never takes more than a tenth of the time.
+constexpr qint64 kToneFrameMs = 100;
+constexpr qint64 kToneCostShare = 10;
 
 bool is_palette_item(int id) {
     return id == app::kCmdPalette || id == app::kCmdPalette1 || id == app::kCmdPalette2;
@@ -59,7 +65,7 @@ MainWindow::MainWindow(app::Instance& s, Options options)
         RenderPump::Hooks{
             [this] { drain(); },
             [this] { ui_.prompts.warn(app::kHitcountAllocCaption, app::kHitcountAllocText); },
-            [this] { flush(); },
+            [this] { show_frame(); },
         },
         this);
     // The steps' waits hold the next driver call back instead of blocking the
@@ -73,6 +79,7 @@ MainWindow::MainWindow(app::Instance& s, Options options)
     status_timer_.setInterval(kStatusMs);
     connect(&status_timer_, &QTimer::timeout, this, &MainWindow::update_status);
     status_clock_.start();
+    tone_clock_.start();
 }
 
 MainWindow::~MainWindow() = default;
@@ -182,6 +189,7 @@ void MainWindow::after_commands() {
     zoom_refused_ = false;
     sync_menu();
     pump_->sync();
+    show_picture_settings();
     flush();
     // The figures move only while rendering; paused, the title is set once.
     if (s_.okrun && !status_timer_.isActive()) status_timer_.start();
@@ -202,9 +210,71 @@ void MainWindow::sync_menu() {
 // nothing of the old picture on screen.
 void MainWindow::copy_canvas_to_window() {
     s_.window.fill_rect(Rect{0, 0, s_.window.width(), s_.window.height()}, 0);
-    const int w = std::min(s_.res, s_.window.width());
-    const int h = std::min(s_.res, s_.window.height());
-    s_.window.copy_from(s_.canvas, Rect{0, 0, w, h}, Point{0, 0});
+    const bool toned = app::toning(s_) && s_.tone.painted;
+    const Surface& shown = toned ? s_.tone.picture : s_.canvas;
+    const int w = std::min(shown.width(), s_.window.width());
+    const int h = std::min(shown.height(), s_.window.height());
+    s_.window.copy_from(shown, Rect{0, 0, w, h}, Point{0, 0});
+}
+
+// The dots the driver drew since the last toning stay off screen until the
+// next one covers them.
+void MainWindow::show_frame() {
+    if (app::toning(s_)) {
+        const qint64 due = std::max(kToneFrameMs, tone_cost_ms_ * kToneCostShare);
+        if (s_.okrun && tone_clock_.elapsed() < due) return;
+        tone_clock_.restart();
+        app::retone(s_);
+        tone_cost_ms_ = tone_clock_.elapsed();
+    }
+    flush();
+}
+
+// Whatever changed the picture settings (a loaded picture, Ctrl+Z), the
+// density and the picture on view follow them.
+void MainWindow::show_picture_settings() {
+    app::follow_picture(s_);
+    if (app::toning(s_)) app::retone(s_);
+    if (tone_ != nullptr && tone_->settings() != s_.picture && !tone_before_)
+        tone_->show_settings(s_.picture);
+}
+
+void MainWindow::show_tone() {
+    if (tone_ == nullptr)
+        tone_ = new ToneWindow(
+            [this](const PictureSettings& p, bool settled) { tone_changed(p, settled); }, this);
+    tone_->show_settings(s_.picture);
+    tone_->show();
+    tone_->raise();
+    tone_->activateWindow();
+}
+
+void MainWindow::tone_changed(const PictureSettings& p, bool settled) {
+    if (!tone_before_) tone_before_ = app::take_snapshot(s_);
+    const bool was_toning = app::toning(s_);
+    const app::PictureChange change = app::apply_picture(s_, p);
+    if (settled) {
+        s_.history.changed(*tone_before_, app::take_snapshot(s_));
+        tone_before_.reset();
+    }
+    switch (change) {
+    case app::PictureChange::None:
+        return;
+    case app::PictureChange::Retone:
+        if (app::toning(s_)) {
+            app::retone(s_);
+            flush();
+        } else if (was_toning) {
+            repaint_now(); // the defined drawing again
+        }
+        return;
+    case app::PictureChange::Restart:
+        if (s_.okrun)
+            after_commands();
+        else
+            post(app::kCmdRender);
+        return;
+    }
 }
 
 void MainWindow::repaint_now() {
@@ -263,6 +333,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     ended_ = true;
     pump_->stop();
     if (measure_ != nullptr) measure_->close();
+    if (tone_ != nullptr) tone_->close();
     status_timer_.stop();
     s_.hitcount = std::vector<float>();
     s_.hcres = 0;

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,7 @@ namespace morv::ui {
 class CanvasView;
 class RenderPump;
 class MeasureWindow;
+class ToneWindow;
 
 // The main window: menus and keys deliver command ids, the client area shows
 // the window surface, and the render pump runs the driver while rendering.
@@ -88,6 +90,12 @@ class MainWindow : public QMainWindow, public app::Host {
     void quit() override;
     void show_measure() override;
     MeasureWindow* measure_window() const { return measure_; }
+    void show_tone() override;
+    ToneWindow* tone_window() const { return tone_; }
+    // The Tone window's controls moved: the picture is toned again at once, or
+    // starts afresh when what it accumulates changed. A gesture's end records
+    // one step of the history.
+    void tone_changed(const PictureSettings& p, bool settled);
     void pin_window_rect(const Rect& r) override;
 
   signals:
@@ -105,6 +113,10 @@ class MainWindow : public QMainWindow, public app::Host {
     void after_commands();
     void sync_menu();
     void copy_canvas_to_window();
+    // The pump's frame: the toned picture is toned again every so often, the
+    // defined one shows what was drawn.
+    void show_frame();
+    void show_picture_settings();
     void show_new_set(const app::ParameterSnapshot& before);
     bool explore_command(int id);
     bool can_zoom();
@@ -119,6 +131,10 @@ class MainWindow : public QMainWindow, public app::Host {
     CanvasView* view_;
     RenderPump* pump_;
     MeasureWindow* measure_ = nullptr;
+    ToneWindow* tone_ = nullptr;
+    std::optional<app::ParameterSnapshot> tone_before_; // the set a slider's gesture started from
+    QElapsedTimer tone_clock_;                          // since the last toning while rendering
+    qint64 tone_cost_ms_ = 0;                           // what the last toning took
     QActionGroup* palette_group_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QShortcut*> shortcuts_;

@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/menu.h"
+#include "app/tone_commands.h"
 #include "core/catalogue.h"
 #include "ui/canvas_view.h"
 #include "ui/dialogs/gallery_dialog.h"
@@ -125,7 +126,12 @@ void MainWindow::step_history(bool back) {
     const app::ParameterSnapshot now = app::take_snapshot(s_);
     const auto other = back ? s_.history.back(now) : s_.history.forward(now);
     if (!other) return;
+    const bool keep_points = app::only_retoned(now, *other);
     app::restore_snapshot(s_, *other);
+    if (keep_points) {
+        after_commands(); // toned again, the points drawn kept
+        return;
+    }
     s_.firstloop = 1;
     if (s_.okrun)
         after_commands();

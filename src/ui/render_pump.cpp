@@ -3,6 +3,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/tone_commands.h"
 #include "core/run_calls.h"
 #include "formulas/kernels.h"
 
@@ -56,8 +57,11 @@ void RenderPump::run_batch(bool& stop) {
     if (s_.firstloop) {
         image_calls_ = 0;
         s_.unsaved_ns = 0;
+        app::start_fine_orbit(s_);
     }
     const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
+    // An oversampled toning draws the same orbit again on its finer grid.
+    app::run_fine_orbit(s_, out.calls);
     calls_ += out.calls;
     image_calls_ += out.calls;
     if (out.last == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();

@@ -99,6 +99,7 @@ class ScriptedDialogs : public app::Dialogs {
 class FakeHost : public app::Host {
   public:
     int repaints = 0;
+    int tone_windows = 0;
     bool quit_called = false;
     std::vector<app::Cursor> cursors;
 
@@ -106,6 +107,7 @@ class FakeHost : public app::Host {
     void flush() override {}
     void set_cursor(app::Cursor c) override { cursors.push_back(c); }
     void quit() override { quit_called = true; }
+    void show_tone() override { ++tone_windows; }
 };
 
 // Types `texts` into the fields and checks `checks`, after clearing every

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/tone_window.h"
+
+#include "core/numeric.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+#include <algorithm>
+#include <cmath>
+
+namespace morv::ui {
+
+namespace {
+
+struct CurveSetting {
+    const char* name;
+    const char* label;
+    double lo, hi;
+    bool by_ratio; // the slider moves by ratios rather than differences
+    int decimals;
+    double PictureSettings::*field;
+};
+
+constexpr CurveSetting kCurve[ToneWindow::kCurveSettings] = {
+    {"exposure", "Exposure", 0.01, 100, true, 2, &PictureSettings::exposure},
+    {"gamma", "Gamma", 0.1, 10, true, 2, &PictureSettings::gamma},
+    {"vibrancy", "Vibrancy", 0, 1, false, 2, &PictureSettings::vibrancy},
+    {"gamma_threshold", "Gamma threshold", 0, 1, false, 3, &PictureSettings::gamma_threshold},
+    {"contrast", "Contrast", 0.001, 1e6, true, 3, &PictureSettings::contrast},
+};
+
+const CurveSetting& curve(int i) {
+    return kCurve[std::clamp(i, 0, ToneWindow::kCurveSettings - 1)];
+}
+
+// What the field shows is what the picture uses.
+double at_decimals(double v, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(v * scale) / scale;
+}
+
+constexpr const char* kColorSources[] = {"Speed", "Z", "Direction", "Place in the orbit"};
+constexpr int kFieldWidth = 110;
+
+} // namespace
+
+int slider_position(int setting, double value) {
+    const CurveSetting& c = curve(setting);
+    const double v = std::clamp(value, c.lo, c.hi);
+    const double f =
+        c.by_ratio ? std::log(v / c.lo) / std::log(c.hi / c.lo) : (v - c.lo) / (c.hi - c.lo);
+    return trunc32(std::round(f * kSliderSteps));
+}
+
+double slider_value(int setting, int position) {
+    const CurveSetting& c = curve(setting);
+    const double f = std::clamp(position, 0, kSliderSteps) / static_cast<double>(kSliderSteps);
+    const double v = c.by_ratio ? c.lo * std::pow(c.hi / c.lo, f) : c.lo + (c.hi - c.lo) * f;
+    return std::clamp(at_decimals(v, c.decimals), c.lo, c.hi);
+}
+
+ToneWindow::ToneWindow(Changed changed, QWidget* parent)
+    : QWidget(parent, Qt::Tool), changed_(std::move(changed)) {
+    setWindowTitle(QStringLiteral("Tone"));
+    auto* grid = new QGridLayout(this);
+    for (int i = 0; i < kCurveSettings; ++i)
+        add_curve_row(i);
+    int row = kCurveSettings;
+
+    color_ = new QComboBox(this);
+    color_->setObjectName(QStringLiteral("color_by"));
+    for (const char* name : kColorSources)
+        color_->addItem(QString::fromLatin1(name));
+    grid->addWidget(new QLabel(QStringLiteral("Colour source"), this), row, 0);
+    grid->addWidget(color_, row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("changing it restarts the image"), this), row++, 2);
+    connect(color_, &QComboBox::activated, this, [this](int index) {
+        shown_.color_by = index;
+        report(true);
+    });
+
+    oversample_ = new QSpinBox(this);
+    oversample_->setObjectName(QStringLiteral("oversample"));
+    oversample_->setRange(1, 4);
+    oversample_->setSuffix(QStringLiteral(" x S samples"));
+    oversample_->setPrefix(QStringLiteral("S = "));
+    oversample_->setKeyboardTracking(false);
+    grid->addWidget(new QLabel(QStringLiteral("Oversampling"), this), row, 0);
+    grid->addWidget(oversample_, row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("changing it restarts the image"), this), row++, 2);
+    connect(oversample_, &QSpinBox::valueChanged, this, [this](int s) {
+        shown_.oversample = s;
+        report(true);
+    });
+
+    tone_ = new QCheckBox(QStringLiteral("Tone the picture: log-density of the hits (off: the "
+                                         "colouring method's picture)"),
+                          this);
+    tone_->setObjectName(QStringLiteral("tone"));
+    grid->addWidget(tone_, row, 0, 1, 3);
+    connect(tone_, &QCheckBox::toggled, this, [this](bool on) {
+        shown_.tone = on ? 1 : 0;
+        report(true);
+    });
+    grid->setColumnStretch(1, 1);
+    show_settings(shown_);
+}
+
+void ToneWindow::add_curve_row(int i) {
+    const CurveSetting& c = curve(i);
+    auto* grid = static_cast<QGridLayout*>(layout());
+    Row& r = rows_[static_cast<std::size_t>(i)];
+    r.slider = new QSlider(Qt::Horizontal, this);
+    r.slider->setObjectName(QString::fromLatin1(c.name));
+    r.slider->setRange(0, kSliderSteps);
+    r.slider->setSingleStep(5);
+    r.slider->setPageStep(50);
+    r.slider->setMinimumWidth(260);
+    r.slider->installEventFilter(this);
+    r.field = new QDoubleSpinBox(this);
+    r.field->setObjectName(QString::fromLatin1(c.name) + QStringLiteral("_field"));
+    r.field->setRange(c.lo, c.hi);
+    r.field->setDecimals(c.decimals);
+    r.field->setKeyboardTracking(false);
+    r.field->setMinimumWidth(kFieldWidth);
+    auto* label = new QLabel(QString::fromLatin1(c.label), this);
+    label->setBuddy(r.slider);
+    grid->addWidget(label, i, 0);
+    grid->addWidget(r.slider, i, 1);
+    grid->addWidget(r.field, i, 2);
+    connect(r.slider, &QSlider::valueChanged, this, [this, i](int position) {
+        slider_moved(i, position, !rows_[static_cast<std::size_t>(i)].slider->isSliderDown());
+    });
+    connect(r.slider, &QSlider::sliderReleased, this, [this] { report(true); });
+    connect(r.field, &QDoubleSpinBox::valueChanged, this,
+            [this, i](double value) { field_set(i, value); });
+}
+
+void ToneWindow::slider_moved(int i, int position, bool settled) {
+    const CurveSetting& c = curve(i);
+    const double v = slider_value(i, position);
+    shown_.*c.field = v;
+    QDoubleSpinBox* field = rows_[static_cast<std::size_t>(i)].field;
+    const QSignalBlocker quiet(field);
+    field->setValue(v);
+    report(settled);
+}
+
+void ToneWindow::field_set(int i, double value) {
+    const CurveSetting& c = curve(i);
+    shown_.*c.field = value;
+    QSlider* slider = rows_[static_cast<std::size_t>(i)].slider;
+    const QSignalBlocker quiet(slider);
+    slider->setValue(slider_position(i, value));
+    report(true);
+}
+
+void ToneWindow::report(bool settled) {
+    if (changed_) changed_(shown_, settled);
+}
+
+void ToneWindow::show_settings(const PictureSettings& p) {
+    shown_ = p;
+    for (int i = 0; i < kCurveSettings; ++i) {
+        const Row& r = rows_[static_cast<std::size_t>(i)];
+        const double v = p.*curve(i).field;
+        const QSignalBlocker quiet_slider(r.slider), quiet_field(r.field);
+        r.slider->setValue(slider_position(i, v));
+        r.field->setValue(v);
+    }
+    const QSignalBlocker quiet_color(color_), quiet_over(oversample_), quiet_tone(tone_);
+    color_->setCurrentIndex(std::clamp(p.color_by, 0, color_->count() - 1));
+    oversample_->setValue(p.oversample);
+    tone_->setChecked(p.tone != 0);
+}
+
+// The main window's arrow keys pan its view; over a slider they move the
+// slider instead.
+bool ToneWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+                e->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+// The exposure slider takes the keys first: the arrows move it at once.
+void ToneWindow::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    activateWindow();
+    slider(0)->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+} // namespace morv::ui
