@@ -100,7 +100,7 @@ void draw_blocks(const Params& params, const OrbitJob& job, int width, const VOX
     const long long blocks = (job.end - job.first + width - 1) / width;
     for (long long i; !work.stopping() && (i = work.next.fetch_add(1)) < blocks;) {
         LaneBlock b = block_of(job, job.first + i * width, width, start);
-        if (counts.empty()) counts.assign(totals.counts.size(), 0u);
+        if (counts.empty()) counts.assign(totals.counts.size() + 1, 0u); // and the sink
         const long long longest = *std::max_element(b.calls, b.calls + width);
         while (b.made < longest) {
             if (work.stopping()) return;

@@ -2,7 +2,8 @@
 #pragma once
 
 // The lane kernels written once over a width policy M, which supplies the
-// vector type V, its width, loads and stores, lane access, sin and cos.
+// vector type V, the integer vectors Wide (64-bit) and Narrow (32-bit) of as
+// many lanes, its width, loads and stores, lane access, sin, cos and sqrt.
 // Included by the one file of each width, which compiles it for that width's
 // instruction set. The maps repeat the operations of the exact steps in the
 // same order; only sin and cos differ (a vector library instead of libm).
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace morv::lanes {
 
@@ -89,12 +91,95 @@ inline std::uint32_t speed_of(double length) {
     return c == 0 ? 1 : (c > 255 ? 255 : c);
 }
 
+// The image entry of the point at (fx, fy) in pixel units, as trunc32 and
+// the drawing's bounds check find it, or `sink` when it is off the image.
+inline std::uint32_t pixel_of(double fx, double fy, int res, std::uint32_t sink) {
+    const std::int32_t px = trunc32(fx);
+    const std::int32_t py = wrap_sub(wrap_sub(res, trunc32(fy)), 1);
+    if (static_cast<std::uint32_t>(px) >= static_cast<std::uint32_t>(res) ||
+        static_cast<std::uint32_t>(py) >= static_cast<std::uint32_t>(res))
+        return sink;
+    return static_cast<std::uint32_t>(py) * static_cast<std::uint32_t>(res) +
+           static_cast<std::uint32_t>(px);
+}
+
+// pixel_of for every lane at once. A coordinate truncates onto the image
+// exactly when it lies in (-1, res), and only such coordinates are
+// converted (the others are zeroed first), so the pixels are trunc32's.
+template <class M>
+inline void pixels_of(typename M::V fx, typename M::V fy, int res, std::uint32_t sink,
+                      std::uint32_t* at) {
+    using V = typename M::V;
+    using Wide = typename M::Wide;
+    using Narrow = typename M::Narrow;
+    const double edge = res;
+    const Wide on = (fx > -1.0) & (fx < edge) & (fy > -1.0) & (fy < edge);
+    const Narrow ix =
+        __builtin_convertvector(reinterpret_cast<V>(reinterpret_cast<Wide>(fx) & on), Narrow);
+    const Narrow iy =
+        __builtin_convertvector(reinterpret_cast<V>(reinterpret_cast<Wide>(fy) & on), Narrow);
+    const auto off = static_cast<std::int32_t>(sink);
+    const Narrow entry = (res - 1 - iy) * res + ix;
+    const Narrow chosen = off + ((entry - off) & __builtin_convertvector(on, Narrow));
+    std::memcpy(at, &chosen, sizeof chosen);
+}
+
+// Where each lane of `v` passes `bound` (or is NaN), `bound` instead.
+template <class M> inline typename M::V at_most(typename M::V v, double bound) {
+    using V = typename M::V;
+    using Wide = typename M::Wide;
+    const Wide keep = v <= bound;
+    const V top = V{} + bound;
+    return reinterpret_cast<V>((reinterpret_cast<Wide>(v) & keep) |
+                               (reinterpret_cast<Wide>(top) & ~keep));
+}
+
+// speed_of for every lane at once: the index is 1..255, NaN and infinity
+// give 255 as trunc32's off-canvas value does.
+template <class M> inline void speeds_of(typename M::V length, std::uint32_t* out) {
+    using V = typename M::V;
+    using Wide = typename M::Wide;
+    using Narrow = typename M::Narrow;
+    const V v = at_most<M>(length * 255.0 * (2.0 / 3.0), 255.0);
+    const Wide low = v < 1.0;
+    const V one = V{} + 1.0;
+    const V lifted = reinterpret_cast<V>((reinterpret_cast<Wide>(v) & ~low) |
+                                         (reinterpret_cast<Wide>(one) & low));
+    const Narrow c = __builtin_convertvector(lifted, Narrow);
+    std::memcpy(out, &c, sizeof c);
+}
+
+// The pixels of one step, waiting to be counted until the next step has been
+// worked out: their count lines are fetched meanwhile, so that the lanes'
+// cache misses overlap the arithmetic instead of stalling it. A point off
+// the image, or of a lane past its calls, counts into the sink entry.
+template <int Width> struct PendingPixels {
+    std::uint32_t at[Width]{};
+    std::uint32_t speed[Width]{};
+    bool set = false;
+};
+
+template <int Method, int Width>
+inline void count_pending(PendingPixels<Width>& p, std::uint32_t* counts) {
+    if (!p.set) return;
+    p.set = false;
+    for (int l = 0; l < Width; ++l) {
+        std::uint32_t& h = counts[p.at[l]];
+        if constexpr (Method == kMethodHitCount)
+            ++h;
+        else if (p.speed[l] > h)
+            h = p.speed[l];
+    }
+}
+
 template <class M, class Map, int Method>
 void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts) {
     using V = typename M::V;
     constexpr int kWidth = M::kWidth;
     V x = M::load(b.x), y = M::load(b.y), z = M::load(b.z);
     const int res = m.res;
+    const auto sink = static_cast<std::uint32_t>(res) * static_cast<std::uint32_t>(res);
+    PendingPixels<kWidth> pending;
     for (long long s = 0; s < steps; ++s) {
         const V ox = x, oy = y;
         Map::template step<M>(m, x, y, z);
@@ -107,23 +192,23 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
             const V dx = x - ox, dy = y - oy;
             square = dx * dx + dy * dy;
         }
-        for (int l = 0; l < kWidth; ++l) {
-            if (i >= b.calls[l]) continue;
-            const std::int32_t px = trunc32(M::lane(fx, l));
-            const std::int32_t py = wrap_sub(wrap_sub(res, trunc32(M::lane(fy, l))), 1);
-            if (static_cast<std::uint32_t>(px) >= static_cast<std::uint32_t>(res) ||
-                static_cast<std::uint32_t>(py) >= static_cast<std::uint32_t>(res))
-                continue;
-            std::uint32_t& h = counts[static_cast<std::size_t>(py) * static_cast<std::size_t>(res) +
-                                      static_cast<std::size_t>(px)];
-            if constexpr (Method == kMethodHitCount) {
-                ++h;
-            } else {
-                const std::uint32_t c = speed_of(std::sqrt(M::lane(square, l)));
-                if (c > h) h = c;
-            }
+        PendingPixels<kWidth> next;
+        if constexpr (kWidth == 1) {
+            next.at[0] = pixel_of(fx, fy, res, sink);
+            if constexpr (Method == kMethodSpeedPoints) next.speed[0] = speed_of(M::sqrt(square));
+        } else {
+            pixels_of<M>(fx, fy, res, sink, next.at);
+            if constexpr (Method == kMethodSpeedPoints) speeds_of<M>(M::sqrt(square), next.speed);
         }
+        for (int l = 0; l < kWidth; ++l) {
+            if (i >= b.calls[l]) next.at[l] = sink;
+            __builtin_prefetch(&counts[next.at[l]], 1);
+        }
+        next.set = true;
+        count_pending<Method>(pending, counts);
+        pending = next;
     }
+    count_pending<Method>(pending, counts);
     M::store(b.x, x);
     M::store(b.y, y);
     M::store(b.z, z);

@@ -25,7 +25,8 @@ struct LaneBlock {
 };
 
 // Advances the block's lanes by `steps` steps, adding each plotted pixel to
-// `counts` (res x res): one more hit ("Hit Count") or the highest speed index
+// `counts` (res x res and a last entry for the points off the image, which
+// is not part of the picture): one more hit ("Hit Count") or the highest speed index
 // ("Speed - Points").
 using LaneKernel = void (*)(const LaneMap& map, LaneBlock& block, long long steps,
                             std::uint32_t* counts);

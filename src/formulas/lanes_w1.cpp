@@ -10,12 +10,13 @@
 #include <cstddef>
 #include <cstdint>
 
-// The vector library's deterministic scalar sine and cosine, which use fused
+// The vector library's deterministic scalar sine, cosine and square root, which use fused
 // multiply-adds as its wider ones do (declared here: its header shows them
 // only to files built for FMA).
 extern "C" {
 double Sleef_finz_sind1_u35purecfma(double);
 double Sleef_finz_cosd1_u35purecfma(double);
+double Sleef_finz_sqrtd1_u05purecfma(double);
 }
 
 #include "formulas/lane_kernel.h"
@@ -32,6 +33,7 @@ struct Width1 {
     static double lane(V v, int) { return v; }
     static V sin(V v) { return Sleef_finz_sind1_u35purecfma(v); }
     static V cos(V v) { return Sleef_finz_cosd1_u35purecfma(v); }
+    static V sqrt(V v) { return Sleef_finz_sqrtd1_u05purecfma(v); }
 };
 
 } // namespace

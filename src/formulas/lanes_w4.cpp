@@ -19,11 +19,12 @@
 #pragma GCC target("avx2,fma")
 #endif
 
-// The deterministic AVX2 sine and cosine of the vector library (declared
+// The deterministic AVX2 sine, cosine and square root of the vector library (declared
 // here: its header shows them only to files built for AVX).
 extern "C" {
 __m256d Sleef_finz_sind4_u35avx2(__m256d);
 __m256d Sleef_finz_cosd4_u35avx2(__m256d);
+__m256d Sleef_finz_sqrtd4_u05avx2(__m256d);
 }
 
 #include "formulas/lane_kernel.h"
@@ -34,12 +35,15 @@ namespace {
 
 struct Width4 {
     using V = __m256d;
+    using Wide = long long __attribute__((vector_size(32)));
+    using Narrow = int __attribute__((vector_size(16)));
     static constexpr int kWidth = 4;
     static V load(const double* p) { return _mm256_loadu_pd(p); }
     static void store(double* p, V v) { _mm256_storeu_pd(p, v); }
     static double lane(V v, int l) { return v[l]; }
     static V sin(V v) { return Sleef_finz_sind4_u35avx2(v); }
     static V cos(V v) { return Sleef_finz_cosd4_u35avx2(v); }
+    static V sqrt(V v) { return Sleef_finz_sqrtd4_u05avx2(v); }
 };
 
 } // namespace

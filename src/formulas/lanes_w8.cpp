@@ -19,11 +19,12 @@
 #pragma GCC target("avx512f,fma")
 #endif
 
-// The deterministic AVX-512 sine and cosine of the vector library (declared
+// The deterministic AVX-512 sine, cosine and square root of the vector library (declared
 // here: its header shows them only to files built for AVX).
 extern "C" {
 __m512d Sleef_finz_sind8_u35avx512f(__m512d);
 __m512d Sleef_finz_cosd8_u35avx512f(__m512d);
+__m512d Sleef_finz_sqrtd8_u05avx512f(__m512d);
 }
 
 #include "formulas/lane_kernel.h"
@@ -34,12 +35,15 @@ namespace {
 
 struct Width8 {
     using V = __m512d;
+    using Wide = long long __attribute__((vector_size(64)));
+    using Narrow = int __attribute__((vector_size(32)));
     static constexpr int kWidth = 8;
     static V load(const double* p) { return _mm512_loadu_pd(p); }
     static void store(double* p, V v) { _mm512_storeu_pd(p, v); }
     static double lane(V v, int l) { return v[l]; }
     static V sin(V v) { return Sleef_finz_sind8_u35avx512f(v); }
     static V cos(V v) { return Sleef_finz_cosd8_u35avx512f(v); }
+    static V sqrt(V v) { return Sleef_finz_sqrtd8_u05avx512f(v); }
 };
 
 } // namespace

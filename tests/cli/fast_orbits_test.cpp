@@ -31,29 +31,53 @@ OrbitTotals counts_of(State& s, long long orbits, long long iterations, int thre
 }
 
 // Every orbit runs the same operations in every lane width (the vector sine
-// is the same at every width, nothing is fused), so the counts are the same
-// bytes for any width this processor runs and any thread count. 11 orbits
-// leave idle lanes at widths 4 and 8, and 200001 calls make their lengths
-// unequal.
+// is the same at every width, nothing is fused, the vector pixels are
+// trunc32's), so the counts are the same bytes for any width this processor
+// runs and any thread count. 11 orbits leave idle lanes at widths 4 and 8,
+// and 200001 calls make their lengths unequal. A narrowed window puts many
+// points off the image and on its edges; Henon from far away runs off to
+// infinity and NaN.
 TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
     const std::vector<int> widths = lane_widths();
     ASSERT_EQ(widths.back(), 1);
+    struct Scene {
+        int type;
+        bool narrowed, far;
+    };
+    std::vector<Scene> scenes{{kTypeHenon, false, true}};
     for (const int type :
          {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong, kTypeIris, kTypeAtom})
+        for (const bool narrowed : {false, true})
+            scenes.push_back({type, narrowed, false});
+    for (const Scene& scene : scenes)
         for (const int method : {kMethodSpeedPoints, kMethodHitCount}) {
-            SCOPED_TRACE(std::string(catalogue[type].name) + " method " + std::to_string(method));
-            State first = lane_state(type, method);
+            SCOPED_TRACE(std::string(catalogue[scene.type].name) + " method " +
+                         std::to_string(method) + (scene.narrowed ? ", narrowed" : "") +
+                         (scene.far ? ", far" : ""));
+            auto state = [&] {
+                State s = lane_state(scene.type, method);
+                MINMAX& mm = s.mm[scene.type];
+                if (scene.narrowed) {
+                    const double w = mm.xmax - mm.xmin, h = mm.ymax - mm.ymin;
+                    mm = {mm.xmin + w / 4, mm.xmax - w / 3, mm.ymin + h / 3, mm.ymax - h / 4};
+                }
+                if (scene.far) s.p[scene.type].xstart = 1e3;
+                return s;
+            };
+            State first = state();
             const OrbitTotals want = counts_of(first, 11, 200001, 1, 1);
             const auto drawn = std::count_if(want.counts.begin(), want.counts.end(),
                                              [](std::uint64_t c) { return c > 0; });
-            EXPECT_GT(drawn, 50) << "the orbits draw next to nothing";
+            if (!scene.far) {
+                EXPECT_GT(drawn, 50) << "the orbits draw next to nothing";
+            }
             if (method == kMethodHitCount) {
                 EXPECT_LE(std::accumulate(want.counts.begin(), want.counts.end(), 0ull),
                           200001ull - 11); // each orbit's first point is not drawn
             }
             for (const int width : widths)
                 for (const int threads : {1, 2}) {
-                    State s = lane_state(type, method);
+                    State s = state();
                     EXPECT_EQ(counts_of(s, 11, 200001, threads, width).counts, want.counts)
                         << "width " << width << ", " << threads << " threads";
                 }
