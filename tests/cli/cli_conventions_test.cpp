@@ -97,7 +97,9 @@ TEST(CliConventions, StandardStreamsCarryImagesAndRecords) {
 // A merge draws nothing: its summary counts parts and iterations, no rate.
 TEST(CliConventions, MergeSummaryCountsPartsNotSpeed) {
     test::TempDir dir;
-    const std::string base = "-q --res 200 --type 6 --set method=3 --iterations 20000 --orbits 2 ";
+    // The seed is given: parts drawn in different seconds would not merge.
+    const std::string base =
+        "-q --res 200 --type 6 --set method=3 --seed 3 --iterations 20000 --orbits 2 ";
     for (const char* range : {"0:1", "1:2"})
         ASSERT_EQ(test::run_cli(base + "--orbit-range " + range + " --save-hits " +
                                 quoted(dir.file(std::string(range, 1) + ".hits")))
