@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// libFuzzer target: hit-count parts as --merge reads them. The first byte
+// libFuzzer target: hit-count parts (and checkpoints, which --merge reads and
+// then refuses) as --merge reads them. The first byte
 // chooses how: bit 0 makes the part's checksums good again first (so that the
 // checks behind them are reached), bit 1 merges the part with itself. A
 // refused part gives a reason; an accepted one is painted.
@@ -7,6 +8,7 @@
 #include "cli/orbits.h"
 #include "core/state.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,10 +27,14 @@ void put32(std::vector<std::uint8_t>& p, std::size_t at, uLong v) {
         p[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-// The checksums the layout places at 1484 (counts) and 1488 (header).
+// The checksums the layout places at 1484 (counts: 8 R^2 bytes after the
+// header, R at 16; sections may follow) and 1488 (header).
 void reseal(std::vector<std::uint8_t>& p) {
     if (p.size() < kHeader) return;
-    put32(p, 1484, crc32_z(0, p.data() + kHeader, p.size() - kHeader));
+    const std::uint64_t res = p[16] | (p[17] << 8) | (p[18] << 16) | (std::uint64_t{p[19]} << 24);
+    const std::size_t counts =
+        static_cast<std::size_t>(std::min<std::uint64_t>(p.size() - kHeader, 8 * res * res));
+    put32(p, 1484, crc32_z(0, p.data() + kHeader, counts));
     put32(p, 1488, crc32_z(0, p.data(), 1488));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzzers' seed corpus with the program's own writers:
 // make_seeds ATR_DIR MAP_DIR PNG_DIR [HITS_DIR]
+#include "cli/checkpoint.h"
 #include "cli/hits_file.h"
 #include "cli/orbits.h"
 #include "core/state.h"
@@ -37,8 +38,8 @@ std::string ramp(int n, const char* tail) {
 
 // A small part of a two-orbit render, as the merge fuzzer takes it: one byte
 // of mode (0: as it is, 2: merged with itself) before the part's bytes.
-bool write_hits_seed(const std::string& dir, const std::string& name, int method,
-                     std::uint8_t mode) {
+bool write_hits_seed(const std::string& dir, const std::string& name, int method, std::uint8_t mode,
+                     bool checkpoint = false) {
     State s;
     s.type = 6;
     s.method[s.type] = method;
@@ -48,7 +49,11 @@ bool write_hits_seed(const std::string& dir, const std::string& name, int method
     const OrbitJob job{.orbits = 2, .end = 2, .threads = 1, .iterations = 2000, .clock = 3};
     render_orbits(s, job, totals, nullptr);
     const std::string part = dir + "/" + name + ".part";
-    if (write_part(make_part(s, job, job.clock, std::move(totals)), part)) return false;
+    HitsPart made = make_part(s, job, job.clock, std::move(totals));
+    // A checkpoint: the part with the run it belongs to after its counts.
+    if (checkpoint)
+        made.sections = {encode_checkpoint(CheckpointRun{{"--orbits", "2", "-q"}, {true, false}})};
+    if (write_part(made, part)) return false;
     std::ifstream in(part, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
     std::ofstream out(dir + "/" + name, std::ios::binary);
@@ -101,6 +106,7 @@ int main(int argc, char** argv) {
                   recipe_summary(ifs, run)) == 0;
     if (argc == 5)
         ok = ok && write_hits_seed(argv[4], "hitcount", kMethodHitCount, 0) &&
-             write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2);
+             write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2) &&
+             write_hits_seed(argv[4], "checkpoint", kMethodHitCount, 0, true);
     return ok ? 0 : 1;
 }

@@ -43,7 +43,8 @@ bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOption
         return true;
     }
     const bool known = arg == "--orbits" || arg == "--threads" || arg == "--orbit-range" ||
-                       arg == "--save-hits" || arg == "--merge";
+                       arg == "--save-hits" || arg == "--merge" || arg == "--checkpoint" ||
+                       arg == "--checkpoint-every" || arg == "--resume";
     if (!known) return false;
     if (i + 1 >= argc || looks_like_option(argv[i + 1])) {
         err = arg + " needs a value";
@@ -57,9 +58,13 @@ bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOption
         if (!(err = positive(arg, v, 1024, n))) out.threads = static_cast<int>(n);
     } else if (arg == "--orbit-range") {
         err = orbit_range(v, out.range);
-    } else if (arg == "--save-hits") {
-        out.save_hits = v;
-        if (v.empty()) err = "--save-hits: empty file name";
+    } else if (arg == "--save-hits" || arg == "--checkpoint" || arg == "--resume") {
+        (arg == "--save-hits"    ? out.save_hits
+         : arg == "--checkpoint" ? out.checkpoint
+                                 : out.resume) = v;
+        if (v.empty()) err = arg + ": empty file name";
+    } else if (arg == "--checkpoint-every") {
+        if (!(err = positive(arg, v, kMaxCheckpointSeconds, n))) out.checkpoint_every = n;
     } else {
         // Every part up to the next option.
         out.merging = true;
@@ -82,6 +87,19 @@ std::optional<std::string> check_engine_options(const EngineOptions& o) {
         return std::string("--fast draws whole images; it does not make or merge parts yet");
     if (o.merging && (o.range || !o.save_hits.empty()))
         return std::string("--merge combines parts; it draws no orbits itself");
+    return checkpoint_refusal(o);
+}
+
+std::optional<std::string> checkpoint_refusal(const EngineOptions& o) {
+    if (o.checkpoint.empty()) return std::nullopt;
+    if (o.merging) return std::string("--merge draws no orbits; there is nothing to --checkpoint");
+    // A checkpoint keeps whole orbits; one orbit would be kept only once drawn.
+    if (o.orbits < 2)
+        return std::string("--checkpoint keeps the orbits drawn so far: give --orbits K "
+                           "(64 or more keeps what a resume draws again small)");
+    if (o.fast) return std::string("--checkpoint: the --fast render keeps no checkpoints yet");
+    if (o.checkpoint == o.save_hits)
+        return std::string("--checkpoint and --save-hits name the same file");
     return std::nullopt;
 }
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace morv {
+
+struct ResumePoint;
 
 // The renderer's options for several orbits, threads and renders split
 // across processes or machines.
@@ -17,7 +20,12 @@ struct EngineOptions {
     std::string save_hits;
     std::vector<std::string> merge;
     bool merging = false;
-    bool fast = false; // --fast: the orbits in vector lanes
+    bool fast = false;                    // --fast: the orbits in vector lanes
+    std::string checkpoint;               // --checkpoint FILE
+    long long checkpoint_every = 60;      // seconds between checkpoints
+    std::string resume;                   // --resume FILE
+    std::vector<std::string> run_args;    // the command line a checkpoint keeps
+    std::shared_ptr<ResumePoint> resumed; // what --resume read, for the render
 };
 
 // Reads argv[i] if it is one of these options, advancing i past its values.
@@ -27,6 +35,12 @@ bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOption
 
 // Checks the combination once every option is read.
 std::optional<std::string> check_engine_options(const EngineOptions& o);
+
+// Why --checkpoint cannot be used with these options, if so.
+std::optional<std::string> checkpoint_refusal(const EngineOptions& o);
+
+// The longest time between two checkpoints, in seconds (a day).
+inline constexpr long long kMaxCheckpointSeconds = 86400;
 
 // Bytes the renderer will hold at once for a render of res x res pixels.
 unsigned long long render_bytes(int res, const EngineOptions& o, int threads);

@@ -22,7 +22,11 @@ constexpr char kMagic[8] = {'M', 'O', 'R', 'V', 'H', 'I', 'T', 'S'};
 // Version 1 parts carried no checksum over their counts: a part cut short or
 // damaged in its counts merged without a word, so they are refused.
 constexpr std::uint32_t kVersion = 2;
+// Version 3 adds sections after the counts; a part without any stays version 2.
+constexpr std::uint32_t kSectionsVersion = 3;
 constexpr std::uint32_t kFirstVersion = 1;
+// A section's payload at most: what a checkpoint's run needs is far less.
+constexpr std::uint64_t kMaxSection = std::uint64_t{1} << 32;
 constexpr std::size_t kHeaderSize = 8 + 4 * 6 + 8 * 6 + kAtrSize + 768 + 4 + 8 + 4 + 4;
 constexpr std::uint32_t kMaxRes = 16384;
 constexpr std::uint32_t kRawCounts = 0;              // counts stored as they are, 8 bytes each
@@ -76,11 +80,11 @@ std::uint64_t counts_bytes(std::uint32_t res) {
     return std::uint64_t{8} * res * res;
 }
 
-std::vector<std::uint8_t> header(const HitsPart& p) {
+std::vector<std::uint8_t> header(const HitsPart& p, std::uint32_t sum) {
     ByteSink w;
     for (char c : kMagic)
         w.u8(static_cast<std::uint8_t>(c));
-    w.u32(kVersion);
+    w.u32(p.sections.empty() ? kVersion : kSectionsVersion);
     w.u32(static_cast<std::uint32_t>(kHeaderSize));
     w.u32(p.res);
     w.u32(p.type);
@@ -97,7 +101,7 @@ std::vector<std::uint8_t> header(const HitsPart& p) {
         w.raw(e);
     w.u32(p.back);
     w.u64(counts_bytes(p.res));
-    w.u32(p.counts_crc);
+    w.u32(sum);
     w.u32(crc(0, w.bytes()));
     return w.take();
 }
@@ -115,11 +119,17 @@ std::optional<std::string> check_header(const HitsPart& p) {
 
 } // namespace
 
-HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, OrbitTotals totals) {
+const HitsSection* HitsPart::section(const std::array<char, 4>& tag) const {
+    for (const HitsSection& s : sections)
+        if (s.tag == tag) return &s;
+    return nullptr;
+}
+
+HitsPart part_header(const State& s, const OrbitJob& job, std::int64_t clock, int method) {
     HitsPart p;
     p.res = static_cast<std::uint32_t>(s.res);
     p.type = static_cast<std::uint32_t>(s.type);
-    p.method = static_cast<std::uint32_t>(totals.method);
+    p.method = static_cast<std::uint32_t>(method);
     p.orbits = static_cast<std::uint64_t>(job.orbits);
     p.first = static_cast<std::uint64_t>(job.first);
     p.end = static_cast<std::uint64_t>(job.end);
@@ -130,23 +140,50 @@ HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, Orbi
     p.palette = s.palette;
     p.back = s.back;
     p.params_hash = fnv1a(shared_fields(p));
-    p.totals = std::move(totals);
-    p.counts_crc = counts_crc(p.totals.counts);
     return p;
 }
 
-std::optional<std::string> write_part(const HitsPart& part, const std::string& path) {
+HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, OrbitTotals totals) {
+    HitsPart p = part_header(s, job, clock, totals.method);
+    p.totals = std::move(totals); // its checksum is taken as it is written
+    return p;
+}
+
+namespace {
+
+// A section as stored: tag, payload size, payload, CRC-32 of all three.
+std::vector<std::uint8_t> encode_section(const HitsSection& s) {
+    ByteSink w;
+    for (char c : s.tag)
+        w.u8(static_cast<std::uint8_t>(c));
+    w.u64(s.bytes.size());
+    w.raw(s.bytes);
+    w.u32(crc(0, w.bytes()));
+    return w.take();
+}
+
+} // namespace
+
+std::optional<std::string> write_part(const HitsPart& head, const std::vector<std::uint64_t>& c,
+                                      const std::string& path) {
     AtomicFile f;
     bool ok = f.open(path);
-    const std::vector<std::uint8_t> head = header(part);
-    ok = ok && f.write(head.data(), head.size());
-    const std::vector<std::uint64_t>& c = part.totals.counts;
+    std::vector<std::uint8_t> bytes = header(head, counts_crc(c));
+    ok = ok && f.write(bytes.data(), bytes.size());
     for (std::size_t i = 0; ok && i < c.size(); i += kBlock) {
         const std::vector<std::uint8_t> block = encode_block(c, i);
         ok = f.write(block.data(), block.size());
     }
+    for (const HitsSection& s : head.sections) {
+        bytes = encode_section(s);
+        ok = ok && f.write(bytes.data(), bytes.size());
+    }
     if (!ok || !f.commit()) return path + ": " + f.error();
     return std::nullopt;
+}
+
+std::optional<std::string> write_part(const HitsPart& part, const std::string& path) {
+    return write_part(part, part.totals.counts, path);
 }
 
 namespace {
@@ -187,13 +224,15 @@ std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     if (version == kFirstVersion)
         return "an older morvane-render wrote this part without a checksum over its counts; "
                "draw it again";
-    if (version != kVersion) return "unsupported hit-count part version";
+    if (version != kVersion && version != kSectionsVersion)
+        return "unsupported hit-count part version";
     if (r.u32() != kHeaderSize) return "bad header size";
     if (got != head.size()) return "not a hit-count part (too short)";
     const std::uint32_t stored_crc = ByteSource(std::span<const std::uint8_t>(head).last(4)).u32();
     head.resize(kHeaderSize - 4);
     if (stored_crc != crc(0, head)) return "header damaged (checksum mismatch)";
     p = decode_fields(r);
+    p.version = version;
     if (p.encoding != kRawCounts) return "unknown encoding of its counts";
     if (auto e = check_header(p)) return e;
     if (p.stored_bytes != counts_bytes(p.res))
@@ -201,21 +240,24 @@ std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     return std::nullopt;
 }
 
-// Exactly the counts must follow the header: the file's size is checked
-// before anything that large is allocated.
-std::optional<std::string> seek_counts(std::FILE* f, std::uint64_t bytes) {
+// Exactly the counts must follow the header (and, from version 3, the
+// sections after them): the file's size is checked before anything that
+// large is allocated.
+std::optional<std::string> seek_counts(std::FILE* f, const HitsPart& p, std::uint64_t& size) {
     if (std::fseek(f, 0, SEEK_END) != 0) return std::string(std::strerror(errno));
-    const long size = std::ftell(f);
-    if (size < 0 || static_cast<std::uint64_t>(size) != kHeaderSize + bytes)
+    const long end = std::ftell(f);
+    size = end < 0 ? 0 : static_cast<std::uint64_t>(end);
+    const std::uint64_t least = kHeaderSize + p.stored_bytes;
+    if (end < 0 || size < least || (p.version == kVersion && size != least))
         return "size does not match its resolution (cut short?)";
     if (std::fseek(f, static_cast<long>(kHeaderSize), SEEK_SET) != 0)
         return std::string(std::strerror(errno));
     return std::nullopt;
 }
 
-std::optional<std::string> read_counts(std::FILE* f, HitsPart& p) {
+std::optional<std::string> read_counts(std::FILE* f, HitsPart& p, std::uint64_t& size) {
     const std::size_t n = static_cast<std::size_t>(p.res) * p.res;
-    if (auto e = seek_counts(f, p.stored_bytes)) return e;
+    if (auto e = seek_counts(f, p, size)) return e;
     p.totals.method = static_cast<int>(p.method);
     try {
         p.totals.counts.assign(n, 0);
@@ -239,6 +281,43 @@ std::optional<std::string> read_counts(std::FILE* f, HitsPart& p) {
     // The checksum first: a damaged part is called damaged, whatever its values.
     if (sum != p.counts_crc) return "counts damaged (checksum mismatch)";
     if (too_large) return "a count exceeds what the render can produce";
+    return std::nullopt;
+}
+
+// The sections from `at` to the end of the file (`size` bytes), each whole
+// and sound; a section too large for the rest of the file is refused before
+// its memory is asked for.
+std::optional<std::string> read_sections(std::FILE* f, std::uint64_t at, std::uint64_t size,
+                                         HitsPart& p) {
+    constexpr std::uint64_t kFraming = 4 + 8 + 4;
+    while (at < size) {
+        std::vector<std::uint8_t> head(12);
+        if (size - at < kFraming || std::fread(head.data(), 1, 12, f) != 12)
+            return "a section after the counts is cut short";
+        ByteSource r(head);
+        HitsSection s;
+        const auto tag = r.raw(4);
+        std::copy(tag.begin(), tag.end(), s.tag.begin());
+        const std::uint64_t length = r.u64();
+        if (length > kMaxSection || length > size - at - kFraming)
+            return "a section after the counts is cut short";
+        if (p.section(s.tag) != nullptr) return "a section appears twice";
+        try {
+            s.bytes.resize(static_cast<std::size_t>(length));
+        } catch (const std::bad_alloc&) {
+            return "not enough memory for a section after the counts";
+        }
+        std::vector<std::uint8_t> tail(4);
+        if (std::fread(s.bytes.data(), 1, s.bytes.size(), f) != s.bytes.size() ||
+            std::fread(tail.data(), 1, 4, f) != 4)
+            return "read failed";
+        const std::uint32_t sum = crc(crc(0, head), s.bytes);
+        if (ByteSource(tail).u32() != sum) return "a section after the counts is damaged";
+        at += kFraming + length;
+        p.sections.push_back(std::move(s));
+    }
+    if (p.version == kSectionsVersion && p.sections.empty())
+        return "version 3 part without sections";
     return std::nullopt;
 }
 
@@ -286,8 +365,10 @@ std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
     const InputStream f = open_input_stream(path, why);
     if (!f) return path + ": " + why;
     HitsPart p;
+    std::uint64_t size = 0;
     std::optional<std::string> e = read_header(f.get(), p);
-    if (!e) e = read_counts(f.get(), p);
+    if (!e) e = read_counts(f.get(), p, size);
+    if (!e) e = read_sections(f.get(), kHeaderSize + p.stored_bytes, size, p);
     if (e) return path + ": " + *e;
     part = std::move(p);
     return std::nullopt;
@@ -308,6 +389,10 @@ std::optional<std::string> merge_parts(const std::vector<std::string>& paths, Hi
     for (std::size_t k = 0; k < paths.size(); ++k) {
         HitsPart p;
         if (auto e = read_part(paths[k], p)) return "--merge: " + *e;
+        if (p.section(kCheckpointTag) != nullptr)
+            return "--merge: " + paths[k] +
+                   " is the checkpoint of a render under way, not a finished part; continue it "
+                   "with --resume";
         ranges.emplace_back(p.first, p.end);
         if (k == 0) {
             merged = std::move(p);

@@ -4,6 +4,7 @@
 #include "cli/orbits.h"
 #include "core/state.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,10 +12,21 @@
 
 namespace morv {
 
+// What a part carries after its counts, tagged by four letters (a checkpoint's
+// run, say); a part with none is written as version 2.
+struct HitsSection {
+    std::array<char, 4> tag{};
+    std::vector<std::uint8_t> bytes;
+};
+
+// The tag of a checkpoint's section: a part holding it is a render under way.
+inline constexpr std::array<char, 4> kCheckpointTag{'C', 'K', 'P', 'T'};
+
 // A part of a render split by orbits: what was rendered and the raw totals.
 // The file layout (all numbers little-endian) is documented in
 // docs/hits-file.md.
 struct HitsPart {
+    std::uint32_t version = 2;
     std::uint32_t res = 0, type = 0, method = 0;
     std::uint64_t orbits = 0, first = 0, end = 0, iterations = 0;
     std::int64_t clock = 0;
@@ -26,14 +38,25 @@ struct HitsPart {
     Palette palette{};
     COLORREF back = 0;
     OrbitTotals totals;
+    std::vector<HitsSection> sections;
+
+    const HitsSection* section(const std::array<char, 4>& tag) const;
 };
 
 // The part a render of `job` over `s` makes from `totals`.
 HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, OrbitTotals totals);
 
+// The same without the counts, for a part whose counts are written from
+// elsewhere (a checkpoint's totals, which stay where they are).
+HitsPart part_header(const State& s, const OrbitJob& job, std::int64_t clock, int method);
+
 // Writes a part through the careful save: complete, or the old file left as
 // it was. The system's reason on failure.
 std::optional<std::string> write_part(const HitsPart& part, const std::string& path);
+
+// Writes `head` (its totals unused) with `counts` and `head`'s sections.
+std::optional<std::string>
+write_part(const HitsPart& head, const std::vector<std::uint64_t>& counts, const std::string& path);
 
 // Reads and checks a part's header only (its resolution, before the memory
 // for its counts is asked for).

@@ -6,6 +6,7 @@
 #include "analysis/random.h"
 #include "analysis/steered_search.h"
 #include "cli/animate.h"
+#include "cli/checkpoint.h"
 #include "cli/gallery.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
@@ -139,8 +140,13 @@ int memory_error(const std::string& message) {
 // The files this run writes: the part alone with --save-hits, else the image
 // and the record when asked for.
 std::vector<NamedPath> outputs_of(const CliOptions& o) {
-    if (!o.engine.save_hits.empty()) return {{"--save-hits", o.engine.save_hits}};
+    if (!o.engine.save_hits.empty()) {
+        std::vector<NamedPath> outputs{{"--save-hits", o.engine.save_hits}};
+        if (!o.engine.checkpoint.empty()) outputs.push_back({"--checkpoint", o.engine.checkpoint});
+        return outputs;
+    }
     std::vector<NamedPath> outputs;
+    if (!o.engine.checkpoint.empty()) outputs.push_back({"--checkpoint", o.engine.checkpoint});
     if (o.output != kStdStream) outputs.push_back({"-o", o.output});
     if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
     return outputs;
@@ -258,7 +264,8 @@ int set_up_merge(State& s, const CliOptions& o, long long& merged_calls) {
 // file and the options. 0 or the exit status of a failure.
 int set_up(State& s, const CliOptions& o, long long& merged_calls, ClockLog& clock) {
     if (o.engine.merging) return set_up_merge(s, o, merged_calls);
-    if (auto e = check_memory(s, o.res, o.engine)) return memory_error(*e);
+    // A resumed render's totals are in memory already, checked before they were read.
+    if (auto e = check_memory(s, o.res, o.engine); e && !o.engine.resumed) return memory_error(*e);
     if (!set_resolution(s, o.res))
         return memory_error("not enough memory for a " + std::to_string(o.res) + " x " +
                             std::to_string(o.res) + " image");
@@ -351,6 +358,13 @@ int after_save() {
 // the counts were saved, else the image filtered and written.
 int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds,
            const ClockLog& clock) {
+    if (done.interrupted && done.checkpointed) {
+        std::fprintf(stderr,
+                     "morvane-render: interrupted after %lld iterations; the finished orbits are "
+                     "kept in %s: continue with morvane-render --resume %s\n",
+                     done.calls, o.engine.checkpoint.c_str(), o.engine.checkpoint.c_str());
+        return kExitSignalBase + stop_signal();
+    }
     if (done.interrupted && (!o.save_partial || !done.image)) {
         std::fprintf(stderr, "morvane-render: interrupted after %lld iterations; nothing written\n",
                      done.calls);
@@ -373,7 +387,52 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
     return after_save();
 }
 
+// --resume: the checkpoint's own options, with where the image goes and the
+// threads given anew, and its totals for the render to go on from.
+std::optional<int> resumed_options(const CliOptions& given, CliOptions& o) {
+    const std::string& path = given.engine.resume;
+    HitsPart head;
+    if (auto e = read_part_header(path, head)) return usage_error("--resume: " + *e);
+    State probe;
+    if (auto e = check_memory(probe, static_cast<int>(head.res), given.engine))
+        return memory_error(*e);
+    auto point = std::make_shared<ResumePoint>();
+    if (auto e = read_checkpoint(path, *point)) return usage_error("--resume: " + *e);
+    std::vector<const char*> argv{"morvane-render"};
+    for (const std::string& a : point->run.args)
+        argv.push_back(a.c_str());
+    if (auto e = parse_options(static_cast<int>(argv.size()), argv.data(), o))
+        return usage_error("--resume: " + path + ": its options are not sound: " + *e);
+    if (!o.engine.resume.empty() || o.engine.checkpoint.empty())
+        return usage_error("--resume: " + path + ": its options are not sound");
+    const auto has = [&](const char* name) {
+        return std::find(given.given.begin(), given.given.end(), name) != given.given.end();
+    };
+    if (has("-o")) o.output = given.output;
+    if (has("--format")) o.format = given.format;
+    if (has("--threads")) o.engine.threads = given.engine.threads;
+    if (has("-q")) o.quiet = true;
+    o.engine.resumed = std::move(point);
+    return std::nullopt;
+}
+
+int run(const CliOptions& o);
+
+int resume(const CliOptions& given) {
+    CliOptions o;
+    if (auto rc = resumed_options(given, o)) return *rc;
+    return run(o);
+}
+
 int run(const CliOptions& o) {
+    if (!o.engine.resume.empty()) return resume(o);
+    // A checkpointed render reads the clock once, so that its checkpoint's
+    // --seed reproduces every "seed from the clock" of it.
+    if (!o.engine.checkpoint.empty() && !o.seed) {
+        CliOptions fixed = o;
+        fixed.seed = Platform::real().now_seconds();
+        return run(fixed);
+    }
     if (o.explore.animating()) return animate(o);
     if (o.explore.gallery != 0) return gallery(o);
     if (auto e = path_clash(o)) return usage_error(*e);

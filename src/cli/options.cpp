@@ -7,6 +7,8 @@
 #include "core/types.h"
 #include "files/image.h"
 
+#include <algorithm>
+
 namespace morv {
 
 namespace {
@@ -195,11 +197,37 @@ Reason save_hits_refusal(const CliOptions& o) {
     return std::nullopt;
 }
 
+// --resume takes the run from the checkpoint; only where its image goes and
+// how it is drawn may be given anew.
+constexpr const char* kWithResume[] = {"-o", "--format", "--threads", "-q", "--resume"};
+
+Reason resume_refusal(const CliOptions& o) {
+    const auto given = [&](const char* name) {
+        return std::find(o.given.begin(), o.given.end(), name) != o.given.end();
+    };
+    if (given("--checkpoint-every") && o.engine.checkpoint.empty())
+        return std::string("--checkpoint-every needs --checkpoint FILE");
+    if (!o.engine.checkpoint.empty() && (o.explore.animating() || o.explore.gallery != 0))
+        return std::string("--checkpoint keeps one render; --animate and --gallery make many");
+    if (o.engine.resume.empty()) return std::nullopt;
+    if (!o.atr_in.empty())
+        return "--resume takes the parameters from the checkpoint; it reads no parameter file (" +
+               o.atr_in + ")";
+    for (const std::string& name : o.given)
+        if (std::find_if(std::begin(kWithResume), std::end(kWithResume),
+                         [&](const char* ok) { return name == ok; }) == std::end(kWithResume))
+            return "--resume continues the render the checkpoint holds with its own options; "
+                   "only -o, --format, --threads and -q may be given, not " +
+                   name;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out) {
     for (int i = 1; i < argc; ++i)
         if (auto e = parse_argument(argc, argv, i, out)) return e;
+    out.engine.run_args.assign(argv + std::min(argc, 1), argv + argc);
     if (out.output.empty()) return std::string("--output: empty file name");
     // A named file's ending chooses its format; --format may only agree.
     if (!out.format.empty() && out.output != "-" &&
@@ -219,6 +247,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
     if (auto e = check_explore_options(out.explore, out.random, out.output)) return e;
     if (auto e = check_engine_options(out.engine)) return e;
     if (auto e = save_hits_refusal(out)) return e;
+    if (auto e = resume_refusal(out)) return e;
     return merge_refusal(out);
 }
 

@@ -209,18 +209,27 @@ long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
     totals.method = base.method[base.type];
     const VOXEL start = orbits_start(base, job.iterations);
     const BuffersAside aside(base);
+    if (job.ready && !job.ready()) return 0;
     const Params& params = base; // read by every orbit, written by none
     OrbitWork work;
     work.next = job.first;
+    auto drawn = [&](long long k) {
+        const auto i = static_cast<std::size_t>(k - job.first);
+        return i < job.drawn.size() && job.drawn[i];
+    };
+    for (long long k = job.first; k < job.end; ++k)
+        if (drawn(k)) work.done += orbit_calls(job.iterations, job.orbits, k);
     auto worker = [&](bool reporter) {
         try {
             for (long long k; !work.stopping() && (k = work.next.fetch_add(1)) < job.end;) {
+                if (drawn(k)) continue;
                 Orbit o = orbit_of(base, start, k, job.clock);
                 const long long calls = orbit_calls(job.iterations, job.orbits, k);
                 // A stopped orbit is not added: the totals are not used then.
                 if (!draw_orbit(params, o, calls, work, reporter ? &progress : nullptr)) break;
                 const std::lock_guard<std::mutex> lock(work.merge);
                 add_orbit(o.rc, totals);
+                if (job.added) job.added(k);
             }
         } catch (...) {
             // Out of memory (or worse) in one thread stops them all and is

@@ -18,6 +18,14 @@ struct OrbitJob {
     int threads = 1;
     long long iterations = 0; // driver calls over all K orbits
     std::int64_t clock = 0;   // what "seed from the clock" reads, for all orbits
+    // Orbits already in the totals (a resumed render), by k - first; not drawn again.
+    std::vector<bool> drawn{};
+    // Called once the shared start is taken, before any orbit is drawn; false
+    // draws nothing (a resumed render whose parameters turn out different).
+    std::function<bool()> ready{};
+    // Called with each orbit just added to the totals, under the lock that
+    // guards them, so that it may read them whole.
+    std::function<void(long long)> added{};
 };
 
 // Per pixel: the summed hit counts ("Hit Count") or the highest colour index

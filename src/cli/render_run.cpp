@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/render_run.h"
 
+#include "cli/checkpoint.h"
 #include "cli/fast_orbits.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
@@ -12,6 +13,7 @@
 #include "formulas/kernels.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <new>
 #include <thread>
@@ -78,8 +80,22 @@ OrbitJob job_of(const State& s, long long iterations, const EngineOptions& o) {
     return job;
 }
 
+// Why a resumed render cannot go on from its checkpoint, if so: the state
+// its options set up (the shared start taken) must be the one it was drawn from.
+std::optional<std::string> resume_refusal(const State& s, const OrbitJob& job, int method,
+                                          const HitsPart& was) {
+    if (static_cast<long long>(was.first) != job.first ||
+        static_cast<long long>(was.end) != job.end ||
+        part_header(s, job, job.clock, method).params_hash != was.params_hash)
+        return std::string("--resume: the checkpoint was drawn from other parameters, palette or "
+                           "options than its options give now (a parameter or palette file "
+                           "changed?)");
+    return std::nullopt;
+}
+
 // Several orbits, or a part: the totals painted, or written whole with
-// --save-hits (never a part cut short by a stop signal).
+// --save-hits (never a part cut short by a stop signal); with --checkpoint,
+// the orbits drawn so far are kept now and then and at a stop signal.
 std::optional<std::string> render_several(State& s, long long iterations, const EngineOptions& o,
                                           bool progress_wanted, RenderDone& done,
                                           RenderFailure& failure) {
@@ -93,22 +109,44 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
         if (auto e = choose_lane_width(std::getenv("MORVANE_LANES"), width)) return e;
     }
     failure = RenderFailure::Memory;
-    const OrbitJob job = job_of(s, iterations, o);
+    OrbitJob job = job_of(s, iterations, o);
     long long mine = 0;
     for (long long k = job.first; k < job.end && mine < iterations; ++k)
         mine += orbit_calls(iterations, job.orbits, k);
     Progress part_progress(progress_wanted && mine >= 2000000, mine);
     OrbitTotals totals;
+    totals.method = s.method[s.type];
+    CheckpointWriter checkpoint(o.checkpoint, std::chrono::seconds(o.checkpoint_every), o.run_args);
+    std::optional<std::string> refusal;
+    job.ready = [&] {
+        if (o.resumed) refusal = resume_refusal(s, job, totals.method, o.resumed->part);
+        if (refusal) return false;
+        if (checkpoint.on()) checkpoint.start(s, job, totals.method);
+        return true;
+    };
+    job.added = [&](long long k) { checkpoint.added(k, totals.counts); };
     try {
-        totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
+        if (o.resumed) {
+            job.drawn = std::move(o.resumed->run.drawn);
+            totals.counts = std::move(o.resumed->part.totals.counts);
+        } else {
+            totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
+        }
         const auto update = [&](long long n) { part_progress.update(n); };
         done.calls = o.fast ? render_fast_orbits(s, job, width, totals, update)
                             : render_orbits(s, job, totals, update);
     } catch (const std::bad_alloc&) {
         return std::string(kHitcountAllocText);
     }
+    failure = RenderFailure::Usage;
+    if (refusal) return refusal;
     done.image = o.save_hits.empty();
     done.interrupted = stop_signal() != 0;
+    if (done.interrupted && checkpoint.on()) {
+        failure = RenderFailure::Write;
+        if (auto e = checkpoint.write(totals.counts)) return "--checkpoint: " + *e;
+        done.checkpointed = true;
+    }
     if (done.interrupted) return std::nullopt;
     if (!done.image) {
         failure = RenderFailure::Write;
@@ -122,7 +160,7 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
 
 std::optional<std::string> render(State& s, long long iterations, const EngineOptions& o,
                                   bool progress_wanted, RenderDone& done, RenderFailure& failure) {
-    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty() || o.fast;
+    const bool several = o.orbits > 1 || o.range || !o.save_hits.empty() || o.fast || o.resumed;
     if (several) return render_several(s, iterations, o, progress_wanted, done, failure);
     failure = RenderFailure::Memory;
     Progress progress(progress_wanted && iterations >= 2000000, iterations);

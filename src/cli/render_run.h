@@ -12,8 +12,9 @@ namespace morv {
 // What a render did, for the summary line.
 struct RenderDone {
     long long calls = 0;
-    bool image = true;        // false when only the hit counts were written
-    bool interrupted = false; // a stop signal cut the drawing short
+    bool image = true;         // false when only the hit counts were written
+    bool interrupted = false;  // a stop signal cut the drawing short
+    bool checkpointed = false; // and the orbits drawn so far were kept
 };
 
 // Refuses, before anything large is allocated, a render that needs more

@@ -95,14 +95,18 @@ TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
 // the combination). Options added later join the list.
 TEST(CliSweep, HostileOptionValuesAreRefusedWithAReason) {
     const std::vector<std::string> options{
-        "--type",    "--res",         "--iterations", "--set",      "--palette",
-        "--filter",  "--seed",        "-o",           "--atr-out",  "--orbits",
-        "--threads", "--orbit-range", "--merge",      "--save-hits"};
+        "--type",    "--res",       "--iterations", "--set",
+        "--palette", "--filter",    "--seed",       "-o",
+        "--atr-out", "--orbits",    "--threads",    "--orbit-range",
+        "--merge",   "--save-hits", "--checkpoint", "--checkpoint-every",
+        "--resume"};
     const std::vector<std::string> hostile{
         "",    "-o",  "--", "-1", "0",   "nan",      "1e999", "99999999999999999999",
         "1:0", "a=b", " ",  "\n", "-.5", "0:1048577"};
-    const std::vector<std::vector<std::string>> contexts{
-        {}, {"--merge", "x.hits"}, {"--save-hits", "x.hits"}};
+    const std::vector<std::vector<std::string>> contexts{{},
+                                                         {"--merge", "x.hits"},
+                                                         {"--save-hits", "x.hits"},
+                                                         {"--orbits", "4", "--checkpoint", "c"}};
     int accepted = 0, refused = 0;
     for (const auto& context : contexts)
         for (const std::string& option : options)

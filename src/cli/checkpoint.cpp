@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/checkpoint.h"
+
+#include "files/byte_codec.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace morv {
+
+namespace {
+
+constexpr std::uint32_t kRunVersion = 1;
+constexpr std::uint32_t kMaxArgs = 4096;
+constexpr std::uint32_t kMaxArgBytes = 65536;
+
+std::uint64_t bitmap_bytes(std::uint64_t bits) {
+    return (bits + 7) / 8;
+}
+
+std::optional<std::string> decode_args(ByteSource& r, std::vector<std::string>& args) {
+    const std::uint32_t n = r.u32();
+    if (n > kMaxArgs) return std::string("too many options");
+    for (std::uint32_t i = 0; i < n && !r.overrun(); ++i) {
+        const std::uint32_t length = r.u32();
+        if (length > kMaxArgBytes) return std::string("an option is too long");
+        const auto text = r.raw(length);
+        args.emplace_back(text.begin(), text.end());
+        if (args.back().find('\0') != std::string::npos)
+            return std::string("an option holds a zero byte");
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+HitsSection encode_checkpoint(const CheckpointRun& run) {
+    ByteSink w;
+    w.u32(kRunVersion);
+    w.u32(static_cast<std::uint32_t>(run.args.size()));
+    for (const std::string& a : run.args) {
+        w.u32(static_cast<std::uint32_t>(a.size()));
+        w.raw(std::span(reinterpret_cast<const std::uint8_t*>(a.data()), a.size()));
+    }
+    w.u64(run.drawn.size());
+    std::vector<std::uint8_t> bits(bitmap_bytes(run.drawn.size()), 0);
+    for (std::size_t i = 0; i < run.drawn.size(); ++i)
+        if (run.drawn[i]) bits[i / 8] = static_cast<std::uint8_t>(bits[i / 8] | (1u << (i % 8)));
+    w.raw(bits);
+    return HitsSection{kCheckpointTag, w.take()};
+}
+
+std::optional<std::string> decode_checkpoint(const HitsPart& part, CheckpointRun& run) {
+    const HitsSection* s = part.section(kCheckpointTag);
+    if (s == nullptr)
+        return std::string("a finished part, not a checkpoint (draw it with --merge)");
+    ByteSource r(s->bytes);
+    if (r.u32() != kRunVersion) return std::string("unsupported checkpoint version");
+    CheckpointRun got;
+    if (auto e = decode_args(r, got.args)) return "checkpoint damaged: " + *e;
+    const std::uint64_t bits = r.u64();
+    if (r.overrun() || bits != part.end - part.first)
+        return std::string("checkpoint damaged: its orbits do not match its part");
+    const auto map = r.raw(static_cast<std::size_t>(bitmap_bytes(bits)));
+    if (r.overrun() || r.raw(1).size() != 0)
+        return std::string("checkpoint damaged: its section has the wrong size");
+    got.drawn.resize(static_cast<std::size_t>(bits));
+    for (std::size_t i = 0; i < got.drawn.size(); ++i)
+        got.drawn[i] = ((map[i / 8] >> (i % 8)) & 1u) != 0;
+    // Bits past the last orbit are zero in a sound checkpoint.
+    if (bits % 8 != 0 && (map.back() >> (bits % 8)) != 0)
+        return std::string("checkpoint damaged: orbits beyond its part are marked drawn");
+    run = std::move(got);
+    return std::nullopt;
+}
+
+std::optional<std::string> read_checkpoint(const std::string& path, ResumePoint& point) {
+    ResumePoint got;
+    if (auto e = read_part(path, got.part)) return e;
+    if (auto e = decode_checkpoint(got.part, got.run)) return path + ": " + *e;
+    point = std::move(got);
+    return std::nullopt;
+}
+
+std::vector<std::string> checkpoint_args(std::vector<std::string> args, std::int64_t clock) {
+    if (std::find(args.begin(), args.end(), "--seed") == args.end()) {
+        args.emplace_back("--seed");
+        args.push_back(std::to_string(clock));
+    }
+    return args;
+}
+
+CheckpointWriter::CheckpointWriter(std::string path, std::chrono::seconds every,
+                                   std::vector<std::string> args)
+    : path_(std::move(path)), every_(every), last_(std::chrono::steady_clock::now()),
+      args_(std::move(args)) {}
+
+void CheckpointWriter::start(const State& base, const OrbitJob& job, int method) {
+    head_ = part_header(base, job, job.clock, method);
+    args_ = checkpoint_args(std::move(args_), job.clock);
+    first_ = job.first;
+    drawn_ = job.drawn;
+    drawn_.resize(static_cast<std::size_t>(job.end - job.first), false);
+    last_ = std::chrono::steady_clock::now();
+}
+
+void CheckpointWriter::added(long long k, const std::vector<std::uint64_t>& totals) {
+    if (!on()) return;
+    drawn_[static_cast<std::size_t>(k - first_)] = true;
+    if (std::chrono::steady_clock::now() - last_ < every_) return;
+    if (auto e = write(totals); e && !warned_) {
+        std::fprintf(stderr, "morvane-render: --checkpoint not written: %s; the render goes on\n",
+                     e->c_str());
+        warned_ = true;
+    }
+}
+
+std::optional<std::string> CheckpointWriter::write(const std::vector<std::uint64_t>& totals) {
+    head_.sections = {encode_checkpoint(CheckpointRun{args_, drawn_})};
+    auto e = write_part(head_, totals, path_);
+    last_ = std::chrono::steady_clock::now();
+    return e;
+}
+
+} // namespace morv
