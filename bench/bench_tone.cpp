@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Toned pictures: tone mapping alone at 600 x 600 and 4000 x 4000 on one
-// thread and on every core, the Gaussian downsampling, and what oversampling
-// costs the render in points per second beside S = 1. Processor time and wall
+// thread and on every core, the Gaussian downsampling, what oversampling
+// costs the render in points per second beside S = 1, and the desktop's
+// re-toning of the picture on screen as a slider moves (one core). Processor time and wall
 // time; never part of the tests.
+#include "app/app_state.h"
+#include "app/tone_commands.h"
 #include "color/bands.h"
 #include "color/resample.h"
 #include "color/tone.h"
@@ -98,9 +101,63 @@ void oversampling(int res, long long points) {
     std::printf("without a density: %6.2f M points/s\n", points / (t.cpu / 1e3) / 1e6);
 }
 
+// The desktop program's instance drawing Peter de Jong toned at res x res
+// (oversampled S times), as the render pump draws it.
+void desktop_draw(morv::app::Instance& s, int res, int oversample, long long points) {
+    s.steps = &morv::fpointer;
+    s.intro = 0;
+    s.type = morv::kTypeDeJong;
+    s.method[s.type] = morv::kMethodHitCount;
+    morv::set_resolution(s, res);
+    morv::attach_window(s, res, res);
+    morv::PictureSettings p;
+    p.tone = 1;
+    p.oversample = oversample;
+    morv::app::apply_picture(s, p);
+    for (long long done = 0; done < points;) {
+        if (s.firstloop) morv::app::start_fine_orbit(s);
+        const long long calls = morv::run_calls(s, 4096, &morv::fused_kernels).calls;
+        morv::app::run_fine_orbit(s, calls);
+        done += calls;
+    }
+}
+
+// What a slider's move costs: the density filtered, toned and laid on the
+// window surface.
+void retone_on_screen(int res, long long points) {
+    morv::app::Instance s;
+    desktop_draw(s, res, 1, points);
+    double exposure = 1;
+    const Times t = ms_of(
+        [&] {
+            morv::PictureSettings p = s.picture;
+            p.exposure = exposure *= 1.05;
+            morv::app::apply_picture(s, p);
+            morv::app::retone(s);
+        },
+        5);
+    std::printf("desktop re-toning at %4d x %-4d: %7.1f ms wall (%7.1f cpu), one core\n", res, res,
+                t.wall, t.cpu);
+}
+
+void desktop_oversampling(int res, long long points) {
+    double base = 0;
+    for (const int over : {1, 2, 4}) {
+        morv::app::Instance s;
+        const Times t = ms_of([&] { desktop_draw(s, res, over, points); }, 1);
+        const double per_second = points / (t.cpu / 1e3);
+        if (over == 1) base = per_second;
+        std::printf("desktop S = %d: %6.2f M points/s (%.2f x S = 1)\n", over, per_second / 1e6,
+                    per_second / base);
+    }
+}
+
 } // namespace
 
 int main() {
+    retone_on_screen(600, 20000000);
+    retone_on_screen(4000, 200000000);
+    desktop_oversampling(600, 20000000);
     tone_at(600, 20000000);
     tone_at(4000, 200000000);
     oversampling(600, 20000000);

@@ -5,6 +5,7 @@
 #include "cli/options.h"
 #include "color/mapfile.h"
 #include "core/catalogue.h"
+#include "core/type_ids.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -48,6 +49,35 @@ bool add_gallery(QTextDocument& doc, const QString& dir, QString& html) {
                     .arg(type)
                     .arg(html_escaped(std::string(short_type_name(type))));
         if (type % kGalleryColumns == kGalleryColumns - 1 || type == NTYPES - 1) html += "</tr>";
+    }
+    html += "</table>";
+    return true;
+}
+
+// The same orbits three ways: the hit-count method, log-density toning, and
+// toning at S = 3 oversampling; one row per type.
+bool add_toned_gallery(QTextDocument& doc, const QString& dir, QString& html) {
+    constexpr const char* kKinds[] = {"plain", "toned", "s3"};
+    html = "<table cellspacing=\"6\" cellpadding=\"0\"><tr><th>Hit Count</th>"
+           "<th>log-density toning</th><th>toned, S = 3</th></tr>";
+    for (const int type : {static_cast<int>(kTypePickover), static_cast<int>(kTypeDeJong)}) {
+        html += QString("<tr><td colspan=\"3\"><small>%1&nbsp;%2</small></td></tr><tr>")
+                    .arg(type)
+                    .arg(html_escaped(std::string(short_type_name(type))));
+        for (const char* kind : kKinds) {
+            const QString path = QString("%1/toned_%2_%3.png").arg(dir).arg(type).arg(kind);
+            QImage picture(path);
+            if (picture.isNull()) {
+                std::fprintf(stderr, "make-manual: cannot read %s\n", qPrintable(path));
+                return false;
+            }
+            const QString url = QString("toned:%1:%2").arg(type).arg(kind);
+            doc.addResource(QTextDocument::ImageResource, QUrl(url), picture);
+            html += QString("<td align=\"center\"><img src=\"%1\" width=\"150\" "
+                            "height=\"150\"></td>")
+                        .arg(url);
+        }
+        html += "</tr>";
     }
     html += "</table>";
     return true;
@@ -115,11 +145,13 @@ int run(int argc, char** argv) {
     QString html = QString::fromUtf8(source.readAll());
     QTextDocument doc;
     doc.setDefaultFont(QFont("DejaVu Sans", 10));
-    QString gallery, palettes;
+    QString gallery, toned, palettes;
     if (!add_gallery(doc, QString::fromLocal8Bit(argv[2]), gallery) ||
+        !add_toned_gallery(doc, QString::fromLocal8Bit(argv[2]), toned) ||
         !add_palettes(doc, QString::fromLocal8Bit(argv[3]), palettes))
         return 1;
     html.replace("<!--GALLERY-->", gallery);
+    html.replace("<!--TONED-->", toned);
     html.replace("<!--PALETTES-->", palettes);
     html.replace("<!--USAGE-->", QString::fromUtf8(kUsage).toHtmlEscaped());
     doc.setHtml(html);

@@ -240,9 +240,15 @@ void MainWindow::show_picture_settings() {
 }
 
 void MainWindow::show_tone() {
-    if (tone_ == nullptr)
+    if (tone_ == nullptr) {
         tone_ = new ToneWindow(
             [this](const PictureSettings& p, bool settled) { tone_changed(p, settled); }, this);
+        // Beside the picture rather than over it, where the window has room.
+        const QRect frame = geometry();
+        const QSize size = tone_->sizeHint();
+        const int x = std::max(frame.left(), frame.right() - size.width() - 24);
+        tone_->move(x, frame.top() + 48);
+    }
     tone_->show_settings(s_.picture);
     tone_->show();
     tone_->raise();

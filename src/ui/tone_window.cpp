@@ -45,6 +45,25 @@ double at_decimals(double v, int decimals) {
     return std::round(v * scale) / scale;
 }
 
+// "2 x 2 samples per pixel" rather than a bare number.
+class OversampleBox : public QSpinBox {
+  public:
+    using QSpinBox::QSpinBox;
+
+  protected:
+    QString textFromValue(int s) const override {
+        return s == 1 ? QStringLiteral("1 x 1 (none)")
+                      : QStringLiteral("%1 x %1 samples per pixel").arg(s);
+    }
+    int valueFromText(const QString& text) const override {
+        return text.section(QLatin1Char(' '), 0, 0).toInt();
+    }
+    QValidator::State validate(QString& text, int&) const override {
+        const int s = valueFromText(text);
+        return s >= minimum() && s <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
+    }
+};
+
 constexpr const char* kColorSources[] = {"Speed", "Z", "Direction", "Place in the orbit"};
 constexpr int kFieldWidth = 110;
 
@@ -85,11 +104,9 @@ ToneWindow::ToneWindow(Changed changed, QWidget* parent)
         report(true);
     });
 
-    oversample_ = new QSpinBox(this);
+    oversample_ = new OversampleBox(this);
     oversample_->setObjectName(QStringLiteral("oversample"));
     oversample_->setRange(1, 4);
-    oversample_->setSuffix(QStringLiteral(" x S samples"));
-    oversample_->setPrefix(QStringLiteral("S = "));
     oversample_->setKeyboardTracking(false);
     grid->addWidget(new QLabel(QStringLiteral("Oversampling"), this), row, 0);
     grid->addWidget(oversample_, row, 1);
@@ -109,6 +126,8 @@ ToneWindow::ToneWindow(Changed changed, QWidget* parent)
         report(true);
     });
     grid->setColumnStretch(1, 1);
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus) w->installEventFilter(this);
     show_settings(shown_);
 }
 
@@ -122,7 +141,6 @@ void ToneWindow::add_curve_row(int i) {
     r.slider->setSingleStep(5);
     r.slider->setPageStep(50);
     r.slider->setMinimumWidth(260);
-    r.slider->installEventFilter(this);
     r.field = new QDoubleSpinBox(this);
     r.field->setObjectName(QString::fromLatin1(c.name) + QStringLiteral("_field"));
     r.field->setRange(c.lo, c.hi);
@@ -180,8 +198,8 @@ void ToneWindow::show_settings(const PictureSettings& p) {
     tone_->setChecked(p.tone != 0);
 }
 
-// The main window's arrow keys pan its view; over a slider they move the
-// slider instead.
+// The main window's arrow keys pan its view; in this window they move the
+// control that has the keys instead.
 bool ToneWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(e);
