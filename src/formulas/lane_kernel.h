@@ -85,6 +85,112 @@ struct IkedaLanes {
     }
 };
 
+// |v| in every lane.
+template <class M> inline typename M::V abs_of(typename M::V v) {
+    if constexpr (M::kWidth == 1) {
+        return std::fabs(v);
+    } else {
+        using Wide = typename M::Wide;
+        const Wide magnitude = Wide{} + 0x7FFFFFFFFFFFFFFFLL;
+        return reinterpret_cast<typename M::V>(reinterpret_cast<Wide>(v) & magnitude);
+    }
+}
+
+// a where `v > 0`, else b, in every lane (a NaN takes b).
+template <class M>
+inline typename M::V if_positive(typename M::V v, typename M::V a, typename M::V b) {
+    if constexpr (M::kWidth == 1) {
+        return v > 0 ? a : b;
+    } else {
+        using Wide = typename M::Wide;
+        const Wide pick = v > 0.0;
+        return reinterpret_cast<typename M::V>((reinterpret_cast<Wide>(a) & pick) |
+                                               (reinterpret_cast<Wide>(b) & ~pick));
+    }
+}
+
+// a where `v == 0`, else b, in every lane.
+template <class M> inline typename M::V if_zero(typename M::V v, typename M::V a, typename M::V b) {
+    if constexpr (M::kWidth == 1) {
+        return v == 0.0 ? a : b;
+    } else {
+        using Wide = typename M::Wide;
+        const Wide pick = v == 0.0;
+        return reinterpret_cast<typename M::V>((reinterpret_cast<Wide>(a) & pick) |
+                                               (reinterpret_cast<Wide>(b) & ~pick));
+    }
+}
+
+template <class V> inline V splat(double v) {
+    return V{} + v;
+}
+
+struct MedusaLanes {
+    template <class M, class V> static void step(const LaneMap&, V& x, V& y, V&) {
+        constexpr double p1 = -0.438016, p2 = 0.819984, p3 = -0.381065;
+        const V ox = x, oy = y;
+        x = p1 * ox + oy - p2 * (ox * ox);
+        y = p3 * oy - ox + p2 * (oy * oy);
+    }
+};
+
+struct DiskLanes {
+    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+        const V ox = x, oy = y, xy = ox * oy;
+        const V c = M::cos(xy), sn = M::sin(xy);
+        x = m.sp0 + m.sp1 * (ox * c - oy * sn);
+        y = m.sp1 * (ox * sn + oy * c);
+    }
+};
+
+struct StarLanes {
+    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+        const V ox = x, oy = y, ax = abs_of<M>(ox), ay = abs_of<M>(oy);
+        x = 4 * (m.a * ox + m.b * ox * (ax + ay) + m.c * ox * (ax - ay));
+        y = 4 * (m.a * oy + m.b * oy * (ax + ay) + m.c * oy * (ay - ax));
+    }
+};
+
+struct WingsLanes {
+    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+        const V ox = x, oy = y;
+        const V sign = if_positive<M>(ox, splat<V>(1.0), splat<V>(-1.0));
+        x = ox - sign * M::sqrt(abs_of<M>(oy - m.sp1 * ox));
+        y = m.sp0 * ox + oy;
+    }
+};
+
+struct HopalongLanes {
+    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+        const V ox = x;
+        const V sign = if_zero<M>(ox, splat<V>(1.0), ox / abs_of<M>(ox));
+        x = y - sign * M::sqrt(abs_of<M>(m.b * ox - m.c));
+        y = m.a - ox;
+    }
+};
+
+// Spirals' two constants are worked out once per render (LaneMap::k0, k1).
+struct SpiralsLanes {
+    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+        const V ox = x, w = ox * ox - y;
+        const V nx = ox * m.k0 + w * m.k1;
+        const V ny = ox * m.k1 - w * m.k0;
+        // Images beyond modulus 2 are folded back towards the origin.
+        const V fold =
+            if_positive<M>(M::sqrt(nx * nx + ny * ny) - 2.0, splat<V>(-0.005), splat<V>(1.0));
+        x = fold * nx;
+        y = fold * ny;
+    }
+};
+
+struct CosineWavesLanes {
+    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+        const V ox = x;
+        x = y - m.sp0 * M::cos(kPi * ox);
+        y = m.sp1 * ox;
+    }
+};
+
 // The colour index of "Speed - Points" from the step's length.
 inline std::uint32_t speed_of(double length) {
     const auto c = static_cast<std::uint32_t>(trunc32(length * 255 * (2.0 / 3.0)));
@@ -231,6 +337,20 @@ template <class M, int Method> LaneKernel kernel_of(int type) {
         return &run<M, AtomLanes, Method>;
     case kTypeIkeda:
         return &run<M, IkedaLanes, Method>;
+    case kTypeMedusa:
+        return &run<M, MedusaLanes, Method>;
+    case kTypeDisk:
+        return &run<M, DiskLanes, Method>;
+    case kTypeStar:
+        return &run<M, StarLanes, Method>;
+    case kTypeWings:
+        return &run<M, WingsLanes, Method>;
+    case kTypeHopalong:
+        return &run<M, HopalongLanes, Method>;
+    case kTypeSpirals:
+        return &run<M, SpiralsLanes, Method>;
+    case kTypeCosineWaves:
+        return &run<M, CosineWavesLanes, Method>;
     default:
         return nullptr;
     }

@@ -11,6 +11,7 @@ inline constexpr int kMaxLanes = 8;
 // A type's coefficients and view window, read once per render.
 struct LaneMap {
     double a = 0, b = 0, c = 0, d = 0, sp0 = 0, sp1 = 0;
+    double k0 = 0, k1 = 0; // constants a type works out from them once
     double xmin = 0, ymin = 0, xscale = 0, yscale = 0;
     int res = 0;
 };

@@ -2,9 +2,12 @@
 #include "formulas/lanes.h"
 
 #include "core/catalogue.h"
+#include "core/numeric.h"
 #include "core/rotation.h"
 #include "core/type_ids.h"
 #include "formulas/lane_width_kernels.h"
+
+#include <cmath>
 
 namespace morv {
 
@@ -46,6 +49,10 @@ LaneMap lane_map_of(const Params& ps) {
     const MINMAX& mm = ps.mm[ps.type];
     LaneMap m;
     m.a = p.a, m.b = p.b, m.c = p.c, m.d = p.d, m.sp0 = p.sp0, m.sp1 = p.sp1;
+    if (ps.type == kTypeSpirals) {
+        m.k0 = p.sp1 * std::sin(kTwoPi * p.sp0);
+        m.k1 = p.sp1 * std::cos(kTwoPi * p.sp0);
+    }
     m.xmin = mm.xmin;
     m.ymin = mm.ymin;
     m.xscale = ps.dres / (mm.xmax - mm.xmin);
@@ -59,7 +66,8 @@ std::optional<std::string> lane_refusal(const Params& ps) {
     if (lane_kernel(ps.type, method, 1) == nullptr)
         return std::string(type_label(ps.type)) +
                " has no vector lanes yet; --fast draws Henon, Ikeda, Ganymede, Pickover, "
-               "Peter de Jong, Iris and Atom with Speed - Points or Hit Count";
+               "Peter de Jong, Hopalong, Iris, Atom, Wings, Medusa, Disk, Star, Spirals and "
+               "Cosine Waves with Speed - Points or Hit Count";
     if (turns_its_points(ps.type) && rotated(ps))
         return std::string(type_label(ps.type)) +
                " is turned (a rotation angle is not 0), and its vector lanes do not turn points";
