@@ -34,6 +34,7 @@ void take_recipe_defaults(CliOptions& o) {
     if (!given(o, "--filter")) o.filter = run->filter;
     if (!given(o, "--seed") && run->seed) o.seed = *run->seed;
     if (!given(o, "--orbits")) o.engine.orbits = run->orbits;
+    if (!given(o, "--fast")) o.engine.fast = run->fast;
     o.keep_palette = !given(o, "--palette");
 }
 
@@ -45,6 +46,7 @@ RecipeRun recipe_run_of(const State& s, const CliOptions& o, long long calls,
     run.filter = o.filter;
     run.seed = o.seed ? std::optional<std::int64_t>(*o.seed) : clock.seed();
     run.orbits = o.engine.orbits;
+    run.fast = o.engine.fast;
     // Merged parts were drawn elsewhere: their header says how.
     if (HitsPart first; o.engine.merging && !read_part_header(o.engine.merge.front(), first)) {
         run.orbits = static_cast<long long>(first.orbits);

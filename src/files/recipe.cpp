@@ -27,6 +27,7 @@ constexpr std::size_t kMaxNameLength = 64;
 constexpr long long kMaxCalls = 1LL << 50;
 constexpr long long kMaxOrbits = 1LL << 20;
 constexpr int kLargestSide = 16384;
+constexpr std::uint8_t kFastFlag = 1;
 
 std::uint32_t crc_of(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b = {}) {
     uLong crc = crc32(0L, Z_NULL, 0);
@@ -54,6 +55,7 @@ void put_run(ByteSink& out, const RecipeRun& run) {
     out.u64(static_cast<std::uint64_t>(run.orbits));
     const auto* f = std::find(std::begin(kRecipeFilters), std::end(kRecipeFilters), run.filter);
     out.u8(static_cast<std::uint8_t>(f == std::end(kRecipeFilters) ? 0 : f - kRecipeFilters));
+    out.u8(run.fast ? kFastFlag : 0);
 }
 
 std::optional<std::string> take_run(ByteSource& in, RecipeRun& run) {
@@ -63,6 +65,7 @@ std::optional<std::string> take_run(ByteSource& in, RecipeRun& run) {
     const auto seed = static_cast<std::int64_t>(in.u64());
     run.orbits = static_cast<long long>(in.u64());
     const std::uint8_t filter = in.u8();
+    const std::uint8_t flags = in.u8();
     if (run.res < 1 || run.res > kLargestSide)
         return "its picture side is " + std::to_string(run.res) + "; it must lie in 1.." +
                std::to_string(kLargestSide);
@@ -75,6 +78,8 @@ std::optional<std::string> take_run(ByteSource& in, RecipeRun& run) {
     if (filter >= std::size(kRecipeFilters))
         return "its filter number " + std::to_string(filter) + " names no filter";
     run.filter = std::string(kRecipeFilters[filter]);
+    if ((flags & ~kFastFlag) != 0) return "its flags hold " + std::to_string(flags);
+    run.fast = (flags & kFastFlag) != 0;
     return std::nullopt;
 }
 

@@ -24,6 +24,7 @@ struct RecipeRun {
     long long calls = -1;             // render-driver calls; -1 when not known
     std::optional<std::int64_t> seed; // the clock every "seed from the clock" read
     long long orbits = 1;             // independent orbits sharing the calls
+    bool fast = false;                // the orbits drawn in vector lanes (not the same bytes)
     bool operator==(const RecipeRun&) const = default;
 };
 

@@ -41,6 +41,7 @@ TEST(CliRecipe, AnImageRendersAgainFromItselfAlone) {
         "--type 6 --iterations 20000 --seed 4 --tone log --exposure 1.5 --gamma 1.8 "
         "--oversample 2 --color-by direction --depth 16 --alpha",
         "--type 6 --set method=3 --res 200 --iterations 40000 --orbits 3 --seed 9",
+        "--type 5 --set method=3 --res 200 --iterations 40000 --orbits 8 --seed 2 --fast",
         "--type 9 --set ifscmode=1 --iterations 20000", // seeded from the clock
     };
     for (const std::string& args : cases) {

@@ -44,7 +44,7 @@ std::vector<Scene> scenes() {
     RecipeRun plain;
     plain.res = 200;
     RecipeRun filtered{200, "logsquare", 5000, 3, 1};
-    RecipeRun orbits{200, "", 90000, 7, 6};
+    RecipeRun orbits{200, "", 90000, 7, 6, true};
     RecipeRun big{16384, "equalize", 1LL << 40, -5, 1 << 20};
     return {
         {"hit count, palette 2, log filter", 6, kMethodHitCount,
@@ -146,6 +146,7 @@ TEST(Recipe, RefusesDamagedAndForeignBytesAndChangesNothing) {
         {"a side past 16384", [&](Bytes& b) { b[body + 7] = 0x7f; }, true, "picture side"},
         {"a seed flag of 2", [&](Bytes& b) { b[body + 16] = 2; }, true, "seed flag"},
         {"a filter past the last", [&](Bytes& b) { b[body + 33] = 9; }, true, "filter number"},
+        {"an unknown flag", [&](Bytes& b) { b[body + 34] = 2; }, true, "flags"},
         {"an unknown setting", [&](Bytes& b) { b[value_at(b, "exposure") - 8] = 'X'; }, true,
          "does not know: 'Xxposure'"},
         {"a setting twice",
