@@ -43,6 +43,24 @@ void random_parameters(Instance& s, Ui& ui) {
     post_command(s, kCmdRender);
 }
 
+namespace {
+
+// A filter command's name as a recipe keeps it.
+std::string filter_name(int id) {
+    switch (id) {
+    case kCmdNormalize:
+        return "normalize";
+    case kCmdEqualize:
+        return "equalize";
+    case kCmdLog:
+        return "log";
+    default:
+        return "logsquare";
+    }
+}
+
+} // namespace
+
 // Only on a hit count of the current image size.
 void run_filter(Instance& s, Ui& ui, int id) {
     if (s.hcres != s.res) return;
@@ -56,7 +74,11 @@ void run_filter(Instance& s, Ui& ui, int id) {
         ui.host.set_cursor(Cursor::Wait);
         const int rc = equalize(s);
         ui.host.set_cursor(Cursor::Cross);
-        if (rc == kFilterNoMemory) ui.prompts.warn(kEqualizeMemoryCaption, kEqualizeMemoryText);
+        if (rc == kFilterNoMemory) {
+            ui.prompts.warn(kEqualizeMemoryCaption, kEqualizeMemoryText);
+            ui.host.flush();
+            return; // the picture is as it was
+        }
         break;
     }
     case kCmdLog:
@@ -69,8 +91,13 @@ void run_filter(Instance& s, Ui& ui, int id) {
             logadjust(s);
         break;
     default:
-        break;
+        ui.host.flush();
+        return;
     }
+    // The filter rewrote the picture as it stands; a saved image names it
+    // until the image draws on.
+    s.applied_filter = filter_name(id);
+    s.filter_calls = s.image_calls;
     ui.host.flush();
 }
 

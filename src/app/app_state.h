@@ -6,9 +6,11 @@
 #include "app/tone_view.h"
 #include "core/driver.h"
 #include "core/state.h"
+#include "files/recipe.h"
 
 #include <array>
 #include <deque>
+#include <memory>
 #include <string>
 
 namespace morv::app {
@@ -53,6 +55,14 @@ struct AppState {
 
     History history; // the parameter sets the user can step back to
     ToneView tone;   // the toned picture, while toning
+
+    // How the picture on screen was drawn, for the recipe a saved PNG carries.
+    long long image_calls = -1;  // driver calls since the image started afresh; -1 not counted
+    std::string applied_filter;  // the hit-count filter last applied ("" none) ...
+    long long filter_calls = -1; // ... when the image had made this many calls
+    // The clock values read since the image started; the desktop program's
+    // clock notes into it.
+    std::shared_ptr<ClockLog> clock_log = std::make_shared<ClockLog>();
 };
 
 // The desktop program's instance: the engine's parameter set and render

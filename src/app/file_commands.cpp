@@ -8,6 +8,7 @@
 #include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "color/preview.h"
+#include "core/settings.h"
 #include "files/atr.h"
 #include "files/file_identity.h"
 #include "files/image.h"
@@ -83,6 +84,35 @@ bool preview_accepted(Instance& s, Ui& ui) {
     return yes;
 }
 
+// The menu item of the palette in use: a built-in one, or one from a file.
+int palette_item(const Palette& palette) {
+    if (palette == defpal1) return kCmdPalette1;
+    if (palette == defpal2) return kCmdPalette2;
+    return kCmdPalette;
+}
+
+// What a PNG's recipe adds to its parameters (which carry its palette): the
+// picture's size, where the desktop program can show it.
+void take_recipe(Instance& s, Ui& ui, const RecipeRun& run) {
+    check_palette(s, palette_item(s.palette));
+    const Limits sides = setting_named("res").limits;
+    if (run.res == s.res || !sides.admits(run.res)) return;
+    // Without memory for the new canvas the old resolution stays.
+    if (!set_resolution(s, run.res)) ui.prompts.warn(kHitcountAllocCaption, kHitcountAllocText);
+    set_menu_for_state(s);
+}
+
+// How the picture on screen was drawn: its driver calls as the render pump
+// counted them, the filter applied to it since, and the seed its clock gave.
+RecipeRun recipe_of_screen(const Instance& s) {
+    RecipeRun run;
+    run.res = s.res;
+    run.calls = s.firstloop ? 0 : s.image_calls;
+    if (s.filter_calls >= 0 && s.filter_calls == s.image_calls) run.filter = s.applied_filter;
+    run.seed = s.clock_log->seed();
+    return run;
+}
+
 } // namespace
 
 std::string atr_load_error_text(const std::string& path, const std::string& reason) {
@@ -119,10 +149,12 @@ void load_parameters(Instance& s, Ui& ui) {
     if (!choose(ui, kOpenAtrDialog, s.oatrfile)) return;
     ui.host.repaint_now();
     std::string reason;
-    if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk) {
+    std::optional<RecipeRun> run;
+    if (loadatr(s, s.oatrfile, &reason, &run) != kAtrLoadOk) {
         ui.prompts.warn(load_error_caption(s.oatrfile), atr_load_error_text(s.oatrfile, reason));
         return;
     }
+    if (run) take_recipe(s, ui, *run);
     s.firstloop = 1;
     s.okrun = 0;
     post_command(s, kCmdRender);
@@ -146,7 +178,8 @@ void save_image(Instance& s, Ui& ui) {
     }
     s.tgafile = image;
     std::string reason;
-    if (const int rc = writeimage(s, s.tgafile, &reason); rc != 0) {
+    const RecipeRun run = recipe_of_screen(s);
+    if (const int rc = writeimage(s, s.tgafile, &reason, &run); rc != 0) {
         report_save_error(ui, rc, reason);
         return;
     }

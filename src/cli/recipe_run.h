@@ -11,24 +11,6 @@ namespace morv {
 
 struct State;
 
-// The clock values a run read. When they were all one value, that value
-// reproduces every "seed from the clock" of the run, and is saved as its seed.
-class ClockLog {
-  public:
-    std::int64_t note(std::int64_t v) {
-        if (!first_)
-            first_ = v;
-        else if (*first_ != v)
-            varied_ = true;
-        return v;
-    }
-    std::optional<std::int64_t> seed() const { return varied_ ? std::nullopt : first_; }
-
-  private:
-    std::optional<std::int64_t> first_;
-    bool varied_ = false;
-};
-
 // A Morvane PNG given as the parameter file brings how it was drawn: its
 // resolution, call count, seed, orbits, filter and palette become the values
 // of the options the command line leaves out. An image without a recipe, or

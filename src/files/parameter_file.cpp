@@ -10,7 +10,9 @@
 
 namespace morv {
 
-int loadatr(Params& s, const std::string& path, std::string* reason) {
+int loadatr(Params& s, const std::string& path, std::string* reason,
+            std::optional<RecipeRun>* run) {
+    if (run != nullptr) run->reset();
     std::string why;
     InputStream in = open_input_stream(path, why);
     if (!in) {
@@ -29,7 +31,7 @@ int loadatr(Params& s, const std::string& path, std::string* reason) {
     const std::span<const std::uint8_t> head(buf.data(), got);
     // No record starts with these bytes (its type would be out of range), so a
     // PNG image is read for the record it carries.
-    if (is_png_signature(head)) return load_png_parameters(s, path, reason);
+    if (is_png_signature(head)) return load_png_parameters(s, path, reason, run);
     return load_atr_bytes(s, head, reason);
 }
 

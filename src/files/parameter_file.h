@@ -2,6 +2,9 @@
 #pragma once
 
 #include "files/atr.h"
+#include "files/recipe.h"
+
+#include <optional>
 
 #include <string>
 
@@ -12,6 +15,9 @@ struct Params;
 // Loads the parameter file (or PNG image) at `path`. Returns a kAtrLoad*
 // code (files/atr.h); on failure the parameters are unchanged and `reason`
 // (if given) says why in English.
-int loadatr(Params& s, const std::string& path, std::string* reason = nullptr);
+// A PNG image's recipe run goes to `run` (if given): nothing for a record or
+// an image without one.
+int loadatr(Params& s, const std::string& path, std::string* reason = nullptr,
+            std::optional<RecipeRun>* run = nullptr);
 
 } // namespace morv

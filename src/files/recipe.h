@@ -30,6 +30,26 @@ struct RecipeRun {
 
 inline constexpr std::uint32_t kRecipeVersion = 1;
 
+// The clock values a run (or an image of the desktop program) read. When
+// they were all one value, that value reproduces every "seed from the clock"
+// of the run, and is saved as its seed.
+class ClockLog {
+  public:
+    std::int64_t note(std::int64_t v) {
+        if (!first_)
+            first_ = v;
+        else if (*first_ != v)
+            varied_ = true;
+        return v;
+    }
+    void reset() { *this = ClockLog{}; }
+    std::optional<std::int64_t> seed() const { return varied_ ? std::nullopt : first_; }
+
+  private:
+    std::optional<std::int64_t> first_;
+    bool varied_ = false;
+};
+
 // The recipe chunk's bytes (docs/png-recipe.md): every setting of `s` by its
 // name, its palette and `run`, bound to the record and view bytes it travels
 // with by their checksum.

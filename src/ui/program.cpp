@@ -65,6 +65,11 @@ int run_program(int argc, char** argv) {
     app::Instance s;
     s.steps = &fpointer;
     s.platform = Platform::real();
+    // Every clock value an image reads is noted, so that a saved PNG can
+    // name the seed that draws it again.
+    s.platform.now_seconds = [log = s.clock_log, real = s.platform.now_seconds] {
+        return log->note(real());
+    };
     MainWindow window(s, MainWindow::Options{.splash = args.splash, .tangents = &tangent_models});
     if (!window.create(args.atr)) {
         QMessageBox box(QMessageBox::Warning, app::kStartupErrorCaption, app::kGraphicsErrorText,

@@ -57,6 +57,7 @@ void RenderPump::run_batch(bool& stop) {
     if (s_.firstloop) {
         image_calls_ = 0;
         s_.unsaved_ns = 0;
+        s_.clock_log->reset();
         app::start_fine_orbit(s_);
     }
     const RunOutcome out = run_calls(s_, batch_, &fused_kernels, &held_);
@@ -64,6 +65,7 @@ void RenderPump::run_batch(bool& stop) {
     app::run_fine_orbit(s_, out.calls);
     calls_ += out.calls;
     image_calls_ += out.calls;
+    s_.image_calls = image_calls_;
     if (out.last == Outcome::NoMemory && hooks_.alloc_failed) hooks_.alloc_failed();
     // The pause is carried out before any further call.
     if (app::take_outcome(s_, out.last)) {
