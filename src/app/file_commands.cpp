@@ -5,9 +5,11 @@
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "app/messages.h"
+#include "app/tone_commands.h"
 #include "color/bundled_maps.h"
 #include "color/mapfile.h"
 #include "color/preview.h"
+#include "color/resample.h"
 #include "core/settings.h"
 #include "files/atr.h"
 #include "files/file_identity.h"
@@ -113,6 +115,42 @@ RecipeRun recipe_of_screen(const Instance& s) {
     return run;
 }
 
+// The toned picture on view at the depth and background its settings ask
+// for (the screen shows it opaque in 8 bits); false when the picture on view
+// is not toned or its memory cannot be had.
+bool toned_picture(const Instance& s, TonedImage& img) {
+    const Density* d = toning(s) ? toned_density(s) : nullptr;
+    if (d == nullptr) return false;
+    const int oversample = s.tone.fine_on ? std::clamp(s.picture.oversample, 1, 4) : 1;
+    FilteredDensity filtered;
+    return downsample(d->cells(), d->side(), {oversample, s.picture.filter_width}, filtered) &&
+           tone(filtered, tone_settings_of(s), img);
+}
+
+PngPixels png_pixels(const TonedImage& img) {
+    PngPixels p;
+    p.side = img.side;
+    p.depth = img.depth;
+    p.alpha = img.transparent;
+    const std::size_t channels = img.transparent ? 4 : 3;
+    p.row = [&img, channels](int y, std::uint16_t* values) {
+        const auto w = static_cast<std::size_t>(img.side);
+        const std::uint16_t* src = img.rgba.data() + static_cast<std::size_t>(y) * w * 4;
+        for (std::size_t x = 0; x < w; ++x)
+            for (std::size_t c = 0; c < channels; ++c)
+                values[x * channels + c] = src[x * 4 + c];
+    };
+    return p;
+}
+
+// A PNG of a toned picture holds the toning; everything else, the canvas.
+int write_picture(const Instance& s, const RecipeRun& run, std::string& reason) {
+    TonedImage img;
+    if (is_png_path(s.tgafile) && toned_picture(s, img))
+        return writeimage(s, png_pixels(img), s.tgafile, &reason, &run);
+    return writeimage(s, s.tgafile, &reason, &run);
+}
+
 } // namespace
 
 std::string atr_load_error_text(const std::string& path, const std::string& reason) {
@@ -179,7 +217,7 @@ void save_image(Instance& s, Ui& ui) {
     s.tgafile = image;
     std::string reason;
     const RecipeRun run = recipe_of_screen(s);
-    if (const int rc = writeimage(s, s.tgafile, &reason, &run); rc != 0) {
+    if (const int rc = write_picture(s, run, reason); rc != 0) {
         report_save_error(ui, rc, reason);
         return;
     }

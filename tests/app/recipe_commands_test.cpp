@@ -2,9 +2,12 @@
 // A PNG saved with S carries how the picture on screen was drawn; L restores
 // it, and morvane-render draws the same pixels from it.
 #include "app/command_ids.h"
+#include "app/tone_commands.h"
+#include "core/run_calls.h"
 #include "fakes.h"
 #include "files/image.h"
 #include "files/png.h"
+#include "formulas/kernels.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -25,20 +28,34 @@ struct Scene {
     int palette_item;
 };
 
+// The points drawn as the render pump draws them, the finer orbit of an
+// oversampled toning beside them.
+void draw(Instance& s, long long calls) {
+    if (s.firstloop) start_fine_orbit(s);
+    run_fine_orbit(s, run_calls(s, calls, &fused_kernels).calls);
+}
+
 TEST(RecipeCommands, SaveAndLoadRestoreThePictureAndTheRendererRedrawsIt) {
     TempDir dir;
     const Scene scenes[] = {
         {"hit count, palette 2, log", 6, kMethodHitCount, 300, 30000, kCmdLog,
          [](Instance& s) { genpalette(s.palette, defpal2); }, kCmdPalette2},
-        {"speed points, a palette of a file, toned settings", 4, kMethodSpeedPoints, 200, 20000, 0,
+        {"speed points, a palette of a file", 4, kMethodSpeedPoints, 200, 20000, 0,
          [](Instance& s) {
              for (RGB& e : s.palette)
                  e = {9, 99, 199};
-             s.picture.tone = 1;
-             s.picture.exposure = 3;
-             s.picture.oversample = 2;
          },
          kCmdPalette},
+        {"toned, oversampled, 16 bits", 6, kMethodHitCount, 200, 30000, 0,
+         [](Instance& s) {
+             PictureSettings p;
+             p.tone = 1;
+             p.exposure = 3;
+             p.oversample = 2;
+             p.depth = 16;
+             apply_picture(s, p);
+         },
+         kCmdPalette1},
         {"equalized, another coefficient", 6, kMethodHitCount, 200, 25000, kCmdEqualize,
          [](Instance& s) { s.p[6].a = 1.5; }, kCmdPalette1},
     };
@@ -49,8 +66,9 @@ TEST(RecipeCommands, SaveAndLoadRestoreThePictureAndTheRendererRedrawsIt) {
         h.s.method[c.type] = c.method;
         ASSERT_TRUE(set_resolution(h.s, c.res));
         c.change(h.s);
-        render(h.s, c.calls);
-        h.s.image_calls = c.calls; // as the render pump counts them
+        draw(h.s, c.calls);
+        h.keys({kCmdRender, kCmdRender}); // paused: the filters are offered
+        h.s.image_calls = c.calls;        // as the render pump counts them
         h.s.clock_log->note(1234);
         if (c.filter != 0) h.key(c.filter);
         const std::string png = dir.file("g.png");
@@ -83,6 +101,7 @@ TEST(RecipeCommands, AFilterCountsOnlyWhileThePictureIsAsItLeftIt) {
     h.s.type = 6;
     h.s.method[6] = kMethodHitCount;
     render(h.s, 5000);
+    h.keys({kCmdRender, kCmdRender});
     h.s.image_calls = 5000;
     h.key(kCmdNormalize);
     for (const auto& [calls, filter] : {std::pair{5000LL, "normalize"}, {6000LL, ""}}) {
