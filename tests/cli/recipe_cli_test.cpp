@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace morv {
 namespace {
@@ -89,21 +88,24 @@ TEST(CliRecipe, MethodAndPaletteTravelAndOptionsAfterTheFileWin) {
     }
 }
 
-// A recipe whose bytes were changed refuses the whole file, naming why.
-TEST(CliRecipe, ADamagedRecipeRefusesTheFile) {
+// Parts drawn apart and merged name the orbits, calls and seed that draw
+// their sum in one process.
+TEST(CliRecipe, AMergedImageRendersAgainInOneProcess) {
     test::TempDir dir;
-    const std::string a = dir.file("a.png"), b = dir.file("b.png");
-    ASSERT_EQ(test::run_cli("-q --type 6 --iterations 1000 -o " + quoted(a)).status, 0);
-    auto bytes = test::read_file(a);
-    const std::string name = kPngRecipeChunk;
-    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
-    ASSERT_NE(at, bytes.end());
-    at[40] ^= 0x10;
-    test::write_file(a, bytes);
-    const test::CliRun r = test::run_cli("-q " + quoted(a) + " -o " + quoted(b));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("damaged"), std::string::npos) << r.output;
-    EXPECT_FALSE(std::filesystem::exists(b));
+    const std::string common = "-q --type 6 --set method=3 --res 200 --iterations 40000 "
+                               "--orbits 4 --seed 5 --save-hits ";
+    for (const char* part : {"0:2", "2:4"})
+        ASSERT_EQ(test::run_cli(common + quoted(dir.file(part)) + " --orbit-range " + part).status,
+                  0);
+    const std::string merged = dir.file("m.png"), again = dir.file("again.png");
+    ASSERT_EQ(test::run_cli("-q --merge " + quoted(dir.file("0:2")) + " " +
+                            quoted(dir.file("2:4")) + " --filter log -o " + quoted(merged))
+                  .status,
+              0);
+    ASSERT_EQ(test::run_cli("-q " + quoted(merged) + " -o " + quoted(again)).status, 0);
+    EXPECT_EQ(test::read_file(merged), test::read_file(again));
+    EXPECT_EQ(std::tuple(run_of(merged).orbits, run_of(merged).calls, run_of(merged).seed),
+              std::tuple(4LL, 40000LL, std::optional<std::int64_t>(5)));
 }
 
 } // namespace

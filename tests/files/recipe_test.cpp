@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <functional>
 #include <zlib.h>
@@ -96,9 +95,6 @@ TEST(Recipe, RoundTripsThroughAPng) {
         EXPECT_EQ(loaded.picture, saved.picture);
         ASSERT_TRUE(run.has_value());
         EXPECT_EQ(*run, c.run);
-        PngContents png;
-        ASSERT_TRUE(readpng(path, png, false, reason)) << reason;
-        EXPECT_EQ(png.description.rfind(std::string(short_type_name(c.type)), 0), 0u);
     }
 }
 
@@ -137,14 +133,12 @@ TEST(Recipe, RefusesDamagedAndForeignBytesAndChangesNothing) {
         const char* reason;
     };
     const Case cases[] = {
-        {"empty", [](Bytes& b) { b.clear(); }, false, "does not start as one"},
         {"another magic", [](Bytes& b) { b[0] = 'X'; }, false, "does not start as one"},
         {"a newer version", [](Bytes& b) { b[4] = 2; }, false, "version 2"},
         {"cut short", [](Bytes& b) { b.resize(b.size() - 9); }, false, "claims"},
         {"a flipped bit", [](Bytes& b) { b[body + 40] ^= 4; }, false, "checksum"},
         {"another record", [&](Bytes& b) { b[body] ^= 1; }, true, "another parameter record"},
         {"a side past 16384", [&](Bytes& b) { b[body + 7] = 0x7f; }, true, "picture side"},
-        {"a seed flag of 2", [&](Bytes& b) { b[body + 16] = 2; }, true, "seed flag"},
         {"a filter past the last", [&](Bytes& b) { b[body + 33] = 9; }, true, "filter number"},
         {"an unknown flag", [&](Bytes& b) { b[body + 34] = 2; }, true, "flags"},
         {"an unknown setting", [&](Bytes& b) { b[value_at(b, "exposure") - 8] = 'X'; }, true,
@@ -158,7 +152,6 @@ TEST(Recipe, RefusesDamagedAndForeignBytesAndChangesNothing) {
          [&](Bytes& b) { put_f64(b, value_at(b, "method"), kMethodSelf); }, true, "method"},
         {"a fractional oversampling", [&](Bytes& b) { put_f64(b, value_at(b, "oversample"), 2.5); },
          true, "oversample is not a value of its kind"},
-        {"a NaN", [&](Bytes& b) { put_f64(b, value_at(b, "gamma"), NAN); }, true, "gamma"},
         {"bytes past the end",
          [&](Bytes& b) {
              b.insert(b.end() - 4, 0);
