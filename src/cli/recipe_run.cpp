@@ -18,6 +18,14 @@ bool given(const CliOptions& o, const char* name) {
     return std::find(o.given.begin(), o.given.end(), name) != o.given.end();
 }
 
+// Whether the options turn toning on (the last "tone" value they set).
+bool toning_given(const CliOptions& o) {
+    bool on = false;
+    for (const auto& [name, value] : o.sets)
+        if (name == "tone") on = value != "none" && value != "0";
+    return on;
+}
+
 } // namespace
 
 void take_recipe_defaults(CliOptions& o) {
@@ -31,10 +39,13 @@ void take_recipe_defaults(CliOptions& o) {
     if (load_png_contents(scratch, png, &why, &run) != kAtrLoadOk || !run) return;
     if (!given(o, "--res")) o.res = run->res;
     if (!given(o, "--iterations") && run->calls >= 0) o.iterations = run->calls;
-    if (!given(o, "--filter")) o.filter = run->filter;
     if (!given(o, "--seed") && run->seed) o.seed = *run->seed;
-    if (!given(o, "--orbits")) o.engine.orbits = run->orbits;
-    if (!given(o, "--fast")) o.engine.fast = run->fast;
+    // Toning asked for here draws one orbit and no filter, whatever the image
+    // was drawn with.
+    const bool toning_asked = toning_given(o);
+    if (!given(o, "--filter") && !toning_asked) o.filter = run->filter;
+    if (!given(o, "--orbits") && !toning_asked) o.engine.orbits = run->orbits;
+    if (!given(o, "--fast") && !toning_asked) o.engine.fast = run->fast;
     o.keep_palette = !given(o, "--palette");
 }
 

@@ -104,6 +104,8 @@ TEST(CliRecipe, AMergedImageRendersAgainInOneProcess) {
               0);
     ASSERT_EQ(test::run_cli("-q " + quoted(merged) + " -o " + quoted(again)).status, 0);
     EXPECT_EQ(test::read_file(merged), test::read_file(again));
+    // Toning asked for beside it draws one orbit instead of refusing the orbits.
+    EXPECT_EQ(test::run_cli("-q " + quoted(merged) + " --tone log -o " + quoted(again)).status, 0);
     EXPECT_EQ(std::tuple(run_of(merged).orbits, run_of(merged).calls, run_of(merged).seed),
               std::tuple(4LL, 40000LL, std::optional<std::int64_t>(5)));
 }
