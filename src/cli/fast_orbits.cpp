@@ -57,6 +57,8 @@ LaneBlock block_of(const OrbitJob& job, long long first, int width, const VOXEL&
         const VOXEL at = k < job.end ? orbit_start(start, k, job.clock) : start;
         b.x[l] = at.x, b.y[l] = at.y, b.z[l] = at.z;
         b.calls[l] = k < job.end ? orbit_calls(job.iterations, job.orbits, k) : 0;
+        // Orbit 0 too draws from a stream of its own here.
+        b.seed[l] = orbit_seed(k, job.clock);
     }
     return b;
 }

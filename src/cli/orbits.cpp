@@ -54,7 +54,7 @@ Orbit orbit_of(const State& base, const VOXEL& start, long long k, std::int64_t 
     const std::uint64_t key = orbit_key(k, clock);
     const auto own = static_cast<std::int64_t>(mix(key + 4) >> 33);
     o.rc.platform.now_seconds = [own] { return own; };
-    o.rc.rng.srand(static_cast<std::uint32_t>(mix(key + 5) >> 32));
+    o.rc.rng.srand(orbit_seed(k, clock));
     return o;
 }
 
@@ -68,6 +68,10 @@ VOXEL orbit_start(const VOXEL& start, long long k, std::int64_t clock) {
     };
     return VOXEL{nudge(start.x, mix(key + 1)), nudge(start.y, mix(key + 2)),
                  nudge(start.z, mix(key + 3))};
+}
+
+std::uint32_t orbit_seed(long long k, std::int64_t clock) {
+    return static_cast<std::uint32_t>(mix(orbit_key(k, clock) + 5) >> 32);
 }
 
 VOXEL orbits_start(State& base, long long iterations) {

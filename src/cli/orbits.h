@@ -64,6 +64,9 @@ VOXEL orbits_start(State& base, long long iterations);
 // `clock` and k.
 VOXEL orbit_start(const VOXEL& start, long long k, std::int64_t clock);
 
+// The random stream of orbit k (k > 0; orbit 0 goes on with base's).
+std::uint32_t orbit_seed(long long k, std::int64_t clock);
+
 // Draws orbits job.first..job.end-1 of `base` (prepared, never started) into
 // `totals`, sized res * res. Orbit 0 is base's own orbit; orbit k starts at a
 // point near base's start and reads a clock and a random stream of its own,

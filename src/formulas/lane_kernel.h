@@ -3,7 +3,8 @@
 
 // The lane kernels written once over a width policy M, which supplies the
 // vector type V, the integer vectors Wide (64-bit) and Narrow (32-bit) of as
-// many lanes, its width, loads and stores, lane access, sin, cos and sqrt.
+// many lanes, Seeds (unsigned 32-bit) for the lanes' random streams, its
+// width, loads and stores, lane access, sin, cos, atan and sqrt.
 // Included by the one file of each width, which compiles it for that width's
 // instruction set. The maps repeat the operations of the exact steps in the
 // same order; only sin and cos differ (a vector library instead of libm).
@@ -24,7 +25,7 @@ namespace morv::lanes {
 namespace {
 
 struct HenonLanes {
-    template <class M, class V> static void step(const LaneMap&, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap&, V& x, V& y, V&, S&) {
         const V ox = x;
         x = (y + 1.0) - 1.4 * ox * ox;
         y = 0.3 * ox;
@@ -32,7 +33,7 @@ struct HenonLanes {
 };
 
 struct DeJongLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x;
         x = M::sin(m.a * y) - M::cos(m.b * ox);
         y = M::sin(m.c * ox) - M::cos(m.d * y);
@@ -40,7 +41,7 @@ struct DeJongLanes {
 };
 
 struct GanymedeLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x;
         x = M::sin(m.b * y) + m.c * M::sin(m.b * ox);
         y = M::sin(m.a * ox) + m.d * M::sin(m.a * y);
@@ -48,7 +49,7 @@ struct GanymedeLanes {
 };
 
 struct PickoverLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V& z) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V& z, S&) {
         const V ox = x;
         x = M::sin(m.a * y) - z * M::cos(m.b * ox);
         y = z * M::sin(m.c * ox) - M::cos(m.d * y);
@@ -57,7 +58,7 @@ struct PickoverLanes {
 };
 
 struct IrisLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V sx = M::sin(x), cx = M::cos(x), sy = M::sin(y), cy = M::cos(y);
         x = m.sp0 * sx + m.sp1 * cy;
         y = m.sp0 * cx + m.sp1 * sy;
@@ -65,7 +66,7 @@ struct IrisLanes {
 };
 
 struct AtomLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const double k4 = 4 * m.sp0;
         const V sy = M::sin(y), cy = M::cos(y), cx = M::cos(x);
         const V ox = x;
@@ -75,7 +76,7 @@ struct AtomLanes {
 };
 
 struct IkedaLanes {
-    template <class M, class V> static void step(const LaneMap&, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap&, V& x, V& y, V&, S&) {
         constexpr double rho = 1.0, c1 = 0.4, c2 = 0.9, c3 = 6.0;
         const V t = c1 - c3 / (1.0 + x * x + y * y);
         const V cost = M::cos(t), sint = M::sin(t);
@@ -126,7 +127,7 @@ template <class V> inline V splat(double v) {
 }
 
 struct MedusaLanes {
-    template <class M, class V> static void step(const LaneMap&, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap&, V& x, V& y, V&, S&) {
         constexpr double p1 = -0.438016, p2 = 0.819984, p3 = -0.381065;
         const V ox = x, oy = y;
         x = p1 * ox + oy - p2 * (ox * ox);
@@ -135,7 +136,7 @@ struct MedusaLanes {
 };
 
 struct DiskLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x, oy = y, xy = ox * oy;
         const V c = M::cos(xy), sn = M::sin(xy);
         x = m.sp0 + m.sp1 * (ox * c - oy * sn);
@@ -144,7 +145,7 @@ struct DiskLanes {
 };
 
 struct StarLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x, oy = y, ax = abs_of<M>(ox), ay = abs_of<M>(oy);
         x = 4 * (m.a * ox + m.b * ox * (ax + ay) + m.c * ox * (ax - ay));
         y = 4 * (m.a * oy + m.b * oy * (ax + ay) + m.c * oy * (ay - ax));
@@ -152,7 +153,7 @@ struct StarLanes {
 };
 
 struct WingsLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x, oy = y;
         const V sign = if_positive<M>(ox, splat<V>(1.0), splat<V>(-1.0));
         x = ox - sign * M::sqrt(abs_of<M>(oy - m.sp1 * ox));
@@ -161,7 +162,7 @@ struct WingsLanes {
 };
 
 struct HopalongLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x;
         const V sign = if_zero<M>(ox, splat<V>(1.0), ox / abs_of<M>(ox));
         x = y - sign * M::sqrt(abs_of<M>(m.b * ox - m.c));
@@ -171,7 +172,7 @@ struct HopalongLanes {
 
 // Spirals' two constants are worked out once per render (LaneMap::k0, k1).
 struct SpiralsLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x, w = ox * ox - y;
         const V nx = ox * m.k0 + w * m.k1;
         const V ny = ox * m.k1 - w * m.k0;
@@ -184,10 +185,91 @@ struct SpiralsLanes {
 };
 
 struct CosineWavesLanes {
-    template <class M, class V> static void step(const LaneMap& m, V& x, V& y, V&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
         const V ox = x;
         x = y - m.sp0 * M::cos(kPi * ox);
         y = m.sp1 * ox;
+    }
+};
+
+// a where `cond`, else b, in every lane; cond is a comparison of doubles or
+// of random draws.
+template <class M, class C> inline typename M::V pick(C cond, typename M::V a, typename M::V b) {
+    if constexpr (M::kWidth == 1) {
+        return cond ? a : b;
+    } else {
+        using Wide = typename M::Wide;
+        Wide mask;
+        if constexpr (sizeof(C) == sizeof(Wide))
+            mask = reinterpret_cast<Wide>(cond);
+        else
+            mask = __builtin_convertvector(cond, Wide);
+        return reinterpret_cast<typename M::V>((reinterpret_cast<Wide>(a) & mask) |
+                                               (reinterpret_cast<Wide>(b) & ~mask));
+    }
+}
+
+// The renderer's random sequence in every lane, each lane a stream of its
+// own: rand() (0..32767) and lrand() (0..2^31-1) as core/platform.h draws
+// them.
+template <class S> inline S draw(S& seed) {
+    seed = seed * 214013u + 2531011u;
+    return (seed >> 16) & 0x7FFFu;
+}
+template <class S> inline S long_draw(S& seed) {
+    seed = seed * 214013u + 2531011u;
+    const S hi = (seed >> 16) & 0xFFFFu;
+    return (hi << 15) | draw(seed);
+}
+
+struct IkedaIfsLanes {
+    template <class M, class V, class S>
+    static void step(const LaneMap&, V& x, V& y, V&, S& seeds) {
+        constexpr double p1 = 0.242695, p2 = 0.538835, p9 = 0.292347, p10 = -0.715191,
+                         p11 = 0.404434, p12 = 0.178096;
+        const auto ikeda = long_draw(seeds) % 11u > 7u;
+        const V ox = x, oy = y;
+        const V t = p1 - 6.0 / (1 + ox * ox + oy * oy);
+        const V cost = M::cos(t), sint = M::sin(t);
+        x = pick<M>(ikeda, 1 + p2 * (ox * cost - oy * sint), p10 * ox + p9 * oy + p11);
+        y = pick<M>(ikeda, p2 * (ox * sint + oy * cost), -p9 * ox + p10 * oy + p12);
+    }
+};
+
+struct StormJuliaLanes {
+    template <class M, class V, class S>
+    static void step(const LaneMap& m, V& x, V& y, V&, S& seeds) {
+        const S first = draw(seeds);
+        const auto heads = first > draw(seeds);
+        const V u = pick<M>(heads, x - m.a, x - m.c), v = pick<M>(heads, y - m.b, y - m.d);
+        const V r = M::sqrt(u * u + v * v);
+        // (u + r) / 2 comes out below 0 only when u * u underflows: 0 then.
+        const V sx = (u + r) * 0.5, sy = (r - u) * 0.5;
+        const V nx = M::sqrt(pick<M>(sx < 0.0, splat<V>(0.0), sx));
+        V ny = M::sqrt(pick<M>(sy < 0.0, splat<V>(0.0), sy));
+        ny = pick<M>(v < 0.0, -ny, ny);
+        const S second = draw(seeds);
+        const auto flip = second > draw(seeds);
+        x = pick<M>(flip, -nx, nx);
+        y = pick<M>(flip, -ny, ny);
+    }
+};
+
+// Like Storm Julia with one constant (sp0 + sp1 i), but the modulus of z - c
+// is raised to the power 3/4 instead of 1/2.
+struct FrostJuliaLanes {
+    template <class M, class V, class S>
+    static void step(const LaneMap& m, V& x, V& y, V&, S& seeds) {
+        const V u = x - m.sp0, v = y - m.sp1;
+        const V angle = M::atan(v / u);
+        const V theta =
+            0.5 * pick<M>(u > 0.0, angle, pick<M>(u < 0.0, angle + kPi, splat<V>(kHalfPi)));
+        const V q = u * u + v * v;
+        V r = M::sqrt(M::sqrt(M::sqrt(q * q * q)));
+        const S first = draw(seeds);
+        r = pick<M>(first > draw(seeds), -r, r);
+        x = r * M::cos(theta);
+        y = r * M::sin(theta);
     }
 };
 
@@ -283,12 +365,13 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
     using V = typename M::V;
     constexpr int kWidth = M::kWidth;
     V x = M::load(b.x), y = M::load(b.y), z = M::load(b.z);
+    typename M::Seeds seeds = M::load_seeds(b.seed);
     const int res = m.res;
     const auto sink = static_cast<std::uint32_t>(res) * static_cast<std::uint32_t>(res);
     PendingPixels<kWidth> pending;
     for (long long s = 0; s < steps; ++s) {
         const V ox = x, oy = y;
-        Map::template step<M>(m, x, y, z);
+        Map::template step<M>(m, x, y, z, seeds);
         const long long i = b.made + s;
         if (i == 0) continue; // the first point only becomes the previous one
         const V fx = (x - m.xmin) * m.xscale;
@@ -318,6 +401,7 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
     M::store(b.x, x);
     M::store(b.y, y);
     M::store(b.z, z);
+    M::store_seeds(b.seed, seeds);
     b.made += steps;
 }
 
@@ -351,6 +435,12 @@ template <class M, int Method> LaneKernel kernel_of(int type) {
         return &run<M, SpiralsLanes, Method>;
     case kTypeCosineWaves:
         return &run<M, CosineWavesLanes, Method>;
+    case kTypeIkedaIfs:
+        return &run<M, IkedaIfsLanes, Method>;
+    case kTypeStormJulia:
+        return &run<M, StormJuliaLanes, Method>;
+    case kTypeFrostJulia:
+        return &run<M, FrostJuliaLanes, Method>;
     default:
         return nullptr;
     }

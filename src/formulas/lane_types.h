@@ -22,7 +22,8 @@ struct LaneMap {
 struct LaneBlock {
     double x[kMaxLanes]{}, y[kMaxLanes]{}, z[kMaxLanes]{};
     long long calls[kMaxLanes]{};
-    long long made = 0; // steps every lane has made so far
+    std::uint32_t seed[kMaxLanes]{}; // each lane's random stream
+    long long made = 0;              // steps every lane has made so far
 };
 
 // Advances the block's lanes by `steps` steps, adding each plotted pixel to

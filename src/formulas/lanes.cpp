@@ -65,9 +65,8 @@ std::optional<std::string> lane_refusal(const Params& ps) {
     const int method = ps.method[ps.type];
     if (lane_kernel(ps.type, method, 1) == nullptr)
         return std::string(type_label(ps.type)) +
-               " has no vector lanes yet; --fast draws Henon, Ikeda, Ganymede, Pickover, "
-               "Peter de Jong, Hopalong, Iris, Atom, Wings, Medusa, Disk, Star, Spirals and "
-               "Cosine Waves with Speed - Points or Hit Count";
+               " has no vector lanes yet; --fast draws every type --orbits draws except "
+               "Lorenz, Henon Phase Diagram, Feather and Duffing Oscillator";
     if (turns_its_points(ps.type) && rotated(ps))
         return std::string(type_label(ps.type)) +
                " is turned (a rotation angle is not 0), and its vector lanes do not turn points";

@@ -10,12 +10,13 @@
 #include <cstddef>
 #include <cstdint>
 
-// The vector library's deterministic scalar sine, cosine and square root, which use fused
-// multiply-adds as its wider ones do (declared here: its header shows them
-// only to files built for FMA).
+// The vector library's deterministic scalar sine, cosine, arc tangent and square root, which use
+// fused multiply-adds as its wider ones do (declared here: its header shows them only to files
+// built for FMA).
 extern "C" {
 double Sleef_finz_sind1_u35purecfma(double);
 double Sleef_finz_cosd1_u35purecfma(double);
+double Sleef_finz_atand1_u35purecfma(double);
 double Sleef_finz_sqrtd1_u05purecfma(double);
 }
 
@@ -30,9 +31,13 @@ struct Width1 {
     static constexpr int kWidth = 1;
     static V load(const double* p) { return *p; }
     static void store(double* p, V v) { *p = v; }
+    using Seeds = std::uint32_t;
+    static Seeds load_seeds(const std::uint32_t* p) { return *p; }
+    static void store_seeds(std::uint32_t* p, Seeds s) { *p = s; }
     static double lane(V v, int) { return v; }
     static V sin(V v) { return Sleef_finz_sind1_u35purecfma(v); }
     static V cos(V v) { return Sleef_finz_cosd1_u35purecfma(v); }
+    static V atan(V v) { return Sleef_finz_atand1_u35purecfma(v); }
     static V sqrt(V v) { return Sleef_finz_sqrtd1_u05purecfma(v); }
 };
 

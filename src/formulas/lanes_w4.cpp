@@ -19,11 +19,12 @@
 #pragma GCC target("avx2,fma")
 #endif
 
-// The deterministic AVX2 sine, cosine and square root of the vector library (declared
+// The deterministic AVX2 sine, cosine, arc tangent and square root of the vector library (declared
 // here: its header shows them only to files built for AVX).
 extern "C" {
 __m256d Sleef_finz_sind4_u35avx2(__m256d);
 __m256d Sleef_finz_cosd4_u35avx2(__m256d);
+__m256d Sleef_finz_atand4_u35avx2(__m256d);
 __m256d Sleef_finz_sqrtd4_u05avx2(__m256d);
 }
 
@@ -40,9 +41,17 @@ struct Width4 {
     static constexpr int kWidth = 4;
     static V load(const double* p) { return _mm256_loadu_pd(p); }
     static void store(double* p, V v) { _mm256_storeu_pd(p, v); }
+    using Seeds = unsigned __attribute__((vector_size(16)));
+    static Seeds load_seeds(const std::uint32_t* p) {
+        Seeds s;
+        std::memcpy(&s, p, sizeof s);
+        return s;
+    }
+    static void store_seeds(std::uint32_t* p, Seeds s) { std::memcpy(p, &s, sizeof s); }
     static double lane(V v, int l) { return v[l]; }
     static V sin(V v) { return Sleef_finz_sind4_u35avx2(v); }
     static V cos(V v) { return Sleef_finz_cosd4_u35avx2(v); }
+    static V atan(V v) { return Sleef_finz_atand4_u35avx2(v); }
     static V sqrt(V v) { return Sleef_finz_sqrtd4_u05avx2(v); }
 };
 

@@ -19,11 +19,12 @@
 #pragma GCC target("avx512f,fma")
 #endif
 
-// The deterministic AVX-512 sine, cosine and square root of the vector library (declared
-// here: its header shows them only to files built for AVX).
+// The deterministic AVX-512 sine, cosine, arc tangent and square root of the vector library
+// (declared here: its header shows them only to files built for AVX).
 extern "C" {
 __m512d Sleef_finz_sind8_u35avx512f(__m512d);
 __m512d Sleef_finz_cosd8_u35avx512f(__m512d);
+__m512d Sleef_finz_atand8_u35avx512f(__m512d);
 __m512d Sleef_finz_sqrtd8_u05avx512f(__m512d);
 }
 
@@ -40,9 +41,17 @@ struct Width8 {
     static constexpr int kWidth = 8;
     static V load(const double* p) { return _mm512_loadu_pd(p); }
     static void store(double* p, V v) { _mm512_storeu_pd(p, v); }
+    using Seeds = unsigned __attribute__((vector_size(32)));
+    static Seeds load_seeds(const std::uint32_t* p) {
+        Seeds s;
+        std::memcpy(&s, p, sizeof s);
+        return s;
+    }
+    static void store_seeds(std::uint32_t* p, Seeds s) { std::memcpy(p, &s, sizeof s); }
     static double lane(V v, int l) { return v[l]; }
     static V sin(V v) { return Sleef_finz_sind8_u35avx512f(v); }
     static V cos(V v) { return Sleef_finz_cosd8_u35avx512f(v); }
+    static V atan(V v) { return Sleef_finz_atand8_u35avx512f(v); }
     static V sqrt(V v) { return Sleef_finz_sqrtd8_u05avx512f(v); }
 };
 

@@ -45,9 +45,10 @@ TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
         bool narrowed, far;
     };
     std::vector<Scene> scenes{{kTypeHenon, false, true}};
-    for (const int type : {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong,
-                           kTypeHopalong, kTypeIris, kTypeAtom, kTypeWings, kTypeMedusa, kTypeDisk,
-                           kTypeStar, kTypeSpirals, kTypeCosineWaves})
+    for (const int type :
+         {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong, kTypeHopalong,
+          kTypeIris, kTypeAtom, kTypeWings, kTypeMedusa, kTypeDisk, kTypeStar, kTypeSpirals,
+          kTypeCosineWaves, kTypeIkedaIfs, kTypeStormJulia})
         for (const bool narrowed : {false, true})
             scenes.push_back({type, narrowed, false});
     for (const Scene& scene : scenes)
@@ -106,9 +107,10 @@ double correlation(const std::vector<std::uint64_t>& a, const std::vector<std::u
 TEST(FastOrbits, DensityCorrelatesWithTheExactRender) {
     constexpr long long kPoints = 2000000, kOrbits = 16;
     const int width = lane_widths().front();
-    for (const int type : {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong,
-                           kTypeHopalong, kTypeIris, kTypeAtom, kTypeWings, kTypeMedusa, kTypeDisk,
-                           kTypeStar, kTypeSpirals, kTypeCosineWaves}) {
+    for (const int type :
+         {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong, kTypeHopalong,
+          kTypeIris, kTypeAtom, kTypeWings, kTypeMedusa, kTypeDisk, kTypeStar, kTypeSpirals,
+          kTypeCosineWaves, kTypeIkedaIfs, kTypeStormJulia}) {
         SCOPED_TRACE(catalogue[type].name);
         State exact = lane_state(type, kMethodHitCount), fast = exact;
         const OrbitTotals want = counts_of(exact, kOrbits, kPoints, 2, 0);
