@@ -4,6 +4,7 @@
 #include "support/render.h"
 
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -151,6 +152,35 @@ TEST(FastOrbits, WidthIsTheWidestUnlessAskedFor) {
             EXPECT_EQ(width, c.width);
         }
     }
+}
+
+} // namespace
+} // namespace morv
+
+namespace morv {
+namespace {
+
+// The program's side: MORVANE_LANES reaches the render, a width does not
+// change the bytes, and a width this processor lacks or no width at all is
+// refused before anything is drawn.
+TEST(CliFast, LaneWidthSettingChangesNothingButIsChecked) {
+    test::TempDir dir;
+    const std::string program = std::string("'") + MORVANE_RENDER_PATH + "' ";
+    const std::string args =
+        "-q --res 200 --type 6 --set method=3 --seed 4 --iterations 400000 --orbits 9 --fast ";
+    auto run = [&](const std::string& env, const std::string& more, const std::string& name) {
+        return test::run_shell(env + " " + program + args + more + " -o " +
+                               test::quoted(dir.file(name)));
+    };
+    ASSERT_EQ(run("", "--threads 2", "wide.png").status, 0);
+    const test::CliRun scalar = run("MORVANE_LANES=1", "--threads 1", "scalar.png");
+    ASSERT_EQ(scalar.status, 0) << scalar.output;
+    EXPECT_EQ(test::read_file(dir.file("scalar.png")), test::read_file(dir.file("wide.png")));
+    const test::CliRun bad = run("MORVANE_LANES=3", "", "bad.png");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.output.find("MORVANE_LANES: expected 1, 4 or 8, got '3'"), std::string::npos)
+        << bad.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("bad.png")));
 }
 
 } // namespace
