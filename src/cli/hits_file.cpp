@@ -28,7 +28,7 @@ constexpr std::uint32_t kFirstVersion = 1;
 // A section's payload at most: what a checkpoint's run needs is far less.
 constexpr std::uint64_t kMaxSection = std::uint64_t{1} << 32;
 constexpr std::size_t kHeaderSize = 8 + 4 * 6 + 8 * 6 + kAtrSize + 768 + 4 + 8 + 4 + 4;
-constexpr std::uint32_t kMaxRes = 16384;
+constexpr std::uint32_t kMaxRes = 32768;
 constexpr std::uint32_t kRawCounts = 0;              // counts stored as they are, 8 bytes each
 constexpr std::size_t kBlock = std::size_t{1} << 16; // counts per block read or written
 

@@ -34,7 +34,8 @@ Reason set_res(const std::string& v, CliOptions& out) {
     long long n = 0;
     // The desktop program's smallest image; the renderer goes further up.
     const long long smallest = trunc32(setting_named("res").limits.lo);
-    if (auto e = ranged_int("--res", v, smallest, 16384, n)) return e;
+    const long long largest = trunc32(setting_named("posterres").limits.hi);
+    if (auto e = ranged_int("--res", v, smallest, largest, n)) return e;
     out.res = static_cast<int>(n);
     return std::nullopt;
 }
@@ -222,6 +223,15 @@ Reason resume_refusal(const CliOptions& o) {
     return std::nullopt;
 }
 
+// Past the plain limit a render keeps only the orbits' summed counts per
+// pixel (and a canvas); the one-orbit driver's buffers stop at the limit.
+Reason poster_refusal(const CliOptions& o) {
+    const int plain = trunc32(setting_named("renderres").limits.hi);
+    if (o.res <= plain || o.engine.orbits > 1) return std::nullopt;
+    return "--res " + std::to_string(o.res) + ": above " + std::to_string(plain) +
+           " only with --orbits K (2 or more)";
+}
+
 } // namespace
 
 std::optional<std::string> parse_options(int argc, const char* const* argv, CliOptions& out) {
@@ -248,6 +258,7 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
     if (auto e = check_engine_options(out.engine)) return e;
     if (auto e = save_hits_refusal(out)) return e;
     if (auto e = resume_refusal(out)) return e;
+    if (auto e = poster_refusal(out)) return e;
     return merge_refusal(out);
 }
 

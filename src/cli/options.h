@@ -46,7 +46,7 @@ inline constexpr const char* kUsage =
     "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png | -]\n"
     "  --type N             attractor type 0..37 (after FILE.atr, overrides it)\n"
     "  --res N              image side 200..16384 (default 600; the desktop program\n"
-    "                       keeps 200..4000)\n"
+    "                       keeps 200..4000), up to 32768 with --orbits\n"
     "  --iterations N       render-driver calls to make (default 1000000)\n"
     "  --set NAME=VALUE     set a state value; repeatable\n"
     "  --palette 1|2|FILE   built-in palette 1 (default) or 2, a .map file, or the name\n"

@@ -300,9 +300,14 @@ inline constexpr Setting kSettings[] = {
     {.name = "alpha", .kind = SettingKind::Flag, .limits = {0, 1},
      .meaning = "toning: a transparent background",
      .field = field_of([](auto& s) { return &s.picture.alpha; })},
-    // The renderer's --res reaches further, to 16384.
     {.name = "res", .kind = SettingKind::Whole, .limits = {200, 4000}, .unit = "pixels",
      .meaning = "image side in the desktop program"},
+    // The renderer's --res reaches further; past the first limit only the
+    // orbits' summed counts are kept per pixel, so there only with --orbits.
+    {.name = "renderres", .kind = SettingKind::Whole, .limits = {200, 16384}, .unit = "pixels",
+     .meaning = "image side of a headless render"},
+    {.name = "posterres", .kind = SettingKind::Whole, .limits = {200, 32768}, .unit = "pixels",
+     .meaning = "image side of a headless render of several orbits"},
     // clang-format on
 };
 

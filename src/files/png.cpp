@@ -19,9 +19,10 @@ namespace morv {
 
 namespace {
 
-// The renderer's largest image (the desktop program stops at 4000); the
-// reader refuses wider ones rather than allocate for a forged header.
-constexpr png_uint_32 kMaxSide = 16384;
+// The renderer's largest image, a poster of several orbits (the desktop
+// program stops at 4000); the reader refuses wider ones rather than allocate
+// for a forged header.
+constexpr png_uint_32 kMaxSide = 32768;
 
 struct ErrorSink {
     char message[200] = "unknown error";

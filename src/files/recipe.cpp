@@ -26,7 +26,7 @@ constexpr std::uint32_t kMaxSettings = 4096;
 constexpr std::size_t kMaxNameLength = 64;
 constexpr long long kMaxCalls = 1LL << 50;
 constexpr long long kMaxOrbits = 1LL << 20;
-constexpr int kLargestSide = 16384;
+constexpr int kLargestSide = 32768;
 constexpr std::uint8_t kFastFlag = 1;
 
 std::uint32_t crc_of(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b = {}) {

@@ -31,7 +31,7 @@ TEST(CliConventions, AnswersAreShortAndPlain) {
     };
     const Case cases[] = {
         {"--frobnicate", 2, "morvane-render: unknown option --frobnicate" + try_help, 2},
-        {"--res 12", 2, "--res: 12 is outside 200..16384" + try_help, 2},
+        {"--res 12", 2, "--res: 12 is outside 200..32768" + try_help, 2},
         {"--format gif -o -", 2, "--format: expected png or tga, got 'gif'" + try_help, 2},
         {"--format png -o x.tga", 2, "--format png disagrees with the name x.tga" + try_help, 2},
         {"--type 6 --random -o -", 2,

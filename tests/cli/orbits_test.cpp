@@ -220,11 +220,25 @@ TEST(CliOrbits, RenderSizeIsCheckedAgainstTheMemoryBudget) {
     const std::string out = " -o " + dir.file("x.tga");
     ::setenv("MORVANE_MEMORY_LIMIT", "100000000", 1);
     const test::CliRun poster = test::run_cli("--res 16384" + out);
+    // Past 16384 with several orbits: the image, the totals and a set per thread.
+    const test::CliRun largest = test::run_cli(
+        "--res 32768 --type 6 --set method=3 --iterations 1000000000000 --orbits 64 --threads 2" +
+        out);
     const test::CliRun small = test::run_cli("-q --res 1000 --iterations 10" + out);
     ::unsetenv("MORVANE_MEMORY_LIMIT");
     EXPECT_EQ(poster.status, 4);
     EXPECT_NE(poster.output.find("16384 x 16384 render needs"), std::string::npos) << poster.output;
+    EXPECT_EQ(largest.status, 4);
+    EXPECT_NE(largest.output.find("32768 x 32768 render needs 32768 MiB"), std::string::npos)
+        << largest.output;
     EXPECT_EQ(small.status, 0) << small.output;
+    // One orbit stops at 16384; so do sides past 32768.
+    for (const auto& [res, says] : {std::pair{"16385", "above 16384 only with --orbits"},
+                                    std::pair{"32769", "outside 200..32768"}}) {
+        const test::CliRun r = test::run_cli(std::string("--res ") + res + out);
+        EXPECT_EQ(r.status, 2) << r.output;
+        EXPECT_NE(r.output.find(says), std::string::npos) << r.output;
+    }
 }
 
 } // namespace

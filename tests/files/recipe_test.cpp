@@ -138,7 +138,7 @@ TEST(Recipe, RefusesDamagedAndForeignBytesAndChangesNothing) {
         {"cut short", [](Bytes& b) { b.resize(b.size() - 9); }, false, "claims"},
         {"a flipped bit", [](Bytes& b) { b[body + 40] ^= 4; }, false, "checksum"},
         {"another record", [&](Bytes& b) { b[body] ^= 1; }, true, "another parameter record"},
-        {"a side past 16384", [&](Bytes& b) { b[body + 7] = 0x7f; }, true, "picture side"},
+        {"a side past 32768", [&](Bytes& b) { b[body + 7] = 0x7f; }, true, "picture side"},
         {"a filter past the last", [&](Bytes& b) { b[body + 33] = 9; }, true, "filter number"},
         {"an unknown flag", [&](Bytes& b) { b[body + 34] = 2; }, true, "flags"},
         {"an unknown setting", [&](Bytes& b) { b[value_at(b, "exposure") - 8] = 'X'; }, true,
