@@ -100,7 +100,7 @@ TEST(Recipe, RoundTripsThroughAPng) {
 
 // A checksum over everything before it, as the writer ends a recipe.
 void reseal(Bytes& b) {
-    b.resize(b.size() - 4);
+    b.erase(b.end() - 4, b.end());
     const auto crc = static_cast<std::uint32_t>(crc32(0L, b.data(), static_cast<uInt>(b.size())));
     ByteSink tail;
     tail.u32(crc);
@@ -135,7 +135,7 @@ TEST(Recipe, RefusesDamagedAndForeignBytesAndChangesNothing) {
     const Case cases[] = {
         {"another magic", [](Bytes& b) { b[0] = 'X'; }, false, "does not start as one"},
         {"a newer version", [](Bytes& b) { b[4] = 2; }, false, "version 2"},
-        {"cut short", [](Bytes& b) { b.resize(b.size() - 9); }, false, "claims"},
+        {"cut short", [](Bytes& b) { b.erase(b.end() - 9, b.end()); }, false, "claims"},
         {"a flipped bit", [](Bytes& b) { b[body + 40] ^= 4; }, false, "checksum"},
         {"another record", [&](Bytes& b) { b[body] ^= 1; }, true, "another parameter record"},
         {"a side past 32768", [&](Bytes& b) { b[body + 7] = 0x7f; }, true, "picture side"},
