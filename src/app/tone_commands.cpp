@@ -122,7 +122,7 @@ void run_fine_orbit(Instance& s, long long calls) {
     }
 }
 
-bool retone(Instance& s) {
+bool retone(Instance& s, bool fresh) {
     ToneView& t = s.tone;
     const Density* d = toned_density(s);
     if (d == nullptr) return false;
@@ -131,9 +131,12 @@ bool retone(Instance& s) {
     // The screen shows the picture over its background, in 8 bits.
     settings.transparent = false;
     settings.depth = 8;
-    if (!downsample(d->cells(), d->side(), {oversample, s.picture.filter_width}, t.filtered) ||
-        !tone(t.filtered, settings, t.image))
-        return false;
+    if (fresh || !t.painted) {
+        t.cache.clear();
+        if (!downsample(d->cells(), d->side(), {oversample, s.picture.filter_width}, t.filtered))
+            return false;
+    }
+    if (!tone(t.filtered, settings, t.image, 1, &t.cache)) return false;
     const int side = t.image.side;
     if ((t.picture.width() != side || t.picture.height() != side) &&
         !t.picture.try_resize(side, side, 0, s.platform.max_alloc_bytes))

@@ -41,9 +41,11 @@ void start_fine_orbit(Instance& s);
 void run_fine_orbit(Instance& s, long long calls);
 
 // The density on view, toned into the tone view's picture and laid onto the
-// window surface where the window shows the canvas. False when there is no
-// density to tone or its memory cannot be had.
-bool retone(Instance& s);
+// window surface where the window shows the canvas. Not `fresh`, the density
+// as it was last toned is toned again with the settings of now (a slider
+// moving: at once, whatever arrived since shows at the next fresh toning).
+// False when there is no density to tone or its memory cannot be had.
+bool retone(Instance& s, bool fresh = true);
 
 // The density the picture on view is toned from: the image's own, or the
 // oversampled orbit's; null when none is being accumulated.

@@ -16,7 +16,8 @@ namespace morv::app {
 // a context of its own that only counts, so that the canvas, the hit counts
 // and everything the view's commands read stay at the image's size.
 struct ToneView {
-    FilteredDensity filtered;
+    FilteredDensity filtered; // the density as last brought to the image's size
+    ToneCache cache;          // what toning `filtered` again can reuse
     TonedImage image;
     Surface picture;      // the last toning at the image's size
     bool painted = false; // `picture` holds a toning of the density on view

@@ -35,8 +35,19 @@ struct TonedImage {
     COLORREF color_at(int x, int y) const;
 };
 
+// What no tone setting changes: the sRGB form of each pixel's mean colour.
+// Kept between tonings of the same filtered density (a slider moving), it
+// spares the most costly part of the work; cleared whenever the density
+// changes.
+struct ToneCache {
+    std::vector<double> srgb; // three a pixel; empty: worked out at the next toning
+    void clear() { srgb.clear(); }
+};
+
 // Tones every pixel of `d`; false when the memory cannot be had. Changes
-// nothing but `out`, so the same density can be toned again at any time.
-bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsigned threads = 1);
+// nothing but `out` (and `cache`), so the same density can be toned again at
+// any time; with a cache the pixels are the same, only sooner.
+bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsigned threads = 1,
+          ToneCache* cache = nullptr);
 
 } // namespace morv

@@ -268,7 +268,7 @@ void MainWindow::tone_changed(const PictureSettings& p, bool settled) {
         return;
     case app::PictureChange::Retone:
         if (app::toning(s_)) {
-            app::retone(s_);
+            app::retone(s_, false);
             flush();
         } else if (was_toning) {
             repaint_now(); // the defined drawing again

@@ -133,7 +133,7 @@ TEST(ToneCommands, RetoningKeepsTheDensityAndThePointCount) {
     PictureSettings darker = t.s.picture;
     darker.exposure = 0.2;
     EXPECT_EQ(apply_picture(t.s, darker), PictureChange::Retone);
-    ASSERT_TRUE(retone(t.s));
+    ASSERT_TRUE(retone(t.s, false)); // as a slider does: what was filtered, toned again
     EXPECT_EQ(t.s.firstloop, 0);
     EXPECT_EQ(t.s.itercount, itercount);
     EXPECT_EQ(t.s.density.cells(), cells);

@@ -134,6 +134,42 @@ TEST(Tone, KnownValues) {
     EXPECT_EQ(img.rgba[4], 1986);
 }
 
+// The table of small counts and the cache of mean colours change no pixel:
+// whole and filtered counts, counts past the table, every vibrancy, and a
+// cache reused over other settings.
+TEST(Tone, CountTableAndCacheGiveTheSamePixels) {
+    std::vector<DensityCell> cells(36 * 36);
+    for (std::size_t i = 0; i < cells.size(); i += 3) {
+        const std::uint64_t n = i % 7 == 0 ? 5000 + i : 1 + i % 40;
+        const double nd = static_cast<double>(n);
+        cells[i] = {n, nd * (i % 5) / 5, nd * 0.3, nd * (i % 11) / 11};
+    }
+    FilteredDensity whole, filtered;
+    ASSERT_TRUE(downsample(cells, 36, {1, 3.0}, whole));
+    ASSERT_TRUE(downsample(cells, 36, {3, 3.0}, filtered));
+    for (const FilteredDensity* d : {&whole, &filtered}) {
+        ToneCache cache;
+        for (const double vibrancy : {1.0, 0.4}) {
+            ToneSettings t;
+            t.vibrancy = vibrancy;
+            t.gamma = 1.7;
+            t.exposure = 1.3;
+            TonedImage direct, cached;
+            ASSERT_TRUE(tone(*d, t, direct));
+            ASSERT_TRUE(tone(*d, t, cached, 2, &cache));
+            EXPECT_EQ(cache.srgb.size(), d->cells.size() * 3);
+            EXPECT_EQ(cached.rgba, direct.rgba) << d->side << " " << vibrancy;
+            // A pixel by pixel reference for the whole counts.
+            if (d != &whole) continue;
+            for (std::size_t i = 0; i < cells.size(); i += 39) {
+                const std::array<double, 4> want = reference(cells[i], whole.nmax, t);
+                for (std::size_t c = 0; c < 3; ++c)
+                    EXPECT_NEAR(direct.rgba[i * 4 + c], want[c], 0.5 + 1e-9) << i;
+            }
+        }
+    }
+}
+
 TEST(Resample, OneSamplePerPixelIsThePlainDensity) {
     const auto cells = density_of(5, {{0, 3, {0.1, 0.2, 0.3}}, {24, 1ull << 40, {1, 0, 0}}});
     FilteredDensity d;
