@@ -234,7 +234,9 @@ void MainWindow::show_frame() {
 // density and the picture on view follow them.
 void MainWindow::show_picture_settings() {
     app::follow_picture(s_);
-    if (app::toning(s_)) app::retone(s_);
+    // The density as last filtered, unless none is on view yet: a fresh
+    // toning of a large picture takes seconds, the frames bring it up to date.
+    if (app::toning(s_)) app::retone(s_, !s_.tone.painted);
     if (tone_ != nullptr && tone_->settings() != s_.picture && !tone_before_)
         tone_->show_settings(s_.picture);
 }
