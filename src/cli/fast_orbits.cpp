@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/fast_orbits.h"
 
-#include "cli/interrupt.h"
+#include "cli/workers.h"
 #include "formulas/lanes.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
 #include <limits>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace morv {
@@ -37,16 +33,6 @@ std::optional<std::string> fast_refusal(const State& s) {
 }
 
 namespace {
-
-// What the workers share: the next block of orbits, the calls made, and why
-// they all stop early.
-struct LaneWork {
-    std::atomic<long long> next{0}, done{0};
-    std::atomic<bool> failed{false};
-    std::mutex merge;
-    std::exception_ptr failure;
-    bool stopping() const { return failed.load() || stop_signal() != 0; }
-};
 
 // Orbits first.. of the job, as many as fit `width` lanes; the idle lanes
 // start at the shared start and plot nothing.
@@ -86,7 +72,7 @@ void add_counts(const std::vector<std::uint32_t>& counts, OrbitTotals& totals) {
 // that are added to the totals at the end, and before a slice after which a
 // pixel could pass 2^32 - 1.
 void draw_blocks(const Params& params, const OrbitJob& job, int width, const VOXEL& start,
-                 LaneWork& work, OrbitTotals& totals,
+                 SharedWork& work, OrbitTotals& totals,
                  const std::function<void(long long)>* progress) {
     constexpr long long kSlice = 1 << 16; // steps between looks at the stop signal
     const LaneKernel kernel = lane_kernel(params.type, totals.method, width);
@@ -125,31 +111,12 @@ long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitT
     totals.method = base.method[base.type];
     const VOXEL start = orbits_start(base, job.iterations);
     const Params& params = base;
-    LaneWork work;
-    auto worker = [&](bool reporter) {
-        try {
-            draw_blocks(params, job, width, start, work, totals, reporter ? &progress : nullptr);
-        } catch (...) {
-            const std::lock_guard<std::mutex> lock(work.merge);
-            if (!work.failure) work.failure = std::current_exception();
-            work.failed = true;
-        }
-    };
+    SharedWork work;
     const long long blocks = (job.end - job.first + width - 1) / width;
-    const int extra = std::max(0, static_cast<int>(std::min<long long>(job.threads, blocks)) - 1);
-    std::vector<std::thread> pool;
-    pool.reserve(static_cast<std::size_t>(extra));
-    try {
-        for (int i = 0; i < extra; ++i)
-            pool.emplace_back(worker, false);
-    } catch (const std::system_error&) {
-        // Fewer threads than asked for draw the same totals.
-    }
-    worker(true);
-    for (std::thread& t : pool)
-        t.join();
-    if (work.failure) std::rethrow_exception(work.failure);
-    return work.done.load();
+    const auto threads = static_cast<int>(std::min<long long>(job.threads, blocks));
+    return run_workers(work, threads, [&](bool reporter) {
+        draw_blocks(params, job, width, start, work, totals, reporter ? &progress : nullptr);
+    });
 }
 
 } // namespace morv

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/orbits.h"
 
-#include "cli/interrupt.h"
+#include "cli/workers.h"
 #include "core/driver.h"
 #include "core/numeric.h"
 #include "core/orbit_rules.h"
@@ -9,14 +9,10 @@
 #include "formulas/kernels.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <exception>
 #include <limits>
 #include <mutex>
 #include <new>
-#include <system_error>
-#include <thread>
 
 namespace morv {
 
@@ -150,19 +146,9 @@ long long orbit_calls(long long iterations, long long orbits, long long k) {
 
 namespace {
 
-// What the workers share: the next orbit to draw, the calls made, and why
-// they all stop early (a stop signal, or a worker that ran out of memory).
-struct OrbitWork {
-    std::atomic<long long> next{0}, done{0};
-    std::atomic<bool> failed{false};
-    std::mutex merge;
-    std::exception_ptr failure;
-    bool stopping() const { return failed.load() || stop_signal() != 0; }
-};
-
 // Draws orbit k whole, in slices so that the progress line moves during long
 // orbits and a stop is felt within one slice; false when it was stopped.
-bool draw_orbit(const Params& params, Orbit& o, long long calls, OrbitWork& work,
+bool draw_orbit(const Params& params, Orbit& o, long long calls, SharedWork& work,
                 const std::function<void(long long)>* progress) {
     constexpr long long kSlice = 1 << 20;
     for (long long made = 0; made < calls;) {
@@ -215,7 +201,7 @@ long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
     const BuffersAside aside(base);
     if (job.ready && !job.ready()) return 0;
     const Params& params = base; // read by every orbit, written by none
-    OrbitWork work;
+    SharedWork work;
     work.next = job.first;
     auto drawn = [&](long long k) {
         const auto i = static_cast<std::size_t>(k - job.first);
@@ -223,42 +209,20 @@ long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
     };
     for (long long k = job.first; k < job.end; ++k)
         if (drawn(k)) work.done += orbit_calls(job.iterations, job.orbits, k);
-    auto worker = [&](bool reporter) {
-        try {
-            for (long long k; !work.stopping() && (k = work.next.fetch_add(1)) < job.end;) {
-                if (drawn(k)) continue;
-                Orbit o = orbit_of(base, start, k, job.clock);
-                const long long calls = orbit_calls(job.iterations, job.orbits, k);
-                // A stopped orbit is not added: the totals are not used then.
-                if (!draw_orbit(params, o, calls, work, reporter ? &progress : nullptr)) break;
-                const std::lock_guard<std::mutex> lock(work.merge);
-                add_orbit(o.rc, totals);
-                if (job.added) job.added(k);
-            }
-        } catch (...) {
-            // Out of memory (or worse) in one thread stops them all and is
-            // reported by the caller, not by std::terminate.
+    const auto threads = static_cast<int>(
+        std::min<long long>(job.threads, std::min<long long>(job.end - job.first, 1 << 16)));
+    return run_workers(work, threads, [&](bool reporter) {
+        for (long long k; !work.stopping() && (k = work.next.fetch_add(1)) < job.end;) {
+            if (drawn(k)) continue;
+            Orbit o = orbit_of(base, start, k, job.clock);
+            const long long calls = orbit_calls(job.iterations, job.orbits, k);
+            // A stopped orbit is not added: the totals are not used then.
+            if (!draw_orbit(params, o, calls, work, reporter ? &progress : nullptr)) break;
             const std::lock_guard<std::mutex> lock(work.merge);
-            if (!work.failure) work.failure = std::current_exception();
-            work.failed = true;
+            add_orbit(o.rc, totals);
+            if (job.added) job.added(k);
         }
-    };
-    const int extra = std::max(0, std::min<int>(job.threads, static_cast<int>(std::min<long long>(
-                                                                 job.end - job.first, 1 << 16))) -
-                                      1);
-    std::vector<std::thread> pool;
-    pool.reserve(static_cast<std::size_t>(extra));
-    try {
-        for (int i = 0; i < extra; ++i)
-            pool.emplace_back(worker, false);
-    } catch (const std::system_error&) {
-        // Fewer threads than asked for draw the same totals.
-    }
-    worker(true);
-    for (std::thread& t : pool)
-        t.join();
-    if (work.failure) std::rethrow_exception(work.failure);
-    return work.done.load();
+    });
 }
 
 void paint_totals(State& s, const OrbitTotals& totals, long long calls) {
