@@ -53,20 +53,6 @@ bool only_retoned(const ParameterSnapshot& from, const ParameterSnapshot& to) {
            picture_change(from.params.picture, to.params.picture) != PictureChange::Restart;
 }
 
-ToneSettings tone_settings_of(const Params& ps) {
-    const PictureSettings& p = ps.picture;
-    ToneSettings t;
-    t.exposure = p.exposure;
-    t.gamma = p.gamma;
-    t.gamma_threshold = p.gamma_threshold;
-    t.vibrancy = p.vibrancy;
-    t.contrast = p.contrast;
-    t.background = ps.back;
-    t.transparent = p.alpha != 0;
-    t.depth = p.depth;
-    return t;
-}
-
 DensitySettings density_settings_of(const PictureSettings& p) {
     DensitySettings d;
     d.color_by = static_cast<ColorBy>(std::clamp(p.color_by, 0, kColorByCount - 1));

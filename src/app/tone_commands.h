@@ -20,8 +20,7 @@ PictureChange picture_change(const PictureSettings& before, const PictureSetting
 // again (Ctrl+Z over a tone setting keeps the points drawn).
 bool only_retoned(const ParameterSnapshot& from, const ParameterSnapshot& to);
 
-// The tone curve of a parameter set's picture settings.
-ToneSettings tone_settings_of(const Params& ps);
+// What the density accumulates under these picture settings.
 DensitySettings density_settings_of(const PictureSettings& p);
 
 // Whether the picture on view is the toned one.

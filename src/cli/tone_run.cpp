@@ -28,20 +28,6 @@ unsigned long long toned_bytes(int res, int oversample, const EngineOptions& e) 
 
 } // namespace
 
-ToneSettings tone_settings_of(const Params& s) {
-    ToneSettings t;
-    const PictureSettings& p = s.picture;
-    t.exposure = p.exposure;
-    t.gamma = p.gamma;
-    t.gamma_threshold = p.gamma_threshold;
-    t.vibrancy = p.vibrancy;
-    t.contrast = p.contrast;
-    t.background = s.back;
-    t.transparent = p.alpha != 0;
-    t.depth = p.depth;
-    return t;
-}
-
 std::optional<std::string> ready_toned_render(State& s, const CliOptions& o, bool& no_memory) {
     no_memory = false;
     const PictureSettings& p = s.picture;

@@ -26,7 +26,4 @@ std::optional<std::string> tone_render(State& s, TonedImage& img);
 // The picture's values for the PNG writer; `img` must outlive them.
 PngPixels png_pixels_of(const TonedImage& img);
 
-// The tone settings of the parameters' picture settings.
-ToneSettings tone_settings_of(const Params& s);
-
 } // namespace morv

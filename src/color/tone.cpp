@@ -3,6 +3,7 @@
 
 #include "color/bands.h"
 #include "core/numeric.h"
+#include "core/params.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,6 +141,20 @@ bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsi
         }
     });
     return true;
+}
+
+ToneSettings tone_settings_of(const Params& ps) {
+    const PictureSettings& p = ps.picture;
+    ToneSettings t;
+    t.exposure = p.exposure;
+    t.gamma = p.gamma;
+    t.gamma_threshold = p.gamma_threshold;
+    t.vibrancy = p.vibrancy;
+    t.contrast = p.contrast;
+    t.background = ps.back;
+    t.transparent = p.alpha != 0;
+    t.depth = p.depth;
+    return t;
 }
 
 } // namespace morv

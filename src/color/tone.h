@@ -9,6 +9,8 @@
 
 namespace morv {
 
+struct Params;
+
 // How a density becomes pixels; docs/tone-mapping.md has the formulas.
 struct ToneSettings {
     double exposure = 1.0;         // brightness: scales the log-density
@@ -49,5 +51,9 @@ struct ToneCache {
 // any time; with a cache the pixels are the same, only sooner.
 bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsigned threads = 1,
           ToneCache* cache = nullptr);
+
+// The tone curve, background and output depth of the parameters' picture
+// settings.
+ToneSettings tone_settings_of(const Params& ps);
 
 } // namespace morv
