@@ -48,6 +48,13 @@ std::string json_list(const Spectrum& s, const std::array<double, 3>& values) {
     return out + "]";
 }
 
+// The quick screening figures in bits, or null where there are none.
+std::string estimate_json(const std::optional<ChaosMeasure>& estimate) {
+    if (!estimate) return "null";
+    return "{\"lexp_bits\":" + json_number(estimate->lexp) +
+           ",\"fd\":" + json_number(estimate->fd) + "}";
+}
+
 } // namespace
 
 std::string precise_text(const PreciseMeasure& m) {
@@ -100,12 +107,7 @@ std::string precise_json(int type, const PreciseMeasure& m,
         out += ",\"flow_lyapunov_per_time\":" + json_list(m.flow, per_time);
         out += ",\"flow_kaplan_yorke\":" + json_number(m.flow_kaplan_yorke.value);
     }
-    out += ",\"estimate\":";
-    if (estimate)
-        out += "{\"lexp_bits\":" + json_number(estimate->lexp) +
-               ",\"fd\":" + json_number(estimate->fd) + "}";
-    else
-        out += "null";
+    out += ",\"estimate\":" + estimate_json(estimate);
     return out + "}\n";
 }
 
@@ -122,12 +124,7 @@ std::string search_json(int type, const PARAM& set, const Spectrum& s, const Mea
     out += ",\"kaplan_yorke\":" + (s.dim > 0 ? json_number(ky.value) : "null");
     out += ",\"steps\":" + std::to_string(s.steps);
     out += ",\"candidates\":" + (candidates > 0 ? std::to_string(candidates) : "null");
-    out += ",\"estimate\":";
-    if (estimate)
-        out += "{\"lexp_bits\":" + json_number(estimate->lexp) +
-               ",\"fd\":" + json_number(estimate->fd) + "}";
-    else
-        out += "null";
+    out += ",\"estimate\":" + estimate_json(estimate);
     return out + "}\n";
 }
 
