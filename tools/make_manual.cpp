@@ -7,6 +7,7 @@
 #include "core/catalogue.h"
 #include "core/type_ids.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -14,12 +15,18 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTimeZone>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace morv {
 namespace {
@@ -30,9 +37,9 @@ QString html_escaped(const std::string& s) {
     return QString::fromStdString(s).toHtmlEscaped();
 }
 
-// Four pictures a row, each captioned with its type number and name.
-bool add_gallery(QTextDocument& doc, const QString& dir, QString& html) {
-    html = "<table cellspacing=\"6\" cellpadding=\"0\" width=\"100%\">";
+// Every type's picture as the resource "gallery:N", for the grid and for the
+// type's own entry.
+bool add_type_pictures(QTextDocument& doc, const QString& dir) {
     for (int type = 0; type < NTYPES; ++type) {
         const QString path = QString("%1/type%2.png").arg(dir).arg(type, 2, 10, QChar('0'));
         QImage picture(path);
@@ -40,18 +47,47 @@ bool add_gallery(QTextDocument& doc, const QString& dir, QString& html) {
             std::fprintf(stderr, "make-manual: cannot read %s\n", qPrintable(path));
             return false;
         }
-        const QString url = QString("gallery:%1").arg(type);
-        doc.addResource(QTextDocument::ImageResource, QUrl(url), picture);
+        doc.addResource(QTextDocument::ImageResource, QUrl(QString("gallery:%1").arg(type)),
+                        picture);
+    }
+    return true;
+}
+
+// Four pictures a row, each captioned with its type number and name.
+QString gallery_grid() {
+    QString html = "<table cellspacing=\"6\" cellpadding=\"0\" width=\"100%\">";
+    for (int type = 0; type < NTYPES; ++type) {
         if (type % kGalleryColumns == 0) html += "<tr>";
-        html += QString("<td align=\"center\" valign=\"top\"><img src=\"%1\" width=\"118\" "
-                        "height=\"118\"><br><small>%2&nbsp;%3</small></td>")
-                    .arg(url)
+        html += QString("<td align=\"center\" valign=\"top\"><img src=\"gallery:%1\" width=\"118\" "
+                        "height=\"118\"><br><small>%1&nbsp;%2</small></td>")
                     .arg(type)
                     .arg(html_escaped(std::string(short_type_name(type))));
         if (type % kGalleryColumns == kGalleryColumns - 1 || type == NTYPES - 1) html += "</tr>";
     }
-    html += "</table>";
-    return true;
+    return html + "</table>";
+}
+
+// The options the build drew a type's picture with, as the build wrote them
+// beside it; empty when there are none.
+QString picture_options(const QString& dir, int type) {
+    QFile file(QString("%1/type%2.options").arg(dir).arg(type, 2, 10, QChar('0')));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll()).simplified();
+}
+
+// Each "<!--PICTURE:N-->" becomes type N's picture with the command that drew it.
+void place_type_pictures(QString& html, const QString& dir) {
+    for (int type = 0; type < NTYPES; ++type) {
+        const QString command = QString("morvane-render --type %1 --res 200 --seed 1 %2")
+                                    .arg(type)
+                                    .arg(picture_options(dir, type))
+                                    .trimmed();
+        html.replace(QString("<!--PICTURE:%1-->").arg(type),
+                     QString("<img src=\"gallery:%1\" width=\"150\" height=\"150\"><br>"
+                             "<small><tt>%2</tt></small>")
+                         .arg(type)
+                         .arg(command.toHtmlEscaped()));
+    }
 }
 
 // The same orbits three ways: the hit-count method, log-density toning, and
@@ -112,6 +148,86 @@ bool add_palettes(QTextDocument& doc, const QString& dir, QString& html) {
     return true;
 }
 
+// The top and bottom of a table row as laid out, in document coordinates.
+std::pair<qreal, qreal> row_extent(QTextTable& table, int row,
+                                   QAbstractTextDocumentLayout& layout) {
+    qreal top = 1e30, bottom = -1e30;
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        for (QTextBlock b = cell.firstCursorPosition().block();
+             b.isValid() && b.position() <= cell.lastCursorPosition().position(); b = b.next()) {
+            const QRectF r = layout.blockBoundingRect(b);
+            top = std::min(top, r.top());
+            bottom = std::max(bottom, r.bottom());
+        }
+    }
+    return {top, bottom};
+}
+
+// The layout's own resolution: the document is laid out at the screen's 96
+// dots per inch, as its pixel sizes are written, and scaled onto the writer.
+constexpr double kLayoutDpi = 96;
+
+// Lays the document out on pages of the writer's size inside a frame of
+// `margin_mm`.
+void paginate(QTextDocument& doc, const QPdfWriter& pdf, double margin_mm) {
+    const double scale = kLayoutDpi / pdf.logicalDpiY();
+    QTextFrameFormat frame = doc.rootFrame()->frameFormat();
+    frame.setMargin(margin_mm / 25.4 * kLayoutDpi);
+    doc.rootFrame()->setFrameFormat(frame);
+    doc.setPageSize(QSizeF(pdf.width() * scale, pdf.height() * scale));
+}
+
+// Names every table row that the layout splits across two pages, so that
+// whoever edits the manual sees where a page break belongs.
+int report_split_rows(QTextDocument& doc) {
+    QAbstractTextDocumentLayout& layout = *doc.documentLayout();
+    const qreal page = doc.pageSize().height();
+    int split = 0;
+    for (QTextFrame* f : doc.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(f);
+        if (table == nullptr) continue;
+        for (int row = 0; row < table->rows(); ++row) {
+            const auto [top, bottom] = row_extent(*table, row, layout);
+            if (static_cast<int>(top / page) == static_cast<int>((bottom - 1) / page)) continue;
+            const QString text = table->cellAt(row, table->columns() - 1)
+                                     .firstCursorPosition()
+                                     .block()
+                                     .text()
+                                     .left(60);
+            std::fprintf(stderr, "make-manual: a table row splits at page %d: %s\n",
+                         static_cast<int>(top / page) + 1, qPrintable(text));
+            ++split;
+        }
+    }
+    return split;
+}
+
+// Draws the laid-out pages, each with its number at the foot.
+bool print_pages(QTextDocument& doc, QPdfWriter& pdf, double margin_mm) {
+    QPainter painter;
+    if (!painter.begin(&pdf)) return false;
+    const double scale = pdf.logicalDpiY() / kLayoutDpi;
+    painter.scale(scale, scale);
+    const QSizeF page = doc.pageSize();
+    const qreal margin = margin_mm / 25.4 * kLayoutDpi;
+    QFont number_font(doc.defaultFont().family());
+    number_font.setPixelSize(12);
+    for (int i = 0; i < doc.pageCount(); ++i) {
+        if (i > 0 && !pdf.newPage()) return false;
+        painter.save();
+        painter.translate(0, -i * page.height());
+        const QRectF view(0, i * page.height(), page.width(), page.height());
+        painter.setClipRect(view);
+        doc.drawContents(&painter, view);
+        painter.restore();
+        painter.setFont(number_font);
+        painter.drawText(QRectF(0, page.height() - margin, page.width() - margin, margin * 0.5),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(i + 1));
+    }
+    return painter.end();
+}
+
 // Qt's PDF writer stamps the time of writing; a build for a package gives
 // its own time in SOURCE_DATE_EPOCH instead, so that two builds of the same
 // source make the same file. The stamp keeps its length: the offsets in the
@@ -145,12 +261,14 @@ int run(int argc, char** argv) {
     QString html = QString::fromUtf8(source.readAll());
     QTextDocument doc;
     doc.setDefaultFont(QFont("DejaVu Sans", 10));
-    QString gallery, toned, palettes;
-    if (!add_gallery(doc, QString::fromLocal8Bit(argv[2]), gallery) ||
+    const QString gallery_dir = QString::fromLocal8Bit(argv[2]);
+    QString toned, palettes;
+    if (!add_type_pictures(doc, gallery_dir) ||
         !add_toned_gallery(doc, QString::fromLocal8Bit(argv[2]), toned) ||
         !add_palettes(doc, QString::fromLocal8Bit(argv[3]), palettes))
         return 1;
-    html.replace("<!--GALLERY-->", gallery);
+    html.replace("<!--GALLERY-->", gallery_grid());
+    place_type_pictures(html, gallery_dir);
     html.replace("<!--TONED-->", toned);
     html.replace("<!--PALETTES-->", palettes);
     html.replace("<!--USAGE-->", QString::fromUtf8(kUsage).toHtmlEscaped());
@@ -160,8 +278,14 @@ int run(int argc, char** argv) {
     pdf.setTitle("Morvane");
     pdf.setCreator("Morvane make-manual");
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                  QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
-    doc.print(&pdf);
+                                  QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    constexpr double kMarginMm = 20;
+    paginate(doc, pdf, kMarginMm);
+    report_split_rows(doc);
+    if (!print_pages(doc, pdf, kMarginMm)) {
+        std::fprintf(stderr, "make-manual: cannot write %s\n", argv[4]);
+        return 1;
+    }
     if (!pin_creation_date(QString::fromLocal8Bit(argv[4]))) {
         std::fprintf(stderr, "make-manual: cannot rewrite %s\n", argv[4]);
         return 1;
