@@ -83,8 +83,8 @@ void place_type_pictures(QString& html, const QString& dir) {
                                     .arg(picture_options(dir, type))
                                     .trimmed();
         html.replace(QString("<!--PICTURE:%1-->").arg(type),
-                     QString("<img src=\"gallery:%1\" width=\"150\" height=\"150\"><br>"
-                             "<small><tt>%2</tt></small>")
+                     QString("<img src=\"gallery:%1\" width=\"190\" height=\"190\">"
+                             "<p><small><tt>%2</tt></small></p>")
                          .arg(type)
                          .arg(command.toHtmlEscaped()));
     }
