@@ -178,6 +178,47 @@ void paginate(QTextDocument& doc, const QPdfWriter& pdf, double margin_mm) {
     doc.setPageSize(QSizeF(pdf.width() * scale, pdf.height() * scale));
 }
 
+// The top and bottom of a whole table as laid out.
+std::pair<qreal, qreal> table_extent(QTextTable& table, QAbstractTextDocumentLayout& layout) {
+    const auto first = row_extent(table, 0, layout);
+    const auto last = row_extent(table, table.rows() - 1, layout);
+    return {first.first, last.second};
+}
+
+// A table shorter than this share of a page is kept on one page.
+constexpr double kKeepTogether = 0.5;
+
+// Moves the first short table that runs over a page end to the next page;
+// false when there is none. Moving one shifts everything after it, so the
+// caller asks again.
+bool keep_one_table_together(QTextDocument& doc) {
+    QAbstractTextDocumentLayout& layout = *doc.documentLayout();
+    const qreal page = doc.pageSize().height();
+    for (QTextFrame* f : doc.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(f);
+        if (table == nullptr || table->rows() == 0) continue;
+        const auto [top, bottom] = table_extent(*table, layout);
+        if (bottom - top > kKeepTogether * page) continue;
+        if (static_cast<int>(top / page) == static_cast<int>((bottom - 1) / page)) continue;
+        QTextTableFormat format = table->format();
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        table->setFormat(format);
+        // Laid out again from the start: the layout updated in place loses
+        // the text after a table that moved.
+        doc.markContentsDirty(0, doc.characterCount());
+        return true;
+    }
+    return false;
+}
+
+// Short tables, such as a picture row with its headings, start a new page
+// rather than leave their first rows alone at the foot of one.
+void keep_tables_together(QTextDocument& doc) {
+    for (int moved = 0; moved < 200 && keep_one_table_together(doc); ++moved) {
+    }
+}
+
 // Names every table row that the layout splits across two pages, so that
 // whoever edits the manual sees where a page break belongs.
 int report_split_rows(QTextDocument& doc) {
@@ -189,6 +230,8 @@ int report_split_rows(QTextDocument& doc) {
         if (table == nullptr) continue;
         for (int row = 0; row < table->rows(); ++row) {
             const auto [top, bottom] = row_extent(*table, row, layout);
+            // A row taller than a page, such as the whole usage text, must split.
+            if (bottom - top > page) continue;
             if (static_cast<int>(top / page) == static_cast<int>((bottom - 1) / page)) continue;
             const QString text = table->cellAt(row, table->columns() - 1)
                                      .firstCursorPosition()
@@ -272,6 +315,11 @@ int run(int argc, char** argv) {
     html.replace("<!--TONED-->", toned);
     html.replace("<!--PALETTES-->", palettes);
     html.replace("<!--USAGE-->", QString::fromUtf8(kUsage).toHtmlEscaped());
+    // Each example in a table cell of its own, which the layout keeps on one
+    // page when it is short.
+    html.replace("<pre>",
+                 "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr><td><pre>");
+    html.replace("</pre>", "</pre></td></tr></table>");
     doc.setHtml(html);
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[4]));
@@ -281,6 +329,7 @@ int run(int argc, char** argv) {
                                   QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     constexpr double kMarginMm = 20;
     paginate(doc, pdf, kMarginMm);
+    keep_tables_together(doc);
     report_split_rows(doc);
     if (!print_pages(doc, pdf, kMarginMm)) {
         std::fprintf(stderr, "make-manual: cannot write %s\n", argv[4]);
