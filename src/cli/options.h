@@ -5,6 +5,8 @@
 #include "cli/arg_text.h"
 #include "cli/engine_options.h"
 #include "cli/explore_options.h"
+#include "core/settings.h"
+#include "core/type_ids.h"
 
 #include <optional>
 #include <string>
@@ -41,6 +43,13 @@ struct CliOptions {
     std::vector<std::string> given; // the options on the command line, by their main names
     ExploreOptions explore;
 };
+
+// The help text writes these limits out; a change to the table must change it.
+static_assert(NTYPES == 38, "kUsage names the types 0..37");
+static_assert(setting_named("res").limits == Limits{200, 4000} &&
+                  setting_named("renderres").limits == Limits{200, 16384} &&
+                  setting_named("posterres").limits == Limits{200, 32768},
+              "kUsage names the resolution limits");
 
 inline constexpr const char* kUsage =
     "usage: morvane-render [OPTIONS] [FILE.atr | FILE.png | -]\n"

@@ -38,6 +38,12 @@ struct Limits {
     double lo = 0, hi = 0;
     constexpr bool admits(double v) const { return v >= lo && v <= hi; } // never NaN
     bool operator==(const Limits&) const = default;
+    // A whole value held to the limits: the steps that must never run
+    // unbounded, or index past their tables, whatever a file held.
+    constexpr int hold(int v) const {
+        const int low = trunc32(lo), high = trunc32(hi);
+        return v < low ? low : v > high ? high : v;
+    }
 };
 
 enum class SettingKind {

@@ -2,11 +2,11 @@
 // Grid scans: every pixel of a canvas row is a start point; one row per call,
 // so the window stays responsive during a scan. The call that completes the
 // last row ends the image.
+#include "core/settings.h"
 #include "core/view.h"
 #include "formulas/selfdraw1_helpers.h"
 #include "formulas/steps.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace morv {
@@ -44,10 +44,10 @@ int web_steps(double x, double y) {
 
 // ---- Volterra-Lotka -------------------------------------------------------
 
-// The dialog offers maxiter 2..1024; a value from elsewhere is held to that
-// range here so that a row can never take unbounded time.
+// A maxiter from elsewhere than the dialog is held to the setting's range here
+// so that a row can never take unbounded time.
 int vl_maxiter(const Params& ps) {
-    return std::clamp(ps.vlmaxiter, 2, 1024);
+    return setting_named("vlmaxiter").limits.hold(ps.vlmaxiter);
 }
 
 // One predictor-corrector step of dx/dt = x - xy, dy/dt = xy - y.

@@ -2,10 +2,10 @@
 // Single orbits drawn with their own scale and colours: Lace and the
 // Perturbated Gingerbread Men.
 #include "core/options.h"
+#include "core/settings.h"
 #include "formulas/selfdraw1_helpers.h"
 #include "formulas/steps.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace morv {
@@ -75,7 +75,7 @@ COLORREF lace_colour(const LaceScratch& sc, COLORREF held) {
 // pgmindex reaches the state through the dialog and parameter files; a value
 // outside 0..7 must never index the start tables.
 int pgm_formula(int pgmindex) {
-    return std::clamp(pgmindex, 0, kPgmFormulas - 1);
+    return setting_named("pgmindex").limits.hold(pgmindex);
 }
 
 // The perturbation F of formula `index`. Formulas 5 and 6 first replace an

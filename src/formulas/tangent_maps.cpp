@@ -4,6 +4,7 @@
 // Jacobian beside it is worked out by hand.
 #include "core/numeric.h"
 #include "core/params.h"
+#include "core/settings.h"
 #include "formulas/inline_steps.h"
 #include "formulas/tangent_models.h"
 
@@ -154,7 +155,7 @@ Jacobian popcorn_jacobian(const Params& ps, VOXEL v) {
 namespace {
 
 int pgm_index(const Params& ps) {
-    return std::clamp(ps.pgmindex, 0, 7);
+    return setting_named("pgmindex").limits.hold(ps.pgmindex);
 }
 
 double pgm_perturbation(int index, double& x, double& y) {
