@@ -17,7 +17,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -49,6 +51,21 @@ bool add_type_pictures(QTextDocument& doc, const QString& dir) {
         }
         doc.addResource(QTextDocument::ImageResource, QUrl(QString("gallery:%1").arg(type)),
                         picture);
+    }
+    return true;
+}
+
+// Every picture the text names as "extra:NAME", read from extra_NAME.png.
+bool add_extra_pictures(QTextDocument& doc, const QString& dir, const QString& html) {
+    const QRegularExpression name(QStringLiteral("extra:([a-z0-9_]+)"));
+    for (const QRegularExpressionMatch& m : name.globalMatch(html)) {
+        const QString path = QString("%1/extra_%2.png").arg(dir, m.captured(1));
+        QImage picture(path);
+        if (picture.isNull()) {
+            std::fprintf(stderr, "make-manual: cannot read %s\n", qPrintable(path));
+            return false;
+        }
+        doc.addResource(QTextDocument::ImageResource, QUrl(m.captured(0)), picture);
     }
     return true;
 }
@@ -187,8 +204,24 @@ std::pair<qreal, qreal> table_extent(QTextTable& table, QAbstractTextDocumentLay
 
 // A table shorter than this share of a page is kept on one page.
 constexpr double kKeepTogether = 0.5;
+// The rows a longer table keeps on the page where it starts.
+constexpr int kFirstRows = 3;
 
-// Moves the first short table that runs over a page end to the next page;
+// The heading or the sentence ending in a colon that introduces a table,
+// which moves to the next page with it; invalid when there is none. A heading
+// right above such a sentence goes too.
+QTextBlock lead_in(QTextBlock before) {
+    const auto leads = [](const QTextBlock& b) {
+        return b.isValid() && (b.blockFormat().headingLevel() > 0 ||
+                               b.text().trimmed().endsWith(QLatin1Char(':')));
+    };
+    if (!leads(before)) return {};
+    const QTextBlock above = before.previous();
+    return above.isValid() && above.blockFormat().headingLevel() > 0 ? above : before;
+}
+
+// Moves the first short table that runs over a page end, or the first long
+// one whose first rows do, to the next page;
 // false when there is none. Moving one shifts everything after it, so the
 // caller asks again.
 bool keep_one_table_together(QTextDocument& doc) {
@@ -198,12 +231,26 @@ bool keep_one_table_together(QTextDocument& doc) {
         auto* table = qobject_cast<QTextTable*>(f);
         if (table == nullptr || table->rows() == 0) continue;
         const auto [top, bottom] = table_extent(*table, layout);
-        if (bottom - top > kKeepTogether * page) continue;
-        if (static_cast<int>(top / page) == static_cast<int>((bottom - 1) / page)) continue;
-        QTextTableFormat format = table->format();
-        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        table->setFormat(format);
+        // A long table keeps at least its first rows (headings and the first
+        // entry) together instead.
+        const qreal end =
+            bottom - top > kKeepTogether * page
+                ? row_extent(*table, std::min(table->rows(), kFirstRows) - 1, layout).second
+                : bottom;
+        if (static_cast<int>(top / page) == static_cast<int>((end - 1) / page)) continue;
+        // The break goes before what introduces the table, if anything does.
+        const QTextBlock lead = lead_in(doc.findBlock(table->firstPosition()).previous());
+        if (lead.isValid()) {
+            QTextBlockFormat block = lead.blockFormat();
+            if (block.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(lead).setBlockFormat(block);
+        } else {
+            QTextTableFormat format = table->format();
+            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            table->setFormat(format);
+        }
         // Laid out again from the start: the layout updated in place loses
         // the text after a table that moved.
         doc.markContentsDirty(0, doc.characterCount());
@@ -306,7 +353,7 @@ int run(int argc, char** argv) {
     doc.setDefaultFont(QFont("DejaVu Sans", 10));
     const QString gallery_dir = QString::fromLocal8Bit(argv[2]);
     QString toned, palettes;
-    if (!add_type_pictures(doc, gallery_dir) ||
+    if (!add_type_pictures(doc, gallery_dir) || !add_extra_pictures(doc, gallery_dir, html) ||
         !add_toned_gallery(doc, QString::fromLocal8Bit(argv[2]), toned) ||
         !add_palettes(doc, QString::fromLocal8Bit(argv[3]), palettes))
         return 1;
