@@ -84,7 +84,7 @@ std::vector<std::uint8_t> header(const HitsPart& p, std::uint32_t sum) {
     ByteSink w;
     for (char c : kMagic)
         w.u8(static_cast<std::uint8_t>(c));
-    w.u32(p.sections.empty() ? kVersion : kSectionsVersion);
+    w.u32(p.sections.empty() && !p.density ? kVersion : kSectionsVersion);
     w.u32(static_cast<std::uint32_t>(kHeaderSize));
     w.u32(p.res);
     w.u32(p.type);
@@ -178,6 +178,9 @@ std::optional<std::string> write_part(const HitsPart& head, const std::vector<st
         bytes = encode_section(s);
         ok = ok && f.write(bytes.data(), bytes.size());
     }
+    if (ok && head.density)
+        ok = write_density_section(
+            *head.density, [&f](const std::uint8_t* b, std::size_t n) { return f.write(b, n); });
     if (!ok || !f.commit()) return path + ": " + f.error();
     return std::nullopt;
 }
@@ -299,9 +302,17 @@ std::optional<std::string> read_sections(std::FILE* f, std::uint64_t at, std::ui
         const auto tag = r.raw(4);
         std::copy(tag.begin(), tag.end(), s.tag.begin());
         const std::uint64_t length = r.u64();
-        if (length > kMaxSection || length > size - at - kFraming)
+        const bool density = s.tag == kDensityTag;
+        if ((!density && length > kMaxSection) || length > size - at - kFraming)
             return "a section after the counts is cut short";
-        if (p.section(s.tag) != nullptr) return "a section appears twice";
+        if (p.section(s.tag) != nullptr || (density && p.density)) return "a section appears twice";
+        at += kFraming + length;
+        if (density) {
+            p.density.emplace();
+            if (auto e = read_density_section(f, head, length, {p.res, p.iterations}, *p.density))
+                return e;
+            continue;
+        }
         try {
             s.bytes.resize(static_cast<std::size_t>(length));
         } catch (const std::bad_alloc&) {
@@ -313,10 +324,9 @@ std::optional<std::string> read_sections(std::FILE* f, std::uint64_t at, std::ui
             return "read failed";
         const std::uint32_t sum = crc(crc(0, head), s.bytes);
         if (ByteSource(tail).u32() != sum) return "a section after the counts is damaged";
-        at += kFraming + length;
         p.sections.push_back(std::move(s));
     }
-    if (p.version == kSectionsVersion && p.sections.empty())
+    if (p.version == kSectionsVersion && p.sections.empty() && !p.density)
         return "version 3 part without sections";
     return std::nullopt;
 }
@@ -337,6 +347,19 @@ std::optional<std::string> add_counts(const HitsPart& p, HitsPart& merged) {
             return std::string("--merge: the parts hold more hits than the render made");
         m[i] += c[i];
     }
+    return std::nullopt;
+}
+
+// Adds one more part's density: parts draw one toned render when each has a
+// density accumulated alike, or none has.
+std::optional<std::string> merge_density(const HitsPart& p, HitsPart& merged) {
+    if (p.density.has_value() != merged.density.has_value())
+        return std::string("carries a density where the first part does not, or the other "
+                           "way round (drawn with and without --tone)");
+    if (!p.density) return std::nullopt;
+    if (auto e = density_mismatch(*merged.density, *p.density)) return e;
+    if (!add_part_density(*p.density, *merged.density, merged.iterations))
+        return std::string("the parts hold more hits than the render made");
     return std::nullopt;
 }
 
@@ -402,6 +425,7 @@ std::optional<std::string> merge_parts(const std::vector<std::string>& paths, Hi
             return std::string("--merge: the parts come from different renders (parameters, "
                                "resolution, orbit count, iterations or --seed differ)");
         if (auto e = add_counts(p, merged)) return e;
+        if (auto e = merge_density(p, merged)) return "--merge: " + paths[k] + ": " + *e;
     }
     if (auto e = check_coverage(std::move(ranges), merged.orbits)) return e;
     merged.first = 0;

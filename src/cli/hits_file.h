@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/hits_density.h"
 #include "cli/orbits.h"
 #include "core/state.h"
 
@@ -39,6 +40,9 @@ struct HitsPart {
     COLORREF back = 0;
     OrbitTotals totals;
     std::vector<HitsSection> sections;
+    // A toned render's density (the DENS section), read and written apart
+    // from the other sections: it is as large as the counts, or larger.
+    std::optional<PartDensity> density;
 
     const HitsSection* section(const std::array<char, 4>& tag) const;
 };
@@ -67,7 +71,7 @@ std::optional<std::string> read_part(const std::string& path, HitsPart& part);
 
 // Reads the parts of one render and sums them into `merged`; refuses unsound
 // parts, parts of different parameter sets, overlapping orbit ranges and
-// missing orbits.
+// missing orbits, and parts whose densities were accumulated differently.
 std::optional<std::string> merge_parts(const std::vector<std::string>& paths, HitsPart& merged);
 
 // The state the parts were rendered from, ready for paint_totals().

@@ -254,9 +254,22 @@ int set_up_merge(State& s, const CliOptions& o, long long& merged_calls) {
     if (auto e = read_part_header(o.engine.merge.front(), first))
         return usage_error("--merge: " + *e);
     if (auto e = check_memory(s, static_cast<int>(first.res), o.engine)) return memory_error(*e);
+    // Parts with sections may carry a density: the sum, one part and the
+    // density toned from them.
+    const unsigned long long densities = first.version > 2 ? 3 * Density::bytes_for(first.res) : 0;
+    if (render_bytes(static_cast<int>(first.res), o.engine, 1) + densities > memory_budget())
+        return memory_error("--merge: the parts' densities at " + std::to_string(first.res) +
+                            " x " + std::to_string(first.res) +
+                            " need more memory than can be had");
     const bool recolour = std::find(o.given.begin(), o.given.end(), "--palette") != o.given.end();
-    if (auto e = merge(s, o.engine, recolour ? &o.palette : nullptr, merged_calls))
+    std::optional<PartDensity> density;
+    if (auto e = merge(s, o.engine, recolour ? &o.palette : nullptr, merged_calls, density))
         return usage_error(*e);
+    try {
+        if (auto e = ready_toned_merge(s, o, std::move(density))) return usage_error(*e);
+    } catch (const std::bad_alloc&) {
+        return memory_error("--merge: not enough memory for the parts' density");
+    }
     return 0;
 }
 

@@ -173,11 +173,6 @@ Reason merge_refusal(const CliOptions& o) {
         return "--merge takes the parameters from the parts; it reads no parameter file (" +
                o.atr_in + ")";
     for (const std::string& name : o.given)
-        if (is_tone_option(name))
-            return "--merge draws the hit counts the parts hold, which carry no density to "
-                   "tone; leave out " +
-                   name;
-    for (const std::string& name : o.given)
         for (const char* refused : kNotWithMerge)
             if (name == refused)
                 return "--merge draws the picture the parts hold; " + name +

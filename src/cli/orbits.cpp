@@ -108,6 +108,8 @@ void add_orbit(const RenderContext& rc, OrbitTotals& totals) {
         else
             totals.counts[i] = std::max(totals.counts[i], h);
     }
+    if (!totals.density.cells.empty() && rc.density.active())
+        add_density(rc.density.cells(), totals.density);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/density_sums.h"
 #include "core/state.h"
 
 #include <cstdint>
@@ -31,9 +32,12 @@ struct OrbitJob {
 // Per pixel: the summed hit counts ("Hit Count") or the highest colour index
 // any orbit gave it ("Speed - Points"). Both are order-free, so the totals do
 // not depend on which thread drew which orbit.
+// With a density asked for (a toned render), each orbit's density is added
+// too, as whole numbers (order-free as well); none when density.cells is empty.
 struct OrbitTotals {
     int method = kMethodHitCount;
     std::vector<std::uint64_t> counts;
+    DensitySums density;
 };
 
 // Why the state's type and method cannot be drawn as several orbits, if so.

@@ -93,6 +93,18 @@ std::optional<std::string> resume_refusal(const State& s, const OrbitJob& job, i
     return std::nullopt;
 }
 
+// The density of a part: the orbits' summed samples, how they were
+// accumulated and the tone curve asked for; none when not toning.
+std::optional<PartDensity> part_density_of(const State& s, DensitySums sums) {
+    if (sums.cells.empty()) return std::nullopt;
+    PartDensity d;
+    d.frac_bits = sums.frac_bits;
+    d.index_span = s.density.settings().index_span;
+    d.picture = s.picture;
+    d.cells = std::move(sums.cells);
+    return d;
+}
+
 // Several orbits, or a part: the totals painted, or written whole with
 // --save-hits (never a part cut short by a stop signal); with --checkpoint,
 // the orbits drawn so far are kept now and then and at a stop signal.
@@ -132,6 +144,10 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
         } else {
             totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
         }
+        if (s.density.wanted()) {
+            totals.density.frac_bits = color_fraction_bits(static_cast<std::uint64_t>(iterations));
+            totals.density.cells.assign(static_cast<std::size_t>(s.res) * s.res, SumCell{});
+        }
         const auto update = [&](long long n) { part_progress.update(n); };
         done.calls = o.fast ? render_fast_orbits(s, job, width, totals, update)
                             : render_orbits(s, job, totals, update);
@@ -150,9 +166,20 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
     if (done.interrupted) return std::nullopt;
     if (!done.image) {
         failure = RenderFailure::Write;
-        return write_part(make_part(s, job, job.clock, std::move(totals)), o.save_hits);
+        std::optional<PartDensity> density = part_density_of(s, std::move(totals.density));
+        HitsPart part = make_part(s, job, job.clock, std::move(totals));
+        part.density = std::move(density);
+        return write_part(part, o.save_hits);
     }
     paint_totals(s, totals, iterations);
+    if (!totals.density.cells.empty()) {
+        failure = RenderFailure::Memory;
+        try {
+            s.density.adopt(s.res, density_cells(totals.density.cells, totals.density.frac_bits));
+        } catch (const std::bad_alloc&) {
+            return std::string("not enough memory for the density of the orbits");
+        }
+    }
     return std::nullopt;
 }
 
@@ -171,7 +198,7 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
 }
 
 std::optional<std::string> merge(State& s, const EngineOptions& o, const std::string* palette,
-                                 long long& calls) {
+                                 long long& calls, std::optional<PartDensity>& density) {
     HitsPart merged;
     if (auto e = merge_parts(o.merge, merged)) return e;
     if (auto e = state_of_part(merged, s)) return e;
@@ -179,6 +206,7 @@ std::optional<std::string> merge(State& s, const EngineOptions& o, const std::st
         if (auto e = load_palette(s, *palette)) return e;
     calls = static_cast<long long>(merged.iterations);
     paint_totals(s, merged.totals, calls);
+    density = std::move(merged.density);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/engine_options.h"
+#include "cli/hits_density.h"
 #include "core/state.h"
 
 #include <optional>
@@ -35,8 +36,8 @@ std::optional<std::string> render(State& s, long long iterations, const EngineOp
 
 // --merge: reads, checks and combines the parts into `s`, painted with the
 // parts' palette or `palette` when given; `calls` is what the parts made
-// together.
+// together, `density` their summed density when they carry one.
 std::optional<std::string> merge(State& s, const EngineOptions& o, const std::string* palette,
-                                 long long& calls);
+                                 long long& calls, std::optional<PartDensity>& density);
 
 } // namespace morv

@@ -2,6 +2,7 @@
 #include "cli/tone_run.h"
 
 #include "cli/render_run.h"
+#include "cli/set_values.h"
 #include "cli/tone_options.h"
 #include "color/bands.h"
 #include "color/resample.h"
@@ -18,12 +19,31 @@ std::string mib(unsigned long long bytes) {
 }
 
 // Bytes a toned render holds at once: the defined drawing and the density at
-// the finer grid, then the filtered density and the picture at its size.
+// the finer grid (with several orbits or a part, besides it each thread's
+// orbit's own and the whole-number totals), then the filtered density and the
+// picture at its size.
 unsigned long long toned_bytes(int res, int oversample, const EngineOptions& e) {
     const int fine = res * oversample;
     const unsigned long long px = static_cast<unsigned long long>(res) * res;
-    return render_bytes(fine, e, thread_count(e)) + Density::bytes_for(fine) +
+    const bool several = e.orbits > 1 || !e.save_hits.empty();
+    const unsigned long long densities =
+        several ? 2ULL + static_cast<unsigned>(thread_count(e)) : 1;
+    return render_bytes(fine, e, thread_count(e)) + densities * Density::bytes_for(fine) +
            px * (sizeof(ToneCell) + 4 * sizeof(std::uint16_t));
+}
+
+// What a toned picture cannot be combined with, whether drawn or merged.
+std::optional<std::string> toned_output_refusal(const PictureSettings& p, const CliOptions& o) {
+    if (!o.filter.empty())
+        return "--filter recolours the defined picture; --tone makes another: choose one";
+    if (o.engine.save_hits.empty() && !is_png_path(o.output) && (p.depth != 8 || p.alpha != 0))
+        return "16 bits per channel and a transparent background need a PNG output, not " +
+               o.output;
+    return std::nullopt;
+}
+
+bool given(const CliOptions& o, const char* name) {
+    return std::find(o.given.begin(), o.given.end(), name) != o.given.end();
 }
 
 } // namespace
@@ -37,14 +57,11 @@ std::optional<std::string> ready_toned_render(State& s, const CliOptions& o, boo
                 return name + " tunes a toned picture: add --tone log";
         return std::nullopt;
     }
-    if (o.engine.orbits > 1 || !o.engine.save_hits.empty())
-        return std::string("--tone draws one orbit in one process: leave out --orbits and "
-                           "--save-hits");
-    if (!o.filter.empty())
-        return "--filter recolours the defined picture; --tone makes another: choose one";
-    if (!is_png_path(o.output) && (p.depth != 8 || p.alpha != 0))
-        return "16 bits per channel and a transparent background need a PNG output, not " +
-               o.output;
+    if (o.engine.fast) return std::string("--fast draws no density; leave it out with --tone");
+    if (!o.engine.checkpoint.empty())
+        return std::string("--checkpoint keeps hit counts only; a toned render keeps no "
+                           "checkpoints yet");
+    if (auto e = toned_output_refusal(p, o)) return e;
     const int fine = s.res * p.oversample;
     if (fine > 16384)
         return "--oversample " + std::to_string(p.oversample) + " at --res " +
@@ -67,6 +84,36 @@ std::optional<std::string> ready_toned_render(State& s, const CliOptions& o, boo
     d.color_by = static_cast<ColorBy>(std::clamp(p.color_by, 0, kColorByCount - 1));
     d.index_span = static_cast<std::uint64_t>(std::max(1LL, o.iterations));
     s.density.want(true, d);
+    return std::nullopt;
+}
+
+std::optional<std::string> ready_toned_merge(State& s, const CliOptions& o,
+                                             std::optional<PartDensity> density) {
+    if (!density) {
+        for (const std::string& name : o.given)
+            if (is_tone_option(name))
+                return "--merge: the parts carry no density to tone (they were drawn without "
+                       "--tone); leave out " +
+                       name;
+        return std::nullopt;
+    }
+    const PictureSettings drawn = density->picture;
+    s.picture = drawn;
+    for (const auto& [name, value] : o.sets)
+        if (auto e = set_state_value(s, name, value)) return e;
+    if (s.picture.oversample != drawn.oversample || s.picture.color_by != drawn.color_by)
+        return std::string("--merge: the parts' density was accumulated with its own "
+                           "--oversample and --color-by; a merge cannot change them");
+    if (s.picture.tone == 0) return std::nullopt; // the defined picture of the counts
+    if (given(o, "--palette"))
+        return std::string("--merge: the parts' colours are summed in their density; --palette "
+                           "cannot recolour a toned picture");
+    if (auto e = toned_output_refusal(s.picture, o)) return e;
+    DensitySettings d;
+    d.color_by = static_cast<ColorBy>(std::clamp(s.picture.color_by, 0, kColorByCount - 1));
+    d.index_span = density->index_span;
+    s.density.want(true, d);
+    s.density.adopt(s.res, density_cells_of(*density));
     return std::nullopt;
 }
 
