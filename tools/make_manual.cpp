@@ -259,10 +259,33 @@ bool keep_one_table_together(QTextDocument& doc) {
     return false;
 }
 
+// Moves the first heading that ends a page, away from the text it heads, to
+// the next page; false when there is none.
+bool keep_one_heading_with_text(QTextDocument& doc) {
+    QAbstractTextDocumentLayout& layout = *doc.documentLayout();
+    const qreal page = doc.pageSize().height();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat format = b.blockFormat();
+        if (format.headingLevel() == 0 || !b.next().isValid()) continue;
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+        const qreal top = layout.blockBoundingRect(b).top();
+        const qreal next_bottom = layout.blockBoundingRect(b.next()).top() + 1;
+        if (static_cast<int>(top / page) == static_cast<int>(next_bottom / page)) continue;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(b).setBlockFormat(format);
+        doc.markContentsDirty(0, doc.characterCount());
+        return true;
+    }
+    return false;
+}
+
 // Short tables, such as a picture row with its headings, start a new page
-// rather than leave their first rows alone at the foot of one.
+// rather than leave their first rows alone at the foot of one; so do headings
+// that would stand alone there.
 void keep_tables_together(QTextDocument& doc) {
-    for (int moved = 0; moved < 200 && keep_one_table_together(doc); ++moved) {
+    for (int moved = 0;
+         moved < 200 && (keep_one_table_together(doc) || keep_one_heading_with_text(doc));
+         ++moved) {
     }
 }
 
