@@ -22,6 +22,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QTimeZone>
 #include <QUrl>
@@ -165,6 +166,14 @@ bool add_palettes(QTextDocument& doc, const QString& dir, QString& html) {
     return true;
 }
 
+// Where a block's first line lies: the layout moves a line that does not fit
+// to the next page inside its block, whose top stays where it was.
+qreal first_line_top(const QTextBlock& b, QAbstractTextDocumentLayout& layout) {
+    const qreal top = layout.blockBoundingRect(b).top();
+    const QTextLayout* lines = b.layout();
+    return lines != nullptr && lines->lineCount() > 0 ? top + lines->lineAt(0).y() : top;
+}
+
 // The top and bottom of a table row as laid out, in document coordinates.
 std::pair<qreal, qreal> row_extent(QTextTable& table, int row,
                                    QAbstractTextDocumentLayout& layout) {
@@ -173,9 +182,8 @@ std::pair<qreal, qreal> row_extent(QTextTable& table, int row,
         const QTextTableCell cell = table.cellAt(row, column);
         for (QTextBlock b = cell.firstCursorPosition().block();
              b.isValid() && b.position() <= cell.lastCursorPosition().position(); b = b.next()) {
-            const QRectF r = layout.blockBoundingRect(b);
-            top = std::min(top, r.top());
-            bottom = std::max(bottom, r.bottom());
+            top = std::min(top, first_line_top(b, layout));
+            bottom = std::max(bottom, layout.blockBoundingRect(b).bottom());
         }
     }
     return {top, bottom};
@@ -268,9 +276,9 @@ bool keep_one_heading_with_text(QTextDocument& doc) {
         QTextBlockFormat format = b.blockFormat();
         if (format.headingLevel() == 0 || !b.next().isValid()) continue;
         if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
-        const qreal top = layout.blockBoundingRect(b).top();
-        const qreal next_bottom = layout.blockBoundingRect(b.next()).top() + 1;
-        if (static_cast<int>(top / page) == static_cast<int>(next_bottom / page)) continue;
+        const qreal top = first_line_top(b, layout);
+        const qreal next_top = first_line_top(b.next(), layout) + 1;
+        if (static_cast<int>(top / page) == static_cast<int>(next_top / page)) continue;
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         QTextCursor(b).setBlockFormat(format);
         doc.markContentsDirty(0, doc.characterCount());
