@@ -228,8 +228,9 @@ QTextBlock lead_in(QTextBlock before) {
     return above.isValid() && above.blockFormat().headingLevel() > 0 ? above : before;
 }
 
-// Moves the first short table that runs over a page end, or the first long
-// one whose first rows do, to the next page;
+// Moves the first short table that runs over a page end, the first long one
+// whose first rows do, or the first whose introduction the layout left on the
+// page before, to the next page;
 // false when there is none. Moving one shifts everything after it, so the
 // caller asks again.
 bool keep_one_table_together(QTextDocument& doc) {
@@ -245,9 +246,12 @@ bool keep_one_table_together(QTextDocument& doc) {
             bottom - top > kKeepTogether * page
                 ? row_extent(*table, std::min(table->rows(), kFirstRows) - 1, layout).second
                 : bottom;
-        if (static_cast<int>(top / page) == static_cast<int>((end - 1) / page)) continue;
-        // The break goes before what introduces the table, if anything does.
+        // What introduces the table goes with it, and the break before it.
         const QTextBlock lead = lead_in(doc.findBlock(table->firstPosition()).previous());
+        const int lead_page =
+            lead.isValid() ? static_cast<int>(first_line_top(lead, layout) / page) : -1;
+        const bool apart = lead.isValid() && lead_page != static_cast<int>(top / page);
+        if (!apart && static_cast<int>(top / page) == static_cast<int>((end - 1) / page)) continue;
         if (lead.isValid()) {
             QTextBlockFormat block = lead.blockFormat();
             if (block.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
