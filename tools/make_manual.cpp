@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace morv {
 namespace {
@@ -211,7 +212,7 @@ std::pair<qreal, qreal> table_extent(QTextTable& table, QAbstractTextDocumentLay
 }
 
 // A table shorter than this share of a page is kept on one page.
-constexpr double kKeepTogether = 0.5;
+constexpr double kKeepTogether = 0.65;
 // The rows a longer table keeps on the page where it starts.
 constexpr int kFirstRows = 3;
 
@@ -353,6 +354,47 @@ bool print_pages(QTextDocument& doc, QPdfWriter& pdf, double margin_mm) {
     return painter.end();
 }
 
+// The contents: one row per section heading (h2), its page number filled in
+// once the pages are laid out.
+QString contents_table(const QString& html) {
+    const QRegularExpression heading(QStringLiteral("<h2[^>]*>([^<]*)</h2>"));
+    QString rows;
+    for (const QRegularExpressionMatch& m : heading.globalMatch(html))
+        rows += QString("<tr><td>%1</td><td align=\"right\">0</td></tr>").arg(m.captured(1));
+    return "<table width=\"70%\" cellspacing=\"0\" cellpadding=\"1\">" + rows + "</table>";
+}
+
+// The section headings of the laid-out text, each with its page (from 1).
+std::vector<std::pair<QString, int>> section_pages(QTextDocument& doc) {
+    QAbstractTextDocumentLayout& layout = *doc.documentLayout();
+    const qreal page = doc.pageSize().height();
+    std::vector<std::pair<QString, int>> out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        if (b.blockFormat().headingLevel() == 2)
+            out.emplace_back(b.text(), static_cast<int>(first_line_top(b, layout) / page) + 1);
+    return out;
+}
+
+// Writes the page numbers into the contents table, the one whose rows name
+// the sections; the numbers are short enough not to move anything.
+void fill_contents(QTextDocument& doc) {
+    const auto sections = section_pages(doc);
+    for (QTextFrame* f : doc.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(f);
+        if (table == nullptr || table->columns() != 2 ||
+            table->rows() != static_cast<int>(sections.size()) || sections.empty() ||
+            table->cellAt(0, 0).firstCursorPosition().block().text() != sections[0].first)
+            continue;
+        for (int row = 0; row < table->rows(); ++row) {
+            const QTextTableCell cell = table->cellAt(row, 1);
+            QTextCursor cursor = cell.firstCursorPosition();
+            cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            cursor.insertText(QString::number(sections[static_cast<std::size_t>(row)].second));
+        }
+        return;
+    }
+}
+
 // Qt's PDF writer stamps the time of writing; a build for a package gives
 // its own time in SOURCE_DATE_EPOCH instead, so that two builds of the same
 // source make the same file. The stamp keeps its length: the offsets in the
@@ -393,6 +435,7 @@ int run(int argc, char** argv) {
         !add_palettes(doc, QString::fromLocal8Bit(argv[3]), palettes))
         return 1;
     html.replace("<!--GALLERY-->", gallery_grid());
+    html.replace("<!--CONTENTS-->", contents_table(html));
     place_type_pictures(html, gallery_dir);
     html.replace("<!--TONED-->", toned);
     html.replace("<!--PALETTES-->", palettes);
@@ -412,6 +455,7 @@ int run(int argc, char** argv) {
     constexpr double kMarginMm = 20;
     paginate(doc, pdf, kMarginMm);
     keep_tables_together(doc);
+    fill_contents(doc);
     report_split_rows(doc);
     if (!print_pages(doc, pdf, kMarginMm)) {
         std::fprintf(stderr, "make-manual: cannot write %s\n", argv[4]);
