@@ -5,7 +5,7 @@
 // fairly) and the ratio; each lane width this processor runs; the second
 // thread's speed-up (wall time, which other load spoils). fyre's rate beside
 // ours: bench/fyre_compare.sh. Prints figures; never part of the tests.
-#include "cli/fast_orbits.h"
+#include "formulas/fast_orbits.h"
 #include "formulas/lanes.h"
 #include "formulas/steps.h"
 

@@ -4,7 +4,7 @@
 // rate per processor second (what a busy machine still measures fairly).
 // fyre's rate beside ours: bench/fyre_compare.sh. Prints figures; never part
 // of the tests.
-#include "cli/orbits.h"
+#include "formulas/orbits.h"
 #include "formulas/steps.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // checks behind them are reached), bit 1 merges the part with itself. A
 // refused part gives a reason; an accepted one is painted.
 #include "cli/hits_file.h"
-#include "cli/orbits.h"
 #include "core/state.h"
+#include "formulas/orbits.h"
 
 #include <algorithm>
 #include <cstdint>

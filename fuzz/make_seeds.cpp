@@ -3,13 +3,13 @@
 // make_seeds ATR_DIR MAP_DIR PNG_DIR [HITS_DIR]
 #include "cli/checkpoint.h"
 #include "cli/hits_file.h"
-#include "cli/orbits.h"
 #include "core/state.h"
 #include "core/surface.h"
 #include "files/atr.h"
 #include "files/image.h"
 #include "files/png.h"
 #include "files/recipe.h"
+#include "formulas/orbits.h"
 
 #include <cstdio>
 #include <fstream>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "analysis/lyapunov.h"
+#include "app/cores_settings.h"
 #include "app/history.h"
 #include "app/tone_view.h"
 #include "core/driver.h"
@@ -53,11 +54,14 @@ struct AppState {
     std::array<bool, 100> grayed{};
     int checkedpalette = 140;
 
-    History history; // the parameter sets the user can step back to
-    ToneView tone;   // the toned picture, while toning
+    History history;     // the parameter sets the user can step back to
+    ToneView tone;       // the toned picture, while toning
+    CoresSettings cores; // the render on every core
 
     // How the picture on screen was drawn, for the recipe a saved PNG carries.
     long long image_calls = -1;  // driver calls since the image started afresh; -1 not counted
+    long long image_orbits = 1;  // the orbits sharing them
+    bool image_fast = false;     // drawn in vector lanes
     std::string applied_filter;  // the hit-count filter last applied ("" none) ...
     long long filter_calls = -1; // ... when the image had made this many calls
     // The clock values read since the image started; the desktop program's

@@ -45,6 +45,7 @@ enum ExploreCommand : int {
     kCmdPanUp = 2006,
     kCmdPanDown = 2007,
     kCmdGallery = 2008,
+    kCmdCores = 2009, // the render on every core
 };
 
 inline constexpr int kFirstCommand = 100;
@@ -67,6 +68,7 @@ enum DialogId : int {
     kDlgRossler = 1100,
     kDlgFern = 1200,
     kDlgVolterraLotka = 1300,
+    kDlgCores = 1400, // the render on every core
     // The about window is a pop-up rather than a dialog template; it is
     // reached the same way, by the command that opens it.
     kDlgAbout = kCmdAbout,

@@ -112,6 +112,8 @@ RecipeRun recipe_of_screen(const Instance& s) {
     run.calls = s.firstloop ? 0 : s.image_calls;
     if (s.filter_calls >= 0 && s.filter_calls == s.image_calls) run.filter = s.applied_filter;
     run.seed = s.clock_log->seed();
+    run.orbits = s.image_orbits;
+    run.fast = s.image_fast;
     return run;
 }
 

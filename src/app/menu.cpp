@@ -39,6 +39,8 @@ constexpr std::array kRender{
     separator(),
     item(kCmdMeasure, "Measure (M)", "M"),
     item(kCmdTone, "Tone (T)", "T"),
+    separator(),
+    item(kCmdCores, "All Cores (Ctrl+R)", "Ctrl+R"),
 };
 
 constexpr std::array kOptions{
@@ -131,6 +133,7 @@ const MenuEntry* find_item(int id) {
 
 bool is_grayed(const AppState& s, int id) {
     if (id == kCmdGallery) return is_grayed(s, kCmdRandom); // a random search too
+    if (id == kCmdCores) return s.okrun != 0;               // a dialog, while paused
     if (id < kFirstCommand || id > kLastCommand) return false;
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }

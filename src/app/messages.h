@@ -28,7 +28,8 @@ inline constexpr const char* kHelpText =
 inline constexpr const char* kMouseHelpText =
     "Mouse: drag a rectangle to zoom into it, turn the wheel to zoom\n   about the pointer, "
     "click to pause or resume, move a large\n   image with the middle button.\nKeys: Ctrl+Z "
-    "undoes a change, Ctrl+Shift+Z redoes it, F fits a\n   large image into the window.";
+    "undoes a change, Ctrl+Shift+Z redoes it, F fits a\n   large image into the window, "
+    "Ctrl+R draws the picture as K orbits\n   on every core (or in vector lanes).";
 
 inline constexpr const char* kRandomAdvisoryCaption = "Random Parameters Advisory";
 inline constexpr const char* kRandomAdvisoryText =

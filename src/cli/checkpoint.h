@@ -2,8 +2,8 @@
 #pragma once
 
 #include "cli/hits_file.h"
-#include "cli/orbits.h"
 #include "core/state.h"
+#include "formulas/orbits.h"
 
 #include <chrono>
 #include <optional>
@@ -14,12 +14,16 @@ namespace morv {
 
 // What a checkpoint holds beside its part: the run's command line (with the
 // clock it read as --seed) and which of the part's orbits are in its totals.
-// Orbits under way when it was written are drawn again from their start on
-// resuming, so the totals are always sums of whole orbits and the resumed
-// picture is the uninterrupted one, byte for byte, on any thread count.
+// Exact orbits under way when it was written are drawn again from their
+// start on resuming, so the totals are sums of whole orbits. A --fast render
+// stopped by a signal keeps its lanes' orbits under way too (version 2):
+// their points so far are in the totals, and they go on from their position,
+// calls and random stream. Either way the resumed picture is the
+// uninterrupted one, byte for byte, on any thread count and lane width.
 struct CheckpointRun {
-    std::vector<std::string> args; // without the program's name
-    std::vector<bool> drawn;       // by orbit - first
+    std::vector<std::string> args;        // without the program's name
+    std::vector<bool> drawn;              // by orbit - first
+    std::vector<OrbitUnderWay> under_way; // --fast only
 };
 
 HitsSection encode_checkpoint(const CheckpointRun& run);
@@ -51,11 +55,11 @@ class CheckpointWriter {
 
     // Once the orbits' shared start is taken: what every checkpoint records.
     void start(const State& base, const OrbitJob& job, int method);
-    // Orbit k is in `totals` now; writes when due. Failures are said once and
-    // the render goes on.
-    void added(long long k, const std::vector<std::uint64_t>& totals);
+    // Orbits `ks` are in `totals` now; writes when due. Failures are said
+    // once and the render goes on.
+    void added(const std::vector<long long>& ks, const OrbitTotals& totals);
     // Writes now; the reason on failure.
-    std::optional<std::string> write(const std::vector<std::uint64_t>& totals);
+    std::optional<std::string> write(const OrbitTotals& totals);
 
   private:
     std::string path_;

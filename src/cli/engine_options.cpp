@@ -2,7 +2,7 @@
 #include "cli/engine_options.h"
 
 #include "cli/arg_text.h"
-#include "cli/orbits.h"
+#include "formulas/orbits.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -97,7 +97,6 @@ std::optional<std::string> checkpoint_refusal(const EngineOptions& o) {
     if (o.orbits < 2)
         return std::string("--checkpoint keeps the orbits drawn so far: give --orbits K "
                            "(64 or more keeps what a resume draws again small)");
-    if (o.fast) return std::string("--checkpoint: the --fast render keeps no checkpoints yet");
     if (o.checkpoint == o.save_hits)
         return std::string("--checkpoint and --save-hits name the same file");
     return std::nullopt;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "cli/hits_density.h"
-#include "cli/orbits.h"
 #include "core/state.h"
+#include "formulas/orbits.h"
 
 #include <array>
 #include <cstdint>

@@ -2,15 +2,15 @@
 #include "cli/render_run.h"
 
 #include "cli/checkpoint.h"
-#include "cli/fast_orbits.h"
 #include "cli/hits_file.h"
 #include "cli/interrupt.h"
-#include "cli/orbits.h"
 #include "cli/progress.h"
 #include "cli/session.h"
 #include "core/driver.h"
 #include "core/run_calls.h"
+#include "formulas/fast_orbits.h"
 #include "formulas/kernels.h"
+#include "formulas/orbits.h"
 
 #include <algorithm>
 #include <chrono>
@@ -77,6 +77,7 @@ OrbitJob job_of(const State& s, long long iterations, const EngineOptions& o) {
     job.threads = thread_count(o);
     job.iterations = iterations;
     job.clock = s.platform.now_seconds();
+    job.stop = [] { return stop_signal() != 0; };
     return job;
 }
 
@@ -136,11 +137,15 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
         if (checkpoint.on()) checkpoint.start(s, job, totals.method);
         return true;
     };
-    job.added = [&](long long k) { checkpoint.added(k, totals.counts); };
+    job.added = [&](const std::vector<long long>& ks) { checkpoint.added(ks, totals); };
+    if (o.resumed && !o.fast && !o.resumed->run.under_way.empty())
+        return std::string("--resume: the checkpoint holds orbits under way in vector lanes but "
+                           "its options do not ask for --fast (damaged?)");
     try {
         if (o.resumed) {
             job.drawn = std::move(o.resumed->run.drawn);
             totals.counts = std::move(o.resumed->part.totals.counts);
+            totals.under_way = std::move(o.resumed->run.under_way);
         } else {
             totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
         }
@@ -160,7 +165,7 @@ std::optional<std::string> render_several(State& s, long long iterations, const 
     done.interrupted = stop_signal() != 0;
     if (done.interrupted && checkpoint.on()) {
         failure = RenderFailure::Write;
-        if (auto e = checkpoint.write(totals.counts)) return "--checkpoint: " + *e;
+        if (auto e = checkpoint.write(totals)) return "--checkpoint: " + *e;
         done.checkpointed = true;
     }
     if (done.interrupted) return std::nullopt;

@@ -3,6 +3,7 @@
 // of parameter sets, the view of large images and the status in the title.
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/forms/cores_form.h"
 #include "app/menu.h"
 #include "app/tone_commands.h"
 #include "core/catalogue.h"
@@ -39,6 +40,10 @@ bool MainWindow::explore_command(int id) {
         return true;
     case app::kCmdGallery:
         open_gallery();
+        return true;
+    case app::kCmdCores:
+        app::edit_cores(s_, ui_);
+        after_commands();
         return true;
     case app::kCmdPanLeft:
     case app::kCmdPanRight:

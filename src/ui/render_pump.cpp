@@ -42,12 +42,18 @@ int RenderPump::wait_ms() const {
     return left <= 0 ? 0 : static_cast<int>((left + kNsPerMs - 1) / kNsPerMs);
 }
 
+void RenderPump::stop() {
+    timer_.stop();
+    cores_.pause(true);
+}
+
 void RenderPump::sync() {
+    cores_.pause(!s_.okrun);
     if (!s_.okrun) {
         timer_.stop();
         return;
     }
-    const int wait = wait_ms();
+    const int wait = on_cores_ && cores_.active() ? kCoresLookMs : wait_ms();
     if (!timer_.isActive() || timer_.interval() != wait) timer_.start(wait);
 }
 
@@ -74,10 +80,58 @@ void RenderPump::run_batch(bool& stop) {
     }
 }
 
+void RenderPump::choose_path() {
+    cores_.cancel(); // an old picture is never shown over the new one
+    on_cores_ = s_.cores.on && !app::cores_refusal(s_, s_.cores);
+    s_.image_orbits = on_cores_ ? s_.cores.orbits : 1;
+    s_.image_fast = on_cores_ && s_.cores.fast;
+    if (!on_cores_) return;
+    image_calls_ = 0;
+    cores_calls_ = 0;
+    s_.image_calls = -1; // until every orbit is drawn
+    s_.unsaved_ns = 0;
+    s_.clock_log->reset();
+    cores_.start(s_, s_.cores, s_.platform.now_seconds());
+    cores_.show(s_); // the empty picture
+    s_.outcome = Outcome::Plotted;
+}
+
+// The workers draw; this thread shows what they added and counts their
+// calls, and pauses the rendering once every orbit is drawn, as a complete
+// image does.
+void RenderPump::cores_slice() {
+    const long long made = cores_.calls();
+    calls_ += made - cores_calls_;
+    cores_calls_ = made;
+    image_calls_ = made;
+    const bool finished = cores_.finished();
+    const bool shown = cores_.show(s_);
+    if (finished) {
+        const bool no_memory = cores_.out_of_memory();
+        if (!no_memory) s_.image_calls = made;
+        cores_.cancel();
+        if (no_memory && hooks_.alloc_failed) hooks_.alloc_failed();
+        if (app::take_outcome(s_, no_memory ? Outcome::NoMemory : Outcome::Complete))
+            hooks_.posted();
+    }
+    if (shown || finished) {
+        hooks_.frame();
+        last_frame_ns_ = now();
+    }
+    sync();
+}
+
 // Within a slice no input can arrive, so calling the driver many times in a
 // row looks exactly like one call per loop turn, only faster. The clock is
 // read after every batch, and a batch is kept well under a slice.
 void RenderPump::slice() {
+    // A fresh image, or a resumed one whose orbits were all drawn, starts
+    // afresh on the path the settings choose.
+    if (s_.okrun && (s_.firstloop || (on_cores_ && !cores_.active()))) choose_path();
+    if (on_cores_) {
+        if (s_.okrun) cores_slice();
+        return;
+    }
     const std::int64_t start = now();
     held_ = false;
     bool stop = start < wake_ns_;

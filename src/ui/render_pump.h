@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/cores_render.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -33,10 +35,11 @@ class RenderPump : public QObject {
 
     RenderPump(app::Instance& s, Hooks hooks, QObject* parent = nullptr);
 
-    // Runs the timer exactly while `okrun` is set.
+    // Runs the timer exactly while `okrun` is set; the workers of a render on
+    // every core wait while it is not.
     void sync();
-    // Stops for good: the window is going away.
-    void stop() { timer_.stop(); }
+    // Stops drawing: the window is going away, or asks whether it should.
+    void stop();
     bool running() const { return timer_.isActive(); }
     long long calls() const { return calls_; }
     // Driver calls since the image was last started afresh.
@@ -55,9 +58,21 @@ class RenderPump : public QObject {
 
     static constexpr int kSliceMs = 5;
     static constexpr int kFrameMs = 16; // about 60 frames a second
+    // A render on every core is looked at this often; the window's thread
+    // does nothing else for it.
+    static constexpr int kCoresLookMs = 40;
+
+    // The picture under way is K orbits on worker threads.
+    bool on_cores() const { return on_cores_; }
+    // The render on every core, for its progress.
+    const app::CoresRender& cores() const { return cores_; }
 
   private:
     void run_batch(bool& stop);
+    // At a fresh image: K orbits on every core when the settings ask for them
+    // and the picture allows, else the one orbit on this thread.
+    void choose_path();
+    void cores_slice();
     std::int64_t now() const;
 
     app::Instance& s_;
@@ -71,6 +86,9 @@ class RenderPump : public QObject {
     long long image_calls_ = 0;
     long long slice_ns_ = 0;
     int batch_ = 1; // driver calls between clock reads, adapted to the step's cost
+    app::CoresRender cores_;
+    bool on_cores_ = false;
+    long long cores_calls_ = 0; // the render on every core's calls counted so far
 };
 
 } // namespace morv::ui

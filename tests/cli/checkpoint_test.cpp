@@ -63,6 +63,60 @@ TEST(CliCheckpoint, ResumedRenderIsTheUninterruptedOne) {
     }
 }
 
+// A --fast render stopped by a signal keeps its lanes' orbits where they were;
+// resumed at another lane width and thread count it ends in the bytes of the
+// render that was never stopped.
+TEST(CliCheckpoint, StoppedFastRenderGoesOnFromItsLanes) {
+    test::TempDir dir;
+    const std::string ck = dir.file("fast.ckpt");
+    const std::vector<std::string> args{
+        "-q", "--res",     "200", "--orbits", "20",           "--set",     "method=3", "--type",
+        "6",  "--threads", "2",   "--fast",   "--iterations", "150000000", "--seed",   "9"};
+    const test::SignalledRun stopped =
+        test::signalled_render(joined(args, {"--checkpoint", ck, "-o", dir.file("never.png")}),
+                               SIGINT, dir.file("err"), 300);
+    ASSERT_EQ(stopped.status, 130) << stopped.error;
+    ResumePoint point;
+    ASSERT_EQ(read_checkpoint(ck, point), std::nullopt);
+    EXPECT_FALSE(point.run.under_way.empty()) << "stopped between slices of its lanes";
+    const std::string program = std::string("'") + MORVANE_RENDER_PATH + "' ";
+    const test::CliRun resumed = test::run_shell("MORVANE_LANES=4 " + program + "--resume " + ck +
+                                                 " --threads 1 -o " + dir.file("resumed.png"));
+    ASSERT_EQ(resumed.status, 0) << resumed.output;
+    const test::CliRun whole = test::run_cli(line(args) + " -o " + dir.file("whole.png"));
+    ASSERT_EQ(whole.status, 0) << whole.output;
+    EXPECT_EQ(test::read_file(dir.file("resumed.png")), test::read_file(dir.file("whole.png")));
+}
+
+// Orbits under way that no render could have left are refused.
+TEST(CliCheckpoint, ImpossibleOrbitsUnderWayAreRefused) {
+    HitsPart part;
+    part.orbits = 10, part.first = 2, part.end = 6, part.iterations = 1000; // 100 calls each
+    auto with = [](std::vector<OrbitUnderWay> u, std::vector<bool> drawn = {}) {
+        drawn.resize(4, false);
+        return CheckpointRun{{"--fast"}, drawn, std::move(u)};
+    };
+    const std::vector<std::pair<CheckpointRun, std::string>> cases{
+        {with({{1, 5}}), "not its part's"},
+        {with({{6, 5}}), "not its part's"},
+        {with({{3, 0}}), "made no calls"},
+        {with({{3, 100}}), "all of them"},
+        {with({{3, 5}, {3, 7}}), "under way twice"},
+        {with({{4, 5}}, {false, false, true}), "both drawn and under way"},
+    };
+    for (const auto& [run, says] : cases) {
+        part.sections = {encode_checkpoint(run)};
+        CheckpointRun got;
+        const auto e = decode_checkpoint(part, got);
+        ASSERT_TRUE(e.has_value()) << says;
+        EXPECT_NE(e->find(says), std::string::npos) << *e;
+    }
+    part.sections = {encode_checkpoint(with({{3, 99, 0.5, -1, 2, 77}}))};
+    CheckpointRun got;
+    ASSERT_EQ(decode_checkpoint(part, got), std::nullopt);
+    EXPECT_EQ(got.under_way, (std::vector<OrbitUnderWay>{{3, 99, 0.5, -1, 2, 77}}));
+}
+
 // A damaged, foreign or outdated checkpoint is refused with its reason and
 // nothing is drawn.
 TEST(CliCheckpoint, UnsoundCheckpointsAreRefusedWithAReason) {

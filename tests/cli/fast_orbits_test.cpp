@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/fast_orbits.h"
+#include "formulas/fast_orbits.h"
 #include "formulas/lanes.h"
 #include "support/render.h"
 

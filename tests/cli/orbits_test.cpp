@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "child_render.h"
-#include "cli/orbits.h"
+#include "formulas/orbits.h"
 #include "support/render.h"
 
 #include <cstdio>

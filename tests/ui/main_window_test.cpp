@@ -6,6 +6,7 @@
 #include "color/mapfile.h"
 #include "color/preview.h"
 #include "core/catalogue.h"
+#include "files/png.h"
 #include "formulas/steps.h"
 #include "qt_support.h"
 #include "support/render.h"
@@ -257,6 +258,46 @@ TEST(MainWindow, TitleAndPreviewFollowWhatTheUserDid) {
     EXPECT_EQ(preview.get_pixel(30, 50), rgb(1, 1, 1)) << "a line of the palette";
     win.w.action(kCmdFit)->trigger();
     EXPECT_FALSE(win.w.view()->fit());
+}
+
+// On every core the window only looks at the workers: a zoom while they draw
+// starts them afresh with nothing of the old picture, a pause holds them, and
+// the completed picture, saved with S, is the one the renderer draws from it.
+TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
+    Window win;
+    win.settle();
+    win.s.platform.now_seconds = [log = win.s.clock_log] { return log->note(77); };
+    win.s.type = kTypeDeJong;
+    win.s.method[kTypeDeJong] = kMethodHitCount;
+    win.dialogs.script[kDlgCores].push_back(
+        {kButton1, [](Instance& s) {
+             s.cores = CoresSettings{true, true, 16, 60'000'000, 2};
+         }});
+    win.press(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(win.s.cores.on);
+    win.press(Qt::Key_R);
+    ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 1'000'000; }));
+    EXPECT_TRUE(win.w.pump()->on_cores());
+    win.wheel({50, 60}, 120);
+    ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 1'000'000; }));
+    win.press(Qt::Key_R);
+    EXPECT_TRUE(win.w.windowTitle().contains(" - paused - ")) << win.w.windowTitle().toStdString();
+    win.press(Qt::Key_R);
+    ASSERT_TRUE(process_until([&] { return win.s.okrun == 0; }));
+    EXPECT_TRUE(win.w.windowTitle().contains(" - complete - 60000000 points"))
+        << win.w.windowTitle().toStdString();
+    TempDir dir;
+    const std::string png = dir.file("cores.png");
+    win.prompts.files = {png};
+    win.press(Qt::Key_S);
+    const CliRun again = run_cli("-q " + quoted(png) + " -o " + quoted(dir.file("c.png")));
+    ASSERT_EQ(again.status, 0) << again.output;
+    PngContents saved, drawn;
+    std::string reason;
+    ASSERT_TRUE(readpng(png, saved, true, reason) &&
+                readpng(dir.file("c.png"), drawn, true, reason))
+        << reason;
+    EXPECT_EQ(saved.pixels, drawn.pixels);
 }
 
 // The start-up picture zooms and pans; a type drawn at a fixed scale says

@@ -5,6 +5,7 @@
 #include "app/command_ids.h"
 #include "app/forms/background_form.h"
 #include "app/forms/color_form.h"
+#include "app/forms/cores_form.h"
 #include "app/forms/ifs_form.h"
 #include "app/forms/pgm_form.h"
 #include "app/forms/sierpinski_form.h"
@@ -50,6 +51,7 @@ constexpr std::array kForms{
     FormEntry{kDlgRossler, choice_box<kDlgRossler>},
     FormEntry{kDlgFern, plain<IfsForm>},
     FormEntry{kDlgVolterraLotka, plain<VlForm>},
+    FormEntry{kDlgCores, plain<CoresForm>},
 };
 
 constexpr std::array<int, kForms.size()> form_ids() {

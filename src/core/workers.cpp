@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/workers.h"
-
-#include "cli/interrupt.h"
+#include "core/workers.h"
 
 #include <system_error>
 #include <thread>
@@ -10,7 +8,7 @@
 namespace morv {
 
 bool SharedWork::stopping() const {
-    return failed.load() || stop_signal() != 0;
+    return failed.load() || (stop && stop());
 }
 
 long long run_workers(SharedWork& work, int threads, const std::function<void(bool)>& body) {

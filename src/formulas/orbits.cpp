@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/orbits.h"
+#include "formulas/orbits.h"
 
-#include "cli/workers.h"
 #include "core/driver.h"
 #include "core/numeric.h"
 #include "core/orbit_rules.h"
 #include "core/run_calls.h"
+#include "core/workers.h"
 #include "formulas/kernels.h"
 
 #include <algorithm>
@@ -149,10 +149,11 @@ long long orbit_calls(long long iterations, long long orbits, long long k) {
 namespace {
 
 // Draws orbit k whole, in slices so that the progress line moves during long
-// orbits and a stop is felt within one slice; false when it was stopped.
+// orbits and a stop (or a pause of the desktop program) is felt within one
+// slice, a few milliseconds; false when it was stopped.
 bool draw_orbit(const Params& params, Orbit& o, long long calls, SharedWork& work,
                 const std::function<void(long long)>* progress) {
-    constexpr long long kSlice = 1 << 20;
+    constexpr long long kSlice = 1 << 18;
     for (long long made = 0; made < calls;) {
         if (work.stopping()) return false;
         const long long step = std::min(kSlice, calls - made);
@@ -204,6 +205,7 @@ long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
     if (job.ready && !job.ready()) return 0;
     const Params& params = base; // read by every orbit, written by none
     SharedWork work;
+    work.stop = job.stop;
     work.next = job.first;
     auto drawn = [&](long long k) {
         const auto i = static_cast<std::size_t>(k - job.first);
@@ -222,7 +224,7 @@ long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
             if (!draw_orbit(params, o, calls, work, reporter ? &progress : nullptr)) break;
             const std::lock_guard<std::mutex> lock(work.merge);
             add_orbit(o.rc, totals);
-            if (job.added) job.added(k);
+            if (job.added) job.added({k});
         }
     });
 }

@@ -24,9 +24,12 @@ struct OrbitJob {
     // Called once the shared start is taken, before any orbit is drawn; false
     // draws nothing (a resumed render whose parameters turn out different).
     std::function<bool()> ready{};
-    // Called with each orbit just added to the totals, under the lock that
-    // guards them, so that it may read them whole.
-    std::function<void(long long)> added{};
+    // Called with the orbits just added to the totals together, under the
+    // lock that guards them, so that it may read them whole.
+    std::function<void(const std::vector<long long>&)> added{};
+    // Asked between slices of calls by every thread: true stops the render
+    // (the totals are then incomplete). It may wait while the render is paused.
+    std::function<bool()> stop{};
 };
 
 // Per pixel: the summed hit counts ("Hit Count") or the highest colour index
@@ -34,10 +37,22 @@ struct OrbitJob {
 // not depend on which thread drew which orbit.
 // With a density asked for (a toned render), each orbit's density is added
 // too, as whole numbers (order-free as well); none when density.cells is empty.
+//
+// A stopped --fast render keeps the orbits it was drawing: each one's points
+// so far are in the counts, and `under_way` holds where it goes on from.
+struct OrbitUnderWay {
+    long long k = 0;    // the orbit
+    long long made = 0; // its calls so far (the first only became its previous point)
+    double x = 0, y = 0, z = 0;
+    std::uint32_t seed = 0; // its random stream
+    bool operator==(const OrbitUnderWay&) const = default;
+};
+
 struct OrbitTotals {
     int method = kMethodHitCount;
     std::vector<std::uint64_t> counts;
     DensitySums density;
+    std::vector<OrbitUnderWay> under_way;
 };
 
 // Why the state's type and method cannot be drawn as several orbits, if so.
@@ -78,7 +93,7 @@ std::uint32_t orbit_seed(long long k, std::int64_t clock);
 // only. A type with start sets takes its set into base first, as the one
 // orbit's first step would, and every orbit draws with it.
 // `progress` is told the calls made so far, now and then, from one thread.
-// Every thread stops within a slice of calls when a stop signal arrives; the
+// Every thread stops within a slice of calls once job.stop answers true; the
 // totals are then incomplete. Returns the calls made. An exception in any
 // thread (std::bad_alloc) stops them all and is rethrown here.
 long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,

@@ -9,12 +9,15 @@
 namespace morv {
 
 // What the threads of a render share: the next piece of work, the calls made,
-// and why they all stop early.
+// and why they all stop early: a failure in one thread, or `stop` (a stop
+// signal, a window's restart) answering true. `stop` is asked between slices
+// of work by every thread at once, and may wait there (a paused render).
 struct SharedWork {
     std::atomic<long long> next{0}, done{0};
     std::atomic<bool> failed{false};
     std::mutex merge;
     std::exception_ptr failure;
+    std::function<bool()> stop{};
     bool stopping() const;
 };
 

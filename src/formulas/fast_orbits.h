@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "cli/orbits.h"
 #include "core/state.h"
+#include "formulas/orbits.h"
 
 #include <functional>
 #include <optional>
@@ -23,7 +23,7 @@ std::optional<std::string> fast_refusal(const State& s);
 // there and makes as many calls, its points from the vector library's sine
 // and cosine. The totals depend on K, job.clock and the parameters only, not
 // on the threads or the width. Returns the calls made; stops within a slice
-// when a stop signal arrives (the totals are then incomplete).
+// once job.stop answers true (the totals are then incomplete).
 long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitTotals& totals,
                              const std::function<void(long long)>& progress);
 
