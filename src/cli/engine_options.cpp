@@ -44,7 +44,8 @@ bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOption
     }
     const bool known = arg == "--orbits" || arg == "--threads" || arg == "--orbit-range" ||
                        arg == "--save-hits" || arg == "--merge" || arg == "--checkpoint" ||
-                       arg == "--checkpoint-every" || arg == "--resume";
+                       arg == "--checkpoint-every" || arg == "--resume" ||
+                       arg == "--save-density" || arg == "--retone";
     if (!known) return false;
     if (i + 1 >= argc || looks_like_option(argv[i + 1])) {
         err = arg + " needs a value";
@@ -58,10 +59,13 @@ bool parse_engine_option(int argc, const char* const* argv, int& i, EngineOption
         if (!(err = positive(arg, v, 1024, n))) out.threads = static_cast<int>(n);
     } else if (arg == "--orbit-range") {
         err = orbit_range(v, out.range);
-    } else if (arg == "--save-hits" || arg == "--checkpoint" || arg == "--resume") {
-        (arg == "--save-hits"    ? out.save_hits
-         : arg == "--checkpoint" ? out.checkpoint
-                                 : out.resume) = v;
+    } else if (arg == "--save-hits" || arg == "--checkpoint" || arg == "--resume" ||
+               arg == "--save-density" || arg == "--retone") {
+        (arg == "--save-hits"      ? out.save_hits
+         : arg == "--checkpoint"   ? out.checkpoint
+         : arg == "--save-density" ? out.save_density
+         : arg == "--retone"       ? out.retone
+                                   : out.resume) = v;
         if (v.empty()) err = arg + ": empty file name";
     } else if (arg == "--checkpoint-every") {
         if (!(err = positive(arg, v, kMaxCheckpointSeconds, n))) out.checkpoint_every = n;

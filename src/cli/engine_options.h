@@ -24,6 +24,8 @@ struct EngineOptions {
     std::string checkpoint;               // --checkpoint FILE
     long long checkpoint_every = 60;      // seconds between checkpoints
     std::string resume;                   // --resume FILE
+    std::string save_density;             // --save-density FILE: the density beside the picture
+    std::string retone;                   // --retone FILE.png: toned again from its density
     std::vector<std::string> run_args;    // the command line a checkpoint keeps
     std::shared_ptr<ResumePoint> resumed; // what --resume read, for the render
 };

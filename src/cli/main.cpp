@@ -15,6 +15,7 @@
 #include "cli/path_clash.h"
 #include "cli/recipe_run.h"
 #include "cli/render_run.h"
+#include "cli/retone.h"
 #include "cli/session.h"
 #include "cli/set_values.h"
 #include "cli/std_streams.h"
@@ -149,6 +150,8 @@ std::vector<NamedPath> outputs_of(const CliOptions& o) {
     if (!o.engine.checkpoint.empty()) outputs.push_back({"--checkpoint", o.engine.checkpoint});
     if (o.output != kStdStream) outputs.push_back({"-o", o.output});
     if (!o.atr_out.empty()) outputs.push_back({"--atr-out", o.atr_out});
+    if (!o.engine.save_density.empty())
+        outputs.push_back({"--save-density", o.engine.save_density});
     return outputs;
 }
 
@@ -162,6 +165,7 @@ std::optional<std::string> path_clash(const CliOptions& o) {
         inputs.push_back({"palette file", find_palette(o.palette).value_or(o.palette)});
     for (const std::string& part : o.engine.merge)
         inputs.push_back({"part", part});
+    if (!o.engine.retone.empty()) inputs.push_back({"density", density_path_for(o.engine.retone)});
     return find_path_clash(outputs_of(o), inputs);
 }
 
@@ -275,7 +279,7 @@ int set_up_merge(State& s, const CliOptions& o, long long& merged_calls) {
 
 // The state to draw: summed from --merge parts, or made from the parameter
 // file and the options. 0 or the exit status of a failure.
-int set_up(State& s, const CliOptions& o, long long& merged_calls, ClockLog& clock) {
+int set_up_state(State& s, const CliOptions& o, long long& merged_calls, ClockLog& clock) {
     if (o.engine.merging) return set_up_merge(s, o, merged_calls);
     // A resumed render's totals are in memory already, checked before they were read.
     if (auto e = check_memory(s, o.res, o.engine); e && !o.engine.resumed) return memory_error(*e);
@@ -286,6 +290,15 @@ int set_up(State& s, const CliOptions& o, long long& merged_calls, ClockLog& clo
     bool no_memory = false;
     if (auto e = ready_toned_render(s, o, no_memory))
         return no_memory ? memory_error(*e) : usage_error(*e);
+    return 0;
+}
+
+// A density is saved only beside a toned picture: refused before the drawing.
+int set_up(State& s, const CliOptions& o, long long& merged_calls, ClockLog& clock) {
+    if (const int rc = set_up_state(s, o, merged_calls, clock); rc != 0) return rc;
+    if (!o.engine.save_density.empty() && s.picture.tone == 0)
+        return usage_error("--save-density: the picture is not toned (--tone log); there is no "
+                           "density to save");
     return 0;
 }
 
@@ -321,10 +334,19 @@ int analyze(State& s, const CliOptions& o) {
     return 0;
 }
 
-// Renders, or takes the merged counts as they are. 0 or the exit status of a failure.
-int draw(State& s, const CliOptions& o, long long merged_calls, RenderDone& done) {
+// Renders, or takes the merged counts or the saved density as they are. 0 or
+// the exit status of a failure.
+int draw(State& s, const CliOptions& o, long long merged_calls, const ClockLog& clock,
+         RenderDone& done) {
     if (o.engine.merging) {
         done.calls = merged_calls;
+        return 0;
+    }
+    if (!o.engine.retone.empty()) {
+        done.calls = o.iterations;
+        bool no_memory = false;
+        if (auto e = adopt_saved_density(s, o, recipe_run_of(s, o, done.calls, clock), no_memory))
+            return no_memory ? memory_error(*e) : usage_error(*e);
         return 0;
     }
     RenderFailure failure = RenderFailure::Usage;
@@ -349,6 +371,9 @@ void print_summary(const State& s, const CliOptions& o, long long calls, double 
     if (o.engine.merging)
         std::fprintf(out, "%s: %lld iterations merged from %zu parts, ", name.c_str(), calls,
                      o.engine.merge.size());
+    else if (!o.engine.retone.empty())
+        std::fprintf(out, "%s: %lld iterations toned again from %s, ", name.c_str(), calls,
+                     density_path_for(o.engine.retone).c_str());
     else if (seconds >= kShortestTimedRun)
         std::fprintf(out, "%s: %lld iterations in %.3f s (%.0f per second), ", name.c_str(), calls,
                      seconds, calls / seconds);
@@ -390,13 +415,17 @@ int finish(State& s, const CliOptions& o, const RenderDone& done, double seconds
     if (!o.filter.empty())
         if (const int rc = apply_filter(s, o.filter); rc != kFilterDone)
             return rc == kFilterNoMemory ? kExitMemory : kExitUsage;
+    if (!o.engine.save_density.empty()) {
+        if (auto e = save_density(s, recipe_run_of(s, o, done.calls, clock), o.engine.save_density))
+            return write_error("--save-density: " + *e);
+    }
     TonedImage toned;
     if (s.picture.tone != 0)
         if (auto e = tone_render(s, toned)) return memory_error(*e);
     const RecipeRun run = recipe_run_of(s, o, done.calls, clock);
     if (const int rc = write_outputs(s, o, s.picture.tone != 0 ? &toned : nullptr, run); rc != 0)
         return rc;
-    if (!o.quiet) print_summary(s, o, done.calls, seconds, true, o.output);
+    if (!o.quiet) print_summary(s, o, done.calls, seconds, o.engine.retone.empty(), o.output);
     return after_save();
 }
 
@@ -464,7 +493,7 @@ int run(const CliOptions& o) {
     catch_stop_signals();
     const auto start = std::chrono::steady_clock::now();
     RenderDone done;
-    if (const int rc = draw(s, o, merged_calls, done); rc != 0) return rc;
+    if (const int rc = draw(s, o, merged_calls, clock, done); rc != 0) return rc;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return finish(s, o, done, seconds, clock);

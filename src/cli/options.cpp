@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/options.h"
 
+#include "cli/retone.h"
 #include "cli/search_options.h"
 #include "cli/tone_options.h"
 #include "core/settings.h"
@@ -254,6 +255,10 @@ std::optional<std::string> parse_options(int argc, const char* const* argv, CliO
     if (auto e = save_hits_refusal(out)) return e;
     if (auto e = resume_refusal(out)) return e;
     if (auto e = poster_refusal(out)) return e;
+    if (auto e = density_file_refusal(out)) return e;
+    // The picture to tone again is read as a parameter file is, its recipe
+    // giving the run.
+    if (!out.engine.retone.empty()) out.atr_in = out.engine.retone;
     return merge_refusal(out);
 }
 

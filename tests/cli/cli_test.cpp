@@ -99,7 +99,7 @@ TEST(CliSweep, HostileOptionValuesAreRefusedWithAReason) {
         "--palette", "--filter",    "--seed",       "-o",
         "--atr-out", "--orbits",    "--threads",    "--orbit-range",
         "--merge",   "--save-hits", "--checkpoint", "--checkpoint-every",
-        "--resume"};
+        "--resume",  "--save-density", "--retone"};
     const std::vector<std::string> hostile{
         "",    "-o",  "--", "-1", "0",   "nan",      "1e999", "99999999999999999999",
         "1:0", "a=b", " ",  "\n", "-.5", "0:1048577"};

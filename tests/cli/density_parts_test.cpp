@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Toned renders split into parts: the parts' densities merge into the
-// one-process picture, and a damaged, mismatched or foreign density is refused
+// Toned renders split into parts, and densities saved beside a picture: the
+// parts' densities merge into the one-process picture, a saved density tones
+// its picture again, and a damaged, mismatched or foreign density is refused
 // with nothing written.
 #include "support/render.h"
 
@@ -130,6 +131,61 @@ TEST(CliDensityParts, DamagedMismatchedOrForeignDensitiesAreRefused) {
         EXPECT_NE(r.output.find(says), std::string::npos) << says << ": " << r.output;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
+}
+
+// A density saved beside a picture tones it again to the same bytes when
+// nothing changes, and with another gamma to a picture that itself reproduces.
+TEST(CliRetone, SavedDensityTonesThePictureAgain) {
+    test::TempDir dir;
+    const std::string png = quoted(dir.file("p.png")), density = quoted(dir.file("p.density"));
+    for (const std::string scene : {"--type 6", "--type 5 --orbits 2 --oversample 2 --depth 16"}) {
+        SCOPED_TRACE(scene);
+        must_run(scene + " --res 200 --iterations 200000 --tone log -o " + png +
+                 " --save-density " + density);
+        must_run("--retone " + png + " -o " + quoted(dir.file("same.png")));
+        EXPECT_EQ(test::read_file(dir.file("same.png")), test::read_file(dir.file("p.png")));
+    }
+    must_run("--retone " + png + " --gamma 2.8 -o " + quoted(dir.file("g.png")));
+    must_run(quoted(dir.file("g.png")) + " -o " + quoted(dir.file("again.png")));
+    EXPECT_NE(test::read_file(dir.file("g.png")), test::read_file(dir.file("p.png")));
+    EXPECT_EQ(test::read_file(dir.file("again.png")), test::read_file(dir.file("g.png")));
+}
+
+TEST(CliRetone, MissingForeignOrDamagedDensitiesAreRefused) {
+    test::TempDir dir;
+    const auto file = [&](const std::string& name) { return quoted(dir.file(name)); };
+    const std::string run = "--type 6 --res 200 --iterations 100000 --seed 3 ";
+    must_run(run + "--tone log -o " + file("a.png") + " --save-density " + file("a.density"));
+    must_run(run + "--tone log --set p.a=1.5 -o " + file("b.png") + " --save-density " +
+             file("b.density"));
+    must_run(run + "-o " + file("plain.png"));
+    const auto a = test::read_file(dir.file("a.density"));
+    auto damaged = a;
+    damaged[damaged.size() - 500] ^= 1;
+    test::write_file(dir.file("d.density"), damaged);
+    std::filesystem::copy_file(dir.file("a.png"), dir.file("d.png"));
+    std::filesystem::copy_file(dir.file("a.png"), dir.file("n.png"));
+    std::filesystem::copy_file(dir.file("b.density"), dir.file("f.density"));
+    std::filesystem::copy_file(dir.file("a.png"), dir.file("f.png"));
+    const std::string out = " -o " + file("x.png");
+    const struct {
+        std::string args, says;
+    } cases[] = {
+        {"--retone " + file("n.png"), "it reads the density that --save-density"},
+        {"--retone " + file("f.png"), "does not belong to"},
+        {"--retone " + file("d.png"), "density is damaged"},
+        {"--retone " + file("a.png") + " --oversample 2", "cannot change them"},
+        {"--retone " + file("a.png") + " --iterations 5", "would change the drawing"},
+        {"--retone " + file("plain.png"), "not a toned picture"},
+        {run + "--save-density " + file("x.density"), "not toned"},
+    };
+    for (const auto& c : cases) {
+        const test::CliRun r = test::run_cli(c.args + out);
+        EXPECT_EQ(r.status, 2) << c.says << ": " << r.output;
+        EXPECT_NE(r.output.find(c.says), std::string::npos) << c.says << ": " << r.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.density")));
 }
 
 } // namespace
