@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/options.h"
 
-#include "cli/retone.h"
 #include "cli/search_options.h"
 #include "cli/tone_options.h"
 #include "core/settings.h"
@@ -216,6 +215,28 @@ Reason resume_refusal(const CliOptions& o) {
             return "--resume continues the render the checkpoint holds with its own options; "
                    "only -o, --format, --threads and -q may be given, not " +
                    name;
+    return std::nullopt;
+}
+
+// The options --retone takes besides the tone options: where the picture goes
+// and how the run reports.
+constexpr const char* kWithRetone[] = {"--retone", "-o", "--format", "-q", "--threads"};
+
+// --retone takes everything but the tone from the picture.
+Reason density_file_refusal(const CliOptions& o) {
+    const EngineOptions& e = o.engine;
+    if (!e.save_density.empty() && (!e.save_hits.empty() || !e.retone.empty()))
+        return std::string("--save-density writes the density beside the picture a render or a "
+                           "--merge draws; not with --save-hits or --retone");
+    if (e.retone.empty()) return std::nullopt;
+    if (!o.atr_in.empty())
+        return "--retone takes the parameters from the picture; it reads no parameter file (" +
+               o.atr_in + ")";
+    for (const std::string& name : o.given)
+        if (!is_tone_option(name) && std::none_of(std::begin(kWithRetone), std::end(kWithRetone),
+                                                  [&](const char* ok) { return name == ok; }))
+            return "--retone tones the saved density again without drawing; " + name +
+                   " would change the drawing: leave it out";
     return std::nullopt;
 }
 

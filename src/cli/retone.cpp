@@ -2,7 +2,6 @@
 #include "cli/retone.h"
 
 #include "cli/hits_file.h"
-#include "cli/tone_options.h"
 #include "files/image.h"
 
 #include <algorithm>
@@ -11,10 +10,6 @@
 namespace morv {
 
 namespace {
-
-// The options --retone takes besides the tone options: where the picture goes
-// and how the run reports.
-constexpr const char* kWithRetone[] = {"--retone", "-o", "--format", "-q", "--threads"};
 
 // The header of the density of the whole render `run` made over `s`: what
 // binds a saved density to its picture.
@@ -50,23 +45,6 @@ std::optional<std::string> save_density(const State& s, const RecipeRun& run,
     } catch (const std::bad_alloc&) {
         return path + ": not enough memory to write the density";
     }
-}
-
-std::optional<std::string> density_file_refusal(const CliOptions& o) {
-    const EngineOptions& e = o.engine;
-    if (!e.save_density.empty() && (!e.save_hits.empty() || !e.retone.empty()))
-        return std::string("--save-density writes the density beside the picture a render or a "
-                           "--merge draws; not with --save-hits or --retone");
-    if (e.retone.empty()) return std::nullopt;
-    if (!o.atr_in.empty())
-        return "--retone takes the parameters from the picture; it reads no parameter file (" +
-               o.atr_in + ")";
-    for (const std::string& name : o.given)
-        if (!is_tone_option(name) && std::none_of(std::begin(kWithRetone), std::end(kWithRetone),
-                                                  [&](const char* ok) { return name == ok; }))
-            return "--retone tones the saved density again without drawing; " + name +
-                   " would change the drawing: leave it out";
-    return std::nullopt;
 }
 
 std::optional<std::string> adopt_saved_density(State& s, const CliOptions& o, const RecipeRun& run,

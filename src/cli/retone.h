@@ -25,10 +25,6 @@ std::string density_path_for(const std::string& png);
 std::optional<std::string> save_density(const State& s, const RecipeRun& run,
                                         const std::string& path);
 
-// Why the options cannot go with --retone or --save-density, if so: --retone
-// takes everything but the tone from the picture.
-std::optional<std::string> density_file_refusal(const CliOptions& o);
-
 // --retone, once `s` is set up from the picture on its accumulation grid:
 // reads the density beside the picture, refuses one that does not belong to
 // it (other parameters, palette or run; `run` is the picture's) or whose

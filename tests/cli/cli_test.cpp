@@ -95,10 +95,10 @@ TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
 // the combination). Options added later join the list.
 TEST(CliSweep, HostileOptionValuesAreRefusedWithAReason) {
     const std::vector<std::string> options{
-        "--type",    "--res",       "--iterations", "--set",
-        "--palette", "--filter",    "--seed",       "-o",
-        "--atr-out", "--orbits",    "--threads",    "--orbit-range",
-        "--merge",   "--save-hits", "--checkpoint", "--checkpoint-every",
+        "--type",    "--res",          "--iterations", "--set",
+        "--palette", "--filter",       "--seed",       "-o",
+        "--atr-out", "--orbits",       "--threads",    "--orbit-range",
+        "--merge",   "--save-hits",    "--checkpoint", "--checkpoint-every",
         "--resume",  "--save-density", "--retone"};
     const std::vector<std::string> hostile{
         "",    "-o",  "--", "-1", "0",   "nan",      "1e999", "99999999999999999999",
