@@ -11,10 +11,14 @@ work="${1:-$(mktemp -d "${TMPDIR:-/tmp}/morvane-repro-XXXXXX")}"
 first="$work/a/morvane"
 second="$work/build-two/deeper/morvane-src"
 
+# Both builds start from the same commit, however long the first one takes.
+mkdir -p "$work"
+git archive -o "$work/source.tar" HEAD
 build_in() {
   mkdir -p "$1"
-  git archive HEAD | tar -x -C "$1"
-  (cd "$1" && CCACHE_DISABLE=1 DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b >build.log 2>&1) ||
+  tar -x -C "$1" -f "$work/source.tar"
+  (cd "$1" && CCACHE_DISABLE=1 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" \
+     dpkg-buildpackage -us -uc -b >build.log 2>&1) ||
     { tail -n 30 "$1/build.log"; echo "the package build in $1 failed"; exit 1; }
 }
 build_in "$first"
