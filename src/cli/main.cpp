@@ -513,6 +513,16 @@ int run(int argc, char** argv) {
     CliOptions o;
     if (auto e = parse_options(argc, argv, o)) return usage_error(*e + "\n" + kTryHelp);
     if (auto rc = print_info(o)) return check_stdout(*rc);
+    // A Morvane PNG on standard input brings its recipe as a file does: it is
+    // read once, for the recipe and then for the parameters.
+    std::optional<SpoolFile> stdin_copy;
+    if (o.atr_in == kStdStream) {
+        stdin_copy.emplace();
+        std::optional<std::string> e = stdin_copy->error();
+        if (e->empty()) e = read_stdin_into(*stdin_copy);
+        if (e) return usage_error(std::string(kCliAtrLoadErrorText) + ": standard input: " + *e);
+        o.stdin_copy = stdin_copy->path();
+    }
     take_recipe_defaults(o);
     return check_stdout(run(o));
 }

@@ -17,6 +17,7 @@ namespace morv {
 
 struct CliOptions {
     std::string atr_in;
+    std::string stdin_copy; // standard input spooled once when atr_in is -
     std::optional<int> type;
     int res = 600;
     long long iterations = 1000000;

@@ -29,7 +29,8 @@ bool toning_given(const CliOptions& o) {
 } // namespace
 
 void take_recipe_defaults(CliOptions& o) {
-    const std::string path = atr_path_from_argument(o.atr_in);
+    const std::string path =
+        o.atr_in == kStdStream ? o.stdin_copy : atr_path_from_argument(o.atr_in);
     if (path.empty() || path == kStdStream) return;
     PngContents png;
     std::string why;

@@ -63,12 +63,19 @@ std::optional<std::string> load_palette(State& s, const std::string& palette) {
 
 namespace {
 
-// Loads the parameter file, or the record (or PNG) on standard input.
-std::optional<std::string> load_parameters(State& s, const std::string& atr) {
+// Loads the parameter file, or the record (or PNG) on standard input: from
+// its copy when it was spooled already.
+std::optional<std::string> load_parameters(State& s, const std::string& atr,
+                                           const std::string& stdin_copy) {
     std::string reason;
     if (atr != kStdStream) {
         if (loadatr(s, atr, &reason) != kAtrLoadOk)
             return std::string(kCliAtrLoadErrorText) + ": " + atr + ": " + reason;
+        return std::nullopt;
+    }
+    if (!stdin_copy.empty()) {
+        if (loadatr(s, stdin_copy, &reason) != kAtrLoadOk)
+            return std::string(kCliAtrLoadErrorText) + ": standard input: " + reason;
         return std::nullopt;
     }
     const SpoolFile spool;
@@ -94,7 +101,7 @@ std::optional<std::string> prepare(State& s, const CliOptions& o, ClockLog* cloc
                 real(std::min(left, kPacingSliceMs));
         };
     if (const std::string atr = atr_path_from_argument(o.atr_in); !atr.empty())
-        if (auto e = load_parameters(s, atr)) return e;
+        if (auto e = load_parameters(s, atr, o.stdin_copy)) return e;
     if (o.type) s.type = *o.type;
     for (const auto& [name, value] : o.sets)
         if (auto e = set_state_value(s, name, value)) return e;

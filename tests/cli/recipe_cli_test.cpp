@@ -110,5 +110,21 @@ TEST(CliRecipe, AMergedImageRendersAgainInOneProcess) {
               std::tuple(4LL, 40000LL, std::optional<std::int64_t>(5)));
 }
 
+// A Morvane PNG on standard input brings its recipe (palette, run, filter) as
+// the file does.
+TEST(CliRecipe, PngOnStandardInputReproducesItself) {
+    test::TempDir dir;
+    const std::string png = quoted(dir.file("a.png")), again = quoted(dir.file("b.png"));
+    ASSERT_EQ(test::run_cli("-q --type 6 --iterations 50000 --set method=3 --palette magma "
+                            "--seed 3 --filter equalize -o " +
+                            png)
+                  .status,
+              0);
+    const test::CliRun r = test::run_shell("cat " + png + " | " + quoted(MORVANE_RENDER_PATH) +
+                                           " -q -o " + again + " -");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(test::read_file(dir.file("b.png")), test::read_file(dir.file("a.png")));
+}
+
 } // namespace
 } // namespace morv
