@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: hit-count parts (and checkpoints, which --merge reads and
-// then refuses) as --merge reads them. The first byte
-// chooses how: bit 0 makes the part's checksums good again first (so that the
-// checks behind them are reached), bit 1 merges the part with itself. A
-// refused part gives a reason; an accepted one is painted.
+// then refuses, and toned parts with their density) as --merge reads them.
+// The first byte chooses how: bit 0 makes the part's checksums good again
+// first, its sections' too (so that the checks behind them are reached), bit 1
+// merges the part with itself. A refused part gives a reason; an accepted one
+// is painted, and its density made ready to tone.
 #include "cli/hits_file.h"
 #include "core/state.h"
 #include "formulas/orbits.h"
@@ -27,6 +28,26 @@ void put32(std::vector<std::uint8_t>& p, std::size_t at, uLong v) {
         p[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+std::uint64_t get64(const std::vector<std::uint8_t>& p, std::size_t at) {
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = v << 8 | p[at + static_cast<std::size_t>(i)];
+    return v;
+}
+
+// Each whole section's checksum (tag, size, payload, then a CRC-32 of them),
+// so that the checks behind them (a checkpoint's run, a density's values) are
+// reached.
+void reseal_sections(std::vector<std::uint8_t>& p, std::size_t at) {
+    while (p.size() - at >= 16) {
+        const std::uint64_t length = get64(p, at + 4);
+        if (length > p.size() - at - 16) return;
+        const std::size_t end = at + 12 + static_cast<std::size_t>(length);
+        put32(p, end, crc32_z(0, p.data() + at, end - at));
+        at = end + 4;
+    }
+}
+
 // The checksums the layout places at 1484 (counts: 8 R^2 bytes after the
 // header, R at 16; sections may follow) and 1488 (header).
 void reseal(std::vector<std::uint8_t>& p) {
@@ -36,6 +57,7 @@ void reseal(std::vector<std::uint8_t>& p) {
         static_cast<std::size_t>(std::min<std::uint64_t>(p.size() - kHeader, 8 * res * res));
     put32(p, 1484, crc32_z(0, p.data() + kHeader, counts));
     put32(p, 1488, crc32_z(0, p.data(), 1488));
+    reseal_sections(p, kHeader + counts);
 }
 
 bool write_part_bytes(const std::vector<std::uint8_t>& p) {
@@ -69,5 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     State& s = fuzz_state();
     if (!state_of_part(merged, s))
         paint_totals(s, merged.totals, static_cast<long long>(merged.iterations));
+    if (merged.density && density_cells_of(*merged.density).size() != merged.totals.counts.size())
+        std::abort();
     return 0;
 }

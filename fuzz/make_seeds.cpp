@@ -36,23 +36,49 @@ std::string ramp(int n, const char* tail) {
     return t;
 }
 
+// What a seed part carries after its counts.
+enum class Extra { None, Checkpoint, WholeDensity, ExactDensity };
+
+// A toned part's density: the orbits' whole-number sums, or (a density saved
+// beside a picture) the doubles they give.
+PartDensity seed_density(const State& s, DensitySums sums, bool exact) {
+    PartDensity d =
+        exact ? exact_density(density_cells(sums.cells, sums.frac_bits)) : PartDensity{};
+    if (!exact) {
+        d.frac_bits = sums.frac_bits;
+        d.cells = std::move(sums.cells);
+    }
+    d.index_span = 2000;
+    d.picture = s.picture;
+    return d;
+}
+
 // A small part of a two-orbit render, as the merge fuzzer takes it: one byte
 // of mode (0: as it is, 2: merged with itself) before the part's bytes.
 bool write_hits_seed(const std::string& dir, const std::string& name, int method, std::uint8_t mode,
-                     bool checkpoint = false) {
+                     Extra extra = Extra::None) {
     State s;
     s.type = 6;
     s.method[s.type] = method;
     if (!set_resolution(s, 16)) return false;
     OrbitTotals totals;
     totals.counts.assign(16 * 16, 0);
+    const bool toned = extra == Extra::WholeDensity || extra == Extra::ExactDensity;
+    if (toned) {
+        s.picture.tone = 1;
+        s.density.want(true, DensitySettings{ColorBy::Direction, 2000});
+        totals.density.frac_bits = color_fraction_bits(2000);
+        totals.density.cells.assign(16 * 16, SumCell{});
+    }
     const OrbitJob job{.orbits = 2, .end = 2, .threads = 1, .iterations = 2000, .clock = 3};
     render_orbits(s, job, totals, nullptr);
     const std::string part = dir + "/" + name + ".part";
+    DensitySums sums = std::move(totals.density);
     HitsPart made = make_part(s, job, job.clock, std::move(totals));
     // A checkpoint: the part with the run it belongs to after its counts.
-    if (checkpoint)
+    if (extra == Extra::Checkpoint)
         made.sections = {encode_checkpoint(CheckpointRun{{"--orbits", "2", "-q"}, {true, false}})};
+    if (toned) made.density = seed_density(s, std::move(sums), extra == Extra::ExactDensity);
     if (write_part(made, part)) return false;
     std::ifstream in(part, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
@@ -107,6 +133,8 @@ int main(int argc, char** argv) {
     if (argc == 5)
         ok = ok && write_hits_seed(argv[4], "hitcount", kMethodHitCount, 0) &&
              write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2) &&
-             write_hits_seed(argv[4], "checkpoint", kMethodHitCount, 0, true);
+             write_hits_seed(argv[4], "checkpoint", kMethodHitCount, 0, Extra::Checkpoint) &&
+             write_hits_seed(argv[4], "density", kMethodHitCount, 2, Extra::WholeDensity) &&
+             write_hits_seed(argv[4], "saved-density", kMethodSpeedPoints, 0, Extra::ExactDensity);
     return ok ? 0 : 1;
 }
