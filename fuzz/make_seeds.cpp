@@ -77,7 +77,8 @@ bool write_hits_seed(const std::string& dir, const std::string& name, int method
     HitsPart made = make_part(s, job, job.clock, std::move(totals));
     // A checkpoint: the part with the run it belongs to after its counts.
     if (extra == Extra::Checkpoint)
-        made.sections = {encode_checkpoint(CheckpointRun{{"--orbits", "2", "-q"}, {true, false}})};
+        made.sections = {
+            encode_checkpoint(CheckpointRun{{"--orbits", "2", "-q"}, {true, false}, {}})};
     if (toned) made.density = seed_density(s, std::move(sums), extra == Extra::ExactDensity);
     if (write_part(made, part)) return false;
     std::ifstream in(part, std::ios::binary);
