@@ -9,9 +9,15 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace morv::app {
+
+namespace {
+constexpr int kWorkerNice = 5;
+} // namespace
 
 // What the window's thread and the render's threads share.
 struct CoresRender::Run {
@@ -47,6 +53,10 @@ struct CoresRender::Run {
         fresh = true;
     }
     void draw() {
+        // The workers yield to the window's thread when the cores are all
+        // busy, so that keys and frames are answered as quickly as when one
+        // orbit draws; the threads they start inherit this.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWorkerNice);
         try {
             const auto progress = [this](long long n) { calls = n; };
             const long long made = fast ? render_fast_orbits(base, job, width, totals, progress)
@@ -64,6 +74,8 @@ struct CoresRender::Run {
 };
 
 std::optional<std::string> cores_refusal(const State& s, const CoresSettings& o) {
+    // The workers count hits only; the Tone window's picture is a density.
+    if (s.density.wanted()) return std::string("a toned picture is drawn from one orbit's density");
     if (o.orbits > 1)
         if (auto e = orbits_refusal(s)) return e;
     if (o.fast)

@@ -14,7 +14,8 @@ namespace morv::app {
 
 // Why the picture of `s` is not drawn as the settings' K orbits, if so: the
 // type draws by itself, the method is not a point method, the fast lanes do
-// not cover the type, or the points are too few for K orbits at this size.
+// not cover the type, the points are too few for K orbits at this size, or
+// the picture is toned.
 std::optional<std::string> cores_refusal(const State& s, const CoresSettings& o);
 
 // The threads a render of these settings runs on.

@@ -87,6 +87,8 @@ TEST(CoresRender, RefusesWhatSeveralOrbitsCannotDraw) {
     EXPECT_EQ(cores_refusal(h.s, fast), std::nullopt);
     EXPECT_NE(cores_refusal(h.s, CoresSettings{true, false, 8, 100, 0}), std::nullopt)
         << "too few points for 8 orbits";
+    h.s.density.want(true);
+    EXPECT_NE(cores_refusal(h.s, fast), std::nullopt) << "toned";
 }
 
 } // namespace
