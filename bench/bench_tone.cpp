@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <thread>
 
 namespace {
@@ -136,7 +137,7 @@ void retone_on_screen(int res, long long points) {
         morv::app::retone(s, fresh);
     };
     const Times fresh = ms_of([&] { move(true); }, 5);
-    const Times slider = ms_of([&] { move(false); }, 5);
+    const Times slider = ms_of([&] { move(false); }, 9);
     std::printf("desktop at %4d x %-4d, one core: a slider's re-toning %7.1f ms wall (%7.1f cpu), "
                 "a fresh toning %7.1f ms wall (%7.1f cpu)\n",
                 res, res, slider.wall, slider.cpu, fresh.wall, fresh.cpu);
@@ -156,17 +157,28 @@ void desktop_oversampling(int res, long long points) {
 
 } // namespace
 
-int main() {
-    retone_on_screen(600, 20000000);
-    retone_on_screen(4000, 200000000);
-    desktop_oversampling(600, 20000000);
-    tone_at(600, 20000000);
-    tone_at(4000, 200000000);
-    oversampling(600, 20000000);
-    const int fine = 8000;
-    const double px = 4000.0 * 4000.0;
-    std::printf("memory at 4000 x 4000, S = 2: density %.0f MiB + canvas and hit counts at 8000 "
-                "%.0f MiB + filtered density and picture %.0f MiB\n",
-                morv::Density::bytes_for(fine) / 1048576.0, 8.0 * fine * fine / 1048576.0,
-                px * (sizeof(morv::ToneCell) + 8) / 1048576.0);
+// With an argument, only that part: retone, desktop, tone, oversampling or
+// memory (the machine is shared: one part at a time, repeated, is steadier).
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is measured
+    const std::string only = argc > 1 ? argv[1] : "";
+    const auto part = [&](const char* name) { return only.empty() || only == name; };
+    if (part("retone")) {
+        retone_on_screen(600, 20000000);
+        retone_on_screen(4000, 200000000);
+    }
+    if (part("desktop")) desktop_oversampling(600, 20000000);
+    if (part("tone")) {
+        tone_at(600, 20000000);
+        tone_at(4000, 200000000);
+    }
+    if (part("oversampling")) oversampling(600, 20000000);
+    if (part("memory")) {
+        const int fine = 8000;
+        const double px = 4000.0 * 4000.0;
+        std::printf("memory at 4000 x 4000, S = 2: density %.0f MiB + canvas and hit counts at "
+                    "8000 %.0f MiB + filtered density and picture %.0f MiB\n",
+                    morv::Density::bytes_for(fine) / 1048576.0, 8.0 * fine * fine / 1048576.0,
+                    px * (sizeof(morv::ToneCell) + 8) / 1048576.0);
+    }
 }

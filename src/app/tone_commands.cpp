@@ -114,25 +114,25 @@ bool retone(Instance& s, bool fresh) {
     if (d == nullptr) return false;
     const int oversample = t.fine_on ? oversample_of(s.picture) : 1;
     ToneSettings settings = tone_settings_of(s);
-    // The screen shows the picture over its background, in 8 bits.
+    // The screen shows the picture over its background.
     settings.transparent = false;
-    settings.depth = 8;
-    if (fresh || !t.painted) {
+    // The filter's width matters only when oversampling; a new width brings
+    // the same samples down afresh.
+    const ReconstructionFilter filter =
+        oversample > 1 ? ReconstructionFilter{oversample, s.picture.filter_width}
+                       : ReconstructionFilter{};
+    if (fresh || !t.painted || !(filter == t.filtered_with)) {
         t.cache.clear();
-        if (!downsample(d->cells(), d->side(), {oversample, s.picture.filter_width}, t.filtered))
-            return false;
+        t.painted = false; // until the filtered density is toned
+        if (!downsample(d->cells(), d->side(), filter, t.filtered)) return false;
+        t.filtered_with = filter;
     }
-    if (!tone(t.filtered, settings, t.image, 1, &t.cache)) return false;
-    const int side = t.image.side;
+    const int side = t.filtered.side;
     if ((t.picture.width() != side || t.picture.height() != side) &&
         !t.picture.try_resize(side, side, 0, s.platform.max_alloc_bytes))
         return false;
-    std::uint32_t* px = t.picture.data();
-    const std::uint16_t* rgba = t.image.rgba.data();
     const std::size_t n = static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
-    for (std::size_t i = 0; i < n; ++i, rgba += 4)
-        px[i] = 0xFF000000u | (static_cast<std::uint32_t>(rgba[0]) << 16) |
-                (static_cast<std::uint32_t>(rgba[1]) << 8) | rgba[2];
+    if (!tone_words(t.filtered, settings, {t.picture.data(), n}, 1, &t.cache)) return false;
     t.painted = true;
     const int w = std::min(side, s.window.width()), h = std::min(side, s.window.height());
     s.window.copy_from(t.picture, Rect{0, 0, w, h}, Point{0, 0});

@@ -16,11 +16,11 @@ namespace morv::app {
 // a context of its own that only counts, so that the canvas, the hit counts
 // and everything the view's commands read stay at the image's size.
 struct ToneView {
-    FilteredDensity filtered; // the density as last brought to the image's size
-    ToneCache cache;          // what toning `filtered` again can reuse
-    TonedImage image;
-    Surface picture;      // the last toning at the image's size
-    bool painted = false; // `picture` holds a toning of the density on view
+    FilteredDensity filtered;             // the density as last brought to the image's size
+    ReconstructionFilter filtered_with{}; // and the filter that brought it
+    ToneCache cache;                      // what toning `filtered` again can reuse
+    Surface picture;                      // the last toning at the image's size
+    bool painted = false;                 // `picture` holds a toning of the density on view
 
     Params fine_params;
     RenderContext fine; // the orbit on the finer grid, when oversampling

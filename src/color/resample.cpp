@@ -98,19 +98,27 @@ void filter_rows(std::span<const DensityCell> cells, int side, const Taps& t, in
 
 bool downsample(std::span<const DensityCell> cells, int side, const ReconstructionFilter& filter,
                 FilteredDensity& out, unsigned threads) {
-    out = FilteredDensity{};
+    // The cells' memory is kept for the next filtering of the same size, as
+    // while points arrive.
+    out.side = 0;
+    out.nmax = 0;
     const int s = std::clamp(filter.oversample, 1, 4);
     const int out_side = side / s;
     if (side < 1 || out_side < 1 ||
-        cells.size() < static_cast<std::size_t>(side) * static_cast<std::size_t>(side))
+        cells.size() < static_cast<std::size_t>(side) * static_cast<std::size_t>(side)) {
+        out.cells.clear();
         return true;
+    }
     try {
-        out.cells.assign(static_cast<std::size_t>(out_side) * out_side, ToneCell{});
+        const std::size_t pixels = static_cast<std::size_t>(out_side) * out_side;
+        if (out.cells.capacity() / 2 > pixels) std::vector<ToneCell>().swap(out.cells);
         if (s == 1) {
+            out.cells.resize(pixels);
             std::transform(cells.begin(),
                            cells.begin() + static_cast<std::ptrdiff_t>(out.cells.size()),
                            out.cells.begin(), as_tone);
         } else {
+            out.cells.assign(pixels, ToneCell{});
             const Taps t = taps_for(side, out_side, s, std::clamp(filter.width, 1.0, 8.0));
             std::vector<char> failed(std::max(1u, threads), 0);
             for_bands(static_cast<std::size_t>(out_side), threads, 1,

@@ -13,7 +13,9 @@ namespace morv {
 
 namespace {
 
-constexpr double kCountTable = 4096; // counts whose brightness is worked out once
+constexpr std::uint16_t kPastTable = ToneCache::kPastTable;
+constexpr std::size_t kBlock = ToneCache::kBlock;
+constexpr double kNoColour[3] = {0, 0, 0}; // what an empty pixel's brightness multiplies
 
 // What every pixel shares, worked out once.
 struct Curve {
@@ -52,9 +54,28 @@ struct Curve {
 
     double log_density(double n) const { return exposure * std::log1p(k * n) * inv_log_top; }
 
-    // A pixel of count c.n whose brightness is `shown` (the gamma curve of its
-    // log-density) and the sRGB values of whose mean colour are in `srgb`
-    // (worked out here when null).
+    // The brightness of a pixel of count n.
+    double shown(double n) const { return gamma_curve(log_density(n)); }
+
+    // The values of a pixel of brightness `shown` whose colour's sRGB form
+    // is `srgb`, with vibrancy 1 (the gamma on brightness only), transparent
+    // or not. An empty pixel, of brightness 0 and colour 0, comes out as the
+    // background.
+    template <bool kTransparent>
+    void bright_pixel(double shown, const double* srgb, std::uint16_t* out) const {
+        const double alpha = std::min(shown, 1.0);
+        for (int i = 0; i < 3; ++i) {
+            const double v = srgb[i] * shown;
+            if constexpr (kTransparent)
+                out[i] = quantize(alpha > 0 ? v / alpha : 0);
+            else
+                out[i] = quantize(std::min(v, 1.0) + (1 - alpha) * bg[i]);
+        }
+        out[3] = kTransparent ? quantize(alpha) : static_cast<std::uint16_t>(top);
+    }
+
+    // A pixel of count c.n whose brightness is `shown` and the sRGB values
+    // of whose mean colour are in `srgb` (worked out here when null).
     void pixel(const ToneCell& c, double shown, const double* srgb, std::uint16_t* out) const {
         double rgb[3]{}, alpha = 0;
         if (c.n > 0) {
@@ -79,6 +100,114 @@ struct Curve {
     }
 };
 
+// 0 for an empty pixel, the count for a small whole one, else kPastTable.
+std::uint16_t key_of(double n) {
+    if (!(n > 0)) return 0;
+    return n < kPastTable && n == std::floor(n) ? static_cast<std::uint16_t>(trunc32(n))
+                                                : kPastTable;
+}
+
+void srgb_of_mean(const ToneCell& c, double* out) {
+    const double mean[3] = {c.r / c.n, c.g / c.n, c.b / c.n};
+    for (int ch = 0; ch < 3; ++ch)
+        out[ch] = linear_to_srgb(std::clamp(mean[ch], 0.0, 1.0));
+}
+
+// The keys, the count of lit pixels before each block and their colours'
+// sRGB form; false (the cache empty) when the memory cannot be had.
+bool fill_cache(const FilteredDensity& d, std::size_t cells, unsigned threads, ToneCache& c) {
+    const std::size_t blocks = (cells + kBlock - 1) / kBlock;
+    try {
+        c.key.resize(cells);
+        c.lit_before.assign(blocks + 1, 0);
+        for_bands(cells, threads, kBlock, [&](unsigned, std::size_t first, std::size_t count) {
+            for (std::size_t i = first; i < first + count; ++i) {
+                c.key[i] = key_of(d.cells[i].n);
+                c.lit_before[i / kBlock + 1] += c.key[i] != 0;
+            }
+        });
+        for (std::size_t b = 0; b < blocks; ++b)
+            c.lit_before[b + 1] += c.lit_before[b];
+        c.srgb.assign((c.lit_before[blocks] + 1) * 3, 0.0);
+    } catch (const std::bad_alloc&) {
+        c.clear();
+        return false;
+    }
+    for_bands(cells, threads, kBlock, [&](unsigned, std::size_t first, std::size_t count) {
+        double* srgb = &c.srgb[c.lit_before[first / kBlock] * 3];
+        for (std::size_t i = first; i < first + count; ++i)
+            if (c.key[i] != 0) {
+                srgb_of_mean(d.cells[i], srgb);
+                srgb += 3;
+            }
+    });
+    return true;
+}
+
+// Pixels [first, first + count) with vibrancy 1 from the cache: each needs
+// only its key and its colour (the filtered density's count only past the
+// table), with no branch on whether it is lit.
+template <bool kTransparent, class Put>
+void bright_run(const FilteredDensity& d, const Curve& curve, const ToneCache& cache,
+                std::size_t first, std::size_t count, const Put& put) {
+    const double* by_key = cache.by_key.data();
+    const std::uint16_t* keys = cache.key.data();
+    const double* srgb = &cache.srgb[cache.lit_before[first / kBlock] * 3];
+    std::uint16_t v[4];
+    for (std::size_t i = first; i < first + count; ++i) {
+        const std::uint16_t key = keys[i];
+        const double shown = key < kPastTable ? by_key[key] : curve.shown(d.cells[i].n);
+        curve.bright_pixel<kTransparent>(shown, key != 0 ? srgb : kNoColour, v);
+        srgb += key != 0 ? 3 : 0;
+        put(i, v);
+    }
+}
+
+// Tones pixels [0, cells) of `d`, handing each one's four values to
+// put(pixel, values).
+template <class Put>
+void tone_pixels(const FilteredDensity& d, const Curve& curve, std::size_t cells, unsigned threads,
+                 ToneCache* cache, const Put& put) {
+    std::vector<double> local;
+    std::vector<double>& by_key = cache != nullptr ? cache->by_key : local;
+    by_key.resize(kPastTable);
+    for (std::size_t n = 0; n < by_key.size(); ++n)
+        by_key[n] = curve.shown(static_cast<double>(n));
+    std::uint16_t empty[4];
+    curve.pixel(ToneCell{}, 0, nullptr, empty);
+    const bool bright = cache != nullptr && curve.vibrancy == 1.0;
+    for_bands(cells, threads, kBlock, [&](unsigned, std::size_t first, std::size_t count) {
+        if (bright && curve.transparent)
+            return bright_run<true>(d, curve, *cache, first, count, put);
+        if (bright) return bright_run<false>(d, curve, *cache, first, count, put);
+        const double* srgb =
+            cache != nullptr ? &cache->srgb[cache->lit_before[first / kBlock] * 3] : nullptr;
+        std::uint16_t v[4];
+        for (std::size_t i = first; i < first + count; ++i) {
+            const ToneCell& c = d.cells[i];
+            const std::uint16_t key = key_of(c.n);
+            if (key == 0) {
+                put(i, empty);
+                continue;
+            }
+            curve.pixel(c, key < kPastTable ? by_key[key] : curve.shown(c.n), srgb, v);
+            if (srgb != nullptr) srgb += 3;
+            put(i, v);
+        }
+    });
+}
+
+// Tones `pixels` pixels (at most the density's) through `put`, filling the
+// cache first when it is not yet for this density.
+template <class Put>
+void tone_with(const FilteredDensity& d, const ToneSettings& t, std::size_t pixels,
+               unsigned threads, ToneCache* cache, const Put& put) {
+    const std::size_t cells = std::min(pixels, d.cells.size());
+    if (cache != nullptr && !cache->ready_for(cells) && !fill_cache(d, cells, threads, *cache))
+        cache = nullptr; // toned without it
+    tone_pixels(d, Curve(d, t), cells, threads, cache, put);
+}
+
 } // namespace
 
 COLORREF TonedImage::color_at(int x, int y) const {
@@ -99,46 +228,20 @@ bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsi
     out.side = d.side;
     out.depth = t.depth == 16 ? 16 : 8;
     out.transparent = t.transparent;
-    const Curve curve(d, t);
-    // An empty pixel's value is the same everywhere: worked out once.
-    std::uint16_t empty[4];
-    curve.pixel(ToneCell{}, 0, nullptr, empty);
-    // Most pixels of an unfiltered density share a few small counts: their
-    // brightness is worked out once per count.
-    std::vector<double> by_count(
-        static_cast<std::size_t>(trunc32(std::clamp(d.nmax, 0.0, kCountTable - 1.0))) + 1);
-    for (std::size_t i = 0; i < by_count.size(); ++i)
-        by_count[i] = curve.gamma_curve(curve.log_density(static_cast<double>(i)));
-    const std::size_t cells = std::min(n, d.cells.size());
-    const bool fill = cache != nullptr && cache->srgb.size() != cells * 3;
-    if (fill) {
-        try {
-            cache->srgb.assign(cells * 3, 0.0);
-        } catch (const std::bad_alloc&) {
-            cache->srgb.clear();
-            cache = nullptr; // toned without it
-        }
-    }
-    for_bands(cells, threads, 1024, [&](unsigned, std::size_t first, std::size_t count) {
-        for (std::size_t i = first; i < first + count; ++i) {
-            const ToneCell& c = d.cells[i];
-            std::uint16_t* px = &out.rgba[i * 4];
-            if (!(c.n > 0)) {
-                std::copy(empty, empty + 4, px);
-                continue;
-            }
-            const double shown =
-                c.n < static_cast<double>(by_count.size()) && c.n == std::floor(c.n)
-                    ? by_count[static_cast<std::size_t>(trunc32(c.n))]
-                    : curve.gamma_curve(curve.log_density(c.n));
-            double* srgb = cache != nullptr ? &cache->srgb[i * 3] : nullptr;
-            if (fill) {
-                const double mean[3] = {c.r / c.n, c.g / c.n, c.b / c.n};
-                for (int ch = 0; ch < 3; ++ch)
-                    srgb[ch] = linear_to_srgb(std::clamp(mean[ch], 0.0, 1.0));
-            }
-            curve.pixel(c, shown, srgb, px);
-        }
+    std::uint16_t* rgba = out.rgba.data();
+    tone_with(d, t, n, threads, cache,
+              [rgba](std::size_t i, const std::uint16_t* v) { std::copy(v, v + 4, rgba + i * 4); });
+    return true;
+}
+
+bool tone_words(const FilteredDensity& d, const ToneSettings& t, std::span<std::uint32_t> out,
+                unsigned threads, ToneCache* cache) {
+    ToneSettings eight = t;
+    eight.depth = 8;
+    std::uint32_t* words = out.data();
+    tone_with(d, eight, out.size(), threads, cache, [words](std::size_t i, const std::uint16_t* v) {
+        words[i] = static_cast<std::uint32_t>(v[3]) << 24 | static_cast<std::uint32_t>(v[0]) << 16 |
+                   static_cast<std::uint32_t>(v[1]) << 8 | v[2];
     });
     return true;
 }

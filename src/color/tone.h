@@ -5,6 +5,7 @@
 #include "core/types.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace morv {
@@ -37,13 +38,27 @@ struct TonedImage {
     COLORREF color_at(int x, int y) const;
 };
 
-// What no tone setting changes: the sRGB form of each pixel's mean colour.
-// Kept between tonings of the same filtered density (a slider moving), it
-// spares the most costly part of the work; cleared whenever the density
-// changes.
+// What no tone setting changes, kept between tonings of the same filtered
+// density (a slider moving) and cleared whenever the density changes: per
+// pixel a key, 0 when empty, the count itself for the small whole counts
+// most pixels have (their brightness is worked out once per count), and
+// kPastTable for the others; and the sRGB form of the mean colour of each
+// pixel that is not empty, in pixel order, which spares the most costly part
+// of the work.
 struct ToneCache {
-    std::vector<double> srgb; // three a pixel; empty: worked out at the next toning
-    void clear() { srgb.clear(); }
+    static constexpr std::uint16_t kPastTable = 4096;
+    static constexpr std::size_t kBlock = 1024; // pixels per entry of lit_before
+    std::vector<std::uint16_t> key;
+    std::vector<double> srgb;            // three a lit pixel, and three spare
+    std::vector<std::size_t> lit_before; // lit pixels before each block
+    std::vector<double> by_key;          // the brightness of each small count
+
+    bool ready_for(std::size_t pixels) const { return key.size() == pixels && pixels > 0; }
+    void clear() {
+        key.clear();
+        srgb.clear();
+        lit_before.clear();
+    }
 };
 
 // Tones every pixel of `d`; false when the memory cannot be had. Changes
@@ -51,6 +66,11 @@ struct ToneCache {
 // any time; with a cache the pixels are the same, only sooner.
 bool tone(const FilteredDensity& d, const ToneSettings& t, TonedImage& out, unsigned threads = 1,
           ToneCache* cache = nullptr);
+
+// The same pixels as 0xAARRGGBB words at 8 bits per channel (`t.depth` is
+// not read), the screen's form, for `out` of one word per pixel of `d`.
+bool tone_words(const FilteredDensity& d, const ToneSettings& t, std::span<std::uint32_t> out,
+                unsigned threads = 1, ToneCache* cache = nullptr);
 
 // The tone curve, background and output depth of the parameters' picture
 // settings.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <random>
 
 namespace morv {
 namespace {
@@ -134,37 +135,95 @@ TEST(Tone, KnownValues) {
     EXPECT_EQ(img.rgba[4], 1986);
 }
 
-// The table of small counts and the cache of mean colours change no pixel:
-// whole and filtered counts, counts past the table, every vibrancy, and a
-// cache reused over other settings.
-TEST(Tone, CountTableAndCacheGiveTheSamePixels) {
-    std::vector<DensityCell> cells(36 * 36);
-    for (std::size_t i = 0; i < cells.size(); i += 3) {
-        const std::uint64_t n = i % 7 == 0 ? 5000 + i : 1 + i % 40;
-        const double nd = static_cast<double>(n);
-        cells[i] = {n, nd * (i % 5) / 5, nd * 0.3, nd * (i % 11) / 11};
+// Every step of the tone curve spelled out once per pixel, in the order of
+// its operations, so that any shortcut the toning takes must give exactly
+// these values.
+std::array<std::uint16_t, 4> exact_pixel(const ToneCell& c, double nmax, const ToneSettings& t) {
+    const double k = 1 / t.contrast, log_top = std::log1p(k * nmax);
+    const double inv_log_top = log_top > 0 ? 1 / log_top : 0, inv_gamma = 1 / t.gamma;
+    const double slope = t.gamma_threshold > 0 ? std::pow(t.gamma_threshold, inv_gamma - 1) : 0;
+    auto curve = [&](double x) {
+        if (!(x > 0)) return 0.0;
+        return x < t.gamma_threshold ? x * slope : std::pow(x, inv_gamma);
+    };
+    const double top = t.depth == 16 ? 65535 : 255;
+    auto quantize = [&](double v) {
+        return static_cast<std::uint16_t>(trunc32(std::clamp(v, 0.0, 1.0) * top + 0.5));
+    };
+    double rgb[3]{}, alpha = 0;
+    if (c.n > 0) {
+        const double a = t.exposure * std::log1p(k * c.n) * inv_log_top;
+        const double shown = curve(a);
+        const double mean[3] = {c.r / c.n, c.g / c.n, c.b / c.n};
+        for (int i = 0; i < 3; ++i) {
+            const double m = std::clamp(mean[i], 0.0, 1.0);
+            rgb[i] = t.vibrancy * linear_to_srgb(m) * shown;
+            if (t.vibrancy < 1) rgb[i] += (1 - t.vibrancy) * curve(a * m);
+        }
+        alpha = std::min(shown, 1.0);
     }
-    FilteredDensity whole, filtered;
-    ASSERT_TRUE(downsample(cells, 36, {1, 3.0}, whole));
-    ASSERT_TRUE(downsample(cells, 36, {3, 3.0}, filtered));
-    for (const FilteredDensity* d : {&whole, &filtered}) {
-        ToneCache cache;
-        for (const double vibrancy : {1.0, 0.4}) {
-            ToneSettings t;
-            t.vibrancy = vibrancy;
-            t.gamma = 1.7;
-            t.exposure = 1.3;
-            TonedImage direct, cached;
-            ASSERT_TRUE(tone(*d, t, direct));
-            ASSERT_TRUE(tone(*d, t, cached, 2, &cache));
-            EXPECT_EQ(cache.srgb.size(), d->cells.size() * 3);
-            EXPECT_EQ(cached.rgba, direct.rgba) << d->side << " " << vibrancy;
-            // A pixel by pixel reference for the whole counts.
-            if (d != &whole) continue;
-            for (std::size_t i = 0; i < cells.size(); i += 39) {
-                const std::array<double, 4> want = reference(cells[i], whole.nmax, t);
-                for (std::size_t c = 0; c < 3; ++c)
-                    EXPECT_NEAR(direct.rgba[i * 4 + c], want[c], 0.5 + 1e-9) << i;
+    const double bg[3] = {red_of(t.background) / 255.0, green_of(t.background) / 255.0,
+                          blue_of(t.background) / 255.0};
+    std::array<std::uint16_t, 4> out{};
+    for (int i = 0; i < 3; ++i)
+        out[i] = quantize(t.transparent ? (alpha > 0 ? rgb[i] / alpha : 0)
+                                        : std::min(rgb[i], 1.0) + (1 - alpha) * bg[i]);
+    out[3] = t.transparent ? quantize(alpha) : static_cast<std::uint16_t>(top);
+    return out;
+}
+
+// Random densities (empty, small whole, large and past 2^32 counts, filtered
+// counts) toned with and without the cache, on one thread and several, as
+// 16-bit values and as the screen's words: every value is the spelled-out one.
+TEST(Tone, EveryPathGivesTheSpelledOutPixels) {
+    std::mt19937_64 random(21);
+    const int side = 61;
+    std::vector<DensityCell> cells(static_cast<std::size_t>(side) * side);
+    for (DensityCell& c : cells) {
+        const std::uint64_t kind = random() % 8;
+        const std::uint64_t n = kind < 3   ? 0
+                                : kind < 6 ? 1 + random() % 300
+                                : kind < 7 ? 3000 + random() % 3000
+                                           : (std::uint64_t{1} << 32) + random() % 100000;
+        const double nd = static_cast<double>(n);
+        c = {n, nd * (random() % 1000) / 999.0, nd * (random() % 1000) / 999.0,
+             nd * (random() % 7) / 6.0};
+    }
+    std::vector<ToneSettings> settings(5);
+    settings[1].exposure = 1.7;
+    settings[1].gamma = 3.1;
+    settings[1].background = rgb(40, 90, 200);
+    settings[2].vibrancy = 0.4;
+    settings[2].gamma_threshold = 0.2;
+    settings[2].contrast = 30;
+    settings[3].transparent = true;
+    settings[3].depth = 16;
+    settings[4].gamma = 0.7;
+    settings[4].gamma_threshold = 0;
+    settings[4].depth = 16;
+    for (const int s : {1, 3}) {
+        FilteredDensity d;
+        ASSERT_TRUE(downsample(cells, side, {s, 2.5}, d));
+        ToneCache cache; // reused over every setting, as a slider moving
+        for (std::size_t si = 0; si < settings.size(); ++si) {
+            const ToneSettings& t = settings[si];
+            TonedImage plain_img, cached, threaded;
+            ASSERT_TRUE(tone(d, t, plain_img));
+            ASSERT_TRUE(tone(d, t, cached, 1, &cache));
+            ASSERT_TRUE(tone(d, t, threaded, 3, &cache));
+            std::vector<std::uint32_t> words(d.cells.size());
+            ToneSettings screen = t;
+            screen.transparent = false;
+            screen.depth = 8;
+            ASSERT_TRUE(tone_words(d, screen, words, 2, &cache));
+            for (std::size_t i = 0; i < d.cells.size(); ++i) {
+                const auto want = exact_pixel(d.cells[i], d.nmax, t);
+                for (const TonedImage* img : {&plain_img, &cached, &threaded})
+                    ASSERT_TRUE(std::equal(want.begin(), want.end(), &img->rgba[i * 4]))
+                        << "S " << s << " settings " << si << " pixel " << i;
+                const auto w = exact_pixel(d.cells[i], d.nmax, screen);
+                ASSERT_EQ(words[i], 0xFF000000u | w[0] << 16 | w[1] << 8 | w[2])
+                    << "S " << s << " settings " << si << " pixel " << i;
             }
         }
     }
