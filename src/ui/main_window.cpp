@@ -245,6 +245,10 @@ void MainWindow::show_tone() {
     if (tone_ == nullptr) {
         tone_ = new ToneWindow(
             [this](const PictureSettings& p, bool settled) { tone_changed(p, settled); }, this);
+        // Ctrl+Z and Ctrl+Shift+Z step through the history from there too.
+        for (const int id : {app::kCmdUndo, app::kCmdRedo})
+            if (const QShortcut* sc = shortcut(id))
+                tone_->add_shortcut(sc->key(), [this, id] { command(id); });
         // Beside the picture rather than over it, where the window has room.
         const QRect frame = geometry();
         const QSize size = tone_->sizeHint();

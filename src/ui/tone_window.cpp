@@ -3,12 +3,14 @@
 
 #include "core/numeric.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <algorithm>
@@ -27,16 +29,17 @@ struct CurveSetting {
     double PictureSettings::*field;
 };
 
-constexpr CurveSetting kCurve[ToneWindow::kCurveSettings] = {
+constexpr CurveSetting kCurve[ToneWindow::kSliderSettings] = {
     {"exposure", "Exposure", 0.01, 100, true, 2, &PictureSettings::exposure},
     {"gamma", "Gamma", 0.1, 10, true, 2, &PictureSettings::gamma},
     {"vibrancy", "Vibrancy", 0, 1, false, 2, &PictureSettings::vibrancy},
     {"gamma_threshold", "Gamma threshold", 0, 1, false, 3, &PictureSettings::gamma_threshold},
     {"contrast", "Contrast", 0.001, 1e6, true, 3, &PictureSettings::contrast},
+    {"filter_width", "Filter width", 1, 8, false, 2, &PictureSettings::filter_width},
 };
 
 const CurveSetting& curve(int i) {
-    return kCurve[std::clamp(i, 0, ToneWindow::kCurveSettings - 1)];
+    return kCurve[std::clamp(i, 0, ToneWindow::kSliderSettings - 1)];
 }
 
 // What the field shows is what the picture uses.
@@ -89,7 +92,7 @@ ToneWindow::ToneWindow(Changed changed, QWidget* parent)
     setWindowTitle(QStringLiteral("Tone"));
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < kCurveSettings; ++i)
-        add_curve_row(i);
+        add_slider_row(i, i);
     int row = kCurveSettings;
 
     color_ = new QComboBox(this);
@@ -115,6 +118,12 @@ ToneWindow::ToneWindow(Changed changed, QWidget* parent)
         shown_.oversample = s;
         report(true);
     });
+    // The filter reads the samples already drawn: a new width tones again.
+    add_slider_row(kFilterWidth, row++);
+    grid->addWidget(new QLabel(QStringLiteral("with oversampling: the filter's width in pixels; "
+                                              "changing it tones the picture again"),
+                               this),
+                    row++, 1, 1, 2);
 
     tone_ = new QCheckBox(QStringLiteral("Tone the picture: log-density of the hits (off: the "
                                          "colouring method's picture)"),
@@ -131,7 +140,7 @@ ToneWindow::ToneWindow(Changed changed, QWidget* parent)
     show_settings(shown_);
 }
 
-void ToneWindow::add_curve_row(int i) {
+void ToneWindow::add_slider_row(int i, int row) {
     const CurveSetting& c = curve(i);
     auto* grid = static_cast<QGridLayout*>(layout());
     Row& r = rows_[static_cast<std::size_t>(i)];
@@ -149,9 +158,9 @@ void ToneWindow::add_curve_row(int i) {
     r.field->setMinimumWidth(kFieldWidth);
     auto* label = new QLabel(QString::fromLatin1(c.label), this);
     label->setBuddy(r.slider);
-    grid->addWidget(label, i, 0);
-    grid->addWidget(r.slider, i, 1);
-    grid->addWidget(r.field, i, 2);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(r.slider, row, 1);
+    grid->addWidget(r.field, row, 2);
     connect(r.slider, &QSlider::valueChanged, this, [this, i](int position) {
         slider_moved(i, position, !rows_[static_cast<std::size_t>(i)].slider->isSliderDown());
     });
@@ -185,7 +194,7 @@ void ToneWindow::report(bool settled) {
 
 void ToneWindow::show_settings(const PictureSettings& p) {
     shown_ = p;
-    for (int i = 0; i < kCurveSettings; ++i) {
+    for (int i = 0; i < kSliderSettings; ++i) {
         const Row& r = rows_[static_cast<std::size_t>(i)];
         const double v = p.*curve(i).field;
         const QSignalBlocker quiet_slider(r.slider), quiet_field(r.field);
@@ -198,11 +207,43 @@ void ToneWindow::show_settings(const PictureSettings& p) {
     tone_->setChecked(p.tone != 0);
 }
 
+void ToneWindow::add_shortcut(const QKeySequence& key, std::function<void()> act) {
+    auto* sc = new QShortcut(key, this);
+    sc->setContext(Qt::WindowShortcut);
+    sc->setAutoRepeat(true);
+    connect(sc, &QShortcut::activated, this, std::move(act));
+    passed_keys_.push_back(key);
+}
+
+// Left and right step a closed list's choice as up and down do, each step
+// taken as a choice.
+bool ToneWindow::moved_choice(QObject* watched, const QKeyEvent& key) {
+    auto* box = qobject_cast<QComboBox*>(watched);
+    if (box == nullptr || box->isEditable() || box->view()->isVisible() ||
+        (key.key() != Qt::Key_Left && key.key() != Qt::Key_Right) ||
+        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const int next = box->currentIndex() + (key.key() == Qt::Key_Left ? -1 : 1);
+    if (next >= 0 && next < box->count()) {
+        box->setCurrentIndex(next);
+        emit box->activated(next);
+    }
+    return true;
+}
+
 // The main window's arrow keys pan its view; in this window they move the
-// control that has the keys instead.
+// control that has the keys instead. The main window's keys passed on here
+// go to their commands, not to a field's own undo.
 bool ToneWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && moved_choice(watched, *static_cast<QKeyEvent*>(e)))
+        return true;
     if (e->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(e);
+        if (std::find(passed_keys_.begin(), passed_keys_.end(),
+                      QKeySequence(key->keyCombination())) != passed_keys_.end()) {
+            e->ignore();
+            return true;
+        }
         switch (key->key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:

@@ -3,9 +3,11 @@
 
 #include "core/picture.h"
 
+#include <QKeySequence>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -30,14 +32,21 @@ class ToneWindow : public QWidget {
     void show_settings(const PictureSettings& p);
     const PictureSettings& settings() const { return shown_; }
 
-    // The curve's sliders and fields, in their order on screen: exposure,
-    // gamma, vibrancy, gamma threshold, contrast.
+    // The sliders and fields, in their order on screen: the curve's
+    // exposure, gamma, vibrancy, gamma threshold and contrast, then the
+    // oversampling filter's width.
     static constexpr int kCurveSettings = 5;
+    static constexpr int kFilterWidth = kCurveSettings;
+    static constexpr int kSliderSettings = kCurveSettings + 1;
     QSlider* slider(int i) const { return rows_[static_cast<std::size_t>(i)].slider; }
     QDoubleSpinBox* field(int i) const { return rows_[static_cast<std::size_t>(i)].field; }
     QCheckBox* tone_box() const { return tone_; }
     QComboBox* color_box() const { return color_; }
     QSpinBox* oversample_box() const { return oversample_; }
+
+    // A key of the main window's that acts here too (Ctrl+Z), before any
+    // control of this window takes it.
+    void add_shortcut(const QKeySequence& key, std::function<void()> act);
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -48,14 +57,16 @@ class ToneWindow : public QWidget {
         QSlider* slider = nullptr;
         QDoubleSpinBox* field = nullptr;
     };
-    void add_curve_row(int i);
+    void add_slider_row(int i, int row);
+    bool moved_choice(QObject* watched, const QKeyEvent& key);
     void slider_moved(int i, int position, bool settled);
     void field_set(int i, double value);
     void report(bool settled);
 
     Changed changed_;
     PictureSettings shown_;
-    std::array<Row, kCurveSettings> rows_{};
+    std::array<Row, kSliderSettings> rows_{};
+    std::vector<QKeySequence> passed_keys_;
     QCheckBox* tone_ = nullptr;
     QComboBox* color_ = nullptr;
     QSpinBox* oversample_ = nullptr;

@@ -44,7 +44,7 @@ struct Window {
 };
 
 TEST(ToneWindow, SlidersAndFieldsMapTheirRangesBothWays) {
-    for (int i = 0; i < ui::ToneWindow::kCurveSettings; ++i) {
+    for (int i = 0; i < ui::ToneWindow::kSliderSettings; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(ui::slider_position(i, ui::slider_value(i, 0)), 0);
         EXPECT_EQ(ui::slider_position(i, ui::slider_value(i, ui::kSliderSteps)), ui::kSliderSteps);
@@ -101,6 +101,30 @@ TEST(ToneWindow, OpensWithTheExposureSliderFocusedAndRetonesWhileRendering) {
     win.render_for(5000);
     EXPECT_TRUE(win.s.tone.fine_on);
     EXPECT_FALSE(win.s.density.active());
+    t->close();
+}
+
+// The arrows step a closed list's choice; the filter width tones the points
+// drawn again; Ctrl+Z pressed in the window steps the history back.
+TEST(ToneWindow, KeysStepChoicesAndTheFilterWidthRetones) {
+    Window win;
+    ui::ToneWindow* t = win.open();
+    ASSERT_NE(t, nullptr);
+    t->tone_box()->setChecked(true);
+    for (const auto& [key, want] : {std::pair{Qt::Key_Down, 1},
+                                    {Qt::Key_Right, 2},
+                                    {Qt::Key_Left, 1},
+                                    {Qt::Key_Up, 0},
+                                    {Qt::Key_Left, 0}}) {
+        press_key(t->color_box(), key);
+        EXPECT_EQ(win.s.picture.color_by, want) << key;
+        EXPECT_EQ(t->color_box()->currentIndex(), want) << key;
+    }
+    t->slider(ui::ToneWindow::kFilterWidth)->setValue(ui::kSliderSteps);
+    EXPECT_EQ(win.s.picture.filter_width, 8.0);
+    const std::size_t behind = win.w.history().behind();
+    t->field(ui::ToneWindow::kFilterWidth)->setValue(2.0);
+    EXPECT_EQ(win.w.history().behind(), behind + 1);
     t->close();
 }
 
