@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/handlers.h"
 #include "app/messages.h"
+#include "app/search_steering.h"
 #include "color/filters.h"
 
 #include <string>
@@ -26,6 +27,10 @@ void advise_once(Ui& ui, int& flag, const char* caption, const char* text) {
 void random_parameters(Instance& s, Ui& ui) {
     if (!random_search_offered(s)) return;
     advise_once(ui, s.advisory, kRandomAdvisoryCaption, kRandomAdvisoryText);
+    if (s.steering.steered()) {
+        steered_random_parameters(s, ui);
+        return;
+    }
     ui.host.set_cursor(Cursor::Wait);
     // In the parameter display mode every accepted set is shown for confirmation.
     ConfirmFn confirm;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "analysis/lyapunov.h"
+#include "analysis/steered_search.h"
 #include "app/cores_settings.h"
 #include "app/history.h"
 #include "app/tone_view.h"
@@ -36,6 +37,12 @@ struct AppState {
     // shows it again.
     ChaosMeasure chaos{};
     int debugflag = 0; // show each accepted random set for confirmation
+    // What steers F5 and the gallery beside the defined rule (Random Search
+    // Options); nothing set leaves both as they were.
+    SearchSteering steering;
+    // Why the last steered search changed nothing, for the title until the
+    // next command ("" when it found a set).
+    std::string search_note;
 
     // Dialogs.
     int trackpos = 1; // the line-width slider's last position, 0..2; kept between openings

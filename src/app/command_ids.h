@@ -45,7 +45,9 @@ enum ExploreCommand : int {
     kCmdPanUp = 2006,
     kCmdPanDown = 2007,
     kCmdGallery = 2008,
-    kCmdCores = 2009, // the render on every core
+    kCmdCores = 2009,         // the render on every core
+    kCmdSearchOptions = 2010, // the form that steers F5 and the gallery
+    kCmdAnimateHistory = 2011,
 };
 
 inline constexpr int kFirstCommand = 100;

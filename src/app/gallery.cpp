@@ -8,6 +8,7 @@
 #include "core/run_calls.h"
 #include "core/state.h"
 #include "formulas/kernels.h"
+#include "formulas/tangent_models.h"
 
 #include <algorithm>
 #include <atomic>
@@ -26,37 +27,49 @@ void set_up(State& st, const Params& params, const StepTable& steps, std::int64_
     st.platform.now_seconds = [clock] { return clock; };
 }
 
-void render_thumbnail(GalleryCandidate& c, const StepTable& steps, std::int64_t clock,
-                      const GallerySettings& settings) {
-    State st;
-    set_up(st, c.params, steps, clock);
-    if (!set_resolution(st, settings.side)) return;
-    st.firstloop = 1;
-    long long made = 0;
-    while (made < settings.iterations) {
-        const RunOutcome out = run_calls(st, settings.iterations - made, &fused_kernels);
-        made += out.calls;
-        if (out.calls == 0 || out.last == Outcome::Complete || out.last == Outcome::NoMemory) break;
-    }
-    c.thumbnail = st.canvas;
-}
-
 GalleryCandidate draw_one(const Params& current, const StepTable& steps, std::int64_t clock,
                           const GallerySettings& settings) {
     GalleryCandidate c;
     State st;
     set_up(st, current, steps, clock);
-    const RandomResult r = randomparams(st, ChaosMeasure{});
-    c.found = r.code == kRandomAccepted;
-    c.measure = r.measure;
+    if (settings.steering.steered()) {
+        const SteeredResult r = steered_search(st, settings.steering, tangent_models);
+        c.found = r.code == kRandomAccepted;
+        c.steered = true;
+        c.largest_exponent = r.spectrum.exponents[0];
+        c.kaplan_yorke = r.kaplan_yorke.value;
+        // The caption's estimate, as an accepted F5 set has it.
+        if (c.found)
+            if (const auto m = lyapunov(st)) c.measure = *m;
+    } else {
+        const RandomResult r = randomparams(st, ChaosMeasure{});
+        c.found = r.code == kRandomAccepted;
+        c.measure = r.measure;
+    }
     c.params = st;
     c.params.res = settings.side;
     c.params.dres = settings.side;
-    if (c.found) render_thumbnail(c, steps, clock, settings);
+    if (c.found)
+        c.thumbnail = render_small(c.params, steps, clock, settings.side, settings.iterations);
     return c;
 }
 
 } // namespace
+
+Surface render_small(const Params& params, const StepTable& steps, std::int64_t clock, int side,
+                     long long iterations) {
+    State st;
+    set_up(st, params, steps, clock);
+    if (!set_resolution(st, side)) return Surface{0, 0};
+    st.firstloop = 1;
+    long long made = 0;
+    while (made < iterations) {
+        const RunOutcome out = run_calls(st, iterations - made, &fused_kernels);
+        made += out.calls;
+        if (out.calls == 0 || out.last == Outcome::Complete || out.last == Outcome::NoMemory) break;
+    }
+    return st.canvas;
+}
 
 std::vector<GalleryCandidate> draw_gallery(const Params& current, const StepTable& steps,
                                            std::int64_t clock, const GallerySettings& settings,

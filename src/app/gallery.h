@@ -2,6 +2,7 @@
 #pragma once
 
 #include "analysis/lyapunov.h"
+#include "analysis/steered_search.h"
 #include "core/catalogue.h"
 #include "core/params.h"
 #include "core/surface.h"
@@ -20,6 +21,11 @@ struct GalleryCandidate {
     Params params;
     ChaosMeasure measure{};
     bool found = false;
+    // Drawn by the steered search: its own measures of the set beside the
+    // screening estimate.
+    bool steered = false;
+    double largest_exponent = 0; // nats per step
+    double kaplan_yorke = 0;
     Surface thumbnail{0, 0};
 };
 
@@ -27,11 +33,19 @@ struct GallerySettings {
     int count = 9;                 // 9 or 16 thumbnails
     int side = 200;                // thumbnail side in pixels
     long long iterations = 100000; // driver calls per thumbnail
+    SearchSteering steering;       // nothing set: the random search's own rule
 };
+
+// The picture of `params` drawn without a window at `side` x `side` for
+// `iterations` driver calls, the waits skipped and the clock fixed at
+// `clock`; an empty surface when the canvas cannot be had.
+Surface render_small(const Params& params, const StepTable& steps, std::int64_t clock, int side,
+                     long long iterations);
 
 // Draws `settings.count` candidates of the random search from `current`,
 // candidate i searched with the clock at `clock` + i, each screened by the
-// search's own rule, and renders their thumbnails, on up to `threads` threads.
+// search's own rule or, when `settings.steering` sets anything, by the
+// steered search, and renders their thumbnails, on up to `threads` threads.
 std::vector<GalleryCandidate> draw_gallery(const Params& current, const StepTable& steps,
                                            std::int64_t clock, const GallerySettings& settings,
                                            unsigned threads);

@@ -18,6 +18,14 @@ std::optional<ParameterSnapshot> History::forward(const ParameterSnapshot& curre
     return move_top(ahead_, back_, current);
 }
 
+std::vector<ParameterSnapshot> History::in_order(const ParameterSnapshot& current) const {
+    std::vector<ParameterSnapshot> out = back_;
+    out.push_back(current);
+    // The nearest set ahead is on top.
+    out.insert(out.end(), ahead_.rbegin(), ahead_.rend());
+    return out;
+}
+
 // The newest set of `from`, with `current` kept on `to` in its place.
 std::optional<ParameterSnapshot> History::move_top(std::vector<ParameterSnapshot>& from,
                                                    std::vector<ParameterSnapshot>& to,

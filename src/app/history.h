@@ -31,6 +31,9 @@ class History {
     // The set ahead of `current`; empty at the newest.
     std::optional<ParameterSnapshot> forward(const ParameterSnapshot& current);
     std::size_t behind() const { return back_.size(); }
+    // Every set in the order the user had them: those behind, oldest first,
+    // then `current`, then those ahead.
+    std::vector<ParameterSnapshot> in_order(const ParameterSnapshot& current) const;
     std::size_t ahead() const { return ahead_.size(); }
 
     static constexpr std::size_t kLimit = 500; // sets kept behind; the oldest go first

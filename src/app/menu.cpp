@@ -48,6 +48,7 @@ constexpr std::array kOptions{
     separator(),
     item(kCmdParameters, "Parameters (F4)", "F4"),
     item(kCmdRandom, "Random Parameter Set (F5)", "F5"),
+    item(kCmdSearchOptions, "Random Search Options... (Ctrl+F5)", "Ctrl+F5"),
     separator(),
     item(kCmdColoring, "Coloring Method (F6)", "F6"),
     item(kCmdBackground, "Background Color (F7)", "F7"),
@@ -75,6 +76,7 @@ constexpr std::array kPan{
 
 constexpr std::array kExplore{
     item(kCmdGallery, "Random Gallery (Shift+F5)", "Shift+F5"),
+    item(kCmdAnimateHistory, "Animate from History (A)", "A"),
     separator(),
     item(kCmdUndo, "Undo (Ctrl+Z)", "Ctrl+Z"),
     item(kCmdRedo, "Redo (Ctrl+Shift+Z)", "Ctrl+Shift+Z"),
@@ -132,8 +134,10 @@ const MenuEntry* find_item(int id) {
 }
 
 bool is_grayed(const AppState& s, int id) {
-    if (id == kCmdGallery) return is_grayed(s, kCmdRandom); // a random search too
-    if (id == kCmdCores) return s.okrun != 0;               // a dialog, while paused
+    // A random search too, and its options.
+    if (id == kCmdGallery || id == kCmdSearchOptions) return is_grayed(s, kCmdRandom);
+    if (id == kCmdAnimateHistory) return s.okrun != 0; // it draws in the window
+    if (id == kCmdCores) return s.okrun != 0;          // a dialog, while paused
     if (id < kFirstCommand || id > kLastCommand) return false;
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }

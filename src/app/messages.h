@@ -29,7 +29,15 @@ inline constexpr const char* kMouseHelpText =
     "Mouse: drag a rectangle to zoom into it, turn the wheel to zoom\n   about the pointer, "
     "click to pause or resume, move a large\n   image with the middle button.\nKeys: Ctrl+Z "
     "undoes a change, Ctrl+Shift+Z redoes it, F fits a\n   large image into the window, "
-    "Ctrl+R draws the picture as K orbits\n   on every core (or in vector lanes).";
+    "Ctrl+R draws the picture as K orbits\n   on every core (or in vector lanes), Shift+F5 shows "
+    "a\n   gallery of random "
+    "sets, Ctrl+F5 steers the random search\n   (ranges of the measures, frozen coefficients, a "
+    "spread),\n   A animates the "
+    "history's sets of the current type.";
+
+inline constexpr const char* kTooFewKeysText =
+    "The history holds fewer than two different parameter sets\n   of this type: nothing to "
+    "animate. Change the set (F4, F5,\n   a zoom) and try again.";
 
 inline constexpr const char* kRandomAdvisoryCaption = "Random Parameters Advisory";
 inline constexpr const char* kRandomAdvisoryText =

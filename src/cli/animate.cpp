@@ -7,6 +7,7 @@
 #include "cli/recipe_run.h"
 #include "cli/render_run.h"
 #include "cli/session.h"
+#include "cli/tone_run.h"
 #include "cli/video_pipe.h"
 #include "color/filters.h"
 #include "core/catalogue.h"
@@ -35,8 +36,10 @@ int fail(int status, const std::string& message) {
 
 // A state as a lone render of the first key starts (clock, waits, canvas),
 // with the frame's parameter set in place.
-std::optional<std::string> frame_state(const CliOptions& o, const Params& frame, State& s) {
+std::optional<std::string> frame_state(const CliOptions& o, const Params& frame, State& s,
+                                       bool& no_memory) {
     s.steps = &fpointer;
+    no_memory = true;
     if (!set_resolution(s, o.res))
         return "not enough memory for a " + std::to_string(o.res) + " x " + std::to_string(o.res) +
                " image";
@@ -44,7 +47,8 @@ std::optional<std::string> frame_state(const CliOptions& o, const Params& frame,
     first.atr_in = o.explore.animation.keys.front();
     if (auto e = prepare(s, first)) return e;
     static_cast<Params&>(s) = frame;
-    return std::nullopt;
+    // A toned frame accumulates its density as a lone toned render does.
+    return ready_toned_render(s, o, no_memory);
 }
 
 // A frame file that was written whole for these parameters: it reads as a
@@ -68,9 +72,12 @@ int filter(State& s, const std::string& name) {
     return rc;
 }
 
-// Renders one frame into `s`; 0 or the exit status of a failure.
-int draw_frame(const CliOptions& o, const Params& frame, State& s) {
-    if (auto e = frame_state(o, frame, s)) return fail(kExitMemory, *e);
+// Renders one frame into `s`, toned into `toned` when the frame tones; 0 or
+// the exit status of a failure.
+int draw_frame(const CliOptions& o, const Params& frame, State& s, TonedImage& toned) {
+    bool no_memory = false;
+    if (auto e = frame_state(o, frame, s, no_memory))
+        return fail(no_memory ? kExitMemory : kExitUsage, *e);
     RenderDone done;
     RenderFailure failure = RenderFailure::Usage;
     if (auto e = render(s, o.iterations, o.engine, false, done, failure))
@@ -80,7 +87,15 @@ int draw_frame(const CliOptions& o, const Params& frame, State& s) {
                     *e);
     if (const int sig = stop_signal(); sig != 0) return kExitSignalBase + sig;
     if (filter(s, o.filter) == kFilterNoMemory) return kExitMemory;
+    if (s.picture.tone != 0)
+        if (auto e = tone_render(s, toned)) return fail(kExitMemory, *e);
     return 0;
+}
+
+int write_frame(const State& s, const TonedImage& toned, const std::string& path,
+                std::string& reason, const RecipeRun& run) {
+    return s.picture.tone != 0 ? writeimage(s, png_pixels_of(toned), path, &reason, &run)
+                               : writeimage(s, path, &reason, &run);
 }
 
 struct Span {
@@ -112,12 +127,13 @@ int write_frames(const CliOptions& o, const std::vector<Params>& keys) {
             continue;
         }
         State s;
-        if (const int rc = draw_frame(o, frame, s); rc != 0) return rc;
+        TonedImage toned;
+        if (const int rc = draw_frame(o, frame, s, toned); rc != 0) return rc;
         // A frame file is whole or absent: it replaces a truncated one only
         // once it is written.
         std::string reason;
         const RecipeRun run = recipe_run_of(s, o, o.iterations, ClockLog{});
-        if (const int rc = writeimage(s, path, &reason, &run); rc != 0)
+        if (const int rc = write_frame(s, toned, path, reason, run); rc != 0)
             return fail(kExitWrite,
                         std::string(kCliSaveError[rc - 1]) + " (" + path + "): " + reason);
         ++drawn;
@@ -137,7 +153,9 @@ int write_video(const CliOptions& o, const std::vector<Params>& keys) {
     if (auto e = video.open(o.output, o.res, a.fps)) return fail(kExitWrite, *e);
     for (long long f = 0; f < a.frames; ++f) {
         State s;
-        if (const int rc = draw_frame(o, interpolate_keys(keys, f, a.frames, a.easing), s); rc != 0)
+        TonedImage toned;
+        if (const int rc = draw_frame(o, interpolate_keys(keys, f, a.frames, a.easing), s, toned);
+            rc != 0)
             return rc;
         if (auto e = video.add(s.canvas)) return fail(kExitWrite, *e);
         if (!o.quiet) std::fprintf(stderr, "frame %lld of %lld\n", f, a.frames);

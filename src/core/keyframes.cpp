@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/keyframes.h"
 
+#include "core/settings.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -11,6 +13,21 @@ namespace morv {
 namespace {
 
 constexpr double kTurn = 360.0;
+
+// The tone curves that move between keys, each kept within its setting's
+// limits (a spline may overshoot the keys).
+struct ToneCurve {
+    double PictureSettings::*field;
+    Limits limits;
+};
+constexpr std::array kMovingToneCurves{
+    ToneCurve{&PictureSettings::exposure, setting_named("exposure").limits},
+    ToneCurve{&PictureSettings::gamma, setting_named("gamma").limits},
+    ToneCurve{&PictureSettings::gamma_threshold, setting_named("gammathreshold").limits},
+    ToneCurve{&PictureSettings::vibrancy, setting_named("vibrancy").limits},
+    ToneCurve{&PictureSettings::contrast, setting_named("contrast").limits},
+    ToneCurve{&PictureSettings::filter_width, setting_named("filterwidth").limits},
+};
 
 // The value at t in [0, 1) between b (t = 0) and c, with a before b and d
 // after c for the spline.
@@ -83,6 +100,15 @@ Params interpolate_keys(std::span<const Params> keys, long long frame, long long
         out.mm[type].*c = each([&](const Params& k) { return k.mm[type].*c; }, false);
     for (double VOXEL::*c : {&VOXEL::x, &VOXEL::y, &VOXEL::z})
         out.rot[type].*c = each([&](const Params& k) { return k.rot[type].*c; }, true);
+    // The tone curves move too where the keys differ in them; a value all
+    // keys share stays exactly that value (a spline through equal values
+    // need not give it back to the last bit).
+    for (const ToneCurve& c : kMovingToneCurves) {
+        const auto get = [&](const Params& k) { return k.picture.*c.field; };
+        const bool shared = std::all_of(keys.begin(), keys.end(),
+                                        [&](const Params& k) { return get(k) == get(keys[0]); });
+        if (!shared) out.picture.*c.field = std::clamp(each(get, false), c.limits.lo, c.limits.hi);
+    }
     return out;
 }
 

@@ -161,6 +161,7 @@ bool MainWindow::create(std::string_view atr_argument) {
 // Every command that changes the parameter set leaves the set it replaced in
 // the history.
 void MainWindow::command(int id) {
+    s_.search_note.clear();
     if (explore_command(id)) return;
     // A filter draws the picture anew with the palette of now.
     const bool filter =

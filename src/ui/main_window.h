@@ -78,6 +78,11 @@ class MainWindow : public QMainWindow, public app::Host {
     // The random gallery (Shift+F5), and adopting one of its candidates.
     void open_gallery();
     void adopt(const app::GalleryCandidate& c);
+    // Random Search Options (Ctrl+F5): what steers F5 and the gallery.
+    void open_search_options();
+    // Animate from History (A): the history's sets of this type previewed as
+    // an animation.
+    void animate_history();
     // Ctrl+Z and Ctrl+Shift+Z: the parameter set before or after this one.
     void step_history(bool back);
     // The title: program, type, state, points drawn, points per second.

@@ -4,10 +4,15 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/forms/cores_form.h"
+#include "app/history_animation.h"
 #include "app/menu.h"
+#include "app/messages.h"
+#include "app/search_steering.h"
 #include "app/tone_commands.h"
 #include "core/catalogue.h"
 #include "ui/canvas_view.h"
+#include "ui/dialogs/animation_preview.h"
+#include "ui/dialogs/form_dialog.h"
 #include "ui/dialogs/gallery_dialog.h"
 #include "ui/main_window.h"
 #include "ui/render_pump.h"
@@ -45,6 +50,12 @@ bool MainWindow::explore_command(int id) {
         app::edit_cores(s_, ui_);
         after_commands();
         return true;
+    case app::kCmdSearchOptions:
+        open_search_options();
+        return true;
+    case app::kCmdAnimateHistory:
+        animate_history();
+        return true;
     case app::kCmdPanLeft:
     case app::kCmdPanRight:
     case app::kCmdPanUp:
@@ -64,8 +75,28 @@ bool MainWindow::explore_command(int id) {
 void MainWindow::open_gallery() {
     if (!app::deliverable(s_, app::kCmdGallery)) return;
     GalleryDialog d(s_, s_.platform.now_seconds(), this);
-    if (d.exec() != QDialog::Accepted || d.choice() == nullptr) return;
-    adopt(*d.choice());
+    const bool chosen = d.exec() == QDialog::Accepted && d.choice() != nullptr;
+    // Its boxes are the search options' own: F5 and the next gallery keep them.
+    s_.steering = d.steering();
+    if (chosen) adopt(*d.choice());
+}
+
+void MainWindow::open_search_options() {
+    if (!app::deliverable(s_, app::kCmdSearchOptions)) return;
+    app::SteeringForm form;
+    run_form_dialog(form, this, s_, ui_.prompts);
+}
+
+void MainWindow::animate_history() {
+    if (!app::deliverable(s_, app::kCmdAnimateHistory)) return;
+    const app::PreviewPlan plan;
+    std::vector<Params> keys = app::history_keys(s_, plan.side);
+    if (keys.size() < 2) {
+        ui_.prompts.inform("Animate from History", app::kTooFewKeysText);
+        return;
+    }
+    AnimationPreview d(std::move(keys), *s_.steps, s_.platform.now_seconds(), plan, this);
+    d.exec();
 }
 
 // As an accepted F5 set: in the history, and the image starts afresh.
@@ -148,6 +179,7 @@ void MainWindow::step_history(bool back) {
 // colours until the next render or filter draws with the new one.
 std::string MainWindow::status_note() const {
     if (zoom_refused_) return std::string(" - ") + app::kCannotZoomNote;
+    if (!s_.search_note.empty()) return " - " + s_.search_note;
     if (s_.okrun || s_.palette == palette_drawn_) return std::string();
     return " - the new palette applies at the next render or filter";
 }

@@ -161,7 +161,7 @@ TEST(Menu, IdsAndKeysAreUnique) {
         }
     for (const KeyOnly& k : key_only_commands())
         add(k.id, k.key);
-    EXPECT_EQ(ids.size(), 26u + 9u);
+    EXPECT_EQ(ids.size(), 26u + 11u);
 }
 
 // The chart shows the plain names and, as two flags, the marks of the type list.

@@ -21,7 +21,7 @@ TEST(Gallery, CandidatesAreScreenedAndTheSameOnAnyNumberOfThreads) {
     Instance s;
     s.steps = &fpointer;
     s.type = kTypeDeJong;
-    const GallerySettings settings{4, 200, 20000};
+    const GallerySettings settings{4, 200, 20000, {}};
     const std::vector<GalleryCandidate> one = draw_gallery(s, fpointer, 77, settings, 1);
     const std::vector<GalleryCandidate> three = draw_gallery(s, fpointer, 77, settings, 3);
     ASSERT_EQ(one.size(), 4u);

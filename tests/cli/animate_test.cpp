@@ -5,6 +5,8 @@
 #include "cli/video_pipe.h"
 #include "core/catalogue.h"
 #include "core/keyframes.h"
+#include "files/atr.h"
+#include "files/image.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +52,31 @@ TEST(Keyframes, CoefficientsAndAnglesMoveBetweenExactKeys) {
     // The spline bends towards the next keys where the straight line does not.
     EXPECT_NE(interpolate_keys(three, 1, 7, Easing::Spline).p[kTypeDeJong].a,
               interpolate_keys(three, 1, 7, Easing::Linear).p[kTypeDeJong].a);
+}
+
+Params toned(double exposure, double vibrancy) {
+    Params k = key(1.0, 0.0);
+    k.picture.tone = 1;
+    k.picture.exposure = exposure;
+    k.picture.vibrancy = vibrancy;
+    return k;
+}
+
+// The tone curves move where the keys differ in them, stay within their
+// limits where a spline overshoots, and stay exact where the keys share them.
+TEST(Keyframes, ToneCurvesMoveWhereTheKeysDifferInThem) {
+    const std::vector<Params> two{toned(1.0, 1.0), toned(3.0, 1.0)};
+    const Params mid = interpolate_keys(two, 1, 3, Easing::Linear);
+    EXPECT_EQ(std::tuple(mid.picture.exposure, mid.picture.vibrancy, mid.picture.tone),
+              std::tuple(2.0, 1.0, 1));
+    const std::vector<Params> four{toned(0.5, 0.0), toned(0.5, 1.0), toned(0.5, 1.0),
+                                   toned(0.5, 0.0)};
+    for (long long f = 0; f < 10; ++f) {
+        const Params p = interpolate_keys(four, f, 10, Easing::Spline);
+        EXPECT_TRUE(p.picture.vibrancy >= 0 && p.picture.vibrancy <= 1) << f;
+        EXPECT_EQ(p.picture.exposure, 0.5) << f;
+    }
+    EXPECT_EQ(interpolate_keys(four, 4, 10, Easing::Spline).picture.vibrancy, 1.0); // clamped
 }
 
 TEST(FrameNames, PatternsNameFramesAsPrintfWould) {
@@ -122,6 +149,32 @@ TEST(Animate, FramesAreTheKeysAtTheEndsResumeAndSplit) {
                   0);
     for (int n = 0; n < 4; ++n)
         EXPECT_EQ(read_file(a.frame("parts", n)), read_file(a.frame("all", n))) << n;
+}
+
+// Keys saved toned give toned frames, the tone curves moving between them:
+// the first frame is the first key rendered alone, the middle one carries
+// the mean exposure in its recipe.
+TEST(Animate, TonedKeysGiveTonedFramesWithMovingCurves) {
+    test::TempDir dir;
+    const std::string common = "-q --res 200 --iterations 20000 --seed 3 --type 6 --tone log ";
+    const std::string k1 = dir.file("k1.png"), k2 = dir.file("k2.png");
+    for (const auto& [path, args] :
+         {std::pair{k1, "--exposure 1 --set p.a=-2.0"}, {k2, "--exposure 3 --set p.a=-1.6"}})
+        ASSERT_EQ(test::run_cli(common + args + " -o " + test::quoted(path)).status, 0);
+    const std::string frames = test::quoted(dir.file("f%d.png"));
+    const test::CliRun r =
+        test::run_cli("-q --res 200 --iterations 20000 --seed 3 --animate " + test::quoted(k1) +
+                      " " + test::quoted(k2) + " --frames 3 -o " + frames);
+    ASSERT_EQ(r.status, 0) << r.output;
+    const std::string alone = dir.file("alone.png");
+    ASSERT_EQ(test::run_cli("-q --res 200 --iterations 20000 --seed 3 " + test::quoted(k1) +
+                            " -o " + test::quoted(alone))
+                  .status,
+              0);
+    EXPECT_EQ(read_file(dir.file("f0.png")), read_file(alone));
+    Params mid;
+    ASSERT_EQ(load_png_parameters(mid, dir.file("f1.png"), nullptr), kAtrLoadOk);
+    EXPECT_EQ(std::tuple(mid.picture.tone, mid.picture.exposure), std::tuple(1, 2.0));
 }
 
 // Bad combinations are refused before anything is rendered; a video needs ffmpeg.

@@ -4,7 +4,9 @@
 #include "app/app_state.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -29,11 +31,17 @@ QPixmap pixmap_of(const Surface& s) {
     return QPixmap::fromImage(image.copy());
 }
 
+constexpr double kSpreadStep = 5; // percent per arrow click
+
 QString caption(const app::GalleryCandidate& c) {
     if (!c.found) return QStringLiteral("none accepted");
-    return QStringLiteral("LExp %1  FD %2")
-        .arg(c.measure.lexp, 0, 'f', 4)
-        .arg(c.measure.fd, 0, 'f', 3);
+    const QString estimate = QStringLiteral("LExp %1  FD %2")
+                                 .arg(c.measure.lexp, 0, 'f', 4)
+                                 .arg(c.measure.fd, 0, 'f', 3);
+    if (!c.steered) return estimate;
+    return estimate + QStringLiteral("\nλ1 %1  KY %2")
+                          .arg(c.largest_exponent, 0, 'f', 4)
+                          .arg(c.kaplan_yorke, 0, 'f', 3);
 }
 
 } // namespace
@@ -45,6 +53,7 @@ GalleryDialog::GalleryDialog(const app::Instance& s, std::int64_t clock, QWidget
     auto* body = new QWidget(this);
     grid_ = new QGridLayout(body);
     layout->addWidget(body);
+    layout->addLayout(steering_row());
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Candidates:"), this));
     count_ = new QComboBox(this);
@@ -62,9 +71,46 @@ GalleryDialog::GalleryDialog(const app::Instance& s, std::int64_t clock, QWidget
     more();
 }
 
+// The boxes start as Random Search Options left them.
+QLayout* GalleryDialog::steering_row() {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Keep:"), this));
+    for (std::size_t k = 0; k < kCoefficientNames.size(); ++k) {
+        auto* box = new QCheckBox(QString::fromLatin1(kCoefficientNames[k]), this);
+        box->setChecked(s_.steering.frozen[k]);
+        row->addWidget(box);
+        freeze_.push_back(box);
+    }
+    row->addSpacing(16);
+    row->addWidget(new QLabel(QStringLiteral("Draw within"), this));
+    spread_ = new QDoubleSpinBox(this);
+    spread_->setRange(0, 100);
+    spread_->setDecimals(1);
+    spread_->setSingleStep(kSpreadStep);
+    spread_->setSuffix(QStringLiteral(" %"));
+    spread_->setSpecialValueText(QStringLiteral("whole range"));
+    spread_->setValue(s_.steering.spread_percent.value_or(0));
+    row->addWidget(spread_);
+    row->addWidget(new QLabel(QStringLiteral("of the current set"), this));
+    row->addStretch();
+    return row;
+}
+
+SearchSteering GalleryDialog::steering() const {
+    SearchSteering steer = s_.steering;
+    for (std::size_t k = 0; k < freeze_.size(); ++k)
+        steer.frozen[k] = freeze_[k]->isChecked();
+    if (spread_->value() > 0)
+        steer.spread_percent = spread_->value();
+    else
+        steer.spread_percent.reset();
+    return steer;
+}
+
 // Each "More" searches with clock values not used before in this dialog.
 void GalleryDialog::more() {
     app::GallerySettings settings;
+    settings.steering = steering();
     settings.count = count_->currentIndex() == 0 ? 9 : 16;
     settings.side = settings.count == 9 ? kSide9 : kSide16;
     QApplication::setOverrideCursor(Qt::WaitCursor);
