@@ -83,14 +83,7 @@ TEST(RecipeCommands, SaveAndLoadRestoreThePictureAndTheRendererRedrawsIt) {
         EXPECT_EQ(std::tuple(other.s.res, other.s.canvas.width(), other.s.checkedpalette),
                   std::tuple(c.res, c.res, c.palette_item));
 
-        const CliRun again = run_cli("-q " + quoted(png) + " -o " + quoted(dir.file("c.png")));
-        ASSERT_EQ(again.status, 0) << again.output;
-        PngContents saved, drawn;
-        std::string reason;
-        ASSERT_TRUE(readpng(png, saved, true, reason) &&
-                    readpng(dir.file("c.png"), drawn, true, reason))
-            << reason;
-        EXPECT_EQ(saved.pixels, drawn.pixels) << "the renderer draws what the screen showed";
+        expect_cli_redraws(png, dir);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/driver.h"
 #include "files/atr.h"
+#include "files/png.h"
 #include "formulas/steps.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,17 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+void expect_cli_redraws(const std::string& png, const TempDir& dir) {
+    const std::string redrawn = dir.file("redrawn.png");
+    const CliRun again = run_cli("-q " + quoted(png) + " -o " + quoted(redrawn));
+    ASSERT_EQ(again.status, 0) << again.output;
+    PngContents saved, drawn;
+    std::string reason;
+    ASSERT_TRUE(readpng(png, saved, true, reason) && readpng(redrawn, drawn, true, reason))
+        << reason;
+    EXPECT_EQ(saved.pixels, drawn.pixels) << "the renderer draws what the screen showed";
 }
 
 } // namespace morv::test

@@ -81,6 +81,10 @@ class TempDir {
     std::string path_;
 };
 
+// morvane-render redraws the PNG from the recipe it carries alone (into `dir`):
+// its pixels must equal the saved ones.
+void expect_cli_redraws(const std::string& png, const TempDir& dir);
+
 } // namespace morv::test
 
 namespace morv {

@@ -290,14 +290,7 @@ TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
     const std::string png = dir.file("cores.png");
     win.prompts.files = {png};
     win.press(Qt::Key_S);
-    const CliRun again = run_cli("-q " + quoted(png) + " -o " + quoted(dir.file("c.png")));
-    ASSERT_EQ(again.status, 0) << again.output;
-    PngContents saved, drawn;
-    std::string reason;
-    ASSERT_TRUE(readpng(png, saved, true, reason) &&
-                readpng(dir.file("c.png"), drawn, true, reason))
-        << reason;
-    EXPECT_EQ(saved.pixels, drawn.pixels);
+    expect_cli_redraws(png, dir);
 }
 
 // The start-up picture zooms and pans; a type drawn at a fixed scale says
