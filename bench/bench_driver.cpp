@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Driver throughput: headless fractaldriver calls per second for Henon, beside
+// Driver throughput: headless render_step calls per second for Henon, beside
 // a hand-written loop of the same map and plotting rule measured in this run.
 #include "core/driver.h"
 #include "core/state.h"
@@ -26,10 +26,10 @@ double engine_rate(int method) {
     s.steps = &morv::fpointer;
     s.intro = 0;
     s.method[0] = method;
-    morv::fractaldriver(s);
+    morv::render_step(s);
     const auto t0 = Clock::now();
     for (long long i = 0; i < kCalls; ++i)
-        morv::fractaldriver(s);
+        morv::render_step(s);
     return kCalls / seconds_since(t0);
 }
 

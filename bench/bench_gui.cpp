@@ -63,7 +63,7 @@ Rate headless_rate(double seconds) {
     const double cpu = thread_cpu_seconds();
     while (seconds_since(start) < seconds) {
         for (int i = 0; i < 4096; ++i)
-            morv::fractaldriver(s);
+            morv::render_step(s);
         calls += 4096;
     }
     return {static_cast<double>(calls) / seconds_since(start),
@@ -85,7 +85,7 @@ std::vector<double> key_latencies_ms(morv::ui::MainWindow& w, int samples) {
     std::mt19937 gen(7);
     std::uniform_int_distribution<int> delay_ms(20, 60);
     for (int i = 0; i < samples; ++i) {
-        if (!w.state().okrun) w.command(morv::app::kCmdRender);
+        if (!w.state().rendering) w.command(morv::app::kCmdRender);
         // The key is queued from another thread, as the window system
         // queues a real one while a slice runs.
         std::thread presser([&, wait = delay_ms(gen)] {
@@ -112,7 +112,7 @@ std::vector<double> key_latencies_ms(morv::ui::MainWindow& w, int samples) {
 // medians are reported, by the wall clock and by the processor time the
 // thread got.
 Rate window_rate(morv::ui::MainWindow& w, int ms) {
-    if (!w.state().okrun) w.command(morv::app::kCmdRender);
+    if (!w.state().rendering) w.command(morv::app::kCmdRender);
     const long long calls0 = w.pump()->calls();
     const auto start = Clock::now();
     const double cpu = thread_cpu_seconds();
@@ -168,16 +168,16 @@ int main(int argc, char** argv) {
                              {"Lorenz", morv::kTypeLorenz, {}},
                              {"bifurcation diagram", morv::kTypeBifurcation, {}}};
     for (Paced& p : paced) {
-        if (s.okrun) w.command(morv::app::kCmdRender);
+        if (s.rendering) w.command(morv::app::kCmdRender);
         s.type = p.type;
-        s.firstloop = 1;
+        s.fresh_image = true;
         p.lat = key_latencies_ms(w, 20);
         std::sort(p.lat.begin(), p.lat.end());
     }
-    if (s.okrun) w.command(morv::app::kCmdRender);
+    if (s.rendering) w.command(morv::app::kCmdRender);
     s.type = morv::kTypeHenon;
 
-    if (s.okrun) w.command(morv::app::kCmdRender);
+    if (s.rendering) w.command(morv::app::kCmdRender);
     const double cpu0 = cpu_seconds();
     const auto paused = Clock::now();
     run_events_for(2000);

@@ -44,7 +44,7 @@ struct Picture {
     std::vector<float> hits;
     std::vector<std::uint32_t> pixels;
     unsigned hitmax = 0;
-    VOXEL v{};
+    Point3 v{};
 
     explicit Picture(const State& s)
         : hits(s.hitcount), pixels(s.canvas.data(), s.canvas.data() + hits.size()),
@@ -61,7 +61,7 @@ struct Picture {
 struct Case {
     const char* what;
     int type, method;
-    VOXEL angles;
+    Point3 angles;
 };
 
 // A state past its fresh start, ready for the timed calls.
@@ -73,7 +73,7 @@ State prepared(const Case& c) {
     s.method[c.type] = c.method;
     s.rot[c.type] = c.angles;
     set_resolution(s, kRes);
-    fractaldriver(s); // the fresh start
+    render_step(s); // the fresh start
     return s;
 }
 
@@ -84,22 +84,22 @@ double fused_rate(State& s) {
 double driver_rate(State& s) {
     return rate_of([&] {
         for (long long i = 0; i < kCalls; ++i)
-            fractaldriver(s);
+            render_step(s);
     });
 }
 
 // The hand-written loop: the map inline, the view mapping, the float hit
 // count and a pixel per dot as the method colours it. `map` returns the next
 // orbit point and sets the point to show.
-template <class Map> double hand_rate(Picture& pic, const MINMAX& w, int method, Map map) {
+template <class Map> double hand_rate(Picture& pic, const ViewWindow& w, int method, Map map) {
     const Palette& pal = defpal1;
     const double dres = kRes;
-    VOXEL v = pic.v;
+    Point3 v = pic.v;
     unsigned hitmax = pic.hitmax;
     const double rate = rate_of([&] {
         for (long long i = 0; i < kCalls; ++i) {
-            const VOXEL old = v;
-            VOXEL shown;
+            const Point3 old = v;
+            Point3 shown;
             v = map(v, shown);
             const int x = trunc32((shown.x - w.xmin) * dres / (w.xmax - w.xmin));
             const int row = trunc32((shown.y - w.ymin) * dres / (w.ymax - w.ymin));
@@ -151,38 +151,38 @@ int main() {
     std::printf("%-30s %9s %9s %9s %6s %6s\n", "case", "fused", "driver", "hand", "f/h", "d/h");
     bool same = true;
 
-    auto henon = [](VOXEL v, VOXEL& shown) {
-        shown = VOXEL{(v.y + 1.0) - 1.4 * v.x * v.x, 0.3 * v.x, v.z};
+    auto henon = [](Point3 v, Point3& shown) {
+        shown = Point3{(v.y + 1.0) - 1.4 * v.x * v.x, 0.3 * v.x, v.z};
         return shown;
     };
     same &= report({"Henon, speed points", kTypeHenon, kMethodSpeedPoints, {}}, henon);
     same &= report({"Henon, hit count", kTypeHenon, kMethodHitCount, {}}, henon);
 
-    const PARAM dj = catalogue[kTypeDeJong].pdef;
-    auto dejong = [&](VOXEL v, VOXEL& shown) {
-        shown = VOXEL{std::sin(dj.a * v.y) - std::cos(dj.b * v.x),
-                      std::sin(dj.c * v.x) - std::cos(dj.d * v.y), 0};
+    const TypeParams dj = catalogue[kTypeDeJong].pdef;
+    auto dejong = [&](Point3 v, Point3& shown) {
+        shown = Point3{std::sin(dj.a * v.y) - std::cos(dj.b * v.x),
+                       std::sin(dj.c * v.x) - std::cos(dj.d * v.y), 0};
         return shown;
     };
     same &= report({"Peter de Jong, hit count", kTypeDeJong, kMethodHitCount, {}}, dejong);
 
     // The same polar rotation in the hand loop, its plan made once; the
     // rotation turns z into the picture.
-    const VOXEL angles{30, 45, 60};
+    const Point3 angles{30, 45, 60};
     const RotationPlan plan = plan_rotation(angles, 0);
-    auto turned = [&](VOXEL v, VOXEL& shown) {
+    auto turned = [&](Point3 v, Point3& shown) {
         dejong(v, shown);
         shown.z = std::sin(v.x);
-        const VOXEL next = shown;
+        const Point3 next = shown;
         apply_rotation(plan, shown);
         return next;
     };
     same &= report({"Peter de Jong rotated, hits", kTypeDeJong, kMethodHitCount, angles}, turned);
 
-    const PARAM ir = catalogue[kTypeIris].pdef;
-    auto iris = [&](VOXEL v, VOXEL& shown) {
-        shown = VOXEL{ir.sp0 * std::sin(v.x) + ir.sp1 * std::cos(v.y),
-                      ir.sp0 * std::cos(v.x) + ir.sp1 * std::sin(v.y), v.z};
+    const TypeParams ir = catalogue[kTypeIris].pdef;
+    auto iris = [&](Point3 v, Point3& shown) {
+        shown = Point3{ir.sp0 * std::sin(v.x) + ir.sp1 * std::cos(v.y),
+                       ir.sp0 * std::cos(v.x) + ir.sp1 * std::sin(v.y), v.z};
         return shown;
     };
     same &= report({"Iris, hit count", kTypeIris, kMethodHitCount, {}}, iris);

@@ -24,7 +24,7 @@ template <class F> double seconds_of(F&& f) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double driver_seconds(int type, int method, VOXEL angles) {
+double driver_seconds(int type, int method, Point3 angles) {
     State s;
     s.steps = &fpointer;
     s.intro = 0;
@@ -34,7 +34,7 @@ double driver_seconds(int type, int method, VOXEL angles) {
     set_resolution(s, kRes);
     return seconds_of([&] {
         for (long long i = 0; i < kCalls; ++i) {
-            fractaldriver(s);
+            render_step(s);
         }
     });
 }
@@ -42,13 +42,13 @@ double driver_seconds(int type, int method, VOXEL angles) {
 // The hand-written baseline: the formula inline, the view mapping, a hit
 // count per pixel. `turn` is applied to the point before mapping.
 template <class Map, class Turn>
-double loop_seconds(VOXEL v, MINMAX w, Map map, Turn turn, std::uint64_t& sink) {
+double loop_seconds(Point3 v, ViewWindow w, Map map, Turn turn, std::uint64_t& sink) {
     std::vector<std::uint32_t> hits(static_cast<std::size_t>(kRes) * kRes);
     const double sx = kRes / (w.xmax - w.xmin), sy = kRes / (w.ymax - w.ymin);
     const double secs = seconds_of([&] {
         for (long long i = 0; i < kCalls; ++i) {
             v = map(v);
-            const VOXEL q = turn(v);
+            const Point3 q = turn(v);
             const double fx = (q.x - w.xmin) * sx, fy = (q.y - w.ymin) * sy;
             if (!(fx >= 0 && fx < kRes && fy > 0 && fy <= kRes)) continue;
             const int x = static_cast<int>(fx), y = kRes - static_cast<int>(fy) - 1;
@@ -63,7 +63,7 @@ double loop_seconds(VOXEL v, MINMAX w, Map map, Turn turn, std::uint64_t& sink) 
 // A rotation matrix built once: what a hand-written loop would do.
 struct Matrix {
     double m[3][3];
-    VOXEL operator()(VOXEL p) const {
+    Point3 operator()(Point3 p) const {
         return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z,
                 m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z,
                 m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z};
@@ -71,7 +71,7 @@ struct Matrix {
 };
 
 // X, then Y, then Z, in the same sense as the engine's rotation.
-Matrix xyz_matrix(VOXEL deg) {
+Matrix xyz_matrix(Point3 deg) {
     const double k = 3.141592653589793 / 180;
     const double cx = std::cos(deg.x * k), sx = std::sin(deg.x * k);
     const double cy = std::cos(deg.y * k), sy = std::sin(deg.y * k);
@@ -101,14 +101,14 @@ void report(const char* what, double driver, double loop) {
 int main() {
     using namespace morv;
     std::uint64_t sink = 0;
-    const PARAM dj = catalogue[6].pdef;
-    auto dejong = [&](VOXEL v) {
-        return VOXEL{std::sin(dj.a * v.y) - std::cos(dj.b * v.x),
-                     std::sin(dj.c * v.x) - std::cos(dj.d * v.y), std::sin(v.x)};
+    const TypeParams dj = catalogue[6].pdef;
+    auto dejong = [&](Point3 v) {
+        return Point3{std::sin(dj.a * v.y) - std::cos(dj.b * v.x),
+                      std::sin(dj.c * v.x) - std::cos(dj.d * v.y), std::sin(v.x)};
     };
-    auto flat = [](VOXEL v) { return v; };
-    const VOXEL angles{30, 45, 60};
-    const VOXEL dj0{dj.xstart, dj.ystart, dj.zstart};
+    auto flat = [](Point3 v) { return v; };
+    const Point3 angles{30, 45, 60};
+    const Point3 dj0{dj.xstart, dj.ystart, dj.zstart};
 
     std::printf("%lld calls per case at res %d\n", kCalls, kRes);
     const double dj_loop = loop_seconds(dj0, catalogue[6].mmdef, dejong, flat, sink);
@@ -117,10 +117,10 @@ int main() {
     const double djr_loop = loop_seconds(dj0, catalogue[6].mmdef, dejong, xyz_matrix(angles), sink);
     report("Peter de Jong rotated, points", driver_seconds(6, 1, angles), djr_loop);
 
-    const PARAM ir = catalogue[26].pdef;
-    auto iris = [&](VOXEL v) {
-        return VOXEL{ir.sp0 * std::sin(v.x) + ir.sp1 * std::cos(v.y),
-                     ir.sp0 * std::cos(v.x) + ir.sp1 * std::sin(v.y), v.z};
+    const TypeParams ir = catalogue[26].pdef;
+    auto iris = [&](Point3 v) {
+        return Point3{ir.sp0 * std::sin(v.x) + ir.sp1 * std::cos(v.y),
+                      ir.sp0 * std::cos(v.x) + ir.sp1 * std::sin(v.y), v.z};
     };
     const double iris_loop =
         loop_seconds({ir.xstart, ir.ystart, 0}, catalogue[26].mmdef, iris, flat, sink);

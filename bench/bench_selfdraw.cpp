@@ -26,10 +26,10 @@ Timing time_calls(int type, int oddflag, int res, std::initializer_list<std::int
         morv::attach_window(s, 1280, 960); // a typical client area: the window copy is drawn too
         s.canvas.fill_rect(morv::Rect{0, 0, res, res}, s.back);
         s.platform.now_seconds = [clock] { return clock; };
-        morv::VOXEL next{};
+        morv::Point3 next{};
         int x = 0, y = 0;
         const auto start = std::chrono::steady_clock::now();
-        morv::fpointer[static_cast<std::size_t>(type)](s, s, morv::VOXEL{0.01, 0, 0}, &next, 0, &x,
+        morv::fpointer[static_cast<std::size_t>(type)](s, s, morv::Point3{0.01, 0, 0}, &next, 0, &x,
                                                        &y);
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)

@@ -25,7 +25,7 @@ double seconds_for(morv::State& s, long long calls, long long* made) {
     long long n = 0;
     while (n < calls) {
         ++n;
-        if (morv::fractaldriver(s) == morv::Outcome::Complete) break;
+        if (morv::render_step(s) == morv::Outcome::Complete) break;
     }
     *made = n;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -116,7 +116,7 @@ void desktop_draw(morv::app::Instance& s, int res, int oversample, long long poi
     p.oversample = oversample;
     morv::app::apply_picture(s, p);
     for (long long done = 0; done < points;) {
-        if (s.firstloop) morv::app::start_fine_orbit(s);
+        if (s.fresh_image) morv::app::start_fine_orbit(s);
         const long long calls = morv::run_calls(s, 4096, &morv::fused_kernels).calls;
         morv::app::run_fine_orbit(s, calls);
         done += calls;

@@ -31,13 +31,13 @@ struct Point {
 };
 
 // Orbit points of the start-up attractor, after the transient.
-std::vector<VOXEL> henon_orbit() {
-    VOXEL v{};
+std::vector<Point3> henon_orbit() {
+    Point3 v{};
     v.x = catalogue[kTypeHenon].pdef.xstart;
     v.y = catalogue[kTypeHenon].pdef.ystart;
-    std::vector<VOXEL> orbit;
+    std::vector<Point3> orbit;
     for (int i = 0; i < kOrbitPoints + 100; ++i) {
-        VOXEL next = v;
+        Point3 next = v;
         inline_steps::henon_point(catalogue[kTypeHenon].pdef, v, &next);
         v = next;
         if (i >= 100) orbit.push_back(v);
@@ -46,8 +46,8 @@ std::vector<VOXEL> henon_orbit() {
 }
 
 // The default view window mapped onto the box inside the margins, y upwards.
-Point to_box(const VOXEL& v) {
-    const MINMAX& m = catalogue[kTypeHenon].mmdef;
+Point to_box(const Point3& v) {
+    const ViewWindow& m = catalogue[kTypeHenon].mmdef;
     const double side = kBox - 2 * kMargin;
     return {kMargin + (v.x - m.xmin) / (m.xmax - m.xmin) * side,
             kMargin + (m.ymax - v.y) / (m.ymax - m.ymin) * side};
@@ -57,7 +57,7 @@ Point to_box(const VOXEL& v) {
 // zero-length round-capped strokes, which the stroke width makes into dots.
 QString orbit_path() {
     std::set<std::pair<int, int>> cells;
-    for (const VOXEL& v : henon_orbit()) {
+    for (const Point3& v : henon_orbit()) {
         const Point p = to_box(v);
         cells.emplace(static_cast<int>(p.x / kCell), static_cast<int>(p.y / kCell));
     }

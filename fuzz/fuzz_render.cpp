@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (check_settings(s)) std::abort(); // a loaded record is always a usable state
     for (int i = 0; i < kCalls; ++i) {
         // A pause is resumed at once, as the renderer does.
-        if (fractaldriver(s) == Outcome::Complete) break;
+        if (render_step(s) == Outcome::Complete) break;
     }
     return 0;
 }

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!set_resolution(s, o.res)) std::abort();
     if (prepare(s, o)) return 0;
     for (int i = 0; i < kCalls; ++i) {
-        if (fractaldriver(s) == Outcome::Complete) break;
+        if (render_step(s) == Outcome::Complete) break;
     }
     return 0;
 }

@@ -22,7 +22,7 @@ using namespace morv;
 namespace {
 
 bool write_record(const std::string& dir, const std::string& name, const Params& s) {
-    return writeatr(s, dir + "/" + name) == kAtrWriteOk;
+    return write_parameter_file(s, dir + "/" + name) == kAtrWriteOk;
 }
 
 void write_map(const std::string& dir, const std::string& name, const std::string& text) {

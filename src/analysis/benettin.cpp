@@ -16,7 +16,7 @@ namespace {
 // Jacobian at the last point is still finite.
 constexpr double kRunaway = 1e100;
 
-bool finite_point(const VOXEL& v, int dim) {
+bool finite_point(const Point3& v, int dim) {
     const double c[3] = {v.x, v.y, v.z};
     for (int i = 0; i < dim; ++i)
         if (!(std::fabs(c[i]) < kRunaway)) return false;
@@ -53,8 +53,8 @@ double standard_error(const std::vector<std::array<double, 3>>& means, std::size
     return std::sqrt(sq / static_cast<double>(n - 1) / static_cast<double>(n));
 }
 
-VOXEL along(VOXEL x, double h, VOXEL k) {
-    return VOXEL{x.x + h * k.x, x.y + h * k.y, x.z + h * k.z};
+Point3 along(Point3 x, double h, Point3 k) {
+    return Point3{x.x + h * k.x, x.y + h * k.y, x.z + h * k.z};
 }
 
 // I + h D K.
@@ -72,23 +72,23 @@ Jacobian stage(const Jacobian& d, double h, const Jacobian& k) {
 
 } // namespace
 
-FlowStep runge_kutta_step(const Params& ps, const TangentModel& m, VOXEL x, double h) {
+FlowStep runge_kutta_step(const Params& ps, const TangentModel& m, Point3 x, double h) {
     const Jacobian zero{};
-    const VOXEL k1 = m.field(ps, x);
+    const Point3 k1 = m.field(ps, x);
     const Jacobian j1 = stage(m.field_jacobian(ps, x), 0, zero);
-    const VOXEL x2 = along(x, h / 2, k1);
-    const VOXEL k2 = m.field(ps, x2);
+    const Point3 x2 = along(x, h / 2, k1);
+    const Point3 k2 = m.field(ps, x2);
     const Jacobian j2 = stage(m.field_jacobian(ps, x2), h / 2, j1);
-    const VOXEL x3 = along(x, h / 2, k2);
-    const VOXEL k3 = m.field(ps, x3);
+    const Point3 x3 = along(x, h / 2, k2);
+    const Point3 k3 = m.field(ps, x3);
     const Jacobian j3 = stage(m.field_jacobian(ps, x3), h / 2, j2);
-    const VOXEL x4 = along(x, h, k3);
-    const VOXEL k4 = m.field(ps, x4);
+    const Point3 x4 = along(x, h, k3);
+    const Point3 k4 = m.field(ps, x4);
     const Jacobian j4 = stage(m.field_jacobian(ps, x4), h, j3);
     FlowStep out;
-    out.next = VOXEL{x.x + h / 6 * (k1.x + 2 * k2.x + 2 * k3.x + k4.x),
-                     x.y + h / 6 * (k1.y + 2 * k2.y + 2 * k3.y + k4.y),
-                     x.z + h / 6 * (k1.z + 2 * k2.z + 2 * k3.z + k4.z)};
+    out.next = Point3{x.x + h / 6 * (k1.x + 2 * k2.x + 2 * k3.x + k4.x),
+                      x.y + h / 6 * (k1.y + 2 * k2.y + 2 * k3.y + k4.y),
+                      x.z + h / 6 * (k1.z + 2 * k2.z + 2 * k3.z + k4.z)};
     for (std::size_t r = 0; r < 3; ++r)
         for (std::size_t c = 0; c < 3; ++c)
             out.derivative[r][c] =

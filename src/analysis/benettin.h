@@ -60,7 +60,7 @@ class SpectrumRun {
     Params params_;
     TangentModel model_;
     double flow_step_;
-    VOXEL point_{};
+    Point3 point_{};
     std::array<std::array<double, 3>, 3> basis_{}; // basis_[k] is tangent vector k
     long long transient_, segment_, done_ = 0;
     std::array<double, 3> total_{}, in_segment_{};
@@ -85,10 +85,10 @@ SpectrumResult lyapunov_spectrum(const Params& ps, const TangentTable& models, l
 // One fourth-order Runge-Kutta step of a flow from `x`, with the exact
 // derivative of that step (its variational equations integrated alike).
 struct FlowStep {
-    VOXEL next;
+    Point3 next;
     Jacobian derivative;
 };
-FlowStep runge_kutta_step(const Params& ps, const TangentModel& model, VOXEL x, double h);
+FlowStep runge_kutta_step(const Params& ps, const TangentModel& model, Point3 x, double h);
 
 // The Kaplan-Yorke dimension k + (l1 + ... + lk) / |l(k+1)|, where k is the
 // largest count whose exponents still sum to 0 or more; the error follows

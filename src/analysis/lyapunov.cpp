@@ -45,7 +45,7 @@ void fill_bounds(std::array<double, N>& out, const std::array<double, N>& factor
 // bound is not below x; a row without such a column passes on to the next.
 template <std::size_t N>
 void mark(std::array<std::array<int, N>, N>& cells, const std::array<double, N>& bx,
-          const std::array<double, N>& by, VOXEL v) {
+          const std::array<double, N>& by, Point3 v) {
     for (std::size_t i = 0; i < N; ++i) {
         if (!(v.y <= by[i])) continue;
         for (std::size_t j = 0; j < N; ++j) {
@@ -67,8 +67,8 @@ template <std::size_t N> int marked(const std::array<std::array<int, N>, N>& cel
 
 // The next point from v; `from` is the point the step starts from, which only
 // a start set taken at the first step makes differ from v.
-VOXEL advance(const State& s, RenderContext& rc, StepFn step, VOXEL v, VOXEL from, int i) {
-    VOXEL next = v;
+Point3 advance(const State& s, RenderContext& rc, StepFn step, Point3 v, Point3 from, int i) {
+    Point3 next = v;
     int xpos = 0, ypos = 0;
     step(s, rc, from, &next, i, &xpos, &ypos);
     return next;
@@ -76,7 +76,7 @@ VOXEL advance(const State& s, RenderContext& rc, StepFn step, VOXEL v, VOXEL fro
 
 } // namespace
 
-void prepare_grids(BoxGrids& g, const MINMAX& mm) {
+void prepare_grids(BoxGrids& g, const ViewWindow& mm) {
     g = BoxGrids{};
     fill_bounds(g.step16x, step16, mm.xmax - mm.xmin);
     fill_bounds(g.step16y, step16, mm.ymax - mm.ymin);
@@ -84,7 +84,7 @@ void prepare_grids(BoxGrids& g, const MINMAX& mm) {
     fill_bounds(g.step32y, step32, mm.ymax - mm.ymin);
 }
 
-void boxcount(BoxGrids& g, const MINMAX& mm, VOXEL v) {
+void boxcount(BoxGrids& g, const ViewWindow& mm, Point3 v) {
     // Written so that a NaN coordinate fails the test too.
     if (!(v.x >= mm.xmin && v.x <= mm.xmax && v.y >= mm.ymin && v.y <= mm.ymax)) return;
     mark(g.N16, g.step16x, g.step16y, v);
@@ -117,18 +117,18 @@ std::optional<ChaosMeasure> lyapunov(State& s, StepFn step, BoxGrids* grids) {
     const std::function<void(int)> paced = std::exchange(s.platform.sleep_ms, [](int) {});
     BoxGrids local;
     BoxGrids& g = grids != nullptr ? *grids : local;
-    const MINMAX mm = s.mm[s.type];
+    const ViewWindow mm = s.mm[s.type];
     prepare_grids(g, mm);
-    const PARAM& p = s.p[s.type];
-    VOXEL v{p.xstart, p.ystart, p.zstart};
-    VOXEL ve{};
+    const TypeParams& p = s.p[s.type];
+    Point3 v{p.xstart, p.ystart, p.zstart};
+    Point3 ve{};
     double logaccum = 0;
     for (int i = 0; i < kTurns; ++i) {
-        VOXEL from = v;
+        Point3 from = v;
         if (i == 0) take_start_set(s, s, from);
         v = advance(s, s, step, v, from, i);
         if (i < kTransientTurns) continue;
-        if (i == kTransientTurns) ve = VOXEL{v.x + kSeparation, v.y, v.z};
+        if (i == kTransientTurns) ve = Point3{v.x + kSeparation, v.y, v.z};
         ve = advance(s, s, step, ve, ve, i);
         boxcount(g, mm, v);
         const double dx = ve.x - v.x, dy = ve.y - v.y, dz = ve.z - v.z;
@@ -138,7 +138,7 @@ std::optional<ChaosMeasure> lyapunov(State& s, StepFn step, BoxGrids* grids) {
         logaccum += std::log(distance * 1000000.0);
         // Back to the initial separation along the current direction.
         const double dfactor = kSeparation / distance;
-        ve = VOXEL{v.x + dx * dfactor, v.y + dy * dfactor, v.z + dz * dfactor};
+        ve = Point3{v.x + dx * dfactor, v.y + dy * dfactor, v.z + dz * dfactor};
     }
     s.platform.sleep_ms = paced;
     return ChaosMeasure{logaccum * kLog2E * (1 / kAccumulatedTurns), fractaldimension(g)};

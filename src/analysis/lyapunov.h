@@ -24,12 +24,12 @@ struct BoxGrids {
 };
 
 // Clears the marks and computes the cell bounds of the window `mm`.
-void prepare_grids(BoxGrids& g, const MINMAX& mm);
+void prepare_grids(BoxGrids& g, const ViewWindow& mm);
 
 // Marks the cells of both grids that contain (v.x, v.y); nothing when the
 // point lies outside the window (points on its edge are inside). A point on
 // a cell bound belongs to the lower cell.
-void boxcount(BoxGrids& g, const MINMAX& mm, VOXEL v);
+void boxcount(BoxGrids& g, const ViewWindow& mm, Point3 v);
 
 // Counts the marks and returns log2(count32 / count16), or 0.0 when either
 // grid is empty.

@@ -35,8 +35,8 @@ std::vector<OrbitPoint> sample_orbit(const Params& ps, const TangentModel& model
                                      long long transient, int stride) {
     std::vector<OrbitPoint> out;
     out.reserve(static_cast<std::size_t>(std::max(0, n)));
-    VOXEL v = model.start(ps);
-    const auto runs_away = [](const VOXEL& p) {
+    Point3 v = model.start(ps);
+    const auto runs_away = [](const Point3& p) {
         return !(std::fabs(p.x) < 1e100 && std::fabs(p.y) < 1e100 && std::fabs(p.z) < 1e100);
     };
     for (long long i = 0; i < transient; ++i)

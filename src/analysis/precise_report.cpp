@@ -111,7 +111,7 @@ std::string precise_json(int type, const PreciseMeasure& m,
     return out + "}\n";
 }
 
-std::string search_json(int type, const PARAM& set, const Spectrum& s, const Measured& ky,
+std::string search_json(int type, const TypeParams& set, const Spectrum& s, const Measured& ky,
                         int candidates, const std::optional<ChaosMeasure>& estimate) {
     std::string out = "{\"type\":" + std::to_string(type);
     const std::pair<const char*, double> coefficients[] = {

@@ -20,7 +20,7 @@ std::string precise_json(int type, const PreciseMeasure& m,
 // An accepted random set with its measures as one JSON object: the
 // coefficients, the screening spectrum, its Kaplan-Yorke dimension, the
 // candidates drawn (null when not counted, 0 or less) and the two-orbit estimate when there is one.
-std::string search_json(int type, const PARAM& set, const Spectrum& s, const Measured& ky,
+std::string search_json(int type, const TypeParams& set, const Spectrum& s, const Measured& ky,
                         int candidates, const std::optional<ChaosMeasure>& estimate);
 
 // A refusal as a JSON object: {"type":N,"refused":"why"}.

@@ -43,14 +43,14 @@ double draw_scheme_b(State& s, double lo, double hi) {
 
 // Every coefficient drawn afresh; the Spirals keep sp1 near 1 and take any draw.
 bool try_coefficients(State& s, StepFn step, bool spirals, RandomResult& r) {
-    PARAM& RP = r.set;
+    TypeParams& RP = r.set;
     RP.a = draw_scheme_a(s);
     RP.b = draw_scheme_a(s);
     RP.c = draw_scheme_a(s);
     RP.d = draw_scheme_a(s);
     RP.sp0 = draw_scheme_a(s);
     RP.sp1 = spirals ? 0.05 * s.morvrandom() + 1.0 : draw_scheme_a(s);
-    const PARAM& cur = s.p[s.type];
+    const TypeParams& cur = s.p[s.type];
     RP.xstart = cur.xstart, RP.ystart = cur.ystart, RP.zstart = cur.zstart;
     paramclip(&RP);
     s.p[s.type] = RP;
@@ -62,7 +62,7 @@ bool try_coefficients(State& s, StepFn step, bool spirals, RandomResult& r) {
 // The Pickover-style maps: a..d from the type's ranges, kept away
 // from sets that collapse onto a point or a curve.
 bool try_pickover(State& s, StepFn step, RandomResult& r) {
-    PARAM& RP = r.set;
+    TypeParams& RP = r.set;
     const auto& range = catalogue[s.type].abcdrange;
     RP.a = draw_scheme_b(s, range[0], range[1]);
     RP.b = draw_scheme_b(s, range[0], range[1]);
@@ -70,7 +70,7 @@ bool try_pickover(State& s, StepFn step, RandomResult& r) {
     RP.d = draw_scheme_b(s, range[2], range[3]);
     const double a = std::fabs(RP.a), b = std::fabs(RP.b), c = std::fabs(RP.c), d = std::fabs(RP.d);
     if (a + b * c < 1.0 || b + a * d < 1.0) return false;
-    const PARAM& cur = s.p[s.type];
+    const TypeParams& cur = s.p[s.type];
     RP.xstart = cur.xstart, RP.ystart = cur.ystart, RP.zstart = cur.zstart;
     RP.sp0 = cur.sp0, RP.sp1 = cur.sp1;
     paramclip(&RP);
@@ -91,7 +91,7 @@ bool pickover_ranges_usable(int type) {
 
 } // namespace
 
-void paramclip(PARAM* RP) {
+void paramclip(TypeParams* RP) {
     for (double* v : {&RP->a, &RP->b, &RP->c, &RP->d, &RP->sp0, &RP->sp1})
         *v = clip(*v);
 }
@@ -102,7 +102,7 @@ bool random_search_offered(const State& s) {
     return catalogue[s.type].random != RandomScheme::Pickover || pickover_ranges_usable(s.type);
 }
 
-std::string random_confirm_text(int count, const PARAM& RP, double LExp, double FD) {
+std::string random_confirm_text(int count, const TypeParams& RP, double LExp, double FD) {
     const char* format = "count: %d\na: %.15f\nb: %.15f\nc: %.15f\nd: %.15f\nLyapunov exponent: "
                          "%.15f\nfractal dimension: %.15f";
     // "%.15f" of a huge exponent is long: measure, then write in full.
@@ -117,20 +117,20 @@ std::string random_confirm_text(int count, const PARAM& RP, double LExp, double 
 }
 
 RandomResult randomparams(State& s, const ChaosMeasure& previous, const ConfirmFn& confirm) {
-    if (!random_search_offered(s)) return RandomResult{kRandomNotOffered, PARAM{}, previous};
+    if (!random_search_offered(s)) return RandomResult{kRandomNotOffered, TypeParams{}, previous};
     return randomparams(s, step_of(s), previous, confirm);
 }
 
 RandomResult randomparams(State& s, StepFn step, const ChaosMeasure& previous,
                           const ConfirmFn& confirm) {
-    RandomResult r{kRandomNotOffered, PARAM{}, previous};
+    RandomResult r{kRandomNotOffered, TypeParams{}, previous};
     if (!valid_type(s.type) || (catalogue[s.type].poptions & kOptRandom) == 0 || step == nullptr)
         return r;
     const RandomScheme scheme = catalogue[s.type].random;
     if (scheme == RandomScheme::Pickover && !pickover_ranges_usable(s.type)) return r;
 
     s.seed_from_clock();
-    const PARAM before = s.p[s.type];
+    const TypeParams before = s.p[s.type];
     int count = 0;
     bool accepted = false;
     while (!accepted) {

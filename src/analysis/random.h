@@ -23,19 +23,19 @@ using ConfirmFn = std::function<bool(const std::string& text)>;
 
 // Rounds a, b, c, d, sp0 and sp1 (not the start point) down to a multiple of
 // 1e-12, the floor taken in extended precision.
-void paramclip(PARAM* RP);
+void paramclip(TypeParams* RP);
 
 // Whether the current type offers the search (its options carry the
 // random-parameters bit and it can be measured).
 bool random_search_offered(const State& s);
 
 // The confirmation text: count, a, b, c, d, LExp and FD.
-std::string random_confirm_text(int count, const PARAM& RP, double LExp, double FD);
+std::string random_confirm_text(int count, const TypeParams& RP, double LExp, double FD);
 
 // What a search ended with.
 struct RandomResult {
     int code = kRandomNotOffered; // a kRandom* code
-    PARAM set{};                  // the last candidate drawn; on kRandomAccepted the new p[type]
+    TypeParams set{};             // the last candidate drawn; on kRandomAccepted the new p[type]
     ChaosMeasure measure{};       // the last measurement taken, else the one handed in
 };
 

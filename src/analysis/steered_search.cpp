@@ -29,12 +29,12 @@ Bounds range_of(int type, std::size_t k) {
     return {-kRandomCoefficientBound, kRandomCoefficientBound};
 }
 
-std::array<double*, 6> coefficients(PARAM& p) {
+std::array<double*, 6> coefficients(TypeParams& p) {
     return {&p.a, &p.b, &p.c, &p.d, &p.sp0, &p.sp1};
 }
 
-PARAM draw(State& s, const SearchSteering& steer, const PARAM& current) {
-    PARAM p = current;
+TypeParams draw(State& s, const SearchSteering& steer, const TypeParams& current) {
+    TypeParams p = current;
     const auto out = coefficients(p);
     for (std::size_t k = 0; k < out.size(); ++k) {
         const Bounds b = range_of(s.type, k);
@@ -49,7 +49,7 @@ PARAM draw(State& s, const SearchSteering& steer, const PARAM& current) {
     }
     paramclip(&p);
     // Frozen coefficients stay exactly as they were, unrounded.
-    PARAM kept = current;
+    TypeParams kept = current;
     const auto from = coefficients(kept);
     for (std::size_t k = 0; k < out.size(); ++k)
         if (steer.frozen[k]) *out[k] = *from[k];
@@ -79,7 +79,7 @@ SteeredResult steered_search(State& s, const SearchSteering& steer, const Tangen
     SteeredResult r;
     if (!random_search_offered(s) || !spectrum_refusal(s, models).empty()) return r;
     s.seed_from_clock();
-    const PARAM before = s.p[s.type];
+    const TypeParams before = s.p[s.type];
     while (++r.candidates < kMaxCount) {
         s.p[s.type] = r.set = draw(s, steer, before);
         const SpectrumResult m = screening_spectrum(s, models);

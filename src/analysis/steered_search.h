@@ -34,7 +34,7 @@ inline constexpr std::array<const char*, 6> kCoefficientNames{"a", "b", "c", "d"
 
 struct SteeredResult {
     int code = kRandomNotOffered; // kRandomAccepted, kRandomNotFound or kRandomNotOffered
-    PARAM set{};                  // on kRandomAccepted the new p[type]
+    TypeParams set{};             // on kRandomAccepted the new p[type]
     int candidates = 0;
     Spectrum spectrum; // the screening measure of the last candidate measured
     Measured kaplan_yorke;

@@ -43,8 +43,8 @@ void random_parameters(Instance& s, Ui& ui) {
     ui.host.set_cursor(Cursor::Cross);
     if (r.code == kRandomNotFound) ui.prompts.warn(kRandomNotFoundCaption, kRandomNotFoundText);
     if (r.code != kRandomAccepted) return;
-    s.okrun = 0;
-    s.firstloop = 1;
+    s.rendering = false;
+    s.fresh_image = true;
     post_command(s, kCmdRender);
 }
 

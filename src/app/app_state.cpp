@@ -3,7 +3,7 @@
 
 namespace morv::app {
 
-void InitOpenFile(AppState& a, const std::string& cwd) {
+void init_file_names(AppState& a, const std::string& cwd) {
     a.tgafile = cwd + "/*.tga";
     a.oatrfile = cwd + "/*.atr";
     a.satrfile = cwd + "/*.atr";

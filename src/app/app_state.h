@@ -21,7 +21,7 @@ namespace morv::app {
 // command queue, file names, menus, advisories, dialog snapshots and the
 // history. The engine never sees it.
 struct AppState {
-    int okrun = 0;            // rendering runs
+    bool rendering = false;   // rendering runs
     long long unsaved_ns = 0; // rendering time in the picture since its start or its last save
     std::deque<int> posted;   // commands posted to the main window, oldest first
     morv::Outcome outcome = morv::Outcome::Plotted; // what the last driver call did
@@ -52,10 +52,10 @@ struct AppState {
     int frestore = 0, prestore = 0; // "restore default parameters on OK" of the IFS and PGM boxes
     // Snapshots taken before a dialog and compared afterwards.
     int savetype = 0, savemethod = 0, saveorder = 0, savepgmindex = 0, saveres = 0;
-    PARAM savep{};
-    MINMAX savemm{};
-    VOXEL saverot{};
-    COLORREF saveback = 0;
+    TypeParams savep{};
+    ViewWindow savemm{};
+    Point3 saverot{};
+    Rgb saveback = 0;
     // Menu items 100..199: grayed flags as command 165 last set them, and the
     // checked palette item (135, 140 or 145).
     std::array<bool, 100> grayed{};
@@ -83,7 +83,7 @@ struct Instance : State, AppState {};
 // Sets the file dialogs' start names: `tgafile`, `oatrfile` and `satrfile`
 // become the working directory `cwd` followed by "/*.tga", "/*.atr" and
 // "/*.atr"; `file` is cleared.
-void InitOpenFile(AppState& a, const std::string& cwd);
+void init_file_names(AppState& a, const std::string& cwd);
 
 // The instance's parameter set and checked palette item, for the history.
 ParameterSnapshot take_snapshot(const Instance& s);

@@ -12,16 +12,16 @@
 namespace morv::app {
 
 void toggle_rendering(Instance& s, Ui& ui) {
-    s.okrun = 1 - s.okrun;
+    s.rendering = !s.rendering;
     set_menu_for_state(s);
-    ui.host.set_cursor(s.okrun ? Cursor::Hourglass : Cursor::Cross);
+    ui.host.set_cursor(s.rendering ? Cursor::Hourglass : Cursor::Cross);
 }
 
 // Black, not the background colour: the next render start paints that.
 void clear_screen(Instance& s, Ui& ui) {
     s.window.fill_rect(s.ClientRes, 0);
     s.canvas.fill_rect(Rect{0, 0, s.res, s.res}, 0);
-    s.firstloop = 1;
+    s.fresh_image = true;
     ui.host.flush();
 }
 
@@ -70,7 +70,7 @@ bool always(const Instance&) {
 }
 
 bool paused(const Instance& s) {
-    return s.okrun == 0;
+    return !s.rendering;
 }
 
 bool paused_on_pgm(const Instance& s) {
@@ -129,7 +129,7 @@ bool confirm_quit(Instance& s, Ui& ui) {
     // A few seconds: less is quickly drawn again; a picture about to start
     // afresh (cleared, or its settings changed) has nothing to keep.
     constexpr long long kUnsavedWorkNs = 5'000'000'000LL;
-    if (s.unsaved_ns <= kUnsavedWorkNs || s.firstloop) return true;
+    if (s.unsaved_ns <= kUnsavedWorkNs || s.fresh_image) return true;
     switch (ui.prompts.ask_save(kProgramCaption, kSaveBeforeQuitText)) {
     case SaveChoice::Discard:
         return true;

@@ -41,7 +41,7 @@ void report_save_error(Ui& ui, int rc, const std::string& reason) {
 // Writes the record to `satrfile`, whose file name then becomes `satrfiletitle`.
 void save_record(Instance& s, Ui& ui) {
     std::string reason;
-    const int rc = writeatr(s, s.satrfile, &reason);
+    const int rc = write_parameter_file(s, s.satrfile, &reason);
     if (rc != kAtrWriteOk) {
         report_save_error(ui, rc, reason);
         return;
@@ -109,7 +109,7 @@ void take_recipe(Instance& s, Ui& ui, const RecipeRun& run) {
 RecipeRun recipe_of_screen(const Instance& s) {
     RecipeRun run;
     run.res = s.res;
-    run.calls = s.firstloop ? 0 : s.image_calls;
+    run.calls = s.fresh_image ? 0 : s.image_calls;
     if (s.filter_calls >= 0 && s.filter_calls == s.image_calls) run.filter = s.applied_filter;
     run.seed = s.clock_log->seed();
     run.orbits = s.image_orbits;
@@ -182,7 +182,7 @@ void load_palette(Instance& s, Ui& ui) {
     }
     genpalette(s.palette, s.paltemp);
     check_palette(s, kCmdPalette);
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 void load_parameters(Instance& s, Ui& ui) {
@@ -190,13 +190,13 @@ void load_parameters(Instance& s, Ui& ui) {
     ui.host.repaint_now();
     std::string reason;
     std::optional<RecipeRun> run;
-    if (loadatr(s, s.oatrfile, &reason, &run) != kAtrLoadOk) {
+    if (load_parameter_file(s, s.oatrfile, &reason, &run) != kAtrLoadOk) {
         ui.prompts.warn(load_error_caption(s.oatrfile), atr_load_error_text(s.oatrfile, reason));
         return;
     }
     if (run) take_recipe(s, ui, *run);
-    s.firstloop = 1;
-    s.okrun = 0;
+    s.fresh_image = true;
+    s.rendering = false;
     post_command(s, kCmdRender);
 }
 

@@ -61,7 +61,7 @@ Surface render_small(const Params& params, const StepTable& steps, std::int64_t 
     State st;
     set_up(st, params, steps, clock);
     if (!set_resolution(st, side)) return Surface{0, 0};
-    st.firstloop = 1;
+    st.fresh_image = true;
     long long made = 0;
     while (made < iterations) {
         const RunOutcome out = run_calls(st, iterations - made, &fused_kernels);
@@ -95,8 +95,8 @@ void adopt_candidate(Instance& s, const GalleryCandidate& c) {
     const auto t = static_cast<std::size_t>(s.type);
     s.p[t] = c.params.p[t];
     s.chaos = c.measure;
-    s.okrun = 0;
-    s.firstloop = 1;
+    s.rendering = false;
+    s.fresh_image = true;
     post_command(s, kCmdRender);
 }
 

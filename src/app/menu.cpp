@@ -136,8 +136,8 @@ const MenuEntry* find_item(int id) {
 bool is_grayed(const AppState& s, int id) {
     // A random search too, and its options.
     if (id == kCmdGallery || id == kCmdSearchOptions) return is_grayed(s, kCmdRandom);
-    if (id == kCmdAnimateHistory) return s.okrun != 0; // it draws in the window
-    if (id == kCmdCores) return s.okrun != 0;          // a dialog, while paused
+    if (id == kCmdAnimateHistory) return s.rendering; // it draws in the window
+    if (id == kCmdCores) return s.rendering;          // a dialog, while paused
     if (id < kFirstCommand || id > kLastCommand) return false;
     return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
@@ -151,7 +151,7 @@ bool deliverable(const AppState& s, int id) {
 }
 
 void set_menu_for_state(Instance& s) {
-    if (s.okrun) {
+    if (s.rendering) {
         set_grayed(s, {kCmdLoad, kCmdSaveImage, kCmdSaveParameters, kCmdExit}, true);
         set_grayed(s, {kCmdRender}, false);
         set_grayed(s, {kCmdNormalize, kCmdEqualize, kCmdLogSquared, kCmdLog}, true);

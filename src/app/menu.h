@@ -43,7 +43,7 @@ bool is_checked(const AppState& s, int id);
 // item's key does nothing, as with the platform's accelerator translation.
 bool deliverable(const AppState& s, int id);
 
-// The enabling rules command 165 applies after toggling `okrun`.
+// The enabling rules command 165 applies after toggling `rendering`.
 void set_menu_for_state(Instance& s);
 
 // Moves the palette check mark to 135, 140 or 145.

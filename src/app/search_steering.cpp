@@ -138,8 +138,8 @@ void steered_random_parameters(Instance& s, Ui& ui) {
     }
     s.search_note.clear();
     if (const auto m = lyapunov(s)) s.chaos = *m;
-    s.okrun = 0;
-    s.firstloop = 1;
+    s.rendering = false;
+    s.fresh_image = true;
     post_command(s, kCmdRender);
 }
 

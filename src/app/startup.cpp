@@ -12,13 +12,13 @@ namespace morv::app {
 
 std::string create_main_window(Instance& s, int client_width, int client_height,
                                const std::string& cwd, std::string_view atr_argument) {
-    InitOpenFile(s, cwd);
+    init_file_names(s, cwd);
     attach_window(s, client_width, client_height);
     std::string warning;
     if (const std::string path = atr_path_from_argument(atr_argument); !path.empty()) {
         s.oatrfile = path;
         std::string reason;
-        if (loadatr(s, s.oatrfile, &reason) != kAtrLoadOk)
+        if (load_parameter_file(s, s.oatrfile, &reason) != kAtrLoadOk)
             warning = atr_load_error_text(s.oatrfile, reason);
     }
     post_command(s, kCmdRender);

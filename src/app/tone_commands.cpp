@@ -78,7 +78,7 @@ PictureChange apply_picture(Instance& s, const PictureSettings& next) {
     const PictureChange change = picture_change(s.picture, next);
     s.picture = next;
     follow_picture(s);
-    if (change == PictureChange::Restart) s.firstloop = 1;
+    if (change == PictureChange::Restart) s.fresh_image = true;
     return change;
 }
 

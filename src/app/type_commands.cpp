@@ -13,13 +13,13 @@ namespace {
 // button 1 for the option on the left.
 void bifurcation_box(Instance& s, Ui& ui) {
     s.oddflag = ui.dialogs.run(kDlgBifurcation, s) == kButton1 ? 0 : 1;
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 void sierpinski_form(Instance& s, Ui& ui) {
     if (ui.dialogs.run(kDlgSierpinski, s) != kButton1) return;
     method_follows_scmode(s);
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 void fern_form(Instance& s, Ui& ui) {
@@ -30,7 +30,7 @@ void fern_form(Instance& s, Ui& ui) {
         s.f = fdef;
         s.fp = fpdef;
     }
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 void pgm_dialogs(Instance& s, Ui&) {
@@ -40,7 +40,7 @@ void pgm_dialogs(Instance& s, Ui&) {
 void basin_box(Instance& s, Ui& ui) {
     s.basinflag = ui.dialogs.run(kDlgBasin, s) == kButton1 ? 0 : 1; // 1: finite attractor
     method_follows_basinflag(s);
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 // The dialog requests the fresh render itself when it must.
@@ -50,17 +50,17 @@ void volterra_lotka_form(Instance& s, Ui& ui) {
 
 void unity_box(Instance& s, Ui& ui) {
     s.unityflag = ui.dialogs.run(kDlgUnity, s) == kButton1 ? 0 : 1;
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 void rossler_box(Instance& s, Ui& ui) {
     s.rosslerflag = ui.dialogs.run(kDlgRossler, s) == kButton1 ? 0 : 1;
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 void storm_defaults(Instance& s, Ui&) {
     s.stormflag = 1;
-    s.firstloop = 1;
+    s.fresh_image = true;
 }
 
 struct FollowUpEntry {
@@ -95,14 +95,14 @@ void choose_type(Instance& s, Ui& ui) {
     s.savetype = s.type;
     if (ui.dialogs.run(kDlgType, s) == kButton2) return;
     if (!valid_type(s.type)) s.type = s.savetype; // a dialog never leaves another value
-    if (s.type != s.savetype) s.firstloop = 1;
+    if (s.type != s.savetype) s.fresh_image = true;
     type_follow_up(s, ui);
 }
 
 void pgm_formula(Instance& s, Ui& ui) {
     s.savepgmindex = s.pgmindex;
     ui.dialogs.run(kDlgPgmFormula, s);
-    if (s.pgmindex != s.savepgmindex) s.firstloop = 1;
+    if (s.pgmindex != s.savepgmindex) s.fresh_image = true;
     pgm_parameters(s, ui);
 }
 
@@ -115,7 +115,7 @@ void pgm_parameters(Instance& s, Ui& ui) {
             s.pgmy0[k] = dpgmy0[k];
         }
         s.prestore = 0;
-        s.firstloop = 1;
+        s.fresh_image = true;
     }
 }
 

@@ -39,9 +39,9 @@ void widen(double& wx, double& wy) {
     }
 }
 
-MINMAX place(double cx, double cy, double wx, double wy, const MINMAX& limits) {
+ViewWindow place(double cx, double cy, double wx, double wy, const ViewWindow& limits) {
     widen(wx, wy);
-    MINMAX out;
+    ViewWindow out;
     place_axis(cx, wx, limits.xmin, limits.xmax, out.xmin, out.xmax);
     place_axis(cy, wy, limits.ymin, limits.ymax, out.ymin, out.ymax);
     return out;
@@ -51,7 +51,7 @@ MINMAX place(double cx, double cy, double wx, double wy, const MINMAX& limits) {
 
 // Column i covers x from xmin + i w / res; row j (0 at the top) covers y from
 // ymin + (res - 1 - j) h / res, as points are mapped to pixels.
-MINMAX zoom_to_rect(const MINMAX& view, const MINMAX& limits, int res, PixelRect r) {
+ViewWindow zoom_to_rect(const ViewWindow& view, const ViewWindow& limits, int res, PixelRect r) {
     const double w = view.xmax - view.xmin, h = view.ymax - view.ymin;
     const int left = std::min(r.x0, r.x1), right = std::max(r.x0, r.x1) + 1;
     const int top = std::min(r.y0, r.y1), bottom = std::max(r.y0, r.y1) + 1;
@@ -96,14 +96,14 @@ bool follows_view(const Params& s) {
     }
 }
 
-MINMAX pan_view(const MINMAX& view, const MINMAX& limits, double fx, double fy) {
+ViewWindow pan_view(const ViewWindow& view, const ViewWindow& limits, double fx, double fy) {
     const double w = view.xmax - view.xmin, h = view.ymax - view.ymin;
     return place((view.xmin + view.xmax) / 2 + fx * w, (view.ymin + view.ymax) / 2 + fy * h, w, h,
                  limits);
 }
 
-MINMAX zoom_about(const MINMAX& view, const MINMAX& limits, int res, int px, int py,
-                  double factor) {
+ViewWindow zoom_about(const ViewWindow& view, const ViewWindow& limits, int res, int px, int py,
+                      double factor) {
     const double w = view.xmax - view.xmin, h = view.ymax - view.ymin;
     const double fx = (px + 0.5) / res, fy = (res - py - 0.5) / res; // from the low corner
     const double ax = view.xmin + fx * w, ay = view.ymin + fy * h;

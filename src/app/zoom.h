@@ -19,11 +19,11 @@ struct PixelRect {
 // shorter side about its centre), is at least the narrowest span, lies inside
 // the type's `limits`, and is rounded to the digits the Parameters dialog
 // shows, so that an OK there keeps it exactly.
-MINMAX zoom_to_rect(const MINMAX& view, const MINMAX& limits, int res, PixelRect r);
+ViewWindow zoom_to_rect(const ViewWindow& view, const ViewWindow& limits, int res, PixelRect r);
 
 // The view moved by fractions (fx, fy) of its own width and height (positive:
 // towards larger x and y), within the same bounds as above.
-MINMAX pan_view(const MINMAX& view, const MINMAX& limits, double fx, double fy);
+ViewWindow pan_view(const ViewWindow& view, const ViewWindow& limits, double fx, double fy);
 
 // Whether the type's picture follows its view window `mm[type]` (its points
 // are mapped through it, whether or not the Parameters dialog shows the
@@ -36,6 +36,7 @@ inline constexpr const char* kCannotZoomNote = "cannot zoom: this type draws at 
 
 // The view scaled by `factor` (below 1 zooms in) about canvas pixel (px, py):
 // the plane point under it stays under it, within the same bounds as above.
-MINMAX zoom_about(const MINMAX& view, const MINMAX& limits, int res, int px, int py, double factor);
+ViewWindow zoom_about(const ViewWindow& view, const ViewWindow& limits, int res, int px, int py,
+                      double factor);
 
 } // namespace morv::app

@@ -49,7 +49,7 @@ int draw_candidate(const CliOptions& o, std::int64_t clock, const std::string& r
                                        record + "; try another --seed");
     measure = r.measure;
     std::string reason;
-    if (const int rc = writeatr(s, record, &reason); rc != kAtrWriteOk)
+    if (const int rc = write_parameter_file(s, record, &reason); rc != kAtrWriteOk)
         return fail(kExitWrite,
                     std::string(kCliSaveError[rc - 1]) + " (" + record + "): " + reason);
     return 0;

@@ -37,7 +37,7 @@ struct HitsPart {
     std::uint32_t counts_crc = 0;     // CRC-32 of the counts before any encoding
     std::vector<std::uint8_t> record; // the parameter record, kAtrSize bytes
     Palette palette{};
-    COLORREF back = 0;
+    Rgb back = 0;
     OrbitTotals totals;
     std::vector<HitsSection> sections;
     // A toned render's density (the DENS section), read and written apart

@@ -57,7 +57,7 @@ void print_analysis(const ChaosMeasure& m) {
     std::printf("LExp %.15f\nFD %.15f\n", m.lexp, m.fd);
 }
 
-void print_set(const PARAM& p) {
+void print_set(const TypeParams& p) {
     std::printf("a %.15f\nb %.15f\nc %.15f\nd %.15f\nsp0 %.15f\nsp1 %.15f\n", p.a, p.b, p.c, p.d,
                 p.sp0, p.sp1);
 }
@@ -227,7 +227,7 @@ int write_outputs(State& s, const CliOptions& o, const TonedImage* toned, const 
     } else if (const int rc = write_image(s, o.output, toned, &reason, run); rc != 0)
         return write_error(rc, o.output, reason);
     if (!o.atr_out.empty()) {
-        if (const int rc = writeatr(s, o.atr_out, &reason); rc != kAtrWriteOk)
+        if (const int rc = write_parameter_file(s, o.atr_out, &reason); rc != kAtrWriteOk)
             return write_error(rc, o.atr_out, reason);
     }
     return 0;

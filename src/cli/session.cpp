@@ -69,19 +69,19 @@ std::optional<std::string> load_parameters(State& s, const std::string& atr,
                                            const std::string& stdin_copy) {
     std::string reason;
     if (atr != kStdStream) {
-        if (loadatr(s, atr, &reason) != kAtrLoadOk)
+        if (load_parameter_file(s, atr, &reason) != kAtrLoadOk)
             return std::string(kCliAtrLoadErrorText) + ": " + atr + ": " + reason;
         return std::nullopt;
     }
     if (!stdin_copy.empty()) {
-        if (loadatr(s, stdin_copy, &reason) != kAtrLoadOk)
+        if (load_parameter_file(s, stdin_copy, &reason) != kAtrLoadOk)
             return std::string(kCliAtrLoadErrorText) + ": standard input: " + reason;
         return std::nullopt;
     }
     const SpoolFile spool;
     if (auto e = read_stdin_into(spool))
         return std::string(kCliAtrLoadErrorText) + ": standard input: " + *e;
-    if (loadatr(s, spool.path(), &reason) != kAtrLoadOk)
+    if (load_parameter_file(s, spool.path(), &reason) != kAtrLoadOk)
         return std::string(kCliAtrLoadErrorText) + ": standard input: " + reason;
     return std::nullopt;
 }

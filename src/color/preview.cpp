@@ -10,13 +10,13 @@ namespace morv {
 
 namespace {
 
-constexpr COLORREF kStockGrey = rgb(128, 128, 128);
-constexpr COLORREF kFrameOuter = rgb(205, 215, 225); // outermost and innermost line
-constexpr COLORREF kFrameMiddle = rgb(215, 225, 235);
+constexpr Rgb kStockGrey = rgb(128, 128, 128);
+constexpr Rgb kFrameOuter = rgb(205, 215, 225); // outermost and innermost line
+constexpr Rgb kFrameMiddle = rgb(215, 225, 235);
 
 } // namespace
 
-void draw_palette_preview(const Palette& pal, COLORREF back, Surface& out) {
+void draw_palette_preview(const Palette& pal, Rgb back, Surface& out) {
     out.resize(kPreviewWidth, kPreviewHeight, kStockGrey);
     for (int i = 0; i < 3; ++i) {
         const std::array<Point, 4> frame{Point{i, i}, Point{kPreviewWidth - 1 - i, i},
@@ -31,7 +31,7 @@ void draw_palette_preview(const Palette& pal, COLORREF back, Surface& out) {
                  palette_color(pal, static_cast<unsigned>(i)));
 }
 
-int showpalette(const Palette& pal, COLORREF back, Surface& target) {
+int showpalette(const Palette& pal, Rgb back, Surface& target) {
     Surface preview;
     draw_palette_preview(pal, back, preview);
     const int w = std::min(target.width(), kPreviewWidth);

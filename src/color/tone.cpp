@@ -210,7 +210,7 @@ void tone_with(const FilteredDensity& d, const ToneSettings& t, std::size_t pixe
 
 } // namespace
 
-COLORREF TonedImage::color_at(int x, int y) const {
+Rgb TonedImage::color_at(int x, int y) const {
     const std::size_t at = (static_cast<std::size_t>(y) * side + x) * 4;
     auto eight = [&](int i) { return depth == 16 ? rgba[at + i] >> 8 : rgba[at + i]; };
     return rgb(eight(0), eight(1), eight(2));

@@ -19,7 +19,7 @@ struct ToneSettings {
     double gamma_threshold = 0.01; // below it the curve is a straight line
     double vibrancy = 1.0;         // 1: gamma on brightness only; 0: on each channel
     double contrast = 1.0;         // the count where the log curve bends
-    COLORREF background = 0;
+    Rgb background = 0;
     bool transparent = false; // alpha instead of the background
     int depth = 8;            // bits per channel: 8 or 16
     bool operator==(const ToneSettings&) const = default;
@@ -35,7 +35,7 @@ struct TonedImage {
     std::vector<std::uint16_t> rgba;
 
     // Pixel (x, y) as a colour, each channel reduced to 8 bits.
-    COLORREF color_at(int x, int y) const;
+    Rgb color_at(int x, int y) const;
 };
 
 // What no tone setting changes, kept between tonings of the same filtered

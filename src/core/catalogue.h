@@ -14,7 +14,7 @@ struct RenderContext;
 
 // One iteration of a type's formula over a parameter set it only reads, in a
 // render context that holds everything it writes; see docs/step-contract.md.
-using StepFn = int (*)(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+using StepFn = int (*)(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter,
                        int* xpos, int* ypos);
 
 // Step functions by type number. The engine does not know the formulas: whoever
@@ -93,15 +93,15 @@ struct StartSet {
 struct TypeInfo {
     std::string_view name; // plain: the type list adds the marks (type_label)
     int mark_gap = 2;      // spaces between the name and its marks in the type list
-    PARAM pdef;
-    MINMAX mmdef;
-    MINMAX mmrange;
+    TypeParams pdef;
+    ViewWindow mmdef;
+    ViewWindow mmrange;
     std::array<double, 4> abcdrange{};
     std::array<double, 4> sprange{};
     int poptions = 0; // kOpt* bits
     int method;       // default colouring method
     int okmethod = 0; // okmethod_bit() of each method offered
-    VOXEL rotdef{};   // rotation angles at start-up
+    Point3 rotdef{};  // rotation angles at start-up
     // The Parameters dialog's labels of sp0 and sp1; empty where unused.
     std::string_view sp0_label{};
     std::string_view sp1_label{};

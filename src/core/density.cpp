@@ -81,7 +81,7 @@ LinearRGB Density::at_position(double position) const {
     return {a[0] + (b[0] - a[0]) * f, a[1] + (b[1] - a[1]) * f, a[2] + (b[2] - a[2]) * f};
 }
 
-LinearRGB Density::color_of(const Params& ps, const VOXEL& v, const VOXEL& oldv) {
+LinearRGB Density::color_of(const Params& ps, const Point3& v, const Point3& oldv) {
     switch (settings_.color_by) {
     case ColorBy::Speed:
         return palette_[speed_color_index(ps, v, oldv)];

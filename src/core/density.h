@@ -66,7 +66,7 @@ class Density {
 
     // One point the orbit plotted at pixel (x, y): v its point, oldv the one
     // before. Pixels off the grid are dropped.
-    void add(const Params& ps, int x, int y, const VOXEL& v, const VOXEL& oldv) {
+    void add(const Params& ps, int x, int y, const Point3& v, const Point3& oldv) {
         if (static_cast<unsigned>(x) >= static_cast<unsigned>(side_) ||
             static_cast<unsigned>(y) >= static_cast<unsigned>(side_))
             return;
@@ -80,7 +80,7 @@ class Density {
     }
 
     // The colour a point adds (advances the index of ColorBy::Index).
-    LinearRGB color_of(const Params& ps, const VOXEL& v, const VOXEL& oldv);
+    LinearRGB color_of(const Params& ps, const Point3& v, const Point3& oldv);
 
     const std::vector<DensityCell>& cells() const { return cells_; }
     std::vector<DensityCell>& cells() { return cells_; }

@@ -33,9 +33,9 @@ bool prepare_hitcount(const Params& ps, RenderContext& s) {
 }
 
 // `start`: where the orbit begins; the parameters' start point when null.
-bool start_afresh(const Params& ps, RenderContext& s, const VOXEL* start) {
-    const PARAM& p = ps.p[ps.type];
-    s.v = start != nullptr ? *start : VOXEL{p.xstart, p.ystart, p.zstart};
+bool start_afresh(const Params& ps, RenderContext& s, const Point3* start) {
+    const TypeParams& p = ps.p[ps.type];
+    s.v = start != nullptr ? *start : Point3{p.xstart, p.ystart, p.zstart};
     s.count = s.itercount = 0;
     s.hitmax = 0;
     s.xplot0 = s.yplot0 = 0;
@@ -61,29 +61,29 @@ bool start_afresh(const Params& ps, RenderContext& s, const VOXEL* start) {
 
 // The step at iter 0, which may start from a set the type takes at its first
 // run instead of the orbit's point. Kept out of the driver's common path.
-[[gnu::noinline]] int first_step(Params& ps, RenderContext& rc, StepFn step, VOXEL* next, int* xpos,
-                                 int* ypos) {
-    VOXEL old = rc.v;
+[[gnu::noinline]] int first_step(Params& ps, RenderContext& rc, StepFn step, Point3* next,
+                                 int* xpos, int* ypos) {
+    Point3 old = rc.v;
     take_start_set(ps, rc, old);
     return step(ps, rc, old, next, 0, xpos, ypos);
 }
 
 // Over a shared parameter set nothing is taken: the set was taken before.
-[[gnu::noinline]] int first_step(const Params& ps, RenderContext& rc, StepFn step, VOXEL* next,
+[[gnu::noinline]] int first_step(const Params& ps, RenderContext& rc, StepFn step, Point3* next,
                                  int* xpos, int* ypos) {
     return step(ps, rc, rc.v, next, 0, xpos, ypos);
 }
 
 // One driver call; P is Params when the first step may take a start set into
 // the parameters, const Params when they are shared.
-template <class P> Outcome drive(P& ps, RenderContext& s, const VOXEL* start) {
-    if (s.firstloop && !start_afresh(ps, s, start)) {
-        s.firstloop = 1;
+template <class P> Outcome drive(P& ps, RenderContext& s, const Point3* start) {
+    if (s.fresh_image && !start_afresh(ps, s, start)) {
+        s.fresh_image = true;
         return Outcome::NoMemory;
     }
 
     const StepFn step = step_of(ps, s);
-    VOXEL vnew = s.v;
+    Point3 vnew = s.v;
     int xplot1 = 0, yplot1 = 0;
     const int r = step == nullptr ? kStop
                   : s.count == 0  ? first_step(ps, s, step, &vnew, &xplot1, &yplot1)
@@ -91,19 +91,19 @@ template <class P> Outcome drive(P& ps, RenderContext& s, const VOXEL* start) {
 
     if (r >= kComplete) {
         if (r != kComplete) return Outcome::Paused;
-        s.firstloop = 1;
+        s.fresh_image = true;
         return Outcome::Complete;
     }
     s.oldv = s.v;
     s.v = vnew;
     // The start-up image pauses itself; Resume continues the same orbit.
     if (count_intro_point(s.itercount, s.intro)) {
-        s.firstloop = 0;
+        s.fresh_image = false;
         return Outcome::Paused;
     }
     count_transient(r, s.count);
     if (r < kTransient) {
-        if (s.firstloop && s.count < kSettlingSteps) {
+        if (s.fresh_image && s.count < kSettlingSteps) {
             // The first point of a fresh image only becomes the previous pixel.
             ++s.count;
         } else if (r == kPlot) {
@@ -113,13 +113,13 @@ template <class P> Outcome drive(P& ps, RenderContext& s, const VOXEL* start) {
         s.xplot0 = xplot1;
         s.yplot0 = yplot1;
     }
-    s.firstloop = 0;
+    s.fresh_image = false;
     return r == kTransient ? Outcome::Transient : Outcome::Plotted;
 }
 
 } // namespace
 
-bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first) {
+bool take_start_set(Params& ps, RenderContext& rc, Point3& first) {
     if (rc.stormflag == 0 || !valid_type(ps.type)) return false;
     const std::span<const StartSet> sets = catalogue[ps.type].start_sets;
     if (sets.empty()) return false;
@@ -127,7 +127,7 @@ bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first) {
     const StartSet& set = sets[static_cast<std::size_t>(rc.lrand()) % sets.size()];
     first.x = set.x;
     first.y = set.y;
-    PARAM& p = ps.p[ps.type];
+    TypeParams& p = ps.p[ps.type];
     p.a = set.a;
     p.b = set.b;
     p.c = set.c;
@@ -135,11 +135,11 @@ bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first) {
     return true;
 }
 
-Outcome fractaldriver(State& s) {
+Outcome render_step(State& s) {
     return drive<Params>(s, s, nullptr);
 }
 
-Outcome fractaldriver(const Params& ps, RenderContext& rc, const VOXEL* start) {
+Outcome render_step(const Params& ps, RenderContext& rc, const Point3* start) {
     return drive<const Params>(ps, rc, start);
 }
 

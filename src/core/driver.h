@@ -6,7 +6,7 @@ namespace morv {
 struct State;
 struct Params;
 struct RenderContext;
-struct VOXEL;
+struct Point3;
 
 // What one driver call did. The driver only reports; whoever runs it decides
 // what a pause means (the desktop program pauses, the renderer resumes at once).
@@ -24,12 +24,12 @@ inline bool pauses(Outcome o) {
 
 // One iteration of the current type. It only reports a pause; whoever runs
 // it carries the pause out.
-Outcome fractaldriver(State& s);
+Outcome render_step(State& s);
 
 // The same over a parameter set several contexts share, which it only reads:
 // a fresh start begins at `start` (the parameters' start point when null),
 // and no start set is taken (take it first, with take_start_set).
-Outcome fractaldriver(const Params& ps, RenderContext& rc, const VOXEL* start = nullptr);
+Outcome render_step(const Params& ps, RenderContext& rc, const Point3* start = nullptr);
 
 // Before the first step of an orbit (iter 0): while stormflag is set and the
 // current type has start sets, clears the flag, writes one set's a..d into
@@ -37,6 +37,6 @@ Outcome fractaldriver(const Params& ps, RenderContext& rc, const VOXEL* start = 
 // step starts from. False when nothing was taken. Steps only read the
 // parameters, so whoever runs an orbit's first step with the parameter set
 // in hand calls this: the driver, the Lyapunov measurement.
-bool take_start_set(Params& ps, RenderContext& rc, VOXEL& first);
+bool take_start_set(Params& ps, RenderContext& rc, Point3& first);
 
 } // namespace morv

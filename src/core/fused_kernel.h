@@ -22,7 +22,7 @@ namespace fused {
 
 // The driver's locals of one run, written back to the context when it stops.
 struct Orbit {
-    VOXEL v, oldv;
+    Point3 v, oldv;
     int count, itercount, xplot0, yplot0;
     unsigned hitmax;
 
@@ -69,7 +69,7 @@ struct Target {
 };
 
 // The colour index of "Speed - Points": the step's length, limited to 1..255.
-inline std::uint32_t speed_index(const VOXEL& v, const VOXEL& oldv) {
+inline std::uint32_t speed_index(const Point3& v, const Point3& oldv) {
     const double dx = v.x - oldv.x, dy = v.y - oldv.y;
     const auto c =
         static_cast<std::uint32_t>(trunc32(std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0)));
@@ -88,7 +88,7 @@ struct PendingDot {
 };
 
 template <int Method>
-inline void defer_dot(const Target& t, PendingDot& d, const VOXEL& v, const VOXEL& oldv, int x,
+inline void defer_dot(const Target& t, PendingDot& d, const Point3& v, const Point3& oldv, int x,
                       int y) {
     if (t.hits == nullptr) return; // no hit counts: these methods draw nothing
     d.at = static_cast<std::size_t>(y) * static_cast<std::size_t>(t.res) + x;
@@ -135,9 +135,9 @@ template <class Step> constexpr bool defers_z() {
 // v's z yet: it is worked out here from oldv's plane coordinates.
 template <class Step>
 inline void feed_density(const Params& ps, const Step& step, Density& d, int x, int y,
-                         const VOXEL& v, const VOXEL& oldv) {
+                         const Point3& v, const Point3& oldv) {
     if constexpr (defers_z<Step>()) {
-        VOXEL full = v;
+        Point3 full = v;
         Step::deferred_z(step.p, oldv, &full);
         d.add(ps, x, y, full, oldv);
     } else {
@@ -160,7 +160,7 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
     int r = kPlot;
     // With a deferred z: the plane coordinates of the point before oldv, and
     // how many of v and oldv (0..2) this run has made.
-    VOXEL older{};
+    Point3 older{};
     int made = 0;
     auto finish = [&]() {
         if constexpr (defers_z<Step>()) {
@@ -170,14 +170,14 @@ long long run(const Params& ps, RenderContext& rc, const Step& step, long long n
         o.store(rc);
     };
     while (done < n) {
-        VOXEL vnew = o.v;
+        Point3 vnew = o.v;
         int x1 = 0, y1 = 0;
         r = step(o.v, &vnew, o.count, &x1, &y1);
         ++done;
         draw_pending<Method>(t, o.hitmax, pending);
         if (r >= kComplete) {
             finish();
-            if (r == kComplete) rc.firstloop = 1;
+            if (r == kComplete) rc.fresh_image = true;
             last = r == kComplete ? Outcome::Complete : Outcome::Paused;
             return done;
         }
@@ -218,7 +218,7 @@ template <StepFn Step> struct TableStep {
     const Params& ps;
     RenderContext& rc;
 
-    int operator()(VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos) const {
+    int operator()(Point3 old, Point3* next, int iter, int* xpos, int* ypos) const {
         return Step(ps, rc, old, next, iter, xpos, ypos);
     }
     template <class Run> static auto with(const Params& ps, RenderContext& rc, Run&& run) {

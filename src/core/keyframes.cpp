@@ -92,13 +92,15 @@ Params interpolate_keys(std::span<const Params> keys, long long frame, long long
     const auto each = [&](auto field, bool angle) {
         return eased(keys, seg, t, easing, field, angle);
     };
-    using Coefficient = double PARAM::*;
-    for (Coefficient c : {&PARAM::xstart, &PARAM::ystart, &PARAM::zstart, &PARAM::a, &PARAM::b,
-                          &PARAM::c, &PARAM::d, &PARAM::sp0, &PARAM::sp1})
+    using Coefficient = double TypeParams::*;
+    for (Coefficient c :
+         {&TypeParams::xstart, &TypeParams::ystart, &TypeParams::zstart, &TypeParams::a,
+          &TypeParams::b, &TypeParams::c, &TypeParams::d, &TypeParams::sp0, &TypeParams::sp1})
         out.p[type].*c = each([&](const Params& k) { return k.p[type].*c; }, false);
-    for (double MINMAX::*c : {&MINMAX::xmin, &MINMAX::xmax, &MINMAX::ymin, &MINMAX::ymax})
+    for (double ViewWindow::*c :
+         {&ViewWindow::xmin, &ViewWindow::xmax, &ViewWindow::ymin, &ViewWindow::ymax})
         out.mm[type].*c = each([&](const Params& k) { return k.mm[type].*c; }, false);
-    for (double VOXEL::*c : {&VOXEL::x, &VOXEL::y, &VOXEL::z})
+    for (double Point3::*c : {&Point3::x, &Point3::y, &Point3::z})
         out.rot[type].*c = each([&](const Params& k) { return k.rot[type].*c; }, true);
     // The tone curves move too where the keys differ in them; a value all
     // keys share stays exactly that value (a spline through equal values

@@ -18,7 +18,7 @@ inline void genpalette(Palette& palette, const Palette& buffer) {
     palette = buffer;
 }
 
-inline COLORREF palette_color(const Palette& palette, unsigned i) {
+inline Rgb palette_color(const Palette& palette, unsigned i) {
     const RGB& e = palette[i & 0xFF];
     return rgb(e[0], e[1], e[2]);
 }

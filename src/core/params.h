@@ -18,17 +18,17 @@ struct Params {
 
     // Working copies of the catalogue, per type.
     int type = 0;
-    std::array<PARAM, NTYPES> p{};
-    std::array<MINMAX, NTYPES> mm{};
-    std::array<VOXEL, NTYPES> rot{};
+    std::array<TypeParams, NTYPES> p{};
+    std::array<ViewWindow, NTYPES> mm{};
+    std::array<Point3, NTYPES> rot{};
     std::array<int, NTYPES> method{};
     int rotationorder = 0;
     int res = 600;
     double dres = 600.0;
     int speed = 3;
     int linewidth = 1;
-    COLORREF back = rgb(255, 245, 230);
-    COLORREF fore = rgb(0, 128, 48);
+    Rgb back = rgb(255, 245, 230);
+    Rgb fore = rgb(0, 128, 48);
     Palette palette{};
 
     // Type options.

@@ -38,7 +38,7 @@ void speed_points(const Params& ps, RenderContext& rc, int x, int y) {
 
 void speed_lines(const Params& ps, RenderContext& rc, int x1, int y1, int x0, int y0) {
     if (!on_image(ps, x0, y0)) return; // not clipped: not drawn at all
-    const COLORREF col = palette_color(ps.palette, speed_color_index(ps, rc.v, rc.oldv));
+    const Rgb col = palette_color(ps.palette, speed_color_index(ps, rc.v, rc.oldv));
     rc.canvas.line({x0, y0}, {x1, y1}, ps.linewidth, col);
     if (visible(ps, rc, x0, y0) && visible(ps, rc, x1, y1))
         rc.window.line({x0, y0}, {x1, y1}, ps.linewidth, col);

@@ -18,8 +18,8 @@ namespace morv {
 // driver call or a step writes. Copies render independently.
 struct RenderContext {
     // The orbit.
-    int firstloop = 1;
-    VOXEL v{}, oldv{};
+    bool fresh_image = true;
+    Point3 v{}, oldv{};
     int count = 0;              // transient counter, passed to the steps as iter
     int xplot0 = 0, yplot0 = 0; // the previous pixel
     int itercount = 0;
@@ -72,7 +72,7 @@ inline bool visible(const Params& ps, const RenderContext& rc, int x, int y) {
 }
 
 // Drawing a dot: the canvas pixel always, the window pixel when visible.
-inline void drawdot(const Params& ps, RenderContext& rc, int x, int y, COLORREF c) {
+inline void drawdot(const Params& ps, RenderContext& rc, int x, int y, Rgb c) {
     if (static_cast<unsigned>(x) >= static_cast<unsigned>(ps.res) ||
         static_cast<unsigned>(y) >= static_cast<unsigned>(ps.res))
         return;

@@ -21,14 +21,14 @@ double to_radians(double degrees) {
 
 // A turn about one axis: the angle it takes and the plane it turns.
 struct AxisTurn {
-    double VOXEL::*angle;
-    double VOXEL::*sine_axis;
-    double VOXEL::*cosine_axis;
+    double Point3::*angle;
+    double Point3::*sine_axis;
+    double Point3::*cosine_axis;
 };
 
-constexpr AxisTurn kAxes[3] = {{&VOXEL::x, &VOXEL::y, &VOXEL::z},
-                               {&VOXEL::y, &VOXEL::x, &VOXEL::z},
-                               {&VOXEL::z, &VOXEL::x, &VOXEL::y}};
+constexpr AxisTurn kAxes[3] = {{&Point3::x, &Point3::y, &Point3::z},
+                               {&Point3::y, &Point3::x, &Point3::z},
+                               {&Point3::z, &Point3::x, &Point3::y}};
 
 // For each rotation order, the axes (0 x, 1 y, 2 z) in the order they turn.
 constexpr int kAxisOrders[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
@@ -54,7 +54,7 @@ int rotate(double* pos1, double* pos2, double radians_user) {
     return 0;
 }
 
-RotationPlan plan_rotation(VOXEL degrees, int order) {
+RotationPlan plan_rotation(Point3 degrees, int order) {
     RotationPlan plan;
     plan.degrees = degrees;
     plan.order = order;
@@ -67,7 +67,7 @@ RotationPlan plan_rotation(VOXEL degrees, int order) {
     return plan;
 }
 
-void apply_rotation(const RotationPlan& plan, VOXEL& point) {
+void apply_rotation(const RotationPlan& plan, Point3& point) {
     for (int i = 0; i < plan.turns; ++i) {
         const RotationPlan::Turn& t = plan.turn[i];
         rotate(&(point.*t.sine_axis), &(point.*t.cosine_axis), t.radians);
@@ -75,14 +75,14 @@ void apply_rotation(const RotationPlan& plan, VOXEL& point) {
 }
 
 const RotationPlan& current_rotation(const Params& s, RotationPlan& cache) {
-    const VOXEL& deg = s.rot[s.type];
+    const Point3& deg = s.rot[s.type];
     if (deg.x != cache.degrees.x || deg.y != cache.degrees.y || deg.z != cache.degrees.z ||
         s.rotationorder != cache.order)
         cache = plan_rotation(deg, s.rotationorder);
     return cache;
 }
 
-int rotatexyz(const Params& s, VOXEL xyz, VOXEL* xyzrotate) {
+int rotatexyz(const Params& s, Point3 xyz, Point3* xyzrotate) {
     *xyzrotate = xyz;
     apply_rotation(plan_rotation(s.rot[s.type], s.rotationorder), *xyzrotate);
     return 0;

@@ -10,7 +10,7 @@ namespace {
 
 // The kernel for the context's type, method and step function, if there is one.
 FusedKernel kernel_for(const Params& ps, const RenderContext& rc, const FusedKernelTable* kernels) {
-    if (kernels == nullptr || rc.firstloop || !valid_type(ps.type)) return nullptr;
+    if (kernels == nullptr || rc.fresh_image || !valid_type(ps.type)) return nullptr;
     const FusedKernels& k = (*kernels)[ps.type];
     const int m = ps.method[ps.type];
     if (k.step == nullptr || k.step != step_of(ps, rc) || m < 0 ||
@@ -44,12 +44,12 @@ RunOutcome run(const Params& ps, RenderContext& rc, long long n, const FusedKern
 } // namespace
 
 RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels, const bool* held) {
-    return run(s, s, n, kernels, held, [&s] { return fractaldriver(s); });
+    return run(s, s, n, kernels, held, [&s] { return render_step(s); });
 }
 
 RunOutcome run_calls(const Params& ps, RenderContext& rc, long long n,
                      const FusedKernelTable* kernels, const bool* held) {
-    return run(ps, rc, n, kernels, held, [&ps, &rc] { return fractaldriver(ps, rc); });
+    return run(ps, rc, n, kernels, held, [&ps, &rc] { return render_step(ps, rc); });
 }
 
 } // namespace morv

@@ -33,7 +33,7 @@ struct RunOutcome {
 
 // Calls the driver up to n times, stopping after a call whose outcome pauses,
 // or (with `held`) after one that set *held (a step asked to wait):
-// everything ends exactly as after that many fractaldriver() calls. With `kernels`, calls of a type
+// everything ends exactly as after that many render_step() calls. With `kernels`, calls of a type
 // and method that has a kernel for the state's step function run fused.
 RunOutcome run_calls(State& s, long long n, const FusedKernelTable* kernels = nullptr,
                      const bool* held = nullptr);

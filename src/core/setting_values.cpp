@@ -108,7 +108,7 @@ std::string setting_text(const Setting& row, const Params& s, int index) {
     case SettingKind::Real:
         return shortest(v);
     case SettingKind::Colour: {
-        const auto c = static_cast<COLORREF>(n);
+        const auto c = static_cast<Rgb>(n);
         return std::to_string(red_of(c)) + "," + std::to_string(green_of(c)) + "," +
                std::to_string(blue_of(c));
     }

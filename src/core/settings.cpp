@@ -84,24 +84,24 @@ Limits special_range(int type, int k) {
 }
 
 Limits window_x_range(int type) {
-    const MINMAX& r = catalogue[type].mmrange;
+    const ViewWindow& r = catalogue[type].mmrange;
     return {r.xmin, r.xmax};
 }
 
 Limits window_y_range(int type) {
-    const MINMAX& r = catalogue[type].mmrange;
+    const ViewWindow& r = catalogue[type].mmrange;
     return {r.ymin, r.ymax};
 }
 
 Limits coefficient_limits(int type, int k) {
-    const PARAM& def = catalogue[type].pdef;
+    const TypeParams& def = catalogue[type].pdef;
     const double defaults[4] = {def.a, def.b, def.c, def.d};
     const Limits l = widened(coefficient_range(type, k), defaults[k]);
     return draws_fresh_random_sets(type) ? widened(l, kRandomDraws) : l;
 }
 
 Limits special_limits(int type, int k) {
-    const PARAM& def = catalogue[type].pdef;
+    const TypeParams& def = catalogue[type].pdef;
     const Limits l = widened(special_range(type, k), k == 0 ? def.sp0 : def.sp1);
     // Spirals draws its p2 inside the dialog's range.
     if (!draws_fresh_random_sets(type) || (type == kTypeSpirals && k == 1)) return l;
@@ -109,12 +109,12 @@ Limits special_limits(int type, int k) {
 }
 
 Limits window_x_limits(int type) {
-    const MINMAX& def = catalogue[type].mmdef;
+    const ViewWindow& def = catalogue[type].mmdef;
     return widened(widened(window_x_range(type), def.xmin), def.xmax);
 }
 
 Limits window_y_limits(int type) {
-    const MINMAX& def = catalogue[type].mmdef;
+    const ViewWindow& def = catalogue[type].mmdef;
     return widened(widened(window_y_range(type), def.ymin), def.ymax);
 }
 

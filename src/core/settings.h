@@ -77,8 +77,8 @@ inline void store(double& field, double v) {
 inline void store(int& field, double v) {
     field = trunc32(v);
 }
-inline void store(COLORREF& field, double v) {
-    field = static_cast<COLORREF>(trunc32(v));
+inline void store(Rgb& field, double v) {
+    field = static_cast<Rgb>(trunc32(v));
 }
 inline void store(bool& field, double v) {
     field = v != 0;

@@ -12,7 +12,7 @@ namespace morv {
 namespace {
 
 // Colour index of the speed methods, before the 1..255 limit.
-std::uint32_t speed_index(const Params& ps, const VOXEL& v, const VOXEL& oldv) {
+std::uint32_t speed_index(const Params& ps, const Point3& v, const Point3& oldv) {
     const SpeedRule rule = valid_type(ps.type) ? catalogue[ps.type].speed : SpeedRule::Step;
     switch (rule) {
     case SpeedRule::Depth:
@@ -33,7 +33,7 @@ std::uint32_t limit_index(std::uint32_t c) {
 
 } // namespace
 
-std::uint32_t speed_color_index(const Params& ps, const VOXEL& v, const VOXEL& oldv) {
+std::uint32_t speed_color_index(const Params& ps, const Point3& v, const Point3& oldv) {
     return limit_index(speed_index(ps, v, oldv));
 }
 

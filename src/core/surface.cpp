@@ -10,18 +10,18 @@
 
 namespace morv {
 
-Surface::Surface(int width, int height, COLORREF fill) {
+Surface::Surface(int width, int height, Rgb fill) {
     resize(width, height, fill);
 }
 
-void Surface::resize(int width, int height, COLORREF fill) {
+void Surface::resize(int width, int height, Rgb fill) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     pixels_.assign(static_cast<std::size_t>(width_) * height_, to_pixel(fill));
     mark_dirty(0, 0, width_, height_);
 }
 
-bool Surface::try_resize(int width, int height, COLORREF fill, std::size_t max_bytes) {
+bool Surface::try_resize(int width, int height, Rgb fill, std::size_t max_bytes) {
     const auto w = static_cast<std::size_t>(std::max(width, 0));
     const auto h = static_cast<std::size_t>(std::max(height, 0));
     if (h != 0 && w > max_bytes / sizeof(std::uint32_t) / h) return false;
@@ -50,7 +50,7 @@ void Surface::span_row(int y, int x0, int x1, std::uint32_t pixel) {
     mark_dirty(x0, y, x1 + 1, y + 1);
 }
 
-void Surface::fill_rect(Rect r, COLORREF c) {
+void Surface::fill_rect(Rect r, Rgb c) {
     const std::uint32_t pixel = to_pixel(c);
     const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height_);
     for (int y = top; y < bottom; ++y)
@@ -125,7 +125,7 @@ std::pair<std::int64_t, std::int64_t> offset_at(const LineSteps& l, std::int64_t
 
 } // namespace
 
-void Surface::line(Point from, Point to, int width, COLORREF c) {
+void Surface::line(Point from, Point to, int width, Rgb c) {
     width = std::clamp(width, 1, 3);
     const std::uint32_t pixel = to_pixel(c);
     // Steps are counted along the major axis from `from`; step t lies at
@@ -156,13 +156,13 @@ void Surface::line(Point from, Point to, int width, COLORREF c) {
     }
 }
 
-void Surface::polyline_closed(std::span<const Point> pts, int width, COLORREF c) {
+void Surface::polyline_closed(std::span<const Point> pts, int width, Rgb c) {
     if (pts.empty()) return;
     for (std::size_t i = 0; i < pts.size(); ++i)
         line(pts[i], pts[(i + 1) % pts.size()], width, c);
 }
 
-void Surface::polygon(std::span<const Point> pts, COLORREF fill, int pen_width, COLORREF pen) {
+void Surface::polygon(std::span<const Point> pts, Rgb fill, int pen_width, Rgb pen) {
     if (pts.size() < 3) {
         polyline_closed(pts, pen_width, pen);
         return;

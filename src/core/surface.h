@@ -14,12 +14,12 @@ struct Point {
 };
 
 // A width x height image of 32-bit pixels stored as 0xFFRRGGBB (what Qt shows
-// without conversion). Colours cross the API as COLORREF. Every operation clips:
+// without conversion). Colours cross the API as Rgb. Every operation clips:
 // off-surface writes are ignored and off-surface reads return 0.
 class Surface {
   public:
     Surface() = default;
-    Surface(int width, int height, COLORREF fill = 0);
+    Surface(int width, int height, Rgb fill = 0);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -28,27 +28,27 @@ class Surface {
                static_cast<unsigned>(y) < static_cast<unsigned>(height_);
     }
 
-    void resize(int width, int height, COLORREF fill = 0);
+    void resize(int width, int height, Rgb fill = 0);
     // The same for a large surface: false, and the surface unchanged, when its
     // pixels would take more than `max_bytes` or cannot be had at all.
-    bool try_resize(int width, int height, COLORREF fill, std::size_t max_bytes);
+    bool try_resize(int width, int height, Rgb fill, std::size_t max_bytes);
 
-    void set_pixel(int x, int y, COLORREF c) {
+    void set_pixel(int x, int y, Rgb c) {
         if (!contains(x, y)) return;
         pixels_[static_cast<std::size_t>(y) * width_ + x] = to_pixel(c);
         mark_dirty(x, y, x + 1, y + 1);
     }
-    COLORREF get_pixel(int x, int y) const {
+    Rgb get_pixel(int x, int y) const {
         return contains(x, y) ? to_colorref(pixels_[static_cast<std::size_t>(y) * width_ + x]) : 0;
     }
 
-    void fill_rect(Rect r, COLORREF c);
+    void fill_rect(Rect r, Rgb c);
     // A line of pen width 1..3; a 1-pixel line leaves out its end point.
-    void line(Point from, Point to, int width, COLORREF c);
+    void line(Point from, Point to, int width, Rgb c);
     // The segments between successive points and back to the first.
-    void polyline_closed(std::span<const Point> pts, int width, COLORREF c);
+    void polyline_closed(std::span<const Point> pts, int width, Rgb c);
     // The interior (even-odd rule) in `fill`, then the outline with a pen.
-    void polygon(std::span<const Point> pts, COLORREF fill, int pen_width, COLORREF pen);
+    void polygon(std::span<const Point> pts, Rgb fill, int pen_width, Rgb pen);
     // Copies the rectangle `from` of `src` so that its corner lands on `to`.
     void copy_from(const Surface& src, Rect from, Point to);
 
@@ -61,10 +61,10 @@ class Surface {
     void track_dirty() { track_dirty_ = true; }
     Rect take_dirty();
 
-    static constexpr std::uint32_t to_pixel(COLORREF c) {
+    static constexpr std::uint32_t to_pixel(Rgb c) {
         return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
     }
-    static constexpr COLORREF to_colorref(std::uint32_t p) {
+    static constexpr Rgb to_colorref(std::uint32_t p) {
         return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
     }
 

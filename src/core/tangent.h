@@ -21,13 +21,13 @@ struct TangentModel {
     int dim = 0;                     // 2 or 3; 0 when the type is not a differentiable map
     double time_step = 0.0;          // a flow's fixed integration step; 0 for a map
     const char* uncovered = nullptr; // why the type is not covered (dim 0)
-    VOXEL (*start)(const Params&) = nullptr;
-    VOXEL (*map)(const Params&, VOXEL) = nullptr;
-    Jacobian (*jacobian)(const Params&, VOXEL) = nullptr;
+    Point3 (*start)(const Params&) = nullptr;
+    Point3 (*map)(const Params&, Point3) = nullptr;
+    Jacobian (*jacobian)(const Params&, Point3) = nullptr;
     // A flow's vector field and its derivative, for measuring the flow itself
     // apart from the fixed steps that draw it; nullptr for a map.
-    VOXEL (*field)(const Params&, VOXEL) = nullptr;
-    Jacobian (*field_jacobian)(const Params&, VOXEL) = nullptr;
+    Point3 (*field)(const Params&, Point3) = nullptr;
+    Jacobian (*field_jacobian)(const Params&, Point3) = nullptr;
     // Why this parameter set cannot be measured although the type is
     // covered; nullptr when it can. May itself be nullptr.
     const char* (*refusal)(const Params&) = nullptr;

@@ -11,35 +11,35 @@ namespace morv {
 inline constexpr int NTYPES = kTypeCount;
 
 // A point of an attractor in its own coordinates, or three rotation angles.
-struct VOXEL {
+struct Point3 {
     double x = 0, y = 0, z = 0;
-    bool operator==(const VOXEL&) const = default;
+    bool operator==(const Point3&) const = default;
 };
 
-struct PARAM {
+struct TypeParams {
     double xstart = 0, ystart = 0, zstart = 0, a = 0, b = 0, c = 0, d = 0, sp0 = 0, sp1 = 0;
-    bool operator==(const PARAM&) const = default;
+    bool operator==(const TypeParams&) const = default;
 };
 
-struct MINMAX {
+struct ViewWindow {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-    bool operator==(const MINMAX&) const = default;
+    bool operator==(const ViewWindow&) const = default;
 };
 
 // red + 256 * green + 65536 * blue
-using COLORREF = std::uint32_t;
+using Rgb = std::uint32_t;
 
-constexpr COLORREF rgb(int r, int g, int b) {
-    return static_cast<COLORREF>(r & 0xFF) | (static_cast<COLORREF>(g & 0xFF) << 8) |
-           (static_cast<COLORREF>(b & 0xFF) << 16);
+constexpr Rgb rgb(int r, int g, int b) {
+    return static_cast<Rgb>(r & 0xFF) | (static_cast<Rgb>(g & 0xFF) << 8) |
+           (static_cast<Rgb>(b & 0xFF) << 16);
 }
-constexpr int red_of(COLORREF c) {
+constexpr int red_of(Rgb c) {
     return static_cast<int>(c & 0xFF);
 }
-constexpr int green_of(COLORREF c) {
+constexpr int green_of(Rgb c) {
     return static_cast<int>((c >> 8) & 0xFF);
 }
-constexpr int blue_of(COLORREF c) {
+constexpr int blue_of(Rgb c) {
     return static_cast<int>((c >> 16) & 0xFF);
 }
 

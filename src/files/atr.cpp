@@ -44,7 +44,7 @@ std::string file_title(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int writeatr(const Params& s, const std::string& path, std::string* reason) {
+int write_parameter_file(const Params& s, const std::string& path, std::string* reason) {
     const AtrBytes bytes = encode_atr(atr_from_state(s));
     AtomicFile file;
     const auto failed = [&](int rc) {

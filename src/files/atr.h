@@ -12,12 +12,13 @@ namespace morv {
 
 struct Params;
 
-// Result codes of writeatr, the same as those of writetga (files/tga.h).
+// Result codes of write_parameter_file, the same as those of writetga (files/tga.h).
 inline constexpr int kAtrWriteOk = 0;
 inline constexpr int kAtrWriteOpenFailed = 1;
 inline constexpr int kAtrWriteFailed = 3;
 
-// Result codes of loadatr (files/parameter_file.h). Every failure leaves the state unchanged.
+// Result codes of load_parameter_file (files/parameter_file.h). Every failure leaves the state
+// unchanged.
 inline constexpr int kAtrLoadOk = 0;
 inline constexpr int kAtrLoadOpenFailed = 1; // the file cannot be opened or read
 inline constexpr int kAtrLoadBadSize = 2;    // not exactly 624 bytes
@@ -43,7 +44,7 @@ std::string file_title(const std::string& path);
 // (cannot be created, or no name) or 3 (not written completely); an existing
 // file is only replaced once the whole record is written. On failure `reason`
 // (if given) says why in the system's words.
-int writeatr(const Params& s, const std::string& path, std::string* reason = nullptr);
+int write_parameter_file(const Params& s, const std::string& path, std::string* reason = nullptr);
 
 // The program's first argument as a path: surrounding double quotes are
 // removed if present.

@@ -29,16 +29,16 @@ void append_value(std::string& out, const char* name, double v) {
 
 constexpr std::size_t kViewSize = 32;
 
-std::vector<std::uint8_t> encode_view(const MINMAX& m) {
+std::vector<std::uint8_t> encode_view(const ViewWindow& m) {
     ByteSink out;
     for (double v : {m.xmin, m.xmax, m.ymin, m.ymax})
         out.f64(v);
     return out.take();
 }
 
-MINMAX decode_view(const std::vector<std::uint8_t>& bytes) {
+ViewWindow decode_view(const std::vector<std::uint8_t>& bytes) {
     ByteSource in(bytes);
-    MINMAX m;
+    ViewWindow m;
     for (double* v : {&m.xmin, &m.xmax, &m.ymin, &m.ymax})
         *v = in.f64();
     return m;
@@ -70,7 +70,7 @@ PngPixels canvas_pixels(const State& s) {
     pixels.side = s.res;
     pixels.row = [&s](int y, std::uint16_t* values) {
         for (int x = 0; x < s.res; ++x) {
-            const COLORREF c = s.canvas.get_pixel(x, y);
+            const Rgb c = s.canvas.get_pixel(x, y);
             values[3 * x] = static_cast<std::uint16_t>(red_of(c));
             values[3 * x + 1] = static_cast<std::uint16_t>(green_of(c));
             values[3 * x + 2] = static_cast<std::uint16_t>(blue_of(c));
@@ -90,9 +90,9 @@ bool is_png_path(const std::string& path) {
 }
 
 std::string png_description(const Params& s) {
-    const PARAM& p = s.p[s.type];
-    const MINMAX& m = s.mm[s.type];
-    const VOXEL& r = s.rot[s.type];
+    const TypeParams& p = s.p[s.type];
+    const ViewWindow& m = s.mm[s.type];
+    const Point3& r = s.rot[s.type];
     std::string values;
     for (const auto& [name, v] : {std::pair{"a", p.a},
                                   {"b", p.b},

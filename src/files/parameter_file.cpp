@@ -10,8 +10,8 @@
 
 namespace morv {
 
-int loadatr(Params& s, const std::string& path, std::string* reason,
-            std::optional<RecipeRun>* run) {
+int load_parameter_file(Params& s, const std::string& path, std::string* reason,
+                        std::optional<RecipeRun>* run) {
     if (run != nullptr) run->reset();
     std::string why;
     InputStream in = open_input_stream(path, why);

@@ -218,7 +218,7 @@ int writepng(const Surface& canvas, int res, const std::string& path,
     pixels.side = res;
     pixels.row = [&canvas, res](int y, std::uint16_t* values) {
         for (int x = 0; x < res; ++x) {
-            const COLORREF c = canvas.get_pixel(x, y);
+            const Rgb c = canvas.get_pixel(x, y);
             values[3 * x] = static_cast<std::uint16_t>(red_of(c));
             values[3 * x + 1] = static_cast<std::uint16_t>(green_of(c));
             values[3 * x + 2] = static_cast<std::uint16_t>(blue_of(c));
@@ -352,7 +352,7 @@ std::string description_of(const ReadStructs& r) {
 }
 
 bool unpack_pixels(const std::vector<png_byte>& image, const PngShape& shape,
-                   std::vector<COLORREF>& pixels) {
+                   std::vector<Rgb>& pixels) {
     try {
         pixels.resize(static_cast<std::size_t>(shape.width) * shape.height);
     } catch (const std::bad_alloc&) {

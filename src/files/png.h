@@ -65,7 +65,7 @@ inline constexpr char kPngSummaryKey[] = "Morvane recipe";
 // What a PNG file holds, as far as this program cares.
 struct PngContents {
     int width = 0, height = 0;
-    std::vector<COLORREF> pixels; // row after row; filled only when asked for
+    std::vector<Rgb> pixels; // row after row; filled only when asked for
     std::optional<std::vector<std::uint8_t>> record;
     std::optional<std::vector<std::uint8_t>> view;
     std::optional<std::vector<std::uint8_t>> recipe;

@@ -11,8 +11,8 @@ namespace morv {
 
 ATR atr_from_state(const Params& s) {
     ATR r;
-    const PARAM& p = s.p[s.type];
-    const VOXEL& rot = s.rot[s.type];
+    const TypeParams& p = s.p[s.type];
+    const Point3& rot = s.rot[s.type];
     r.type = s.type;
     r.a = p.a, r.b = p.b, r.c = p.c, r.d = p.d, r.sp0 = p.sp0, r.sp1 = p.sp1;
     r.xstart = p.xstart, r.ystart = p.ystart, r.zstart = p.zstart;
@@ -91,14 +91,14 @@ ATR decode_atr(const AtrBytes& bytes) {
 
 void apply_atr(Params& s, const ATR& r) {
     s.type = r.type;
-    PARAM& p = s.p[s.type];
+    TypeParams& p = s.p[s.type];
     p.a = r.a, p.b = r.b, p.c = r.c, p.d = r.d, p.sp0 = r.sp0, p.sp1 = r.sp1;
     p.xstart = r.xstart, p.ystart = r.ystart, p.zstart = r.zstart;
     // The packed colours are what everything draws with; the separate
     // components in the record only repeat them.
     s.back = r.back & 0xFFFFFFu;
     s.fore = r.fore & 0xFFFFFFu;
-    s.rot[s.type] = VOXEL{r.xrot, r.yrot, r.zrot};
+    s.rot[s.type] = Point3{r.xrot, r.yrot, r.zrot};
     s.f = r.f;
     for (int i = 0; i < 6; ++i)
         s.fp[i] = trunc32(r.fp[i]);

@@ -116,8 +116,8 @@ void check_span(Checker& c, int type, const Setting& lo_row, const Setting& hi_r
            number_text(hi - lo) + "; it must be at least " + number_text(kMinimumWindowSpan));
 }
 
-void check_window(Checker& c, int type, const MINMAX& mm) {
-    const MINMAX& def = catalogue[type].mmdef;
+void check_window(Checker& c, int type, const ViewWindow& mm) {
+    const ViewWindow& def = catalogue[type].mmdef;
     check_span(c, type, setting_named("mm.xmin"), setting_named("mm.xmax"), mm.xmin, mm.xmax,
                def.xmin, def.xmax);
     check_span(c, type, setting_named("mm.ymin"), setting_named("mm.ymax"), mm.ymin, mm.ymax,
@@ -136,7 +136,7 @@ std::optional<std::string> check_record(const ATR& r) {
     return c.result();
 }
 
-std::optional<std::string> check_window(int type, const MINMAX& mm) {
+std::optional<std::string> check_window(int type, const ViewWindow& mm) {
     Checker c;
     check_window(c, type, mm);
     return c.result();

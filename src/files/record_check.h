@@ -7,7 +7,7 @@
 namespace morv {
 
 struct ATR;
-struct MINMAX;
+struct ViewWindow;
 struct Params;
 
 // The first value of the record that the program could not have saved, as a
@@ -17,7 +17,7 @@ std::optional<std::string> check_record(const ATR& r);
 
 // The first value of a plot window for `type` (a valid type) that the
 // Parameters dialog could not have set, as a message naming the field.
-std::optional<std::string> check_window(int type, const MINMAX& mm);
+std::optional<std::string> check_window(int type, const ViewWindow& mm);
 
 // The same for what a state would save, plus its plot window and every row
 // of the settings table (core/settings.h) the record leaves out, for the

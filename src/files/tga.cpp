@@ -47,7 +47,7 @@ int write_tga_to(AtomicFile& file, const Surface& canvas, int res, const std::st
     if (!file.write(header.data(), header.size())) return 3;
     for (int y = 0; y < res; ++y) {
         for (int x = 0; x < res; ++x) {
-            const COLORREF c = canvas.get_pixel(x, y);
+            const Rgb c = canvas.get_pixel(x, y);
             line[3 * x] = static_cast<unsigned char>(blue_of(c));
             line[3 * x + 1] = static_cast<unsigned char>(green_of(c));
             line[3 * x + 2] = static_cast<unsigned char>(red_of(c));

@@ -12,7 +12,7 @@ namespace morv {
 namespace {
 
 // The k-th iterate of the critical point 1/2, k = 1..8, as a curve in L.
-constexpr std::array<COLORREF, 8> kCurveColors{
+constexpr std::array<Rgb, 8> kCurveColors{
     rgb(255, 0, 208), rgb(160, 0, 160), rgb(176, 96, 0),  rgb(0, 160, 0),
     rgb(0, 216, 88),  rgb(0, 128, 176), rgb(0, 192, 255), rgb(255, 48, 48),
 };
@@ -56,12 +56,12 @@ void advance(int& index) {
 
 // Lines and dots go to the canvas and to the window at the same place, without
 // the visible-part test of other types: the surfaces clip to their own size.
-void both_line(const Params& ps, RenderContext& rc, Point from, Point to, COLORREF c) {
+void both_line(const Params& ps, RenderContext& rc, Point from, Point to, Rgb c) {
     rc.canvas.line(from, to, ps.linewidth, c);
     rc.window.line(from, to, ps.linewidth, c);
 }
 
-void both_dot(RenderContext& rc, int x, int y, COLORREF c) {
+void both_dot(RenderContext& rc, int x, int y, Rgb c) {
     rc.canvas.set_pixel(x, y, c);
     rc.window.set_pixel(x, y, c);
 }
@@ -69,7 +69,7 @@ void both_dot(RenderContext& rc, int x, int y, COLORREF c) {
 // Curve k (1..8), drawn whole.
 void draw_curve(const Params& ps, RenderContext& rc, const Axes& ax, int k, int& index) {
     const int halfres = ps.res >> 1;
-    const COLORREF c = kCurveColors[static_cast<std::size_t>(k - 1)];
+    const Rgb c = kCurveColors[static_cast<std::size_t>(k - 1)];
     int oldy = 0, y = 0;
     for (int i = 0; i < ps.res; ++i) {
         const double l = ax.column_l(i);
@@ -98,7 +98,7 @@ void draw_classic_column(const Params& ps, RenderContext& rc, const Axes& ax, in
     rc.window.fill_rect(Rect{i, 0, i + 1, halfres}, ps.back);
     const double l = ax.column_l(i);
     advance(b.index);
-    const COLORREF c = palette_color(ps.palette, static_cast<unsigned>(b.index));
+    const Rgb c = palette_color(ps.palette, static_cast<unsigned>(b.index));
     double x = b.x;
     for (int j = 0; j < kIterations; ++j) {
         x = l * x * (1 - x);
@@ -112,7 +112,7 @@ void draw_odd_column(const Params& ps, RenderContext& rc, const Axes& ax, int i,
                      BifurcationScratch& b) {
     const double l = ax.column_l(i);
     advance(b.index);
-    const COLORREF c = palette_color(ps.palette, static_cast<unsigned>(b.index));
+    const Rgb c = palette_color(ps.palette, static_cast<unsigned>(b.index));
     double x = b.x;
     for (int j = 0; j < kIterations; ++j) {
         x = l * x * (1 - x * x);
@@ -145,7 +145,7 @@ int odd_call(const Params& ps, RenderContext& rc, BifurcationScratch& b, double 
 
 } // namespace
 
-int bifurcation(const Params& ps, RenderContext& rc, VOXEL old, VOXEL*, int iter, int*, int*) {
+int bifurcation(const Params& ps, RenderContext& rc, Point3 old, Point3*, int iter, int*, int*) {
     BifurcationScratch& b = scratch(rc).selfdraw2.bifurcation;
     if (iter == 0) b = BifurcationScratch{0, 0, 0, old.x};
     return ps.oddflag == 0 ? classic_call(ps, rc, b) : odd_call(ps, rc, b, old.x);

@@ -74,7 +74,7 @@ void set_vertices(SierpinskiScratch& sc, const Params& ps) {
 // The count read before the increment picks the colour, so a first hit shows
 // entry 0. Without a hit-count buffer (the render's method is not Hit Count)
 // there is nothing to count and the dot takes the foreground colour.
-COLORREF sierpinski_count_colour(const Params& ps, RenderContext& rc, int x, int y) {
+Rgb sierpinski_count_colour(const Params& ps, RenderContext& rc, int x, int y) {
     float* h = hitcount_at(ps, rc, x, y);
     if (h == nullptr) return ps.fore;
     const auto n = static_cast<std::uint32_t>(trunc32(*h));
@@ -84,7 +84,7 @@ COLORREF sierpinski_count_colour(const Params& ps, RenderContext& rc, int x, int
 }
 
 // Here the count after the increment picks the colour: a first hit shows 1.
-COLORREF fern_count_colour(const Params& ps, RenderContext& rc, int x, int y) {
+Rgb fern_count_colour(const Params& ps, RenderContext& rc, int x, int y) {
     float* h = hitcount_at(ps, rc, x, y);
     if (h == nullptr) return ps.fore;
     *h += 1.0f;
@@ -110,7 +110,7 @@ int fern_map(const std::array<int, 6>& fp, int r) {
     return 5;
 }
 
-int sierpinski(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int sierpinski(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     SierpinskiScratch& sc = scratch(rc).selfdraw1.sierpinski;
     if (iter == 0) {
         rc.seed_from_clock();
@@ -118,7 +118,7 @@ int sierpinski(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int
         set_vertices(sc, ps);
         sc.x0 = sc.y0 = ps.dres * 0.5;
     }
-    const VOXEL& v = sc.vertex[rc.rand() % rindex[sc.mode]];
+    const Point3& v = sc.vertex[rc.rand() % rindex[sc.mode]];
     const double r = keep[sc.mode];
     sc.x0 = (sc.x0 - v.x) * r + v.x;
     sc.y0 = (sc.y0 - v.y) * r + v.y;
@@ -130,7 +130,7 @@ int sierpinski(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int
     return kTransient;
 }
 
-int fern(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int fern(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     FernScratch& sc = scratch(rc).selfdraw1.fern;
     if (iter == 0) {
         rc.seed_from_clock();

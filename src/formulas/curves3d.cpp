@@ -16,8 +16,8 @@ constexpr int kCountWrap = 2147480000; // a multiple of kMaxCount short of INT32
 
 // The point as the plotter places it: rotated when any angle is set, scaled by
 // `shrink`, centred on the canvas.
-void project(const Params& ps, const VOXEL& point, double shrink, int* xpos, int* ypos) {
-    VOXEL p = point;
+void project(const Params& ps, const Point3& point, double shrink, int* xpos, int* ypos) {
+    Point3 p = point;
     if (rotated(ps)) rotatexyz(ps, point, &p);
     const int half = ps.res / 2;
     *xpos = wrap_add(trunc32(shrink * p.x), half);
@@ -34,7 +34,7 @@ int advance(int& count) {
 
 } // namespace
 
-int chrysanthemum(const Params& ps, RenderContext& rc, VOXEL, VOXEL* next, int iter, int* xpos,
+int chrysanthemum(const Params& ps, RenderContext& rc, Point3, Point3* next, int iter, int* xpos,
                   int* ypos) {
     ChrysanthemumScratch& k = scratch(rc).selfdraw2.chrysanthemum;
     if (iter == 0) {
@@ -54,7 +54,7 @@ int chrysanthemum(const Params& ps, RenderContext& rc, VOXEL, VOXEL* next, int i
     return advance(k.count);
 }
 
-int butterfly(const Params& ps, RenderContext& rc, VOXEL, VOXEL* next, int iter, int* xpos,
+int butterfly(const Params& ps, RenderContext& rc, Point3, Point3* next, int iter, int* xpos,
               int* ypos) {
     ButterflyScratch& k = scratch(rc).selfdraw2.butterfly;
     if (iter == 0) {

@@ -41,7 +41,7 @@ namespace {
 class BlockPlan {
   public:
     BlockPlan(const OrbitJob& job, const std::vector<OrbitUnderWay>& under_way, int width,
-              const VOXEL& start)
+              const Point3& start)
         : job_(job), width_(width), start_(start) {
         std::vector<OrbitUnderWay> rest = under_way;
         std::sort(rest.begin(), rest.end(), [](const OrbitUnderWay& a, const OrbitUnderWay& b) {
@@ -94,7 +94,7 @@ class BlockPlan {
         for (int l = 0; l < width_; ++l) {
             const std::size_t f = first + static_cast<std::size_t>(l);
             const long long k = f < fresh_.size() ? fresh_[f] : -1;
-            const VOXEL at = k >= 0 ? orbit_start(start_, k, job_.clock) : start_;
+            const Point3 at = k >= 0 ? orbit_start(start_, k, job_.clock) : start_;
             orbit[l] = k;
             b.x[l] = at.x, b.y[l] = at.y, b.z[l] = at.z;
             b.calls[l] = k >= 0 ? orbit_calls(job_.iterations, job_.orbits, k) : 0;
@@ -107,7 +107,7 @@ class BlockPlan {
   private:
     const OrbitJob& job_;
     int width_;
-    VOXEL start_;
+    Point3 start_;
     std::vector<std::vector<OrbitUnderWay>> resumed_;
     std::vector<long long> fresh_;
 };
@@ -207,7 +207,7 @@ void draw_blocks(const Params& params, const OrbitJob& job, const BlockPlan& pla
 long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitTotals& totals,
                              const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
-    const VOXEL start = orbits_start(base, job.iterations);
+    const Point3 start = orbits_start(base, job.iterations);
     if (job.ready && !job.ready()) return 0;
     const Params& params = base;
     const BlockPlan plan(job, totals.under_way, width, start);

@@ -64,8 +64,8 @@ void vl_map(double& x, double& y, double half, double p) {
 
 void vl_start(const Params& ps, RenderContext& rc) {
     VlScratch& sc = scratch(rc).selfdraw1.vl;
-    const PARAM& p = ps.p[ps.type];
-    const MINMAX& mm = ps.mm[ps.type];
+    const TypeParams& p = ps.p[ps.type];
+    const ViewWindow& mm = ps.mm[ps.type];
     sc.row = 0;
     sc.half = p.sp0 * 0.5;
     const int maxiter = vl_maxiter(ps);
@@ -112,7 +112,7 @@ unsigned vl_pixel(const Params& ps, const RenderContext& rc, double x, double y)
 // The reference orbit from (1.0, 2.5), drawn in yellow after its first 32 steps.
 void vl_show_orbit(const Params& ps, RenderContext& rc) {
     const VlScratch& sc = scratch(rc).selfdraw1.vl;
-    const MINMAX& mm = ps.mm[ps.type];
+    const ViewWindow& mm = ps.mm[ps.type];
     const double p = ps.p[ps.type].sp1;
     double x = 1.0, y = 2.5;
     for (int n = 1; n <= 256; ++n) {
@@ -157,7 +157,7 @@ unsigned frothy_pixel(const FrothyBasinScratch& sc, double x, double y) {
 }
 
 // The "Finite Attractor" mode: z*z - C conj(z) as a point map for the plotter.
-int frothy_point_map(const Params& ps, VOXEL old, VOXEL* next, int* xpos, int* ypos) {
+int frothy_point_map(const Params& ps, Point3 old, Point3* next, int* xpos, int* ypos) {
     const double a = ps.p[ps.type].a, b = ps.p[ps.type].b;
     const double x = old.x, y = old.y;
     next->x = (x + y) * (x - y) - a * x - b * y;
@@ -168,9 +168,9 @@ int frothy_point_map(const Params& ps, VOXEL old, VOXEL* next, int* xpos, int* y
 
 } // namespace
 
-int web(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int web(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     WebScratch& sc = scratch(rc).selfdraw1.web;
-    const MINMAX& mm = ps.mm[ps.type];
+    const ViewWindow& mm = ps.mm[ps.type];
     if (iter == 0) {
         sc.row = 0;
         sc.xside = mm.xmax - mm.xmin;
@@ -186,10 +186,10 @@ int web(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*
     return row_done(sc.row >= ps.res);
 }
 
-int vl(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int vl(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     VlScratch& sc = scratch(rc).selfdraw1.vl;
     if (iter == 0) vl_start(ps, rc);
-    const MINMAX& mm = ps.mm[ps.type];
+    const ViewWindow& mm = ps.mm[ps.type];
     const double y = grid_coord(ps, ps.res - sc.row - 1, sc.yside, mm.ymin);
     for (int i = 0; i < ps.res; ++i) {
         const unsigned k = vl_pixel(ps, rc, grid_coord(ps, i, sc.xside, mm.xmin), y);
@@ -201,12 +201,12 @@ int vl(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*)
     return kComplete;
 }
 
-int popcorn(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int popcorn(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     PopcornScratch& sc = scratch(rc).selfdraw1.popcorn;
     if (iter == 0) {
         // The window is made symmetric about 0 and scaled by sp1: only its
         // minimum corner is read.
-        const MINMAX& mm = ps.mm[ps.type];
+        const ViewWindow& mm = ps.mm[ps.type];
         sc.row = ps.res - 1;
         sc.index = 1;
         sc.h = ps.p[ps.type].sp0;
@@ -218,7 +218,7 @@ int popcorn(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, 
         sc.yside = sc.ymax - sc.ymin;
     }
     const double y0 = grid_coord(ps, sc.row, sc.yside, sc.ymin);
-    const COLORREF colour = palette_color(ps.palette, static_cast<unsigned>(sc.index));
+    const Rgb colour = palette_color(ps.palette, static_cast<unsigned>(sc.index));
     for (int i = 0; i < ps.res; ++i) {
         const double x0 = grid_coord(ps, i, sc.xside, sc.xmin);
         sc.xnew = x0 - sc.h * std::sin(y0 + std::tan(3 * y0));
@@ -235,7 +235,7 @@ int popcorn(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, 
     return row_done(sc.row < 0);
 }
 
-int frothybasin(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int frothybasin(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
                 int* ypos) {
     if (ps.basinflag != 0) return frothy_point_map(ps, old, next, xpos, ypos);
     FrothyBasinScratch& sc = scratch(rc).selfdraw1.frothybasin;

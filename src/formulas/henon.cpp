@@ -6,7 +6,7 @@ namespace morv {
 
 // The reference step: the classic map with its constants 1.4 and 0.3 (the
 // type's a and b are not used).
-int henon(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int henon(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
           int* ypos) {
     return inline_steps::henon(ps, rc, old, next, iter, xpos, ypos);
 }

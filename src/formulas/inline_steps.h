@@ -13,51 +13,51 @@
 namespace morv::inline_steps {
 
 // The maps themselves: the next orbit point from the previous one.
-using PointFn = void (*)(const PARAM& p, VOXEL old, VOXEL* next);
+using PointFn = void (*)(const TypeParams& p, Point3 old, Point3* next);
 
-inline void henon_point(const PARAM&, VOXEL old, VOXEL* next) {
+inline void henon_point(const TypeParams&, Point3 old, Point3* next) {
     next->x = (old.y + 1.0) - 1.4 * old.x * old.x;
     next->y = 0.3 * old.x;
 }
 
 // The third coordinate of Ganymede and de Jong: only the rotation and the Z
 // Plane colouring read it, their plane coordinates never do.
-inline void sine_z(const PARAM&, VOXEL old, VOXEL* next) {
+inline void sine_z(const TypeParams&, Point3 old, Point3* next) {
     next->z = std::sin(old.x);
 }
 
-inline void ganymede_plane(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void ganymede_plane(const TypeParams& p, Point3 old, Point3* next) {
     next->x = std::sin(p.b * old.y) + p.c * std::sin(p.b * old.x);
     next->y = std::sin(p.a * old.x) + p.d * std::sin(p.a * old.y);
 }
 
-inline void ganymede_point(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void ganymede_point(const TypeParams& p, Point3 old, Point3* next) {
     ganymede_plane(p, old, next);
     sine_z(p, old, next);
 }
 
-inline void pickover3d_point(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void pickover3d_point(const TypeParams& p, Point3 old, Point3* next) {
     next->x = std::sin(p.a * old.y) - old.z * std::cos(p.b * old.x);
     next->y = old.z * std::sin(p.c * old.x) - std::cos(p.d * old.y);
     next->z = std::sin(old.x);
 }
 
-inline void dejong_plane(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void dejong_plane(const TypeParams& p, Point3 old, Point3* next) {
     next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
     next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
 }
 
-inline void dejong_point(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void dejong_point(const TypeParams& p, Point3 old, Point3* next) {
     dejong_plane(p, old, next);
     sine_z(p, old, next);
 }
 
-inline void iris_point(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void iris_point(const TypeParams& p, Point3 old, Point3* next) {
     next->x = p.sp0 * std::sin(old.x) + p.sp1 * std::cos(old.y);
     next->y = p.sp0 * std::cos(old.x) + p.sp1 * std::sin(old.y);
 }
 
-inline void atom_point(const PARAM& p, VOXEL old, VOXEL* next) {
+inline void atom_point(const TypeParams& p, Point3 old, Point3* next) {
     const double k = p.sp0;
     next->x = old.x * std::sin(old.y) + 4 * k * std::cos(old.y);
     next->y = old.y * std::cos(old.x) + 4 * k * std::sin(old.y);
@@ -65,7 +65,7 @@ inline void atom_point(const PARAM& p, VOXEL old, VOXEL* next) {
 
 // A plane map's step: the point itself is plotted.
 template <PointFn Point>
-inline int plane_step(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos,
+inline int plane_step(const Params& ps, RenderContext&, Point3 old, Point3* next, int, int* xpos,
                       int* ypos) {
     Point(ps.p[ps.type], old, next);
     map_to_pixel(ps, next->x, next->y, xpos, ypos);
@@ -74,7 +74,7 @@ inline int plane_step(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, 
 
 // The point as the user turned it; with all angles exactly 0 the rotation is
 // skipped, which keeps the common view cheap.
-inline VOXEL displayed(const Params& ps, RenderContext& rc, VOXEL point) {
+inline Point3 displayed(const Params& ps, RenderContext& rc, Point3 point) {
     if (!rotated(ps)) return point;
     apply_rotation(current_rotation(ps, scratch(rc).pointmaps.rotation), point);
     return point;
@@ -82,10 +82,10 @@ inline VOXEL displayed(const Params& ps, RenderContext& rc, VOXEL point) {
 
 // A sine map's step: the point is plotted as displayed.
 template <PointFn Point>
-inline int sine_step(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+inline int sine_step(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int, int* xpos,
                      int* ypos) {
     Point(ps.p[ps.type], old, next);
-    const VOXEL q = displayed(ps, rc, *next);
+    const Point3 q = displayed(ps, rc, *next);
     map_to_pixel(ps, q.x, q.y, xpos, ypos);
     return kPlot;
 }
@@ -93,11 +93,11 @@ inline int sine_step(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next
 // The same steps with the parameters, the view window and the rotation
 // resolved once for many calls (nothing the steps read changes during a run).
 template <PointFn Point> struct PlaneMap {
-    PARAM p;
+    TypeParams p;
     ViewMapping view;
 
     explicit PlaneMap(const Params& ps) : p(ps.p[ps.type]), view(ps) {}
-    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
+    int operator()(Point3 old, Point3* next, int, int* xpos, int* ypos) const {
         Point(p, old, next);
         view.to_pixel(next->x, next->y, xpos, ypos);
         return kPlot;
@@ -108,13 +108,13 @@ template <PointFn Point> struct PlaneMap {
 };
 
 template <PointFn Point> struct TurnedMap {
-    PARAM p;
+    TypeParams p;
     ViewMapping view;
     RotationPlan plan;
 
-    int operator()(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) const {
+    int operator()(Point3 old, Point3* next, int, int* xpos, int* ypos) const {
         Point(p, old, next);
-        VOXEL q = *next;
+        Point3 q = *next;
         apply_rotation(plan, q);
         view.to_pixel(q.x, q.y, xpos, ypos);
         return kPlot;
@@ -126,7 +126,7 @@ template <PointFn Point> struct TurnedMap {
 // stops: one sine in five saved per call.
 template <PointFn Plane, PointFn Z> struct LateZMap : PlaneMap<Plane> {
     using PlaneMap<Plane>::PlaneMap;
-    static void deferred_z(const PARAM& p, VOXEL old, VOXEL* next) { Z(p, old, next); }
+    static void deferred_z(const TypeParams& p, Point3 old, Point3* next) { Z(p, old, next); }
 };
 
 // A sine map turned by the type's angles, or as Unturned when they are all 0.
@@ -140,27 +140,27 @@ template <PointFn Point, class Unturned = PlaneMap<Point>> struct SineMap {
     }
 };
 
-inline int henon(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+inline int henon(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
                  int* ypos) {
     return plane_step<henon_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int ganymede(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+inline int ganymede(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter,
                     int* xpos, int* ypos) {
     return sine_step<ganymede_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int pickover3d(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+inline int pickover3d(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter,
                       int* xpos, int* ypos) {
     return sine_step<pickover3d_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int dejong(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
-                  int* ypos) {
+inline int dejong(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter,
+                  int* xpos, int* ypos) {
     return sine_step<dejong_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int iris(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+inline int iris(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
                 int* ypos) {
     return plane_step<iris_point>(ps, rc, old, next, iter, xpos, ypos);
 }
-inline int atom(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+inline int atom(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
                 int* ypos) {
     return plane_step<atom_point>(ps, rc, old, next, iter, xpos, ypos);
 }

@@ -43,7 +43,7 @@ constexpr double kRandomEscape = 2000;
 
 } // namespace
 
-int kamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int kamtorus(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     KamTorusScratch& k = scratch(rc).selfdraw2.kamtorus;
     if (iter == 0) {
         k.sin_theta = std::sin(1.3);
@@ -51,15 +51,15 @@ int kamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*,
         k.orbit = 0.0;
     }
     const double scale = ps.p[ps.type].sp0;
-    VOXEL p0{k.orbit / 3, k.orbit / 3, 0};
+    Point3 p0{k.orbit / 3, k.orbit / 3, 0};
     for (int i = 0; i < kOrbitPoints; ++i) {
         const double q = p0.x * p0.x - p0.y;
-        const VOXEL p1{p0.x * k.cos_theta + q * k.sin_theta, p0.x * k.sin_theta - q * k.cos_theta,
-                       k.orbit - 1.25};
+        const Point3 p1{p0.x * k.cos_theta + q * k.sin_theta, p0.x * k.sin_theta - q * k.cos_theta,
+                        k.orbit - 1.25};
         const double dx = p1.x - p0.x, dy = p1.y - p0.y;
         p0.x = p1.x;
         p0.y = p1.y;
-        VOXEL p1rotate;
+        Point3 p1rotate;
         rotatexyz(ps, p1, &p1rotate); // always, also when every angle is 0
         const int x = trunc32(trunc32(p1rotate.x * scale * ps.res * 0.35) + 0.4 * ps.res);
         const int y =
@@ -73,7 +73,7 @@ int kamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*,
     return k.orbit > kLastOrbit ? kComplete : kTransient;
 }
 
-int rpkamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int rpkamtorus(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     if (iter == 0) rc.seed_from_clock();
     const double r1 = rc.morvrandom();
     const double r2 = rc.morvrandom();
@@ -87,7 +87,7 @@ int rpkamtorus(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int
     for (unsigned count = 0; count < kOuterSteps; ++count) {
         outer.apply(x3, y3);
         double x = x3, y = y3;
-        const COLORREF col = palette_color(ps.palette, c);
+        const Rgb col = palette_color(ps.palette, c);
         for (int a = 0; a <= kInnerSteps;) {
             inner.apply(x, y);
             ++a;

@@ -45,8 +45,8 @@ std::vector<int> lane_widths() {
 }
 
 LaneMap lane_map_of(const Params& ps) {
-    const PARAM& p = ps.p[ps.type];
-    const MINMAX& mm = ps.mm[ps.type];
+    const TypeParams& p = ps.p[ps.type];
+    const ViewWindow& mm = ps.mm[ps.type];
     LaneMap m;
     m.a = p.a, m.b = p.b, m.c = p.c, m.d = p.d, m.sp0 = p.sp0, m.sp1 = p.sp1;
     if (ps.type == kTypeSpirals) {

@@ -34,7 +34,7 @@ double unit(std::uint64_t z) {
 // Orbit k: its render context and where it starts.
 struct Orbit {
     RenderContext rc;
-    VOXEL start;
+    Point3 start;
 };
 
 // The key of orbit k's own values.
@@ -42,7 +42,7 @@ std::uint64_t orbit_key(long long k, std::int64_t clock) {
     return mix(static_cast<std::uint64_t>(clock) ^ mix(static_cast<std::uint64_t>(k)));
 }
 
-Orbit orbit_of(const State& base, const VOXEL& start, long long k, std::int64_t clock) {
+Orbit orbit_of(const State& base, const Point3& start, long long k, std::int64_t clock) {
     Orbit o{base, orbit_start(start, k, clock)};
     o.rc.paints_canvas = false; // only the hit counts are summed
     o.rc.platform.now_seconds = [clock] { return clock; };
@@ -56,23 +56,23 @@ Orbit orbit_of(const State& base, const VOXEL& start, long long k, std::int64_t 
 
 } // namespace
 
-VOXEL orbit_start(const VOXEL& start, long long k, std::int64_t clock) {
+Point3 orbit_start(const Point3& start, long long k, std::int64_t clock) {
     if (k == 0) return start;
     const std::uint64_t key = orbit_key(k, clock);
     auto nudge = [](double v, std::uint64_t z) {
         return v + unit(z) * 1e-3 * std::max(1.0, std::fabs(v));
     };
-    return VOXEL{nudge(start.x, mix(key + 1)), nudge(start.y, mix(key + 2)),
-                 nudge(start.z, mix(key + 3))};
+    return Point3{nudge(start.x, mix(key + 1)), nudge(start.y, mix(key + 2)),
+                  nudge(start.z, mix(key + 3))};
 }
 
 std::uint32_t orbit_seed(long long k, std::int64_t clock) {
     return static_cast<std::uint32_t>(mix(orbit_key(k, clock) + 5) >> 32);
 }
 
-VOXEL orbits_start(State& base, long long iterations) {
-    const PARAM& p = base.p[base.type];
-    VOXEL first{p.xstart, p.ystart, p.zstart};
+Point3 orbits_start(State& base, long long iterations) {
+    const TypeParams& p = base.p[base.type];
+    Point3 first{p.xstart, p.ystart, p.zstart};
     if (iterations > 0) take_start_set(base, base, first);
     return first;
 }
@@ -86,8 +86,8 @@ bool run_orbit(const Params& ps, Orbit& o, long long calls) {
     long long made = 0;
     while (made < calls) {
         RunOutcome out;
-        if (o.rc.firstloop) {
-            out.last = fractaldriver(ps, o.rc, &o.start);
+        if (o.rc.fresh_image) {
+            out.last = render_step(ps, o.rc, &o.start);
             out.calls = 1;
         } else {
             out = run_calls(ps, o.rc, calls - made, &fused_kernels);
@@ -200,7 +200,7 @@ class BuffersAside {
 long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
                         const std::function<void(long long)>& progress) {
     totals.method = base.method[base.type];
-    const VOXEL start = orbits_start(base, job.iterations);
+    const Point3 start = orbits_start(base, job.iterations);
     const BuffersAside aside(base);
     if (job.ready && !job.ready()) return 0;
     const Params& params = base; // read by every orbit, written by none
@@ -248,7 +248,7 @@ void paint_totals(State& s, const OrbitTotals& totals, long long calls) {
     s.hitmax =
         static_cast<unsigned>(std::min<std::uint64_t>(top, std::numeric_limits<unsigned>::max()));
     s.itercount = static_cast<int>(std::min<long long>(calls, kIntroPoints));
-    s.firstloop = 0;
+    s.fresh_image = false;
 }
 
 } // namespace morv

@@ -76,12 +76,12 @@ long long orbit_calls(long long iterations, long long orbits, long long k);
 // type with start sets takes its set here, once, from base's own stream, as
 // the one orbit's first step would: all orbits then share its parameters,
 // and the record saved afterwards holds them.
-VOXEL orbits_start(State& base, long long iterations);
+Point3 orbits_start(State& base, long long iterations);
 
 // Where orbit k starts: orbit 0 at `start`, the others moved from it by up
 // to a thousandth of its size (at least 1e-3) in each coordinate, drawn from
 // `clock` and k.
-VOXEL orbit_start(const VOXEL& start, long long k, std::int64_t clock);
+Point3 orbit_start(const Point3& start, long long k, std::int64_t clock);
 
 // The random stream of orbit k (k > 0; orbit 0 goes on with base's).
 std::uint32_t orbit_seed(long long k, std::int64_t clock);

@@ -25,7 +25,7 @@ bool on_image(const Params& ps, int x, int y) {
 
 // Erases the ring entry and draws the new pixel; the window gets both when the
 // new pixel is visible.
-void draw_trail(const Params& ps, RenderContext& rc, Point erase, Point now, COLORREF c) {
+void draw_trail(const Params& ps, RenderContext& rc, Point erase, Point now, Rgb c) {
     rc.canvas.set_pixel(erase.x, erase.y, ps.back); // the canvas is res x res: it clips
     rc.canvas.set_pixel(now.x, now.y, c);
     if (!visible(ps, rc, now.x, now.y)) return;
@@ -83,7 +83,7 @@ void advance_arg(double& arg) {
 
 } // namespace
 
-int samardzija(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int samardzija(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     SamardzijaScratch& k = scratch(rc).selfdraw2.samardzija;
     if (iter == 0) {
         k.fifo.fill(Point{0, 0});
@@ -113,7 +113,7 @@ int samardzija(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int
     return kTransient;
 }
 
-int lissajous(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int lissajous(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     LissajousScratch& k = scratch(rc).selfdraw2.lissajous;
     if (iter == 0) {
         k.arg = k.arg1 = 0.0;

@@ -22,7 +22,7 @@ void count_call(std::uint32_t& iterations) {
 } // namespace
 
 // The Ikeda map with its fixed constants (rho 1.0, c1 0.4, c2 0.9, c3 6.0).
-int ikeda(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
+int ikeda(const Params& ps, RenderContext&, Point3 old, Point3* next, int, int* xpos, int* ypos) {
     constexpr double rho = 1.0, c1 = 0.4, c2 = 0.9, c3 = 6.0;
     const double x = old.x, y = old.y;
     const double t = c1 - c3 / (1.0 + x * x + y * y);
@@ -36,7 +36,7 @@ int ikeda(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xp
 // Henon's area-preserving quadratic map, turned by sp0 degrees. A fresh orbit
 // starts in [-1, 1]^2 every 1000 calls and whenever the last one ran away, so
 // the picture is a phase portrait of many orbits.
-int hpd(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int hpd(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
         int* ypos) {
     HpdScratch& h = scratch(rc).pointmaps.hpd;
     if (iter == 0) {
@@ -59,7 +59,7 @@ int hpd(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, i
 }
 
 // The nonlinear term computed from x' enters the next call's x'' through w.
-int feather(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int feather(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
             int* ypos) {
     constexpr double c = 2.96;
     FeatherScratch& f = scratch(rc).pointmaps.feather;
@@ -73,7 +73,7 @@ int feather(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int ite
         old.x = 3 * rc.morvrandom();
         old.y = rc.morvrandom();
     }
-    const PARAM& p = ps.p[ps.type];
+    const TypeParams& p = ps.p[ps.type];
     next->x = p.b * old.y + f.w;
     const double u = next->x * next->x;
     f.w = p.a * next->x + c * u / (1 + u);
@@ -84,7 +84,7 @@ int feather(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int ite
 
 // The forced Duffing oscillator, one fixed Euler step of 1/(2 pi) per call; the
 // forcing phase repeats every 628 calls. Paced: speed + 10 ms every call.
-int duffing(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int duffing(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
             int* ypos) {
     constexpr long double h = 0.159154943091895335768883763372514362L; // 1/(2 pi)
     DuffingScratch& d = scratch(rc).pointmaps.duffing;
@@ -101,8 +101,9 @@ int duffing(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int ite
 }
 
 // Barry Martin's hopalong; the sign of zero counts as +1.
-int hopalong(const Params& ps, RenderContext&, VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {
-    const PARAM& p = ps.p[ps.type];
+int hopalong(const Params& ps, RenderContext&, Point3 old, Point3* next, int, int* xpos,
+             int* ypos) {
+    const TypeParams& p = ps.p[ps.type];
     const double x = old.x;
     const double sign = x == 0.0 ? 1.0 : x / std::fabs(x);
     next->x = old.y - sign * std::sqrt(std::fabs(p.b * x - p.c));

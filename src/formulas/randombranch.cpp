@@ -29,7 +29,7 @@ double sqrt_nonneg(double v) {
 } // namespace
 
 // The Ikeda map (3 times in 11) mixed with a fixed rotation and shift.
-int ikedaifs(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+int ikedaifs(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int, int* xpos,
              int* ypos) {
     constexpr double p1 = 0.242695, p2 = 0.538835, p9 = 0.292347, p10 = -0.715191, p11 = 0.404434,
                      p12 = 0.178096;
@@ -50,9 +50,9 @@ int ikedaifs(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, i
 // The backward map of z^2 + c with c = a + bi or c + di at random: one of the
 // two complex square roots of z - c, also at random. The run after the type
 // was chosen starts from one of the catalogue's start sets (take_start_set).
-int stormjulia(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+int stormjulia(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int, int* xpos,
                int* ypos) {
-    const PARAM& p = ps.p[ps.type];
+    const TypeParams& p = ps.p[ps.type];
     double u, v;
     if (coin(rc)) {
         u = old.x - p.a;
@@ -77,9 +77,9 @@ int stormjulia(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int,
 
 // Like Storm Julia with one constant (sp0 + sp1 i), but the modulus of z - c
 // is raised to the power 3/4 instead of 1/2.
-int frostjulia(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+int frostjulia(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int, int* xpos,
                int* ypos) {
-    const PARAM& p = ps.p[ps.type];
+    const TypeParams& p = ps.p[ps.type];
     const double u = old.x - p.sp0, v = old.y - p.sp1;
     double theta;
     if (u > 0)

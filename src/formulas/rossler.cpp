@@ -21,10 +21,10 @@ constexpr int kPaceEvery = 25;
 // The oblique view's fixed plot window.
 constexpr double kOxmin = -15.0, kOxmax = 15.0, kOymin = -6.0, kOymax = 28.0;
 
-VOXEL integrate(VOXEL o, double c) {
+Point3 integrate(Point3 o, double c) {
     const double h = 0.005, a = 0.2, b = 0.2;
-    return VOXEL{o.x + h * (-o.y - o.z), o.y + h * (o.x + a * o.y),
-                 o.z + h * (b + o.x * o.z - c * o.z)};
+    return Point3{o.x + h * (-o.y - o.z), o.y + h * (o.x + a * o.y),
+                  o.z + h * (b + o.x * o.z - c * o.z)};
 }
 
 // White pixels where the mask is set.
@@ -39,7 +39,7 @@ void draw_glyph(Surface& to, const Mask& m, int left, int top) {
 void paint_stage(const Params& ps, Surface& to) {
     const int r = ps.res, half = ps.res / 2;
     const int y65 = trunc32(0.65 * r);
-    const COLORREF floor = rgb(0, 48, 80), white = rgb(255, 255, 255);
+    const Rgb floor = rgb(0, 48, 80), white = rgb(255, 255, 255);
     const std::array<Point, 5> pentagon{{
         {0, r - 1},
         {0, y65},
@@ -57,13 +57,13 @@ void paint_stage(const Params& ps, Surface& to) {
     draw_glyph(to, zchar, half - 22, 16);
 }
 
-void project_2d(const Params& ps, const VOXEL& next, int* xpos, int* ypos) {
-    VOXEL p = next;
+void project_2d(const Params& ps, const Point3& next, int* xpos, int* ypos) {
+    Point3 p = next;
     if (rotated(ps)) rotatexyz(ps, next, &p);
     map_to_pixel(ps, p.x, p.y, xpos, ypos);
 }
 
-void project_oblique(const Params& ps, const VOXEL& next, int* xpos, int* ypos) {
+void project_oblique(const Params& ps, const Point3& next, int* xpos, int* ypos) {
     double rho = std::sqrt(next.x * next.x + next.y * next.y);
     if (rho == 0) rho = 1e-15;
     // Rounding may push the ratio a hair beyond +-1, where acos is undefined.
@@ -88,7 +88,7 @@ void pace(const Params& ps, RenderContext& rc) {
 
 } // namespace
 
-int rossler(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int rossler(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
             int* ypos) {
     if (ps.rosslerflag == 0) {
         *next = integrate(old, 5.4);

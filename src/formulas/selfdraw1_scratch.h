@@ -9,10 +9,10 @@ namespace morv {
 
 // Chaos game on a polygon: the point and the vertices live in canvas pixels.
 struct SierpinskiScratch {
-    std::array<VOXEL, 6> vertex{};
+    std::array<Point3, 6> vertex{};
     int mode = 0; // the polygon layout this render was started with, 0..5
     double x0 = 0, y0 = 0;
-    COLORREF cr = 0; // colour of the last dot
+    Rgb cr = 0; // colour of the last dot
 };
 
 // Affine IFS: the point in model units.

@@ -64,7 +64,7 @@ void lace_map(LaceScratch& sc, int k, double r) {
 
 // Adds the history colour to what the pixel holds, each channel wrapping
 // within 1..255.
-COLORREF lace_colour(const LaceScratch& sc, COLORREF held) {
+Rgb lace_colour(const LaceScratch& sc, Rgb held) {
     const auto channel = [](double c, int held_channel) {
         return static_cast<int>(mod255_index(wrap_add(trunc32(c * 256), held_channel)));
     };
@@ -105,9 +105,9 @@ double pgm_perturbation(int index, double& x, double& y) {
 
 } // namespace
 
-int lace(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int lace(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     LaceScratch& sc = scratch(rc).selfdraw1.lace;
-    const PARAM& p = ps.p[ps.type];
+    const TypeParams& p = ps.p[ps.type];
     if (iter == 0) {
         rc.seed_from_clock();
         sc.x0 = p.xstart;
@@ -126,7 +126,7 @@ int lace(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int
     return kTransient;
 }
 
-int pgm(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int*, int*) {
+int pgm(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int*, int*) {
     PgmScratch& sc = scratch(rc).selfdraw1.pgm;
     const int index = pgm_formula(ps.pgmindex);
     double x = old.x, y = old.y;

@@ -15,7 +15,7 @@ namespace morv::tangent {
 
 namespace {
 
-const PARAM& coefficients(const Params& ps) {
+const TypeParams& coefficients(const Params& ps) {
     return ps.p[ps.type];
 }
 
@@ -32,29 +32,29 @@ double feather_w_slope(double a, double x) {
 
 } // namespace
 
-VOXEL start_point(const Params& ps) {
-    const PARAM& p = coefficients(ps);
-    return VOXEL{p.xstart, p.ystart, p.zstart};
+Point3 start_point(const Params& ps) {
+    const TypeParams& p = coefficients(ps);
+    return Point3{p.xstart, p.ystart, p.zstart};
 }
 
-VOXEL henon_map(const Params& ps, VOXEL v) {
-    VOXEL next = v;
+Point3 henon_map(const Params& ps, Point3 v) {
+    Point3 next = v;
     inline_steps::henon_point(coefficients(ps), v, &next);
     return next;
 }
-Jacobian henon_jacobian(const Params&, VOXEL v) {
+Jacobian henon_jacobian(const Params&, Point3 v) {
     return plane(-2.8 * v.x, 1.0, 0.3, 0.0);
 }
 
 // rho 1, c1 0.4, c2 (u) 0.9, c3 6 as in the step.
 constexpr double kIkedaC1 = 0.4, kIkedaU = 0.9, kIkedaC3 = 6.0;
-VOXEL ikeda_map(const Params&, VOXEL v) {
+Point3 ikeda_map(const Params&, Point3 v) {
     const double x = v.x, y = v.y;
     const double t = kIkedaC1 - kIkedaC3 / (1.0 + x * x + y * y);
     const double cost = std::cos(t), sint = std::sin(t);
-    return VOXEL{1.0 + kIkedaU * (x * cost - y * sint), kIkedaU * (x * sint + y * cost), v.z};
+    return Point3{1.0 + kIkedaU * (x * cost - y * sint), kIkedaU * (x * sint + y * cost), v.z};
 }
-Jacobian ikeda_jacobian(const Params&, VOXEL v) {
+Jacobian ikeda_jacobian(const Params&, Point3 v) {
     const double x = v.x, y = v.y, d = 1.0 + x * x + y * y;
     const double t = kIkedaC1 - kIkedaC3 / d;
     const double cost = std::cos(t), sint = std::sin(t);
@@ -66,37 +66,37 @@ Jacobian ikeda_jacobian(const Params&, VOXEL v) {
 
 // Ganymede and de Jong: z is a sine of the previous x and never feeds back,
 // so the tangent space is the plane.
-VOXEL ganymede_map(const Params& ps, VOXEL v) {
-    VOXEL next = v;
+Point3 ganymede_map(const Params& ps, Point3 v) {
+    Point3 next = v;
     inline_steps::ganymede_point(coefficients(ps), v, &next);
     return next;
 }
-Jacobian ganymede_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian ganymede_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     return plane(p.c * p.b * std::cos(p.b * v.x), p.b * std::cos(p.b * v.y),
                  p.a * std::cos(p.a * v.x), p.d * p.a * std::cos(p.a * v.y));
 }
 
-VOXEL dejong_map(const Params& ps, VOXEL v) {
-    VOXEL next = v;
+Point3 dejong_map(const Params& ps, Point3 v) {
+    Point3 next = v;
     inline_steps::dejong_point(coefficients(ps), v, &next);
     return next;
 }
-Jacobian dejong_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian dejong_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     return plane(p.b * std::sin(p.b * v.x), p.a * std::cos(p.a * v.y), p.c * std::cos(p.c * v.x),
                  p.d * std::sin(p.d * v.y));
 }
 
 // One orbit of the phase diagram's map, without the fresh starts that make
 // the picture a portrait of many.
-VOXEL hpd_map(const Params& ps, VOXEL v) {
+Point3 hpd_map(const Params& ps, Point3 v) {
     const double rad = (kPi * coefficients(ps).sp0) * (1.0 / 180.0);
     const double cosa = std::cos(rad), sina = std::sin(rad);
     const double yminusx2 = v.y - v.x * v.x;
-    return VOXEL{v.x * cosa - yminusx2 * sina, v.x * sina + yminusx2 * cosa, v.z};
+    return Point3{v.x * cosa - yminusx2 * sina, v.x * sina + yminusx2 * cosa, v.z};
 }
-Jacobian hpd_jacobian(const Params& ps, VOXEL v) {
+Jacobian hpd_jacobian(const Params& ps, Point3 v) {
     const double rad = (kPi * coefficients(ps).sp0) * (1.0 / 180.0);
     const double cosa = std::cos(rad), sina = std::sin(rad);
     return plane(cosa + 2 * v.x * sina, -sina, sina - 2 * v.x * cosa, cosa);
@@ -105,13 +105,13 @@ Jacobian hpd_jacobian(const Params& ps, VOXEL v) {
 // Feather keeps w = w(x) of the newest x between calls; after the first call
 // the map is x' = b y + w(x), y' = w(x') - x on the plane alone. Its fresh
 // random starts every 1000 calls are left out.
-VOXEL feather_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Point3 feather_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double x = p.b * v.y + feather_w(p.a, v.x);
-    return VOXEL{x, feather_w(p.a, x) - v.x, v.z};
+    return Point3{x, feather_w(p.a, x) - v.x, v.z};
 }
-Jacobian feather_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian feather_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double x = p.b * v.y + feather_w(p.a, v.x);
     const double w0 = feather_w_slope(p.a, v.x), w1 = feather_w_slope(p.a, x);
     return plane(w0, p.b, w1 * w0 - 1, w1 * p.b);
@@ -120,13 +120,13 @@ Jacobian feather_jacobian(const Params& ps, VOXEL v) {
 // The sign of x is constant on either side of 0 (slope 0); |b x - c| has
 // slope +-b on either side of its zero, where the square root's slope is
 // infinite and the nearest double to it stands in.
-VOXEL hopalong_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Point3 hopalong_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double sign = v.x == 0.0 ? 1.0 : v.x / std::fabs(v.x);
-    return VOXEL{v.y - sign * std::sqrt(std::fabs(p.b * v.x - p.c)), p.a - v.x, v.z};
+    return Point3{v.y - sign * std::sqrt(std::fabs(p.b * v.x - p.c)), p.a - v.x, v.z};
 }
-Jacobian hopalong_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian hopalong_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double sign = v.x == 0.0 ? 1.0 : v.x / std::fabs(v.x);
     const double q = p.b * v.x - p.c;
     const double root = std::max(std::sqrt(std::fabs(q)), 1e-300);
@@ -135,12 +135,12 @@ Jacobian hopalong_jacobian(const Params& ps, VOXEL v) {
 
 // The picture applies the map once to every grid point; iterated from the
 // start point it is Pickover's popcorn map with step h = sp0.
-VOXEL popcorn_map(const Params& ps, VOXEL v) {
+Point3 popcorn_map(const Params& ps, Point3 v) {
     const double h = coefficients(ps).sp0;
-    return VOXEL{v.x - h * std::sin(v.y + std::tan(3 * v.y)),
-                 v.y - h * std::sin(v.x + std::tan(3 * v.x)), v.z};
+    return Point3{v.x - h * std::sin(v.y + std::tan(3 * v.y)),
+                  v.y - h * std::sin(v.x + std::tan(3 * v.x)), v.z};
 }
-Jacobian popcorn_jacobian(const Params& ps, VOXEL v) {
+Jacobian popcorn_jacobian(const Params& ps, Point3 v) {
     const double h = coefficients(ps).sp0;
     const auto slope = [h](double u) {
         const double c3 = std::cos(3 * u);
@@ -222,29 +222,29 @@ Slopes pgm_perturbation_slopes(int index, double x, double y) {
 
 } // namespace
 
-VOXEL pgm_start(const Params& ps) {
+Point3 pgm_start(const Params& ps) {
     const int index = pgm_index(ps);
-    return VOXEL{ps.pgmx0[static_cast<std::size_t>(index)],
-                 ps.pgmy0[static_cast<std::size_t>(index)], 0.0};
+    return Point3{ps.pgmx0[static_cast<std::size_t>(index)],
+                  ps.pgmy0[static_cast<std::size_t>(index)], 0.0};
 }
-VOXEL pgm_map(const Params& ps, VOXEL v) {
+Point3 pgm_map(const Params& ps, Point3 v) {
     double x = v.x, y = v.y;
     const double f = pgm_perturbation(pgm_index(ps), x, y);
-    return VOXEL{(1 - y) + std::fabs(x) + f, x, v.z};
+    return Point3{(1 - y) + std::fabs(x) + f, x, v.z};
 }
-Jacobian pgm_jacobian(const Params& ps, VOXEL v) {
+Jacobian pgm_jacobian(const Params& ps, Point3 v) {
     const Slopes f = pgm_perturbation_slopes(pgm_index(ps), v.x, v.y);
     return plane(abs_slope(v.x) + f.x, -1.0 + f.y, 1.0, 0.0);
 }
 
 // Frothy Basin's finite attractor: z^2 - (a + bi) conj(z).
-VOXEL basin_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Point3 basin_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double x = v.x, y = v.y;
-    return VOXEL{(x + y) * (x - y) - p.a * x - p.b * y, 2 * x * y - p.b * x + p.a * y, v.z};
+    return Point3{(x + y) * (x - y) - p.a * x - p.b * y, 2 * x * y - p.b * x + p.a * y, v.z};
 }
-Jacobian basin_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian basin_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     return plane(2 * v.x - p.a, -2 * v.y - p.b, 2 * v.y - p.b, 2 * v.x + p.a);
 }
 const char* basin_refusal(const Params& ps) {

@@ -22,67 +22,67 @@ inline double abs_slope(double v) {
     return v < 0 ? -1.0 : 1.0;
 }
 
-VOXEL start_point(const Params& ps);
+Point3 start_point(const Params& ps);
 
 // The two-dimensional maps (tangent_maps.cpp).
-VOXEL henon_map(const Params&, VOXEL);
-Jacobian henon_jacobian(const Params&, VOXEL);
-VOXEL ikeda_map(const Params&, VOXEL);
-Jacobian ikeda_jacobian(const Params&, VOXEL);
-VOXEL ganymede_map(const Params&, VOXEL);
-Jacobian ganymede_jacobian(const Params&, VOXEL);
-VOXEL dejong_map(const Params&, VOXEL);
-Jacobian dejong_jacobian(const Params&, VOXEL);
-VOXEL hpd_map(const Params&, VOXEL);
-Jacobian hpd_jacobian(const Params&, VOXEL);
-VOXEL feather_map(const Params&, VOXEL);
-Jacobian feather_jacobian(const Params&, VOXEL);
-VOXEL hopalong_map(const Params&, VOXEL);
-Jacobian hopalong_jacobian(const Params&, VOXEL);
-VOXEL popcorn_map(const Params&, VOXEL);
-Jacobian popcorn_jacobian(const Params&, VOXEL);
-VOXEL pgm_map(const Params&, VOXEL);
-Jacobian pgm_jacobian(const Params&, VOXEL);
-VOXEL pgm_start(const Params&);
-VOXEL basin_map(const Params&, VOXEL);
-Jacobian basin_jacobian(const Params&, VOXEL);
+Point3 henon_map(const Params&, Point3);
+Jacobian henon_jacobian(const Params&, Point3);
+Point3 ikeda_map(const Params&, Point3);
+Jacobian ikeda_jacobian(const Params&, Point3);
+Point3 ganymede_map(const Params&, Point3);
+Jacobian ganymede_jacobian(const Params&, Point3);
+Point3 dejong_map(const Params&, Point3);
+Jacobian dejong_jacobian(const Params&, Point3);
+Point3 hpd_map(const Params&, Point3);
+Jacobian hpd_jacobian(const Params&, Point3);
+Point3 feather_map(const Params&, Point3);
+Jacobian feather_jacobian(const Params&, Point3);
+Point3 hopalong_map(const Params&, Point3);
+Jacobian hopalong_jacobian(const Params&, Point3);
+Point3 popcorn_map(const Params&, Point3);
+Jacobian popcorn_jacobian(const Params&, Point3);
+Point3 pgm_map(const Params&, Point3);
+Jacobian pgm_jacobian(const Params&, Point3);
+Point3 pgm_start(const Params&);
+Point3 basin_map(const Params&, Point3);
+Jacobian basin_jacobian(const Params&, Point3);
 const char* basin_refusal(const Params&);
 
 // The plane maps (tangent_planemaps.cpp).
-VOXEL iris_map(const Params&, VOXEL);
-Jacobian iris_jacobian(const Params&, VOXEL);
-VOXEL atom_map(const Params&, VOXEL);
-Jacobian atom_jacobian(const Params&, VOXEL);
-VOXEL wings_map(const Params&, VOXEL);
-Jacobian wings_jacobian(const Params&, VOXEL);
-VOXEL medusa_map(const Params&, VOXEL);
-Jacobian medusa_jacobian(const Params&, VOXEL);
-VOXEL disk_map(const Params&, VOXEL);
-Jacobian disk_jacobian(const Params&, VOXEL);
-VOXEL star_map(const Params&, VOXEL);
-Jacobian star_jacobian(const Params&, VOXEL);
-VOXEL spirals_map(const Params&, VOXEL);
-Jacobian spirals_jacobian(const Params&, VOXEL);
-VOXEL cosinewaves_map(const Params&, VOXEL);
-Jacobian cosinewaves_jacobian(const Params&, VOXEL);
+Point3 iris_map(const Params&, Point3);
+Jacobian iris_jacobian(const Params&, Point3);
+Point3 atom_map(const Params&, Point3);
+Jacobian atom_jacobian(const Params&, Point3);
+Point3 wings_map(const Params&, Point3);
+Jacobian wings_jacobian(const Params&, Point3);
+Point3 medusa_map(const Params&, Point3);
+Jacobian medusa_jacobian(const Params&, Point3);
+Point3 disk_map(const Params&, Point3);
+Jacobian disk_jacobian(const Params&, Point3);
+Point3 star_map(const Params&, Point3);
+Jacobian star_jacobian(const Params&, Point3);
+Point3 spirals_map(const Params&, Point3);
+Jacobian spirals_jacobian(const Params&, Point3);
+Point3 cosinewaves_map(const Params&, Point3);
+Jacobian cosinewaves_jacobian(const Params&, Point3);
 
 // The three-dimensional maps and the flows (tangent_flows.cpp).
-VOXEL pickover_map(const Params&, VOXEL);
-Jacobian pickover_jacobian(const Params&, VOXEL);
-VOXEL lorenz_field(const Params&, VOXEL);
-Jacobian lorenz_field_jacobian(const Params&, VOXEL);
-VOXEL lorenz_map(const Params&, VOXEL);
-Jacobian lorenz_jacobian(const Params&, VOXEL);
-VOXEL rossler_field(const Params&, VOXEL);
-Jacobian rossler_field_jacobian(const Params&, VOXEL);
-VOXEL rossler_map(const Params&, VOXEL);
-Jacobian rossler_jacobian(const Params&, VOXEL);
-VOXEL samardzija_map(const Params&, VOXEL);
-Jacobian samardzija_jacobian(const Params&, VOXEL);
-VOXEL samardzija_start(const Params&);
-VOXEL duffing_map(const Params&, VOXEL);
-Jacobian duffing_jacobian(const Params&, VOXEL);
-VOXEL duffing_start(const Params&);
+Point3 pickover_map(const Params&, Point3);
+Jacobian pickover_jacobian(const Params&, Point3);
+Point3 lorenz_field(const Params&, Point3);
+Jacobian lorenz_field_jacobian(const Params&, Point3);
+Point3 lorenz_map(const Params&, Point3);
+Jacobian lorenz_jacobian(const Params&, Point3);
+Point3 rossler_field(const Params&, Point3);
+Jacobian rossler_field_jacobian(const Params&, Point3);
+Point3 rossler_map(const Params&, Point3);
+Jacobian rossler_jacobian(const Params&, Point3);
+Point3 samardzija_map(const Params&, Point3);
+Jacobian samardzija_jacobian(const Params&, Point3);
+Point3 samardzija_start(const Params&);
+Point3 duffing_map(const Params&, Point3);
+Jacobian duffing_jacobian(const Params&, Point3);
+Point3 duffing_start(const Params&);
 
 } // namespace tangent
 } // namespace morv

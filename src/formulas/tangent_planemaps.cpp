@@ -15,29 +15,29 @@ namespace morv::tangent {
 
 namespace {
 
-const PARAM& coefficients(const Params& ps) {
+const TypeParams& coefficients(const Params& ps) {
     return ps.p[ps.type];
 }
 
 } // namespace
 
-VOXEL iris_map(const Params& ps, VOXEL v) {
-    VOXEL next = v;
+Point3 iris_map(const Params& ps, Point3 v) {
+    Point3 next = v;
     inline_steps::iris_point(coefficients(ps), v, &next);
     return next;
 }
-Jacobian iris_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian iris_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     return plane(p.sp0 * std::cos(v.x), -p.sp1 * std::sin(v.y), -p.sp0 * std::sin(v.x),
                  p.sp1 * std::cos(v.y));
 }
 
-VOXEL atom_map(const Params& ps, VOXEL v) {
-    VOXEL next = v;
+Point3 atom_map(const Params& ps, Point3 v) {
+    Point3 next = v;
     inline_steps::atom_point(coefficients(ps), v, &next);
     return next;
 }
-Jacobian atom_jacobian(const Params& ps, VOXEL v) {
+Jacobian atom_jacobian(const Params& ps, Point3 v) {
     const double k4 = 4 * coefficients(ps).sp0;
     return plane(std::sin(v.y), v.x * std::cos(v.y) - k4 * std::sin(v.y), -v.y * std::sin(v.x),
                  std::cos(v.x) + k4 * std::cos(v.y));
@@ -45,13 +45,13 @@ Jacobian atom_jacobian(const Params& ps, VOXEL v) {
 
 // The sign is -1 at x = 0; the square root's infinite slope at the zero of
 // y - sp1 x is replaced by the nearest double.
-VOXEL wings_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Point3 wings_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double sign = v.x > 0 ? 1.0 : -1.0;
-    return VOXEL{v.x - sign * std::sqrt(std::fabs(v.y - p.sp1 * v.x)), p.sp0 * v.x + v.y, v.z};
+    return Point3{v.x - sign * std::sqrt(std::fabs(v.y - p.sp1 * v.x)), p.sp0 * v.x + v.y, v.z};
 }
-Jacobian wings_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian wings_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double sign = v.x > 0 ? 1.0 : -1.0;
     const double q = v.y - p.sp1 * v.x;
     const double slope = sign * abs_slope(q) / (2 * std::max(std::sqrt(std::fabs(q)), 1e-300));
@@ -59,22 +59,22 @@ Jacobian wings_jacobian(const Params& ps, VOXEL v) {
 }
 
 constexpr double kMedusaP1 = -0.438016, kMedusaP2 = 0.819984, kMedusaP3 = -0.381065;
-VOXEL medusa_map(const Params&, VOXEL v) {
+Point3 medusa_map(const Params&, Point3 v) {
     const double x = v.x, y = v.y;
-    return VOXEL{kMedusaP1 * x + y - kMedusaP2 * (x * x), kMedusaP3 * y - x + kMedusaP2 * (y * y),
-                 v.z};
+    return Point3{kMedusaP1 * x + y - kMedusaP2 * (x * x), kMedusaP3 * y - x + kMedusaP2 * (y * y),
+                  v.z};
 }
-Jacobian medusa_jacobian(const Params&, VOXEL v) {
+Jacobian medusa_jacobian(const Params&, Point3 v) {
     return plane(kMedusaP1 - 2 * kMedusaP2 * v.x, 1.0, -1.0, kMedusaP3 + 2 * kMedusaP2 * v.y);
 }
 
-VOXEL disk_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Point3 disk_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double x = v.x, y = v.y, xy = x * y;
     const double c = std::cos(xy), sn = std::sin(xy);
-    return VOXEL{p.sp0 + p.sp1 * (x * c - y * sn), p.sp1 * (x * sn + y * c), v.z};
+    return Point3{p.sp0 + p.sp1 * (x * c - y * sn), p.sp1 * (x * sn + y * c), v.z};
 }
-Jacobian disk_jacobian(const Params& ps, VOXEL v) {
+Jacobian disk_jacobian(const Params& ps, Point3 v) {
     const double s1 = coefficients(ps).sp1;
     const double x = v.x, y = v.y, xy = x * y;
     const double c = std::cos(xy), sn = std::sin(xy);
@@ -84,14 +84,14 @@ Jacobian disk_jacobian(const Params& ps, VOXEL v) {
                  s1 * (c + x * turned_x));
 }
 
-VOXEL star_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Point3 star_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double x = v.x, y = v.y, ax = std::fabs(x), ay = std::fabs(y);
-    return VOXEL{4 * (p.a * x + p.b * x * (ax + ay) + p.c * x * (ax - ay)),
-                 4 * (p.a * y + p.b * y * (ax + ay) + p.c * y * (ay - ax)), v.z};
+    return Point3{4 * (p.a * x + p.b * x * (ax + ay) + p.c * x * (ax - ay)),
+                  4 * (p.a * y + p.b * y * (ax + ay) + p.c * y * (ay - ax)), v.z};
 }
-Jacobian star_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian star_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     const double ax = std::fabs(v.x), ay = std::fabs(v.y);
     return plane(4 * (p.a + p.b * (2 * ax + ay) + p.c * (2 * ax - ay)),
                  4 * v.x * abs_slope(v.y) * (p.b - p.c), 4 * v.y * abs_slope(v.x) * (p.b - p.c),
@@ -105,7 +105,7 @@ struct SpiralTurn {
     double p3, p4;
 };
 SpiralTurn spiral_turn(const Params& ps) {
-    const PARAM& p = coefficients(ps);
+    const TypeParams& p = coefficients(ps);
     return {p.sp1 * std::sin(kTwoPi * p.sp0), p.sp1 * std::cos(kTwoPi * p.sp0)};
 }
 constexpr double kSpiralFold = -0.005;
@@ -114,7 +114,7 @@ bool spiral_folds(double nx, double ny) {
 }
 } // namespace
 
-VOXEL spirals_map(const Params& ps, VOXEL v) {
+Point3 spirals_map(const Params& ps, Point3 v) {
     const SpiralTurn t = spiral_turn(ps);
     const double w = v.x * v.x - v.y;
     double nx = v.x * t.p3 + w * t.p4;
@@ -123,21 +123,21 @@ VOXEL spirals_map(const Params& ps, VOXEL v) {
         nx = kSpiralFold * nx;
         ny = kSpiralFold * ny;
     }
-    return VOXEL{nx, ny, v.z};
+    return Point3{nx, ny, v.z};
 }
-Jacobian spirals_jacobian(const Params& ps, VOXEL v) {
+Jacobian spirals_jacobian(const Params& ps, Point3 v) {
     const SpiralTurn t = spiral_turn(ps);
     const double w = v.x * v.x - v.y;
     const double k = spiral_folds(v.x * t.p3 + w * t.p4, v.x * t.p4 - w * t.p3) ? kSpiralFold : 1.0;
     return plane(k * (t.p3 + 2 * v.x * t.p4), -k * t.p4, k * (t.p4 - 2 * v.x * t.p3), k * t.p3);
 }
 
-VOXEL cosinewaves_map(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
-    return VOXEL{v.y - p.sp0 * std::cos(kPi * v.x), p.sp1 * v.x, v.z};
+Point3 cosinewaves_map(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
+    return Point3{v.y - p.sp0 * std::cos(kPi * v.x), p.sp1 * v.x, v.z};
 }
-Jacobian cosinewaves_jacobian(const Params& ps, VOXEL v) {
-    const PARAM& p = coefficients(ps);
+Jacobian cosinewaves_jacobian(const Params& ps, Point3 v) {
+    const TypeParams& p = coefficients(ps);
     return plane(p.sp0 * kPi * std::sin(kPi * v.x), 1.0, p.sp1, 0.0);
 }
 

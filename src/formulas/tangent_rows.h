@@ -9,23 +9,23 @@ namespace morv::tangent {
 inline constexpr double kDuffingDt = 0.15915494309189535; // 1/(2 pi)
 
 // A map of the plane.
-constexpr TangentModel map2(VOXEL (*map)(const Params&, VOXEL),
-                            Jacobian (*jacobian)(const Params&, VOXEL),
-                            VOXEL (*start)(const Params&) = start_point) {
+constexpr TangentModel map2(Point3 (*map)(const Params&, Point3),
+                            Jacobian (*jacobian)(const Params&, Point3),
+                            Point3 (*start)(const Params&) = start_point) {
     return TangentModel{.dim = 2, .start = start, .map = map, .jacobian = jacobian};
 }
 
 // A flow integrated in fixed steps of dt (0 for a three-dimensional map).
-constexpr TangentModel flow(int dim, double dt, VOXEL (*map)(const Params&, VOXEL),
-                            Jacobian (*jacobian)(const Params&, VOXEL),
-                            VOXEL (*start)(const Params&) = start_point) {
+constexpr TangentModel flow(int dim, double dt, Point3 (*map)(const Params&, Point3),
+                            Jacobian (*jacobian)(const Params&, Point3),
+                            Point3 (*start)(const Params&) = start_point) {
     return TangentModel{
         .dim = dim, .time_step = dt, .start = start, .map = map, .jacobian = jacobian};
 }
 
 // A flow with its vector field, to measure the flow apart from its steps.
-constexpr TangentModel with_field(TangentModel m, VOXEL (*field)(const Params&, VOXEL),
-                                  Jacobian (*field_jacobian)(const Params&, VOXEL)) {
+constexpr TangentModel with_field(TangentModel m, Point3 (*field)(const Params&, Point3),
+                                  Jacobian (*field_jacobian)(const Params&, Point3)) {
     m.field = field;
     m.field_jacobian = field_jacobian;
     return m;

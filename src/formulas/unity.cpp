@@ -55,9 +55,9 @@ unsigned unity_pixel(const Params& ps, const RenderContext& rc, double x0, doubl
 
 } // namespace
 
-int unity(const Params& ps, RenderContext& rc, VOXEL, VOXEL*, int iter, int*, int*) {
+int unity(const Params& ps, RenderContext& rc, Point3, Point3*, int iter, int*, int*) {
     UnityScratch& sc = scratch(rc).selfdraw1.unity;
-    const MINMAX& mm = ps.mm[ps.type];
+    const ViewWindow& mm = ps.mm[ps.type];
     if (iter == 0) {
         sc.row = 0;
         sc.xside = mm.xmax - mm.xmin;

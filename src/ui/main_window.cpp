@@ -169,7 +169,7 @@ void MainWindow::command(int id) {
     const app::ParameterSnapshot before = app::take_snapshot(s_);
     app::input_command(s_, ui_, id);
     s_.history.changed(before, app::take_snapshot(s_));
-    if (filter && !s_.okrun) palette_drawn_ = s_.palette;
+    if (filter && !s_.rendering) palette_drawn_ = s_.palette;
     after_commands();
 }
 
@@ -193,8 +193,8 @@ void MainWindow::after_commands() {
     show_picture_settings();
     flush();
     // The figures move only while rendering; paused, the title is set once.
-    if (s_.okrun && !status_timer_.isActive()) status_timer_.start();
-    if (!s_.okrun) status_timer_.stop();
+    if (s_.rendering && !status_timer_.isActive()) status_timer_.start();
+    if (!s_.rendering) status_timer_.stop();
     update_status();
 }
 
@@ -223,7 +223,7 @@ void MainWindow::copy_canvas_to_window() {
 void MainWindow::show_frame() {
     if (app::toning(s_)) {
         const qint64 due = std::max(kToneFrameMs, tone_cost_ms_ * kToneCostShare);
-        if (s_.okrun && tone_clock_.elapsed() < due) return;
+        if (s_.rendering && tone_clock_.elapsed() < due) return;
         tone_clock_.restart();
         app::retone(s_);
         tone_cost_ms_ = tone_clock_.elapsed();
@@ -282,7 +282,7 @@ void MainWindow::tone_changed(const PictureSettings& p, bool settled) {
         }
         return;
     case app::PictureChange::Restart:
-        if (s_.okrun)
+        if (s_.rendering)
             after_commands();
         else
             post(app::kCmdRender);

@@ -125,7 +125,7 @@ class MainWindow : public QMainWindow, public app::Host {
     void show_new_set(const app::ParameterSnapshot& before);
     bool explore_command(int id);
     bool can_zoom();
-    void set_view(const MINMAX& view);
+    void set_view(const ViewWindow& view);
     std::string status_note() const;
 
     app::Instance& s_;

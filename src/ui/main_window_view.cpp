@@ -115,8 +115,8 @@ void MainWindow::pin_window_rect(const Rect& r) {
 // rendering starts if it was paused.
 void MainWindow::show_new_set(const app::ParameterSnapshot& before) {
     s_.history.changed(before, app::take_snapshot(s_));
-    s_.firstloop = 1;
-    if (s_.okrun) {
+    s_.fresh_image = true;
+    if (s_.rendering) {
         after_commands();
         return;
     }
@@ -132,7 +132,7 @@ bool MainWindow::can_zoom() {
 
 // The view window becomes `view`; nothing happens when it is already there
 // (at a bound).
-void MainWindow::set_view(const MINMAX& view) {
+void MainWindow::set_view(const ViewWindow& view) {
     const app::ParameterSnapshot before = app::take_snapshot(s_);
     s_.mm[static_cast<std::size_t>(s_.type)] = view;
     if (app::take_snapshot(s_) == before) return;
@@ -168,8 +168,8 @@ void MainWindow::step_history(bool back) {
         after_commands(); // toned again, the points drawn kept
         return;
     }
-    s_.firstloop = 1;
-    if (s_.okrun)
+    s_.fresh_image = true;
+    if (s_.rendering)
         after_commands();
     else
         post(app::kCmdRender);
@@ -180,23 +180,23 @@ void MainWindow::step_history(bool back) {
 std::string MainWindow::status_note() const {
     if (zoom_refused_) return std::string(" - ") + app::kCannotZoomNote;
     if (!s_.search_note.empty()) return " - " + s_.search_note;
-    if (s_.okrun || s_.palette == palette_drawn_) return std::string();
+    if (s_.rendering || s_.palette == palette_drawn_) return std::string();
     return " - the new palette applies at the next render or filter";
 }
 
 // The rate counts every driver call since the last status, across a fresh
 // start of the image; a fresh image waiting to start has no points yet.
 void MainWindow::update_status() {
-    const long long points = s_.firstloop ? 0 : pump_->image_calls();
+    const long long points = s_.fresh_image ? 0 : pump_->image_calls();
     const long long calls = pump_->calls();
     const double seconds = static_cast<double>(status_clock_.restart()) / 1000.0;
-    if (s_.okrun && seconds > 0)
+    if (s_.rendering && seconds > 0)
         status_rate_ = static_cast<double>(calls - status_calls_) / seconds;
-    else if (!s_.okrun)
+    else if (!s_.rendering)
         status_rate_ = 0;
     status_calls_ = calls;
-    if (s_.okrun) palette_drawn_ = s_.palette;
-    const char* state = s_.okrun                          ? "rendering"
+    if (s_.rendering) palette_drawn_ = s_.palette;
+    const char* state = s_.rendering                      ? "rendering"
                         : s_.outcome == Outcome::Complete ? "complete"
                                                           : "paused";
     const std::string type =

@@ -48,8 +48,8 @@ void RenderPump::stop() {
 }
 
 void RenderPump::sync() {
-    cores_.pause(!s_.okrun);
-    if (!s_.okrun) {
+    cores_.pause(!s_.rendering);
+    if (!s_.rendering) {
         timer_.stop();
         return;
     }
@@ -60,7 +60,7 @@ void RenderPump::sync() {
 void RenderPump::run_batch(bool& stop) {
     // A fresh image starts with the batch: a restart between calls ends one
     // (the pause of a complete image, or a command).
-    if (s_.firstloop) {
+    if (s_.fresh_image) {
         image_calls_ = 0;
         s_.unsaved_ns = 0;
         s_.clock_log->reset();
@@ -127,18 +127,18 @@ void RenderPump::cores_slice() {
 void RenderPump::slice() {
     // A fresh image, or a resumed one whose orbits were all drawn, starts
     // afresh on the path the settings choose.
-    if (s_.okrun && (s_.firstloop || (on_cores_ && !cores_.active()))) choose_path();
+    if (s_.rendering && (s_.fresh_image || (on_cores_ && !cores_.active()))) choose_path();
     if (on_cores_) {
-        if (s_.okrun) cores_slice();
+        if (s_.rendering) cores_slice();
         return;
     }
     const std::int64_t start = now();
     held_ = false;
     bool stop = start < wake_ns_;
-    while (s_.okrun && !stop && !held_) {
+    while (s_.rendering && !stop && !held_) {
         // A fresh image may be of another type: learn its cost afresh rather
         // than run a batch sized for a faster one.
-        if (s_.firstloop) batch_ = 1;
+        if (s_.fresh_image) batch_ = 1;
         const std::int64_t before = now();
         run_batch(stop);
         const std::int64_t after = now();
@@ -150,7 +150,7 @@ void RenderPump::slice() {
     }
     const std::int64_t end = now();
     slice_ns_ += end - start;
-    if (end - last_frame_ns_ >= kFrameMs * kNsPerMs || !s_.okrun) {
+    if (end - last_frame_ns_ >= kFrameMs * kNsPerMs || !s_.rendering) {
         hooks_.frame();
         last_frame_ns_ = end;
     }

@@ -35,7 +35,7 @@ class RenderPump : public QObject {
 
     RenderPump(app::Instance& s, Hooks hooks, QObject* parent = nullptr);
 
-    // Runs the timer exactly while `okrun` is set; the workers of a render on
+    // Runs the timer exactly while `rendering` is set; the workers of a render on
     // every core wait while it is not.
     void sync();
     // Stops drawing: the window is going away, or asks whether it should.

@@ -30,7 +30,7 @@ QImage render_attractor(int res, long long calls, const Palette& palette) {
     s.back = rgb(0, 0, 0);
     s.method[kTypeHenon] = kMethodHitCount;
     for (long long i = 0; i < calls; ++i) {
-        fractaldriver(s); // a pause is resumed at once
+        render_step(s); // a pause is resumed at once
     }
     const QImage view(reinterpret_cast<const uchar*>(s.canvas.data()), res, res, res * 4,
                       QImage::Format_RGB32);

@@ -27,34 +27,34 @@ const double kClamped = 1.442694 * std::log(1e-10);
 
 // Steps for hand-made orbits; `stay` sends every point to one fixed point
 // and `spread_z` separates only in z (the x-y distance is always 0).
-int stay(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int*, int*) {
-    *next = VOXEL{0.25, 0.25, 0};
+int stay(const Params&, RenderContext&, Point3, Point3* next, int, int*, int*) {
+    *next = Point3{0.25, 0.25, 0};
     return kPlot;
 }
-int run_away(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int*, int*) {
-    *next = VOXEL{old.x + 1000, old.y, 0};
+int run_away(const Params&, RenderContext&, Point3 old, Point3* next, int, int*, int*) {
+    *next = Point3{old.x + 1000, old.y, 0};
     return kPlot;
 }
-int spread_z(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int*, int*) {
-    *next = VOXEL{0.25, 0.25, old.z + old.x * 1e3};
+int spread_z(const Params&, RenderContext&, Point3 old, Point3* next, int, int*, int*) {
+    *next = Point3{0.25, 0.25, old.z + old.x * 1e3};
     return kPlot;
 }
-int blow_up(const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int*, int*) {
-    *next = VOXEL{old.x * 1e10, old.y * 1e10, 0};
+int blow_up(const Params&, RenderContext&, Point3 old, Point3* next, int, int*, int*) {
+    *next = Point3{old.x * 1e10, old.y * 1e10, 0};
     return kPlot;
 }
 // Steps that see the parameters through the state (`chaotic` is a Peter de
 // Jong map, chaotic for most coefficients; `fixed` makes main and shadow
 // orbits coincide). The lyapunov runs are counted in `count`, which nothing
 // else uses while paused.
-int chaotic(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int*, int*) {
+int chaotic(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int*, int*) {
     if (iter == 0) ++rc.count;
-    const PARAM& p = ps.p[ps.type];
+    const TypeParams& p = ps.p[ps.type];
     next->x = std::sin(p.a * old.y) - std::cos(p.b * old.x);
     next->y = std::sin(p.c * old.x) - std::cos(p.d * old.y);
     return kPlot;
 }
-int fixed(const Params& ps, RenderContext& rc, VOXEL v, VOXEL* next, int iter, int* x, int* y) {
+int fixed(const Params& ps, RenderContext& rc, Point3 v, Point3* next, int iter, int* x, int* y) {
     if (iter == 0) ++rc.count;
     return stay(ps, rc, v, next, iter, x, y);
 }
@@ -64,7 +64,7 @@ State at_point(double x, double y) {
     s.steps = &fpointer;
     s.p[0].xstart = x;
     s.p[0].ystart = y;
-    s.mm[0] = MINMAX{-1, 1, -1, 1};
+    s.mm[0] = ViewWindow{-1, 1, -1, 1};
     return s;
 }
 
@@ -95,17 +95,17 @@ TEST(Lyapunov, HandMadeOrbits) {
 
 TEST(BoxCount, CellBoundsAreUnoffsetAndInclusive) {
     BoxGrids g;
-    const MINMAX mm{-1, 1, -1, 1}; // width 2: 16-grid bounds -1.75, -1.5, ..., 2
+    const ViewWindow mm{-1, 1, -1, 1}; // width 2: 16-grid bounds -1.75, -1.5, ..., 2
     prepare_grids(g, mm);
     EXPECT_EQ(std::pair(g.step16x[0], g.step32y[31]), std::pair(-1.75, 2.0));
     // On the bound 0.25 (16-grid index 8, 32-grid index 17): the lower cell.
-    boxcount(g, mm, VOXEL{0.25, 0.25, 0});
+    boxcount(g, mm, Point3{0.25, 0.25, 0});
     EXPECT_EQ(std::pair(g.N16[8][8], g.N32[17][17]), std::pair(1, 1));
     // A symmetric window only reaches the middle cells: x = -1 lies in column 3.
-    boxcount(g, mm, VOXEL{-1, 1, 0});
+    boxcount(g, mm, Point3{-1, 1, 0});
     EXPECT_EQ(g.N16[11][3], 1);
-    boxcount(g, mm, VOXEL{1.0001, 0, 0});
-    boxcount(g, mm, VOXEL{std::numeric_limits<double>::quiet_NaN(), 0, 0});
+    boxcount(g, mm, Point3{1.0001, 0, 0});
+    boxcount(g, mm, Point3{std::numeric_limits<double>::quiet_NaN(), 0, 0});
     EXPECT_EQ(fractaldimension(g), 0.0); // two cells in each grid
     EXPECT_EQ(std::pair(g.count16, g.count32), std::pair(2, 2));
     // Four 32-cells inside one 16-cell: log2(4 / 1) = 2.
@@ -113,7 +113,7 @@ TEST(BoxCount, CellBoundsAreUnoffsetAndInclusive) {
     prepare_grids(q, mm);
     for (double x : {0.1, 0.2})
         for (double y : {0.1, 0.2})
-            boxcount(q, mm, VOXEL{x, y, 0});
+            boxcount(q, mm, Point3{x, y, 0});
     EXPECT_DOUBLE_EQ(fractaldimension(q), 2.0);
 }
 
@@ -147,9 +147,9 @@ TEST(Lyapunov, SelfDrawingTypesAreRefusedAndMeasurementsSkipWaits) {
 }
 
 TEST(ParamClip, RoundsCoefficientsDownToTwelveDecimals) {
-    PARAM p{1e-13, 1e-13, 1e-13, 0.5, 1e-13, -1e-13, 0.1234567890123456, -2.5, 1.0};
+    TypeParams p{1e-13, 1e-13, 1e-13, 0.5, 1e-13, -1e-13, 0.1234567890123456, -2.5, 1.0};
     paramclip(&p); // the start point is left alone; c goes towards minus infinity
-    EXPECT_EQ(p, (PARAM{1e-13, 1e-13, 1e-13, 0.5, 0.0, -1e-12, 0.123456789012, -2.5, 1.0}));
+    EXPECT_EQ(p, (TypeParams{1e-13, 1e-13, 1e-13, 0.5, 0.0, -1e-12, 0.123456789012, -2.5, 1.0}));
 }
 
 TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
@@ -157,12 +157,12 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
     s.p[kDeJong].xstart = 0.125;
     s.p[kDeJong].sp0 = 3.5;
     s.p[kDeJong].sp1 = -4.5;
-    const PARAM before = s.p[kDeJong];
+    const TypeParams before = s.p[kDeJong];
     const RandomResult r = randomparams(s, chaotic, ChaosMeasure{});
     ASSERT_EQ(r.code, kRandomAccepted);
-    const PARAM& p = s.p[kDeJong];
-    EXPECT_EQ((PARAM{p.xstart, p.ystart, p.zstart, 0, 0, 0, 0, p.sp0, p.sp1}),
-              (PARAM{before.xstart, before.ystart, before.zstart, 0, 0, 0, 0, 3.5, -4.5}));
+    const TypeParams& p = s.p[kDeJong];
+    EXPECT_EQ((TypeParams{p.xstart, p.ystart, p.zstart, 0, 0, 0, 0, p.sp0, p.sp1}),
+              (TypeParams{before.xstart, before.ystart, before.zstart, 0, 0, 0, 0, 3.5, -4.5}));
     for (double v : {p.a, p.b, p.c, p.d}) {
         EXPECT_GE(std::fabs(v), 0.5);
         EXPECT_LE(std::fabs(v), 3.0);
@@ -181,7 +181,7 @@ TEST(RandomSearch, SchemeBKeepsStartPointAndSpecialParameters) {
 TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
     for (int type : {kDeJong, kIris}) {
         State s = of_type(type);
-        const PARAM before = s.p[type];
+        const TypeParams before = s.p[type];
         const RandomResult r = randomparams(s, fixed, ChaosMeasure{});
         EXPECT_EQ(r.code, kRandomNotFound) << type;
         EXPECT_EQ(s.p[type], before) << type;
@@ -195,7 +195,7 @@ TEST(RandomSearch, GivesUpAfter99CandidatesWithParametersRestored) {
 // shows it and can decline it.
 TEST(RandomSearch, SpiralsTakeTheFirstCandidateAndTheConfirmationCanDecline) {
     State s = of_type(kSpirals);
-    const PARAM before = s.p[kSpirals];
+    const TypeParams before = s.p[kSpirals];
     std::string text;
     auto no = [&](const std::string& t) {
         text += t;
@@ -210,7 +210,7 @@ TEST(RandomSearch, SpiralsTakeTheFirstCandidateAndTheConfirmationCanDecline) {
     ASSERT_EQ(r.code, kRandomAccepted);
     EXPECT_EQ(s.count, 0);
     EXPECT_EQ(std::pair(r.measure.lexp, r.measure.fd), std::pair(123.0, 4.0)); // the one in force
-    const PARAM& p = s.p[kSpirals];
+    const TypeParams& p = s.p[kSpirals];
     EXPECT_GE(p.sp1, 1.0);
     EXPECT_LE(p.sp1, 1.05);
     for (double v : {p.a, p.b, p.c, p.d, p.sp0}) {
@@ -220,14 +220,14 @@ TEST(RandomSearch, SpiralsTakeTheFirstCandidateAndTheConfirmationCanDecline) {
     EXPECT_EQ(randomparams(s, fixed, ChaosMeasure{}, [](const std::string&) { return true; }).code,
               kRandomAccepted);
     const std::string t =
-        random_confirm_text(3, PARAM{0, 0, 0, 0.5, -1, 2, 0.25, 0, 0}, 0.5, 1e300);
+        random_confirm_text(3, TypeParams{0, 0, 0, 0.5, -1, 2, 0.25, 0, 0}, 0.5, 1e300);
     EXPECT_EQ(t.rfind("count: 3\na: 0.500000000000000\nb: -1.000000000000000\nc: 2.0", 0), 0u);
     EXPECT_GT(t.size(), 300u); // the huge dimension is written in full
 }
 
 TEST(RandomSearch, TypesWithoutTheSearchAreRefused) {
     State s = of_type(0);
-    const PARAM before = s.p[0];
+    const TypeParams before = s.p[0];
     EXPECT_FALSE(random_search_offered(s));
     EXPECT_EQ(randomparams(s, chaotic, ChaosMeasure{}).code, kRandomNotOffered);
     EXPECT_EQ(randomparams(s, ChaosMeasure{}).code, kRandomNotOffered);

@@ -17,7 +17,7 @@ namespace {
 
 TEST(SteeredSearch, AcceptsOnlyWithinTheRangesAndKeepsFrozenCoefficients) {
     State s = test::make_state(kTypeDeJong);
-    const PARAM before = s.p[kTypeDeJong];
+    const TypeParams before = s.p[kTypeDeJong];
     SearchSteering steer;
     steer.largest_exponent = Range{0.2, 0.6};
     steer.kaplan_yorke = Range{1.0, 2.0};
@@ -27,7 +27,7 @@ TEST(SteeredSearch, AcceptsOnlyWithinTheRangesAndKeepsFrozenCoefficients) {
     ASSERT_EQ(r.code, kRandomAccepted);
     EXPECT_TRUE(steer.largest_exponent->contains(r.spectrum.exponents[0]));
     EXPECT_TRUE(steer.kaplan_yorke->contains(r.kaplan_yorke.value));
-    const PARAM& p = s.p[kTypeDeJong];
+    const TypeParams& p = s.p[kTypeDeJong];
     EXPECT_EQ(std::pair(p.a, p.d), std::pair(before.a, before.d));
     // 20 % of half of b's range [-3, 3] about the current b.
     EXPECT_LE(std::fabs(p.b - before.b), 0.2 * 3 + 1e-9);
@@ -35,7 +35,7 @@ TEST(SteeredSearch, AcceptsOnlyWithinTheRangesAndKeepsFrozenCoefficients) {
 
 TEST(SteeredSearch, ImpossibleRangesRestoreTheSetAndUnmeasurableTypesAreNotOffered) {
     State s = test::make_state(kTypeIris);
-    const PARAM before = s.p[kTypeIris];
+    const TypeParams before = s.p[kTypeIris];
     SearchSteering steer;
     steer.largest_exponent = Range{50, 60};
     EXPECT_EQ(steered_search(s, steer, tangent_models).code, kRandomNotFound);

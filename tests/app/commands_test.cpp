@@ -42,9 +42,9 @@ void expect_filters_grayed(const Harness& h, bool grayed) {
 // A paused hit-count image of the current size, ready for the filters.
 void render_hit_count(Harness& h) {
     h.s.method[kTypeHenon] = kMethodHitCount;
-    h.s.firstloop = 1;
+    h.s.fresh_image = true;
     for (int i = 0; i < 3000; ++i)
-        fractaldriver(h.s);
+        render_step(h.s);
     pause_again(h);
 }
 
@@ -52,7 +52,7 @@ TEST(Commands, WhileRenderingOnlyRenderActsAndEachPauseSetsTheMenu) {
     Harness h;
     h.s.type = kTypePgm; // 196 and 198 would otherwise act
     h.key(kCmdRender);
-    h.s.firstloop = 0;
+    h.s.fresh_image = false;
     EXPECT_EQ(h.host.cursors.back(), Cursor::Hourglass);
     for (int id : kAllCommands) {
         EXPECT_EQ(find_item(id) && is_grayed(h.s, id), find_item(id) && id != kCmdRender) << id;
@@ -60,10 +60,10 @@ TEST(Commands, WhileRenderingOnlyRenderActsAndEachPauseSetsTheMenu) {
     }
     EXPECT_TRUE(h.prompts.shown.empty() && h.prompts.file_dialogs.empty() &&
                 h.dialogs.opened.empty() && !h.host.quit_called);
-    EXPECT_EQ(std::tuple(h.s.firstloop, h.s.checkedpalette), std::tuple(0, kCmdPalette1));
+    EXPECT_EQ(std::tuple(h.s.fresh_image, h.s.checkedpalette), std::tuple(0, kCmdPalette1));
     h.s.type = kTypePickover; // random parameters, not hit count
     h.key(kCmdRender);
-    EXPECT_EQ(h.s.okrun, 0);
+    EXPECT_EQ(h.s.rendering, 0);
     EXPECT_EQ(h.host.cursors.back(), Cursor::Cross);
     EXPECT_FALSE(is_grayed(h.s, kCmdRandom) || is_grayed(h.s, kCmdColoring));
     expect_filters_grayed(h, true);
@@ -86,7 +86,7 @@ TEST(Commands, GrayedOrStaleCommandsDoNothingButKeyOnlyCommandsArrive) {
     h.s.type = kTypePickover;
     pause_again(h);
     h.s.type = kTypeHenon;
-    const PARAM before = h.s.p[kTypeHenon];
+    const TypeParams before = h.s.p[kTypeHenon];
     h.key(kCmdRandom);
     EXPECT_TRUE(h.prompts.shown.empty() && h.s.posted.empty());
     EXPECT_EQ(h.s.p[kTypeHenon].a, before.a);
@@ -103,18 +103,18 @@ TEST(Commands, RandomSearchAdvisesOnceAndADeclinedSetChangesNothing) {
     h.key(kCmdRandom);
     ASSERT_EQ(h.prompts.shown.size(), 1u);
     EXPECT_EQ(h.prompts.shown[0].caption, "Random Parameters Advisory");
-    EXPECT_EQ(std::tuple(h.s.okrun, h.s.firstloop), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(h.s.rendering, h.s.fresh_image), std::tuple(1, 1));
     h.key(kCmdRender);
     h.s.debugflag = 1;
     h.s.chaos = ChaosMeasure{0.75, 1.25}; // the Spirals measure nothing: the last one is shown
-    const PARAM before = h.s.p[kTypeSpirals];
+    const TypeParams before = h.s.p[kTypeSpirals];
     h.key(kCmdRandom); // no second advisory; the set is declined
     ASSERT_EQ(h.prompts.shown.size(), 2u);
     EXPECT_EQ(h.prompts.shown[1].caption, "Accept Parameters?");
     EXPECT_NE(h.prompts.shown[1].text.find("exponent: 0.750000000000000\nfractal dimension: 1.25"),
               std::string::npos);
     EXPECT_EQ(h.s.p[kTypeSpirals].a, before.a);
-    EXPECT_EQ(h.s.okrun, 0);
+    EXPECT_EQ(h.s.rendering, 0);
     EXPECT_TRUE(h.s.posted.empty());
 }
 
@@ -148,10 +148,10 @@ TEST(Commands, FiltersAdviseOnceAndNeedAHitCountOfTheCurrentSize) {
 TEST(Commands, PalettesClearHelpAboutOptionsAndExit) {
     Harness h;
     render(h.s, 2000);
-    h.s.firstloop = 0;
+    h.s.fresh_image = false;
     h.key(kCmdPalette2);
     EXPECT_EQ(
-        std::tuple(is_checked(h.s, kCmdPalette2), is_checked(h.s, kCmdPalette1), h.s.firstloop),
+        std::tuple(is_checked(h.s, kCmdPalette2), is_checked(h.s, kCmdPalette1), h.s.fresh_image),
         std::tuple(true, false, 1));
     EXPECT_EQ(h.s.palette, defpal2);
     h.key(kCmdPalette1);
@@ -193,7 +193,7 @@ TEST(Commands, ExitAsksBeforeThrowingAwayUnsavedWork) {
     for (const auto& c : cases) {
         std::filesystem::remove(dir.file("kept.png"));
         Harness h;
-        h.s.firstloop = 0;
+        h.s.fresh_image = false;
         h.s.unsaved_ns = c.unsaved;
         if (c.answer) h.prompts.save_answers = {*c.answer};
         h.prompts.files = {c.file};
@@ -230,10 +230,10 @@ TEST(Commands, DialogsRestartOnlyForWhatShapesTheImage) {
         {kCmdBackground, kDlgBackground, 1, [](Instance& s) { s.back = 7; }, 1},
     };
     for (const auto& step : steps) {
-        h.s.firstloop = 0;
+        h.s.fresh_image = false;
         h.dialogs.script[step.dialog].push_back({step.result, step.edit});
         h.key(step.command);
-        EXPECT_EQ(h.s.firstloop, step.restarts) << &step - steps;
+        EXPECT_EQ(h.s.fresh_image, step.restarts) << &step - steps;
     }
 }
 
@@ -242,10 +242,10 @@ TEST(Commands, DialogsRestartOnlyForWhatShapesTheImage) {
 TEST(Commands, NewResolutionGetsANewCanvasOrKeepsTheOld) {
     Harness h;
     render(h.s, 100);
-    h.s.firstloop = 0;
+    h.s.fresh_image = false;
     h.on(kDlgParameters, [](Instance& s) { s.res = 250; });
     h.key(kCmdParameters);
-    EXPECT_EQ(std::tuple(h.s.firstloop, h.s.dres), std::tuple(1, 250.0));
+    EXPECT_EQ(std::tuple(h.s.fresh_image, h.s.dres), std::tuple(1, 250.0));
     EXPECT_EQ(canvas_checksum(h.s), canvas_checksum(make_state(0, 250)));
     h.s.platform.max_alloc_bytes = 250 * 250 * 4;
     h.on(kDlgParameters, [](Instance& s) { s.res = 4000; });
@@ -261,9 +261,9 @@ TEST(TypeCommand, UnchangedTypeKeepsTheImageAndCancelChangesNothing) {
     h.dialogs.script[kDlgType].push_back({kButton2});
     choose(h, 4);
     for (int restarts : {0, 0, 1}) {
-        h.s.firstloop = 0;
+        h.s.fresh_image = false;
         h.key(kCmdType);
-        EXPECT_EQ(h.s.firstloop, restarts);
+        EXPECT_EQ(h.s.fresh_image, restarts);
     }
     EXPECT_EQ(h.s.type, 4);
     EXPECT_EQ(h.dialogs.opened, std::vector<int>(3, kDlgType));
@@ -280,12 +280,12 @@ TEST(TypeCommand, ChoiceBoxesSetTheirFlagsEvenForTheSameType) {
                  {kTypeBasin, kDlgBasin, &State::basinflag}};
     for (const auto& c : cases) {
         h.s.type = c.type;
-        h.s.firstloop = 0;
+        h.s.fresh_image = false;
         choose(h, c.type);
         choose(h, c.type);
         h.dialogs.script[c.dialog] = {{kButton2}, {kButton1}};
         h.key(kCmdType);
-        EXPECT_EQ(std::tuple(h.s.*c.flag, h.s.firstloop), std::tuple(1, 1)) << c.type;
+        EXPECT_EQ(std::tuple(h.s.*c.flag, h.s.fresh_image), std::tuple(1, 1)) << c.type;
         h.key(kCmdType);
         EXPECT_EQ(h.s.*c.flag, 0) << c.type;
     }
@@ -306,9 +306,9 @@ TEST(TypeCommand, SierpinskiAndIfsActOnlyOnOk) {
     h.dialogs.script[kDlgSierpinski] = {{kButton2, [](Instance& s) { s.scmode = 0; }}, {kButton1}};
     h.key(kCmdType);
     EXPECT_EQ(h.s.method[kTypeSierpinski], kMethodHitCount);
-    h.s.firstloop = 0;
+    h.s.fresh_image = false;
     h.key(kCmdType);
-    EXPECT_EQ(std::tuple(h.s.method[kTypeSierpinski], h.s.firstloop), std::tuple(kMethodSelf, 1));
+    EXPECT_EQ(std::tuple(h.s.method[kTypeSierpinski], h.s.fresh_image), std::tuple(kMethodSelf, 1));
 
     h.s.f[0][0] = 1.5;
     h.s.fp[0] = 50;
@@ -334,9 +334,9 @@ TEST(TypeCommand, GingerbreadMenOpenBothPgmDialogsAndTheirKeysNeedThem) {
     EXPECT_EQ(h.dialogs.opened, (std::vector<int>{kDlgType, kDlgPgmFormula, kDlgPgmParameters}));
     EXPECT_EQ(std::tuple(h.s.pgmscale, h.s.pgmx0[2], h.s.prestore),
               std::tuple(kDefaultPgmScale, dpgmx0[2], 0));
-    h.s.firstloop = 0;
+    h.s.fresh_image = false;
     h.key(kCmdPgmFormula); // same formula: the image stays
-    EXPECT_EQ(h.s.firstloop, 0);
+    EXPECT_EQ(h.s.fresh_image, 0);
     EXPECT_EQ(h.dialogs.opened.back(), kDlgPgmParameters);
 }
 
@@ -368,7 +368,7 @@ TEST(CatalogueResolves, EveryRandomSchemeFindsParameters) {
         ASSERT_EQ(random_search_offered(s), scheme != RandomScheme::None) << "type " << t;
         if (scheme == RandomScheme::None) continue;
         ASSERT_EQ(randomparams(s, ChaosMeasure{}).code, kRandomAccepted) << "type " << t;
-        const PARAM& p = s.p[t];
+        const TypeParams& p = s.p[t];
         if (scheme == RandomScheme::Pickover) {
             const auto& r = catalogue[t].abcdrange;
             for (double v : {p.a, p.b})

@@ -50,9 +50,9 @@ TEST(PaletteCommand, AcceptedPreviewReplacesThePaletteAndRestoresTheCorner) {
     h.s.window.fill_rect(Rect{0, 0, 700, 500}, rgb(9, 9, 9));
     h.prompts.files = {write_map(dir, 10, 20, 30)};
     h.prompts.answers = {true};
-    COLORREF during = 0;
+    Rgb during = 0;
     h.prompts.on_ask = [&] { during = h.s.window.get_pixel(20, 50); };
-    h.s.firstloop = 0;
+    h.s.fresh_image = false;
     h.key(kCmdPalette);
     EXPECT_EQ(during, rgb(10, 20, 30)); // the preview was up while asking
     EXPECT_EQ(h.prompts.shown, (std::vector<Shown>{{Shown::Ask, "Preview", "Accept palette?"}}));
@@ -61,7 +61,7 @@ TEST(PaletteCommand, AcceptedPreviewReplacesThePaletteAndRestoresTheCorner) {
               std::tuple(rgb(9, 9, 9), rgb(9, 9, 9)));
     EXPECT_EQ(h.s.palette[200], (RGB{10, 20, 30}));
     EXPECT_EQ(
-        std::tuple(is_checked(h.s, kCmdPalette), is_checked(h.s, kCmdPalette1), h.s.firstloop),
+        std::tuple(is_checked(h.s, kCmdPalette), is_checked(h.s, kCmdPalette1), h.s.fresh_image),
         std::tuple(true, false, 1));
 }
 
@@ -76,7 +76,7 @@ TEST(PaletteCommand, RejectedOrUnreadableFilesKeepImageAndPalette) {
     for (const bool readable : {true, false}) {
         Harness h;
         render(h.s, 500);
-        h.s.firstloop = 0;
+        h.s.fresh_image = false;
         const std::uint64_t image = canvas_checksum(h.s);
         h.prompts.files = {readable ? map : bad}; // then Cancel; the preview is declined
         h.key(kCmdPalette);
@@ -88,7 +88,7 @@ TEST(PaletteCommand, RejectedOrUnreadableFilesKeepImageAndPalette) {
         const std::vector<std::string> starts{palette_dialog_start(), map};
         EXPECT_EQ(h.prompts.file_dialog_starts,
                   std::vector(starts.begin(), starts.begin() + (readable ? 2 : 1)));
-        EXPECT_EQ(std::tuple(canvas_checksum(h.s), h.s.firstloop, h.s.posted.size(),
+        EXPECT_EQ(std::tuple(canvas_checksum(h.s), h.s.fresh_image, h.s.posted.size(),
                              is_checked(h.s, kCmdPalette1)),
                   std::tuple(image, 0, 0u, true));
         EXPECT_EQ(h.s.palette, defpal1);
@@ -156,7 +156,7 @@ TEST(LoadCommand, SavedParametersLoadFromARecordOrAnImage) {
     Harness h;
     h.s.type = 4;
     h.s.p[4].a = 1.25;
-    h.s.rot[4] = VOXEL{5, 6, 7};
+    h.s.rot[4] = Point3{5, 6, 7};
     h.prompts.files = {dir.file("g.atr"), dir.file("g.png")};
     h.key(kCmdSaveParameters);
     h.key(kCmdSaveImage);
@@ -165,13 +165,13 @@ TEST(LoadCommand, SavedParametersLoadFromARecordOrAnImage) {
     for (const char* name : {"g.atr", "g.png"}) {
         SCOPED_TRACE(name);
         Harness other;
-        other.s.firstloop = 0;
+        other.s.fresh_image = false;
         other.prompts.files = {dir.file(name)};
         other.key(kCmdLoad);
         EXPECT_TRUE(other.prompts.shown.empty());
         // Rendering runs: the posted 165 has been carried out.
-        EXPECT_EQ(std::tuple(other.s.type, other.s.p[4].a, other.s.rot[4].z, other.s.okrun,
-                             other.s.firstloop),
+        EXPECT_EQ(std::tuple(other.s.type, other.s.p[4].a, other.s.rot[4].z, other.s.rendering,
+                             other.s.fresh_image),
                   std::tuple(4, 1.25, 7.0, 1, 1));
     }
 }
@@ -195,7 +195,7 @@ TEST(LoadCommand, BadFilesWarnAndChangeNothing) {
         EXPECT_TRUE(text.starts_with(begins) && text.size() > begins.size() &&
                     text.ends_with(reason))
             << text;
-        EXPECT_EQ(std::tuple(other.s.type, other.s.okrun, other.s.posted.size()),
+        EXPECT_EQ(std::tuple(other.s.type, other.s.rendering, other.s.posted.size()),
                   std::tuple(0, 0, 0u));
     }
 }
@@ -204,7 +204,7 @@ TEST(Startup, CommandLineFileIsLoadedAndRenderingIsPosted) {
     TempDir dir;
     Instance saved;
     saved.type = 6;
-    ASSERT_EQ(writeatr(saved, dir.file("s.atr")), 0);
+    ASSERT_EQ(write_parameter_file(saved, dir.file("s.atr")), 0);
 
     Instance s;
     s.file = "old.map";

@@ -203,23 +203,23 @@ TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
 
 TEST(VlForm, NumbersAreClampedAndOnlyANewColouringRerenders) {
     Instance s;
-    s.firstloop = 0;
+    s.fresh_image = false;
     VlForm form;
     ok_with(form, s,
             {Put{kVlMaxiter, "1"}, Put{kVlRadius, "0.001"}, Put{kVlMaxsize, "1000"},
              Put{kVlH, "0.25"}, Put{kVlH + 1, "-3"}},
             {kVlShowOrbits});
-    const PARAM& p = s.p[kTypeVolterraLotka];
+    const TypeParams& p = s.p[kTypeVolterraLotka];
     EXPECT_EQ(std::tuple(s.vlmaxiter, s.vlradius, s.vlmaxsize, p.sp0, p.sp1, s.showorbits),
               std::tuple(2, 0.01, 256.0, 0.25, 0.0, 1));
-    EXPECT_EQ(s.firstloop, 0);
+    EXPECT_EQ(s.fresh_image, 0);
     ok_with(form, s, {Put{kVlMaxiter, "5000"}}, {kVlColoring + 2}, true);
-    EXPECT_EQ(std::tuple(s.vlmaxiter, s.vlcoloring, s.firstloop), std::tuple(1024, 2, 1));
+    EXPECT_EQ(std::tuple(s.vlmaxiter, s.vlcoloring, s.fresh_image), std::tuple(1024, 2, 1));
 }
 
 TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
     Instance s;
-    s.firstloop = 0;
+    s.fresh_image = false;
     s.prestore = 1;
     PgmFormulaForm formula;
     PgmParamsForm params;
@@ -228,11 +228,11 @@ TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
         s.pgmindex = k;
         formula.ok(s, formula.open(s));
         params.ok(s, params.open(s));
-        EXPECT_EQ(s.firstloop, 0) << k;
+        EXPECT_EQ(s.fresh_image, 0) << k;
     }
     EXPECT_EQ(s.prestore, 0);
     ok_with(formula, s, {}, {kPgmFormula + 2}, true);
-    EXPECT_EQ(std::tuple(s.pgmindex, s.firstloop), std::tuple(2, 1));
+    EXPECT_EQ(std::tuple(s.pgmindex, s.fresh_image), std::tuple(2, 1));
     ok_with(params, s, {Put{kPgmScale, "0"}, Put{kPgmY0, "-20"}}, {kPgmRestore});
     EXPECT_EQ(std::tuple(s.pgmscale, s.pgmy0[2], s.prestore), std::tuple(1.0, -10.0, 1));
     s.pgmindex = 8; // out of range: no start point is shown or stored
@@ -346,11 +346,11 @@ TEST(ParamForm, ValuesAreClampedIntoTheirRanges) {
                          Put{r + 1, "400"}, Put{r + 2, "90.5"}},
                         {kParamOrder + 4}, true)
                     .close);
-    const PARAM& p = s.p[kGanymede];
+    const TypeParams& p = s.p[kGanymede];
     EXPECT_EQ((std::array{p.a, p.b, p.c, p.d}), (std::array{3.0, -3.0, -1.5, 0.745}));
-    const MINMAX& mm = s.mm[kGanymede];
+    const ViewWindow& mm = s.mm[kGanymede];
     EXPECT_EQ((std::array{mm.xmin, mm.xmax, mm.ymin, mm.ymax}), (std::array{1.0, 2.0, -5.0, 5.0}));
-    const VOXEL& rot = s.rot[kGanymede];
+    const Point3& rot = s.rot[kGanymede];
     EXPECT_EQ((std::array{rot.x, rot.y, rot.z}), (std::array{0.0, 360.0, 90.5}));
     EXPECT_EQ(s.rotationorder, 4);
 }
@@ -378,7 +378,7 @@ TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
         s.steps = &fpointer;
         s.platform.now_seconds = [seed] { return std::int64_t{seed}; };
         if (randomparams(s, ChaosMeasure{}).code != kRandomAccepted) continue;
-        const PARAM found = s.p[kWings];
+        const TypeParams found = s.p[kWings];
         beyond_one = beyond_one || std::fabs(found.sp0) > 1 || std::fabs(found.sp1) > 1;
         EXPECT_TRUE(ok_with(form, s, {}).close);
         EXPECT_EQ(std::pair(s.p[kWings].sp0, s.p[kWings].sp1), std::pair(found.sp0, found.sp1))

@@ -43,7 +43,7 @@ TEST(Gallery, CandidatesAreScreenedAndTheSameOnAnyNumberOfThreads) {
 
     adopt_candidate(s, one[1]);
     EXPECT_EQ(s.p[kTypeDeJong], one[1].params.p[kTypeDeJong]);
-    EXPECT_EQ(std::tuple(s.firstloop, s.posted.size(), s.chaos.lexp),
+    EXPECT_EQ(std::tuple(s.fresh_image, s.posted.size(), s.chaos.lexp),
               std::tuple(1, 1u, one[1].measure.lexp));
 }
 

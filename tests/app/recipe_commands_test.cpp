@@ -31,7 +31,7 @@ struct Scene {
 // The points drawn as the render pump draws them, the finer orbit of an
 // oversampled toning beside them.
 void draw(Instance& s, long long calls) {
-    if (s.firstloop) start_fine_orbit(s);
+    if (s.fresh_image) start_fine_orbit(s);
     run_fine_orbit(s, run_calls(s, calls, &fused_kernels).calls);
 }
 

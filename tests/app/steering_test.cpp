@@ -76,25 +76,25 @@ TEST(SteeredF5, KeepsFrozenCoefficientsAndNotesAFruitlessSearch) {
     Harness h;
     h.s.type = kTypeDeJong;
     h.keys({kCmdRender, kCmdRender});
-    const PARAM before = h.s.p[kTypeDeJong];
+    const TypeParams before = h.s.p[kTypeDeJong];
     h.s.steering.frozen = {true, false, true, false, false, false};
     h.s.steering.spread_percent = 10;
     h.key(kCmdRandom);
-    const PARAM& p = h.s.p[kTypeDeJong];
+    const TypeParams& p = h.s.p[kTypeDeJong];
     EXPECT_EQ(std::pair(p.a, p.c), std::pair(before.a, before.c));
     EXPECT_NE(std::pair(p.b, p.d), std::pair(before.b, before.d));
     EXPECT_LE(std::fabs(p.b - before.b), 0.1 * kDeJongHalfRange + 1e-12);
     EXPECT_LE(std::fabs(p.d - before.d), 0.1 * kDeJongHalfRange + 1e-12);
-    EXPECT_EQ(std::tuple(h.s.okrun, h.s.firstloop), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(h.s.rendering, h.s.fresh_image), std::tuple(1, 1));
     EXPECT_TRUE(h.s.search_note.empty());
     EXPECT_GT(h.s.chaos.lexp, 0); // the estimate F5 shows in the Parameters dialog
 
     h.key(kCmdRender);
-    const PARAM now = h.s.p[kTypeDeJong];
+    const TypeParams now = h.s.p[kTypeDeJong];
     h.s.steering.largest_exponent = Range{40, 50};
     h.key(kCmdRandom);
     EXPECT_EQ(h.s.p[kTypeDeJong], now);
-    EXPECT_EQ(h.s.okrun, 0);
+    EXPECT_EQ(h.s.rendering, 0);
     EXPECT_NE(h.s.search_note.find("accepted none of 99 candidates"), std::string::npos)
         << h.s.search_note;
     ASSERT_EQ(h.prompts.shown.size(), 1u); // the advisory of the first search only
@@ -120,13 +120,13 @@ TEST(Gallery, UnsteeredIsTheOwnSearchAndSteeredKeepsTheBounds) {
     settings.steering.spread_percent = 5;
     const std::vector<GalleryCandidate> one = draw_gallery(s, fpointer, 900, settings, 1);
     const std::vector<GalleryCandidate> two = draw_gallery(s, fpointer, 900, settings, 2);
-    const PARAM& cur = s.p[kTypeDeJong];
+    const TypeParams& cur = s.p[kTypeDeJong];
     for (std::size_t i = 0; i < one.size(); ++i) {
         ASSERT_TRUE(one[i].found && one[i].steered) << i;
-        const PARAM& p = one[i].params.p[kTypeDeJong];
+        const TypeParams& p = one[i].params.p[kTypeDeJong];
         EXPECT_EQ(p, two[i].params.p[kTypeDeJong]) << i;
         EXPECT_EQ(p.b, cur.b) << i;
-        for (double PARAM::*c : {&PARAM::a, &PARAM::c, &PARAM::d})
+        for (double TypeParams::*c : {&TypeParams::a, &TypeParams::c, &TypeParams::d})
             EXPECT_LE(std::fabs(p.*c - cur.*c), 0.05 * kDeJongHalfRange + 1e-12) << i;
         EXPECT_GT(one[i].largest_exponent, 0) << i;
         EXPECT_EQ(one[i].thumbnail.width(), 64);
@@ -168,7 +168,7 @@ TEST(HistoryAnimation, KeysFollowTheHistoryAndFramesAreTheRenderersFrames) {
     std::string args = "-q --res 200 --iterations 200 --seed 1 --frames 10 --animate";
     for (std::size_t k = 0; k < keys.size(); ++k) {
         const std::string path = dir.file("k" + std::to_string(k) + ".atr");
-        ASSERT_EQ(writeatr(keys[k], path), 0);
+        ASSERT_EQ(write_parameter_file(keys[k], path), 0);
         args += " " + quoted(path);
     }
     const CliRun r = run_cli(args + " -o " + quoted(dir.file("f%d.png")));

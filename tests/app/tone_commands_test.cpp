@@ -35,12 +35,12 @@ struct Toned : Harness {
         set_resolution(s, kRes);
     }
     void draw(long long calls) {
-        if (s.firstloop) start_fine_orbit(s);
+        if (s.fresh_image) start_fine_orbit(s);
         const RunOutcome out = run_calls(s, calls, &fused_kernels);
         run_fine_orbit(s, out.calls);
     }
     // The window's pixel at (x, y) as a colour.
-    COLORREF shown(int x, int y) const { return s.window.get_pixel(x, y); }
+    Rgb shown(int x, int y) const { return s.window.get_pixel(x, y); }
 };
 
 // The picture the settings make of `d`, toned afresh here.
@@ -96,7 +96,7 @@ TEST(ToneCommands, TKeyOpensTheWindowWhileRendering) {
     h.key(kCmdRender);
     h.key(kCmdTone);
     EXPECT_EQ(h.host.tone_windows, 1);
-    EXPECT_EQ(h.s.okrun, 1);
+    EXPECT_EQ(h.s.rendering, 1);
 }
 
 // Toning shows the density's picture on the window and leaves the canvas,
@@ -129,12 +129,12 @@ TEST(ToneCommands, RetoningKeepsTheDensityAndThePointCount) {
     const std::vector<DensityCell> cells = t.s.density.cells();
     const int itercount = t.s.itercount;
     ASSERT_TRUE(retone(t.s));
-    const COLORREF before = t.shown(kRes / 2, kRes / 2);
+    const Rgb before = t.shown(kRes / 2, kRes / 2);
     PictureSettings darker = t.s.picture;
     darker.exposure = 0.2;
     EXPECT_EQ(apply_picture(t.s, darker), PictureChange::Retone);
     ASSERT_TRUE(retone(t.s, false)); // as a slider does: what was filtered, toned again
-    EXPECT_EQ(t.s.firstloop, 0);
+    EXPECT_EQ(t.s.fresh_image, 0);
     EXPECT_EQ(t.s.itercount, itercount);
     EXPECT_EQ(t.s.density.cells(), cells);
     const TonedImage want = reference(t.s.density, t.s, 1);
@@ -143,7 +143,7 @@ TEST(ToneCommands, RetoningKeepsTheDensityAndThePointCount) {
     // Off again: nothing is gathered from the next image on.
     EXPECT_EQ(apply_picture(t.s, PictureSettings{}), PictureChange::Retone);
     EXPECT_FALSE(toning(t.s));
-    t.s.firstloop = 1;
+    t.s.fresh_image = true;
     t.draw(10);
     EXPECT_FALSE(t.s.density.active());
 }

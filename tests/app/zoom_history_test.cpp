@@ -16,7 +16,7 @@ namespace {
 
 using namespace morv::app;
 
-void expect_editable(const MINMAX& v, const MINMAX& limits, const char* what) {
+void expect_editable(const ViewWindow& v, const ViewWindow& limits, const char* what) {
     for (const double d : {v.xmin, v.xmax, v.ymin, v.ymax})
         EXPECT_EQ(read_double(show_fixed(d, 15)), d) << what << ": the dialog would change " << d;
     EXPECT_TRUE(v.xmax - v.xmin >= kNarrowestSpan && v.ymax - v.ymin >= kNarrowestSpan) << what;
@@ -26,12 +26,12 @@ void expect_editable(const MINMAX& v, const MINMAX& limits, const char* what) {
 }
 
 TEST(Zoom, RectangleBecomesAnEditableViewOfTheSameAspect) {
-    const MINMAX view{-2, 2, -2, 2}, wide{-4, 4, -4, 4};
+    const ViewWindow view{-2, 2, -2, 2}, wide{-4, 4, -4, 4};
     const struct {
         const char* what;
-        MINMAX limits;
+        ViewWindow limits;
         PixelRect r;
-        MINMAX want; // xmin == xmax: only the invariants are checked
+        ViewWindow want; // xmin == xmax: only the invariants are checked
     } cases[] = {
         {"square", wide, {100, 100, 299, 299}, {-1, 1, -1, 1}},
         {"corners swapped", wide, {299, 299, 100, 100}, {-1, 1, -1, 1}},
@@ -41,7 +41,7 @@ TEST(Zoom, RectangleBecomesAnEditableViewOfTheSameAspect) {
         {"whole canvas", view, {0, 0, 399, 399}, {-2, 2, -2, 2}},
     };
     for (const auto& c : cases) {
-        const MINMAX got = zoom_to_rect(view, c.limits, 400, c.r);
+        const ViewWindow got = zoom_to_rect(view, c.limits, 400, c.r);
         expect_editable(got, c.limits, c.what);
         if (c.want.xmin == c.want.xmax) continue;
         const std::array g{got.xmin, got.xmax, got.ymin, got.ymax},
@@ -49,15 +49,15 @@ TEST(Zoom, RectangleBecomesAnEditableViewOfTheSameAspect) {
         for (std::size_t i = 0; i < 4; ++i)
             EXPECT_DOUBLE_EQ(g[i], w[i]) << c.what << " " << i;
     }
-    const MINMAX corner = zoom_to_rect(view, view, 400, {0, 0, 0, 0});
+    const ViewWindow corner = zoom_to_rect(view, view, 400, {0, 0, 0, 0});
     EXPECT_EQ(std::pair(corner.xmin, corner.ymax), std::pair(-2.0, 2.0));
 }
 
 TEST(Zoom, WheelKeepsThePointUnderThePointer) {
-    const MINMAX view{-2, 2, -1, 3}, limits{-8, 8, -8, 8};
+    const ViewWindow view{-2, 2, -1, 3}, limits{-8, 8, -8, 8};
     for (const double factor : {0.8, 1.25}) {
         for (const PixelRect p : {PixelRect{0, 0}, PixelRect{123, 321}, PixelRect{399, 399}}) {
-            const MINMAX got = zoom_about(view, limits, 400, p.x0, p.y0, factor);
+            const ViewWindow got = zoom_about(view, limits, 400, p.x0, p.y0, factor);
             expect_editable(got, limits, "wheel");
             EXPECT_NEAR(got.xmax - got.xmin, 4 * factor, 1e-12);
             const double fx = (p.x0 + 0.5) / 400, fy = (400 - p.y0 - 0.5) / 400;
@@ -65,9 +65,9 @@ TEST(Zoom, WheelKeepsThePointUnderThePointer) {
             EXPECT_NEAR(got.ymin + fy * (got.ymax - got.ymin), view.ymin + fy * 4, 1e-12);
         }
     }
-    const MINMAX out = zoom_about(view, limits, 400, 0, 0, 100);
+    const ViewWindow out = zoom_about(view, limits, 400, 0, 0, 100);
     EXPECT_EQ(std::pair(out.xmin, out.ymax), std::pair(-8.0, 8.0)); // no wider than the limits
-    const MINMAX in = zoom_about({0, 0.06, 0, 0.06}, limits, 400, 10, 10, 0.5);
+    const ViewWindow in = zoom_about({0, 0.06, 0, 0.06}, limits, 400, 10, 10, 0.5);
     expect_editable(in, limits, "no narrower than the dialog allows");
 }
 
@@ -109,9 +109,9 @@ TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
 }
 
 // The middle half of a view.
-MINMAX middle_half(const MINMAX& v) {
+ViewWindow middle_half(const ViewWindow& v) {
     const double w = v.xmax - v.xmin, h = v.ymax - v.ymin;
-    return MINMAX{v.xmin + w / 4, v.xmax - w / 4, v.ymin + h / 4, v.ymax - h / 4};
+    return ViewWindow{v.xmin + w / 4, v.xmax - w / 4, v.ymin + h / 4, v.ymax - h / 4};
 }
 
 // A type zooms exactly when its picture follows its view window: every type
@@ -146,8 +146,8 @@ TEST(Zoom, ExactlyTheTypesWhosePicturesFollowTheirViewZoom) {
 // so the defined picture comes back; panning at the default view stays there.
 TEST(Zoom, TheDefaultViewComesBackExactly) {
     for (const int t : {kTypeHenon, kTypeIkeda, kTypeHopalong, kTypeStormJulia}) {
-        const MINMAX def = catalogue[t].mmdef, limits = catalogue[t].mmrange;
-        MINMAX v = zoom_about(def, limits, 600, 123, 456, 0.8);
+        const ViewWindow def = catalogue[t].mmdef, limits = catalogue[t].mmrange;
+        ViewWindow v = zoom_about(def, limits, 600, 123, 456, 0.8);
         v = pan_view(v, limits, 0.25, -0.25);
         for (int i = 0; i < 40; ++i)
             v = zoom_about(v, limits, 600, 10, 20, 1.25);
@@ -162,18 +162,18 @@ TEST(Zoom, TheDefaultViewComesBackExactly) {
 // view puts them, and the canvas outside their pixels stays background.
 TEST(Zoom, AZoomedHenonDrawsItsPointsWhereTheViewSays) {
     State s = make_state(kTypeHenon, 200);
-    const MINMAX view = zoom_to_rect(s.mm[kTypeHenon], catalogue[kTypeHenon].mmrange, 200,
-                                     PixelRect{120, 60, 179, 119});
+    const ViewWindow view = zoom_to_rect(s.mm[kTypeHenon], catalogue[kTypeHenon].mmrange, 200,
+                                         PixelRect{120, 60, 179, 119});
     s.mm[kTypeHenon] = view;
     render(s, 20000);
     State orbit = make_state(kTypeHenon, 200);
     render(orbit, 1);
-    const COLORREF background = orbit.canvas.get_pixel(100, 100);
-    const PARAM& p = orbit.p[kTypeHenon];
-    VOXEL v{p.xstart, p.ystart, p.zstart};
+    const Rgb background = orbit.canvas.get_pixel(100, 100);
+    const TypeParams& p = orbit.p[kTypeHenon];
+    Point3 v{p.xstart, p.ystart, p.zstart};
     int checked = 0;
     for (int i = 0; i < 20000 && checked < 5; ++i) {
-        VOXEL next{};
+        Point3 next{};
         int x = 0, y = 0;
         (*orbit.steps)[kTypeHenon](orbit, orbit, v, &next, i, &x, &y);
         v = next;

@@ -73,7 +73,7 @@ TEST(CliFiles, AnalysisOptions) {
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("\nLExp "), std::string::npos) << r.output;
     State s;
-    ASSERT_EQ(loadatr(s, atr), kAtrLoadOk);
+    ASSERT_EQ(load_parameter_file(s, atr), kAtrLoadOk);
     char a[64];
     std::snprintf(a, sizeof a, "a %.15f\n", s.p[type].a);
     EXPECT_EQ(r.output.rfind(a, 0), 0u) << r.output;

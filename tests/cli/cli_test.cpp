@@ -82,7 +82,7 @@ TEST(CliSweep, HostileValuesAreRefusedOrRenderedForEveryType) {
         for (const std::string& name : names)
             for (const std::string& value : hostile)
                 attempt(type, {name + "=" + value});
-        const MINMAX& mm = catalogue[type].mmdef; // the window turned inside out
+        const ViewWindow& mm = catalogue[type].mmdef; // the window turned inside out
         attempt(type, {"mm.xmin=" + std::to_string(mm.xmax), "mm.xmax=" + std::to_string(mm.xmin)});
     }
     EXPECT_EQ(refused + rendered, NTYPES * (1 + static_cast<int>(names.size() * hostile.size())));

@@ -59,7 +59,7 @@ TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
                          (scene.far ? ", far" : ""));
             auto state = [&] {
                 State s = lane_state(scene.type, method);
-                MINMAX& mm = s.mm[scene.type];
+                ViewWindow& mm = s.mm[scene.type];
                 if (scene.narrowed) {
                     const double w = mm.xmax - mm.xmin, h = mm.ymax - mm.ymin;
                     mm = {mm.xmin + w / 4, mm.xmax - w / 3, mm.ymin + h / 3, mm.ymax - h / 4};

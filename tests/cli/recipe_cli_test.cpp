@@ -23,7 +23,7 @@ RecipeRun run_of(const std::string& path) {
     return run.value_or(RecipeRun{});
 }
 
-std::vector<COLORREF> pixels_of(const std::string& path) {
+std::vector<Rgb> pixels_of(const std::string& path) {
     PngContents png;
     std::string reason;
     EXPECT_TRUE(readpng(path, png, true, reason)) << reason;

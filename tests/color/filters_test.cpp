@@ -17,7 +17,7 @@
 namespace morv {
 namespace {
 
-constexpr COLORREF kBack = rgb(255, 245, 230);
+constexpr Rgb kBack = rgb(255, 245, 230);
 constexpr int kBackground = -1, kAny = -100, kPainted = -101;
 
 // A paused hit-count image of res x res pixels whose counts are `counts`
@@ -40,7 +40,7 @@ State hit_image(int res, std::vector<float> counts, unsigned hitmax) {
 
 // The palette index a pixel was painted with, kBackground, or -2 for neither.
 int index_at(const State& s, int i) {
-    const COLORREF c = s.canvas.get_pixel(i % s.res, i / s.res);
+    const Rgb c = s.canvas.get_pixel(i % s.res, i / s.res);
     if (c == kBack) return kBackground;
     for (int k = 1; k < 256; ++k)
         if (palette_color(s.palette, k) == c) return k;
@@ -147,7 +147,7 @@ TEST(Filters, PaintTheVisiblePartOfTheWindowToo) {
     attach_window(s, 2, 5);
     s.window.fill_rect(Rect{0, 0, 2, 5}, kBack);
     normalize(s);
-    const COLORREF top = palette_color(s.palette, 255);
+    const Rgb top = palette_color(s.palette, 255);
     EXPECT_EQ(s.window.get_pixel(1, 2), top);
     EXPECT_EQ(s.window.get_pixel(0, 3), kBack); // below the image
     EXPECT_EQ(s.canvas.get_pixel(2, 2), top);

@@ -11,7 +11,7 @@ namespace {
 // Frame, background and one line per entry; the window outside the preview and
 // the parts a smaller window cannot hold are left alone.
 TEST(PalettePreview, FrameBackgroundAndOneLinePerEntryCutToTheWindow) {
-    const COLORREF frame = rgb(205, 215, 225), old = rgb(1, 1, 1);
+    const Rgb frame = rgb(205, 215, 225), old = rgb(1, 1, 1);
     for (const auto& [w, h] : {std::pair{400, 300}, {50, 30}}) {
         State s;
         Palette paltemp{};

@@ -31,7 +31,7 @@ TEST(Density, ColoursAPointByItsCoordinateThroughThePalette) {
     s.palette = defpal2;
     const struct {
         ColorBy by;
-        VOXEL oldv, v;
+        Point3 oldv, v;
         int entry;
         double f;
     } cases[] = {
@@ -80,8 +80,8 @@ TEST(Density, CountsWhatTheHitCountCountsAndStartsAfreshWithTheImage) {
     }
     EXPECT_EQ(total, s.density.points());
     EXPECT_GT(total, 40000u);
-    s.firstloop = 1;
-    fractaldriver(s);
+    s.fresh_image = true;
+    render_step(s);
     EXPECT_EQ(s.density.points(), 0u);
     EXPECT_EQ(std::count(s.density.cells().begin(), s.density.cells().end(), DensityCell{}),
               200 * 200);
@@ -91,14 +91,14 @@ TEST(Density, RefusesMoreThanTheBudgetAndLeavesTheImageToReportIt) {
     State s = test::make_state(kTypeHenon, 300);
     s.density.want(true);
     s.platform.max_alloc_bytes = Density::bytes_for(300) - 1;
-    EXPECT_EQ(fractaldriver(s), Outcome::NoMemory);
+    EXPECT_EQ(render_step(s), Outcome::NoMemory);
     EXPECT_FALSE(s.density.active());
     s.platform.max_alloc_bytes = Density::bytes_for(300) * 2;
-    EXPECT_NE(fractaldriver(s), Outcome::NoMemory);
+    EXPECT_NE(render_step(s), Outcome::NoMemory);
     EXPECT_TRUE(s.density.active());
     s.density.want(false); // gone at the next start
-    s.firstloop = 1;
-    fractaldriver(s);
+    s.fresh_image = true;
+    render_step(s);
     EXPECT_FALSE(s.density.active());
     EXPECT_TRUE(s.density.cells().empty());
 }

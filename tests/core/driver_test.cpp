@@ -21,7 +21,7 @@ struct SeenIter {
 
 // A scripted step for type 0: returns p.a as its result, remembers the iter it
 // was given, and walks along row 5 one column per call.
-int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter, int* xpos,
+int scripted(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter, int* xpos,
              int* ypos) {
     next->x = old.x + 1;
     rc.scratch.get<SeenIter>().iter = iter;
@@ -35,7 +35,7 @@ constexpr StepTable kScripted = test::every_type(scripted);
 State scripted_state(int result, int method = kMethodSpeedPoints) {
     State s = test::make_state(0, 200);
     s.steps = &kScripted;
-    s.p[0] = PARAM{};
+    s.p[0] = TypeParams{};
     s.p[0].a = result;
     s.method[0] = method;
     return s;
@@ -46,23 +46,23 @@ State scripted_state(int result, int method = kMethodSpeedPoints) {
 TEST(Driver, FirstPointOnlyBecomesThePreviousPixel) {
     State s = test::make_state(0, 600);
     s.intro = 0;
-    fractaldriver(s);
+    render_step(s);
     EXPECT_EQ(std::tuple(s.xplot0, s.yplot0, s.hitmax), std::tuple(532, 277, 0u));
     EXPECT_EQ(s.canvas.get_pixel(532, 277), s.back);
-    fractaldriver(s);
+    render_step(s);
     EXPECT_GT(s.hitmax, 0u);
-    EXPECT_EQ(std::tuple(s.itercount, s.count, s.firstloop), std::tuple(2, 1, 0));
+    EXPECT_EQ(std::tuple(s.itercount, s.count, s.fresh_image), std::tuple(2, 1, 0));
 }
 
 TEST(Driver, TransientResultsCountUpAndKeepThePreviousPixel) {
     State s = scripted_state(kTransient);
     for (int i = 0; i < 5; ++i) {
-        fractaldriver(s);
+        render_step(s);
         EXPECT_EQ(s.scratch.get<SeenIter>().iter, i);
     }
     EXPECT_EQ(std::tuple(s.xplot0, s.yplot0, s.v.x), std::tuple(0, 0, 5.0));
     for (int i = 0; i < 200; ++i)
-        fractaldriver(s);
+        render_step(s);
     EXPECT_EQ(s.count, 100); // never above 100
 }
 
@@ -80,52 +80,52 @@ TEST(Driver, ReportsWhatEachStepResultMeansAndResumesAccordingly) {
         State s = scripted_state(kPlot);
         s.p[0].xstart = 10;
         for (int i = 0; i < 3; ++i)
-            fractaldriver(s);
+            render_step(s);
         const int painted = test::painted_pixels(s);
         s.p[0].a = c.result;
-        EXPECT_EQ(fractaldriver(s), c.outcome);
+        EXPECT_EQ(render_step(s), c.outcome);
         EXPECT_EQ(test::painted_pixels(s), painted + (c.result == kPlot)); // only kPlot draws
         EXPECT_EQ(pauses(c.outcome), c.result >= kComplete);
         EXPECT_DOUBLE_EQ(s.v.x, c.result >= kComplete ? 13 : 14);
-        EXPECT_EQ(s.firstloop, c.result == kComplete ? 1 : 0);
+        EXPECT_EQ(s.fresh_image, c.result == kComplete ? 1 : 0);
         s.p[0].a = kPlot;
-        fractaldriver(s);
+        render_step(s);
         EXPECT_DOUBLE_EQ(s.v.x, c.result == kComplete ? 11 : c.result > kComplete ? 14 : 15);
         if (c.result == kComplete) {
             EXPECT_EQ(test::painted_pixels(s), 0);
         }
     }
     State first = scripted_state(kStop);
-    EXPECT_EQ(fractaldriver(first), Outcome::Paused);
-    EXPECT_EQ(first.firstloop, 1); // a stop on the first call: Resume starts afresh again
+    EXPECT_EQ(render_step(first), Outcome::Paused);
+    EXPECT_EQ(first.fresh_image, 1); // a stop on the first call: Resume starts afresh again
 }
 
 TEST(Driver, StartUpImagePausesItselfAt25000AndCountHolds) {
     State s = scripted_state(kPlot);
     s.intro = 1;
     for (int i = 0; i < 24999; ++i)
-        ASSERT_EQ(fractaldriver(s), Outcome::Plotted);
+        ASSERT_EQ(render_step(s), Outcome::Plotted);
     const int x0 = s.xplot0;
-    EXPECT_EQ(fractaldriver(s), Outcome::Paused);
+    EXPECT_EQ(render_step(s), Outcome::Paused);
     // The 25000th point is not the previous pixel.
     EXPECT_EQ(std::tuple(s.intro, s.itercount, s.xplot0, s.v.x), std::tuple(0, 25000, x0, 25000.0));
     for (int i = 0; i < 30000; ++i) // later images never pause on the count
-        ASSERT_EQ(fractaldriver(s), Outcome::Plotted);
+        ASSERT_EQ(render_step(s), Outcome::Plotted);
     EXPECT_EQ(s.itercount, 25000);
 }
 
 TEST(Driver, HitCountBufferIsReusedAtTheSameResolution) {
     State s = scripted_state(kPlot, kMethodSpeedLines);
-    fractaldriver(s);
+    render_step(s);
     EXPECT_EQ(s.hcres, 0); // lines need no buffer
     s.method[0] = kMethodHitCount;
-    s.firstloop = 1;
+    s.fresh_image = true;
     for (int i = 0; i < 10; ++i)
-        fractaldriver(s);
+        render_step(s);
     EXPECT_EQ(s.hcres, 200);
     const float* buffer = s.hitcount.data();
-    s.firstloop = 1;
-    fractaldriver(s);
+    s.fresh_image = true;
+    render_step(s);
     EXPECT_EQ(std::pair(std::as_const(s.hitcount).data(), s.hitmax), std::pair(buffer, 0u));
     EXPECT_EQ(std::count(s.hitcount.begin(), s.hitcount.end(), 0.0f), 200 * 200);
 }
@@ -133,10 +133,10 @@ TEST(Driver, HitCountBufferIsReusedAtTheSameResolution) {
 TEST(Driver, FailedAllocationPausesAndRetriesLater) {
     State s = scripted_state(kPlot);
     s.platform.max_alloc_bytes = 1000;
-    EXPECT_EQ(fractaldriver(s), Outcome::NoMemory);
-    EXPECT_EQ(std::tuple(s.firstloop, s.hcres, s.hitcount.size()), std::tuple(1, 0, 0u));
+    EXPECT_EQ(render_step(s), Outcome::NoMemory);
+    EXPECT_EQ(std::tuple(s.fresh_image, s.hcres, s.hitcount.size()), std::tuple(1, 0, 0u));
     s.platform.max_alloc_bytes = SIZE_MAX;
-    EXPECT_EQ(fractaldriver(s), Outcome::Plotted);
+    EXPECT_EQ(render_step(s), Outcome::Plotted);
     EXPECT_EQ(s.hcres, 200);
     // Surfaces beyond the budget are refused, never aborted on.
     s = scripted_state(kPlot);
@@ -146,9 +146,9 @@ TEST(Driver, FailedAllocationPausesAndRetriesLater) {
     EXPECT_FALSE(set_resolution(s, 201));
     EXPECT_EQ(std::pair(s.res, s.canvas.width()), std::pair(200, 200));
     EXPECT_FALSE(attach_window(s, 300, 150));
-    EXPECT_EQ(fractaldriver(s), Outcome::NoMemory); // the window surface is tried again
+    EXPECT_EQ(render_step(s), Outcome::NoMemory); // the window surface is tried again
     s.platform.max_alloc_bytes = SIZE_MAX;
-    EXPECT_EQ(fractaldriver(s), Outcome::Plotted);
+    EXPECT_EQ(render_step(s), Outcome::Plotted);
     EXPECT_EQ(s.window.width(), 300);
 }
 
@@ -156,7 +156,7 @@ TEST(Driver, FreshStartClearsWindowBlackAndImageToBackground) {
     State s = scripted_state(kPlot);
     attach_window(s, 300, 150);
     s.window.fill_rect({0, 0, 300, 150}, rgb(1, 2, 3));
-    fractaldriver(s);
+    render_step(s);
     test::expect_pixels(s.window, {{250, 10, 0}, {199, 149, s.back}}); // right of the image: black
     EXPECT_EQ(s.canvas.get_pixel(199, 199), s.back);
     // A type without a step only pauses.
@@ -164,7 +164,7 @@ TEST(Driver, FreshStartClearsWindowBlackAndImageToBackground) {
     for (const StepTable* table : {static_cast<const StepTable*>(nullptr), &none}) {
         State u = test::make_state(0, 200);
         u.steps = table;
-        EXPECT_EQ(fractaldriver(u), Outcome::Paused);
+        EXPECT_EQ(render_step(u), Outcome::Paused);
     }
 }
 

@@ -39,7 +39,7 @@ TEST(Rotate, PolarFormDropsOrdinatesBelowTheThreshold) {
 
 // Turns p about the axes of a rotation order in sequence (6 and 7 act as 5)
 // with turn(p1, p2, degrees).
-template <class Turn> VOXEL in_order(int order, VOXEL deg, VOXEL p, Turn turn) {
+template <class Turn> Point3 in_order(int order, Point3 deg, Point3 p, Turn turn) {
     const char* const orders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "ZYX", "ZYX"};
     for (const char* axis = orders[order]; *axis != 0; ++axis) {
         if (*axis == 'X') turn(p.y, p.z, deg.x);
@@ -50,15 +50,15 @@ template <class Turn> VOXEL in_order(int order, VOXEL deg, VOXEL p, Turn turn) {
 }
 
 TEST(Rotatexyz, TurnsTheAxesInTheChosenOrderAsTheCartesianForm) {
-    const VOXEL deg{30, 50, 70}, point{0.3, -0.7, 1.1};
+    const Point3 deg{30, 50, 70}, point{0.3, -0.7, 1.1};
     State s;
     s.type = 6;
     s.rot[6] = deg;
     for (int order = 0; order < 8; ++order) {
         s.rotationorder = order;
-        VOXEL got;
+        Point3 got;
         EXPECT_EQ(rotatexyz(s, point, &got), 0);
-        const VOXEL want = in_order(order, deg, point, cartesian);
+        const Point3 want = in_order(order, deg, point, cartesian);
         EXPECT_NEAR(got.x, want.x, 1e-13) << order;
         EXPECT_NEAR(got.y, want.y, 1e-13) << order;
         EXPECT_NEAR(got.z, want.z, 1e-13) << order;
@@ -69,25 +69,26 @@ TEST(Rotatexyz, TurnsTheAxesInTheChosenOrderAsTheCartesianForm) {
 // tiny ordinates. The cached plan turns points bit for bit as rotatexyz.
 TEST(RotationPlan, SkipsZeroAnglesAndTurnsPointsBitForBitAsRotatexyz) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const VOXEL angles[] = {{30, 50, 70}, {0, 0, 1e-300}, {nan, 0, 10}, {0, 0, 0}, {-90, 180, 360}};
-    const VOXEL points[] = {{0.3, -0.7, 1.1}, {-2, 5e-7, 5e-7}, {0, 0, 0}, {1e300, -1e-300, 3}};
+    const Point3 angles[] = {
+        {30, 50, 70}, {0, 0, 1e-300}, {nan, 0, 10}, {0, 0, 0}, {-90, 180, 360}};
+    const Point3 points[] = {{0.3, -0.7, 1.1}, {-2, 5e-7, 5e-7}, {0, 0, 0}, {1e300, -1e-300, 3}};
     State s;
     s.type = 6;
     EXPECT_FALSE(rotated(s));
     RotationPlan cache; // kept across angle and order changes, as a render keeps it
     for (int order = 0; order < 8; ++order)
-        for (const VOXEL& deg : angles) {
+        for (const Point3& deg : angles) {
             s.rotationorder = order;
             s.rot[6] = deg;
             EXPECT_EQ(rotated(s), deg.x != 0 || deg.y != 0 || deg.z != 0);
-            for (const VOXEL& p : points) {
-                VOXEL want, got = p;
+            for (const Point3& p : points) {
+                Point3 want, got = p;
                 rotatexyz(s, p, &want);
                 apply_rotation(current_rotation(s, cache), got);
                 EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0)
                     << order << " " << deg.x << " " << p.x;
                 // The reference: the polar turns one by one in the order's sequence.
-                const VOXEL ref = in_order(order, deg, p, [](double& p1, double& p2, double d) {
+                const Point3 ref = in_order(order, deg, p, [](double& p1, double& p2, double d) {
                     if (d != 0)
                         rotate(&p1, &p2,
                                static_cast<double>(static_cast<long double>(kPi) * d *

@@ -14,7 +14,7 @@ namespace {
 
 using test::expect_pixels;
 
-constexpr COLORREF kInk = rgb(10, 20, 30);
+constexpr Rgb kInk = rgb(10, 20, 30);
 
 int count_ink(const Surface& s) {
     int n = 0;
@@ -104,7 +104,7 @@ TEST(Surface, PolylinesAndPolygons) {
     expect_pixels(s, {{2, 5, kInk}, {5, 5, 0}});
     EXPECT_EQ(count_ink(s), 24);
     Surface p(20, 20);
-    const COLORREF fill = rgb(200, 0, 0);
+    const Rgb fill = rgb(200, 0, 0);
     p.polygon(std::vector<Point>{{2, 2}, {12, 2}, {12, 12}, {2, 12}}, fill, 1, kInk);
     expect_pixels(p, {{7, 7, fill}, {2, 7, kInk}, {12, 7, kInk}, {13, 7, 0}});
     const std::vector<Point> far{{-1000000, -1000000}, {1000000, -1000000}, {0, 1000000}};

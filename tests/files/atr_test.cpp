@@ -22,8 +22,8 @@ using test::record_bytes;
 State edited_state() {
     State s;
     s.type = 26;
-    s.p[26] = PARAM{1.5, -2.25, 3.125, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
-    s.rot[26] = VOXEL{10, 20, 360};
+    s.p[26] = TypeParams{1.5, -2.25, 3.125, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
+    s.rot[26] = Point3{10, 20, 360};
     s.back = rgb(1, 2, 3);
     s.fore = rgb(250, 251, 252);
     for (int i = 0; i < 6; ++i)
@@ -44,17 +44,17 @@ TEST(AtrRecord, RoundTripRestoresTheRecordAndLeavesTheRestAlone) {
     test::TempDir dir;
     State saved = edited_state();
     const std::string path = dir.file("p.atr");
-    ASSERT_EQ(writeatr(saved, path), kAtrWriteOk);
+    ASSERT_EQ(write_parameter_file(saved, path), kAtrWriteOk);
     EXPECT_EQ(test::read_file(path).size(), kAtrSize);
 
     State s;
     set_resolution(s, 321);
     s.speed = 7;
     s.rotationorder = 4;
-    s.mm[26] = MINMAX{-1, 2, -3, 4};
+    s.mm[26] = ViewWindow{-1, 2, -3, 4};
     s.method[26] = 3;
     genpalette(s.palette, defpal2);
-    ASSERT_EQ(loadatr(s, path), kAtrLoadOk);
+    ASSERT_EQ(load_parameter_file(s, path), kAtrLoadOk);
 
     EXPECT_EQ(record_bytes(s), record_bytes(saved)); // type, colours, IFS, PGM and the rest
     EXPECT_EQ(s.fp, saved.fp);
@@ -152,7 +152,7 @@ TEST(AtrLoad, RefusesWrongSizesAndValuesNoDialogCouldGiveLeavingStateUnchanged) 
     test::TempDir dir;
     // A folder opens but cannot be read.
     for (const std::string& unreadable : {dir.file("missing.atr"), dir.path()})
-        EXPECT_EQ(loadatr(s, unreadable), kAtrLoadOpenFailed) << unreadable;
+        EXPECT_EQ(load_parameter_file(s, unreadable), kAtrLoadOpenFailed) << unreadable;
     EXPECT_EQ(record_bytes(s), record_bytes(State()));
 }
 
@@ -170,8 +170,8 @@ TEST(AtrPaths, EdgesOfImageNamesStartUpArgumentsAndUnwritableFolders) {
     test::TempDir dir;
     State s;
     std::string reason;
-    EXPECT_EQ(writeatr(s, dir.file("no-such-folder/p.atr")), kAtrWriteOpenFailed);
-    EXPECT_EQ(writeatr(s, "", &reason), kAtrWriteOpenFailed);
+    EXPECT_EQ(write_parameter_file(s, dir.file("no-such-folder/p.atr")), kAtrWriteOpenFailed);
+    EXPECT_EQ(write_parameter_file(s, "", &reason), kAtrWriteOpenFailed);
     EXPECT_EQ(reason, "no file name");
 }
 

@@ -50,19 +50,19 @@ TEST(Png, RecordAndViewWindowComeBack) {
     test::TempDir dir;
     State saved = test::make_state(4, 200);
     saved.p[4].a = 2.2, saved.p[4].b = 0.55;
-    saved.rot[4] = VOXEL{15, 30, 45};
+    saved.rot[4] = Point3{15, 30, 45};
     saved.back = rgb(10, 20, 30);
-    const MINMAX d = catalogue[4].mmdef;
+    const ViewWindow d = catalogue[4].mmdef;
     const double w = (d.xmax - d.xmin) / 4, h = (d.ymax - d.ymin) / 4;
-    saved.mm[4] = MINMAX{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
+    saved.mm[4] = ViewWindow{d.xmin + w, d.xmax - 2 * w, d.ymin + h, d.ymax - h};
     ASSERT_EQ(writeimage(saved, dir.file("z.png")), 0);
     State loaded = test::make_state(5, 200);
     std::string reason;
-    ASSERT_EQ(loadatr(loaded, dir.file("z.png"), &reason), kAtrLoadOk) << reason;
+    ASSERT_EQ(load_parameter_file(loaded, dir.file("z.png"), &reason), kAtrLoadOk) << reason;
     EXPECT_EQ(record_bytes(loaded), record_bytes(saved));
     EXPECT_EQ(loaded.mm[4], saved.mm[4]);
     State started = test::make_state(0, 200);
-    EXPECT_EQ(loadatr(started, atr_path_from_argument("\"" + dir.file("z.png") + "\"")),
+    EXPECT_EQ(load_parameter_file(started, atr_path_from_argument("\"" + dir.file("z.png") + "\"")),
               kAtrLoadOk);
     EXPECT_EQ(record_bytes(started), record_bytes(saved));
     EXPECT_EQ(started.mm[4], saved.mm[4]);
@@ -77,7 +77,7 @@ TEST(Png, RefusalsLeaveTheStateUnchanged) {
     const auto record = record_bytes(source);
     ASSERT_EQ(writepng(source.canvas, 200, dir.file("good.png"), record, "x"), 0);
     const auto good = test::read_file(dir.file("good.png"));
-    const MINMAX m = catalogue[0].mmdef;
+    const ViewWindow m = catalogue[0].mmdef;
     const auto view = [&](int at, double v, std::size_t size = 32) {
         double window[4] = {m.xmin, m.xmax, m.ymin, m.ymax};
         window[at] = v;
@@ -136,7 +136,7 @@ TEST(Png, RefusalsLeaveTheStateUnchanged) {
         s.mm[0].xmin = -1;
         const auto before = record_bytes(s);
         std::string reason;
-        EXPECT_EQ(loadatr(s, path, &reason), c.code);
+        EXPECT_EQ(load_parameter_file(s, path, &reason), c.code);
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
         EXPECT_EQ(std::pair(record_bytes(s), s.mm[0].xmin), std::pair(before, -1.0));
     }

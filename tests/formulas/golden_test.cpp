@@ -35,7 +35,7 @@ struct Scene {
     void draw(State& s) const {
         if (after != nullptr) {
             after->draw(s);
-            s.firstloop = 1;
+            s.fresh_image = true;
         } else {
             s.type = type;
         }
@@ -64,7 +64,7 @@ Setup both(Setup a, Setup b) {
 
 std::vector<Scene> pointmap_scenes() {
     const auto zoomed = [](int m) {
-        return both(method(12, m), [](State& s) { s.mm[12] = MINMAX{-20, 20, -20, 20}; });
+        return both(method(12, m), [](State& s) { s.mm[12] = ViewWindow{-20, 20, -20, 20}; });
     };
     std::vector<Scene> v;
     for (int type : {1, 3, 4, 5, 6, 7, 10, 26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37})
@@ -80,14 +80,14 @@ std::vector<Scene> pointmap_scenes() {
     for (int type : {6, 3})
         v.push_back({"type " + std::to_string(type) + " rotated", type, 5000,
                      both(with(&State::rotationorder, 3), [type](State& s) {
-                         s.rot[type] = VOXEL{30, 45, 60};
+                         s.rot[type] = Point3{30, 45, 60};
                      })});
     return v;
 }
 
 std::vector<Scene> selfdraw_scenes() {
     const long long kRows = 80; // grid scans draw a row per call: part keeps the files small
-    const Setup kam_turn = [](State& s) { s.rot[23] = VOXEL{40, 0, 15}; };
+    const Setup kam_turn = [](State& s) { s.rot[23] = Point3{40, 0, 15}; };
     std::vector<Scene> v;
     v.push_back({"bifurcation", 2, 10000});
     v.push_back(
@@ -121,7 +121,7 @@ std::vector<Scene> selfdraw_scenes() {
     v.push_back({"Rossler", 21, 20000});
     v.push_back(
         {"Rossler oblique", 21, 20000, with(&State::rosslerflag, 1), 200, 1, following(v.back())});
-    v.push_back({"butterfly", 22, 25000, [](State& s) { s.rot[22] = VOXEL{30, 20, 10}; }});
+    v.push_back({"butterfly", 22, 25000, [](State& s) { s.rot[22] = Point3{30, 20, 10}; }});
     v.push_back({"KAM torus", 23, 5000});
     v.push_back({"KAM torus turned", 23, 5000, kam_turn, 200, 1, following(v.back())});
     v.push_back({"Samardzija", 24, 3000});

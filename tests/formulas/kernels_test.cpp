@@ -25,8 +25,8 @@ template <class T> std::vector<unsigned char> bytes(const T& x) {
 void expect_same(State& a, State& b, const std::string& where) {
     SCOPED_TRACE(where);
     ASSERT_EQ(bytes(std::pair(a.v, a.oldv)), bytes(std::pair(b.v, b.oldv)));
-    EXPECT_EQ(std::tie(a.count, a.itercount, a.xplot0, a.yplot0, a.hitmax, a.firstloop, a.intro),
-              std::tie(b.count, b.itercount, b.xplot0, b.yplot0, b.hitmax, b.firstloop, b.intro));
+    EXPECT_EQ(std::tie(a.count, a.itercount, a.xplot0, a.yplot0, a.hitmax, a.fresh_image, a.intro),
+              std::tie(b.count, b.itercount, b.xplot0, b.yplot0, b.hitmax, b.fresh_image, b.intro));
     EXPECT_EQ(a.rand(), b.rand());
     EXPECT_TRUE(a.hitcount == b.hitcount); // whole numbers, never NaN
     for (auto [sa, sb] : {std::pair{&a.canvas, &b.canvas}, std::pair{&a.window, &b.window}})
@@ -54,7 +54,7 @@ void compare_runs(const State& start, long long calls, const FusedKernelTable* t
         long long one = 0;
         Outcome last = Outcome::Plotted;
         do {
-            last = fractaldriver(single);
+            last = render_step(single);
             ++one;
         } while (!pauses(last) && !single_held && one < chunk && made + one < calls);
         const RunOutcome out = run_calls(fused, std::min(chunk, calls - made), table, held);
@@ -74,7 +74,7 @@ TEST(FusedKernels, EqualSingleDriverCallsForEveryPointMapAndBothMethods) {
         if (!plots_points_only(type)) continue;
         ++covered;
         // Unturned and turned: the kernels resolve the rotation once per run.
-        for (auto [method, turn] : {std::pair{kMethodSpeedPoints, VOXEL{}},
+        for (auto [method, turn] : {std::pair{kMethodSpeedPoints, Point3{}},
                                     {kMethodHitCount, {}},
                                     {kMethodSpeedPoints, {20, 0, 35}},
                                     {kMethodHitCount, {0, 5, 0}}}) {
@@ -123,7 +123,7 @@ struct CallCount {
 
 // A step that walks along a row, counting its calls, and returns the results
 // of a script, to drive the kernel through every kind of result.
-int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, int* xpos,
+int scripted(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int, int* xpos,
              int* ypos) {
     next->x = old.x + 1;
     next->y = old.y + 0.25;
@@ -137,7 +137,7 @@ int scripted(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int, i
                             : kPlot;
 }
 
-int scripted_complete(const Params& ps, RenderContext& rc, VOXEL old, VOXEL* next, int iter,
+int scripted_complete(const Params& ps, RenderContext& rc, Point3 old, Point3* next, int iter,
                       int* xpos, int* ypos) {
     const int r = scripted(ps, rc, old, next, iter, xpos, ypos);
     return rc.scratch.get<CallCount>().calls % 1211 == 1210 ? kComplete : r;
@@ -153,7 +153,7 @@ TEST(FusedKernels, StopWhereTheDriverPostsAPauseOrCompletesTheImage) {
             State single = test::make_state(0, 200, 3);
             single.steps = &steps;
             single.method[0] = method;
-            single.p[0] = PARAM{};
+            single.p[0] = TypeParams{};
             attach_window(single, 120, 90);
             compare_runs(single, 5000, &table, true);
             compare_runs(single, 5000, nullptr, true);

@@ -21,11 +21,11 @@ namespace {
 
 // One direct call of the current type's step.
 struct Stepped {
-    VOXEL v;
+    Point3 v;
     int x = 0, y = 0, result = -1;
 };
 
-Stepped step_once(State& s, VOXEL old, int iter) {
+Stepped step_once(State& s, Point3 old, int iter) {
     Stepped r{old};
     r.result = fpointer[s.type](s, s, old, &r.v, iter, &r.x, &r.y);
     return r;
@@ -45,8 +45,8 @@ TEST(PointMaps, WaitsFollowTheSpeed) {
         std::vector<int> waits;
         s.platform.sleep_ms = [&](int ms) { waits.push_back(ms); };
         s.speed = c.speed;
-        step_once(s, VOXEL{0.6, 0.6, 0.6}, 0);
-        step_once(s, VOXEL{0.6, 0.6, 0.6}, 1);
+        step_once(s, Point3{0.6, 0.6, 0.6}, 0);
+        step_once(s, Point3{0.6, 0.6, 0.6}, 1);
         EXPECT_EQ(waits, c.waits) << "type " << c.type << " speed " << c.speed;
     }
 }
@@ -55,7 +55,7 @@ TEST(Lorenz, IntegerZShiftBecomesTheDisplayedYWhenTurnedAboutX) {
     for (auto [res, shift] : {std::pair{600, 225}, std::pair{601, 225}, std::pair{608, 228}}) {
         State s = make_state(3, res);
         s.rot[3].x = 90;
-        const Stepped r = step_once(s, VOXEL{0, 0, 0}, 0);
+        const Stepped r = step_once(s, Point3{0, 0, 0}, 0);
         EXPECT_EQ(std::pair(r.x, r.y), std::pair(res >> 1, res - (-shift + (res >> 1)) - 1)) << res;
     }
 }
@@ -63,18 +63,18 @@ TEST(Lorenz, IntegerZShiftBecomesTheDisplayedYWhenTurnedAboutX) {
 // Hopalong's sign(0) is +1 and leaves z alone; Wings' is -1.
 TEST(PointMaps, SignOfZero) {
     State s = make_state(12);
-    EXPECT_EQ(step_once(s, VOXEL{0, 0, 7}, 0).v, (VOXEL{-std::sqrt(4.6), 1.67, 7}));
+    EXPECT_EQ(step_once(s, Point3{0, 0, 7}, 0).v, (Point3{-std::sqrt(4.6), 1.67, 7}));
     s = make_state(29);
-    EXPECT_EQ(step_once(s, VOXEL{0, -0.25, 0}, 0).v, (VOXEL{0.5, -0.25, 0}));
+    EXPECT_EQ(step_once(s, Point3{0, -0.25, 0}, 0).v, (Point3{0.5, -0.25, 0}));
 }
 
 TEST(Hpd, AngleIsReadAtTheStartOfARender) {
     State s = make_state(7);
     s.p[7].sp0 = 0;
-    EXPECT_EQ(step_once(s, VOXEL{0.3, 0.2, 0}, 0).v, (VOXEL{0.3, 0.2 - 0.3 * 0.3, 0}));
+    EXPECT_EQ(step_once(s, Point3{0.3, 0.2, 0}, 0).v, (Point3{0.3, 0.2 - 0.3 * 0.3, 0}));
     s.p[7].sp0 = 90;
-    EXPECT_EQ(step_once(s, VOXEL{0.3, 0.2, 0}, 1).v.x, 0.3);
-    const Stepped r = step_once(s, VOXEL{0.3, 0.2, 0}, 0);
+    EXPECT_EQ(step_once(s, Point3{0.3, 0.2, 0}, 1).v.x, 0.3);
+    const Stepped r = step_once(s, Point3{0.3, 0.2, 0}, 0);
     EXPECT_NEAR(r.v.x, -(0.2 - 0.3 * 0.3), 1e-15);
     EXPECT_NEAR(r.v.y, 0.3, 1e-15);
 }
@@ -82,15 +82,15 @@ TEST(Hpd, AngleIsReadAtTheStartOfARender) {
 // Both re-seed every 1000th call too, which the golden images show.
 TEST(Hpd, ReseedsBeyondSquaredRadiusOneE16) {
     State s = make_state(7);
-    step_once(s, VOXEL{0.1, 0.1, 0}, 0);
-    EXPECT_GT(std::fabs(step_once(s, VOXEL{1e8, 0, 0}, 1).v.y), 1e15); // not beyond
-    EXPECT_LT(std::fabs(step_once(s, VOXEL{1.0000001e8, 0, 0}, 1).v.y), 3);
+    step_once(s, Point3{0.1, 0.1, 0}, 0);
+    EXPECT_GT(std::fabs(step_once(s, Point3{1e8, 0, 0}, 1).v.y), 1e15); // not beyond
+    EXPECT_LT(std::fabs(step_once(s, Point3{1.0000001e8, 0, 0}, 1).v.y), 3);
 }
 
 TEST(Feather, CarriedTermRestartsWithEveryRender) {
     State s = make_state(10);
     for (int run = 0; run < 2; ++run) {
-        const Stepped r = step_once(s, VOXEL{3.0, 0.0, 0}, 0);
+        const Stepped r = step_once(s, Point3{3.0, 0.0, 0}, 0);
         EXPECT_DOUBLE_EQ(r.v.x, 1.224);
         EXPECT_DOUBLE_EQ(step_once(s, r.v, 1).v.x, 0.93 * r.v.y + 1.1876155228774916);
     }
@@ -100,23 +100,23 @@ TEST(Duffing, PhaseWrapsAfter628CallsAndRestartsWithARender) {
     State s = make_state(11);
     std::vector<double> forcing; // from the origin y' is h * 0.472627 * cos(phase)
     for (int call = 0; call < 629; ++call)
-        forcing.push_back(step_once(s, VOXEL{0, 0, 0}, call == 0 ? 0 : 1).v.y);
+        forcing.push_back(step_once(s, Point3{0, 0, 0}, call == 0 ? 0 : 1).v.y);
     EXPECT_NEAR(forcing[627], 0.15915494309189535 * 0.472627 * std::cos(6.27), 1e-15);
     EXPECT_EQ(forcing[628], forcing[0]);
-    step_once(s, VOXEL{0, 0, 0}, 1);
-    EXPECT_EQ(step_once(s, VOXEL{0, 0, 0}, 0).v.y, forcing[0]);
+    step_once(s, Point3{0, 0, 0}, 1);
+    EXPECT_EQ(step_once(s, Point3{0, 0, 0}, 0).v.y, forcing[0]);
 }
 
 TEST(Spirals, FoldsBeyondModulusTwoWithParametersFixedPerRun) {
     State s = make_state(36);
     s.p[36].sp0 = 0; // the map becomes (x^2 - y, x) before the fold
     s.p[36].sp1 = 1;
-    EXPECT_EQ(step_once(s, VOXEL{0, -2, 0}, 0).v.x, 2); // exactly 2 passes
+    EXPECT_EQ(step_once(s, Point3{0, -2, 0}, 0).v.x, 2); // exactly 2 passes
     const double beyond = std::nextafter(-2.0, -3.0);
     s.p[36].sp1 = 0.5; // not read until the next run
-    const Stepped r = step_once(s, VOXEL{0, beyond, 0}, 1);
+    const Stepped r = step_once(s, Point3{0, beyond, 0}, 1);
     EXPECT_EQ(std::pair(r.v.x, r.v.y), std::pair(-0.005 * -beyond, 0.0));
-    EXPECT_DOUBLE_EQ(step_once(s, VOXEL{0.5, 0.1, 0}, 0).v.y, 0.25);
+    EXPECT_DOUBLE_EQ(step_once(s, Point3{0.5, 0.1, 0}, 0).v.y, 0.25);
 }
 
 TEST(PointMaps, RunawayPointsLandOffTheCanvas) {
@@ -124,15 +124,15 @@ TEST(PointMaps, RunawayPointsLandOffTheCanvas) {
     for (int type : {1, 3, 4, 5, 6, 10, 11, 12, 26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37}) {
         State s = make_state(type);
         s.stormflag = 0;
-        step_once(s, VOXEL{0.1, 0.1, 0.1}, 0);
-        EXPECT_FALSE(on_canvas(s, step_once(s, VOXEL{nan, nan, nan}, 1))) << type;
+        step_once(s, Point3{0.1, 0.1, 0.1}, 0);
+        EXPECT_FALSE(on_canvas(s, step_once(s, Point3{nan, nan, nan}, 1))) << type;
         if ((type < 4 || type > 6) && type != 26) { // sine maps bound every point
-            EXPECT_FALSE(on_canvas(s, step_once(s, VOXEL{1e300, -1e300, 1e300}, 1))) << type;
+            EXPECT_FALSE(on_canvas(s, step_once(s, Point3{1e300, -1e300, 1e300}, 1))) << type;
         }
     }
     State s = make_state(7); // hpd starts a fresh orbit instead
-    step_once(s, VOXEL{0.1, 0.1, 0}, 0);
-    EXPECT_TRUE(on_canvas(s, step_once(s, VOXEL{1e300, -1e300, 0}, 1)));
+    step_once(s, Point3{0.1, 0.1, 0}, 0);
+    EXPECT_TRUE(on_canvas(s, step_once(s, Point3{1e300, -1e300, 0}, 1)));
 }
 
 // Both curves pause every 10000th point (their pictures are golden images).
@@ -141,11 +141,11 @@ TEST(PointMaps, RunawayPointsLandOffTheCanvas) {
 TEST(Curves3d, EveryTenThousandthPointPauses) {
     for (int type : {22, 20}) {
         State s = make_state(type, type == 22 ? 200 : 240);
-        const Stepped first = step_once(s, VOXEL{}, 0);
+        const Stepped first = step_once(s, Point3{}, 0);
         for (int i = 2; i < 10000; ++i)
-            ASSERT_EQ(step_once(s, VOXEL{}, 1).result, kPlot) << i;
-        EXPECT_EQ(step_once(s, VOXEL{}, 1).result, kStop);
-        const Stepped again = step_once(s, VOXEL{}, 1);
+            ASSERT_EQ(step_once(s, Point3{}, 1).result, kPlot) << i;
+        EXPECT_EQ(step_once(s, Point3{}, 1).result, kStop);
+        const Stepped again = step_once(s, Point3{}, 1);
         EXPECT_EQ(again.result, kPlot);
         if (type == 22) {
             EXPECT_EQ(std::pair(again.x, again.y), std::pair(first.x, first.y));
@@ -155,9 +155,9 @@ TEST(Curves3d, EveryTenThousandthPointPauses) {
         }
     }
     State s = make_state(20, 240); // the counter wraps short of the int limit
-    step_once(s, VOXEL{}, 0);
+    step_once(s, Point3{}, 0);
     scratch(s).selfdraw2.chrysanthemum.count = 2147479999;
-    EXPECT_EQ(step_once(s, VOXEL{}, 1).result, kStop);
+    EXPECT_EQ(step_once(s, Point3{}, 1).result, kStop);
     EXPECT_EQ(scratch(s).selfdraw2.chrysanthemum.count, 0);
 }
 
@@ -181,8 +181,8 @@ TEST(IkedaIfs, TakesTheIkedaBranchForRemaindersEightToTen) {
         Random ahead = s.rng;
         const int k = ahead.lrand() % 11;
         seen.insert(k);
-        EXPECT_EQ(step_once(s, VOXEL{0, 0, 0}, 1).v,
-                  (k > 7 ? VOXEL{1, 0, 0} : VOXEL{0.404434, 0.178096, 0}))
+        EXPECT_EQ(step_once(s, Point3{0, 0, 0}, 1).v,
+                  (k > 7 ? Point3{1, 0, 0} : Point3{0.404434, 0.178096, 0}))
             << k;
     }
     EXPECT_EQ(seen.size(), 11u);
@@ -207,7 +207,7 @@ TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
             // The same orbit with the set already in place and no flag.
             State want = make_state(33);
             want.stormflag = 0;
-            want.p[33] = PARAM{0.116, -0.166, 0, set.a, set.b, set.c, set.d, 0, 0};
+            want.p[33] = TypeParams{0.116, -0.166, 0, set.a, set.b, set.c, set.d, 0, 0};
             want.rng = ahead;
             if (measure) {
                 const auto got = lyapunov(s);
@@ -216,8 +216,8 @@ TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
                 ASSERT_TRUE(got && expected);
                 EXPECT_EQ(std::pair(got->lexp, got->fd), std::pair(expected->lexp, expected->fd));
             } else {
-                fractaldriver(s);
-                const Stepped r = step_once(want, VOXEL{set.x, set.y, 0}, 0);
+                render_step(s);
+                const Stepped r = step_once(want, Point3{set.x, set.y, 0}, 0);
                 EXPECT_EQ(std::pair(s.v.x, s.v.y), std::pair(r.v.x, r.v.y));
                 EXPECT_EQ(s.oldv.x, 0.116); // the record's start stays the previous point
             }
@@ -225,8 +225,8 @@ TEST(StormJulia, FirstRunInstallsTheSetThatLrandPicks) {
                       std::tuple(0, set.a, set.d, 0.116));
             // Later runs keep what the user has set since.
             s.p[33].a = 0.25;
-            s.firstloop = 1;
-            fractaldriver(s);
+            s.fresh_image = true;
+            render_step(s);
             EXPECT_EQ(s.p[33].a, 0.25);
         }
     }
@@ -246,7 +246,7 @@ TEST(StormJulia, TiedDrawsCountAsTails) {
         s.rng.srand(seed_with_tie_at(tie));
         Random ahead = s.rng;
         const int r1 = ahead.rand(), r2 = ahead.rand(), r3 = ahead.rand(), r4 = ahead.rand();
-        const Stepped r = step_once(s, VOXEL{0, 0, 0}, 1);
+        const Stepped r = step_once(s, Point3{0, 0, 0}, 1);
         const double sign = r3 > r4 ? -1 : 1;
         if (r1 > r2) {
             EXPECT_GT(r.v.x * sign, 0) << tie;
@@ -260,11 +260,11 @@ TEST(StormJulia, TiedDrawsCountAsTails) {
 TEST(FrostJulia, HalvesTheArgumentAndRaisesTheModulusToThreeQuarters) {
     State s = make_state(34);
     for (double v : {-16.0, 16.0}) { // u = 0: a quarter turn after halving
-        const Stepped r = step_once(s, VOXEL{0.306, 0.047 + v, 0}, 1);
+        const Stepped r = step_once(s, Point3{0.306, 0.047 + v, 0}, 1);
         EXPECT_NEAR(r.v.x, r.v.y, 1e-14) << v;
         EXPECT_NEAR(std::fabs(r.v.x), 8 * std::sqrt(0.5), 1e-12) << v;
     }
-    EXPECT_EQ(step_once(s, VOXEL{0.306, 0.047, 0}, 1).v.x, 0);
+    EXPECT_EQ(step_once(s, Point3{0.306, 0.047, 0}, 1).v.x, 0);
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST(Bifurcation, CallsAndWaitsPerPassAndThePaletteRunsOnAcrossPasses) {
         std::vector<int> sleeps;
         log_waits(s, sleeps);
         EXPECT_EQ(render(s, 10000), c.calls);
-        EXPECT_EQ(s.firstloop, 1);
+        EXPECT_EQ(s.fresh_image, 1);
         EXPECT_EQ(sleeps, c.sleeps);
         for (int i = 0; i < 600; ++i) {
             ASSERT_EQ(s.canvas.get_pixel(i, c.row), entry(s, (c.first_entry - 1 + i) % 254 + 1))
@@ -83,7 +83,7 @@ TEST(Sierpinski, OutOfRangeLayoutAndColouringWithoutCounts) {
     EXPECT_TRUE(s.hitcount.empty());
     for (int y = 0; y < s.res; ++y)
         for (int x = 0; x < s.res; ++x) {
-            const COLORREF c = s.canvas.get_pixel(x, y);
+            const Rgb c = s.canvas.get_pixel(x, y);
             ASSERT_TRUE(c == s.back || c == s.fore) << x << "," << y;
         }
 }
@@ -121,7 +121,7 @@ TEST(Fern, OffCanvasPointsAndCollapse) {
     for (auto& m : s.f)
         m = {1e-10, 0, 0, 1e-10, 0, 0};
     EXPECT_LT(render(s, 1000), 40);
-    EXPECT_EQ(s.firstloop, 1);
+    EXPECT_EQ(s.fresh_image, 1);
     State z = make_state(kFern, 200);
     for (auto& m : z.f)
         m = {0, 0, 0, 0, 0, 0};
@@ -133,9 +133,9 @@ TEST(GridScan, OneRowPerCallAndTheLastRowEndsTheImage) {
     for (int type : {13 /* Web */, kVl, 16 /* Popcorn */, 18 /* Frothy basin */, 19 /* Unity */}) {
         State s = make_state(type, 200);
         for (int call = 1; call < 200; ++call)
-            ASSERT_EQ(fractaldriver(s), Outcome::Transient) << "type " << type << " call " << call;
-        EXPECT_EQ(fractaldriver(s), Outcome::Complete) << type;
-        EXPECT_EQ(s.firstloop, 1) << type;
+            ASSERT_EQ(render_step(s), Outcome::Transient) << "type " << type << " call " << call;
+        EXPECT_EQ(render_step(s), Outcome::Complete) << type;
+        EXPECT_EQ(s.fresh_image, 1) << type;
     }
 }
 
@@ -164,7 +164,7 @@ TEST(Vl, ReferenceOrbitIsDrawnInYellowAfterTheLastRowOnly) {
         int yellow = 0;
         for (int y = 0; y < shown.res; ++y)
             for (int x = 0; x < shown.res; ++x) {
-                const COLORREF c = shown.canvas.get_pixel(x, y);
+                const Rgb c = shown.canvas.get_pixel(x, y);
                 if (c == plain.canvas.get_pixel(x, y) || (y == 199 && calls == 199)) continue;
                 ASSERT_EQ(c, rgb(255, 255, 0)) << x << "," << y;
                 ++yellow;
@@ -227,15 +227,15 @@ TEST(Pgm, ColourWrapsAndZeroGuardsCarryIntoTheMap) {
     scratch(s).selfdraw1.pgm.reset = 2352; // the next point is the 2353rd
     render(s, 1);
     EXPECT_EQ(scratch(s).selfdraw1.pgm.color, 1);
-    VOXEL next{};
+    Point3 next{};
     int x = 0, y = 0;
     s.pgmindex = 6;
-    pgm(s, s, VOXEL{0.0, 0.5, 0}, &next, 1, &x, &y);
+    pgm(s, s, Point3{0.0, 0.5, 0}, &next, 1, &x, &y);
     EXPECT_EQ(next.y, 1e-06);
     s.pgmindex = 5;
-    pgm(s, s, VOXEL{0.25, 0.0, 0}, &next, 1, &x, &y);
-    EXPECT_EQ(next, (VOXEL{(1 - 1e-06) + 0.25 + std::cos(1e-06) * 5e-06 / std::sin(1e-06), 0.25,
-                           next.z}));
+    pgm(s, s, Point3{0.25, 0.0, 0}, &next, 1, &x, &y);
+    EXPECT_EQ(next, (Point3{(1 - 1e-06) + 0.25 + std::cos(1e-06) * 5e-06 / std::sin(1e-06), 0.25,
+                            next.z}));
 }
 
 TEST(Pgm, OutOfRangeFormulaIsHeldToTheTable) {
@@ -253,7 +253,7 @@ TEST(KamTorus, EachCallIsAnOrbitWithAWaitAndARunIs1201Orbits) {
     State s = make_state(23, 200);
     std::vector<int> sleeps;
     log_waits(s, sleeps);
-    EXPECT_EQ(fractaldriver(s), Outcome::Transient);
+    EXPECT_EQ(render_step(s), Outcome::Transient);
     EXPECT_EQ(sleeps, std::vector<int>{5});
     EXPECT_EQ(render(s, 5000), 1200);
     EXPECT_EQ(sleeps.size(), 1201u);
@@ -265,7 +265,7 @@ TEST(RandomizedKamTorus, DrawsAWholePictureInOneCallFromTheClock) {
     State s = make_state(28, 200, 12345), t = make_state(28, 200, 777777);
     EXPECT_EQ(render(s, 10), 1);
     const std::uint64_t first = canvas_checksum(s);
-    s.firstloop = 1;
+    s.fresh_image = true;
     render(s, 1);
     render(t, 1);
     EXPECT_EQ(canvas_checksum(s), first);
@@ -291,7 +291,7 @@ TEST(Samardzija, FirstStepsFillTheRingColourWrapsAndThirdVariableSurvivesARestar
     EXPECT_EQ(k.color, 1);
     const double e = k.e;
     EXPECT_NE(e, -0.6);
-    s.firstloop = 1;
+    s.fresh_image = true;
     render(s, 1);
     EXPECT_DOUBLE_EQ(k.e, e + 0.01 * -0.6 * 0.06);
 }
@@ -319,22 +319,22 @@ TEST(Lissajous, SpriteSizeFollowsTheResolution) {
 TEST(Rossler, ObliqueViewStageAndPacing) {
     State s = make_state(21, 600);
     s.rosslerflag = 1;
-    VOXEL n{};
+    Point3 n{};
     int x = 0, y = 0;
     // x = y = 0 after the step: the zero modulus is replaced, not divided by.
     // The axis is placed by height alone: trunc(6.001 * 600 / 34) = 105.
-    rossler(s, s, VOXEL{0, 0, 0}, &n, 1, &x, &y);
+    rossler(s, s, Point3{0, 0, 0}, &n, 1, &x, &y);
     EXPECT_EQ(std::tuple(n.z, x, y), std::tuple(0.001, 300, 600 - 105 - 1));
 
     // The stage is painted on both surfaces on the first call only.
     State t = make_state(21, 600);
     t.rosslerflag = 1;
     attach_window(t, 800, 700);
-    fractaldriver(t);
+    render_step(t);
     for (Surface* on : {&t.canvas, &t.window}) // the vertical axis and the floor
         expect_pixels(*on, {{300, 100, rgb(255, 255, 255)}, {5, 590, rgb(0, 48, 80)}});
     t.canvas.fill_rect(Rect{0, 0, 600, 600}, t.back);
-    fractaldriver(t); // iter 1: a resumed run does not repaint the stage
+    render_step(t); // iter 1: a resumed run does not repaint the stage
     EXPECT_EQ(t.canvas.get_pixel(300, 100), t.back);
 
     // The pacing counts across runs: a new run does not reset the counter.
@@ -343,7 +343,7 @@ TEST(Rossler, ObliqueViewStageAndPacing) {
     log_waits(p, sleeps);
     render(p, 20);
     EXPECT_TRUE(sleeps.empty());
-    p.firstloop = 1;
+    p.fresh_image = true;
     render(p, 5);
     EXPECT_EQ(sleeps, std::vector<int>{3});
     p.speed = 0;

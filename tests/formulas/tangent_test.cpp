@@ -49,24 +49,24 @@ std::string name_of(const Variant& v) {
            std::to_string(v.pgmindex) + " flag " + std::to_string(v.flag);
 }
 
-double coordinate(const VOXEL& v, int i) {
+double coordinate(const Point3& v, int i) {
     return i == 0 ? v.x : (i == 1 ? v.y : v.z);
 }
-VOXEL moved(VOXEL v, int i, double by) {
+Point3 moved(Point3 v, int i, double by) {
     (i == 0 ? v.x : (i == 1 ? v.y : v.z)) += by;
     return v;
 }
 
 // Points away from the switches of the piecewise maps and the poles of the
 // tangents; the third coordinate matters only where it is a state.
-constexpr VOXEL kPoints[] = {{0.31, -0.47, 0.23}, {-0.62, 0.18, 1.1}, {1.13, 0.71, -0.35}};
+constexpr Point3 kPoints[] = {{0.31, -0.47, 0.23}, {-0.62, 0.18, 1.1}, {1.13, 0.71, -0.35}};
 
-void expect_derivative(const Params& s, int dim, VOXEL (*f)(const Params&, VOXEL),
-                       Jacobian (*df)(const Params&, VOXEL), VOXEL at, const std::string& what) {
+void expect_derivative(const Params& s, int dim, Point3 (*f)(const Params&, Point3),
+                       Jacobian (*df)(const Params&, Point3), Point3 at, const std::string& what) {
     const Jacobian j = df(s, at);
     for (int c = 0; c < dim; ++c) {
         const double h = 1e-6;
-        const VOXEL up = f(s, moved(at, c, h)), down = f(s, moved(at, c, -h));
+        const Point3 up = f(s, moved(at, c, h)), down = f(s, moved(at, c, -h));
         for (int r = 0; r < dim; ++r) {
             const double fd = (coordinate(up, r) - coordinate(down, r)) / (2 * h);
             const double want = j[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
@@ -81,7 +81,7 @@ TEST(Tangent, JacobiansMatchCentralDifferences) {
     for (const Variant& var : covered_variants()) {
         const State s = state_for(var);
         const TangentModel& m = tangent_models[static_cast<std::size_t>(var.type)];
-        for (VOXEL at : kPoints) {
+        for (Point3 at : kPoints) {
             if (var.type == kTypeDuffing) at.z = 40; // the forcing phase counter
             expect_derivative(s, m.dim, m.map, m.jacobian, at, name_of(var));
             if (m.field != nullptr)
@@ -98,13 +98,13 @@ TEST(Tangent, MapsFollowTheSteps) {
         if (var.type == kTypePopcorn || var.type == kTypeSamardzija) continue;
         State s = state_for(var);
         const StepFn step = fpointer[static_cast<std::size_t>(var.type)];
-        VOXEL v = m.start(s);
+        Point3 v = m.start(s);
         for (int i = 0; i < 7; ++i) {
-            VOXEL next = v;
+            Point3 next = v;
             int x = 0, y = 0;
             step(s, s, v, &next, i, &x, &y);
             if (i >= 2) {
-                const VOXEL want = m.map(s, v);
+                const Point3 want = m.map(s, v);
                 EXPECT_EQ(want.x, next.x) << name_of(var) << " call " << i;
                 EXPECT_EQ(want.y, next.y) << name_of(var) << " call " << i;
                 if (m.dim == 3) {
@@ -122,14 +122,14 @@ TEST(Tangent, MapsFollowTheSteps) {
 TEST(Tangent, SamardzijaFollowsItsStep) {
     State s = test::make_state(kTypeSamardzija);
     const TangentModel& m = tangent_models[kTypeSamardzija];
-    VOXEL before = m.start(s);
+    Point3 before = m.start(s);
     for (int i = 0; i < 5; ++i) {
-        VOXEL unused{};
+        Point3 unused{};
         int x = 0, y = 0;
         samardzija(s, s, unused, &unused, i, &x, &y);
         const SamardzijaScratch& k = scratch(s).selfdraw2.samardzija;
-        const VOXEL want = m.map(s, before);
-        before = VOXEL{k.x0, k.y0, k.e};
+        const Point3 want = m.map(s, before);
+        before = Point3{k.x0, k.y0, k.e};
         EXPECT_EQ(want.x, before.x);
         EXPECT_EQ(want.y, before.y);
         EXPECT_EQ(want.z, before.z);

@@ -33,7 +33,7 @@ long long render(State& s, long long calls) {
     long long made = 0;
     while (made < calls) {
         ++made;
-        if (fractaldriver(s) == Outcome::Complete) break;
+        if (render_step(s) == Outcome::Complete) break;
     }
     return made;
 }
@@ -122,11 +122,11 @@ void expect_cli_redraws(const std::string& png, const TempDir& dir) {
 
 namespace morv {
 
-void PrintTo(const VOXEL& v, std::ostream* os) {
+void PrintTo(const Point3& v, std::ostream* os) {
     *os << std::setprecision(17) << "(" << v.x << ", " << v.y << ", " << v.z << ")";
 }
 
-void PrintTo(const PARAM& p, std::ostream* os) {
+void PrintTo(const TypeParams& p, std::ostream* os) {
     *os << std::setprecision(17) << "{start " << p.xstart << ", " << p.ystart << ", " << p.zstart
         << "; a..d " << p.a << ", " << p.b << ", " << p.c << ", " << p.d << "; sp " << p.sp0 << ", "
         << p.sp1 << "}";

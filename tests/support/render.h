@@ -27,7 +27,7 @@ std::uint64_t canvas_checksum(const State& s);
 int painted_pixels(const State& s);
 
 // Palette entry i of the instance as a colour.
-inline COLORREF entry(const State& s, unsigned i) {
+inline Rgb entry(const State& s, unsigned i) {
     return palette_color(s.palette, i);
 }
 
@@ -41,7 +41,7 @@ constexpr StepTable every_type(StepFn step) {
 // A pixel and the colour it should have.
 struct Px {
     int x, y;
-    COLORREF c;
+    Rgb c;
 };
 // Checks every listed pixel of the surface; a failure names the position.
 void expect_pixels(const Surface& s, std::initializer_list<Px> want);
@@ -89,6 +89,6 @@ void expect_cli_redraws(const std::string& png, const TempDir& dir);
 
 namespace morv {
 // Readable failure messages for whole points and parameter sets.
-void PrintTo(const VOXEL& v, std::ostream* os);
-void PrintTo(const PARAM& p, std::ostream* os);
+void PrintTo(const Point3& v, std::ostream* os);
+void PrintTo(const TypeParams& p, std::ostream* os);
 } // namespace morv

@@ -239,8 +239,8 @@ TEST_F(Dialogs, EveryDialogIdReachesItsView) {
 }
 
 // A step that stands still: the shadow orbit falls onto the main one.
-int fixed_point(const Params&, RenderContext&, VOXEL, VOXEL* next, int, int* xpos, int* ypos) {
-    *next = VOXEL{0.5, 0.5, 0.0};
+int fixed_point(const Params&, RenderContext&, Point3, Point3* next, int, int* xpos, int* ypos) {
+    *next = Point3{0.5, 0.5, 0.0};
     *xpos = *ypos = 0;
     return 0;
 }

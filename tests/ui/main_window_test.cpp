@@ -76,7 +76,7 @@ TEST(MainWindow, StartsRenderingAndPausesItselfAtTheStartUpCount) {
     Window win;
     EXPECT_EQ(std::pair(win.s.window.width(), win.s.ClientRes.bottom),
               std::pair(win.w.view()->width(), win.w.view()->height()));
-    ASSERT_TRUE(process_until([&] { return win.s.itercount > 0 && win.s.okrun == 0; }));
+    ASSERT_TRUE(process_until([&] { return win.s.itercount > 0 && !win.s.rendering; }));
     EXPECT_EQ(std::tuple(win.s.itercount, win.w.pump()->calls(), win.w.pump()->running()),
               std::tuple(25000, 25000, false));
     EXPECT_EQ(win.w.windowTitle(), "Morvane - Henon - paused - 25000 points - 0 points/s");
@@ -89,9 +89,9 @@ TEST(MainWindow, StartsRenderingAndPausesItselfAtTheStartUpCount) {
 
     // Randomized KAM Torus draws a whole picture in one call: the image completes.
     win.s.type = kTypeRandomKamTorus;
-    win.s.firstloop = 1;
+    win.s.fresh_image = true;
     win.click(Qt::LeftButton);
-    ASSERT_TRUE(process_until([&] { return win.s.okrun == 0; }));
+    ASSERT_TRUE(process_until([&] { return !win.s.rendering; }));
     EXPECT_TRUE(win.w.windowTitle().contains(" - complete - "))
         << win.w.windowTitle().toStdString();
 }
@@ -134,16 +134,16 @@ TEST(MainWindow, ClicksAndKeysReachEnabledCommandsOnly) {
     ASSERT_EQ(win.prompts.shown.size(), 1u);
     EXPECT_EQ(win.prompts.shown[0].caption, "Debug Mode");
     win.click(Qt::LeftButton);
-    EXPECT_TRUE(win.s.okrun == 1 && win.w.pump()->running());
+    EXPECT_TRUE(win.s.rendering && win.w.pump()->running());
     EXPECT_FALSE(win.w.action(kCmdSaveImage)->isEnabled() ||
                  win.w.shortcut(kCmdHelp)->isEnabled()); // grayed while rendering
     EXPECT_EQ(win.w.view()->cursor().shape(), Qt::BusyCursor);
     const long long before = win.w.pump()->calls();
     ASSERT_TRUE(process_until([&] { return win.w.pump()->calls() > before; }));
     win.click(Qt::RightButton);
-    EXPECT_FALSE(win.s.okrun == 1 || win.w.pump()->running());
+    EXPECT_FALSE(win.s.rendering || win.w.pump()->running());
     win.press(Qt::Key_R);
-    EXPECT_EQ(win.s.okrun, 1);
+    EXPECT_EQ(win.s.rendering, 1);
 }
 
 // Repainting copies the canvas; after a new resolution the screen is the new
@@ -175,18 +175,18 @@ TEST(MainWindow, MouseZoomsAndKeysStepThroughTheViews) {
     win.settle();
     constexpr int t = kTypeHenonPhase; // a type with a plot window
     win.s.type = t;
-    win.s.firstloop = 1;
-    const MINMAX start = win.s.mm[t], limits = catalogue[t].mmrange;
+    win.s.fresh_image = true;
+    const ViewWindow start = win.s.mm[t], limits = catalogue[t].mmrange;
     win.drag(Qt::LeftButton, {100, 120}, {299, 319});
-    const MINMAX zoomed = zoom_to_rect(start, limits, win.s.res, {100, 120, 299, 319});
+    const ViewWindow zoomed = zoom_to_rect(start, limits, win.s.res, {100, 120, 299, 319});
     EXPECT_EQ(win.s.mm[t], zoomed);
-    EXPECT_EQ(win.s.okrun, 1) << "the image restarts in the new window";
+    EXPECT_EQ(win.s.rendering, 1) << "the image restarts in the new window";
     EXPECT_TRUE(win.w.windowTitle().startsWith("Morvane - Henon Phase Diagram - rendering - "));
     win.wheel({50, 60}, 120);
-    const MINMAX wheeled = zoom_about(zoomed, limits, win.s.res, 50, 60, 0.8);
+    const ViewWindow wheeled = zoom_about(zoomed, limits, win.s.res, 50, 60, 0.8);
     EXPECT_EQ(win.s.mm[t], wheeled);
     win.click(Qt::RightButton); // pause
-    EXPECT_EQ(win.s.okrun, 0);
+    EXPECT_EQ(win.s.rendering, 0);
     for (const auto& [back, view] : {std::pair{true, zoomed},
                                      {true, start},
                                      {true, start},
@@ -196,7 +196,7 @@ TEST(MainWindow, MouseZoomsAndKeysStepThroughTheViews) {
         win.press(Qt::Key_Z, back ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(win.s.mm[t], view);
     }
-    EXPECT_EQ(win.s.okrun, 1) << "a step back restarts the image";
+    EXPECT_EQ(win.s.rendering, 1) << "a step back restarts the image";
 }
 
 // The points per second of the title, which is never negative.
@@ -213,7 +213,7 @@ TEST(MainWindow, TitleAndPreviewFollowWhatTheUserDid) {
     Window win;
     win.settle();
     win.s.type = kTypeHenonPhase;
-    win.s.firstloop = 1;
+    win.s.fresh_image = true;
     win.press(Qt::Key_R);
     ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 100000; }));
     win.wheel({50, 60}, 120); // a fresh image: fewer points than before
@@ -283,7 +283,7 @@ TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
     win.press(Qt::Key_R);
     EXPECT_TRUE(win.w.windowTitle().contains(" - paused - ")) << win.w.windowTitle().toStdString();
     win.press(Qt::Key_R);
-    ASSERT_TRUE(process_until([&] { return win.s.okrun == 0; }));
+    ASSERT_TRUE(process_until([&] { return !win.s.rendering; }));
     EXPECT_TRUE(win.w.windowTitle().contains(" - complete - 60000000 points"))
         << win.w.windowTitle().toStdString();
     TempDir dir;
@@ -298,9 +298,9 @@ TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
 TEST(MainWindow, HenonZoomsAndFixedScaleTypesRefuseVisibly) {
     Window win;
     win.settle();
-    const MINMAX start = win.s.mm[kTypeHenon];
+    const ViewWindow start = win.s.mm[kTypeHenon];
     win.drag(Qt::LeftButton, {100, 50}, {199, 149});
-    const MINMAX zoomed =
+    const ViewWindow zoomed =
         zoom_to_rect(start, catalogue[kTypeHenon].mmrange, win.s.res, {100, 50, 199, 149});
     EXPECT_EQ(win.s.mm[kTypeHenon], zoomed);
     EXPECT_NE(zoomed, start);
@@ -308,7 +308,7 @@ TEST(MainWindow, HenonZoomsAndFixedScaleTypesRefuseVisibly) {
     EXPECT_EQ(win.s.mm[kTypeHenon], pan_view(zoomed, catalogue[kTypeHenon].mmrange, -0.25, 0));
     win.click(Qt::RightButton);
     win.s.type = kTypeLorenz;
-    const MINMAX lorenz = win.s.mm[kTypeLorenz];
+    const ViewWindow lorenz = win.s.mm[kTypeLorenz];
     win.wheel({50, 60}, 120);
     EXPECT_EQ(win.s.mm[kTypeLorenz], lorenz);
     EXPECT_TRUE(win.w.windowTitle().endsWith(kCannotZoomNote)) << win.w.windowTitle().toStdString();
@@ -326,7 +326,7 @@ TEST(MainWindow, GalleryAdoptsAClickedCandidate) {
     win.press(Qt::Key_R);
     win.click(Qt::RightButton);
     ASSERT_TRUE(win.w.action(kCmdGallery)->isEnabled());
-    const PARAM before = win.s.p[kTypeDeJong];
+    const TypeParams before = win.s.p[kTypeDeJong];
     std::size_t shown = 0;
     // The dialog draws its candidates before it shows: wait for it.
     QTimer poll;
@@ -341,7 +341,7 @@ TEST(MainWindow, GalleryAdoptsAClickedCandidate) {
     win.press(Qt::Key_F5, Qt::ShiftModifier);
     EXPECT_EQ(shown, 9u);
     EXPECT_NE(win.s.p[kTypeDeJong], before);
-    EXPECT_EQ(win.s.okrun, 1) << "the adopted set is rendered";
+    EXPECT_EQ(win.s.rendering, 1) << "the adopted set is rendered";
     win.click(Qt::RightButton);
     win.w.action(kCmdUndo)->trigger(); // the window may not be active again yet
     EXPECT_EQ(win.s.p[kTypeDeJong], before);
@@ -386,7 +386,7 @@ TEST(MainWindow, ClosingWithUnsavedWorkAsksFirst) {
     win.press(Qt::Key_R);
     bool ended = false;
     QObject::connect(&win.w, &ui::MainWindow::ended, [&] { ended = true; });
-    win.s.firstloop = 0;
+    win.s.fresh_image = false;
     win.s.unsaved_ns = 60'000'000'000LL;
     win.prompts.save_answers = {app::SaveChoice::Cancel, app::SaveChoice::Discard};
     win.w.close();
@@ -410,12 +410,13 @@ struct FakeClockPump {
                [this] { s.posted.clear(); }, {}, [] {}, [this] { return t += kMs / 10; }}};
     explicit FakeClockPump(bool blocking) {
         qt_app();
-        steps[0] = [](const Params&, RenderContext&, VOXEL old, VOXEL* next, int, int* x, int* y) {
+        steps[0] = [](const Params&, RenderContext&, Point3 old, Point3* next, int, int* x,
+                      int* y) {
             *next = old;
             *x = *y = 1;
             return int{kPlot};
         };
-        steps[1] = [](const Params&, RenderContext& rc, VOXEL old, VOXEL* next, int, int* x,
+        steps[1] = [](const Params&, RenderContext& rc, Point3 old, Point3* next, int, int* x,
                       int* y) {
             rc.sleep_ms(3);
             *next = old;
@@ -428,7 +429,7 @@ struct FakeClockPump {
         };
         set_resolution(s, 200);
         s.intro = 0;
-        s.okrun = 1;
+        s.rendering = true;
     }
     long long slice() {
         const long long before = pump.calls();
@@ -447,7 +448,7 @@ TEST(RenderPump, SlicesStayShortWhenAWaitingTypeFollowsAFastOne) {
             f.slice();
         EXPECT_GT(f.slice(), 4096) << "the fast type runs in large batches";
         f.s.type = 1;
-        f.s.firstloop = 1;
+        f.s.fresh_image = true;
         for (int i = 0; i < 20; ++i) {
             const std::int64_t before = f.t;
             const long long calls = f.slice();

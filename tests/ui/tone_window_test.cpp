@@ -68,7 +68,7 @@ TEST(ToneWindow, OpensWithTheExposureSliderFocusedAndRetonesWhileRendering) {
     // Switched on, the image starts afresh and gathers a density.
     t->tone_box()->setChecked(true);
     EXPECT_EQ(win.s.picture.tone, 1);
-    if (!win.s.okrun) win.w.command(kCmdRender);
+    if (!win.s.rendering) win.w.command(kCmdRender);
     win.render_for(20000);
     EXPECT_TRUE(win.s.density.active());
 
@@ -79,7 +79,7 @@ TEST(ToneWindow, OpensWithTheExposureSliderFocusedAndRetonesWhileRendering) {
     press_key(t->slider(0), Qt::Key_Right);
     EXPECT_GT(win.s.picture.exposure, 1.0);
     EXPECT_EQ(t->field(0)->value(), win.s.picture.exposure);
-    EXPECT_EQ(win.s.firstloop, 0);
+    EXPECT_EQ(win.s.fresh_image, 0);
     EXPECT_GE(win.w.pump()->image_calls(), calls);
     EXPECT_EQ(win.w.history().behind(), behind + 1);
 
@@ -87,7 +87,7 @@ TEST(ToneWindow, OpensWithTheExposureSliderFocusedAndRetonesWhileRendering) {
     win.w.command(kCmdUndo);
     EXPECT_EQ(win.s.picture.exposure, 1.0);
     EXPECT_EQ(t->field(0)->value(), 1.0);
-    EXPECT_EQ(win.s.firstloop, 0);
+    EXPECT_EQ(win.s.fresh_image, 0);
 
     // The colour source restarts the image; a field sets its slider.
     t->color_box()->setCurrentIndex(2);

@@ -76,9 +76,9 @@ Outcome CoresForm::ok(Instance& s, const Fields& f) {
 }
 
 void edit_cores(Instance& s, Ui& ui) {
-    if (s.okrun) return;
+    if (s.rendering) return;
     const CoresSettings before = s.cores;
-    if (ui.dialogs.run(kDlgCores, s) == kButton1 && !(s.cores == before)) s.firstloop = 1;
+    if (ui.dialogs.run(kDlgCores, s) == kButton1 && !(s.cores == before)) s.fresh_image = true;
     set_menu_for_state(s);
 }
 

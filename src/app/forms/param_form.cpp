@@ -105,7 +105,7 @@ void fill_enabling(Fields& f, int type) {
 
 // The plot window is rejected and the dialog stays open.
 // a..d, sp0 and sp1 clamped to the type's ranges.
-void read_coefficients(const Fields& f, int t, PARAM& next) {
+void read_coefficients(const Fields& f, int t, TypeParams& next) {
     next.a = clamp_to(field(f, kParamA, next.a), setting_named("p.a").dialog_range(t));
     next.b = clamp_to(field(f, kParamA + 1, next.b), setting_named("p.b").dialog_range(t));
     next.c = clamp_to(field(f, kParamA + 2, next.c), setting_named("p.c").dialog_range(t));
@@ -190,7 +190,7 @@ Fields ParamForm::open(const Instance& s) {
         f.checked[kParamOrder + k] = k == s.rotationorder;
     f.text[kParamResolution] = show_int(s.res);
     f.text[kParamSpeed] = show_int(speed_level(s.speed));
-    const PARAM& p = s.p[t];
+    const TypeParams& p = s.p[t];
     const std::array abcd{p.a, p.b, p.c, p.d};
     for (int i = 0; i < 4; ++i)
         f.text[kParamA + i] = real(abcd[static_cast<std::size_t>(i)]);
@@ -199,7 +199,7 @@ Fields ParamForm::open(const Instance& s) {
     f.text[kParamRotX + 2] = real(s.rot[t].z);
     f.text[kParamSp0] = real(p.sp0);
     f.text[kParamSp1] = real(p.sp1);
-    const MINMAX& mm = s.mm[t];
+    const ViewWindow& mm = s.mm[t];
     f.text[kParamXmin] = real(mm.xmin);
     f.text[kParamXmin + 1] = real(mm.xmax);
     f.text[kParamXmin + 2] = real(mm.ymin);
@@ -213,7 +213,7 @@ Fields ParamForm::open(const Instance& s) {
 Outcome ParamForm::ok(Instance& s, const Fields& f) {
     const std::size_t t = current_type(s);
     const TypeInfo& info = catalogue[t];
-    PARAM next = s.p[t];
+    TypeParams next = s.p[t];
 
     if (const int k = f.first_checked(kParamOrder, kRotationOrders); k >= 0) s.rotationorder = k;
     s.res = clamp_to(read_int(f.text_of(kParamResolution)), setting_named("res").limits);

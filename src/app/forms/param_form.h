@@ -60,7 +60,7 @@ class ParamForm : public Form {
     MeasureChaos measure_;
     // What Cancel puts back: the values as the dialog opened.
     int savetype_ = 0;
-    PARAM savep_{};
+    TypeParams savep_{};
     int saveres_ = 0;
 };
 

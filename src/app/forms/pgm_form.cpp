@@ -45,7 +45,7 @@ bool valid_formula(int k) {
 
 // Stores `v` and asks for a fresh render when it changed the value.
 void store_changed(Instance& s, double& value, double v) {
-    if (v != value) s.firstloop = 1;
+    if (v != value) s.fresh_image = true;
     value = v;
 }
 
@@ -64,7 +64,7 @@ Fields PgmFormulaForm::open(const Instance& s) {
 
 Outcome PgmFormulaForm::ok(Instance& s, const Fields& f) {
     if (const int k = f.first_checked(kPgmFormula, kPgmFormulas); k >= 0) {
-        if (k != s.pgmindex) s.firstloop = 1;
+        if (k != s.pgmindex) s.fresh_image = true;
         s.pgmindex = k;
     }
     return {};

@@ -65,11 +65,11 @@ Fields VlForm::open(const Instance& s) {
 
 Outcome VlForm::ok(Instance& s, const Fields& f) {
     if (const int k = f.first_checked(kVlColoring, kSchemes); k >= 0) {
-        if (k != s.vlcoloring) s.firstloop = 1;
+        if (k != s.vlcoloring) s.fresh_image = true;
         s.vlcoloring = k;
     }
     s.showorbits = f.is_checked(kVlShowOrbits) ? 1 : 0;
-    PARAM& p = s.p[kVolterraLotka];
+    TypeParams& p = s.p[kVolterraLotka];
     p.sp0 = clamp_between(read_double(f.text_of(kVlH)),
                           setting_named("p.sp0").dialog_range(kVolterraLotka));
     p.sp1 = clamp_between(read_double(f.text_of(kVlH + 1)),

@@ -24,7 +24,7 @@ const QColor kBackground(12, 12, 28);
 // Hits per pixel of the Peter de Jong map with its default coefficients; its
 // orbit stays within [-2, 2] on both axes.
 std::vector<int> dejong_hits() {
-    const PARAM& p = catalogue[kPeterDeJong].pdef;
+    const TypeParams& p = catalogue[kPeterDeJong].pdef;
     std::vector<int> hits(static_cast<std::size_t>(kSide) * kSide, 0);
     double x = 0.1, y = 0.1;
     for (int i = 0; i < kPoints; ++i) {
