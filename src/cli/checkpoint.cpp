@@ -11,8 +11,9 @@ namespace morv {
 
 namespace {
 
-// 1: the drawn orbits; 2: and the --fast orbits under way.
-constexpr std::uint32_t kRunVersion = 2;
+// 1: the drawn orbits; 2: and the --fast orbits under way; 3: and what each
+// of those carries into its next step.
+constexpr std::uint32_t kRunVersion = 3;
 constexpr std::uint32_t kMaxArgs = 4096;
 constexpr std::uint32_t kMaxArgBytes = 65536;
 
@@ -37,6 +38,7 @@ std::optional<std::string> decode_args(ByteSource& r, std::vector<std::string>& 
 // The orbits under way: each one of the part, once, with fewer calls made
 // than it makes in all.
 std::optional<std::string> decode_under_way(ByteSource& r, const HitsPart& part,
+                                            std::uint32_t version,
                                             std::vector<OrbitUnderWay>& out) {
     const std::uint32_t n = r.u32();
     if (n > part.end - part.first || r.overrun())
@@ -48,6 +50,7 @@ std::optional<std::string> decode_under_way(ByteSource& r, const HitsPart& part,
         u.y = r.f64();
         u.z = r.f64();
         u.seed = r.u32();
+        if (version >= 3) u.carry = r.f64();
         if (r.overrun()) break;
         if (k < part.first || k >= part.end)
             return std::string("an orbit under way is not its part's");
@@ -88,6 +91,7 @@ HitsSection encode_checkpoint(const CheckpointRun& run) {
         w.f64(u.y);
         w.f64(u.z);
         w.u32(u.seed);
+        w.f64(u.carry);
     }
     return HitsSection{kCheckpointTag, w.take()};
 }
@@ -106,7 +110,8 @@ std::optional<std::string> decode_checkpoint(const HitsPart& part, CheckpointRun
         return std::string("checkpoint damaged: its orbits do not match its part");
     const auto map = r.raw(static_cast<std::size_t>(bitmap_bytes(bits)));
     if (version >= 2)
-        if (auto e = decode_under_way(r, part, got.under_way)) return "checkpoint damaged: " + *e;
+        if (auto e = decode_under_way(r, part, version, got.under_way))
+            return "checkpoint damaged: " + *e;
     if (r.overrun() || r.raw(1).size() != 0)
         return std::string("checkpoint damaged: its section has the wrong size");
     got.drawn.resize(static_cast<std::size_t>(bits));

@@ -18,7 +18,8 @@ namespace morv {
 // start on resuming, so the totals are sums of whole orbits. A --fast render
 // stopped by a signal keeps its lanes' orbits under way too (version 2):
 // their points so far are in the totals, and they go on from their position,
-// calls and random stream. Either way the resumed picture is the
+// calls, random stream and (version 3) the value their type carries into the
+// next step; a lane's counters follow from its calls. Either way the resumed picture is the
 // uninterrupted one, byte for byte, on any thread count and lane width.
 struct CheckpointRun {
     std::vector<std::string> args;        // without the program's name

@@ -41,8 +41,8 @@ namespace {
 class BlockPlan {
   public:
     BlockPlan(const OrbitJob& job, const std::vector<OrbitUnderWay>& under_way, int width,
-              const Point3& start)
-        : job_(job), width_(width), start_(start) {
+              const Point3& start, bool seeds_from_clock)
+        : job_(job), width_(width), start_(start), seeds_from_clock_(seeds_from_clock) {
         std::vector<OrbitUnderWay> rest = under_way;
         std::sort(rest.begin(), rest.end(), [](const OrbitUnderWay& a, const OrbitUnderWay& b) {
             return a.made != b.made ? a.made < b.made : a.k < b.k;
@@ -83,6 +83,7 @@ class BlockPlan {
                     const OrbitUnderWay& u = group[static_cast<std::size_t>(l)];
                     orbit[l] = u.k;
                     b.x[l] = u.x, b.y[l] = u.y, b.z[l] = u.z, b.seed[l] = u.seed;
+                    b.carry[l] = u.carry;
                     b.calls[l] = orbit_calls(job_.iterations, job_.orbits, u.k);
                 } else {
                     b.x[l] = start_.x, b.y[l] = start_.y, b.z[l] = start_.z;
@@ -98,8 +99,11 @@ class BlockPlan {
             orbit[l] = k;
             b.x[l] = at.x, b.y[l] = at.y, b.z[l] = at.z;
             b.calls[l] = k >= 0 ? orbit_calls(job_.iterations, job_.orbits, k) : 0;
-            // Orbit 0 too draws from a stream of its own here.
-            b.seed[l] = orbit_seed(k >= 0 ? k : job_.end, job_.clock);
+            // Orbit 0 too draws from a stream of its own here, unless the
+            // type seeds every orbit's stream from its clock.
+            const long long own = k >= 0 ? k : job_.end;
+            b.seed[l] = seeds_from_clock_ ? static_cast<std::uint32_t>(orbit_clock(own, job_.clock))
+                                          : orbit_seed(own, job_.clock);
         }
         return b;
     }
@@ -108,6 +112,7 @@ class BlockPlan {
     const OrbitJob& job_;
     int width_;
     Point3 start_;
+    bool seeds_from_clock_;
     std::vector<std::vector<OrbitUnderWay>> resumed_;
     std::vector<long long> fresh_;
 };
@@ -144,7 +149,8 @@ void settle_block(const OrbitJob& job, const LaneBlock& b, const long long (&orb
         if (b.made >= b.calls[l])
             whole.push_back(k);
         else if (b.made > 0) // else it starts afresh, where it would go on from
-            totals.under_way.push_back(OrbitUnderWay{k, b.made, b.x[l], b.y[l], b.z[l], b.seed[l]});
+            totals.under_way.push_back(
+                OrbitUnderWay{k, b.made, b.x[l], b.y[l], b.z[l], b.seed[l], b.carry[l]});
     }
     if (job.added && !whole.empty()) job.added(whole);
 }
@@ -210,7 +216,7 @@ long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitT
     const Point3 start = orbits_start(base, job.iterations);
     if (job.ready && !job.ready()) return 0;
     const Params& params = base;
-    const BlockPlan plan(job, totals.under_way, width, start);
+    const BlockPlan plan(job, totals.under_way, width, start, lanes_seed_from_clock(base.type));
     SharedWork work;
     work.stop = job.stop;
     // What a resumed render had drawn already.

@@ -5,6 +5,11 @@
 // vector type V, the integer vectors Wide (64-bit) and Narrow (32-bit) of as
 // many lanes, Seeds (unsigned 32-bit) for the lanes' random streams, its
 // width, loads and stores, lane access, sin, cos, atan and sqrt.
+// A map's step advances the lanes' points and random streams; a map that
+// counts its calls (kCountsCalls) is told the call's number in the orbit,
+// which every lane of a block shares, and advances the lanes' carried values
+// too. A map drawn about the image centre (kCentred) gives pixel units
+// itself.
 // Included by the one file of each width, which compiles it for that width's
 // instruction set. The maps repeat the operations of the exact steps in the
 // same order; only sin and cos differ (a vector library instead of libm).
@@ -273,17 +278,135 @@ struct FrostJuliaLanes {
     }
 };
 
+// rand() / 32767 (morvrandom) in every lane, from each lane's own stream.
+template <class M, class S> inline typename M::V unit_draw(S& seeds) {
+    const S r = draw(seeds);
+    if constexpr (M::kWidth == 1)
+        return static_cast<int>(r) * (1.0 / 32767.0);
+    else
+        return __builtin_convertvector(reinterpret_cast<typename M::Narrow>(r), typename M::V) *
+               (1.0 / 32767.0);
+}
+
+// `cond` in every lane, or true in all of them when `all`.
+template <class M, class C> inline C or_all(C cond, bool all) {
+    if constexpr (M::kWidth == 1)
+        return cond || all;
+    else
+        return all ? ~C{} : cond;
+}
+
+// The random streams a where `cond` (a comparison of doubles), else b.
+template <class M, class C, class S> inline S pick_seeds(C cond, S a, S b) {
+    if constexpr (M::kWidth == 1) {
+        return cond ? a : b;
+    } else {
+        using Wide = typename M::Wide;
+        const auto mask = reinterpret_cast<S>(
+            __builtin_convertvector(reinterpret_cast<Wide>(cond), typename M::Narrow));
+        return (a & mask) | (b & ~mask);
+    }
+}
+
+// The types that start afresh now and then count their calls from 1 at an
+// orbit's first call, the counter restarting just short of 2^32; a fresh
+// start is due at every 1000th count. The count of call i is the same for
+// every lane of a block.
+inline bool fresh_start_due(long long i) {
+    constexpr long long kCountPeriod = 4294967001LL; // the counts 0..4294967000
+    return (i + 1) % kCountPeriod % 1000 == 0;
+}
+
+// Henon's area-preserving map turned by sp0 degrees (LaneMap::k0 its cosine,
+// k1 its sine); a lane starts afresh in [-1, 1]^2 when a fresh start is due
+// or when its orbit ran away.
+struct HenonPhaseLanes {
+    static constexpr bool kCountsCalls = true;
+    template <class M, class V, class S>
+    static void step(const LaneMap& m, V& x, V& y, V&, V&, S& seeds, long long i) {
+        const auto restart = or_all<M>(x * x + y * y > 1e16, fresh_start_due(i));
+        S drawn = seeds;
+        const V rx = 2.0 * unit_draw<M>(drawn) - 1.0;
+        const V ry = 2.0 * unit_draw<M>(drawn) - 1.0;
+        seeds = pick_seeds<M>(restart, drawn, seeds);
+        const V ox = pick<M>(restart, rx, x), oy = pick<M>(restart, ry, y);
+        const V yminusx2 = oy - ox * ox;
+        x = ox * m.k0 - yminusx2 * m.k1;
+        y = ox * m.k1 + yminusx2 * m.k0;
+    }
+};
+
+// The nonlinear term w worked out from x' enters the next step's x'' (the
+// lanes' carried value); every lane starts afresh when a fresh start is due.
+struct FeatherLanes {
+    static constexpr bool kCountsCalls = true;
+    template <class M, class V, class S>
+    static void step(const LaneMap& m, V& x, V& y, V&, V& w, S& seeds, long long i) {
+        constexpr double c = 2.96;
+        if (i == 0) w = splat<V>(1.224);
+        V ox = x, oy = y;
+        if (fresh_start_due(i)) {
+            ox = 3.0 * unit_draw<M>(seeds);
+            oy = unit_draw<M>(seeds);
+        }
+        x = m.b * oy + w;
+        const V u = x * x;
+        w = m.a * x + c * u / (1.0 + u);
+        y = w - ox;
+    }
+};
+
+// The forced Duffing oscillator, Euler steps of 1/(2 pi) in doubles; call i
+// is forced at phase i mod 628, whose cosine the map holds.
+struct DuffingLanes {
+    static constexpr bool kCountsCalls = true;
+    template <class M, class V, class S>
+    static void step(const LaneMap& m, V& x, V& y, V&, V&, S&, long long i) {
+        constexpr double h = 0.15915494309189535;
+        const double forcing = 0.472627 * m.forcing[static_cast<std::size_t>(i % 628)];
+        const V ox = x, oy = y;
+        x = ox + h * oy;
+        y = oy + h * (ox - ox * ox * ox - 0.293517 * oy + forcing);
+    }
+};
+
+// The Lorenz flow, drawn about the image centre at LaneMap::k0 pixels per
+// unit; the view window is not used.
+struct LorenzLanes {
+    static constexpr bool kCentred = true;
+    template <class M, class V, class S> static void step(const LaneMap&, V& x, V& y, V& z, S&) {
+        constexpr double dt = 0.005, beta = 2.6666666666666665;
+        const V ox = x, oy = y, oz = z;
+        x = ((oy - ox) * 10.0) * dt + ox;
+        y = ((28.0 - oz) * ox - oy) * dt + oy;
+        z = (ox * oy - beta * oz) * dt + oz;
+    }
+};
+
+template <class Map> constexpr bool counts_calls() {
+    return requires {
+        Map::kCountsCalls;
+    };
+}
+template <class Map> constexpr bool centred() {
+    return requires {
+        Map::kCentred;
+    };
+}
+
 // The colour index of "Speed - Points" from the step's length.
 inline std::uint32_t speed_of(double length) {
     const auto c = static_cast<std::uint32_t>(trunc32(length * 255 * (2.0 / 3.0)));
     return c == 0 ? 1 : (c > 255 ? 255 : c);
 }
 
-// The image entry of the point at (fx, fy) in pixel units, as trunc32 and
-// the drawing's bounds check find it, or `sink` when it is off the image.
-inline std::uint32_t pixel_of(double fx, double fy, int res, std::uint32_t sink) {
-    const std::int32_t px = trunc32(fx);
-    const std::int32_t py = wrap_sub(wrap_sub(res, trunc32(fy)), 1);
+// The image entry of the point at (fx, fy) in pixel units, `shift` pixels
+// from the image's corner, as trunc32 and the drawing's bounds check find it,
+// or `sink` when it is off the image.
+inline std::uint32_t pixel_of(double fx, double fy, int res, std::int32_t shift,
+                              std::uint32_t sink) {
+    const std::int32_t px = wrap_add(trunc32(fx), shift);
+    const std::int32_t py = wrap_sub(wrap_sub(res, wrap_add(trunc32(fy), shift)), 1);
     if (static_cast<std::uint32_t>(px) >= static_cast<std::uint32_t>(res) ||
         static_cast<std::uint32_t>(py) >= static_cast<std::uint32_t>(res))
         return sink;
@@ -292,20 +415,21 @@ inline std::uint32_t pixel_of(double fx, double fy, int res, std::uint32_t sink)
 }
 
 // pixel_of for every lane at once. A coordinate truncates onto the image
-// exactly when it lies in (-1, res), and only such coordinates are
-// converted (the others are zeroed first), so the pixels are trunc32's.
+// exactly when it lies in (-1 - shift, res - shift), and only such
+// coordinates are converted (the others are zeroed first), so the pixels are
+// trunc32's.
 template <class M>
-inline void pixels_of(typename M::V fx, typename M::V fy, int res, std::uint32_t sink,
-                      std::uint32_t* at) {
+inline void pixels_of(typename M::V fx, typename M::V fy, int res, std::int32_t shift,
+                      std::uint32_t sink, std::uint32_t* at) {
     using V = typename M::V;
     using Wide = typename M::Wide;
     using Narrow = typename M::Narrow;
-    const double edge = res;
-    const Wide on = (fx > -1.0) & (fx < edge) & (fy > -1.0) & (fy < edge);
-    const Narrow ix =
-        __builtin_convertvector(reinterpret_cast<V>(reinterpret_cast<Wide>(fx) & on), Narrow);
-    const Narrow iy =
-        __builtin_convertvector(reinterpret_cast<V>(reinterpret_cast<Wide>(fy) & on), Narrow);
+    const double low = -1.0 - shift, high = static_cast<double>(res) - shift;
+    const Wide on = (fx > low) & (fx < high) & (fy > low) & (fy < high);
+    const Narrow ix = shift + __builtin_convertvector(
+                                  reinterpret_cast<V>(reinterpret_cast<Wide>(fx) & on), Narrow);
+    const Narrow iy = shift + __builtin_convertvector(
+                                  reinterpret_cast<V>(reinterpret_cast<Wide>(fy) & on), Narrow);
     const auto off = static_cast<std::int32_t>(sink);
     const Narrow entry = (res - 1 - iy) * res + ix;
     const Narrow chosen = off + ((entry - off) & __builtin_convertvector(on, Narrow));
@@ -364,18 +488,28 @@ template <class M, class Map, int Method>
 void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts) {
     using V = typename M::V;
     constexpr int kWidth = M::kWidth;
-    V x = M::load(b.x), y = M::load(b.y), z = M::load(b.z);
+    V x = M::load(b.x), y = M::load(b.y), z = M::load(b.z), carry = M::load(b.carry);
     typename M::Seeds seeds = M::load_seeds(b.seed);
     const int res = m.res;
     const auto sink = static_cast<std::uint32_t>(res) * static_cast<std::uint32_t>(res);
+    const std::int32_t shift = centred<Map>() ? res >> 1 : 0;
     PendingPixels<kWidth> pending;
     for (long long s = 0; s < steps; ++s) {
         const V ox = x, oy = y;
-        Map::template step<M>(m, x, y, z, seeds);
         const long long i = b.made + s;
+        if constexpr (counts_calls<Map>())
+            Map::template step<M>(m, x, y, z, carry, seeds, i);
+        else
+            Map::template step<M>(m, x, y, z, seeds);
         if (i == 0) continue; // the first point only becomes the previous one
-        const V fx = (x - m.xmin) * m.xscale;
-        const V fy = (y - m.ymin) * m.yscale;
+        V fx, fy;
+        if constexpr (centred<Map>()) {
+            fx = x * m.k0;
+            fy = y * m.k0;
+        } else {
+            fx = (x - m.xmin) * m.xscale;
+            fy = (y - m.ymin) * m.yscale;
+        }
         V square{}; // the step's squared length, for "Speed - Points"
         if constexpr (Method == kMethodSpeedPoints) {
             const V dx = x - ox, dy = y - oy;
@@ -383,10 +517,10 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
         }
         PendingPixels<kWidth> next;
         if constexpr (kWidth == 1) {
-            next.at[0] = pixel_of(fx, fy, res, sink);
+            next.at[0] = pixel_of(fx, fy, res, shift, sink);
             if constexpr (Method == kMethodSpeedPoints) next.speed[0] = speed_of(M::sqrt(square));
         } else {
-            pixels_of<M>(fx, fy, res, sink, next.at);
+            pixels_of<M>(fx, fy, res, shift, sink, next.at);
             if constexpr (Method == kMethodSpeedPoints) speeds_of<M>(M::sqrt(square), next.speed);
         }
         for (int l = 0; l < kWidth; ++l) {
@@ -401,6 +535,7 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
     M::store(b.x, x);
     M::store(b.y, y);
     M::store(b.z, z);
+    M::store(b.carry, carry);
     M::store_seeds(b.seed, seeds);
     b.made += steps;
 }
@@ -441,6 +576,14 @@ template <class M, int Method> LaneKernel kernel_of(int type) {
         return &run<M, StormJuliaLanes, Method>;
     case kTypeFrostJulia:
         return &run<M, FrostJuliaLanes, Method>;
+    case kTypeHenonPhase:
+        return &run<M, HenonPhaseLanes, Method>;
+    case kTypeFeather:
+        return &run<M, FeatherLanes, Method>;
+    case kTypeDuffing:
+        return &run<M, DuffingLanes, Method>;
+    case kTypeLorenz:
+        return &run<M, LorenzLanes, Method>;
     default:
         return nullptr;
     }

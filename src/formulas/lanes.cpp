@@ -13,10 +13,21 @@ namespace morv {
 
 namespace {
 
-// The sine maps draw their points as the user turned them; their lanes do
-// not turn yet.
+// The sine maps and Lorenz draw their points as the user turned them; their
+// lanes do not turn yet.
 bool turns_its_points(int type) {
-    return type == kTypeDeJong || type == kTypePickover || type == kTypeGanymede;
+    return type == kTypeDeJong || type == kTypePickover || type == kTypeGanymede ||
+           type == kTypeLorenz;
+}
+
+// What Duffing's forcing adds, by its phase: the cosine of 0.01 per call,
+// repeating every 628 calls.
+std::vector<double> duffing_forcing() {
+    constexpr int kPhases = 628;
+    std::vector<double> cosines(kPhases);
+    for (int a = 0; a < kPhases; ++a)
+        cosines[static_cast<std::size_t>(a)] = std::cos(0.01 * a);
+    return cosines;
 }
 
 } // namespace
@@ -52,6 +63,14 @@ LaneMap lane_map_of(const Params& ps) {
     if (ps.type == kTypeSpirals) {
         m.k0 = p.sp1 * std::sin(kTwoPi * p.sp0);
         m.k1 = p.sp1 * std::cos(kTwoPi * p.sp0);
+    } else if (ps.type == kTypeHenonPhase) {
+        const double rad = (kPi * p.sp0) * (1.0 / 180.0);
+        m.k0 = std::cos(rad);
+        m.k1 = std::sin(rad);
+    } else if (ps.type == kTypeLorenz) {
+        m.k0 = ps.res * (1.0 / 70.0);
+    } else if (ps.type == kTypeDuffing) {
+        m.forcing = duffing_forcing();
     }
     m.xmin = mm.xmin;
     m.ymin = mm.ymin;
@@ -61,12 +80,16 @@ LaneMap lane_map_of(const Params& ps) {
     return m;
 }
 
+bool lanes_seed_from_clock(int type) {
+    return type == kTypeHenonPhase || type == kTypeFeather;
+}
+
 std::optional<std::string> lane_refusal(const Params& ps) {
     const int method = ps.method[ps.type];
     if (lane_kernel(ps.type, method, 1) == nullptr)
         return std::string(type_label(ps.type)) +
-               " has no vector lanes yet; --fast draws every type --orbits draws except "
-               "Lorenz, Henon Phase Diagram, Feather and Duffing Oscillator";
+               " has no vector lanes with this method; --fast draws the types --orbits draws "
+               "(point, plane and random-branch maps) with Speed - Points or Hit Count";
     if (turns_its_points(ps.type) && rotated(ps))
         return std::string(type_label(ps.type)) +
                " is turned (a rotation angle is not 0), and its vector lanes do not turn points";

@@ -25,6 +25,10 @@ std::vector<int> lane_widths();
 // The coefficients and view of the current type.
 LaneMap lane_map_of(const Params& ps);
 
+// Whether the type's orbits seed their random stream from their clock at
+// their first call, as its exact step does.
+bool lanes_seed_from_clock(int type);
+
 // Why the current type cannot run in lanes, if so.
 std::optional<std::string> lane_refusal(const Params& ps);
 

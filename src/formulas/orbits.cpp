@@ -45,16 +45,19 @@ std::uint64_t orbit_key(long long k, std::int64_t clock) {
 Orbit orbit_of(const State& base, const Point3& start, long long k, std::int64_t clock) {
     Orbit o{base, orbit_start(start, k, clock)};
     o.rc.paints_canvas = false; // only the hit counts are summed
-    o.rc.platform.now_seconds = [clock] { return clock; };
-    if (k == 0) return o;
-    const std::uint64_t key = orbit_key(k, clock);
-    const auto own = static_cast<std::int64_t>(mix(key + 4) >> 33);
+    const std::int64_t own = orbit_clock(k, clock);
     o.rc.platform.now_seconds = [own] { return own; };
+    if (k == 0) return o;
     o.rc.rng.srand(orbit_seed(k, clock));
     return o;
 }
 
 } // namespace
+
+std::int64_t orbit_clock(long long k, std::int64_t clock) {
+    if (k == 0) return clock;
+    return static_cast<std::int64_t>(mix(orbit_key(k, clock) + 4) >> 33);
+}
 
 Point3 orbit_start(const Point3& start, long long k, std::int64_t clock) {
     if (k == 0) return start;

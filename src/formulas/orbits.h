@@ -45,6 +45,7 @@ struct OrbitUnderWay {
     long long made = 0; // its calls so far (the first only became its previous point)
     double x = 0, y = 0, z = 0;
     std::uint32_t seed = 0; // its random stream
+    double carry = 0;       // what its type carries into the next step (Feather's term)
     bool operator==(const OrbitUnderWay&) const = default;
 };
 
@@ -85,6 +86,10 @@ Point3 orbit_start(const Point3& start, long long k, std::int64_t clock);
 
 // The random stream of orbit k (k > 0; orbit 0 goes on with base's).
 std::uint32_t orbit_seed(long long k, std::int64_t clock);
+
+// What orbit k's clock reads: `clock` for orbit 0, a value of its own for
+// the others.
+std::int64_t orbit_clock(long long k, std::int64_t clock);
 
 // Draws orbits job.first..job.end-1 of `base` (prepared, never started) into
 // `totals`, sized res * res. Orbit 0 is base's own orbit; orbit k starts at a

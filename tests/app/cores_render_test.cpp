@@ -47,6 +47,10 @@ TEST(CoresRender, DrawsWhatTheRendererDrawsForTheSameOrbitsAndSeed) {
          kTypeIkedaIfs,
          kMethodSpeedPoints,
          {true, true, 9, 300000, 2}},
+        {"fast, a carried term and fresh starts",
+         kTypeFeather,
+         kMethodHitCount,
+         {true, true, 9, 300000, 2}},
     };
     for (const Scene& c : scenes) {
         SCOPED_TRACE(c.what);

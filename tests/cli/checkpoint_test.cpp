@@ -63,29 +63,39 @@ TEST(CliCheckpoint, ResumedRenderIsTheUninterruptedOne) {
     }
 }
 
-// A --fast render stopped by a signal keeps its lanes' orbits where they were;
-// resumed at another lane width and thread count it ends in the bytes of the
-// render that was never stopped.
+// A --fast render stopped by a signal keeps its lanes' orbits where they were
+// (Feather's with the term it carries into its next step); resumed at another
+// lane width and thread count it ends in the bytes of the render that was
+// never stopped.
 TEST(CliCheckpoint, StoppedFastRenderGoesOnFromItsLanes) {
     test::TempDir dir;
     const std::string ck = dir.file("fast.ckpt");
-    const std::vector<std::string> args{
-        "-q", "--res",     "200", "--orbits", "20",           "--set",     "method=3", "--type",
-        "6",  "--threads", "2",   "--fast",   "--iterations", "150000000", "--seed",   "9"};
-    const test::SignalledRun stopped =
-        test::signalled_render(joined(args, {"--checkpoint", ck, "-o", dir.file("never.png")}),
-                               SIGINT, dir.file("err"), 300);
-    ASSERT_EQ(stopped.status, 130) << stopped.error;
-    ResumePoint point;
-    ASSERT_EQ(read_checkpoint(ck, point), std::nullopt);
-    EXPECT_FALSE(point.run.under_way.empty()) << "stopped between slices of its lanes";
-    const std::string program = std::string("'") + MORVANE_RENDER_PATH + "' ";
-    const test::CliRun resumed = test::run_shell("MORVANE_LANES=4 " + program + "--resume " + ck +
-                                                 " --threads 1 -o " + dir.file("resumed.png"));
-    ASSERT_EQ(resumed.status, 0) << resumed.output;
-    const test::CliRun whole = test::run_cli(line(args) + " -o " + dir.file("whole.png"));
-    ASSERT_EQ(whole.status, 0) << whole.output;
-    EXPECT_EQ(test::read_file(dir.file("resumed.png")), test::read_file(dir.file("whole.png")));
+    struct Case {
+        const char *type, *iterations;
+        int after_ms; // Feather draws several times faster
+    };
+    for (const Case& c : {Case{"6", "150000000", 300}, Case{"10", "600000000", 100}}) {
+        SCOPED_TRACE(std::string("type ") + c.type);
+        const std::vector<std::string> args{"-q",           "--res",      "200",      "--orbits",
+                                            "20",           "--set",      "method=3", "--type",
+                                            c.type,         "--threads",  "2",        "--fast",
+                                            "--iterations", c.iterations, "--seed",   "9"};
+        const test::SignalledRun stopped =
+            test::signalled_render(joined(args, {"--checkpoint", ck, "-o", dir.file("never.png")}),
+                                   SIGINT, dir.file("err"), c.after_ms);
+        ASSERT_EQ(stopped.status, 130) << stopped.error;
+        ResumePoint point;
+        ASSERT_EQ(read_checkpoint(ck, point), std::nullopt);
+        EXPECT_FALSE(point.run.under_way.empty()) << "stopped between slices of its lanes";
+        const std::string program = std::string("'") + MORVANE_RENDER_PATH + "' ";
+        const test::CliRun resumed =
+            test::run_shell("MORVANE_LANES=4 " + program + "--resume " + ck + " --threads 1 -o " +
+                            dir.file("resumed.png"));
+        ASSERT_EQ(resumed.status, 0) << resumed.output;
+        const test::CliRun whole = test::run_cli(line(args) + " -o " + dir.file("whole.png"));
+        ASSERT_EQ(whole.status, 0) << whole.output;
+        EXPECT_EQ(test::read_file(dir.file("resumed.png")), test::read_file(dir.file("whole.png")));
+    }
 }
 
 // Orbits under way that no render could have left are refused.
@@ -111,10 +121,25 @@ TEST(CliCheckpoint, ImpossibleOrbitsUnderWayAreRefused) {
         ASSERT_TRUE(e.has_value()) << says;
         EXPECT_NE(e->find(says), std::string::npos) << *e;
     }
-    part.sections = {encode_checkpoint(with({{3, 99, 0.5, -1, 2, 77}}))};
+    const OrbitUnderWay kept{3, 99, 0.5, -1, 2, 77, 1.25};
+    part.sections = {encode_checkpoint(with({kept}))};
     CheckpointRun got;
     ASSERT_EQ(decode_checkpoint(part, got), std::nullopt);
-    EXPECT_EQ(got.under_way, (std::vector<OrbitUnderWay>{{3, 99, 0.5, -1, 2, 77}}));
+    EXPECT_EQ(got.under_way, std::vector<OrbitUnderWay>{kept});
+    // The version before held no carried value: the orbit's last 8 bytes. Read
+    // as it was written, and a newer one without them is damaged.
+    std::vector<std::uint8_t>& bytes = part.sections[0].bytes;
+    bytes.resize(bytes.size() - 8);
+    ASSERT_TRUE(decode_checkpoint(part, got).has_value());
+    bytes[0] = 2;
+    ASSERT_EQ(decode_checkpoint(part, got), std::nullopt);
+    OrbitUnderWay older = kept;
+    older.carry = 0;
+    EXPECT_EQ(got.under_way, std::vector<OrbitUnderWay>{older});
+    bytes[0] = 4;
+    const auto newer = decode_checkpoint(part, got);
+    ASSERT_TRUE(newer.has_value());
+    EXPECT_NE(newer->find("unsupported checkpoint version"), std::string::npos) << *newer;
 }
 
 // A damaged, foreign or outdated checkpoint is refused with its reason and
