@@ -73,9 +73,9 @@ ChoiceBoxForm::ChoiceBoxForm(const ChoiceBox& box)
             {box.button1, box.button2, true, true},
             false} {}
 
-Fields ChoiceBoxForm::open(const Instance& s) {
+Fields ChoiceBoxForm::open(const Params& ps, const AppState&) {
     Fields f;
-    if (box_.id == kDlgUnity) f.checked[box_.check_id] = s.unitybasin != 0;
+    if (box_.id == kDlgUnity) f.checked[box_.check_id] = ps.unitybasin != 0;
     return f;
 }
 
@@ -84,12 +84,12 @@ Outcome ChoiceBoxForm::ok(Instance& s, const Fields& f) {
     return {};
 }
 
-void ChoiceBoxForm::cancel(Instance& s, const Fields& f) {
-    keep_check(s, f);
+void ChoiceBoxForm::cancel(Params& ps, const Fields& f) {
+    keep_check(ps, f);
 }
 
-void ChoiceBoxForm::keep_check(Instance& s, const Fields& f) const {
-    if (box_.id == kDlgUnity) s.unitybasin = f.is_checked(box_.check_id) ? 1 : 0;
+void ChoiceBoxForm::keep_check(Params& ps, const Fields& f) const {
+    if (box_.id == kDlgUnity) ps.unitybasin = f.is_checked(box_.check_id) ? 1 : 0;
 }
 
 } // namespace morv::app

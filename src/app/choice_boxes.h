@@ -35,13 +35,13 @@ class ChoiceBoxForm : public Form {
     ChoiceBoxForm(const ChoiceBoxForm&) = delete; // the description points into the object
     ChoiceBoxForm& operator=(const ChoiceBoxForm&) = delete;
     const DialogSpec& description() const override { return spec_; }
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     // Either button: the check box state is kept.
     Outcome ok(Instance& s, const Fields& f) override;
-    void cancel(Instance& s, const Fields& f) override;
+    void cancel(Params& ps, const Fields& f) override;
 
   private:
-    void keep_check(Instance& s, const Fields& f) const;
+    void keep_check(Params& ps, const Fields& f) const;
 
     const ChoiceBox& box_;
     std::array<Control, 2> controls_;

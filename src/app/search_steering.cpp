@@ -83,13 +83,13 @@ const DialogSpec& SteeringForm::description() const {
     return kSpec;
 }
 
-Fields SteeringForm::open(const Instance& s) {
+Fields SteeringForm::open(const Params&, const AppState& app) {
     Fields f;
-    show_range(s.steering.largest_exponent, f, kSteerLargestOn);
-    show_range(s.steering.kaplan_yorke, f, kSteerKyOn);
-    for (std::size_t k = 0; k < s.steering.frozen.size(); ++k)
-        f.checked[kSteerFrozen + static_cast<int>(k)] = s.steering.frozen[k];
-    const auto& spread = s.steering.spread_percent;
+    show_range(app.steering.largest_exponent, f, kSteerLargestOn);
+    show_range(app.steering.kaplan_yorke, f, kSteerKyOn);
+    for (std::size_t k = 0; k < app.steering.frozen.size(); ++k)
+        f.checked[kSteerFrozen + static_cast<int>(k)] = app.steering.frozen[k];
+    const auto& spread = app.steering.spread_percent;
     f.text[kSteerSpread] = spread ? show_fixed(*spread, 2) : std::string();
     return f;
 }

@@ -22,7 +22,7 @@ inline constexpr int kSteerSpread = 1440;    // edit: percent, empty for the who
 class SteeringForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

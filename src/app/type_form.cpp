@@ -23,10 +23,10 @@ TypeForm::TypeForm()
     }
 }
 
-Fields TypeForm::open(const Instance& s) {
+Fields TypeForm::open(const Params& ps, const AppState&) {
     Fields f;
     for (int i = 0; i < NTYPES; ++i)
-        f.checked[kFirstTypeRadio + i] = s.type == i;
+        f.checked[kFirstTypeRadio + i] = ps.type == i;
     return f;
 }
 

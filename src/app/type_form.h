@@ -29,7 +29,7 @@ class TypeForm : public Form {
     TypeForm& operator=(const TypeForm&) = delete;
     const DialogSpec& description() const override { return spec_; }
     // The current type checked, the others clear.
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     // The first checked button sets `type`; with none checked `type` stays.
     Outcome ok(Instance& s, const Fields& f) override;
 

@@ -121,7 +121,7 @@ TEST(TypeForm, OkTakesTheFirstCheckedAndTypesFillTwoBoxesOfTwoColumns) {
     Instance s;
     s.type = 12;
     TypeForm form;
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     EXPECT_EQ(std::pair(f.first_checked(kFirstTypeRadio, NTYPES),
                         std::count_if(f.checked.begin(), f.checked.end(),
                                       [](auto& c) { return c.second; })),
@@ -183,7 +183,7 @@ TEST(OptionsChart, MarksBecomeFlags) {
 TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
     Instance s;
     BackgroundForm back;
-    Fields f = back.open(s);
+    Fields f = back.open(s, s);
     f.text[kBackRed] = "0";
     back.cancel(s, f);
     EXPECT_EQ(s.back, rgb(255, 245, 230));
@@ -194,7 +194,7 @@ TEST(ColourForms, ComponentsAreClampedAndCancelKeepsTheColour) {
             {kSierpinskiShape + 5, kSierpinskiColoring + 1}, true);
     EXPECT_EQ(std::tuple(s.smode, s.scmode, s.fore), std::tuple(5, 1, rgb(255, 128, 48)));
     s.smode = 15; // 670 + 15 is a colour field's id
-    f = sierpinski.open(s);
+    f = sierpinski.open(s, s);
     EXPECT_EQ(f.first_checked(kSierpinskiShape, 6), -1);
     EXPECT_FALSE(f.is_checked(kSierpinskiRed));
     sierpinski.ok(s, f);
@@ -223,11 +223,11 @@ TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
     s.prestore = 1;
     PgmFormulaForm formula;
     PgmParamsForm params;
-    EXPECT_FALSE(params.open(s).is_checked(kPgmRestore));
+    EXPECT_FALSE(params.open(s, s).is_checked(kPgmRestore));
     for (int k = 0; k < 8; ++k) { // every formula's default start point survives the text
         s.pgmindex = k;
-        formula.ok(s, formula.open(s));
-        params.ok(s, params.open(s));
+        formula.ok(s, formula.open(s, s));
+        params.ok(s, params.open(s, s));
         EXPECT_EQ(s.fresh_image, 0) << k;
     }
     EXPECT_EQ(s.prestore, 0);
@@ -236,7 +236,7 @@ TEST(PgmForms, OnlyAChangeRerendersAndScaleZeroIsRaisedToOne) {
     ok_with(params, s, {Put{kPgmScale, "0"}, Put{kPgmY0, "-20"}}, {kPgmRestore});
     EXPECT_EQ(std::tuple(s.pgmscale, s.pgmy0[2], s.prestore), std::tuple(1.0, -10.0, 1));
     s.pgmindex = 8; // out of range: no start point is shown or stored
-    EXPECT_EQ(params.open(s).text_of(kPgmX0), "");
+    EXPECT_EQ(params.open(s, s).text_of(kPgmX0), "");
     ok_with(params, s, {Put{kPgmX0, "3"}});
     EXPECT_EQ(s.pgmx0, dpgmx0);
 }
@@ -245,9 +245,9 @@ TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
     Instance s;
     ColorForm form;
     s.type = kTypeLorenz; // with lines: the width can be set
-    EXPECT_TRUE(form.open(s).enabled.at(kColorWidthSlider));
+    EXPECT_TRUE(form.open(s, s).enabled.at(kColorWidthSlider));
     s.type = kTypeIkeda; // speed points and hit count
-    const Fields f = form.open(s);
+    const Fields f = form.open(s, s);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(f.enabled.at(kColorMethod + i), i == 0 || i == 2) << i;
     EXPECT_FALSE(f.enabled.at(kColorWidthSlider) || f.enabled.at(kColorWidthGroup));
@@ -261,12 +261,12 @@ TEST(ColorForm, OnlyTheAllowedMethodsAndNoneCheckedKeepsTheMethod) {
 TEST(ColorForm, FirstOpeningShowsTheMiddleAndCancelKeepsTheSliderButNotTheWidth) {
     Instance s;
     ColorForm form;
-    EXPECT_EQ(form.open(s).position.at(kColorWidthSlider), 1);
+    EXPECT_EQ(form.open(s, s).position.at(kColorWidthSlider), 1);
     form.slider_moved(s, kColorWidthSlider, 2);
     form.cancel(s, {});
     EXPECT_EQ(s.linewidth, 1);
     ColorForm again;
-    const Fields f = again.open(s);
+    const Fields f = again.open(s, s);
     EXPECT_EQ(f.position.at(kColorWidthSlider), 2);
     again.ok(s, f);
     EXPECT_EQ(s.linewidth, 3);
@@ -279,9 +279,9 @@ TEST(ColorForm, FirstOpeningShowsTheMiddleAndCancelKeepsTheSliderButNotTheWidth)
 TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
     Instance s;
     IfsForm form;
-    EXPECT_TRUE(form.ok(s, form.open(s)).close);
+    EXPECT_TRUE(form.ok(s, form.open(s, s)).close);
     EXPECT_EQ(std::tuple(s.f, s.fp), std::tuple(fdef, fpdef));
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     EXPECT_EQ(f.text_of(kIfsCoefficient + 6 * 1 + 0), "0.84500000");
     const int p = kIfsProbability;
     type_in(f,
@@ -392,7 +392,7 @@ TEST(ParamForm, UnchangedValuesSurviveTheRoundTrip) {
 TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
     ParamForm form = quiet_form();
     Instance s = state_of(kGanymede);
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     const int x = kParamXmin;
     const struct {
         Texts typed;
@@ -418,7 +418,7 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
                   std::tuple(1000, *step.refusal ? -0.967 : 1.0, step.xmin, step.xmax));
     }
     s = state_of(kGanymede);
-    f = form.open(s);
+    f = form.open(s, s);
     type_in(f, {Put{kParamResolution, "900"}, Put{kParamSpeed, "10"}, Put{kParamRotX, "45"},
                 Put{x + 1, f.text_of(x)}}); // too narrow: stays open
     EXPECT_FALSE(form.ok(s, f).close);
@@ -431,14 +431,14 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
 // blanks their labels.
 TEST(ParamForm, EnablingAndSpecialLabelsFollowTheType) {
     ParamForm form = quiet_form();
-    const Fields f = form.open(state_of(kTypeHenonPhase));
+    const Fields f = form.open(state_of(kTypeHenonPhase), AppState{});
     for (const auto& [id, on] :
          {std::pair{kParamSp0, true}, std::pair{kParamSp1, false}, std::pair{kParamA, false},
           std::pair{kParamSpeed, false}, std::pair{kParamXmin + 3, true}})
         EXPECT_EQ(f.enabled.at(id), on) << id;
     EXPECT_EQ(f.text_of(kParamSp0), "65.000000000000000");
     EXPECT_TRUE(f.is_checked(kParamOrder));
-    const Fields g = form.open(state_of(kGanymede));
+    const Fields g = form.open(state_of(kGanymede), AppState{});
     EXPECT_EQ(g.text_of(kParamSp0Label), kBlankLabel);
     EXPECT_FALSE(g.enabled.at(kParamSp0));
     EXPECT_TRUE(g.enabled.at(kParamRotX));

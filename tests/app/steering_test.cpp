@@ -30,7 +30,7 @@ const double kDeJongHalfRange =
 TEST(SteeringForm, TakesRangesFrozenCoefficientsAndASpreadOrRefusesThemAll) {
     Instance s;
     SteeringForm form;
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     EXPECT_FALSE(f.is_checked(kSteerLargestOn) || f.is_checked(kSteerFrozen));
     EXPECT_EQ(f.text_of(kSteerSpread), "");
     type_in(f, {{kSteerLargestOn + 1, "0.1"}, {kSteerLargestOn + 2, "0.5"}, {kSteerSpread, "25"}},
@@ -41,7 +41,7 @@ TEST(SteeringForm, TakesRangesFrozenCoefficientsAndASpreadOrRefusesThemAll) {
               std::pair(0.1, 0.5));
     EXPECT_EQ(s.steering.frozen, (std::array<bool, 6>{false, true, false, false, true, false}));
     EXPECT_EQ(s.steering.spread_percent, 25.0);
-    Fields again = form.open(s);
+    Fields again = form.open(s, s);
     EXPECT_TRUE(again.is_checked(kSteerLargestOn) && again.is_checked(kSteerFrozen + 4));
 
     const SearchSteering kept = s.steering;
@@ -52,7 +52,7 @@ TEST(SteeringForm, TakesRangesFrozenCoefficientsAndASpreadOrRefusesThemAll) {
     for (const Bad& b :
          {Bad{kSteerKyOn, "2", "1"}, Bad{kSteerKyOn, "one", "2"}, Bad{kSteerKyOn, "nan", "2"},
           Bad{kSteerSpread, "0", ""}, Bad{kSteerSpread, "150", ""}, Bad{kSteerSpread, "5%", ""}}) {
-        Fields bad = form.open(s);
+        Fields bad = form.open(s, s);
         if (b.field == kSteerKyOn) {
             type_in(bad, {{kSteerKyOn + 1, b.low}, {kSteerKyOn + 2, b.high}}, {kSteerKyOn});
         } else {

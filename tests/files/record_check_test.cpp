@@ -52,17 +52,17 @@ class Typist {
 
 void parameters_ok(app::Instance& s, Typist& t) {
     ParamForm form([](State&) { return ChaosMeasure{1.0, 1.5}; });
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     t.fill(f, kParamResolution, kParamXmin + 4 - kParamResolution);
     t.choose(f, kParamOrder, 6);
     if (t.pick(3) == 0) // the window left as it was
-        f = form.open(s);
+        f = form.open(s, s);
     if (!form.ok(s, f).close) form.cancel(s, f);
 }
 
 void ifs_ok(app::Instance& s, Typist& t) {
     IfsForm form;
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     t.fill(f, kIfsCoefficient, 36);
     t.fill(f, kIfsRed, 3);
     int left = 100;
@@ -80,7 +80,7 @@ void ifs_ok(app::Instance& s, Typist& t) {
 void type_into(Form&& form, app::Instance& s, Typist& t,
                std::initializer_list<std::pair<int, int>> texts,
                std::initializer_list<std::pair<int, int>> radios = {}) {
-    Fields f = form.open(s);
+    Fields f = form.open(s, s);
     for (const auto& [first, count] : texts)
         t.fill(f, first, count);
     for (const auto& [first, count] : radios)

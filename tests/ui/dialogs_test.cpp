@@ -66,7 +66,7 @@ TEST_F(Dialogs, EveryDialogShowsItsFormsFieldsAndReadsThemBack) {
             s = Instance{};
             s.type = type;
             const std::unique_ptr<Form> form = make_form(id);
-            const Fields f = form->open(s);
+            const Fields f = form->open(s, s);
             FormDialog d(*form, s, prompts);
             EXPECT_EQ(d.windowTitle().toStdString(), form->description().caption);
             EXPECT_GT(d.minimumWidth(), d.fontMetrics().horizontalAdvance(d.windowTitle()))

@@ -28,11 +28,11 @@ const DialogSpec& BackgroundForm::description() const {
     return kBackSpec;
 }
 
-Fields BackgroundForm::open(const Instance& s) {
+Fields BackgroundForm::open(const Params& ps, const AppState&) {
     Fields f;
-    f.text[kBackRed] = show_int(red_of(s.back));
-    f.text[kBackRed + 1] = show_int(green_of(s.back));
-    f.text[kBackRed + 2] = show_int(blue_of(s.back));
+    f.text[kBackRed] = show_int(red_of(ps.back));
+    f.text[kBackRed + 1] = show_int(green_of(ps.back));
+    f.text[kBackRed + 2] = show_int(blue_of(ps.back));
     return f;
 }
 

@@ -11,7 +11,7 @@ inline constexpr int kBackRed = 410; // red, green, blue: 410..412
 class BackgroundForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

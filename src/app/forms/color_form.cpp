@@ -40,15 +40,15 @@ const DialogSpec& ColorForm::description() const {
     return kColorSpec;
 }
 
-Fields ColorForm::open(const Instance& s) {
-    const std::size_t t = current_type(s);
+Fields ColorForm::open(const Params& ps, const AppState& app) {
+    const std::size_t t = current_type(ps);
     Fields f;
     const int okmethod = catalogue[t].okmethod;
     for (int i = 0; i < kMethods; ++i) {
-        f.checked[kColorMethod + i] = s.method[t] == i + 1;
+        f.checked[kColorMethod + i] = ps.method[t] == i + 1;
         f.enabled[kColorMethod + i] = (okmethod & kMask[static_cast<std::size_t>(i)]) != 0;
     }
-    f.position[kColorWidthSlider] = clamp_to(s.trackpos, kSliderPositions);
+    f.position[kColorWidthSlider] = clamp_to(app.trackpos, kSliderPositions);
     // The width is only drawn with by "Speed - Lines".
     const bool lines = (okmethod & kMask[1]) != 0;
     f.enabled[kColorWidthGroup] = lines;
@@ -63,8 +63,8 @@ Outcome ColorForm::ok(Instance& s, const Fields& f) {
     return {};
 }
 
-void ColorForm::slider_moved(Instance& s, int id, int position) {
-    if (id == kColorWidthSlider) s.trackpos = clamp_to(position, kSliderPositions);
+void ColorForm::slider_moved(AppState& app, int id, int position) {
+    if (id == kColorWidthSlider) app.trackpos = clamp_to(position, kSliderPositions);
 }
 
 } // namespace morv::app

@@ -15,9 +15,9 @@ inline constexpr int kColorWidthSlider = 530; // positions 0..2: line width 1..3
 class ColorForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
-    void slider_moved(Instance& s, int id, int position) override;
+    void slider_moved(AppState& app, int id, int position) override;
 };
 
 } // namespace morv::app

@@ -49,13 +49,13 @@ const DialogSpec& CoresForm::description() const {
     return kSpec;
 }
 
-Fields CoresForm::open(const Instance& s) {
+Fields CoresForm::open(const Params&, const AppState& app) {
     Fields f;
-    f.checked[kCoresOn] = s.cores.on;
-    f.checked[kCoresFast] = s.cores.fast;
-    f.text[kCoresOrbits] = std::to_string(s.cores.orbits);
-    f.text[kCoresPoints] = std::to_string(s.cores.points);
-    f.text[kCoresThreads] = show_int(s.cores.threads);
+    f.checked[kCoresOn] = app.cores.on;
+    f.checked[kCoresFast] = app.cores.fast;
+    f.text[kCoresOrbits] = std::to_string(app.cores.orbits);
+    f.text[kCoresPoints] = std::to_string(app.cores.points);
+    f.text[kCoresThreads] = show_int(app.cores.threads);
     return f;
 }
 

@@ -19,7 +19,7 @@ inline constexpr int kCoresThreads = 1405; // edit: threads, 0 for one per core
 class CoresForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

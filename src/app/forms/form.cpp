@@ -22,19 +22,19 @@ int Fields::first_checked(int first, int count) const {
     return -1;
 }
 
-std::size_t current_type(const Params& s) {
-    return static_cast<std::size_t>(valid_type(s.type) ? s.type : 0);
+std::size_t current_type(const Params& ps) {
+    return static_cast<std::size_t>(valid_type(ps.type) ? ps.type : 0);
 }
 
-void show_fore(const Params& s, Fields& f, int first) {
-    f.text[first] = show_int(red_of(s.fore));
-    f.text[first + 1] = show_int(green_of(s.fore));
-    f.text[first + 2] = show_int(blue_of(s.fore));
+void show_fore(const Params& ps, Fields& f, int first) {
+    f.text[first] = show_int(red_of(ps.fore));
+    f.text[first + 1] = show_int(green_of(ps.fore));
+    f.text[first + 2] = show_int(blue_of(ps.fore));
 }
 
-void store_fore(Params& s, const Fields& f, int first) {
-    s.fore = rgb(read_component(f.text_of(first)), read_component(f.text_of(first + 1)),
-                 read_component(f.text_of(first + 2)));
+void store_fore(Params& ps, const Fields& f, int first) {
+    ps.fore = rgb(read_component(f.text_of(first)), read_component(f.text_of(first + 1)),
+                  read_component(f.text_of(first + 2)));
 }
 
 } // namespace morv::app

@@ -11,8 +11,9 @@ namespace morv {
 struct Params;
 }
 namespace morv::app {
+struct AppState;
 struct Instance;
-}
+} // namespace morv::app
 
 namespace morv::app {
 
@@ -90,26 +91,28 @@ struct Outcome {
 };
 
 // The toolkit-free half of a dialog: the view shows `open`'s fields and calls
-// `ok` or `cancel` with what the user left in them.
+// `ok` or `cancel` with what the user left in them. Opening reads the
+// parameters and the application's settings; an OK may also measure the new
+// set or ask for a fresh image, so it takes the whole instance.
 class Form {
   public:
     virtual ~Form() = default;
     virtual const DialogSpec& description() const = 0;
-    virtual Fields open(const Instance& s) = 0;
+    virtual Fields open(const Params& ps, const AppState& app) = 0;
     virtual Outcome ok(Instance& s, const Fields& f) = 0;
     // Cancel, Esc and the close box, with what the controls hold. The dialog
     // ends with 2.
-    virtual void cancel(Instance&, const Fields&) {}
+    virtual void cancel(Params&, const Fields&) {}
     // A slider moved (while the dialog is open).
-    virtual void slider_moved(Instance&, int /*id*/, int /*position*/) {}
+    virtual void slider_moved(AppState&, int /*id*/, int /*position*/) {}
 };
 
 // The current type as an index; a state never holds another, but an index
 // must stay in range whatever a file put there.
-std::size_t current_type(const Params& s);
+std::size_t current_type(const Params& ps);
 
 // The monochrome colour `fore` in three fields from `first` (red, green, blue).
-void show_fore(const Params& s, Fields& f, int first);
-void store_fore(Params& s, const Fields& f, int first);
+void show_fore(const Params& ps, Fields& f, int first);
+void store_fore(Params& ps, const Fields& f, int first);
 
 } // namespace morv::app

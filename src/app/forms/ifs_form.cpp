@@ -85,17 +85,17 @@ const DialogSpec& IfsForm::description() const {
     return kSpec;
 }
 
-Fields IfsForm::open(const Instance& s) {
+Fields IfsForm::open(const Params& ps, const AppState&) {
     Fields f;
     for (int i = 0; i < kColorings; ++i)
-        f.checked[kIfsColoring + i] = s.ifscmode == i;
+        f.checked[kIfsColoring + i] = ps.ifscmode == i;
     f.checked[kIfsRestore] = false;
     for (std::size_t i = 0; i < kMaps; ++i) {
         for (std::size_t j = 0; j < 6; ++j)
-            f.text[kIfsCoefficient + static_cast<int>(6 * i + j)] = show_fixed(s.f[i][j], 8);
-        f.text[kIfsProbability + static_cast<int>(i)] = show_int(s.fp[i]);
+            f.text[kIfsCoefficient + static_cast<int>(6 * i + j)] = show_fixed(ps.f[i][j], 8);
+        f.text[kIfsProbability + static_cast<int>(i)] = show_int(ps.fp[i]);
     }
-    show_fore(s, f, kIfsRed);
+    show_fore(ps, f, kIfsRed);
     return f;
 }
 

@@ -19,7 +19,7 @@ inline constexpr const char* kIfsSumWarning = "Sum of p values must equal 100.";
 class IfsForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

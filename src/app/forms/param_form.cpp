@@ -179,27 +179,27 @@ const DialogSpec& ParamForm::description() const {
     return kSpec;
 }
 
-Fields ParamForm::open(const Instance& s) {
-    const std::size_t t = current_type(s);
-    savetype_ = s.type;
-    savep_ = s.p[t];
-    saveres_ = s.res;
+Fields ParamForm::open(const Params& ps, const AppState&) {
+    const std::size_t t = current_type(ps);
+    savetype_ = ps.type;
+    savep_ = ps.p[t];
+    saveres_ = ps.res;
 
     Fields f;
     for (int k = 0; k < kRotationOrders; ++k)
-        f.checked[kParamOrder + k] = k == s.rotationorder;
-    f.text[kParamResolution] = show_int(s.res);
-    f.text[kParamSpeed] = show_int(speed_level(s.speed));
-    const TypeParams& p = s.p[t];
+        f.checked[kParamOrder + k] = k == ps.rotationorder;
+    f.text[kParamResolution] = show_int(ps.res);
+    f.text[kParamSpeed] = show_int(speed_level(ps.speed));
+    const TypeParams& p = ps.p[t];
     const std::array abcd{p.a, p.b, p.c, p.d};
     for (int i = 0; i < 4; ++i)
         f.text[kParamA + i] = real(abcd[static_cast<std::size_t>(i)]);
-    f.text[kParamRotX] = real(s.rot[t].x);
-    f.text[kParamRotX + 1] = real(s.rot[t].y);
-    f.text[kParamRotX + 2] = real(s.rot[t].z);
+    f.text[kParamRotX] = real(ps.rot[t].x);
+    f.text[kParamRotX + 1] = real(ps.rot[t].y);
+    f.text[kParamRotX + 2] = real(ps.rot[t].z);
     f.text[kParamSp0] = real(p.sp0);
     f.text[kParamSp1] = real(p.sp1);
-    const ViewWindow& mm = s.mm[t];
+    const ViewWindow& mm = ps.mm[t];
     f.text[kParamXmin] = real(mm.xmin);
     f.text[kParamXmin + 1] = real(mm.xmax);
     f.text[kParamXmin + 2] = real(mm.ymin);
@@ -243,10 +243,10 @@ Outcome ParamForm::ok(Instance& s, const Fields& f) {
     return judge_chaos(measured, s.debugflag);
 }
 
-void ParamForm::cancel(Instance& s, const Fields&) {
-    s.type = savetype_;
-    if (valid_type(s.type)) s.p[static_cast<std::size_t>(s.type)] = savep_;
-    s.res = saveres_;
+void ParamForm::cancel(Params& ps, const Fields&) {
+    ps.type = savetype_;
+    if (valid_type(ps.type)) ps.p[static_cast<std::size_t>(ps.type)] = savep_;
+    ps.res = saveres_;
 }
 
 } // namespace morv::app

@@ -52,9 +52,9 @@ class ParamForm : public Form {
   public:
     explicit ParamForm(MeasureChaos measure) : measure_(std::move(measure)) {}
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
-    void cancel(Instance& s, const Fields& f) override;
+    void cancel(Params& ps, const Fields& f) override;
 
   private:
     MeasureChaos measure_;

@@ -44,8 +44,8 @@ bool valid_formula(int k) {
 }
 
 // Stores `v` and asks for a fresh render when it changed the value.
-void store_changed(Instance& s, double& value, double v) {
-    if (v != value) s.fresh_image = true;
+void store_changed(RenderContext& rc, double& value, double v) {
+    if (v != value) rc.fresh_image = true;
     value = v;
 }
 
@@ -55,10 +55,10 @@ const DialogSpec& PgmFormulaForm::description() const {
     return kFormulaSpec;
 }
 
-Fields PgmFormulaForm::open(const Instance& s) {
+Fields PgmFormulaForm::open(const Params& ps, const AppState&) {
     Fields f;
     for (int k = 0; k < kPgmFormulas; ++k)
-        f.checked[kPgmFormula + k] = s.pgmindex == k;
+        f.checked[kPgmFormula + k] = ps.pgmindex == k;
     return f;
 }
 
@@ -74,13 +74,13 @@ const DialogSpec& PgmParamsForm::description() const {
     return kParamsSpec;
 }
 
-Fields PgmParamsForm::open(const Instance& s) {
+Fields PgmParamsForm::open(const Params& ps, const AppState&) {
     Fields f;
-    f.text[kPgmScale] = show_fixed(s.pgmscale, 15);
-    if (valid_formula(s.pgmindex)) {
-        const auto k = static_cast<std::size_t>(s.pgmindex);
-        f.text[kPgmX0] = show_fixed(s.pgmx0[k], 15);
-        f.text[kPgmY0] = show_fixed(s.pgmy0[k], 15);
+    f.text[kPgmScale] = show_fixed(ps.pgmscale, 15);
+    if (valid_formula(ps.pgmindex)) {
+        const auto k = static_cast<std::size_t>(ps.pgmindex);
+        f.text[kPgmX0] = show_fixed(ps.pgmx0[k], 15);
+        f.text[kPgmY0] = show_fixed(ps.pgmy0[k], 15);
     }
     f.checked[kPgmRestore] = false;
     return f;

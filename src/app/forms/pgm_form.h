@@ -15,7 +15,7 @@ inline constexpr int kPgmRestore = 830;
 class PgmFormulaForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 
@@ -24,7 +24,7 @@ class PgmFormulaForm : public Form {
 class PgmParamsForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

@@ -49,13 +49,13 @@ const DialogSpec& SierpinskiForm::description() const {
     return kSpec;
 }
 
-Fields SierpinskiForm::open(const Instance& s) {
+Fields SierpinskiForm::open(const Params& ps, const AppState&) {
     Fields f;
     for (int i = 0; i < kSierpinskiModes; ++i)
-        f.checked[kSierpinskiShape + i] = s.smode == i;
+        f.checked[kSierpinskiShape + i] = ps.smode == i;
     for (int i = 0; i < kColorings; ++i)
-        f.checked[kSierpinskiColoring + i] = s.scmode == i;
-    show_fore(s, f, kSierpinskiRed);
+        f.checked[kSierpinskiColoring + i] = ps.scmode == i;
+    show_fore(ps, f, kSierpinskiRed);
     return f;
 }
 

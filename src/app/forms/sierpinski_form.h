@@ -13,7 +13,7 @@ inline constexpr int kSierpinskiRed = 685;      // red, green, blue: 685..687
 class SierpinskiForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

@@ -50,16 +50,16 @@ const DialogSpec& VlForm::description() const {
     return kSpec;
 }
 
-Fields VlForm::open(const Instance& s) {
+Fields VlForm::open(const Params& ps, const AppState&) {
     Fields f;
     for (int k = 0; k < kSchemes; ++k)
-        f.checked[kVlColoring + k] = s.vlcoloring == k;
-    f.checked[kVlShowOrbits] = s.showorbits != 0;
-    f.text[kVlH] = real(s.p[kVolterraLotka].sp0);
-    f.text[kVlH + 1] = real(s.p[kVolterraLotka].sp1);
-    f.text[kVlMaxiter] = show_int(s.vlmaxiter);
-    f.text[kVlMaxsize] = real(s.vlmaxsize);
-    f.text[kVlRadius] = real(s.vlradius);
+        f.checked[kVlColoring + k] = ps.vlcoloring == k;
+    f.checked[kVlShowOrbits] = ps.showorbits != 0;
+    f.text[kVlH] = real(ps.p[kVolterraLotka].sp0);
+    f.text[kVlH + 1] = real(ps.p[kVolterraLotka].sp1);
+    f.text[kVlMaxiter] = show_int(ps.vlmaxiter);
+    f.text[kVlMaxsize] = real(ps.vlmaxsize);
+    f.text[kVlRadius] = real(ps.vlradius);
     return f;
 }
 

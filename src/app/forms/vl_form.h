@@ -17,7 +17,7 @@ inline constexpr int kVlShowOrbits = 1335;
 class VlForm : public Form {
   public:
     const DialogSpec& description() const override;
-    Fields open(const Instance& s) override;
+    Fields open(const Params& ps, const AppState& app) override;
     Outcome ok(Instance& s, const Fields& f) override;
 };
 

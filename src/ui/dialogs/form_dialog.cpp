@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/form_dialog.h"
 
+#include "app/app_state.h"
 #include "app/forms/forms.h"
 #include "app/prompts.h"
 #include "ui/qt_text.h"
@@ -179,7 +180,7 @@ FormDialog::FormDialog(app::Form& form, app::Instance& s, app::Prompts& prompts,
                                  kTitleBarRoomChars * fontMetrics().averageCharWidth()));
     order_tabs(description);
     // The slider shows the form's position without reporting it as a move.
-    show_fields(form.open(s));
+    show_fields(form.open(s, s));
 }
 
 // Tab moves through the fields in reading order of the layout (a group's
