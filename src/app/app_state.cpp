@@ -3,27 +3,27 @@
 
 namespace morv::app {
 
-void init_file_names(AppState& a, const std::string& cwd) {
-    a.tgafile = cwd + "/*.tga";
-    a.oatrfile = cwd + "/*.atr";
-    a.satrfile = cwd + "/*.atr";
-    a.file.clear();
+void init_file_names(AppState& app, const std::string& cwd) {
+    app.tgafile = cwd + "/*.tga";
+    app.oatrfile = cwd + "/*.atr";
+    app.satrfile = cwd + "/*.atr";
+    app.file.clear();
 }
 
-ParameterSnapshot take_snapshot(const Instance& s) {
-    ParameterSnapshot snap{s, s.checkedpalette};
+ParameterSnapshot take_snapshot(const Params& ps, const AppState& app) {
+    ParameterSnapshot snap{ps, app.checkedpalette};
     snap.params.res = 0;
     snap.params.dres = 0;
     return snap;
 }
 
-void restore_snapshot(Instance& s, const ParameterSnapshot& snap) {
-    const int res = s.res;
-    const double dres = s.dres;
-    static_cast<Params&>(s) = snap.params;
-    s.res = res;
-    s.dres = dres;
-    s.checkedpalette = snap.checkedpalette;
+void restore_snapshot(Params& ps, AppState& app, const ParameterSnapshot& snap) {
+    const int res = ps.res;
+    const double dres = ps.dres;
+    ps = snap.params;
+    ps.res = res;
+    ps.dres = dres;
+    app.checkedpalette = snap.checkedpalette;
 }
 
 } // namespace morv::app

@@ -83,10 +83,10 @@ struct Instance : State, AppState {};
 // Sets the file dialogs' start names: `tgafile`, `oatrfile` and `satrfile`
 // become the working directory `cwd` followed by "/*.tga", "/*.atr" and
 // "/*.atr"; `file` is cleared.
-void init_file_names(AppState& a, const std::string& cwd);
+void init_file_names(AppState& app, const std::string& cwd);
 
-// The instance's parameter set and checked palette item, for the history.
-ParameterSnapshot take_snapshot(const Instance& s);
-void restore_snapshot(Instance& s, const ParameterSnapshot& snap);
+// The parameter set and the checked palette item, for the history.
+ParameterSnapshot take_snapshot(const Params& ps, const AppState& app);
+void restore_snapshot(Params& ps, AppState& app, const ParameterSnapshot& snap);
 
 } // namespace morv::app

@@ -18,7 +18,7 @@ void toggle_rendering(Instance& s, Ui& ui) {
 }
 
 // Black, not the background colour: the next render start paints that.
-void clear_screen(Instance& s, Ui& ui) {
+void clear_screen(State& s, Ui& ui) {
     s.window.fill_rect(s.ClientRes, 0);
     s.canvas.fill_rect(Rect{0, 0, s.res, s.res}, 0);
     s.fresh_image = true;
@@ -27,10 +27,10 @@ void clear_screen(Instance& s, Ui& ui) {
 
 namespace {
 
-void toggle_debug(Instance& s, Ui& ui) {
-    s.debugflag = 1 - s.debugflag;
+void toggle_debug(AppState& app, Ui& ui) {
+    app.debugflag = 1 - app.debugflag;
     ui.prompts.inform(kDebugCaption,
-                      std::string(kDebugPrefix) + (s.debugflag ? kDebugEnabled : kDebugDisabled));
+                      std::string(kDebugPrefix) + (app.debugflag ? kDebugEnabled : kDebugDisabled));
 }
 
 void about(Instance& s, Ui& ui) {
@@ -38,7 +38,7 @@ void about(Instance& s, Ui& ui) {
     ui.dialogs.run(kDlgAbout, s);
 }
 
-void help(Instance&, Ui& ui) {
+void help(Ui& ui) {
     if (ui.prompts.open_manual()) return;
     ui.prompts.inform(kProgramCaption, std::string(kHelpText) + "\n\n" + kMouseHelpText);
 }
@@ -48,12 +48,12 @@ void options_chart(Instance& s, Ui& ui) {
 }
 
 // Measuring does not stop the picture: it runs beside it, on its own copy.
-void measure(Instance&, Ui& ui) {
+void measure(Ui& ui) {
     ui.host.show_measure();
 }
 
 // Toning does not stop the picture either: the sliders re-tone it as it grows.
-void tone_window(Instance&, Ui& ui) {
+void tone_window(Ui& ui) {
     ui.host.show_tone();
 }
 
@@ -63,25 +63,29 @@ void quit(Instance& s, Ui& ui) {
 
 // When a command is carried out: Render/Pause always, the others only while
 // rendering is paused, the PGM dialogs only for the PGM type.
-using Condition = bool (*)(const Instance& s);
+using Condition = bool (*)(const Params& ps, const AppState& app);
 
-bool always(const Instance&) {
+bool always(const Params&, const AppState&) {
     return true;
 }
 
-bool paused(const Instance& s) {
-    return !s.rendering;
+bool paused(const Params&, const AppState& app) {
+    return !app.rendering;
 }
 
-bool paused_on_pgm(const Instance& s) {
-    return paused(s) && s.type == kTypePgm;
+bool paused_on_pgm(const Params& ps, const AppState& app) {
+    return paused(ps, app) && ps.type == kTypePgm;
 }
 
 using Handler = void (*)(Instance& s, Ui& ui, int id);
 
-// Most handlers do not need the id that reached them.
-template <void (*F)(Instance&, Ui&)> void plain(Instance& s, Ui& ui, int) {
+// Most handlers do not need the id that reached them; each takes the parts
+// of the instance it uses, or only the window's services.
+template <auto F> void plain(Instance& s, Ui& ui, int) {
     F(s, ui);
+}
+template <void (*F)(Ui&)> void ui_only(Instance&, Ui& ui, int) {
+    F(ui);
 }
 
 void palette_by_id(Instance& s, Ui&, int id) {
@@ -96,7 +100,7 @@ struct CommandEntry {
 
 constexpr CommandEntry kCommands[] = {
     {kCmdRender, always, plain<toggle_rendering>},
-    {kCmdHelp, paused, plain<help>},
+    {kCmdHelp, paused, ui_only<help>},
     {kCmdAbout, paused, plain<about>},
     {kCmdType, paused, plain<choose_type>},
     {kCmdParameters, paused, plain<edit_parameters>},
@@ -119,8 +123,8 @@ constexpr CommandEntry kCommands[] = {
     {kCmdPgmFormula, paused_on_pgm, plain<pgm_formula>},
     {kCmdPgmParameters, paused_on_pgm, plain<pgm_parameters>},
     {kCmdDebug, paused, plain<toggle_debug>},
-    {kCmdMeasure, always, plain<measure>},
-    {kCmdTone, always, plain<tone_window>},
+    {kCmdMeasure, always, ui_only<measure>},
+    {kCmdTone, always, ui_only<tone_window>},
 };
 
 } // namespace
@@ -145,20 +149,20 @@ bool confirm_quit(Instance& s, Ui& ui) {
 void dispatch(Instance& s, Ui& ui, int id) {
     for (const CommandEntry& c : kCommands) {
         if (c.id != id) continue;
-        if (c.condition(s)) c.handler(s, ui, id);
+        if (c.condition(s, s)) c.handler(s, ui, id);
         return;
     }
     // not a command of this window
 }
 
-void post_command(AppState& s, int id) {
-    s.posted.push_back(id);
+void post_command(AppState& app, int id) {
+    app.posted.push_back(id);
 }
 
-bool take_outcome(AppState& s, Outcome o) {
-    s.outcome = o;
+bool take_outcome(AppState& app, Outcome o) {
+    app.outcome = o;
     if (!pauses(o)) return false;
-    post_command(s, kCmdRender);
+    post_command(app, kCmdRender);
     return true;
 }
 

@@ -19,12 +19,12 @@ struct Ui {
 };
 
 // Queues a command for the main window, carried out after the current one.
-void post_command(AppState& s, int id);
+void post_command(AppState& app, int id);
 
 // What a driver call means to the desktop program: a pause posts the Render /
 // Pause / Resume command, as if the user had chosen it. True when it did.
 // The outcome is kept for the status display.
-bool take_outcome(AppState& s, Outcome o);
+bool take_outcome(AppState& app, Outcome o);
 
 // Whether the program may end now. A picture with more than a few seconds
 // of rendering not yet in a saved image is not thrown away unasked: Save runs

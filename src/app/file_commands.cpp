@@ -39,16 +39,16 @@ void report_save_error(Ui& ui, int rc, const std::string& reason) {
 }
 
 // Writes the record to `satrfile`, whose file name then becomes `satrfiletitle`.
-void save_record(Instance& s, Ui& ui) {
+void save_record(const Params& ps, AppState& app, Ui& ui) {
     std::string reason;
-    const int rc = write_parameter_file(s, s.satrfile, &reason);
+    const int rc = write_parameter_file(ps, app.satrfile, &reason);
     if (rc != kAtrWriteOk) {
         report_save_error(ui, rc, reason);
         return;
     }
-    s.satrfiletitle = file_title(s.satrfile);
+    app.satrfiletitle = file_title(app.satrfile);
     ui.prompts.inform(kProgramCaption,
-                      kParametersSavedPrefix + s.satrfiletitle + kParametersSavedSuffix);
+                      kParametersSavedPrefix + app.satrfiletitle + kParametersSavedSuffix);
 }
 
 // Where an image and its record go. A name without an extension gets the
@@ -203,7 +203,7 @@ void load_parameters(Instance& s, Ui& ui) {
 void save_parameters(Instance& s, Ui& ui) {
     if (!choose(ui, kSaveAtrDialog, s.satrfile)) return;
     ui.host.repaint_now();
-    save_record(s, ui);
+    save_record(s, s, ui);
 }
 
 // The image first; its parameters beside it only when the image was saved.
@@ -227,7 +227,7 @@ void save_image(Instance& s, Ui& ui) {
     ui.prompts.inform(kProgramCaption, kImageSavedPrefix + file_title(s.tgafile));
     if (is_png_path(s.tgafile)) return; // the record is inside the image
     s.satrfile = atr_path_for_image(s.tgafile);
-    save_record(s, ui);
+    save_record(s, s, ui);
 }
 
 } // namespace morv::app

@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+namespace morv {
+struct State;
+}
+
 namespace morv::app {
 
 struct Instance;
@@ -13,7 +17,7 @@ struct Ui;
 
 // commands.cpp
 void toggle_rendering(Instance& s, Ui& ui);
-void clear_screen(Instance& s, Ui& ui);
+void clear_screen(State& s, Ui& ui);
 
 // type_commands.cpp
 void choose_type(Instance& s, Ui& ui);

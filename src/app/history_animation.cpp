@@ -15,10 +15,10 @@ bool moves_nothing(const Params& a, const Params& b) {
 
 } // namespace
 
-std::vector<Params> history_keys(const Instance& s, int side) {
+std::vector<Params> history_keys(const Params& ps, const AppState& app, int side) {
     std::vector<Params> keys;
-    for (const ParameterSnapshot& snap : s.history.in_order(take_snapshot(s))) {
-        if (snap.params.type != s.type) continue;
+    for (const ParameterSnapshot& snap : app.history.in_order(take_snapshot(ps, app))) {
+        if (snap.params.type != ps.type) continue;
         if (!keys.empty() && moves_nothing(keys.back(), snap.params)) continue;
         keys.push_back(snap.params);
         keys.back().res = side;

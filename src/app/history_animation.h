@@ -9,7 +9,7 @@
 
 namespace morv::app {
 
-struct Instance;
+struct AppState;
 
 // How "Animate from History" previews: small frames, a few per key.
 struct PreviewPlan {
@@ -24,7 +24,7 @@ struct PreviewPlan {
 // set at the preview's side as morvane-render --res sets its keys. A set
 // that moves nothing the frames interpolate (coefficients, start point,
 // view, rotation, tone) from the key before it is left out.
-std::vector<Params> history_keys(const Instance& s, int side);
+std::vector<Params> history_keys(const Params& ps, const AppState& app, int side);
 
 // Frames over `keys`: `frames_per_key` between each two, the last key a
 // frame of its own.

@@ -108,13 +108,13 @@ const MenuEntry* find_in(std::span<const MenuEntry> entries, int id) {
     return nullptr;
 }
 
-bool& grayed_flag(AppState& s, int id) {
-    return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
+bool& grayed_flag(AppState& app, int id) {
+    return app.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
 
-void set_grayed(AppState& s, std::initializer_list<int> ids, bool grayed) {
+void set_grayed(AppState& app, std::initializer_list<int> ids, bool grayed) {
     for (int id : ids)
-        grayed_flag(s, id) = grayed;
+        grayed_flag(app, id) = grayed;
 }
 
 } // namespace
@@ -133,21 +133,21 @@ const MenuEntry* find_item(int id) {
     return nullptr;
 }
 
-bool is_grayed(const AppState& s, int id) {
+bool is_grayed(const AppState& app, int id) {
     // A random search too, and its options.
-    if (id == kCmdGallery || id == kCmdSearchOptions) return is_grayed(s, kCmdRandom);
-    if (id == kCmdAnimateHistory) return s.rendering; // it draws in the window
-    if (id == kCmdCores) return s.rendering;          // a dialog, while paused
+    if (id == kCmdGallery || id == kCmdSearchOptions) return is_grayed(app, kCmdRandom);
+    if (id == kCmdAnimateHistory) return app.rendering; // it draws in the window
+    if (id == kCmdCores) return app.rendering;          // a dialog, while paused
     if (id < kFirstCommand || id > kLastCommand) return false;
-    return s.grayed[static_cast<std::size_t>(id - kFirstCommand)];
+    return app.grayed[static_cast<std::size_t>(id - kFirstCommand)];
 }
 
-bool is_checked(const AppState& s, int id) {
-    return id == s.checkedpalette;
+bool is_checked(const AppState& app, int id) {
+    return id == app.checkedpalette;
 }
 
-bool deliverable(const AppState& s, int id) {
-    return find_item(id) == nullptr || !is_grayed(s, id);
+bool deliverable(const AppState& app, int id) {
+    return find_item(id) == nullptr || !is_grayed(app, id);
 }
 
 void set_menu_for_state(Instance& s) {
@@ -174,8 +174,8 @@ void set_menu_for_state(Instance& s) {
     set_grayed(s, {kCmdHelp, kCmdAbout, kCmdOptions}, false);
 }
 
-void check_palette(AppState& s, int id) {
-    s.checkedpalette = id;
+void check_palette(AppState& app, int id) {
+    app.checkedpalette = id;
 }
 
 } // namespace morv::app

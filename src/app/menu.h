@@ -36,17 +36,17 @@ std::span<const KeyOnly> key_only_commands();
 // The menu item of a command, or nullptr when it has none.
 const MenuEntry* find_item(int id);
 
-bool is_grayed(const AppState& s, int id);
-bool is_checked(const AppState& s, int id);
+bool is_grayed(const AppState& app, int id);
+bool is_checked(const AppState& app, int id);
 
 // Whether the menu or its accelerator delivers the command at all: a grayed
 // item's key does nothing, as with the platform's accelerator translation.
-bool deliverable(const AppState& s, int id);
+bool deliverable(const AppState& app, int id);
 
 // The enabling rules command 165 applies after toggling `rendering`.
 void set_menu_for_state(Instance& s);
 
 // Moves the palette check mark to 135, 140 or 145.
-void check_palette(AppState& s, int id);
+void check_palette(AppState& app, int id);
 
 } // namespace morv::app

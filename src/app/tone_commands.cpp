@@ -69,12 +69,12 @@ bool toning(const Instance& s) {
     return toned_density(s) != nullptr;
 }
 
-void follow_picture(Instance& s) {
+void follow_picture(State& s) {
     s.density.want(s.picture.tone != 0 && oversample_of(s.picture) == 1,
                    density_settings_of(s.picture));
 }
 
-PictureChange apply_picture(Instance& s, const PictureSettings& next) {
+PictureChange apply_picture(State& s, const PictureSettings& next) {
     const PictureChange change = picture_change(s.picture, next);
     s.picture = next;
     follow_picture(s);
@@ -93,8 +93,8 @@ void start_fine_orbit(Instance& s) {
         s.tone.fine = RenderContext{}; // its buffers go
 }
 
-void run_fine_orbit(Instance& s, long long calls) {
-    ToneView& t = s.tone;
+void run_fine_orbit(AppState& app, long long calls) {
+    ToneView& t = app.tone;
     if (!t.fine_on || t.fine_done || calls <= 0) return;
     const RunOutcome out = run_calls(t.fine_params, t.fine, calls, &fused_kernels);
     // A finished orbit would start again at its next call: it stops here,

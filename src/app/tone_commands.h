@@ -7,8 +7,13 @@
 #include "core/params.h"
 #include "core/picture.h"
 
+namespace morv {
+struct State;
+}
+
 namespace morv::app {
 
+struct AppState;
 struct Instance;
 
 // What a change of the picture settings asks of the picture on view: nothing,
@@ -28,16 +33,16 @@ bool toning(const Instance& s);
 
 // The density the render accumulates follows the picture settings from the
 // next fresh image on.
-void follow_picture(Instance& s);
+void follow_picture(State& s);
 
 // The picture settings become `next`; a change of what is accumulated starts
 // the image afresh. What the change asks of the picture on view.
-PictureChange apply_picture(Instance& s, const PictureSettings& next);
+PictureChange apply_picture(State& s, const PictureSettings& next);
 
 // At a fresh image: the oversampled orbit starts again with it.
 void start_fine_orbit(Instance& s);
 // The oversampled orbit keeps pace with the image: `calls` more driver calls.
-void run_fine_orbit(Instance& s, long long calls);
+void run_fine_orbit(AppState& app, long long calls);
 
 // The density on view, toned into the tone view's picture and laid onto the
 // window surface where the window shows the canvas. Not `fresh`, the density

@@ -33,8 +33,8 @@ void fern_form(Instance& s, Ui& ui) {
     s.fresh_image = true;
 }
 
-void pgm_dialogs(Instance& s, Ui&) {
-    post_command(s, kCmdPgmFormula);
+void pgm_dialogs(AppState& app, Ui&) {
+    post_command(app, kCmdPgmFormula);
 }
 
 void basin_box(Instance& s, Ui& ui) {
@@ -58,9 +58,9 @@ void rossler_box(Instance& s, Ui& ui) {
     s.fresh_image = true;
 }
 
-void storm_defaults(Instance& s, Ui&) {
-    s.stormflag = 1;
-    s.fresh_image = true;
+void storm_defaults(RenderContext& rc, Ui&) {
+    rc.stormflag = 1;
+    rc.fresh_image = true;
 }
 
 struct FollowUpEntry {
@@ -68,16 +68,21 @@ struct FollowUpEntry {
     void (*run)(Instance& s, Ui& ui);
 };
 
+// A follow-up that takes only some parts of the instance.
+template <auto F> void on_parts(Instance& s, Ui& ui) {
+    F(s, ui);
+}
+
 constexpr FollowUpEntry kFollowUps[] = {
     {FollowUp::BifurcationBox, bifurcation_box},
     {FollowUp::SierpinskiForm, sierpinski_form},
     {FollowUp::FernForm, fern_form},
-    {FollowUp::PgmFormula, pgm_dialogs},
+    {FollowUp::PgmFormula, on_parts<pgm_dialogs>},
     {FollowUp::BasinBox, basin_box},
     {FollowUp::VolterraLotkaForm, volterra_lotka_form},
     {FollowUp::UnityBox, unity_box},
     {FollowUp::RosslerBox, rossler_box},
-    {FollowUp::StormDefaults, storm_defaults},
+    {FollowUp::StormDefaults, on_parts<storm_defaults>},
 };
 
 // The option boxes and follow-ups of the type now selected; they run also

@@ -166,9 +166,9 @@ void MainWindow::command(int id) {
     // A filter draws the picture anew with the palette of now.
     const bool filter =
         id >= app::kCmdNormalize && id <= app::kCmdLogSquared && app::deliverable(s_, id);
-    const app::ParameterSnapshot before = app::take_snapshot(s_);
+    const app::ParameterSnapshot before = app::take_snapshot(s_, s_);
     app::input_command(s_, ui_, id);
-    s_.history.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_, s_));
     if (filter && !s_.rendering) palette_drawn_ = s_.palette;
     after_commands();
 }
@@ -179,9 +179,9 @@ void MainWindow::post(int id) {
 }
 
 void MainWindow::drain() {
-    const app::ParameterSnapshot before = app::take_snapshot(s_);
+    const app::ParameterSnapshot before = app::take_snapshot(s_, s_);
     app::drain_posted(s_, ui_);
-    s_.history.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_, s_));
     after_commands();
 }
 
@@ -263,11 +263,11 @@ void MainWindow::show_tone() {
 }
 
 void MainWindow::tone_changed(const PictureSettings& p, bool settled) {
-    if (!tone_before_) tone_before_ = app::take_snapshot(s_);
+    if (!tone_before_) tone_before_ = app::take_snapshot(s_, s_);
     const bool was_toning = app::toning(s_);
     const app::PictureChange change = app::apply_picture(s_, p);
     if (settled) {
-        s_.history.changed(*tone_before_, app::take_snapshot(s_));
+        s_.history.changed(*tone_before_, app::take_snapshot(s_, s_));
         tone_before_.reset();
     }
     switch (change) {

@@ -90,7 +90,7 @@ void MainWindow::open_search_options() {
 void MainWindow::animate_history() {
     if (!app::deliverable(s_, app::kCmdAnimateHistory)) return;
     const app::PreviewPlan plan;
-    std::vector<Params> keys = app::history_keys(s_, plan.side);
+    std::vector<Params> keys = app::history_keys(s_, s_, plan.side);
     if (keys.size() < 2) {
         ui_.prompts.inform("Animate from History", app::kTooFewKeysText);
         return;
@@ -101,9 +101,9 @@ void MainWindow::animate_history() {
 
 // As an accepted F5 set: in the history, and the image starts afresh.
 void MainWindow::adopt(const app::GalleryCandidate& c) {
-    const app::ParameterSnapshot before = app::take_snapshot(s_);
+    const app::ParameterSnapshot before = app::take_snapshot(s_, s_);
     app::adopt_candidate(s_, c);
-    s_.history.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_, s_));
     drain();
 }
 
@@ -114,7 +114,7 @@ void MainWindow::pin_window_rect(const Rect& r) {
 // A new set takes effect as a loaded one does: the image starts afresh, and
 // rendering starts if it was paused.
 void MainWindow::show_new_set(const app::ParameterSnapshot& before) {
-    s_.history.changed(before, app::take_snapshot(s_));
+    s_.history.changed(before, app::take_snapshot(s_, s_));
     s_.fresh_image = true;
     if (s_.rendering) {
         after_commands();
@@ -133,9 +133,9 @@ bool MainWindow::can_zoom() {
 // The view window becomes `view`; nothing happens when it is already there
 // (at a bound).
 void MainWindow::set_view(const ViewWindow& view) {
-    const app::ParameterSnapshot before = app::take_snapshot(s_);
+    const app::ParameterSnapshot before = app::take_snapshot(s_, s_);
     s_.mm[static_cast<std::size_t>(s_.type)] = view;
-    if (app::take_snapshot(s_) == before) return;
+    if (app::take_snapshot(s_, s_) == before) return;
     show_new_set(before);
 }
 
@@ -159,11 +159,11 @@ void MainWindow::pan(double fx, double fy) {
 }
 
 void MainWindow::step_history(bool back) {
-    const app::ParameterSnapshot now = app::take_snapshot(s_);
+    const app::ParameterSnapshot now = app::take_snapshot(s_, s_);
     const auto other = back ? s_.history.back(now) : s_.history.forward(now);
     if (!other) return;
     const bool keep_points = app::only_retoned(now, *other);
-    app::restore_snapshot(s_, *other);
+    app::restore_snapshot(s_, s_, *other);
     if (keep_points) {
         after_commands(); // toned again, the points drawn kept
         return;

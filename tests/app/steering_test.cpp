@@ -141,9 +141,9 @@ TEST(HistoryAnimation, KeysFollowTheHistoryAndFramesAreTheRenderersFrames) {
     Instance s;
     s.type = kTypeDeJong;
     const auto change = [&s](const std::function<void()>& edit) {
-        const ParameterSnapshot before = take_snapshot(s);
+        const ParameterSnapshot before = take_snapshot(s, s);
         edit();
-        s.history.changed(before, take_snapshot(s));
+        s.history.changed(before, take_snapshot(s, s));
     };
     const Params first = s;
     change([&] { s.p[kTypeDeJong].a = 1.5; });
@@ -153,10 +153,10 @@ TEST(HistoryAnimation, KeysFollowTheHistoryAndFramesAreTheRenderersFrames) {
     change([&] { s.p[kTypeDeJong].a = -1.0; });
     change([&] { s.p[kTypeDeJong].a = 0.5; });
     // Back one step: the newest set stays ahead, a key all the same.
-    restore_snapshot(s, *s.history.back(take_snapshot(s)));
+    restore_snapshot(s, s, *s.history.back(take_snapshot(s, s)));
     ASSERT_EQ(s.p[kTypeDeJong].a, -1.0);
     const PreviewPlan plan{200, 3, 2000, Easing::Linear};
-    const std::vector<Params> keys = history_keys(s, plan.side);
+    const std::vector<Params> keys = history_keys(s, s, plan.side);
     ASSERT_EQ(keys.size(), 4u);
     for (const auto& [k, a] : {std::pair{0, first.p[kTypeDeJong].a}, {1, 1.5}, {2, -1.0}, {3, 0.5}})
         EXPECT_EQ(keys[static_cast<std::size_t>(k)].p[kTypeDeJong].a, a) << k;

@@ -80,7 +80,7 @@ TEST(ToneCommands, OnlyWhatIsAccumulatedRestartsTheImage) {
 TEST(ToneCommands, StepsBackOverTheCurveKeepThePoints) {
     Instance s;
     s.picture = toned();
-    const ParameterSnapshot base = take_snapshot(s);
+    const ParameterSnapshot base = take_snapshot(s, s);
     ParameterSnapshot curve = base, source = base, view = base;
     curve.params.picture.gamma = 1.5;
     source.params.picture.color_by = 3;

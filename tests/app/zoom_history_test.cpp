@@ -74,22 +74,22 @@ TEST(Zoom, WheelKeepsThePointUnderThePointer) {
 TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
     Instance s;
     History h;
-    const ParameterSnapshot first = take_snapshot(s);
+    const ParameterSnapshot first = take_snapshot(s, s);
     s.p[0].a = 1.0000000000000002;
     s.mm[3].xmin = -0.1;
     s.palette[7] = RGB{1, 2, 3};
-    const ParameterSnapshot second = take_snapshot(s);
+    const ParameterSnapshot second = take_snapshot(s, s);
     h.changed(first, second);
     h.changed(second, second); // nothing changed: nothing recorded
     s.type = 5;
-    const ParameterSnapshot third = take_snapshot(s);
+    const ParameterSnapshot third = take_snapshot(s, s);
     h.changed(second, third);
     EXPECT_EQ(h.behind(), 2u);
 
     auto back = h.back(third);
     ASSERT_TRUE(back);
-    restore_snapshot(s, *back);
-    EXPECT_EQ(take_snapshot(s), second);
+    restore_snapshot(s, s, *back);
+    EXPECT_EQ(take_snapshot(s, s), second);
     EXPECT_EQ(s.p[0].a, 1.0000000000000002);
     EXPECT_EQ(h.back(second), first);
     EXPECT_FALSE(h.back(first));
@@ -104,7 +104,7 @@ TEST(History, StepsBackAndForwardToExactlyTheSetsHad) {
     h.changed(second, other);
     EXPECT_EQ(h.ahead(), 0u);
     EXPECT_EQ(h.back(other), second);
-    restore_snapshot(s, first); // the coefficients come back too
+    restore_snapshot(s, s, first); // the coefficients come back too
     EXPECT_EQ(s.p[0].a, Instance{}.p[0].a);
 }
 
