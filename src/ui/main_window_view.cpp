@@ -74,7 +74,7 @@ bool MainWindow::explore_command(int id) {
 
 void MainWindow::open_gallery() {
     if (!app::deliverable(s_, app::kCmdGallery)) return;
-    GalleryDialog d(s_, s_.platform.now_seconds(), this);
+    GalleryDialog d(s_, *s_.steps, s_.steering, s_.platform.now_seconds(), this);
     const bool chosen = d.exec() == QDialog::Accepted && d.choice() != nullptr;
     // Its boxes are the search options' own: F5 and the next gallery keep them.
     s_.steering = d.steering();

@@ -22,8 +22,8 @@ constexpr const char* kMemoryText =
 
 } // namespace
 
-AboutWindow::AboutWindow(const QImage& picture, app::Instance& s, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(picture), s_(s) {
+AboutWindow::AboutWindow(const QImage& picture, app::AppState& app, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(picture), app_(app) {
     setObjectName("about");
     setFixedSize(kAboutWidth, kAboutHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -49,19 +49,19 @@ void AboutWindow::mousePressEvent(QMouseEvent* e) {
 void AboutWindow::reject() {}
 
 void AboutWindow::dismiss() {
-    if (!s_.aboutflag) return;
-    s_.aboutflag = 0;
+    if (!app_.aboutflag) return;
+    app_.aboutflag = 0;
     accept();
 }
 
-int run_about_window(QWidget* parent, app::Instance& s, app::Prompts& prompts,
+int run_about_window(QWidget* parent, app::AppState& app, app::Prompts& prompts,
                      const MakePicture& make) {
     const QImage picture = make();
     if (picture.isNull()) {
         prompts.warn(kMemoryCaption, kMemoryText);
         return 1;
     }
-    AboutWindow window(picture, s, parent);
+    AboutWindow window(picture, app, parent);
     window.exec();
     return 1;
 }

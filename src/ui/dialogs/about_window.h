@@ -5,7 +5,7 @@
 #include <QImage>
 
 namespace morv::app {
-struct Instance;
+struct AppState;
 }
 
 namespace morv::ui {
@@ -16,7 +16,7 @@ namespace morv::ui {
 class AboutWindow : public QDialog {
     Q_OBJECT
   public:
-    AboutWindow(const QImage& picture, app::Instance& s, QWidget* parent = nullptr);
+    AboutWindow(const QImage& picture, app::AppState& app, QWidget* parent = nullptr);
 
     void reject() override; // only a character or a click closes it
 
@@ -29,7 +29,7 @@ class AboutWindow : public QDialog {
     void dismiss();
 
     QImage picture_;
-    app::Instance& s_;
+    app::AppState& app_;
 };
 
 } // namespace morv::ui

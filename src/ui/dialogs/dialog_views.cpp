@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/dialog_views.h"
 
+#include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/forms/forms.h"
 #include "ui/dialogs/form_dialog.h"
@@ -18,7 +19,8 @@ void add_dialog_views(QtDialogs& dialogs) {
             return run_form_dialog(id, parent, s, prompts);
         });
     }
-    dialogs.add(app::kDlgOptionsChart, run_options_chart);
+    dialogs.add(app::kDlgOptionsChart,
+                [](QWidget* parent, app::Instance&) { return run_options_chart(parent); });
     dialogs.add(app::kDlgAbout, [](QWidget* parent, app::Instance& s) {
         QtPrompts prompts(parent);
         return run_about_window(parent, s, prompts, about_picture);

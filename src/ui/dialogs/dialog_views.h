@@ -8,7 +8,7 @@
 class QWidget;
 
 namespace morv::app {
-struct Instance;
+struct AppState;
 }
 namespace morv::app {
 class Prompts;
@@ -19,13 +19,13 @@ namespace morv::ui {
 class QtDialogs;
 
 // The options chart (600): its picture and "Close"; returns 1.
-int run_options_chart(QWidget* parent, app::Instance& s);
+int run_options_chart(QWidget* parent);
 
 // The about window, centred on the screen, with `parent` disabled until a
 // key or click closes it; a picture that cannot be made gives the "Memory
 // Problem" warning instead. Returns 1.
 using MakePicture = std::function<QImage()>;
-int run_about_window(QWidget* parent, app::Instance& s, app::Prompts& prompts,
+int run_about_window(QWidget* parent, app::AppState& app, app::Prompts& prompts,
                      const MakePicture& make);
 
 // Adds every dialog to the main window's dialogs: one built from each form

@@ -46,8 +46,9 @@ QString caption(const app::GalleryCandidate& c) {
 
 } // namespace
 
-GalleryDialog::GalleryDialog(const app::Instance& s, std::int64_t clock, QWidget* parent)
-    : QDialog(parent), s_(s), clock_(clock) {
+GalleryDialog::GalleryDialog(const Params& ps, const StepTable& steps,
+                             const SearchSteering& steering, std::int64_t clock, QWidget* parent)
+    : QDialog(parent), ps_(ps), steps_(steps), steering_(steering), clock_(clock) {
     setWindowTitle(QStringLiteral("Random Gallery"));
     auto* layout = new QVBoxLayout(this);
     auto* body = new QWidget(this);
@@ -77,7 +78,7 @@ QLayout* GalleryDialog::steering_row() {
     row->addWidget(new QLabel(QStringLiteral("Keep:"), this));
     for (std::size_t k = 0; k < kCoefficientNames.size(); ++k) {
         auto* box = new QCheckBox(QString::fromLatin1(kCoefficientNames[k]), this);
-        box->setChecked(s_.steering.frozen[k]);
+        box->setChecked(steering_.frozen[k]);
         row->addWidget(box);
         freeze_.push_back(box);
     }
@@ -89,7 +90,7 @@ QLayout* GalleryDialog::steering_row() {
     spread_->setSingleStep(kSpreadStep);
     spread_->setSuffix(QStringLiteral(" %"));
     spread_->setSpecialValueText(QStringLiteral("whole range"));
-    spread_->setValue(s_.steering.spread_percent.value_or(0));
+    spread_->setValue(steering_.spread_percent.value_or(0));
     row->addWidget(spread_);
     row->addWidget(new QLabel(QStringLiteral("of the current set"), this));
     row->addStretch();
@@ -97,7 +98,7 @@ QLayout* GalleryDialog::steering_row() {
 }
 
 SearchSteering GalleryDialog::steering() const {
-    SearchSteering steer = s_.steering;
+    SearchSteering steer = steering_;
     for (std::size_t k = 0; k < freeze_.size(); ++k)
         steer.frozen[k] = freeze_[k]->isChecked();
     if (spread_->value() > 0)
@@ -114,7 +115,7 @@ void GalleryDialog::more() {
     settings.count = count_->currentIndex() == 0 ? 9 : 16;
     settings.side = settings.count == 9 ? kSide9 : kSide16;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    candidates_ = app::draw_gallery(s_, *s_.steps, clock_, settings,
+    candidates_ = app::draw_gallery(ps_, steps_, clock_, settings,
                                     std::max(1u, std::thread::hardware_concurrency()));
     QApplication::restoreOverrideCursor();
     clock_ += settings.count;

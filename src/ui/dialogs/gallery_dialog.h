@@ -13,10 +13,6 @@ class QDoubleSpinBox;
 class QGridLayout;
 class QToolButton;
 
-namespace morv::app {
-struct Instance;
-}
-
 namespace morv::ui {
 
 // The random gallery: 9 or 16 candidates of the random search for the
@@ -28,7 +24,8 @@ namespace morv::ui {
 class GalleryDialog : public QDialog {
     Q_OBJECT
   public:
-    GalleryDialog(const app::Instance& s, std::int64_t clock, QWidget* parent = nullptr);
+    GalleryDialog(const Params& ps, const StepTable& steps, const SearchSteering& steering,
+                  std::int64_t clock, QWidget* parent = nullptr);
 
     // The candidate clicked, or nullptr.
     const app::GalleryCandidate* choice() const { return choice_; }
@@ -47,7 +44,9 @@ class GalleryDialog : public QDialog {
     void show_candidates();
     QLayout* steering_row();
 
-    const app::Instance& s_;
+    const Params& ps_;
+    const StepTable& steps_;
+    const SearchSteering& steering_; // as Random Search Options left it
     std::int64_t clock_;
     QComboBox* count_;
     std::vector<QCheckBox*> freeze_;

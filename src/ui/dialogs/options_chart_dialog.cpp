@@ -31,7 +31,7 @@ OptionsChartDialog::OptionsChartDialog(const QImage& chart, QWidget* parent)
 
 void OptionsChartDialog::reject() {}
 
-int run_options_chart(QWidget* parent, app::Instance&) {
+int run_options_chart(QWidget* parent) {
     OptionsChartDialog dialog(options_chart_picture(), parent);
     dialog.exec();
     return 1;
