@@ -2,7 +2,8 @@
 // libFuzzer target: hit-count parts (and checkpoints, which --merge reads and
 // then refuses, and toned parts with their density) as --merge reads them.
 // The first byte chooses how: bit 0 makes the part's checksums good again
-// first, its sections' too (so that the checks behind them are reached), bit 1
+// first, its sections' too (so that the checks behind them are reached; a
+// deflated body's header only), bit 1
 // merges the part with itself. A refused part gives a reason; an accepted one
 // is painted, and its density made ready to tone.
 #include "cli/hits_file.h"
@@ -49,15 +50,18 @@ void reseal_sections(std::vector<std::uint8_t>& p, std::size_t at) {
 }
 
 // The checksums the layout places at 1484 (counts: 8 R^2 bytes after the
-// header, R at 16; sections may follow) and 1488 (header).
+// header, R at 16; sections may follow) and 1488 (header). A deflated body
+// (version 4) is left as it is: zlib's own checksum guards it, and the
+// checks behind it are those of the plain form's.
 void reseal(std::vector<std::uint8_t>& p) {
     if (p.size() < kHeader) return;
+    const bool deflated = p[8] == 4;
     const std::uint64_t res = p[16] | (p[17] << 8) | (p[18] << 16) | (std::uint64_t{p[19]} << 24);
     const std::size_t counts =
         static_cast<std::size_t>(std::min<std::uint64_t>(p.size() - kHeader, 8 * res * res));
-    put32(p, 1484, crc32_z(0, p.data() + kHeader, counts));
+    if (!deflated) put32(p, 1484, crc32_z(0, p.data() + kHeader, counts));
     put32(p, 1488, crc32_z(0, p.data(), 1488));
-    reseal_sections(p, kHeader + counts);
+    if (!deflated) reseal_sections(p, kHeader + counts);
 }
 
 bool write_part_bytes(const std::vector<std::uint8_t>& p) {

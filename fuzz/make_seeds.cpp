@@ -56,7 +56,7 @@ PartDensity seed_density(const State& s, DensitySums sums, bool exact) {
 // A small part of a two-orbit render, as the merge fuzzer takes it: one byte
 // of mode (0: as it is, 2: merged with itself) before the part's bytes.
 bool write_hits_seed(const std::string& dir, const std::string& name, int method, std::uint8_t mode,
-                     Extra extra = Extra::None) {
+                     Extra extra = Extra::None, BodyForm form = BodyForm::Deflated) {
     State s;
     s.type = 6;
     s.method[s.type] = method;
@@ -80,7 +80,7 @@ bool write_hits_seed(const std::string& dir, const std::string& name, int method
         made.sections = {
             encode_checkpoint(CheckpointRun{{"--orbits", "2", "-q"}, {true, false}, {}})};
     if (toned) made.density = seed_density(s, std::move(sums), extra == Extra::ExactDensity);
-    if (write_part(made, part)) return false;
+    if (write_part(made, part, form)) return false;
     std::ifstream in(part, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
     std::ofstream out(dir + "/" + name, std::ios::binary);
@@ -132,10 +132,16 @@ int main(int argc, char** argv) {
          writepng(canvas, 16, png + "/recipe.png", record, "IFS (type 9)", nullptr, {}, recipe,
                   recipe_summary(ifs, run)) == 0;
     if (argc == 5)
-        ok = ok && write_hits_seed(argv[4], "hitcount", kMethodHitCount, 0) &&
-             write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2) &&
-             write_hits_seed(argv[4], "checkpoint", kMethodHitCount, 0, Extra::Checkpoint) &&
-             write_hits_seed(argv[4], "density", kMethodHitCount, 2, Extra::WholeDensity) &&
-             write_hits_seed(argv[4], "saved-density", kMethodSpeedPoints, 0, Extra::ExactDensity);
+        ok =
+            ok && write_hits_seed(argv[4], "hitcount", kMethodHitCount, 0) &&
+            write_hits_seed(argv[4], "points", kMethodSpeedPoints, 2) &&
+            write_hits_seed(argv[4], "checkpoint", kMethodHitCount, 0, Extra::Checkpoint) &&
+            write_hits_seed(argv[4], "density", kMethodHitCount, 2, Extra::WholeDensity) &&
+            write_hits_seed(argv[4], "saved-density", kMethodSpeedPoints, 0, Extra::ExactDensity) &&
+            write_hits_seed(argv[4], "plain", kMethodHitCount, 2, Extra::None, BodyForm::Plain) &&
+            write_hits_seed(argv[4], "plain-checkpoint", kMethodHitCount, 0, Extra::Checkpoint,
+                            BodyForm::Plain) &&
+            write_hits_seed(argv[4], "plain-density", kMethodHitCount, 2, Extra::WholeDensity,
+                            BodyForm::Plain);
     return ok ? 0 : 1;
 }

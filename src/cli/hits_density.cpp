@@ -107,6 +107,10 @@ std::uint64_t density_payload_bytes(std::uint32_t res) {
     return kHeadBytes + std::uint64_t{kCellBytes} * res * res;
 }
 
+std::uint64_t density_section_bytes(std::uint32_t res) {
+    return 4 + 8 + density_payload_bytes(res) + 4;
+}
+
 bool write_density_section(const PartDensity& d,
                            const std::function<bool(const std::uint8_t*, std::size_t)>& write) {
     ByteSink w;
@@ -133,13 +137,14 @@ bool write_density_section(const PartDensity& d,
     return ok && write(tail.bytes().data(), tail.bytes().size());
 }
 
-std::optional<std::string> read_density_section(std::FILE* f, std::span<const std::uint8_t> head,
+std::optional<std::string> read_density_section(BodyReader& body,
+                                                std::span<const std::uint8_t> head,
                                                 std::uint64_t length, const DensityFrame& frame,
                                                 PartDensity& d) {
     if (length != density_payload_bytes(frame.res))
         return std::string("its density does not match its resolution");
     std::vector<std::uint8_t> bytes(kHeadBytes);
-    if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) return "read failed";
+    if (!body.read(bytes.data(), bytes.size())) return body.error();
     std::uint32_t sum = crc(crc(0, head), bytes);
     PartDensity got;
     // Read whole before it is judged: a damaged section is called damaged.
@@ -154,7 +159,7 @@ std::optional<std::string> read_density_section(std::FILE* f, std::span<const st
     bytes.resize(kCellBytes * kBlockCells);
     for (std::size_t i = 0; i < n;) {
         const std::size_t take = std::min(n - i, kBlockCells);
-        if (std::fread(bytes.data(), kCellBytes, take, f) != take) return "read failed";
+        if (!body.read(bytes.data(), kCellBytes * take)) return body.error();
         const std::span<const std::uint8_t> block(bytes.data(), kCellBytes * take);
         sum = crc(sum, block);
         ByteSource r(block);
@@ -168,7 +173,7 @@ std::optional<std::string> read_density_section(std::FILE* f, std::span<const st
         }
     }
     std::vector<std::uint8_t> tail(4);
-    if (std::fread(tail.data(), 1, 4, f) != 4) return "read failed";
+    if (!body.read(tail.data(), tail.size())) return body.error();
     if (ByteSource(tail).u32() != sum) return std::string("its density is damaged");
     if (head_fault) return "its density: " + *head_fault;
     if (!sound) return std::string("its density holds more than the render can produce");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/part_body.h"
 #include "core/density_sums.h"
 #include "core/picture.h"
 
@@ -35,8 +36,10 @@ struct PartDensity {
     std::vector<SumCell> cells;   // Exact: r, g, b hold the doubles' bits
 };
 
-// The bytes of the section's payload for a grid of res x res samples.
+// The bytes of the section's payload for a grid of res x res samples, and
+// of the whole section (its tag, size and checksum too).
 std::uint64_t density_payload_bytes(std::uint32_t res);
+std::uint64_t density_section_bytes(std::uint32_t res);
 
 // Writes the whole section (tag, size, payload, checksum) through `write`,
 // a block at a time; false when a write failed.
@@ -49,10 +52,11 @@ struct DensityFrame {
     std::uint64_t iterations = 0;
 };
 
-// Reads the payload of `length` bytes at f's position (the section's tag and
+// Reads the payload of `length` bytes next in `body` (the section's tag and
 // size, already read, in `head`) and its checksum; refuses, with the reason,
 // a payload that is damaged, of another size or holds values no render makes.
-std::optional<std::string> read_density_section(std::FILE* f, std::span<const std::uint8_t> head,
+std::optional<std::string> read_density_section(BodyReader& body,
+                                                std::span<const std::uint8_t> head,
                                                 std::uint64_t length, const DensityFrame& frame,
                                                 PartDensity& d);
 

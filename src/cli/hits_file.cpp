@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/hits_file.h"
 
+#include "cli/part_body.h"
 #include "core/input_file.h"
 #include "files/atomic_file.h"
 #include "files/atr.h"
@@ -24,32 +25,28 @@ constexpr char kMagic[8] = {'M', 'O', 'R', 'V', 'H', 'I', 'T', 'S'};
 constexpr std::uint32_t kVersion = 2;
 // Version 3 adds sections after the counts; a part without any stays version 2.
 constexpr std::uint32_t kSectionsVersion = 3;
+// Version 4 deflates the body (counts and sections) as one zlib stream.
+constexpr std::uint32_t kDeflatedVersion = 4;
 constexpr std::uint32_t kFirstVersion = 1;
 // A section's payload at most: what a checkpoint's run needs is far less.
 constexpr std::uint64_t kMaxSection = std::uint64_t{1} << 32;
 constexpr std::size_t kHeaderSize = 8 + 4 * 6 + 8 * 6 + kAtrSize + 768 + 4 + 8 + 4 + 4;
 constexpr std::uint32_t kMaxRes = 32768;
-constexpr std::uint32_t kRawCounts = 0;              // counts stored as they are, 8 bytes each
-constexpr std::size_t kBlock = std::size_t{1} << 16; // counts per block read or written
+constexpr std::uint32_t kRawCounts = 0;      // counts stored as they are, 8 bytes each
+constexpr std::uint32_t kPlanedCounts = 1;   // byte-planed by blocks, the body deflated
+constexpr std::size_t kBlock = kCountsBlock; // counts per block read or written
+// Read at a time into a section, so that only what the body really holds is allocated.
+constexpr std::size_t kSectionChunk = std::size_t{1} << 20;
 
 std::uint32_t crc(std::uint32_t running, const std::vector<std::uint8_t>& bytes) {
     return static_cast<std::uint32_t>(crc32_z(running, bytes.data(), bytes.size()));
-}
-
-// Counts i.. (one block at most) as little-endian bytes, whatever the machine.
-std::vector<std::uint8_t> encode_block(const std::vector<std::uint64_t>& c, std::size_t i) {
-    ByteSink w;
-    w.reserve(8 * kBlock);
-    for (std::size_t j = i; j < std::min(c.size(), i + kBlock); ++j)
-        w.u64(c[j]);
-    return w.take();
 }
 
 // The checksum of the counts as the file stores them before any encoding.
 std::uint32_t counts_crc(const std::vector<std::uint64_t>& c) {
     std::uint32_t sum = static_cast<std::uint32_t>(crc32_z(0, nullptr, 0));
     for (std::size_t i = 0; i < c.size(); i += kBlock)
-        sum = crc(sum, encode_block(c, i));
+        sum = crc(sum, encode_counts(c, i, BodyForm::Plain));
     return sum;
 }
 
@@ -80,16 +77,21 @@ std::uint64_t counts_bytes(std::uint32_t res) {
     return std::uint64_t{8} * res * res;
 }
 
-std::vector<std::uint8_t> header(const HitsPart& p, std::uint32_t sum) {
+// A plain body's size field holds its counts' bytes; a deflated one's, the
+// whole body's once inflated.
+std::vector<std::uint8_t> header(const HitsPart& p, std::uint32_t sum, BodyForm form,
+                                 std::uint64_t body) {
+    const bool plain = form == BodyForm::Plain;
     ByteSink w;
     for (char c : kMagic)
         w.u8(static_cast<std::uint8_t>(c));
-    w.u32(p.sections.empty() && !p.density ? kVersion : kSectionsVersion);
+    w.u32(!plain ? kDeflatedVersion
+                 : (p.sections.empty() && !p.density ? kVersion : kSectionsVersion));
     w.u32(static_cast<std::uint32_t>(kHeaderSize));
     w.u32(p.res);
     w.u32(p.type);
     w.u32(p.method);
-    w.u32(kRawCounts);
+    w.u32(plain ? kRawCounts : kPlanedCounts);
     w.u64(p.orbits);
     w.u64(p.first);
     w.u64(p.end);
@@ -100,7 +102,7 @@ std::vector<std::uint8_t> header(const HitsPart& p, std::uint32_t sum) {
     for (const RGB& e : p.palette)
         w.raw(e);
     w.u32(p.back);
-    w.u64(counts_bytes(p.res));
+    w.u64(plain ? counts_bytes(p.res) : body);
     w.u32(sum);
     w.u32(crc(0, w.bytes()));
     return w.take();
@@ -123,6 +125,11 @@ const HitsSection* HitsPart::section(const std::array<char, 4>& tag) const {
     for (const HitsSection& s : sections)
         if (s.tag == tag) return &s;
     return nullptr;
+}
+
+bool HitsPart::may_hold_sections() const {
+    return version == kSectionsVersion ||
+           (version == kDeflatedVersion && stored_bytes > counts_bytes(res));
 }
 
 HitsPart part_header(const State& s, const OrbitJob& job, std::int64_t clock, int method) {
@@ -165,28 +172,39 @@ std::vector<std::uint8_t> encode_section(const HitsSection& s) {
 } // namespace
 
 std::optional<std::string> write_part(const HitsPart& head, const std::vector<std::uint64_t>& c,
-                                      const std::string& path) {
+                                      const std::string& path, BodyForm form) {
+    std::vector<std::vector<std::uint8_t>> sections;
+    std::uint64_t body = counts_bytes(head.res);
+    for (const HitsSection& s : head.sections) {
+        sections.push_back(encode_section(s));
+        body += sections.back().size();
+    }
+    if (head.density) body += density_section_bytes(head.res);
     AtomicFile f;
     bool ok = f.open(path);
-    std::vector<std::uint8_t> bytes = header(head, counts_crc(c));
-    ok = ok && f.write(bytes.data(), bytes.size());
+    const std::vector<std::uint8_t> top = header(head, counts_crc(c), form, body);
+    ok = ok && f.write(top.data(), top.size());
+    BodyWriter w(f, form);
     for (std::size_t i = 0; ok && i < c.size(); i += kBlock) {
-        const std::vector<std::uint8_t> block = encode_block(c, i);
-        ok = f.write(block.data(), block.size());
+        const std::vector<std::uint8_t> block = encode_counts(c, i, form);
+        ok = w.write(block.data(), block.size());
     }
-    for (const HitsSection& s : head.sections) {
-        bytes = encode_section(s);
-        ok = ok && f.write(bytes.data(), bytes.size());
-    }
+    for (const std::vector<std::uint8_t>& bytes : sections)
+        ok = ok && w.write(bytes.data(), bytes.size());
     if (ok && head.density)
-        ok = write_density_section(
-            *head.density, [&f](const std::uint8_t* b, std::size_t n) { return f.write(b, n); });
-    if (!ok || !f.commit()) return path + ": " + f.error();
+        ok = w.sums_follow() &&
+             write_density_section(*head.density, [&w](const std::uint8_t* b, std::size_t n) {
+                 return w.write(b, n);
+             });
+    ok = ok && w.finish();
+    if (!ok || !f.commit())
+        return path + ": " + (f.error().empty() ? "not enough memory to deflate it" : f.error());
     return std::nullopt;
 }
 
-std::optional<std::string> write_part(const HitsPart& part, const std::string& path) {
-    return write_part(part, part.totals.counts, path);
+std::optional<std::string> write_part(const HitsPart& part, const std::string& path,
+                                      BodyForm form) {
+    return write_part(part, part.totals.counts, path, form);
 }
 
 namespace {
@@ -227,7 +245,7 @@ std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     if (version == kFirstVersion)
         return "an older morvane-render wrote this part without a checksum over its counts; "
                "draw it again";
-    if (version != kVersion && version != kSectionsVersion)
+    if (version != kVersion && version != kSectionsVersion && version != kDeflatedVersion)
         return "unsupported hit-count part version";
     if (r.u32() != kHeaderSize) return "bad header size";
     if (got != head.size()) return "not a hit-count part (too short)";
@@ -236,31 +254,46 @@ std::optional<std::string> read_header(std::FILE* f, HitsPart& p) {
     if (stored_crc != crc(0, head)) return "header damaged (checksum mismatch)";
     p = decode_fields(r);
     p.version = version;
-    if (p.encoding != kRawCounts) return "unknown encoding of its counts";
+    const bool deflated = version == kDeflatedVersion;
+    if (p.encoding != (deflated ? kPlanedCounts : kRawCounts))
+        return "unknown encoding of its counts";
     if (auto e = check_header(p)) return e;
-    if (p.stored_bytes != counts_bytes(p.res))
+    if (deflated ? p.stored_bytes < counts_bytes(p.res) : p.stored_bytes != counts_bytes(p.res))
         return "size of its counts does not match its resolution";
     return std::nullopt;
 }
 
-// Exactly the counts must follow the header (and, from version 3, the
-// sections after them): the file's size is checked before anything that
-// large is allocated.
-std::optional<std::string> seek_counts(std::FILE* f, const HitsPart& p, std::uint64_t& size) {
+BodyForm form_of(const HitsPart& p) {
+    return p.version == kDeflatedVersion ? BodyForm::Deflated : BodyForm::Plain;
+}
+
+// The body's bytes (inflated): exactly the counts must follow the header
+// (and, from version 3, the sections after them); a deflated body cannot
+// inflate to more than deflate gives from its bytes. The file's size is
+// checked before anything that large is allocated.
+std::optional<std::string> body_size(std::FILE* f, const HitsPart& p, std::uint64_t& body) {
     if (std::fseek(f, 0, SEEK_END) != 0) return std::string(std::strerror(errno));
     const long end = std::ftell(f);
-    size = end < 0 ? 0 : static_cast<std::uint64_t>(end);
-    const std::uint64_t least = kHeaderSize + p.stored_bytes;
-    if (end < 0 || size < least || (p.version == kVersion && size != least))
-        return "size does not match its resolution (cut short?)";
+    const std::uint64_t size = end < 0 ? 0 : static_cast<std::uint64_t>(end);
+    const std::uint64_t stored = size - std::min<std::uint64_t>(size, kHeaderSize);
+    if (form_of(p) == BodyForm::Deflated) {
+        if (end < 0 || stored == 0) return "its body is cut short";
+        if (p.stored_bytes / kMaxInflateRatio > stored)
+            return "its header claims more than its body can inflate to (cut short?)";
+        body = p.stored_bytes;
+    } else {
+        if (end < 0 || stored < p.stored_bytes ||
+            (p.version == kVersion && stored != p.stored_bytes))
+            return "size does not match its resolution (cut short?)";
+        body = stored;
+    }
     if (std::fseek(f, static_cast<long>(kHeaderSize), SEEK_SET) != 0)
         return std::string(std::strerror(errno));
     return std::nullopt;
 }
 
-std::optional<std::string> read_counts(std::FILE* f, HitsPart& p, std::uint64_t& size) {
+std::optional<std::string> read_counts(BodyReader& body, HitsPart& p) {
     const std::size_t n = static_cast<std::size_t>(p.res) * p.res;
-    if (auto e = seek_counts(f, p, size)) return e;
     p.totals.method = static_cast<int>(p.method);
     try {
         p.totals.counts.assign(n, 0);
@@ -268,18 +301,16 @@ std::optional<std::string> read_counts(std::FILE* f, HitsPart& p, std::uint64_t&
         return "not enough memory for its counts";
     }
     const std::uint64_t limit = p.method == kMethodHitCount ? p.iterations : 255;
-    std::vector<std::uint8_t> block(8 * kBlock);
+    std::vector<std::uint8_t> block, plain;
     std::uint32_t sum = static_cast<std::uint32_t>(crc32_z(0, nullptr, 0));
     bool too_large = false;
-    for (std::size_t i = 0; i < n;) {
-        const std::size_t take = std::min(n - i, kBlock);
-        if (std::fread(block.data(), 8, take, f) != take) return "read failed";
-        sum = static_cast<std::uint32_t>(crc32_z(sum, block.data(), 8 * take));
-        ByteSource b{std::span<const std::uint8_t>(block).first(8 * take)};
-        for (std::size_t j = 0; j < take; ++j, ++i) {
-            p.totals.counts[i] = b.u64();
-            too_large = too_large || p.totals.counts[i] > limit;
-        }
+    for (std::size_t i = 0; i < n; i += kBlock) {
+        block.resize(8 * std::min(n - i, kBlock));
+        if (!body.read(block.data(), block.size())) return body.error();
+        decode_counts(block, form_of(p), &p.totals.counts[i], plain);
+        sum = crc(sum, plain);
+        for (std::size_t j = i; j < i + block.size() / 8; ++j)
+            too_large = too_large || p.totals.counts[j] > limit;
     }
     // The checksum first: a damaged part is called damaged, whatever its values.
     if (sum != p.counts_crc) return "counts damaged (checksum mismatch)";
@@ -287,41 +318,51 @@ std::optional<std::string> read_counts(std::FILE* f, HitsPart& p, std::uint64_t&
     return std::nullopt;
 }
 
-// The sections from `at` to the end of the file (`size` bytes), each whole
-// and sound; a section too large for the rest of the file is refused before
-// its memory is asked for.
-std::optional<std::string> read_sections(std::FILE* f, std::uint64_t at, std::uint64_t size,
-                                         HitsPart& p) {
+// A section's payload, taken a chunk at a time: a size that the body does
+// not hold allocates no more than the body gives.
+std::optional<std::string> read_payload(BodyReader& body, std::uint64_t length,
+                                        std::vector<std::uint8_t>& out) {
+    try {
+        while (out.size() < length) {
+            const std::size_t at = out.size();
+            out.resize(
+                at + static_cast<std::size_t>(std::min<std::uint64_t>(length - at, kSectionChunk)));
+            if (!body.read(out.data() + at, out.size() - at)) return body.error();
+        }
+    } catch (const std::bad_alloc&) {
+        return "not enough memory for a section after the counts";
+    }
+    return std::nullopt;
+}
+
+// The sections after the counts up to the end of the body, each whole and
+// sound; a section too large for the rest of the body is refused before its
+// memory is asked for.
+std::optional<std::string> read_sections(BodyReader& body, HitsPart& p) {
     constexpr std::uint64_t kFraming = 4 + 8 + 4;
-    while (at < size) {
+    while (body.left() > 0) {
         std::vector<std::uint8_t> head(12);
-        if (size - at < kFraming || std::fread(head.data(), 1, 12, f) != 12)
-            return "a section after the counts is cut short";
+        if (body.left() < kFraming) return "a section after the counts is cut short";
+        if (!body.read(head.data(), head.size())) return body.error();
         ByteSource r(head);
         HitsSection s;
         const auto tag = r.raw(4);
         std::copy(tag.begin(), tag.end(), s.tag.begin());
         const std::uint64_t length = r.u64();
         const bool density = s.tag == kDensityTag;
-        if ((!density && length > kMaxSection) || length > size - at - kFraming)
+        if ((!density && length > kMaxSection) || length > body.left() - 4)
             return "a section after the counts is cut short";
         if (p.section(s.tag) != nullptr || (density && p.density)) return "a section appears twice";
-        at += kFraming + length;
         if (density) {
             p.density.emplace();
-            if (auto e = read_density_section(f, head, length, {p.res, p.iterations}, *p.density))
+            if (auto e =
+                    read_density_section(body, head, length, {p.res, p.iterations}, *p.density))
                 return e;
             continue;
         }
-        try {
-            s.bytes.resize(static_cast<std::size_t>(length));
-        } catch (const std::bad_alloc&) {
-            return "not enough memory for a section after the counts";
-        }
+        if (auto e = read_payload(body, length, s.bytes)) return e;
         std::vector<std::uint8_t> tail(4);
-        if (std::fread(s.bytes.data(), 1, s.bytes.size(), f) != s.bytes.size() ||
-            std::fread(tail.data(), 1, 4, f) != 4)
-            return "read failed";
+        if (!body.read(tail.data(), tail.size())) return body.error();
         const std::uint32_t sum = crc(crc(0, head), s.bytes);
         if (ByteSource(tail).u32() != sum) return "a section after the counts is damaged";
         p.sections.push_back(std::move(s));
@@ -363,6 +404,11 @@ std::optional<std::string> merge_density(const HitsPart& p, HitsPart& merged) {
     return std::nullopt;
 }
 
+std::string different_renders() {
+    return "--merge: the parts come from different renders (parameters, resolution, orbit "
+           "count, iterations or --seed differ)";
+}
+
 // The parts' orbit ranges must tile 0..orbits-1 exactly.
 std::optional<std::string>
 check_coverage(std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges, std::uint64_t orbits) {
@@ -390,8 +436,12 @@ std::optional<std::string> read_part(const std::string& path, HitsPart& part) {
     HitsPart p;
     std::uint64_t size = 0;
     std::optional<std::string> e = read_header(f.get(), p);
-    if (!e) e = read_counts(f.get(), p, size);
-    if (!e) e = read_sections(f.get(), kHeaderSize + p.stored_bytes, size, p);
+    if (!e) e = body_size(f.get(), p, size);
+    if (e) return path + ": " + *e;
+    BodyReader body(f.get(), form_of(p), size);
+    e = read_counts(body, p);
+    if (!e) e = read_sections(body, p);
+    if (!e && !body.finish()) e = body.error();
     if (e) return path + ": " + *e;
     part = std::move(p);
     return std::nullopt;
@@ -411,6 +461,10 @@ std::optional<std::string> merge_parts(const std::vector<std::string>& paths, Hi
     std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
     for (std::size_t k = 0; k < paths.size(); ++k) {
         HitsPart p;
+        // The first part's size was checked against the memory budget; the
+        // others are of the same render (and size) before their counts are read.
+        if (k > 0 && !read_part_header(paths[k], p) && p.params_hash != merged.params_hash)
+            return different_renders();
         if (auto e = read_part(paths[k], p)) return "--merge: " + *e;
         if (p.section(kCheckpointTag) != nullptr)
             return "--merge: " + paths[k] +
@@ -421,9 +475,7 @@ std::optional<std::string> merge_parts(const std::vector<std::string>& paths, Hi
             merged = std::move(p);
             continue;
         }
-        if (p.params_hash != merged.params_hash)
-            return std::string("--merge: the parts come from different renders (parameters, "
-                               "resolution, orbit count, iterations or --seed differ)");
+        if (p.params_hash != merged.params_hash) return different_renders();
         if (auto e = add_counts(p, merged)) return e;
         if (auto e = merge_density(p, merged)) return "--merge: " + paths[k] + ": " + *e;
     }

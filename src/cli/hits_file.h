@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/hits_density.h"
+#include "cli/part_body.h"
 #include "core/state.h"
 #include "formulas/orbits.h"
 
@@ -33,7 +34,8 @@ struct HitsPart {
     std::int64_t clock = 0;
     std::uint64_t params_hash = 0;
     std::uint32_t encoding = 0;       // how the counts are stored; 0: as they are
-    std::uint64_t stored_bytes = 0;   // the counts' bytes in the file
+    std::uint64_t stored_bytes = 0;   // the counts' bytes in the file (a deflated
+                                      // body's bytes, sections too, once inflated)
     std::uint32_t counts_crc = 0;     // CRC-32 of the counts before any encoding
     std::vector<std::uint8_t> record; // the parameter record, kAtrSize bytes
     Palette palette{};
@@ -45,6 +47,9 @@ struct HitsPart {
     std::optional<PartDensity> density;
 
     const HitsSection* section(const std::array<char, 4>& tag) const;
+    // Whether sections (a density, say) may follow its counts, known from
+    // the header alone.
+    bool may_hold_sections() const;
 };
 
 // The part a render of `job` over `s` makes from `totals`.
@@ -55,12 +60,15 @@ HitsPart make_part(const State& s, const OrbitJob& job, std::int64_t clock, Orbi
 HitsPart part_header(const State& s, const OrbitJob& job, std::int64_t clock, int method);
 
 // Writes a part through the careful save: complete, or the old file left as
-// it was. The system's reason on failure.
-std::optional<std::string> write_part(const HitsPart& part, const std::string& path);
+// it was. The system's reason on failure. Parts are written deflated; the
+// plain form is what earlier versions wrote, still read.
+std::optional<std::string> write_part(const HitsPart& part, const std::string& path,
+                                      BodyForm form = BodyForm::Deflated);
 
 // Writes `head` (its totals unused) with `counts` and `head`'s sections.
-std::optional<std::string>
-write_part(const HitsPart& head, const std::vector<std::uint64_t>& counts, const std::string& path);
+std::optional<std::string> write_part(const HitsPart& head,
+                                      const std::vector<std::uint64_t>& counts,
+                                      const std::string& path, BodyForm form = BodyForm::Deflated);
 
 // Reads and checks a part's header only (its resolution, before the memory
 // for its counts is asked for).

@@ -260,7 +260,8 @@ int set_up_merge(State& s, const CliOptions& o, long long& merged_calls) {
     if (auto e = check_memory(s, static_cast<int>(first.res), o.engine)) return memory_error(*e);
     // Parts with sections may carry a density: the sum, one part and the
     // density toned from them.
-    const unsigned long long densities = first.version > 2 ? 3 * Density::bytes_for(first.res) : 0;
+    const unsigned long long densities =
+        first.may_hold_sections() ? 3 * Density::bytes_for(first.res) : 0;
     if (render_bytes(static_cast<int>(first.res), o.engine, 1) + densities > memory_budget())
         return memory_error("--merge: the parts' densities at " + std::to_string(first.res) +
                             " x " + std::to_string(first.res) +

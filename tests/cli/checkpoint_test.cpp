@@ -2,6 +2,7 @@
 #include "child_render.h"
 #include "cli/checkpoint.h"
 #include "cli/options.h"
+#include "plain_part.h"
 #include "support/render.h"
 
 #include <csignal>
@@ -155,7 +156,7 @@ TEST(CliCheckpoint, UnsoundCheckpointsAreRefusedWithAReason) {
         joined(kLongRender, {atr, "--seed", "3", "--checkpoint", ck, "-o", dir.file("x.tga")}),
         SIGINT, dir.file("err"));
     ASSERT_EQ(stopped.status, 130) << stopped.error;
-    const std::vector<unsigned char> good = test::read_file(ck);
+    const std::vector<unsigned char> good = test::plain_part(ck);
     const test::CliRun part =
         test::run_cli("-q --res 200 --orbits 2 --set method=3 --type 6 --iterations 100000 "
                       "--save-hits " +

@@ -3,6 +3,7 @@
 // parts' densities merge into the one-process picture, a saved density tones
 // its picture again, and a damaged, mismatched or foreign density is refused
 // with nothing written.
+#include "plain_part.h"
 #include "support/render.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST(CliDensityParts, DamagedMismatchedOrForeignDensitiesAreRefused) {
     const std::string base = "--type 6 --res 200 --iterations 200000 --seed 4 --orbits 2 ";
     const auto part = [&](const std::string& name, const std::string& args) {
         must_run(base + args + " --save-hits " + quoted(dir.file(name)));
-        return test::read_file(dir.file(name));
+        return test::plain_part(dir.file(name));
     };
     const auto a = part("a.hits", "--tone log --orbit-range 0:1");
     part("b.hits", "--tone log --orbit-range 1:2");
@@ -159,7 +160,7 @@ TEST(CliRetone, MissingForeignOrDamagedDensitiesAreRefused) {
     must_run(run + "--tone log --set p.a=1.5 -o " + file("b.png") + " --save-density " +
              file("b.density"));
     must_run(run + "-o " + file("plain.png"));
-    const auto a = test::read_file(dir.file("a.density"));
+    const auto a = test::plain_part(dir.file("a.density"));
     auto damaged = a;
     damaged[damaged.size() - 500] ^= 1;
     test::write_file(dir.file("d.density"), damaged);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "child_render.h"
 #include "formulas/orbits.h"
+#include "plain_part.h"
 #include "support/render.h"
 
 #include <cstdio>
@@ -152,7 +153,7 @@ TEST(CliOrbits, DamagedPartsAreRefused) {
                                              " --save-hits " + dir.file(file));
         ASSERT_EQ(r.status, 0) << r.output;
     }
-    const auto a = test::read_file(dir.file("a.hits")), b = test::read_file(dir.file("b.hits"));
+    const auto a = test::plain_part(dir.file("a.hits")), b = test::plain_part(dir.file("b.hits"));
     ASSERT_EQ(a.size(), 1492u + 8u * 200u * 200u);
     auto edited = [&](const std::function<void(std::vector<unsigned char>&)>& edit) {
         auto bytes = a;
