@@ -93,6 +93,20 @@ void start_fine_orbit(Instance& s) {
         s.tone.fine = RenderContext{}; // its buffers go
 }
 
+void start_cores_toning(Instance& s) {
+    ToneView& t = s.tone;
+    t.fine_on = s.picture.tone != 0 && oversample_of(s.picture) > 1;
+    t.fine_done = true; // drawn by the workers, never on this thread
+    t.painted = false;
+    t.fine = RenderContext{};
+    s.density.adopt(0, {});
+}
+
+Density* cores_density(Instance& s) {
+    if (s.picture.tone == 0) return nullptr;
+    return s.tone.fine_on ? &s.tone.fine.density : &s.density;
+}
+
 void run_fine_orbit(AppState& app, long long calls) {
     ToneView& t = app.tone;
     if (!t.fine_on || t.fine_done || calls <= 0) return;

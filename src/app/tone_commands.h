@@ -44,6 +44,14 @@ void start_fine_orbit(Instance& s);
 // The oversampled orbit keeps pace with the image: `calls` more driver calls.
 void run_fine_orbit(AppState& app, long long calls);
 
+// At a fresh image drawn on every core: the workers bring the density on
+// view (the image's own grid, or the finer one when oversampling), and
+// nothing of the image before stays on view.
+void start_cores_toning(Instance& s);
+// Where the workers' summed density goes for toning; null when the picture
+// is not toned.
+Density* cores_density(Instance& s);
+
 // The density on view, toned into the tone view's picture and laid onto the
 // window surface where the window shows the canvas. Not `fresh`, the density
 // as it was last toned is toned again with the settings of now (a slider

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/memory_budget.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,10 +48,5 @@ inline constexpr long long kMaxCheckpointSeconds = 86400;
 
 // Bytes the renderer will hold at once for a render of res x res pixels.
 unsigned long long render_bytes(int res, const EngineOptions& o, int threads);
-
-// The memory a render may use: MORVANE_MEMORY_LIMIT (bytes) when set, else
-// what the system reports as available, and no more than the address space
-// left under the process's limit (ulimit -v).
-unsigned long long memory_budget();
 
 } // namespace morv

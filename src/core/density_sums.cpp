@@ -39,14 +39,19 @@ void add_density(const std::vector<DensityCell>& orbit, DensitySums& sums) {
 }
 
 std::vector<DensityCell> density_cells(std::span<const SumCell> cells, int bits) {
-    std::vector<DensityCell> out(cells.size());
+    std::vector<DensityCell> out;
+    density_cells_into(cells, bits, out);
+    return out;
+}
+
+void density_cells_into(std::span<const SumCell> cells, int bits, std::vector<DensityCell>& out) {
+    out.resize(cells.size());
     for (std::size_t i = 0; i < out.size(); ++i) {
         const SumCell& s = cells[i];
         out[i] = DensityCell{s.n, std::ldexp(static_cast<double>(s.r), -bits),
                              std::ldexp(static_cast<double>(s.g), -bits),
                              std::ldexp(static_cast<double>(s.b), -bits)};
     }
-    return out;
 }
 
 } // namespace morv

@@ -34,5 +34,8 @@ void add_density(const std::vector<DensityCell>& orbit, DensitySums& sums);
 
 // The sums as the doubles a density holds (throws std::bad_alloc).
 std::vector<DensityCell> density_cells(std::span<const SumCell> cells, int frac_bits);
+// The same into `out`, whose memory is reused when it has room.
+void density_cells_into(std::span<const SumCell> cells, int frac_bits,
+                        std::vector<DensityCell>& out);
 
 } // namespace morv

@@ -82,17 +82,23 @@ void RenderPump::run_batch(bool& stop) {
 
 void RenderPump::choose_path() {
     cores_.cancel(); // an old picture is never shown over the new one
+    const bool was_on_cores = on_cores_;
+    if (s_.cores.on) app::start_cores_toning(s_); // the old density's memory is free again
     on_cores_ = s_.cores.on && !app::cores_refusal(s_, s_.cores);
     s_.image_orbits = on_cores_ ? s_.cores.orbits : 1;
-    s_.image_fast = on_cores_ && s_.cores.fast;
-    if (!on_cores_) return;
+    s_.image_fast = on_cores_ && app::cores_fast(s_, s_.cores);
+    if (!on_cores_) {
+        // The one orbit does not go on from what the workers drew.
+        if (was_on_cores) s_.fresh_image = true;
+        return;
+    }
     image_calls_ = 0;
     cores_calls_ = 0;
     s_.image_calls = -1; // until every orbit is drawn
     s_.unsaved_ns = 0;
     s_.clock_log->reset();
     cores_.start(s_, s_.cores, s_.platform.now_seconds());
-    cores_.show(s_); // the empty picture
+    cores_.show(s_, app::cores_density(s_)); // the empty picture
     s_.outcome = Outcome::Plotted;
 }
 
@@ -105,7 +111,7 @@ void RenderPump::cores_slice() {
     cores_calls_ = made;
     image_calls_ = made;
     const bool finished = cores_.finished();
-    const bool shown = cores_.show(s_);
+    const bool shown = cores_.show(s_, app::cores_density(s_));
     if (finished) {
         const bool no_memory = cores_.out_of_memory();
         if (!no_memory) s_.image_calls = made;

@@ -33,7 +33,8 @@ constexpr std::array kControls{
     Control{K::Label, kNoId,
             "The picture is morvane-render --orbits K [--fast] --iterations POINTS\nfor the "
             "same seed. Point and plane maps with Speed - Points or Hit Count\nonly; other "
-            "pictures are drawn as one orbit.",
+            "pictures are drawn as one orbit. A toned picture is drawn\nexactly, the fast "
+            "path keeping no density.",
             0, 5, 0, 1, 2},
 };
 constexpr DialogSpec kSpec{kDlgCores, "Render on All Cores", kControls};
@@ -68,10 +69,15 @@ Outcome CoresForm::ok(Instance& s, const Fields& f) {
     c.threads = clamp_to(read_int(f.text_of(kCoresThreads)), 0, kMostThreads);
     s.cores = c;
     Outcome out;
-    if (c.on)
-        if (auto e = cores_refusal(s, c))
-            out.messages.push_back(Message{Message::Kind::Inform, "Render on All Cores",
-                                           "This picture is drawn as one orbit: " + *e + "."});
+    if (!c.on) return out;
+    if (auto e = cores_refusal(s, c))
+        out.messages.push_back(Message{Message::Kind::Inform, "Render on All Cores",
+                                       "This picture is drawn as one orbit: " + *e + "."});
+    else if (c.fast && !cores_fast(s, c))
+        out.messages.push_back(Message{Message::Kind::Inform, "Render on All Cores",
+                                       "This picture is toned, so its orbits are drawn exactly: "
+                                       "the fast vector path counts hits only and keeps no "
+                                       "density."});
     return out;
 }
 
