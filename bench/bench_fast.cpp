@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The vector lanes of --fast against the exact orbits: Peter de Jong and
 // Pickover hit count and Henon "Speed - Points" at 600 x 600, 64 orbits, one
-// thread, in points per processor second (what a busy machine still measures
-// fairly) and the ratio; each lane width this processor runs; the second
-// thread's speed-up (wall time, which other load spoils). fyre's rate beside
-// ours: bench/fyre_compare.sh. Prints figures; never part of the tests.
+// thread, and the types whose lanes keep more than their point (Lorenz,
+// Henon Phase Diagram, Feather, Duffing), in points per processor second (what a busy machine still
+// measures fairly) and the ratio; each lane width this processor runs; the second thread's speed-up
+// (wall time, which other load spoils). fyre's rate beside ours: bench/fyre_compare.sh. Prints
+// figures; never part of the tests.
 #include "formulas/fast_orbits.h"
 #include "formulas/lanes.h"
 #include "formulas/steps.h"
@@ -84,12 +85,17 @@ int main() {
         const char* name;
         int type, method;
         long long calls;
-        double target; // the least fast / exact ratio
+        double target; // the least fast / exact ratio; 0: none set
     };
     const Scene scenes[] = {
         {"Peter de Jong, hit count", morv::kTypeDeJong, morv::kMethodHitCount, 40000000, 4.0},
         {"Pickover, hit count", morv::kTypePickover, morv::kMethodHitCount, 40000000, 4.0},
-        {"Henon, speed - points", morv::kTypeHenon, morv::kMethodSpeedPoints, 200000000, 2.0}};
+        {"Henon, speed - points", morv::kTypeHenon, morv::kMethodSpeedPoints, 200000000, 2.0},
+        {"Lorenz, speed - points", morv::kTypeLorenz, morv::kMethodSpeedPoints, 100000000, 0},
+        {"Henon Phase Diagram, hit count", morv::kTypeHenonPhase, morv::kMethodHitCount, 100000000,
+         0},
+        {"Feather, hit count", morv::kTypeFeather, morv::kMethodHitCount, 200000000, 0},
+        {"Duffing Oscillator, hit count", morv::kTypeDuffing, morv::kMethodHitCount, 100000000, 0}};
     for (const Scene& s : scenes) {
         std::printf("%s, %d x %d, %lld orbits, %.0e points, one thread, M points per processor "
                     "second:\n",
@@ -98,12 +104,12 @@ int main() {
         std::printf("  exact            %7.1f\n", mega(s.calls, exact.processor));
         for (int w : widths) {
             const Timing fast = render(s.type, s.method, s.calls, 1, w, sink);
+            const double ratio = exact.processor / fast.processor;
+            const char* verdict = w != widths.front() || s.target == 0 ? ""
+                                  : ratio >= s.target                  ? "  (target met)"
+                                                                       : "  (target missed)";
             std::printf("  --fast, %d lanes  %7.1f  %.2f x exact%s\n", w,
-                        mega(s.calls, fast.processor), exact.processor / fast.processor,
-                        w == widths.front()
-                            ? (exact.processor / fast.processor >= s.target ? "  (target met)"
-                                                                            : "  (target missed)")
-                            : "");
+                        mega(s.calls, fast.processor), ratio, verdict);
         }
     }
     const long long calls = 200000000;

@@ -57,7 +57,6 @@ std::optional<std::string> ready_toned_render(State& s, const CliOptions& o, boo
                 return name + " tunes a toned picture: add --tone log";
         return std::nullopt;
     }
-    if (o.engine.fast) return std::string("--fast draws no density; leave it out with --tone");
     if (!o.engine.checkpoint.empty())
         return std::string("--checkpoint keeps hit counts only; a toned render keeps no "
                            "checkpoints yet");

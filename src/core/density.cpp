@@ -81,7 +81,12 @@ LinearRGB Density::at_position(double position) const {
     return {a[0] + (b[0] - a[0]) * f, a[1] + (b[1] - a[1]) * f, a[2] + (b[2] - a[2]) * f};
 }
 
-LinearRGB Density::color_of(const Params& ps, const Point3& v, const Point3& oldv) {
+void Density::take_palette(const Params& ps) {
+    palette_ = linear_palette(ps.palette);
+}
+
+LinearRGB Density::color_at(const Params& ps, const Point3& v, const Point3& oldv,
+                            std::uint64_t index) const {
     switch (settings_.color_by) {
     case ColorBy::Speed:
         return palette_[speed_color_index(ps, v, oldv)];
@@ -93,7 +98,7 @@ LinearRGB Density::color_of(const Params& ps, const Point3& v, const Point3& old
         return at_position(1 + 254 * turn);
     }
     case ColorBy::Index: {
-        const std::uint64_t i = points_++ % settings_.index_span;
+        const std::uint64_t i = index % settings_.index_span;
         return at_position(1 + 254 * (static_cast<double>(i) / settings_.index_span));
     }
     }

@@ -80,7 +80,14 @@ class Density {
     }
 
     // The colour a point adds (advances the index of ColorBy::Index).
-    LinearRGB color_of(const Params& ps, const Point3& v, const Point3& oldv);
+    LinearRGB color_of(const Params& ps, const Point3& v, const Point3& oldv) {
+        return color_at(ps, v, oldv, points_++);
+    }
+    // The colour of a point that is the index-th its orbit added.
+    LinearRGB color_at(const Params& ps, const Point3& v, const Point3& oldv,
+                       std::uint64_t index) const;
+    // Takes the palette of `ps` for color_at alone, for points summed elsewhere.
+    void take_palette(const Params& ps);
 
     const std::vector<DensityCell>& cells() const { return cells_; }
     std::vector<DensityCell>& cells() { return cells_; }

@@ -38,6 +38,13 @@ void add_density(const std::vector<DensityCell>& orbit, DensitySums& sums) {
     }
 }
 
+void add_hit(SumCell& cell, const LinearRGB& c, int frac_bits) {
+    ++cell.n;
+    cell.r += steps_of(c[0], 1, frac_bits);
+    cell.g += steps_of(c[1], 1, frac_bits);
+    cell.b += steps_of(c[2], 1, frac_bits);
+}
+
 std::vector<DensityCell> density_cells(std::span<const SumCell> cells, int bits) {
     std::vector<DensityCell> out;
     density_cells_into(cells, bits, out);

@@ -32,6 +32,10 @@ int color_fraction_bits(std::uint64_t iterations);
 // hits times 2^frac_bits.
 void add_density(const std::vector<DensityCell>& orbit, DensitySums& sums);
 
+// Adds one hit of colour c, each channel held to 0..1 and rounded to the
+// nearest step on its own, so that hits add up alike in any order.
+void add_hit(SumCell& cell, const LinearRGB& c, int frac_bits);
+
 // The sums as the doubles a density holds (throws std::bad_alloc).
 std::vector<DensityCell> density_cells(std::span<const SumCell> cells, int frac_bits);
 // The same into `out`, whose memory is reused when it has room.

@@ -136,6 +136,50 @@ void add_counts(const std::vector<std::uint32_t>& counts, OrbitTotals& totals) {
     }
 }
 
+// A thread's share of a toned render's density: the sums of the points it
+// drew, added to the totals with its counts. Off when the totals hold no
+// density.
+class ThreadDensity {
+  public:
+    ThreadDensity(const Params& params, const DensitySettings& settings, const DensitySums& totals)
+        : size_(totals.cells.size()) {
+        colors_.want(true, settings);
+        colors_.take_palette(params);
+        feed_.params = &params;
+        feed_.colors = &colors_;
+        feed_.frac_bits = totals.frac_bits;
+        feed_.sine_z = lanes_leave_out_z(params.type);
+    }
+    ThreadDensity(const ThreadDensity&) = delete;
+    ThreadDensity& operator=(const ThreadDensity&) = delete;
+
+    // What the lanes feed; null when off. Its sums are had at the first call.
+    const LaneDensity* feed() {
+        if (size_ == 0) return nullptr;
+        if (sums_.empty()) {
+            sums_.assign(size_, SumCell{});
+            feed_.cells = sums_.data();
+        }
+        return &feed_;
+    }
+
+    void add_to(DensitySums& totals) {
+        const std::size_t n = std::min(sums_.size(), totals.cells.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            SumCell& t = totals.cells[i];
+            const SumCell& c = sums_[i];
+            t.n += c.n, t.r += c.r, t.g += c.g, t.b += c.b;
+        }
+        std::fill(sums_.begin(), sums_.end(), SumCell{});
+    }
+
+  private:
+    std::size_t size_;
+    Density colors_;
+    std::vector<SumCell> sums_;
+    LaneDensity feed_;
+};
+
 // Under the totals' lock, once the block's points are in them: its lanes'
 // orbits are drawn whole (told to job.added, together) or, stopped, under
 // way from where the block is.
@@ -159,17 +203,19 @@ void settle_block(const OrbitJob& job, const LaneBlock& b, const long long (&orb
 // that are added to the totals at the end (of each block when the orbits are
 // told to job.added, and of the block under way when the render stops), and
 // before a slice after which a pixel could pass 2^32 - 1.
-void draw_blocks(const Params& params, const OrbitJob& job, const BlockPlan& plan, int width,
-                 SharedWork& work, OrbitTotals& totals,
+void draw_blocks(const Params& params, const DensitySettings& colors, const OrbitJob& job,
+                 const BlockPlan& plan, int width, SharedWork& work, OrbitTotals& totals,
                  const std::function<void(long long)>* progress) {
     constexpr long long kSlice = 1 << 16; // steps between looks at job.stop
     const LaneKernel kernel = lane_kernel(params.type, totals.method, width);
     const LaneMap map = lane_map_of(params);
     std::vector<std::uint32_t> counts;
+    ThreadDensity density(params, colors, totals.density);
     long long held = 0; // calls in counts since they were last added
     auto add_held = [&] {
         add_counts(counts, totals);
         std::fill(counts.begin(), counts.end(), 0u);
+        density.add_to(totals.density);
         held = 0;
     };
     const long long blocks = plan.blocks();
@@ -190,7 +236,7 @@ void draw_blocks(const Params& params, const OrbitJob& job, const BlockPlan& pla
                 const std::lock_guard<std::mutex> lock(work.merge);
                 add_held();
             }
-            kernel(map, b, step, counts.data());
+            kernel(map, b, step, counts.data(), density.feed());
             held += calls;
             work.done += calls;
             if (progress != nullptr && *progress) (*progress)(work.done.load());
@@ -229,7 +275,8 @@ long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitT
         work.done += u.made;
     const auto threads = static_cast<int>(std::min<long long>(job.threads, plan.blocks()));
     return run_workers(work, std::max(threads, 1), [&](bool reporter) {
-        draw_blocks(params, job, plan, width, work, totals, reporter ? &progress : nullptr);
+        draw_blocks(params, base.density.settings(), job, plan, width, work, totals,
+                    reporter ? &progress : nullptr);
     });
 }
 

@@ -22,8 +22,10 @@ std::optional<std::string> fast_refusal(const State& s);
 // `width` orbits at a time in vector lanes: each orbit starts where it would
 // there and makes as many calls, its points from the vector library's sine
 // and cosine. The totals depend on K, job.clock and the parameters only, not
-// on the threads or the width. Returns the calls made; stops within a slice
-// once job.stop answers true (the totals are then incomplete).
+// on the threads or the width. A toned render's density (totals.density not
+// empty) is fed too, coloured as base's density asks; its colours are
+// summed per point, so it is statistically the exact one, not the same bits. Returns the calls
+// made; stops within a slice once job.stop answers true (the totals are then incomplete).
 long long render_fast_orbits(State& base, const OrbitJob& job, int width, OrbitTotals& totals,
                              const std::function<void(long long)>& progress);
 

@@ -484,8 +484,20 @@ inline void count_pending(PendingPixels<Width>& p, std::uint32_t* counts) {
     }
 }
 
+// The lanes' plotted points added to the density one at a time.
+template <class M>
+void feed_density(const LaneDensity& d, LaneBlock& b, const std::uint32_t* at, std::uint32_t sink,
+                  typename M::V x, typename M::V y, typename M::V z, typename M::V ox,
+                  typename M::V oy, typename M::V oz) {
+    for (int l = 0; l < M::kWidth; ++l)
+        if (at[l] != sink)
+            d.add(at[l], Point3{M::lane(x, l), M::lane(y, l), M::lane(z, l)},
+                  Point3{M::lane(ox, l), M::lane(oy, l), M::lane(oz, l)}, b.dots[l]);
+}
+
 template <class M, class Map, int Method>
-void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts) {
+void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts,
+         const LaneDensity* density) {
     using V = typename M::V;
     constexpr int kWidth = M::kWidth;
     V x = M::load(b.x), y = M::load(b.y), z = M::load(b.z), carry = M::load(b.carry);
@@ -495,7 +507,7 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
     const std::int32_t shift = centred<Map>() ? res >> 1 : 0;
     PendingPixels<kWidth> pending;
     for (long long s = 0; s < steps; ++s) {
-        const V ox = x, oy = y;
+        const V ox = x, oy = y, oz = z;
         const long long i = b.made + s;
         if constexpr (counts_calls<Map>())
             Map::template step<M>(m, x, y, z, carry, seeds, i);
@@ -527,6 +539,7 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts)
             if (i >= b.calls[l]) next.at[l] = sink;
             __builtin_prefetch(&counts[next.at[l]], 1);
         }
+        if (density != nullptr) feed_density<M>(*density, b, next.at, sink, x, y, z, ox, oy, oz);
         next.set = true;
         count_pending<Method>(pending, counts);
         pending = next;

@@ -2,6 +2,9 @@
 #pragma once
 
 // What a lane kernel reads and advances (formulas/lanes.h).
+#include "core/density_sums.h"
+#include "core/types.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -30,14 +33,33 @@ struct LaneBlock {
     // (Feather's nonlinear term); the counters a type keeps are the block's
     // `made`, which every lane shares.
     double carry[kMaxLanes]{};
+    // The points each lane added to a toned render's density so far.
+    std::uint64_t dots[kMaxLanes]{};
     long long made = 0; // steps every lane has made so far
+};
+
+// The density of a toned render, fed by the lanes beside their counts: each
+// point plotted on the image adds its colour to its cell as whole numbers of
+// steps, which add up alike in any order. Points are coloured one at a time
+// with the exact colouring, so the sums do not depend on the width either.
+struct LaneDensity {
+    const Params* params = nullptr;
+    const Density* colors = nullptr; // the palette and the colour source
+    SumCell* cells = nullptr;        // res x res
+    int frac_bits = 0;
+    // The lanes of de Jong and Ganymede leave out z, which only colours:
+    // sin of the previous x.
+    bool sine_z = false;
+
+    // Point v, reached from oldv, at image entry `at`; `dots` is its lane's.
+    void add(std::uint32_t at, Point3 v, const Point3& oldv, std::uint64_t& dots) const;
 };
 
 // Advances the block's lanes by `steps` steps, adding each plotted pixel to
 // `counts` (res x res and a last entry for the points off the image, which
 // is not part of the picture): one more hit ("Hit Count") or the highest speed index
-// ("Speed - Points").
+// ("Speed - Points"); and to `density` when one is fed.
 using LaneKernel = void (*)(const LaneMap& map, LaneBlock& block, long long steps,
-                            std::uint32_t* counts);
+                            std::uint32_t* counts, const LaneDensity* density);
 
 } // namespace morv

@@ -32,6 +32,11 @@ std::vector<double> duffing_forcing() {
 
 } // namespace
 
+void LaneDensity::add(std::uint32_t at, Point3 v, const Point3& oldv, std::uint64_t& dots) const {
+    if (sine_z) v.z = std::sin(oldv.x);
+    add_hit(cells[at], colors->color_at(*params, v, oldv, dots++), frac_bits);
+}
+
 LaneKernel lane_kernel(int type, int method, int width) {
     switch (width) {
     case 1:
@@ -78,6 +83,10 @@ LaneMap lane_map_of(const Params& ps) {
     m.yscale = ps.dres / (mm.ymax - mm.ymin);
     m.res = ps.res;
     return m;
+}
+
+bool lanes_leave_out_z(int type) {
+    return type == kTypeDeJong || type == kTypeGanymede;
 }
 
 bool lanes_seed_from_clock(int type) {

@@ -29,6 +29,9 @@ LaneMap lane_map_of(const Params& ps);
 // their first call, as its exact step does.
 bool lanes_seed_from_clock(int type);
 
+// Whether the type's lanes leave out a z that only colours (LaneDensity::sine_z).
+bool lanes_leave_out_z(int type);
+
 // Why the current type cannot run in lanes, if so.
 std::optional<std::string> lane_refusal(const Params& ps);
 

@@ -36,7 +36,6 @@ TEST(CliTone, BadValuesAreRefusedNamingTheOption) {
         {"--tone sqrt", "--tone: expected none, log, got 'sqrt'"},
         {"--gamma 2", "--gamma tunes a toned picture: add --tone log"},
         {"--tone log --depth 16 -o " + quoted(dir.file("x.tga")), "need a PNG output"},
-        {"--tone log --orbits 4 --fast", "--fast draws no density"},
         {"--tone log --orbits 4 --checkpoint " + quoted(dir.file("c")), "keeps no checkpoints"},
         {"--tone log --filter log", "choose one"},
         {"--tone log --res 5000 --oversample 4", "at most 16384"},
