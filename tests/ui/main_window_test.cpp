@@ -2,6 +2,7 @@
 #include "app/command_ids.h"
 #include "app/fakes.h"
 #include "app/menu.h"
+#include "app/tone_commands.h"
 #include "app/zoom.h"
 #include "color/mapfile.h"
 #include "color/preview.h"
@@ -15,6 +16,7 @@
 #include "ui/launch.h"
 #include "ui/main_window.h"
 #include "ui/render_pump.h"
+#include "ui/tone_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QSlider>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
@@ -263,34 +266,71 @@ TEST(MainWindow, TitleAndPreviewFollowWhatTheUserDid) {
 // On every core the window only looks at the workers: a zoom while they draw
 // starts them afresh with nothing of the old picture, a pause holds them, and
 // the completed picture, saved with S, is the one the renderer draws from it.
+// Toned, the orbits are drawn exactly and a tone slider re-tones what they
+// drew without starting them again.
 TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
-    Window win;
-    win.settle();
-    win.s.platform.now_seconds = [log = win.s.clock_log] { return log->note(77); };
-    win.s.type = kTypeDeJong;
-    win.s.method[kTypeDeJong] = kMethodHitCount;
-    win.dialogs.script[kDlgCores].push_back(
-        {kButton1, [](Instance& s) {
-             s.cores = CoresSettings{true, true, 16, 60'000'000, 2};
-         }});
-    win.press(Qt::Key_R, Qt::ControlModifier);
-    ASSERT_TRUE(win.s.cores.on);
-    win.press(Qt::Key_R);
-    ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 1'000'000; }));
-    EXPECT_TRUE(win.w.pump()->on_cores());
-    win.wheel({50, 60}, 120);
-    ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 1'000'000; }));
-    win.press(Qt::Key_R);
-    EXPECT_TRUE(win.w.windowTitle().contains(" - paused - ")) << win.w.windowTitle().toStdString();
-    win.press(Qt::Key_R);
-    ASSERT_TRUE(process_until([&] { return !win.s.rendering; }));
-    EXPECT_TRUE(win.w.windowTitle().contains(" - complete - 60000000 points"))
-        << win.w.windowTitle().toStdString();
-    TempDir dir;
-    const std::string png = dir.file("cores.png");
-    win.prompts.files = {png};
-    win.press(Qt::Key_S);
-    expect_cli_redraws(png, dir);
+    struct Case {
+        const char* what;
+        CoresSettings cores;
+        int oversample; // toned with this oversampling, or not toned
+    };
+    for (const Case& c :
+         {Case{"fast", {true, true, 16, 60'000'000, 2}, 0},
+          Case{"toned, oversampled, Fast asked for", {true, true, 16, 4'000'000, 2}, 2}}) {
+        SCOPED_TRACE(c.what);
+        Window win;
+        win.settle();
+        win.s.platform.now_seconds = [log = win.s.clock_log] { return log->note(77); };
+        win.s.type = kTypeDeJong;
+        win.s.method[kTypeDeJong] = kMethodHitCount;
+        if (c.oversample > 0) {
+            PictureSettings p;
+            p.tone = 1;
+            p.oversample = c.oversample;
+            apply_picture(win.s, p);
+        }
+        win.dialogs.script[kDlgCores].push_back(
+            {kButton1, [&c](Instance& s) { s.cores = c.cores; }});
+        win.press(Qt::Key_R, Qt::ControlModifier);
+        ASSERT_TRUE(win.s.cores.on);
+        win.press(Qt::Key_R);
+        ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 1'000'000; }));
+        EXPECT_TRUE(win.w.pump()->on_cores());
+        EXPECT_EQ(win.s.image_fast, c.oversample == 0);
+        win.wheel({50, 60}, 120);
+        ASSERT_TRUE(process_until(
+            [&] { return !win.s.fresh_image && win.w.pump()->image_calls() > 1'000'000; }));
+        if (c.oversample > 0) {
+            EXPECT_TRUE(toning(win.s));
+            QApplication::postEvent(&win.w,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_T, Qt::NoModifier));
+            QApplication::processEvents();
+            ui::ToneWindow* t = win.w.tone_window();
+            ASSERT_NE(t, nullptr);
+            const long long drawn = win.w.pump()->image_calls();
+            press_key(t->slider(0), Qt::Key_Right);
+            EXPECT_GT(win.s.picture.exposure, 1.0);
+            EXPECT_FALSE(win.s.fresh_image);
+            QApplication::processEvents();
+            EXPECT_GE(win.w.pump()->image_calls(), drawn) << "the workers went on";
+            t->close();
+            win.w.activateWindow(); // its keys again
+            ASSERT_TRUE(process_until([&] { return win.w.isActiveWindow(); }));
+        }
+        win.press(Qt::Key_R);
+        EXPECT_TRUE(win.w.windowTitle().contains(" - paused - "))
+            << win.w.windowTitle().toStdString();
+        win.press(Qt::Key_R);
+        ASSERT_TRUE(process_until([&] { return !win.s.rendering; }));
+        EXPECT_TRUE(win.w.windowTitle().contains(" - complete - " +
+                                                 QString::number(c.cores.points) + " points"))
+            << win.w.windowTitle().toStdString();
+        TempDir dir;
+        const std::string png = dir.file("cores.png");
+        win.prompts.files = {png};
+        win.press(Qt::Key_S);
+        expect_cli_redraws(png, dir);
+    }
 }
 
 // The start-up picture zooms and pans; a type drawn at a fixed scale says
