@@ -133,8 +133,8 @@ struct CoresRender::Run {
     }
 };
 
-bool cores_fast(const State& s, const CoresSettings& o) {
-    return o.fast && s.picture.tone == 0;
+bool cores_fast(const State&, const CoresSettings& o) {
+    return o.fast;
 }
 
 unsigned long long cores_bytes(const State& s, const CoresSettings& o) {

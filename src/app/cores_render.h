@@ -19,9 +19,8 @@ namespace morv::app {
 // the render would not fit in the memory that can be had.
 std::optional<std::string> cores_refusal(const State& s, const CoresSettings& o);
 
-// Whether the orbits run in vector lanes: Fast is asked for and the picture
-// is not toned (the lanes count hits only; a toned picture is the density of
-// the exact orbits).
+// Whether the orbits run in vector lanes: Fast is asked for (a toned
+// picture's lanes feed its density too).
 bool cores_fast(const State& s, const CoresSettings& o);
 
 // Bytes a render of these settings holds at once besides the window's own

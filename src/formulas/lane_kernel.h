@@ -37,19 +37,22 @@ struct HenonLanes {
     }
 };
 
+// De Jong and Ganymede work out z, which only colours and turns, when turned.
 struct DeJongLanes {
-    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V& z, S&) {
         const V ox = x;
         x = M::sin(m.a * y) - M::cos(m.b * ox);
         y = M::sin(m.c * ox) - M::cos(m.d * y);
+        if (m.turns > 0) z = M::sin(ox);
     }
 };
 
 struct GanymedeLanes {
-    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V&, S&) {
+    template <class M, class V, class S> static void step(const LaneMap& m, V& x, V& y, V& z, S&) {
         const V ox = x;
         x = M::sin(m.b * y) + m.c * M::sin(m.b * ox);
         y = M::sin(m.a * ox) + m.d * M::sin(m.a * y);
+        if (m.turns > 0) z = M::sin(ox);
     }
 };
 
@@ -484,6 +487,18 @@ inline void count_pending(PendingPixels<Width>& p, std::uint32_t* counts) {
     }
 }
 
+// The point turned as the view asks: each turn as the exact rotation turns
+// it, with the angle's sine and cosine applied to the pair directly instead
+// of through its polar angle.
+template <class V> inline void turn_point(const LaneMap& m, V (&q)[3]) {
+    for (int i = 0; i < m.turns; ++i) {
+        const LaneMap::Turn& t = m.turn[i];
+        const V p1 = q[t.sine_axis], p2 = q[t.cosine_axis];
+        q[t.sine_axis] = p1 * t.cos + p2 * t.sin;
+        q[t.cosine_axis] = p2 * t.cos - p1 * t.sin;
+    }
+}
+
 // The lanes' plotted points added to the density one at a time.
 template <class M>
 void feed_density(const LaneDensity& d, LaneBlock& b, const std::uint32_t* at, std::uint32_t sink,
@@ -514,13 +529,20 @@ void run(const LaneMap& m, LaneBlock& b, long long steps, std::uint32_t* counts,
         else
             Map::template step<M>(m, x, y, z, seeds);
         if (i == 0) continue; // the first point only becomes the previous one
-        V fx, fy;
+        V fx = x, fy = y;
         if constexpr (centred<Map>()) {
             fx = x * m.k0;
             fy = y * m.k0;
-        } else {
-            fx = (x - m.xmin) * m.xscale;
-            fy = (y - m.ymin) * m.yscale;
+        }
+        if (m.turns > 0) {
+            V q[3] = {fx, fy, centred<Map>() ? z * m.k0 - m.z_shift : z};
+            turn_point(m, q);
+            fx = q[0];
+            fy = q[1];
+        }
+        if constexpr (!centred<Map>()) {
+            fx = (fx - m.xmin) * m.xscale;
+            fy = (fy - m.ymin) * m.yscale;
         }
         V square{}; // the step's squared length, for "Speed - Points"
         if constexpr (Method == kMethodSpeedPoints) {

@@ -18,6 +18,15 @@ struct LaneMap {
     double k0 = 0, k1 = 0; // constants a type works out from them once
     // The cosine of a forcing phase, by the phase (Duffing's 628 steps of 0.01).
     std::vector<double> forcing;
+    // The view's turns, for the types that draw their points turned: each
+    // turns a pair of coordinates (0 x, 1 y, 2 z) by an angle, in order.
+    struct Turn {
+        int sine_axis = 0, cosine_axis = 0;
+        double sin = 0, cos = 1;
+    };
+    int turns = 0;
+    Turn turn[3]{};
+    double z_shift = 0; // what a type drawn about the centre lowers z by, in pixels
     double xmin = 0, ymin = 0, xscale = 0, yscale = 0;
     int res = 0;
 };

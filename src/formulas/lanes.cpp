@@ -13,11 +13,25 @@ namespace morv {
 
 namespace {
 
-// The sine maps and Lorenz draw their points as the user turned them; their
-// lanes do not turn yet.
+// The sine maps and Lorenz draw their points as the user turned them.
 bool turns_its_points(int type) {
     return type == kTypeDeJong || type == kTypePickover || type == kTypeGanymede ||
            type == kTypeLorenz;
+}
+
+int axis_of(double Point3::*axis) {
+    return axis == &Point3::x ? 0 : axis == &Point3::y ? 1 : 2;
+}
+
+// The view's turns with each angle's sine and cosine.
+void take_turns(const Params& ps, LaneMap& m) {
+    const RotationPlan plan = plan_rotation(ps.rot[ps.type], ps.rotationorder);
+    m.turns = plan.turns;
+    for (int i = 0; i < plan.turns; ++i) {
+        const RotationPlan::Turn& t = plan.turn[i];
+        m.turn[i] = {axis_of(t.sine_axis), axis_of(t.cosine_axis), std::sin(t.radians),
+                     std::cos(t.radians)};
+    }
 }
 
 // What Duffing's forcing adds, by its phase: the cosine of 0.01 per call,
@@ -74,6 +88,7 @@ LaneMap lane_map_of(const Params& ps) {
         m.k1 = std::sin(rad);
     } else if (ps.type == kTypeLorenz) {
         m.k0 = ps.res * (1.0 / 70.0);
+        m.z_shift = wrap_mul(3, ps.res >> 3);
     } else if (ps.type == kTypeDuffing) {
         m.forcing = duffing_forcing();
     }
@@ -82,6 +97,7 @@ LaneMap lane_map_of(const Params& ps) {
     m.xscale = ps.dres / (mm.xmax - mm.xmin);
     m.yscale = ps.dres / (mm.ymax - mm.ymin);
     m.res = ps.res;
+    if (turns_its_points(ps.type) && rotated(ps)) take_turns(ps, m);
     return m;
 }
 
@@ -99,9 +115,6 @@ std::optional<std::string> lane_refusal(const Params& ps) {
         return std::string(type_label(ps.type)) +
                " has no vector lanes with this method; --fast draws the types --orbits draws "
                "(point, plane and random-branch maps) with Speed - Points or Hit Count";
-    if (turns_its_points(ps.type) && rotated(ps))
-        return std::string(type_label(ps.type)) +
-               " is turned (a rotation angle is not 0), and its vector lanes do not turn points";
     return std::nullopt;
 }
 

@@ -101,8 +101,6 @@ TEST(CliSafety, RefusalsAreStatusTwoAndTouchNoFile) {
         {"--orbits 2 --orbit-range 1:3 --save-hits h" + out, "beyond"},
         {"--orbits 4 --orbit-range 1:3" + out, "--save-hits"},
         {"--type 8 --fast" + out, "--fast: Sierpinski"},
-        {"--type 6 --set rot.x=10 --fast" + out, "--fast: Peter de Jong"},
-        {"--type 3 --set method=1 --set rot.z=10 --fast" + out, "--fast: Lorenz - 3D"},
         {"--type 6 --set method=3 --fast --save-hits h", "--fast draws whole images"},
         {"--set rot.x=1e300" + out, "rot.x is 1e+300; it must lie in 0..360\n"},
         {"--set mm.xmax=-inf" + out, "mm.xmax is -inf; it must lie in -1.4..1.4\n"},

@@ -45,7 +45,7 @@ TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
     ASSERT_EQ(widths.back(), 1);
     struct Scene {
         int type;
-        bool narrowed, far;
+        bool narrowed, far, turned = false;
     };
     std::vector<Scene> scenes{{kTypeHenon, false, true}, {kTypeHenonPhase, false, true}};
     for (const int type : {kTypeHenon, kTypeIkeda, kTypeGanymede, kTypePickover, kTypeDeJong,
@@ -55,11 +55,13 @@ TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
         for (const bool narrowed : {false, true})
             scenes.push_back({type, narrowed, false});
     scenes.push_back({kTypeLorenz, false, false}); // drawn about the centre, without the window
+    for (const int type : {kTypeGanymede, kTypePickover, kTypeDeJong, kTypeLorenz})
+        scenes.push_back({type, false, false, true});
     for (const Scene& scene : scenes)
         for (const int method : {kMethodSpeedPoints, kMethodHitCount}) {
             SCOPED_TRACE(std::string(catalogue[scene.type].name) + " method " +
                          std::to_string(method) + (scene.narrowed ? ", narrowed" : "") +
-                         (scene.far ? ", far" : ""));
+                         (scene.far ? ", far" : "") + (scene.turned ? ", turned" : ""));
             auto state = [&] {
                 State s = lane_state(scene.type, method);
                 ViewWindow& mm = s.mm[scene.type];
@@ -68,6 +70,7 @@ TEST(FastOrbits, CountsAreTheSameForEveryWidthAndThreadCount) {
                     mm = {mm.xmin + w / 4, mm.xmax - w / 3, mm.ymin + h / 3, mm.ymax - h / 4};
                 }
                 if (scene.far) s.p[scene.type].xstart = 1e9;
+                if (scene.turned) s.rot[scene.type] = {30, 0, 200};
                 return s;
             };
             State first = state();
@@ -123,6 +126,13 @@ TEST(FastOrbits, DensityCorrelatesWithTheExactRender) {
         const OrbitTotals want = counts_of(exact, kOrbits, kPoints, 2, 0);
         const OrbitTotals got = counts_of(fast, kOrbits, kPoints, 2, width);
         EXPECT_GE(correlation(want.counts, got.counts), 0.99);
+        if (type == kTypeDeJong || type == kTypeLorenz) { // turned as the exact points are
+            exact.rot[type] = fast.rot[type] = {30, 0, 200};
+            EXPECT_GE(correlation(counts_of(exact, kOrbits, kPoints, 2, 0).counts,
+                                  counts_of(fast, kOrbits, kPoints, 2, width).counts),
+                      0.99)
+                << "turned";
+        }
         if (type != kTypeDeJong && type != kTypePickover && type != kTypeHenon &&
             type != kTypeFeather)
             continue;

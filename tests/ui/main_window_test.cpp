@@ -266,7 +266,7 @@ TEST(MainWindow, TitleAndPreviewFollowWhatTheUserDid) {
 // On every core the window only looks at the workers: a zoom while they draw
 // starts them afresh with nothing of the old picture, a pause holds them, and
 // the completed picture, saved with S, is the one the renderer draws from it.
-// Toned, the orbits are drawn exactly and a tone slider re-tones what they
+// Toned, the lanes feed the density and a tone slider re-tones what they
 // drew without starting them again.
 TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
     struct Case {
@@ -274,9 +274,8 @@ TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
         CoresSettings cores;
         int oversample; // toned with this oversampling, or not toned
     };
-    for (const Case& c :
-         {Case{"fast", {true, true, 16, 60'000'000, 2}, 0},
-          Case{"toned, oversampled, Fast asked for", {true, true, 16, 4'000'000, 2}, 2}}) {
+    for (const Case& c : {Case{"fast", {true, true, 16, 60'000'000, 2}, 0},
+                          Case{"toned, oversampled, fast", {true, true, 16, 4'000'000, 2}, 2}}) {
         SCOPED_TRACE(c.what);
         Window win;
         win.settle();
@@ -296,7 +295,7 @@ TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
         win.press(Qt::Key_R);
         ASSERT_TRUE(process_until([&] { return win.w.pump()->image_calls() > 1'000'000; }));
         EXPECT_TRUE(win.w.pump()->on_cores());
-        EXPECT_EQ(win.s.image_fast, c.oversample == 0);
+        EXPECT_TRUE(win.s.image_fast);
         win.wheel({50, 60}, 120);
         ASSERT_TRUE(process_until(
             [&] { return !win.s.fresh_image && win.w.pump()->image_calls() > 1'000'000; }));

@@ -33,8 +33,7 @@ constexpr std::array kControls{
     Control{K::Label, kNoId,
             "The picture is morvane-render --orbits K [--fast] --iterations POINTS\nfor the "
             "same seed. Point and plane maps with Speed - Points or Hit Count\nonly; other "
-            "pictures are drawn as one orbit. A toned picture is drawn\nexactly, the fast "
-            "path keeping no density.",
+            "pictures are drawn as one orbit.",
             0, 5, 0, 1, 2},
 };
 constexpr DialogSpec kSpec{kDlgCores, "Render on All Cores", kControls};
@@ -73,11 +72,6 @@ Outcome CoresForm::ok(Instance& s, const Fields& f) {
     if (auto e = cores_refusal(s, c))
         out.messages.push_back(Message{Message::Kind::Inform, "Render on All Cores",
                                        "This picture is drawn as one orbit: " + *e + "."});
-    else if (c.fast && !cores_fast(s, c))
-        out.messages.push_back(Message{Message::Kind::Inform, "Render on All Cores",
-                                       "This picture is toned, so its orbits are drawn exactly: "
-                                       "the fast vector path counts hits only and keeps no "
-                                       "density."});
     return out;
 }
 
