@@ -198,6 +198,28 @@ class BuffersAside {
     std::vector<float> hitcount_;
 };
 
+// A thread's last orbit's hit counts and density, zeroed for its next orbit
+// rather than had afresh: at 4000 x 4000 a density is half a gigabyte, and
+// fresh pages cost more than clearing them.
+class ThreadBuffers {
+  public:
+    void lend(RenderContext& rc, int res) {
+        if (!counts_.empty()) {
+            rc.hitcount = std::move(counts_);
+            rc.hcres = res;
+        }
+        if (!cells_.empty()) rc.density.adopt(res, std::move(cells_));
+    }
+    void take(RenderContext& rc) {
+        counts_ = std::move(rc.hitcount);
+        cells_ = std::move(rc.density.cells());
+    }
+
+  private:
+    std::vector<float> counts_;
+    std::vector<DensityCell> cells_;
+};
+
 } // namespace
 
 long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
@@ -219,15 +241,18 @@ long long render_orbits(State& base, const OrbitJob& job, OrbitTotals& totals,
     const auto threads = static_cast<int>(
         std::min<long long>(job.threads, std::min<long long>(job.end - job.first, 1 << 16)));
     return run_workers(work, threads, [&](bool reporter) {
+        ThreadBuffers kept;
         for (long long k; !work.stopping() && (k = work.next.fetch_add(1)) < job.end;) {
             if (drawn(k)) continue;
             Orbit o = orbit_of(base, start, k, job.clock);
+            kept.lend(o.rc, base.res);
             const long long calls = orbit_calls(job.iterations, job.orbits, k);
             // A stopped orbit is not added: the totals are not used then.
             if (!draw_orbit(params, o, calls, work, reporter ? &progress : nullptr)) break;
             const std::lock_guard<std::mutex> lock(work.merge);
             add_orbit(o.rc, totals);
             if (job.added) job.added({k});
+            kept.take(o.rc);
         }
     });
 }
