@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hit-count parts on disk: the size of a Peter de Jong part (and of a toned
-// one with its density) stored plain and deflated at 600 x 600 and 4000 x
-// 4000, and the wall time to write and to read each. Never part of the tests.
+// one with its density, as of 600 x 600 at --oversample 3) stored plain and
+// deflated at 600 x 600 and 4000 x 4000, and the wall time to write and to
+// read each. Never part of the tests.
 #include "cli/hits_file.h"
 #include "core/state.h"
 #include "formulas/orbits.h"
+#include "formulas/steps.h"
 
 #include <chrono>
 #include <cstdio>
@@ -17,18 +19,19 @@ double ms_since(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t).count();
 }
 
-// Orbits 0..3 of 8 of a de Jong render of `calls`, toned (with the density
-// of `oversample`) or by hit count.
-morv::HitsPart dejong_part(int res, long long calls, bool toned, int oversample) {
+// Orbits 0..3 of 8 of a de Jong render of `calls` on a grid of res x res,
+// toned (with its density) or by hit count.
+morv::HitsPart dejong_part(int res, long long calls, bool toned) {
     morv::State s;
+    s.steps = &morv::fpointer;
+    s.intro = 0;
     s.type = morv::kTypeDeJong;
     s.method[s.type] = morv::kMethodHitCount;
-    morv::set_resolution(s, res * (toned ? oversample : 1));
+    morv::set_resolution(s, res);
     morv::OrbitTotals totals;
     totals.counts.assign(static_cast<std::size_t>(s.res) * s.res, 0);
     if (toned) {
         s.picture.tone = 1;
-        s.picture.oversample = oversample;
         s.density.want(
             true, morv::DensitySettings{morv::ColorBy::Speed, static_cast<std::uint64_t>(calls)});
         totals.density.frac_bits = morv::color_fraction_bits(calls);
@@ -57,9 +60,10 @@ void store(const char* what, const morv::HitsPart& part) {
         t = std::chrono::steady_clock::now();
         morv::HitsPart back;
         if (auto e = morv::read_part(path, back)) std::printf("%s\n", e->c_str());
-        std::printf("%-34s %-8s %9.1f MB, written in %7.1f ms, read in %7.1f ms\n", what,
+        std::printf("%-34s %-8s %9.2f MB, written in %7.1f ms, read in %7.1f ms\n", what,
                     form == morv::BodyForm::Plain ? "plain" : "deflated",
                     std::filesystem::file_size(path) / 1e6, written, ms_since(t));
+        std::fflush(stdout);
     }
     std::filesystem::remove(path);
 }
@@ -67,7 +71,7 @@ void store(const char* what, const morv::HitsPart& part) {
 } // namespace
 
 int main() {
-    store("de Jong 600, 10^7 points", dejong_part(600, 20000000, false, 1));
-    store("de Jong 600 toned x3, 10^7 points", dejong_part(600, 20000000, true, 3));
-    store("de Jong 4000, 2 x 10^8 points", dejong_part(4000, 400000000, false, 1));
+    store("de Jong 600, 10^6 points", dejong_part(600, 2000000, false));
+    store("de Jong toned, grid 1800, 10^6 points", dejong_part(1800, 2000000, true));
+    store("de Jong 4000, 2 x 10^7 points", dejong_part(4000, 40000000, false));
 }

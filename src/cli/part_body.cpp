@@ -47,14 +47,15 @@ void decode_counts(const std::vector<std::uint8_t>& block, BodyForm form, std::u
         plain = block;
         return;
     }
-    std::fill(out, out + n, 0);
-    for (std::size_t plane = 0; plane < 8; ++plane)
-        for (std::size_t j = 0; j < n; ++j)
-            out[j] |= std::uint64_t{block[plane * n + j]} << (8 * plane);
     plain.resize(block.size());
-    for (std::size_t j = 0; j < n; ++j)
-        for (std::size_t b = 0; b < 8; ++b)
+    for (std::size_t j = 0; j < n; ++j) {
+        std::uint64_t v = 0;
+        for (std::size_t b = 0; b < 8; ++b) {
             plain[8 * j + b] = block[b * n + j];
+            v |= std::uint64_t{block[b * n + j]} << (8 * b);
+        }
+        out[j] = v;
+    }
 }
 
 BodyWriter::BodyWriter(AtomicFile& file, BodyForm form) : file_(file), form_(form) {
