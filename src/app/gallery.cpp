@@ -18,13 +18,13 @@ namespace morv::app {
 
 namespace {
 
-// A headless instance over `params`: waits skipped, the clock fixed.
-void set_up(State& st, const Params& params, const StepTable& steps, std::int64_t clock) {
-    static_cast<Params&>(st) = params;
-    st.steps = &steps;
-    st.intro = 0;
-    st.platform.sleep_ms = [](int) {};
-    st.platform.now_seconds = [clock] { return clock; };
+// A headless instance over `ps`: waits skipped, the clock fixed.
+void set_up(State& s, const Params& ps, const StepTable& steps, std::int64_t clock) {
+    static_cast<Params&>(s) = ps;
+    s.steps = &steps;
+    s.intro = 0;
+    s.platform.sleep_ms = [](int) {};
+    s.platform.now_seconds = [clock] { return clock; };
 }
 
 GalleryCandidate draw_one(const Params& current, const StepTable& steps, std::int64_t clock,
@@ -56,10 +56,10 @@ GalleryCandidate draw_one(const Params& current, const StepTable& steps, std::in
 
 } // namespace
 
-Surface render_small(const Params& params, const StepTable& steps, std::int64_t clock, int side,
+Surface render_small(const Params& ps, const StepTable& steps, std::int64_t clock, int side,
                      long long iterations) {
     State st;
-    set_up(st, params, steps, clock);
+    set_up(st, ps, steps, clock);
     if (!set_resolution(st, side)) return Surface{0, 0};
     st.fresh_image = true;
     long long made = 0;

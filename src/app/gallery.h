@@ -36,10 +36,10 @@ struct GallerySettings {
     SearchSteering steering;       // nothing set: the random search's own rule
 };
 
-// The picture of `params` drawn without a window at `side` x `side` for
+// The picture of `ps` drawn without a window at `side` x `side` for
 // `iterations` driver calls, the waits skipped and the clock fixed at
 // `clock`; an empty surface when the canvas cannot be had.
-Surface render_small(const Params& params, const StepTable& steps, std::int64_t clock, int side,
+Surface render_small(const Params& ps, const StepTable& steps, std::int64_t clock, int side,
                      long long iterations);
 
 // Draws `settings.count` candidates of the random search from `current`,

@@ -72,8 +72,8 @@ ViewWindow zoom_to_rect(const ViewWindow& view, const ViewWindow& limits, int re
 // bifurcation axes, a grid symmetric about 0 (Popcorn), or a self-scaled
 // orbit (Lace, Gingerbread Men). Rossler's oblique view and Frothy Basin's
 // basin grid are fixed too; their other modes map points through the view.
-bool follows_view(const Params& s) {
-    switch (s.type) {
+bool follows_view(const Params& ps) {
+    switch (ps.type) {
     case kTypeBifurcation:
     case kTypeLorenz:
     case kTypeSierpinski:
@@ -88,11 +88,11 @@ bool follows_view(const Params& s) {
     case kTypeRandomKamTorus:
         return false;
     case kTypeRossler:
-        return s.rosslerflag == 0;
+        return ps.rosslerflag == 0;
     case kTypeBasin:
-        return s.basinflag != 0;
+        return ps.basinflag != 0;
     default:
-        return valid_type(s.type);
+        return valid_type(ps.type);
     }
 }
 

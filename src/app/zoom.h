@@ -29,7 +29,7 @@ ViewWindow pan_view(const ViewWindow& view, const ViewWindow& limits, double fx,
 // are mapped through it, whether or not the Parameters dialog shows the
 // window's fields). The others draw at a fixed scale by their own rules and
 // refuse the mouse's zooms.
-bool follows_view(const Params& s);
+bool follows_view(const Params& ps);
 
 // What the title says after a zoom was refused.
 inline constexpr const char* kCannotZoomNote = "cannot zoom: this type draws at a fixed scale";

@@ -39,9 +39,9 @@ std::string set_names_usage() {
     return text;
 }
 
-std::optional<std::string> set_state_value(Params& s, const std::string& name,
+std::optional<std::string> set_state_value(Params& ps, const std::string& name,
                                            const std::string& value) {
-    const std::optional<SettingRefusal> refused = set_setting(s, name, value);
+    const std::optional<SettingRefusal> refused = set_setting(ps, name, value);
     if (!refused) return std::nullopt;
     switch (refused->why) {
     case SettingRefusal::Why::UnknownName:

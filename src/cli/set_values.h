@@ -12,7 +12,7 @@ struct Params;
 // unreadable value or an index out of range returns the message and leaves
 // the state unchanged. Other ranges are the business of check_settings
 // (files/record_check.h), once every value is in.
-std::optional<std::string> set_state_value(Params& s, const std::string& name,
+std::optional<std::string> set_state_value(Params& ps, const std::string& name,
                                            const std::string& value);
 
 // The names --set takes, one a line with their values and meaning, for --help.

@@ -13,49 +13,49 @@ namespace {
 
 // Makes a zeroed hit-count buffer of res * res entries; false when that much
 // memory cannot be had.
-bool prepare_hitcount(const Params& ps, RenderContext& s) {
+bool prepare_hitcount(const Params& ps, RenderContext& rc) {
     const std::size_t n = static_cast<std::size_t>(ps.res) * static_cast<std::size_t>(ps.res);
-    if (s.hcres == ps.res && s.hitcount.size() == n) {
-        std::fill(s.hitcount.begin(), s.hitcount.end(), 0.0f);
+    if (rc.hcres == ps.res && rc.hitcount.size() == n) {
+        std::fill(rc.hitcount.begin(), rc.hitcount.end(), 0.0f);
         return true;
     }
-    s.hitcount = std::vector<float>();
-    s.hcres = 0;
-    if (n > s.platform.max_alloc_bytes / sizeof(float)) return false;
+    rc.hitcount = std::vector<float>();
+    rc.hcres = 0;
+    if (n > rc.platform.max_alloc_bytes / sizeof(float)) return false;
     try {
-        s.hitcount.assign(n, 0.0f);
+        rc.hitcount.assign(n, 0.0f);
     } catch (const std::bad_alloc&) {
-        s.hitcount = std::vector<float>();
+        rc.hitcount = std::vector<float>();
         return false;
     }
-    s.hcres = ps.res;
+    rc.hcres = ps.res;
     return true;
 }
 
 // `start`: where the orbit begins; the parameters' start point when null.
-bool start_afresh(const Params& ps, RenderContext& s, const Point3* start) {
+bool start_afresh(const Params& ps, RenderContext& rc, const Point3* start) {
     const TypeParams& p = ps.p[ps.type];
-    s.v = start != nullptr ? *start : Point3{p.xstart, p.ystart, p.zstart};
-    s.count = s.itercount = 0;
-    s.hitmax = 0;
-    s.xplot0 = s.yplot0 = 0;
-    const std::size_t budget = s.platform.max_alloc_bytes;
+    rc.v = start != nullptr ? *start : Point3{p.xstart, p.ystart, p.zstart};
+    rc.count = rc.itercount = 0;
+    rc.hitmax = 0;
+    rc.xplot0 = rc.yplot0 = 0;
+    const std::size_t budget = rc.platform.max_alloc_bytes;
     const int res = ps.res;
-    if (s.paints_canvas && (s.canvas.width() != res || s.canvas.height() != res) &&
-        !s.canvas.try_resize(res, res, 0, budget))
+    if (rc.paints_canvas && (rc.canvas.width() != res || rc.canvas.height() != res) &&
+        !rc.canvas.try_resize(res, res, 0, budget))
         return false;
-    const int ww = s.ClientRes.right, wh = s.ClientRes.bottom;
-    if ((s.window.width() != ww || s.window.height() != wh) &&
-        !s.window.try_resize(ww, wh, 0, budget))
+    const int ww = rc.ClientRes.right, wh = rc.ClientRes.bottom;
+    if ((rc.window.width() != ww || rc.window.height() != wh) &&
+        !rc.window.try_resize(ww, wh, 0, budget))
         return false;
-    s.window.fill_rect(Rect{0, 0, s.window.width(), s.window.height()}, 0);
+    rc.window.fill_rect(Rect{0, 0, rc.window.width(), rc.window.height()}, 0);
     const Rect image{0, 0, res, res};
-    s.window.fill_rect(image, ps.back);
-    s.canvas.fill_rect(image, ps.back);
-    if (!s.density.start(ps, budget)) return false;
+    rc.window.fill_rect(image, ps.back);
+    rc.canvas.fill_rect(image, ps.back);
+    if (!rc.density.start(ps, budget)) return false;
     const int m = ps.method[ps.type];
     if (m == kMethodSpeedPoints || m == kMethodHitCount || m == kMethodZPlane)
-        return prepare_hitcount(ps, s);
+        return prepare_hitcount(ps, rc);
     return true;
 }
 
@@ -76,44 +76,44 @@ bool start_afresh(const Params& ps, RenderContext& s, const Point3* start) {
 
 // One driver call; P is Params when the first step may take a start set into
 // the parameters, const Params when they are shared.
-template <class P> Outcome drive(P& ps, RenderContext& s, const Point3* start) {
-    if (s.fresh_image && !start_afresh(ps, s, start)) {
-        s.fresh_image = true;
+template <class P> Outcome drive(P& ps, RenderContext& rc, const Point3* start) {
+    if (rc.fresh_image && !start_afresh(ps, rc, start)) {
+        rc.fresh_image = true;
         return Outcome::NoMemory;
     }
 
-    const StepFn step = step_of(ps, s);
-    Point3 vnew = s.v;
+    const StepFn step = step_of(ps, rc);
+    Point3 vnew = rc.v;
     int xplot1 = 0, yplot1 = 0;
     const int r = step == nullptr ? kStop
-                  : s.count == 0  ? first_step(ps, s, step, &vnew, &xplot1, &yplot1)
-                                  : step(ps, s, s.v, &vnew, s.count, &xplot1, &yplot1);
+                  : rc.count == 0 ? first_step(ps, rc, step, &vnew, &xplot1, &yplot1)
+                                  : step(ps, rc, rc.v, &vnew, rc.count, &xplot1, &yplot1);
 
     if (r >= kComplete) {
         if (r != kComplete) return Outcome::Paused;
-        s.fresh_image = true;
+        rc.fresh_image = true;
         return Outcome::Complete;
     }
-    s.oldv = s.v;
-    s.v = vnew;
+    rc.oldv = rc.v;
+    rc.v = vnew;
     // The start-up image pauses itself; Resume continues the same orbit.
-    if (count_intro_point(s.itercount, s.intro)) {
-        s.fresh_image = false;
+    if (count_intro_point(rc.itercount, rc.intro)) {
+        rc.fresh_image = false;
         return Outcome::Paused;
     }
-    count_transient(r, s.count);
+    count_transient(r, rc.count);
     if (r < kTransient) {
-        if (s.fresh_image && s.count < kSettlingSteps) {
+        if (rc.fresh_image && rc.count < kSettlingSteps) {
             // The first point of a fresh image only becomes the previous pixel.
-            ++s.count;
+            ++rc.count;
         } else if (r == kPlot) {
-            plot(ps, s, xplot1, yplot1, s.xplot0, s.yplot0);
-            if (s.density.active()) s.density.add(ps, xplot1, yplot1, s.v, s.oldv);
+            plot(ps, rc, xplot1, yplot1, rc.xplot0, rc.yplot0);
+            if (rc.density.active()) rc.density.add(ps, xplot1, yplot1, rc.v, rc.oldv);
         }
-        s.xplot0 = xplot1;
-        s.yplot0 = yplot1;
+        rc.xplot0 = xplot1;
+        rc.yplot0 = yplot1;
     }
-    s.fresh_image = false;
+    rc.fresh_image = false;
     return r == kTransient ? Outcome::Transient : Outcome::Plotted;
 }
 

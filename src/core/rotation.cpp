@@ -74,17 +74,17 @@ void apply_rotation(const RotationPlan& plan, Point3& point) {
     }
 }
 
-const RotationPlan& current_rotation(const Params& s, RotationPlan& cache) {
-    const Point3& deg = s.rot[s.type];
+const RotationPlan& current_rotation(const Params& ps, RotationPlan& cache) {
+    const Point3& deg = ps.rot[ps.type];
     if (deg.x != cache.degrees.x || deg.y != cache.degrees.y || deg.z != cache.degrees.z ||
-        s.rotationorder != cache.order)
-        cache = plan_rotation(deg, s.rotationorder);
+        ps.rotationorder != cache.order)
+        cache = plan_rotation(deg, ps.rotationorder);
     return cache;
 }
 
-int rotatexyz(const Params& s, Point3 xyz, Point3* xyzrotate) {
+int rotatexyz(const Params& ps, Point3 xyz, Point3* xyzrotate) {
     *xyzrotate = xyz;
-    apply_rotation(plan_rotation(s.rot[s.type], s.rotationorder), *xyzrotate);
+    apply_rotation(plan_rotation(ps.rot[ps.type], ps.rotationorder), *xyzrotate);
     return 0;
 }
 

@@ -29,11 +29,11 @@ void apply_rotation(const RotationPlan& plan, Point3& point);
 
 // The plan for the current type's angles, made afresh only when they or the
 // order differ from the ones `cache` was made from.
-const RotationPlan& current_rotation(const Params& s, RotationPlan& cache);
+const RotationPlan& current_rotation(const Params& ps, RotationPlan& cache);
 
 // Rotates `xyz` by the current type's three angles in the order chosen by
 // rotationorder; an axis whose angle is exactly 0 is skipped. Returns 0.
-int rotatexyz(const Params& s, Point3 xyz, Point3* xyzrotate);
+int rotatexyz(const Params& ps, Point3 xyz, Point3* xyzrotate);
 
 // Turns the pair (pos1, pos2) in place by `radians_user` in polar form, pos1
 // playing the sine axis. Returns 0.
@@ -41,8 +41,8 @@ int rotate(double* pos1, double* pos2, double radians_user);
 
 // Whether any rotation angle of the current type is not exactly 0. Inline:
 // the sine maps ask it for every point.
-inline bool rotated(const Params& s) {
-    const Point3& r = s.rot[s.type];
+inline bool rotated(const Params& ps) {
+    const Point3& r = ps.rot[ps.type];
     return r.x != 0 || r.y != 0 || r.z != 0;
 }
 

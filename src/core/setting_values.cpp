@@ -84,7 +84,7 @@ std::string shortest(double v) {
 
 } // namespace
 
-std::optional<SettingRefusal> set_setting(Params& s, std::string_view name,
+std::optional<SettingRefusal> set_setting(Params& ps, std::string_view name,
                                           const std::string& text) {
     int index = 0;
     const Setting* row = find_setting(name, index);
@@ -92,17 +92,17 @@ std::optional<SettingRefusal> set_setting(Params& s, std::string_view name,
         return SettingRefusal{SettingRefusal::Why::UnknownName, {}};
     double v = 0;
     if (Refusal r = read_value(*row, name, text, v)) return r;
-    if (row->at_once && !limits_for(*row, s.type).admits(v))
-        return outside(name, text, limits_for(*row, s.type), row->kind);
+    if (row->at_once && !limits_for(*row, ps.type).admits(v))
+        return outside(name, text, limits_for(*row, ps.type), row->kind);
     if (row->rule != nullptr)
-        if (std::string why = row->rule(s, v); !why.empty()) return bad_value(std::move(why));
-    row->field.write(s, index, v);
-    if (row->follow != nullptr) row->follow(s);
+        if (std::string why = row->rule(ps, v); !why.empty()) return bad_value(std::move(why));
+    row->field.write(ps, index, v);
+    if (row->follow != nullptr) row->follow(ps);
     return std::nullopt;
 }
 
-std::string setting_text(const Setting& row, const Params& s, int index) {
-    const double v = row.field.read(s, index);
+std::string setting_text(const Setting& row, const Params& ps, int index) {
+    const double v = row.field.read(ps, index);
     const int n = trunc32(v);
     switch (row.kind) {
     case SettingKind::Real:

@@ -118,27 +118,27 @@ Limits window_y_limits(int type) {
     return widened(widened(window_y_range(type), def.ymin), def.ymax);
 }
 
-void method_follows_scmode(Params& s) {
-    s.method[kTypeSierpinski] = s.scmode != 0 ? kMethodHitCount : kMethodSelf;
+void method_follows_scmode(Params& ps) {
+    ps.method[kTypeSierpinski] = ps.scmode != 0 ? kMethodHitCount : kMethodSelf;
 }
 
-void method_follows_ifscmode(Params& s) {
-    s.method[kTypeIfs] = s.ifscmode != 0 ? kMethodHitCount : kMethodSelf;
+void method_follows_ifscmode(Params& ps) {
+    ps.method[kTypeIfs] = ps.ifscmode != 0 ? kMethodHitCount : kMethodSelf;
 }
 
-void method_follows_basinflag(Params& s) {
-    s.method[kTypeBasin] = s.basinflag != 0 ? kMethodSpeedPoints : kMethodSelf;
+void method_follows_basinflag(Params& ps) {
+    ps.method[kTypeBasin] = ps.basinflag != 0 ? kMethodSpeedPoints : kMethodSelf;
 }
 
 std::string depth_8_or_16(const Params&, double depth) {
     return depth == 8 || depth == 16 ? std::string() : std::string("it must be 8 or 16");
 }
 
-std::string method_offered(const Params& s, double method) {
-    const TypeInfo& t = catalogue[s.type];
+std::string method_offered(const Params& ps, double method) {
+    const TypeInfo& t = catalogue[ps.type];
     const int m = trunc32(method);
     if (m == t.method || (t.okmethod & okmethod_bit(m)) != 0) return {};
-    return "this colouring method is not offered for " + std::string(type_label(s.type));
+    return "this colouring method is not offered for " + std::string(type_label(ps.type));
 }
 
 const Setting* find_setting(std::string_view name, int& index) {
@@ -196,14 +196,14 @@ std::string out_of_limits_text(const Setting& row, std::string_view name, double
            value_text(l.lo, shown);
 }
 
-std::optional<std::string> check_setting(const Setting& row, const Params& s) {
+std::optional<std::string> check_setting(const Setting& row, const Params& ps) {
     if (row.field.read == nullptr) return std::nullopt;
-    const Limits l = limits_for(row, s.type);
+    const Limits l = limits_for(row, ps.type);
     for (int i = 0; i < family_size(row); ++i) {
-        const double v = row.field.read(s, i);
+        const double v = row.field.read(ps, i);
         const std::string name = setting_name(row, i);
         if (row.kind != SettingKind::Colour) {
-            if (!l.admits(v)) return out_of_limits_text(row, name, v, s.type, row.kind);
+            if (!l.admits(v)) return out_of_limits_text(row, name, v, ps.type, row.kind);
             continue;
         }
         const Limits packed = packed_colour_limits(l);

@@ -66,8 +66,8 @@ enum class Indexing {
 // a family (0 for a single setting). Every kind travels as a double, which
 // holds each int and packed colour exactly.
 struct SettingField {
-    double (*read)(const Params& s, int index) = nullptr;
-    void (*write)(Params& s, int index, double v) = nullptr;
+    double (*read)(const Params& ps, int index) = nullptr;
+    void (*write)(Params& ps, int index, double v) = nullptr;
 };
 
 namespace detail {
@@ -97,8 +97,8 @@ template <class F, class P> constexpr auto* address(P& s, int index) {
 // The field a lambda `[](auto& s) { return &s.x; }` (or `(auto& s, int i)`
 // for a family) points at, for reading and writing.
 template <class F> constexpr SettingField field_of(F) {
-    return {[](const Params& s, int i) { return static_cast<double>(*detail::address<F>(s, i)); },
-            [](Params& s, int i, double v) { detail::store(*detail::address<F>(s, i), v); }};
+    return {[](const Params& ps, int i) { return static_cast<double>(*detail::address<F>(ps, i)); },
+            [](Params& ps, int i, double v) { detail::store(*detail::address<F>(ps, i), v); }};
 }
 
 struct Setting {
@@ -116,9 +116,9 @@ struct Setting {
     // Refused by --set at once rather than with the others once all are in:
     // later values are read through it.
     bool at_once = false;
-    void (*follow)(Params& s) = nullptr; // what setting it also changes
+    void (*follow)(Params& ps) = nullptr; // what setting it also changes
     // A condition beyond the limits: the reason it is not met, or "".
-    std::string (*rule)(const Params& s, double v) = nullptr;
+    std::string (*rule)(const Params& ps, double v) = nullptr;
 };
 
 // Per-type limits: what the Parameters dialog, the random search and the
@@ -143,13 +143,13 @@ inline constexpr std::string_view kRotationOrders[] = {"XYZ", "XZY", "YXZ", "YZX
 
 // The colouring modes of Sierpinski, IFS and Frothy Basin choose their
 // type's colouring method.
-void method_follows_scmode(Params& s);
-void method_follows_ifscmode(Params& s);
-void method_follows_basinflag(Params& s);
+void method_follows_scmode(Params& ps);
+void method_follows_ifscmode(Params& ps);
+void method_follows_basinflag(Params& ps);
 // A PNG holds 8 or 16 bits per channel.
-std::string depth_8_or_16(const Params& s, double depth);
+std::string depth_8_or_16(const Params& ps, double depth);
 // The colouring method must be one the current type offers.
-std::string method_offered(const Params& s, double method);
+std::string method_offered(const Params& ps, double method);
 
 inline constexpr Limits kColourComponent{0, 255};
 // What a colour packs its components within into.
@@ -348,7 +348,7 @@ std::string out_of_limits_text(const Setting& row, std::string_view name, double
 
 // The first member of the row's family in the state that lies outside its
 // limits for the state's type, as a message naming it.
-std::optional<std::string> check_setting(const Setting& row, const Params& s);
+std::optional<std::string> check_setting(const Setting& row, const Params& ps);
 
 // Why set_setting left the state as it was.
 struct SettingRefusal {
@@ -365,9 +365,9 @@ struct SettingRefusal {
 // row's rule) are refused here; the limits of the others are check_settings'
 // business once every value is in, since a window passes through narrow
 // states while its bounds are set one by one.
-std::optional<SettingRefusal> set_setting(Params& s, std::string_view name,
+std::optional<SettingRefusal> set_setting(Params& ps, std::string_view name,
                                           const std::string& text);
 // The text set_setting reads back to the same value.
-std::string setting_text(const Setting& row, const Params& s, int index);
+std::string setting_text(const Setting& row, const Params& ps, int index);
 
 } // namespace morv

@@ -12,10 +12,10 @@ struct ViewMapping {
     double xmin, xspan, ymin, yspan, dres;
     int res;
 
-    explicit ViewMapping(const Params& s)
-        : xmin(s.mm[s.type].xmin), xspan(s.mm[s.type].xmax - s.mm[s.type].xmin),
-          ymin(s.mm[s.type].ymin), yspan(s.mm[s.type].ymax - s.mm[s.type].ymin), dres(s.dres),
-          res(s.res) {}
+    explicit ViewMapping(const Params& ps)
+        : xmin(ps.mm[ps.type].xmin), xspan(ps.mm[ps.type].xmax - ps.mm[ps.type].xmin),
+          ymin(ps.mm[ps.type].ymin), yspan(ps.mm[ps.type].ymax - ps.mm[ps.type].ymin),
+          dres(ps.dres), res(ps.res) {}
 
     void to_pixel(double x, double y, int* xpos, int* ypos) const {
         *xpos = trunc32((x - xmin) * dres / xspan);
@@ -25,8 +25,8 @@ struct ViewMapping {
 
 // The plane point (x, y) of the current type's view window as a canvas pixel,
 // row 0 at the top. A point on xmax maps to column res, one on ymax to row -1.
-inline void map_to_pixel(const Params& s, double x, double y, int* xpos, int* ypos) {
-    ViewMapping(s).to_pixel(x, y, xpos, ypos);
+inline void map_to_pixel(const Params& ps, double x, double y, int* xpos, int* ypos) {
+    ViewMapping(ps).to_pixel(x, y, xpos, ypos);
 }
 
 } // namespace morv

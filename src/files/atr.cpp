@@ -14,7 +14,7 @@ bool atr_is_valid(const ATR& r, std::string* reason) {
     return !why;
 }
 
-int load_atr_bytes(Params& s, std::span<const std::uint8_t> bytes, std::string* reason) {
+int load_atr_bytes(Params& ps, std::span<const std::uint8_t> bytes, std::string* reason) {
     if (bytes.size() != kAtrSize) {
         if (reason != nullptr)
             *reason = "a parameter file has " + std::to_string(kAtrSize) + " bytes, this one " +
@@ -25,7 +25,7 @@ int load_atr_bytes(Params& s, std::span<const std::uint8_t> bytes, std::string* 
     std::copy(bytes.begin(), bytes.end(), raw.begin());
     const ATR r = decode_atr(raw);
     if (!atr_is_valid(r, reason)) return kAtrLoadBadValue;
-    apply_atr(s, r);
+    apply_atr(ps, r);
     return kAtrLoadOk;
 }
 
@@ -44,8 +44,8 @@ std::string file_title(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int write_parameter_file(const Params& s, const std::string& path, std::string* reason) {
-    const AtrBytes bytes = encode_atr(atr_from_state(s));
+int write_parameter_file(const Params& ps, const std::string& path, std::string* reason) {
+    const AtrBytes bytes = encode_atr(atr_from_state(ps));
     AtomicFile file;
     const auto failed = [&](int rc) {
         if (reason != nullptr) *reason = path.empty() ? "no file name" : file.error();

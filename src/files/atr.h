@@ -32,7 +32,7 @@ bool atr_is_valid(const ATR& r, std::string* reason = nullptr);
 
 // Checks the bytes of a whole file and applies them, all or nothing.
 // Returns kAtrLoadOk, kAtrLoadBadSize or kAtrLoadBadValue.
-int load_atr_bytes(Params& s, std::span<const std::uint8_t> bytes, std::string* reason = nullptr);
+int load_atr_bytes(Params& ps, std::span<const std::uint8_t> bytes, std::string* reason = nullptr);
 
 // The parameter file beside an image: the path with the extension of its file
 // name (whatever its length) replaced by ".atr", or ".atr" appended.
@@ -44,7 +44,7 @@ std::string file_title(const std::string& path);
 // (cannot be created, or no name) or 3 (not written completely); an existing
 // file is only replaced once the whole record is written. On failure `reason`
 // (if given) says why in the system's words.
-int write_parameter_file(const Params& s, const std::string& path, std::string* reason = nullptr);
+int write_parameter_file(const Params& ps, const std::string& path, std::string* reason = nullptr);
 
 // The program's first argument as a path: surrounding double quotes are
 // removed if present.

@@ -89,10 +89,10 @@ bool is_png_path(const std::string& path) {
     return ext == ".png";
 }
 
-std::string png_description(const Params& s) {
-    const TypeParams& p = s.p[s.type];
-    const ViewWindow& m = s.mm[s.type];
-    const Point3& r = s.rot[s.type];
+std::string png_description(const Params& ps) {
+    const TypeParams& p = ps.p[ps.type];
+    const ViewWindow& m = ps.mm[ps.type];
+    const Point3& r = ps.rot[ps.type];
     std::string values;
     for (const auto& [name, v] : {std::pair{"a", p.a},
                                   {"b", p.b},
@@ -111,21 +111,21 @@ std::string png_description(const Params& s) {
                                   {"ymin", m.ymin},
                                   {"ymax", m.ymax}})
         append_value(values, name, v);
-    return std::string(short_type_name(s.type)) + " (type " + std::to_string(s.type) +
-           "): " + values + ", method " + std::to_string(s.method[s.type]) + ", res " +
-           std::to_string(s.res);
+    return std::string(short_type_name(ps.type)) + " (type " + std::to_string(ps.type) +
+           "): " + values + ", method " + std::to_string(ps.method[ps.type]) + ", res " +
+           std::to_string(ps.res);
 }
 
-std::string recipe_summary(const Params& s, const RecipeRun& run) {
-    std::string text = "type: " + std::to_string(s.type) + " (" +
-                       std::string(short_type_name(s.type)) +
-                       ")\nmethod: " + std::to_string(s.method[s.type]) +
+std::string recipe_summary(const Params& ps, const RecipeRun& run) {
+    std::string text = "type: " + std::to_string(ps.type) + " (" +
+                       std::string(short_type_name(ps.type)) +
+                       ")\nmethod: " + std::to_string(ps.method[ps.type]) +
                        "\nresolution: " + std::to_string(run.res) +
                        "\ncalls: " + (run.calls >= 0 ? std::to_string(run.calls) : "not known") +
                        "\nseed: " + (run.seed ? std::to_string(*run.seed) : "the clock") +
                        "\norbits: " + std::to_string(run.orbits) +
                        "\nfilter: " + (run.filter.empty() ? "none" : run.filter);
-    const PictureSettings& p = s.picture;
+    const PictureSettings& p = ps.picture;
     if (p.tone != 0) {
         std::string tone;
         for (const auto& [name, v] : {std::pair{"exposure", p.exposure},
@@ -144,7 +144,7 @@ std::string recipe_summary(const Params& s, const RecipeRun& run) {
         text += "\ntone: none";
     }
     char palette[32];
-    std::snprintf(palette, sizeof palette, "%08x", palette_checksum(s.palette));
+    std::snprintf(palette, sizeof palette, "%08x", palette_checksum(ps.palette));
     return text + "\npalette: 256 entries, checksum " + palette;
 }
 
@@ -167,11 +167,11 @@ int writeimage(const State& s, const PngPixels& pixels, const std::string& path,
                     recipe_summary(s, used));
 }
 
-int load_png_contents(Params& s, const PngContents& png, std::string* reason,
+int load_png_contents(Params& ps, const PngContents& png, std::string* reason,
                       std::optional<RecipeRun>* run) {
     std::string why;
     int rc = kAtrLoadBadValue;
-    Params candidate = s;
+    Params candidate = ps;
     RecipeRun taken;
     if (!png.record)
         why = "a PNG image without Morvane parameters";
@@ -191,12 +191,12 @@ int load_png_contents(Params& s, const PngContents& png, std::string* reason,
         if (reason != nullptr) *reason = why;
         return rc;
     }
-    s = candidate;
+    ps = candidate;
     if (run != nullptr) *run = png.recipe ? std::optional<RecipeRun>(taken) : std::nullopt;
     return kAtrLoadOk;
 }
 
-int load_png_parameters(Params& s, const std::string& path, std::string* reason,
+int load_png_parameters(Params& ps, const std::string& path, std::string* reason,
                         std::optional<RecipeRun>* run) {
     PngContents png;
     std::string why;
@@ -204,7 +204,7 @@ int load_png_parameters(Params& s, const std::string& path, std::string* reason,
         if (reason != nullptr) *reason = why;
         return kAtrLoadOpenFailed;
     }
-    return load_png_contents(s, png, reason, run);
+    return load_png_contents(ps, png, reason, run);
 }
 
 } // namespace morv

@@ -17,10 +17,10 @@ bool is_png_path(const std::string& path);
 
 // The readable text a PNG carries beside the record: the type and its main
 // parameters, one "name value" pair after another.
-std::string png_description(const Params& s);
+std::string png_description(const Params& ps);
 
 // The readable summary of a recipe: one "name: value" line per main value.
-std::string recipe_summary(const Params& s, const RecipeRun& run);
+std::string recipe_summary(const Params& ps, const RecipeRun& run);
 
 // Saves the image canvas: as PNG carrying the record of the state and the
 // recipe of `run` (when not given: the state's resolution, nothing else
@@ -38,11 +38,11 @@ int writeimage(const State& s, const PngPixels& pixels, const std::string& path,
 // parameter file, and its recipe when it has one, all or nothing. Returns a
 // kAtrLoad* code; `reason` (if given) says why a load failed. `run` (if
 // given) receives the recipe's run, or nothing for an image without one.
-int load_png_parameters(Params& s, const std::string& path, std::string* reason,
+int load_png_parameters(Params& ps, const std::string& path, std::string* reason,
                         std::optional<RecipeRun>* run = nullptr);
 
 // The same for the contents of a PNG already read.
-int load_png_contents(Params& s, const PngContents& png, std::string* reason,
+int load_png_contents(Params& ps, const PngContents& png, std::string* reason,
                       std::optional<RecipeRun>* run = nullptr);
 
 } // namespace morv

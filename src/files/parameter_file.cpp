@@ -10,7 +10,7 @@
 
 namespace morv {
 
-int load_parameter_file(Params& s, const std::string& path, std::string* reason,
+int load_parameter_file(Params& ps, const std::string& path, std::string* reason,
                         std::optional<RecipeRun>* run) {
     if (run != nullptr) run->reset();
     std::string why;
@@ -31,8 +31,8 @@ int load_parameter_file(Params& s, const std::string& path, std::string* reason,
     const std::span<const std::uint8_t> head(buf.data(), got);
     // No record starts with these bytes (its type would be out of range), so a
     // PNG image is read for the record it carries.
-    if (is_png_signature(head)) return load_png_parameters(s, path, reason, run);
-    return load_atr_bytes(s, head, reason);
+    if (is_png_signature(head)) return load_png_parameters(ps, path, reason, run);
+    return load_atr_bytes(ps, head, reason);
 }
 
 } // namespace morv

@@ -17,7 +17,7 @@ struct Params;
 // (if given) says why in English.
 // A PNG image's recipe run goes to `run` (if given): nothing for a record or
 // an image without one.
-int load_parameter_file(Params& s, const std::string& path, std::string* reason = nullptr,
+int load_parameter_file(Params& ps, const std::string& path, std::string* reason = nullptr,
                         std::optional<RecipeRun>* run = nullptr);
 
 } // namespace morv

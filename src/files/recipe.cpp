@@ -89,7 +89,7 @@ bool holds_kind(const Setting& row, double v) {
     return row.kind == SettingKind::Real || (v == std::trunc(v) && std::fabs(v) < 4294967296.0);
 }
 
-std::optional<std::string> take_settings(ByteSource& in, Params& s) {
+std::optional<std::string> take_settings(ByteSource& in, Params& ps) {
     const std::uint32_t count = in.u32();
     if (count > kMaxSettings) return "it claims " + std::to_string(count) + " settings";
     std::set<std::string> seen;
@@ -105,23 +105,23 @@ std::optional<std::string> take_settings(ByteSource& in, Params& s) {
             return "it holds a setting this version does not know: '" + name.substr(0, 32) + "'";
         if (!seen.insert(name).second) return "it holds " + name + " twice";
         if (!holds_kind(*row, value)) return "its " + name + " is not a value of its kind";
-        row->field.write(s, index, value);
+        row->field.write(ps, index, value);
     }
     if (in.overrun()) return std::string("its settings end early");
     return std::nullopt;
 }
 
 // The rules beyond the limits (the method a type offers, 8 or 16 bits).
-std::optional<std::string> rule_fault(const Params& s) {
+std::optional<std::string> rule_fault(const Params& ps) {
     for (const Setting& row : kSettings) {
         if (row.rule == nullptr || row.field.read == nullptr) continue;
-        if (std::string why = row.rule(s, row.field.read(s, 0)); !why.empty())
+        if (std::string why = row.rule(ps, row.field.read(ps, 0)); !why.empty())
             return std::string(row.name) + ": " + why;
     }
     return std::nullopt;
 }
 
-std::optional<std::string> take_body(ByteSource& in, Params& s, RecipeRun& run,
+std::optional<std::string> take_body(ByteSource& in, Params& ps, RecipeRun& run,
                                      std::span<const std::uint8_t> record,
                                      std::span<const std::uint8_t> view) {
     if (in.u32() != crc_of(record, view))
@@ -130,22 +130,22 @@ std::optional<std::string> take_body(ByteSource& in, Params& s, RecipeRun& run,
     const auto palette = in.raw(kPaletteSize);
     if (palette.size() != kPaletteSize) return std::string("its palette ends early");
     for (std::size_t i = 0; i < kPaletteSize; ++i)
-        s.palette[i / 3][i % 3] = palette[i];
-    if (auto e = take_settings(in, s)) return e;
+        ps.palette[i / 3][i % 3] = palette[i];
+    if (auto e = take_settings(in, ps)) return e;
     if (in.left() != 0) return std::string("it holds bytes past its settings");
-    if (auto e = check_settings(s)) return e;
-    return rule_fault(s);
+    if (auto e = check_settings(ps)) return e;
+    return rule_fault(ps);
 }
 
 } // namespace
 
-std::vector<std::uint8_t> encode_recipe(const Params& s, const RecipeRun& run,
+std::vector<std::uint8_t> encode_recipe(const Params& ps, const RecipeRun& run,
                                         std::span<const std::uint8_t> record,
                                         std::span<const std::uint8_t> view) {
     ByteSink body;
     body.u32(crc_of(record, view));
     put_run(body, run);
-    for (const RGB& entry : s.palette)
+    for (const RGB& entry : ps.palette)
         body.raw(entry);
     std::uint32_t count = 0;
     for_each_setting([&](const Setting&, int) { ++count; });
@@ -154,7 +154,7 @@ std::vector<std::uint8_t> encode_recipe(const Params& s, const RecipeRun& run,
         const std::string name = setting_name(row, i);
         body.u8(static_cast<std::uint8_t>(name.size()));
         body.raw({reinterpret_cast<const std::uint8_t*>(name.data()), name.size()});
-        body.f64(row.field.read(s, i));
+        body.f64(row.field.read(ps, i));
     });
     ByteSink out;
     out.raw(kMagic);
@@ -165,7 +165,7 @@ std::vector<std::uint8_t> encode_recipe(const Params& s, const RecipeRun& run,
     return out.take();
 }
 
-std::optional<std::string> apply_recipe(Params& s, RecipeRun& run,
+std::optional<std::string> apply_recipe(Params& ps, RecipeRun& run,
                                         std::span<const std::uint8_t> bytes,
                                         std::span<const std::uint8_t> record,
                                         std::span<const std::uint8_t> view) {
@@ -184,11 +184,11 @@ std::optional<std::string> apply_recipe(Params& s, RecipeRun& run,
     ByteSource tail(bytes.subspan(bytes.size() - kTailSize));
     if (tail.u32() != crc_of(bytes.first(bytes.size() - kTailSize)))
         return what + "its checksum does not match";
-    Params candidate = s;
+    Params candidate = ps;
     RecipeRun taken;
     ByteSource body(bytes.subspan(kHeadSize, length));
     if (auto e = take_body(body, candidate, taken, record, view)) return what + *e;
-    s = candidate;
+    ps = candidate;
     run = taken;
     return std::nullopt;
 }

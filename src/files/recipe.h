@@ -50,17 +50,17 @@ class ClockLog {
     bool varied_ = false;
 };
 
-// The recipe chunk's bytes (docs/png-recipe.md): every setting of `s` by its
+// The recipe chunk's bytes (docs/png-recipe.md): every setting of `ps` by its
 // name, its palette and `run`, bound to the record and view bytes it travels
 // with by their checksum.
-std::vector<std::uint8_t> encode_recipe(const Params& s, const RecipeRun& run,
+std::vector<std::uint8_t> encode_recipe(const Params& ps, const RecipeRun& run,
                                         std::span<const std::uint8_t> record,
                                         std::span<const std::uint8_t> view);
 
-// Reads a recipe into `s`, which already holds the record and view it came
+// Reads a recipe into `ps`, which already holds the record and view it came
 // with, and `run`. All or nothing: on a refusal returns why, and neither is
 // changed; the settings are checked as --set values are.
-std::optional<std::string> apply_recipe(Params& s, RecipeRun& run,
+std::optional<std::string> apply_recipe(Params& ps, RecipeRun& run,
                                         std::span<const std::uint8_t> bytes,
                                         std::span<const std::uint8_t> record,
                                         std::span<const std::uint8_t> view);

@@ -9,28 +9,28 @@
 
 namespace morv {
 
-ATR atr_from_state(const Params& s) {
+ATR atr_from_state(const Params& ps) {
     ATR r;
-    const TypeParams& p = s.p[s.type];
-    const Point3& rot = s.rot[s.type];
-    r.type = s.type;
+    const TypeParams& p = ps.p[ps.type];
+    const Point3& rot = ps.rot[ps.type];
+    r.type = ps.type;
     r.a = p.a, r.b = p.b, r.c = p.c, r.d = p.d, r.sp0 = p.sp0, r.sp1 = p.sp1;
     r.xstart = p.xstart, r.ystart = p.ystart, r.zstart = p.zstart;
-    r.back = s.back;
-    r.redback = red_of(s.back), r.greenback = green_of(s.back), r.blueback = blue_of(s.back);
-    r.fore = s.fore;
-    r.redfore = red_of(s.fore), r.greenfore = green_of(s.fore), r.bluefore = blue_of(s.fore);
+    r.back = ps.back;
+    r.redback = red_of(ps.back), r.greenback = green_of(ps.back), r.blueback = blue_of(ps.back);
+    r.fore = ps.fore;
+    r.redfore = red_of(ps.fore), r.greenfore = green_of(ps.fore), r.bluefore = blue_of(ps.fore);
     r.xrot = rot.x, r.yrot = rot.y, r.zrot = rot.z;
-    r.f = s.f;
+    r.f = ps.f;
     for (int i = 0; i < 6; ++i)
-        r.fp[i] = s.fp[i];
-    r.vlmaxiter = s.vlmaxiter;
-    r.vlmaxsize = s.vlmaxsize;
-    r.vlradius = s.vlradius;
-    r.pgmindex = s.pgmindex;
-    r.pgmx0 = s.pgmx0;
-    r.pgmy0 = s.pgmy0;
-    r.smode = s.smode;
+        r.fp[i] = ps.fp[i];
+    r.vlmaxiter = ps.vlmaxiter;
+    r.vlmaxsize = ps.vlmaxsize;
+    r.vlradius = ps.vlradius;
+    r.pgmindex = ps.pgmindex;
+    r.pgmx0 = ps.pgmx0;
+    r.pgmy0 = ps.pgmy0;
+    r.smode = ps.smode;
     return r;
 }
 
@@ -89,26 +89,26 @@ ATR decode_atr(const AtrBytes& bytes) {
     return r;
 }
 
-void apply_atr(Params& s, const ATR& r) {
-    s.type = r.type;
-    TypeParams& p = s.p[s.type];
+void apply_atr(Params& ps, const ATR& r) {
+    ps.type = r.type;
+    TypeParams& p = ps.p[ps.type];
     p.a = r.a, p.b = r.b, p.c = r.c, p.d = r.d, p.sp0 = r.sp0, p.sp1 = r.sp1;
     p.xstart = r.xstart, p.ystart = r.ystart, p.zstart = r.zstart;
     // The packed colours are what everything draws with; the separate
     // components in the record only repeat them.
-    s.back = r.back & 0xFFFFFFu;
-    s.fore = r.fore & 0xFFFFFFu;
-    s.rot[s.type] = Point3{r.xrot, r.yrot, r.zrot};
-    s.f = r.f;
+    ps.back = r.back & 0xFFFFFFu;
+    ps.fore = r.fore & 0xFFFFFFu;
+    ps.rot[ps.type] = Point3{r.xrot, r.yrot, r.zrot};
+    ps.f = r.f;
     for (int i = 0; i < 6; ++i)
-        s.fp[i] = trunc32(r.fp[i]);
-    s.vlmaxiter = r.vlmaxiter;
-    s.vlmaxsize = r.vlmaxsize;
-    s.vlradius = r.vlradius;
-    s.pgmindex = r.pgmindex;
-    s.pgmx0 = r.pgmx0;
-    s.pgmy0 = r.pgmy0;
-    s.smode = r.smode;
+        ps.fp[i] = trunc32(r.fp[i]);
+    ps.vlmaxiter = r.vlmaxiter;
+    ps.vlmaxsize = r.vlmaxsize;
+    ps.vlradius = r.vlradius;
+    ps.pgmindex = r.pgmindex;
+    ps.pgmx0 = r.pgmx0;
+    ps.pgmy0 = r.pgmy0;
+    ps.smode = r.smode;
 }
 
 } // namespace morv

@@ -35,13 +35,13 @@ using AtrBytes = std::array<std::uint8_t, kAtrSize>;
 
 // The record of the current state (type, its parameters and rotation, the
 // colours, the IFS, Volterra-Lotka, Gingerbread Men and Sierpinski settings).
-ATR atr_from_state(const Params& s);
+ATR atr_from_state(const Params& ps);
 AtrBytes encode_atr(const ATR& r);
 ATR decode_atr(const AtrBytes& bytes);
 
 // Puts a valid record (files/record_check.h) into the state; everything not
 // in the record (view window, resolution, speed, colouring method, palette,
 // ...) stays.
-void apply_atr(Params& s, const ATR& r);
+void apply_atr(Params& ps, const ATR& r);
 
 } // namespace morv

@@ -142,14 +142,14 @@ std::optional<std::string> check_window(int type, const ViewWindow& mm) {
     return c.result();
 }
 
-std::optional<std::string> check_settings(const Params& s) {
-    if (!valid_type(s.type))
-        return "type is " + std::to_string(s.type) + "; it must lie in 0.." +
+std::optional<std::string> check_settings(const Params& ps) {
+    if (!valid_type(ps.type))
+        return "type is " + std::to_string(ps.type) + "; it must lie in 0.." +
                std::to_string(NTYPES - 1);
-    if (auto bad = check_record(atr_from_state(s))) return bad;
-    if (auto bad = check_window(s.type, s.mm[s.type])) return bad;
+    if (auto bad = check_record(atr_from_state(ps))) return bad;
+    if (auto bad = check_window(ps.type, ps.mm[ps.type])) return bad;
     for (const Setting& row : kSettings)
-        if (auto bad = check_setting(row, s)) return bad;
+        if (auto bad = check_setting(row, ps)) return bad;
     return std::nullopt;
 }
 

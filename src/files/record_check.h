@@ -22,6 +22,6 @@ std::optional<std::string> check_window(int type, const ViewWindow& mm);
 // The same for what a state would save, plus its plot window and every row
 // of the settings table (core/settings.h) the record leaves out, for the
 // current type. The resolution is the business of whoever sets it.
-std::optional<std::string> check_settings(const Params& s);
+std::optional<std::string> check_settings(const Params& ps);
 
 } // namespace morv
