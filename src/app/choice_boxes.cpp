@@ -79,7 +79,7 @@ Fields ChoiceBoxForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome ChoiceBoxForm::ok(Instance& s, const Fields& f) {
+FormOutcome ChoiceBoxForm::ok(Instance& s, const Fields& f) {
     keep_check(s, f);
     return {};
 }

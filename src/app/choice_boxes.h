@@ -37,7 +37,7 @@ class ChoiceBoxForm : public Form {
     const DialogSpec& description() const override { return spec_; }
     Fields open(const Params& ps, const AppState& app) override;
     // Either button: the check box state is kept.
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
     void cancel(Params& ps, const Fields& f) override;
 
   private:

@@ -95,7 +95,7 @@ Fields SteeringForm::open(const Params&, const AppState& app) {
 }
 
 // Nothing changes until every field reads.
-Outcome SteeringForm::ok(Instance& s, const Fields& f) {
+FormOutcome SteeringForm::ok(Instance& s, const Fields& f) {
     SearchSteering steer;
     std::optional<std::string> fault =
         read_range(f, kSteerLargestOn, "range of the largest exponent", steer.largest_exponent);
@@ -103,7 +103,7 @@ Outcome SteeringForm::ok(Instance& s, const Fields& f) {
     if (!fault && !read_spread(std::string(f.text_of(kSteerSpread)), steer.spread_percent))
         fault = "The percentage must be above 0 and at most 100, or empty for the whole range.";
     if (fault)
-        return Outcome{false, {Message{Message::Kind::Warn, "Random Search Options", *fault}}};
+        return FormOutcome{false, {Message{Message::Kind::Warn, "Random Search Options", *fault}}};
     for (std::size_t k = 0; k < steer.frozen.size(); ++k)
         steer.frozen[k] = f.is_checked(kSteerFrozen + static_cast<int>(k));
     s.steering = steer;

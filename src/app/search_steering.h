@@ -23,7 +23,7 @@ class SteeringForm : public Form {
   public:
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
 };
 
 // Reads a spread field: empty (or blanks) is no spread; otherwise a

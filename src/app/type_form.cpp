@@ -30,7 +30,7 @@ Fields TypeForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome TypeForm::ok(Instance& s, const Fields& f) {
+FormOutcome TypeForm::ok(Instance& s, const Fields& f) {
     const int chosen = f.first_checked(kFirstTypeRadio, NTYPES);
     if (chosen >= 0) s.type = chosen;
     return {};

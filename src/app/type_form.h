@@ -31,7 +31,7 @@ class TypeForm : public Form {
     // The current type checked, the others clear.
     Fields open(const Params& ps, const AppState& app) override;
     // The first checked button sets `type`; with none checked `type` stays.
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
 
     // Group (0 or 1), column (0 or 1) and row of a type's radio button.
     struct Place {

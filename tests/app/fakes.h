@@ -127,8 +127,8 @@ inline void type_in(app::Fields& f, Texts texts, std::initializer_list<int> chec
 }
 
 // Opens the form on `s`, types into it as `type_in` does and presses OK.
-inline app::Outcome ok_with(app::Form& form, app::Instance& s, Texts texts,
-                            std::initializer_list<int> checks = {}, bool alone = false) {
+inline app::FormOutcome ok_with(app::Form& form, app::Instance& s, Texts texts,
+                                std::initializer_list<int> checks = {}, bool alone = false) {
     app::Fields f = form.open(s, s);
     type_in(f, texts, checks, alone);
     return form.ok(s, f);

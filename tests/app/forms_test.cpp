@@ -289,7 +289,7 @@ TEST(IfsForm, ClampedValuesStayAfterARejectedOkTheRestWaits) {
              Put{p + 1, "-50"}, Put{p + 2, "1"}, Put{p + 3, "0"}, Put{p + 4, "0"}, Put{p + 5, "0"},
              Put{kIfsRed + 2, "300"}},
             {kIfsColoring + 1, kIfsRestore}, true);
-    const app::Outcome refused = form.ok(s, f);
+    const app::FormOutcome refused = form.ok(s, f);
     EXPECT_FALSE(refused.close);
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_EQ(refused.messages[0].text, "Sum of p values must equal 100.");
@@ -411,7 +411,7 @@ TEST(ParamForm, NarrowWindowKeepsTheDialogOpenUntilCorrectedOrCancelled) {
     };
     for (const auto& step : steps) {
         type_in(f, step.typed);
-        const app::Outcome out = form.ok(s, f);
+        const app::FormOutcome out = form.ok(s, f);
         EXPECT_EQ(out.close, *step.refusal == '\0') << step.refusal;
         EXPECT_EQ(out.messages.empty() ? "" : out.messages[0].text, step.refusal);
         EXPECT_EQ(std::tuple(s.res, s.p[kGanymede].a, s.mm[kGanymede].xmin, s.mm[kGanymede].xmax),
@@ -471,7 +471,7 @@ TEST(ParamForm, TheExponentOfTheNewSetDecidesTheMessage) {
         });
         Instance s = state_of(c.type);
         s.debugflag = c.debug;
-        const app::Outcome out = ok_with(form, s, {Put{kParamA, "0.25"}});
+        const app::FormOutcome out = ok_with(form, s, {Put{kParamA, "0.25"}});
         EXPECT_TRUE(out.close);
         EXPECT_EQ(seen, c.type == kGanymede ? 0.25 : 0.0);
         ASSERT_EQ(out.messages.size(), c.text.empty() ? 0u : 1u) << c.text;

@@ -58,7 +58,7 @@ TEST(SteeringForm, TakesRangesFrozenCoefficientsAndASpreadOrRefusesThemAll) {
         } else {
             type_in(bad, {{kSteerSpread, b.low}});
         }
-        const app::Outcome out = form.ok(s, bad);
+        const app::FormOutcome out = form.ok(s, bad);
         EXPECT_FALSE(out.close) << b.low;
         ASSERT_EQ(out.messages.size(), 1u);
         EXPECT_EQ(s.steering.spread_percent, kept.spread_percent);

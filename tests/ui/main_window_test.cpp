@@ -275,7 +275,7 @@ TEST(MainWindow, AllCoresDrawsTheRenderersPicture) {
         int oversample; // toned with this oversampling, or not toned
     };
     for (const Case& c : {Case{"fast", {true, true, 16, 60'000'000, 2}, 0},
-                          Case{"toned, oversampled, fast", {true, true, 16, 4'000'000, 2}, 2}}) {
+                          Case{"toned, oversampled, fast", {true, true, 16, 40'000'000, 2}, 2}}) {
         SCOPED_TRACE(c.what);
         Window win;
         win.settle();

@@ -36,7 +36,7 @@ Fields BackgroundForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome BackgroundForm::ok(Instance& s, const Fields& f) {
+FormOutcome BackgroundForm::ok(Instance& s, const Fields& f) {
     s.back = rgb(read_component(f.text_of(kBackRed)), read_component(f.text_of(kBackRed + 1)),
                  read_component(f.text_of(kBackRed + 2)));
     return {};

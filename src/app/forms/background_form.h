@@ -12,7 +12,7 @@ class BackgroundForm : public Form {
   public:
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

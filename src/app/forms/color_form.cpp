@@ -56,7 +56,7 @@ Fields ColorForm::open(const Params& ps, const AppState& app) {
     return f;
 }
 
-Outcome ColorForm::ok(Instance& s, const Fields& f) {
+FormOutcome ColorForm::ok(Instance& s, const Fields& f) {
     if (const int i = f.first_checked(kColorMethod, kMethods); i >= 0)
         s.method[current_type(s)] = i + 1;
     s.linewidth = clamp_to(s.trackpos, kSliderPositions) + 1;

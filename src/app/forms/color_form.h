@@ -16,7 +16,7 @@ class ColorForm : public Form {
   public:
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
     void slider_moved(AppState& app, int id, int position) override;
 };
 

@@ -59,7 +59,7 @@ Fields CoresForm::open(const Params&, const AppState& app) {
     return f;
 }
 
-Outcome CoresForm::ok(Instance& s, const Fields& f) {
+FormOutcome CoresForm::ok(Instance& s, const Fields& f) {
     CoresSettings c;
     c.on = f.is_checked(kCoresOn);
     c.fast = c.on && f.is_checked(kCoresFast);
@@ -67,7 +67,7 @@ Outcome CoresForm::ok(Instance& s, const Fields& f) {
     c.points = read_count(f.text_of(kCoresPoints), 1, kMostPoints);
     c.threads = clamp_to(read_int(f.text_of(kCoresThreads)), 0, kMostThreads);
     s.cores = c;
-    Outcome out;
+    FormOutcome out;
     if (!c.on) return out;
     if (auto e = cores_refusal(s, c))
         out.messages.push_back(Message{Message::Kind::Inform, "Render on All Cores",

@@ -85,7 +85,7 @@ struct Message {
 
 // What an OK did: whether the dialog ends (with 1) or stays open, and the
 // message boxes to show first.
-struct Outcome {
+struct FormOutcome {
     bool close = true;
     std::vector<Message> messages;
 };
@@ -99,7 +99,7 @@ class Form {
     virtual ~Form() = default;
     virtual const DialogSpec& description() const = 0;
     virtual Fields open(const Params& ps, const AppState& app) = 0;
-    virtual Outcome ok(Instance& s, const Fields& f) = 0;
+    virtual FormOutcome ok(Instance& s, const Fields& f) = 0;
     // Cancel, Esc and the close box, with what the controls hold. The dialog
     // ends with 2.
     virtual void cancel(Params&, const Fields&) {}

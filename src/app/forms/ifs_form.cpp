@@ -99,7 +99,7 @@ Fields IfsForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome IfsForm::ok(Instance& s, const Fields& f) {
+FormOutcome IfsForm::ok(Instance& s, const Fields& f) {
     for (std::size_t i = 0; i < kMaps; ++i)
         for (std::size_t j = 0; j < 6; ++j)
             s.f[i][j] =

@@ -121,7 +121,7 @@ Limits speed_levels() {
             static_cast<double>(speed_level(trunc32(delays.lo)))};
 }
 
-Outcome too_narrow(const char* text) {
+FormOutcome too_narrow(const char* text) {
     return {false, {{Message::Kind::WarnUnowned, std::string(kParameterErrorCaption), text}}};
 }
 
@@ -137,8 +137,8 @@ std::string lyapunov_report(const ChaosMeasure& m) {
 
 // The new set's exponent: a warning when it is low (or NaN), the figures in
 // debug mode, nothing when the type cannot be measured.
-Outcome judge_chaos(const std::optional<ChaosMeasure>& measured, int debugflag) {
-    Outcome done;
+FormOutcome judge_chaos(const std::optional<ChaosMeasure>& measured, int debugflag) {
+    FormOutcome done;
     if (!measured) return done;
     const ChaosMeasure& m = *measured;
     if (!(m.lexp >= 0.3)) // NaN warns too
@@ -210,7 +210,7 @@ Fields ParamForm::open(const Params& ps, const AppState&) {
 
 // Fields are read in a fixed order and what precedes a rejected plot window
 // stays stored, so that a corrected OK finds it already in place.
-Outcome ParamForm::ok(Instance& s, const Fields& f) {
+FormOutcome ParamForm::ok(Instance& s, const Fields& f) {
     const std::size_t t = current_type(s);
     const TypeInfo& info = catalogue[t];
     TypeParams next = s.p[t];

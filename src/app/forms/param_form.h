@@ -53,7 +53,7 @@ class ParamForm : public Form {
     explicit ParamForm(MeasureChaos measure) : measure_(std::move(measure)) {}
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
     void cancel(Params& ps, const Fields& f) override;
 
   private:

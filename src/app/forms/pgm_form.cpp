@@ -62,7 +62,7 @@ Fields PgmFormulaForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome PgmFormulaForm::ok(Instance& s, const Fields& f) {
+FormOutcome PgmFormulaForm::ok(Instance& s, const Fields& f) {
     if (const int k = f.first_checked(kPgmFormula, kPgmFormulas); k >= 0) {
         if (k != s.pgmindex) s.fresh_image = true;
         s.pgmindex = k;
@@ -86,7 +86,7 @@ Fields PgmParamsForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome PgmParamsForm::ok(Instance& s, const Fields& f) {
+FormOutcome PgmParamsForm::ok(Instance& s, const Fields& f) {
     store_changed(
         s, s.pgmscale,
         clamp_between(read_double(f.text_of(kPgmScale)), setting_named("pgmscale").limits));

@@ -16,7 +16,7 @@ class PgmFormulaForm : public Form {
   public:
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
 };
 
 // Its scale and the start point of the current formula. A changed value asks
@@ -25,7 +25,7 @@ class PgmParamsForm : public Form {
   public:
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

@@ -59,7 +59,7 @@ Fields SierpinskiForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome SierpinskiForm::ok(Instance& s, const Fields& f) {
+FormOutcome SierpinskiForm::ok(Instance& s, const Fields& f) {
     if (const int i = f.first_checked(kSierpinskiShape, kSierpinskiModes); i >= 0) s.smode = i;
     if (const int i = f.first_checked(kSierpinskiColoring, kColorings); i >= 0) s.scmode = i;
     store_fore(s, f, kSierpinskiRed);

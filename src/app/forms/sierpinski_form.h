@@ -14,7 +14,7 @@ class SierpinskiForm : public Form {
   public:
     const DialogSpec& description() const override;
     Fields open(const Params& ps, const AppState& app) override;
-    Outcome ok(Instance& s, const Fields& f) override;
+    FormOutcome ok(Instance& s, const Fields& f) override;
 };
 
 } // namespace morv::app

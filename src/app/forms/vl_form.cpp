@@ -63,7 +63,7 @@ Fields VlForm::open(const Params& ps, const AppState&) {
     return f;
 }
 
-Outcome VlForm::ok(Instance& s, const Fields& f) {
+FormOutcome VlForm::ok(Instance& s, const Fields& f) {
     if (const int k = f.first_checked(kVlColoring, kSchemes); k >= 0) {
         if (k != s.vlcoloring) s.fresh_image = true;
         s.vlcoloring = k;

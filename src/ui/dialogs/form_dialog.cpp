@@ -281,7 +281,7 @@ app::Fields FormDialog::fields() const {
 }
 
 void FormDialog::accept() {
-    const app::Outcome out = form_.ok(s_, fields());
+    const app::FormOutcome out = form_.ok(s_, fields());
     show_messages(out.messages, prompts_);
     if (out.close) QDialog::accept();
 }
