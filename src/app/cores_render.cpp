@@ -133,10 +133,6 @@ struct CoresRender::Run {
     }
 };
 
-bool cores_fast(const State&, const CoresSettings& o) {
-    return o.fast;
-}
-
 unsigned long long cores_bytes(const State& s, const CoresSettings& o) {
     const auto oversample = static_cast<unsigned long long>(oversample_of(s));
     const unsigned long long px = static_cast<unsigned long long>(s.res) * s.res;
@@ -157,7 +153,7 @@ unsigned long long cores_bytes(const State& s, const CoresSettings& o) {
 std::optional<std::string> cores_refusal(const State& s, const CoresSettings& o) {
     if (o.orbits > 1)
         if (auto e = orbits_refusal(s)) return e;
-    if (cores_fast(s, o))
+    if (o.fast)
         if (auto e = fast_refusal(s)) return e;
     // A toned picture's orbits draw on the oversampled grid.
     const int side = s.res * oversample_of(s);
@@ -191,7 +187,7 @@ void CoresRender::start(const State& s, const CoresSettings& o, std::int64_t clo
     run->base.intro = 0;                      // nor pause at the start-up image's count
     // The random stream is left as a fresh renderer's starts (the window's own
     // may have drawn random parameter sets since).
-    run->fast = cores_fast(s, o);
+    run->fast = o.fast;
     if (run->fast) choose_lane_width(nullptr, run->width);
     run->toned = s.picture.tone != 0;
     run->oversample = oversample_of(s);

@@ -19,10 +19,6 @@ namespace morv::app {
 // the render would not fit in the memory that can be had.
 std::optional<std::string> cores_refusal(const State& s, const CoresSettings& o);
 
-// Whether the orbits run in vector lanes: Fast is asked for (a toned
-// picture's lanes feed its density too).
-bool cores_fast(const State& s, const CoresSettings& o);
-
 // Bytes a render of these settings holds at once besides the window's own
 // canvas: the totals and their copies for the window, each worker's orbit
 // and, toned, the densities and the toning on view.

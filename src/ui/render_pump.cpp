@@ -86,7 +86,7 @@ void RenderPump::choose_path() {
     if (s_.cores.on) app::start_cores_toning(s_); // the old density's memory is free again
     on_cores_ = s_.cores.on && !app::cores_refusal(s_, s_.cores);
     s_.image_orbits = on_cores_ ? s_.cores.orbits : 1;
-    s_.image_fast = on_cores_ && app::cores_fast(s_, s_.cores);
+    s_.image_fast = on_cores_ && s_.cores.fast;
     if (!on_cores_) {
         // The one orbit does not go on from what the workers drew.
         if (was_on_cores) s_.fresh_image = true;
